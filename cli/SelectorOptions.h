@@ -1,0 +1,45 @@
+#pragma once
+
+#include "InputReading.h"
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace vyra::cli {
+
+// The customer block of the report, kept for the printed report.
+struct ReportFields {
+    std::string customer;
+    std::string order;
+    std::string machine;
+    std::string date;
+    std::string name;
+};
+
+// One case as the input screen would hold it.
+struct SelectorOptions {
+    EntryForm form;
+    std::int16_t forceUnit = 0;
+    std::int16_t fulcrumIndex = 0;
+    ReportFields report;
+    bool json = false;
+};
+
+struct HelpRequested {
+    std::string text;
+};
+
+struct UsageError {
+    std::string message;
+    std::string usage;
+};
+
+using ParsedCommandLine = std::variant<SelectorOptions, HelpRequested, UsageError>;
+
+// args excludes the program name.
+ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args);
+
+}  // namespace vyra::cli

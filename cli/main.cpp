@@ -1,0 +1,8 @@
+#include "SelectorCli.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    return vyra::cli::RunSelector(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}

@@ -1,0 +1,43 @@
+#include "Commands.h"
+
+#include "InputChecks.h"
+#include "LoadResolution.h"
+
+namespace vyra {
+
+namespace {
+
+CheckResult CheckAngles(const SelectionInputs& inputs)
+{
+    if (CheckResult resultant = CheckResultantAngle(inputs)) {
+        return resultant;
+    }
+    return CheckWrapAngle(inputs);
+}
+
+}  // namespace
+
+CheckResult SelectCommand(RunState& state, const EntryForm& form)
+{
+    const EntryReading reading = ReadSelectionInputs(state, form);
+    if (CheckResult failure = CheckSelectionInputs(state.inputs, reading)) {
+        return failure;
+    }
+    if (CheckResult failure = CheckAngles(state.inputs)) {
+        return failure;
+    }
+    RunSelection(state);
+    return std::nullopt;
+}
+
+CheckResult ImageChangeCommand(RunState& state, const EntryForm& form, const std::function<void()>& redraw)
+{
+    const EntryReading reading = ReadSketchInputs(state, form);
+    if (CheckResult failure = CheckSketchInputs(state.inputs, reading)) {
+        return failure;
+    }
+    redraw();
+    return CheckAngles(state.inputs);
+}
+
+}  // namespace vyra

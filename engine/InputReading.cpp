@@ -1,0 +1,73 @@
+#include "InputReading.h"
+
+#include "NumberText.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vyra {
+
+namespace {
+
+double ReadNumber(const EntryForm& form, int item, EntryReading& reading)
+{
+    const double value = ParseLeadingNumber(form.txtInput[item]);
+    reading.tooLarge[item] = std::isinf(value);
+    return value;
+}
+
+std::int16_t ReadAngle(const EntryForm& form, int item, EntryReading& reading, bool& beyond16)
+{
+    const double value = ReadNumber(form, item, reading);
+    const std::optional<std::int16_t> angle = RoundToInt16(value);
+    beyond16 = !angle.has_value();
+    if (angle) {
+        return *angle;
+    }
+    return value < 0 ? std::numeric_limits<std::int16_t>::min()
+                     : std::numeric_limits<std::int16_t>::max();
+}
+
+std::int16_t MethodCodeOf(const EntryForm& form)
+{
+    if (form.opMethod1 == 0) {
+        return kTwoSensors;
+    }
+    const auto sideBase = static_cast<std::int16_t>(form.opMethod2 == 0 ? kOneSideBoth : kIndependentBoth);
+    return static_cast<std::int16_t>(sideBase + (form.opMethod3 == 1 ? 1 : 0));
+}
+
+void ReadAngleAndLengths(SelectionInputs& in, const EntryForm& form, EntryReading& reading)
+{
+    in.alpha = ReadAngle(form, kItemAlpha, reading, reading.alphaBeyond16);
+    in.beta = ReadAngle(form, kItemBeta, reading, reading.betaBeyond16);
+    in.gamma = ReadAngle(form, kItemGamma, reading, reading.gammaBeyond16);
+    in.l = ReadNumber(form, kItemL, reading);
+    in.h = ReadNumber(form, kItemH, reading);
+}
+
+}  // namespace
+
+EntryReading ReadSelectionInputs(RunState& state, const EntryForm& form)
+{
+    EntryReading reading;
+    SelectionInputs& in = state.inputs;
+    state.seriesIndex = form.opType == 0 ? kStandardSeries : kIntrinsicallySafeSeries;
+    in.methodCode = MethodCodeOf(form);
+    in.FS = ReadNumber(form, kItemFS, reading);
+    in.d = ReadNumber(form, kItemD, reading);
+    in.Wr = ReadNumber(form, kItemWr, reading);
+    ReadAngleAndLengths(in, form, reading);
+    in.Wp = ReadNumber(form, kItemWp, reading);
+    in.V = ReadNumber(form, kItemV, reading);
+    return reading;
+}
+
+EntryReading ReadSketchInputs(RunState& state, const EntryForm& form)
+{
+    EntryReading reading;
+    ReadAngleAndLengths(state.inputs, form, reading);
+    return reading;
+}
+
+}  // namespace vyra

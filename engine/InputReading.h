@@ -1,0 +1,55 @@
+#pragma once
+
+#include "RunState.h"
+
+#include <array>
+#include <string>
+
+namespace vyra {
+
+inline constexpr int kFieldCount = 10;
+
+// Items of txtInput, the ten entry fields of the input screen.
+enum FieldItem : int {
+    kItemFS = 0,
+    kItemD = 1,
+    kItemWr = 2,
+    kItemAlpha = 3,
+    kItemBeta = 4,
+    kItemGamma = 5,
+    kItemL = 6,
+    kItemH = 7,
+    kItemWp = 8,
+    kItemV = 9,
+};
+
+// What the input screen shows: the entry texts and, per option group, the
+// item that is selected (0 is the first option of the group).
+struct EntryForm {
+    std::array<std::string, kFieldCount> txtInput;
+    int opType = 0;     // 0 "Standard", 1 "Intrinsically safe"
+    int opMethod1 = 0;  // 0 "Two sensors", 1 "One sensor"
+    int opMethod2 = 0;  // 0 "One side", 1 "Independent"
+    int opMethod3 = 0;  // 0 "Both", 1 "One"
+};
+
+// What reading the texts found that the record itself cannot hold.
+struct EntryReading {
+    // The field's leading number lies beyond the range of a double.
+    std::array<bool, kFieldCount> tooLarge{};
+    // The rounded angle does not fit 16 bits; the record then holds the
+    // nearest 16-bit value.
+    bool alphaBeyond16 = false;
+    bool betaBeyond16 = false;
+    bool gammaBeyond16 = false;
+};
+
+// First step of "Select": the options and all ten fields into the record,
+// seriesIndex and methodCode included. Writes the record even when a later
+// check refuses the case.
+EntryReading ReadSelectionInputs(RunState& state, const EntryForm& form);
+
+// First step of "Image chgange": only alpha, beta, gamma, l and h.
+EntryReading ReadSketchInputs(RunState& state, const EntryForm& form);
+
+}  // namespace vyra

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "CheckFailure.h"
+#include "RunState.h"
+
+namespace vyra {
+
+// Reduces an angle in degrees into 0 <= x < 360; a value already in range
+// comes back unchanged.
+double NormaliseAngle(double degrees);
+
+// The direction of the resultant web force relative to the sensor,
+// (alpha - beta) / 2 - gamma, must lie at 0, in 90..180 or in 270..360.
+CheckResult CheckResultantAngle(const SelectionInputs& inputs);
+
+// alpha + beta of exactly 180 (after reduction) leaves the roller unloaded
+// by the web's direction: refused.
+CheckResult CheckWrapAngle(const SelectionInputs& inputs);
+
+// Both result sets for models 0 to 8 of the chosen series, all five steps
+// of a model before the next one.
+void RunSelection(RunState& state);
+
+}  // namespace vyra

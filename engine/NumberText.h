@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace vyra {
+
+// The value of the number at the start of an entry text, as a user typing
+// into a field expects: leading blanks skipped, then an optional sign,
+// digits with an optional "." and fraction, an optional exponent (e or E,
+// optional sign, digits). Reading stops at the first character that cannot
+// continue the number, so "12abc" gives 12 and "1e" gives 1. A text that
+// does not begin with a number gives 0 ("", "abc", "inf", full-width digits;
+// "0x10" gives 0). Never depends on the locale.
+//
+// A number beyond the range of a double gives +/-infinity, and nothing
+// else does: callers treat an infinite result as "too large". A number too
+// small to represent gives a zero of its sign.
+double ParseLeadingNumber(std::string_view text);
+
+// Nearest whole number, halves to the even neighbour (20.5 gives 20, 21.5
+// gives 22). Empty when the rounded value lies outside -32768..32767 or the
+// argument is not finite.
+std::optional<std::int16_t> RoundToInt16(double value);
+
+}  // namespace vyra

@@ -1,0 +1,69 @@
+#include "ResultFormat.h"
+
+#include "RunState.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace vyra {
+
+namespace {
+
+bool IsNegativeZeroText(std::string_view text)
+{
+    return text.size() > 1 && text.front() == '-'
+           && text.substr(1).find_first_not_of("0.") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string FormatPattern(double value, int decimals)
+{
+    if (!std::isfinite(value)) {
+        return "---";
+    }
+    // 309 integer digits, the point and the decimals fit.
+    std::array<char, 330> buffer{};
+    const auto result
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    if (IsNegativeZeroText(text)) {
+        text.remove_prefix(1);
+    }
+    return std::string(text);
+}
+
+double ShownForce(double kgf, std::int16_t forceUnit)
+{
+    return forceUnit == kNewton ? kgf * kNewtonsPerKgf : kgf;
+}
+
+std::string FormatLoad(double kgf, std::int16_t forceUnit)
+{
+    return FormatPattern(ShownForce(kgf, forceUnit), forceUnit == kNewton ? 0 : 1);
+}
+
+std::string FormatEccentricForce(double kgf, std::int16_t forceUnit)
+{
+    return FormatPattern(ShownForce(kgf, forceUnit), forceUnit == kNewton ? 1 : 2);
+}
+
+std::string_view ForceUnitLabel(std::int16_t forceUnit)
+{
+    return forceUnit == kNewton ? "[N]" : "[kgf]";
+}
+
+std::string_view MethodWording(std::int16_t methodCode)
+{
+    static constexpr std::array<std::string_view, 5> kWordings{
+        "Two sensors",
+        "One sensor,One side,Both ch.",
+        "One sensor,One side,One ch.",
+        "One sensor,Independent,Both ch.",
+        "One sensor,Independent,One ch.",
+    };
+    return methodCode >= 0 && methodCode < 5 ? kWordings[methodCode] : std::string_view{};
+}
+
+}  // namespace vyra

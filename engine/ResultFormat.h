@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vyra {
+
+// The fixed decimal patterns of the result screens and the report:
+// decimals 0 for "0", 1 for "0.0", 2 for "0.00", 3 for "0.000". Always "."
+// as decimal point; at least one digit before it; a value that rounds to
+// zero shows without a minus sign; a value that is not finite shows "---".
+std::string FormatPattern(double value, int decimals);
+
+// Forces are held in kgf and shown in the run's unit (x 9.8 for N).
+double ShownForce(double kgf, std::int16_t forceUnit);
+std::string FormatLoad(double kgf, std::int16_t forceUnit);            // "0.0" kgf, "0" N
+std::string FormatEccentricForce(double kgf, std::int16_t forceUnit);  // "0.00" kgf, "0.0" N
+std::string_view ForceUnitLabel(std::int16_t forceUnit);               // "[kgf]" or "[N]"
+
+// The detection method as the report words it ("One sensor,One side,Both ch.").
+std::string_view MethodWording(std::int16_t methodCode);
+
+}  // namespace vyra

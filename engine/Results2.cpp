@@ -1,0 +1,51 @@
+#include "Results2.h"
+
+#include <cmath>
+
+namespace vyra {
+
+namespace {
+
+bool RatioFails(double excitation, double resonance)
+{
+    const double ratio = excitation / resonance;
+    return !std::isfinite(ratio) || ratio >= kFrequencyRatioLimit;
+}
+
+}  // namespace
+
+// Squares and powers of ten go through pow, as the rated figures were
+// computed; plain products differ only in the last bits.
+void ComputeFrequencies(RunState& state, int i)
+{
+    const SelectionInputs& in = state.inputs;
+    const SensorModel& model = state.model(i);
+    const double a = model.leverLength;
+    const double b = in.h + model.heightOffset;
+    ResultTables& t = state.tables;
+
+    // Revolutions per second of the roller: V in m/min, d in mm.
+    t.F1[i] = in.V / (60 * Pi * in.d * std::pow(10.0, -3.0));
+    // 9800 turns kgf/mm into N/m.
+    const double K = std::pow(a, 2) * (model.springConstant * 9800);
+    const double L2 = std::pow(in.l + a, 2) + std::pow(b, 2);
+    const double F0 = std::sqrt(K / (in.Wr * L2)) / (2 * Pi);
+    t.F2[i] = std::sqrt(2.0) * F0;
+    t.F3[i] = std::sqrt(3.0) * F0;
+    t.E[i] = in.V == 0 ? 0 : (std::pow(10.0, 4) * Pi * in.d) / (std::pow(10.0, 3) * in.V);
+    const double L = std::sqrt(std::pow(in.l + a, 2) + std::pow(b, 2));
+    // 19.6 is 2 x 9.8; 10^6 turns um into m. The result is in kgf.
+    t.PB[i] = (std::pow(2 * Pi * t.F1[i], 2) * in.Wr * t.E[i] * L) / (19.6 * std::pow(10.0, 6) * a);
+}
+
+Assessment2 AssessResults2(const RunState& state, int i)
+{
+    const ResultTables& t = state.tables;
+    Assessment2 r;
+    r.failF1F2 = RatioFails(t.F1[i], t.F2[i]);
+    r.failF1F3 = RatioFails(t.F1[i], t.F3[i]);
+    r.withinTolerance = !(r.failF1F2 || r.failF1F3);
+    return r;
+}
+
+}  // namespace vyra

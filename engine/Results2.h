@@ -1,0 +1,23 @@
+#pragma once
+
+#include "RunState.h"
+
+namespace vyra {
+
+// A frequency ratio at or above this risks resonance.
+inline constexpr double kFrequencyRatioLimit = 0.7;
+
+// F1, F2, F3, E and PB of one model, the fifth step of each model.
+void ComputeFrequencies(RunState& state, int modelIndex);
+
+struct Assessment2 {
+    bool failF1F2 = false;
+    bool failF1F3 = false;
+    bool withinTolerance = true;
+};
+
+// Ratio verdicts of result set 2 for one model, compared as signed values;
+// a ratio that is not a finite number fails.
+Assessment2 AssessResults2(const RunState& state, int modelIndex);
+
+}  // namespace vyra
