@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
-#include <optional>
 
 namespace vyra::cli {
 
@@ -40,35 +38,50 @@ bool LooksLikeOption(const std::string& word)
     return !((next >= '0' && next <= '9') || next == '.');
 }
 
-// Text options take any text, empty included, so they accept zero or one
-// value; a bare option with nothing usable after it is caught here.
-std::optional<std::string> FindMissingValue(const std::vector<std::string>& args,
-                                            const std::vector<std::string>& textOptions)
+// Text options take any text, empty or beginning with "-", so a bare
+// option and its value are joined into "--option=value" before CLI11 sees
+// them; a bare option with nothing usable after it is a usage error.
+std::variant<std::vector<std::string>, std::string> JoinTextOptions(const std::vector<std::string>& args,
+                                                                    const std::vector<std::string>& textOptions)
 {
+    std::vector<std::string> joined;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool isTextOption = std::find(textOptions.begin(), textOptions.end(), args[i]) != textOptions.end();
         if (!isTextOption) {
+            joined.push_back(args[i]);
             continue;
         }
         if (i + 1 == args.size() || LooksLikeOption(args[i + 1])) {
             return args[i] + " needs a value (write " + args[i] + "= for an empty field)";
         }
+        joined.push_back(args[i] + "=" + args[i + 1]);
         ++i;
     }
-    return std::nullopt;
+    return joined;
 }
 
 void AddTextOption(CLI::App& app, std::vector<std::string>& names, const char* name, std::string& target,
                    const char* help)
 {
-    app.add_option(name, target, help)->expected(0, 1)->type_name("TEXT");
+    app.add_option(name, target, help)->expected(0, 1)->take_last()->type_name("TEXT");
     names.emplace_back(name);
 }
 
-template <typename T>
-void AddChoice(CLI::App& app, const char* name, T& target, const std::map<std::string, T>& words, const char* help)
+// A choice word and the words it may be; its code is the word's position.
+struct Choice {
+    std::vector<std::string> words;
+    std::string chosen;
+
+    int Code() const
+    {
+        return static_cast<int>(std::find(words.begin(), words.end(), chosen) - words.begin());
+    }
+};
+
+void AddChoice(CLI::App& app, const char* name, Choice& choice, const char* help)
 {
-    app.add_option(name, target, help)->transform(CLI::CheckedTransformer(words));
+    choice.chosen = choice.words.front();
+    app.add_option(name, choice.chosen, help)->take_last()->check(CLI::IsMember(choice.words));
 }
 
 struct Parser {
@@ -76,12 +89,12 @@ struct Parser {
                  "vyra-select"};
     std::vector<std::string> textOptions;
     SelectorOptions options;
-    int opType = 0;
-    int opMethod1 = 0;
-    int opMethod2 = 0;
-    int opMethod3 = 0;
-    std::int16_t forceUnit = 0;
-    std::int16_t fulcrumIndex = 0;
+    Choice unit{{"kgf", "N"}, {}};
+    Choice type{{"standard", "safe"}, {}};
+    Choice fulcrum{{"right", "left"}, {}};
+    Choice sensors{{"two", "one"}, {}};
+    Choice side{{"one-side", "independent"}, {}};
+    Choice channel{{"both", "one"}, {}};
 
     Parser()
     {
@@ -89,15 +102,12 @@ struct Parser {
             AddTextOption(app, textOptions, kFieldOptions[item].name, options.form.txtInput[item],
                           kFieldOptions[item].help);
         }
-        AddChoice<std::int16_t>(app, "--unit", forceUnit, {{"kgf", 0}, {"N", 1}}, "Unit of force (default kgf)");
-        AddChoice<int>(app, "--type", opType, {{"standard", 0}, {"safe", 1}}, "Series (default standard)");
-        AddChoice<std::int16_t>(app, "--fulcrum", fulcrumIndex, {{"right", 0}, {"left", 1}},
-                                "Fulcrum side (default right)");
-        AddChoice<int>(app, "--sensors", opMethod1, {{"two", 0}, {"one", 1}}, "Number of sensors (default two)");
-        AddChoice<int>(app, "--side", opMethod2, {{"one-side", 0}, {"independent", 1}},
-                       "One sensor: one side or independent (default one-side)");
-        AddChoice<int>(app, "--channel", opMethod3, {{"both", 0}, {"one", 1}},
-                       "One sensor: both channels or one (default both)");
+        AddChoice(app, "--unit", unit, "Unit of force (default kgf)");
+        AddChoice(app, "--type", type, "Series: standard or intrinsically safe (default standard)");
+        AddChoice(app, "--fulcrum", fulcrum, "Fulcrum side (default right)");
+        AddChoice(app, "--sensors", sensors, "Number of sensors (default two)");
+        AddChoice(app, "--side", side, "With one sensor: one side or independent (default one-side)");
+        AddChoice(app, "--channel", channel, "With one sensor: both channels or one (default both)");
         ReportFields& r = options.report;
         AddTextOption(app, textOptions, "--customer", r.customer, "Customer, for the report");
         AddTextOption(app, textOptions, "--order", r.order, "Order number, for the report");
@@ -105,16 +115,19 @@ struct Parser {
         AddTextOption(app, textOptions, "--date", r.date, "Date, for the report");
         AddTextOption(app, textOptions, "--name", r.name, "Name, for the report");
         app.add_flag("--json", options.json, "Write one JSON document instead of the text tables");
+        app.footer("Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
+                   "empty field); a missing field option is an empty field; the last of a repeated option counts.\n"
+                   "Exit status: 0 computed, 1 refused by a check, 2 usage error.");
     }
 
     SelectorOptions Finish()
     {
-        options.form.opType = opType;
-        options.form.opMethod1 = opMethod1;
-        options.form.opMethod2 = opMethod2;
-        options.form.opMethod3 = opMethod3;
-        options.forceUnit = forceUnit;
-        options.fulcrumIndex = fulcrumIndex;
+        options.form.opType = type.Code();
+        options.form.opMethod1 = sensors.Code();
+        options.form.opMethod2 = side.Code();
+        options.form.opMethod3 = channel.Code();
+        options.forceUnit = static_cast<std::int16_t>(unit.Code());
+        options.fulcrumIndex = static_cast<std::int16_t>(fulcrum.Code());
         return options;
     }
 };
@@ -128,11 +141,13 @@ ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args)
         || std::find(args.begin(), args.end(), "-h") != args.end()) {
         return HelpRequested{parser.app.help()};
     }
-    if (std::optional<std::string> missing = FindMissingValue(args, parser.textOptions)) {
+    auto joined = JoinTextOptions(args, parser.textOptions);
+    if (const auto* missing = std::get_if<std::string>(&joined)) {
         return UsageError{*missing, parser.app.help()};
     }
+    const auto& words = std::get<std::vector<std::string>>(joined);
     // CLI11 takes the words last first.
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    std::vector<std::string> reversed(words.rbegin(), words.rend());
     try {
         parser.app.parse(reversed);
     } catch (const CLI::ParseError& error) {
