@@ -132,24 +132,31 @@ struct Parser {
     }
 };
 
+bool AsksForHelp(const std::vector<std::string>& words)
+{
+    return std::find(words.begin(), words.end(), "--help") != words.end()
+           || std::find(words.begin(), words.end(), "-h") != words.end();
+}
+
 }  // namespace
 
 ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args)
 {
     Parser parser;
-    if (std::find(args.begin(), args.end(), "--help") != args.end()
-        || std::find(args.begin(), args.end(), "-h") != args.end()) {
-        return HelpRequested{parser.app.help()};
-    }
     auto joined = JoinTextOptions(args, parser.textOptions);
     if (const auto* missing = std::get_if<std::string>(&joined)) {
         return UsageError{*missing, parser.app.help()};
     }
     const auto& words = std::get<std::vector<std::string>>(joined);
-    // CLI11 takes the words last first.
-    std::vector<std::string> reversed(words.rbegin(), words.rend());
+    if (AsksForHelp(words)) {
+        return HelpRequested{parser.app.help()};
+    }
+    std::vector<const char*> argv{"vyra-select"};
+    for (const std::string& word : words) {
+        argv.push_back(word.c_str());
+    }
     try {
-        parser.app.parse(reversed);
+        parser.app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::ParseError& error) {
         return UsageError{error.what(), parser.app.help()};
     }

@@ -16,8 +16,9 @@ double NormaliseAngle(double degrees)
     if (x < 0) {
         x += 360.0;
     }
-    // A tiny negative remainder can round up to 360 itself.
-    return x < 360.0 ? x : 0.0;
+    // A tiny negative remainder can round up to 360 itself. A non-finite
+    // argument stays not-a-number, which no accepted sector contains.
+    return x >= 360.0 ? 0.0 : x;
 }
 
 CheckResult CheckResultantAngle(const SelectionInputs& in)

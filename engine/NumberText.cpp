@@ -10,13 +10,15 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr long long kExponentCap = 1'000'000'000'000'000LL;
+
 // The extent of one number in the text, without its sign.
 struct NumberSpan {
     std::size_t begin = 0;
     std::size_t end = 0;
     // Decimal order of magnitude of the leading significant digit, used to
     // tell overflow from underflow when the value is out of range.
-    long order = 0;
+    long long order = 0;
 };
 
 std::size_t SkipDigits(std::string_view text, std::size_t pos)
@@ -28,7 +30,7 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos)
 }
 
 // Reads [e|E][sign]digits at pos; returns pos unchanged when no digit follows.
-std::size_t ScanExponent(std::string_view text, std::size_t pos, long& exponent)
+std::size_t ScanExponent(std::string_view text, std::size_t pos, long long& exponent)
 {
     if (pos >= text.size() || (text[pos] != 'e' && text[pos] != 'E')) {
         return pos;
@@ -42,10 +44,11 @@ std::size_t ScanExponent(std::string_view text, std::size_t pos, long& exponent)
     if (p >= text.size() || !IsDigit(text[p])) {
         return pos;
     }
-    long value = 0;
+    long long value = 0;
     for (; p < text.size() && IsDigit(text[p]); ++p) {
-        // Any exponent beyond this bound is out of range either way.
-        if (value < 1'000'000) {
+        // Saturates far beyond the digit count of any text, so the order of
+        // magnitude below keeps its sign.
+        if (value < kExponentCap) {
             value = value * 10 + (text[p] - '0');
         }
     }
@@ -67,7 +70,7 @@ std::optional<NumberSpan> ScanNumber(std::string_view text, std::size_t pos)
     if (intEnd == pos && fracEnd == fracBegin) {
         return std::nullopt;
     }
-    long exponent = 0;
+    long long exponent = 0;
     span.end = ScanExponent(text, fracEnd, exponent);
 
     std::size_t firstSignificant = pos;
@@ -75,13 +78,13 @@ std::optional<NumberSpan> ScanNumber(std::string_view text, std::size_t pos)
         ++firstSignificant;
     }
     if (firstSignificant < intEnd) {
-        span.order = static_cast<long>(intEnd - firstSignificant) + exponent;
+        span.order = static_cast<long long>(intEnd - firstSignificant) + exponent;
     } else {
         std::size_t p = fracBegin;
         while (p < fracEnd && text[p] == '0') {
             ++p;
         }
-        span.order = -static_cast<long>(p - fracBegin) + exponent;
+        span.order = -static_cast<long long>(p - fracBegin) + exponent;
     }
     return span;
 }

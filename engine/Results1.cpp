@@ -43,8 +43,10 @@ void ComputeTransmittedLoad(RunState& state, int i)
     const double B = (Lx * std::cos(in.gamma * k) + Ly * std::sin(in.gamma * k)) * (1 / (2 * a));
     const double m = UsesOneSensorIndependently(in.methodCode) ? 2 : 1;
     ResultTables& t = state.tables;
-    t.P1[i] = m * T * A;
-    t.We[i] = m * W * B;
+    // m is 1 or 2, so applying it last changes no bit of a finite result but
+    // keeps a huge tension from turning an exactly cancelled A into 0 x inf.
+    t.P1[i] = m * (T * A);
+    t.We[i] = m * (W * B);
     t.P[i] = t.P1[i] + t.We[i];
 }
 

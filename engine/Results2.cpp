@@ -8,7 +8,7 @@ namespace {
 
 bool RatioFails(double excitation, double resonance)
 {
-    const double ratio = excitation / resonance;
+    const double ratio = FrequencyRatio(excitation, resonance);
     return !std::isfinite(ratio) || ratio >= kFrequencyRatioLimit;
 }
 
@@ -36,6 +36,11 @@ void ComputeFrequencies(RunState& state, int i)
     const double L = std::sqrt(std::pow(in.l + a, 2) + std::pow(b, 2));
     // 19.6 is 2 x 9.8; 10^6 turns um into m. The result is in kgf.
     t.PB[i] = (std::pow(2 * Pi * t.F1[i], 2) * in.Wr * t.E[i] * L) / (19.6 * std::pow(10.0, 6) * a);
+}
+
+double FrequencyRatio(double excitation, double resonance)
+{
+    return excitation == 0 ? 0.0 : excitation / resonance;
 }
 
 Assessment2 AssessResults2(const RunState& state, int i)

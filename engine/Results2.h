@@ -10,6 +10,10 @@ inline constexpr double kFrequencyRatioLimit = 0.7;
 // F1, F2, F3, E and PB of one model, the fifth step of each model.
 void ComputeFrequencies(RunState& state, int modelIndex);
 
+// F1 / F2 or F1 / F3. A standing line (F1 = 0) excites nothing, so its ratio
+// is 0 whatever the resonance, even one that overflowed to 0.
+double FrequencyRatio(double excitation, double resonance);
+
 struct Assessment2 {
     bool failF1F2 = false;
     bool failF1F3 = false;

@@ -69,6 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         SelectCase{"zero tension beats negative diameter", {{0, "0"}, {1, "-1"}}, kCheck1, {}},
         SelectCase{"negative tension", {{0, "-10"}}, kCheck2, {}},
         SelectCase{"negative line speed", {{9, "-1"}}, kCheck2, {}},
+        SelectCase{"negative diameter", {{1, "-100"}}, kCheck2, {}},
+        SelectCase{"negative roller weight", {{2, "-1"}}, kCheck2, {}},
         SelectCase{"empty line speed", {{9, ""}}, nullptr, {}},
         SelectCase{"zero line speed", {{9, "0"}}, nullptr, {}},
         SelectCase{"negative position, height and bearing weight", {{6, "-5"}, {7, "-5"}, {8, "-1"}}, nullptr, {}},
@@ -215,6 +217,7 @@ TEST(ImageChange, RangeFailuresComeBeforeTheRedrawAngleFailuresAfter)
         {{{4, "181"}}, kBetaRangeImage, {4}, 0},
         {{{5, "40000"}}, kGammaRange, {5}, 0},
         {{{7, "1e999"}, {3, "200"}}, "The value of h is too large.", {7}, 0},
+        {{{6, "-1e999"}}, "The value of l is too large.", {6}, 0},
         {{{3, "10"}}, kResultant, {3, 4, 5}, 1},
         {{{3, "-90"}, {4, "-90"}}, "The wrap angle is inapplicable.", {3, 4}, 1},
     };

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace vyra {
 namespace {
 
@@ -20,6 +23,12 @@ TEST(NormaliseAngle, ReducesIntoOneTurn)
 TEST(NormaliseAngle, StaysBelowFullTurnForTinyNegatives)
 {
     EXPECT_LT(NormaliseAngle(-1e-20), 360.0);
+}
+
+TEST(NormaliseAngle, NonFiniteStaysOutsideEverySector)
+{
+    EXPECT_TRUE(std::isnan(NormaliseAngle(std::numeric_limits<double>::infinity())));
+    EXPECT_TRUE(std::isnan(NormaliseAngle(std::numeric_limits<double>::quiet_NaN())));
 }
 
 struct AngleCase {
@@ -93,6 +102,21 @@ TEST(RunSelection, GammaAtSixteenBitLimitEqualsItsReducedAngle)
     for (int i = 0; i < kModelCount; ++i) {
         EXPECT_NEAR(wide.tables.P1[i], reduced.tables.P1[i], 1e-9) << i;
         EXPECT_NEAR(wide.tables.We[i], reduced.tables.We[i], 1e-9) << i;
+    }
+}
+
+TEST(RunSelection, BetaPlusGammaBeyondSixteenBitsIsFormedWide)
+{
+    RunState wide = test::WorkedExampleState();
+    wide.inputs.alpha = 180;
+    wide.inputs.beta = 180;
+    wide.inputs.gamma = 32767;
+    RunState reduced = wide;
+    reduced.inputs.gamma = 7;
+    RunSelection(wide);
+    RunSelection(reduced);
+    for (int i = 0; i < kModelCount; ++i) {
+        EXPECT_NEAR(wide.tables.P1[i], reduced.tables.P1[i], 1e-9) << i;
     }
 }
 

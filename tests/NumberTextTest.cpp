@@ -42,7 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{std::string(400, '9'), kInf}, ParseCase{"1e99999999999999999999", kInf},
         // Too small to represent: a zero, never "too large".
         ParseCase{"1e-400", 0}, ParseCase{"-1e-400", -0.0}, ParseCase{"0." + std::string(400, '0') + "1", 0},
-        ParseCase{"0e999", 0}, ParseCase{"0.001e309", 1e306}));
+        ParseCase{"0e999", 0}, ParseCase{"0.001e309", 1e306},
+        // Orders of magnitude beyond any exponent bound keep their sign.
+        ParseCase{"0." + std::string(100000, '0') + "1e10000000000000000000", kInf},
+        ParseCase{"1" + std::string(100000, '0') + "e-10000000000000000000", 0}));
 
 struct RoundCase {
     double value;

@@ -93,6 +93,50 @@ TEST(Results1, TransferFactorsFollowTheAngles)
     EXPECT_NEAR(mounted.tables.We[0] / 12, 0.54650, 5e-6);
 }
 
+struct ModelFigures {
+    std::int16_t series;
+    int model;
+    double P1, We, Zt, Zr, Vt, Vr, S, F2, PB;
+};
+
+// Figures worked out independently from the rating formulas for an offset
+// roller (l 15, h 7), where the two spring constants of the 33 models differ.
+TEST(RunSelection, LargeModelsOfBothSeriesWithOffsetRoller)
+{
+    const ModelFigures cases[] = {
+        {0, 6, 25.6558528891, 30.4421551808, 0.0530510856351, 0.0629481852891, 26.9540390453, 31.9825282329,
+         185.500955593, 81.6326426222, 0.176017298987},
+        {0, 7, 25.6558528891, 30.4421551808, 0.0338379897564, 0.0401507344006, 17.1525703016, 20.3525179664,
+         291.501501647, 102.213607471, 0.176017298987},
+        {0, 8, 23.2060008038, 28.6042662424, 0.0150812453736, 0.0185895002582, 9.97178316461, 12.2914561179,
+         501.414833983, 176.958899712, 0.156259529998},
+        {1, 6, 25.6558528891, 30.4421551808, 0.0530510856351, 0.0629481852891, 22.4239484494, 26.6073134039,
+         222.975896117, 81.6326426222, 0.176017298987},
+        {1, 7, 25.6558528891, 30.4421551808, 0.0338379897564, 0.0401507344006, 14.2697853769, 16.9319267115,
+         350.390693898, 102.213607471, 0.176017298987},
+        {1, 8, 23.2060008038, 28.6042662424, 0.0150812453736, 0.0185895002582, 8.29585322098, 10.2256651737,
+         602.71076004, 176.958899712, 0.156259529998},
+    };
+    for (const ModelFigures& c : cases) {
+        RunState state;
+        state.seriesIndex = c.series;
+        state.inputs = {25, 150, 40, 15, 7, 3, 250, 30, 60, 10, 0, kTwoSensors};
+        RunSelection(state);
+        const ResultTables& t = state.tables;
+        const int i = c.model;
+        const auto near = [](double expected) { return 1e-9 * std::fabs(expected); };
+        EXPECT_NEAR(t.P1[i], c.P1, near(c.P1)) << c.series << ' ' << i;
+        EXPECT_NEAR(t.We[i], c.We, near(c.We)) << c.series << ' ' << i;
+        EXPECT_NEAR(t.Zt[i], c.Zt, near(c.Zt)) << c.series << ' ' << i;
+        EXPECT_NEAR(t.Zr[i], c.Zr, near(c.Zr)) << c.series << ' ' << i;
+        EXPECT_NEAR(t.Vt[i], c.Vt, near(c.Vt)) << c.series << ' ' << i;
+        EXPECT_NEAR(t.Vr[i], c.Vr, near(c.Vr)) << c.series << ' ' << i;
+        EXPECT_NEAR(t.S[i], c.S, near(c.S)) << c.series << ' ' << i;
+        EXPECT_NEAR(t.F2[i], c.F2, near(c.F2)) << c.series << ' ' << i;
+        EXPECT_NEAR(t.PB[i], c.PB, near(c.PB)) << c.series << ' ' << i;
+    }
+}
+
 RunState WithTables(int i, double P1, double Zr, double Zs, double Vr, double S)
 {
     RunState state;
@@ -167,6 +211,18 @@ TEST(Results1, ZeroOutputLeavesAnInfiniteFailingGainForThatModelOnly)
         EXPECT_TRUE(std::isfinite(state.tables.S[i])) << i;
         EXPECT_NE(state.tables.Vt[i], 0) << i;
     }
+}
+
+// A huge tension on an exactly cancelled transfer factor is a zero load, not
+// an undefined one that would strike through P1 of the large models.
+TEST(Results1, HugeTensionOnCancelledTransferGivesZeroLoad)
+{
+    RunState state = WorkedExampleState(kIndependentBoth);
+    state.inputs.FS = 1e308;
+    state.inputs.l = -80;
+    ComputeSet1(state, 6);
+    EXPECT_EQ(state.tables.P1[6], 0);
+    EXPECT_FALSE(AssessResults1(state, 6).failP1);
 }
 
 TEST(Results1, HugeTensionOverflowsWithoutStoppingTheSelection)

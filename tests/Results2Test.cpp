@@ -89,7 +89,7 @@ TEST(AssessResults2, RatioOfExactlyPointSevenFails)
     const RatioCase cases[] = {
         {0.7, 1.0, 2.0, true, false},     {0.69999, 1.0, 1.0, false, false}, {7, 10, 10, true, true},
         {0.7, 2.0, 1.0, false, true},     {-5, 1, 1, false, false},          {kInf, kInf, kInf, true, true},
-        {0, kInf, kInf, false, false},
+        {0, kInf, kInf, false, false},    {0, 0, 0, false, false},           {1, 0, 0, true, true},
     };
     for (const RatioCase& c : cases) {
         RunState state;

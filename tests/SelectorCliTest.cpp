@@ -59,7 +59,13 @@ TEST(SelectorJson, ComputedCaseCarriesTablesAndVerdicts)
     EXPECT_EQ(first["withinTolerance1"], false);
     EXPECT_EQ(first["fail2"], Json({{"F1F2", false}, {"F1F3", false}}));
     EXPECT_EQ(first["withinTolerance2"], true);
-    EXPECT_EQ(doc["models"][8]["name"], "Vyra41");
+    const char* const names[] = {"Vyra05B", "Vyra05A", "Vyra11B", "Vyra11A", "Vyra25B",
+                                 "Vyra25A", "Vyra33B", "Vyra33A", "Vyra41"};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(doc["models"][i]["index"], i);
+        EXPECT_EQ(doc["models"][i]["name"], names[i]);
+        EXPECT_TRUE(doc["models"][i]["F3"].is_number()) << i;
+    }
 }
 
 TEST(SelectorJson, NumbersReadBackToTheEngineDoubles)
@@ -82,6 +88,10 @@ TEST(SelectorJson, ChoicesReachTheEngine)
     EXPECT_EQ(doc["unit"], "N");
     EXPECT_EQ(doc["type"], "safe");
     EXPECT_EQ(doc["methodCode"], 4);
+    for (int i = 0; i < 9; ++i) {
+        const std::string name = doc["models"][i]["name"];
+        EXPECT_EQ(name.back(), 'S') << name;
+    }
     EXPECT_EQ(doc["models"][8]["name"], "Vyra41S");
     EXPECT_NEAR(doc["models"][0]["P1"].get<double>(), 20, 1e-12);
 }
@@ -163,7 +173,7 @@ TEST(SelectorUsage, MistakesExitWithTwoAndTheUsage)
 {
     const std::vector<std::vector<std::string>> cases = {
         {"--colour=red"}, {"--unit", "lbf"}, {"--unit=1"}, {"--type=Standard"}, {"--sensors", "three"}, {"--alpha"},
-        {"--alpha", "--json"}, {"--alpha", "-x"}, {"--unit"}, {"stray"}, {"--customer"},
+        {"--alpha", "--json"}, {"--alpha", "-x"}, {"--unit"}, {"stray"}, {"--customer"}, {"--customer", "-h"},
     };
     for (const std::vector<std::string>& extra : cases) {
         const Outcome run = Select(WorkedExample(extra));
