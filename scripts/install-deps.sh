@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build
     libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     clang libclang-rt-14-dev
+    qt6-base-dev fonts-liberation2 poppler-utils
 )
 
 sudo_if_needed=()

@@ -1,0 +1,1 @@
+// Filled in by the graphics work under way.

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Canvas.h"
+
+#include <string>
+#include <vector>
+
+namespace vyra::test {
+
+// One call on the canvas, with its coordinates in the unit that was current.
+struct CanvasCall {
+    enum class Kind { Line, Box, Arc, Text, Clear, NewPage, EndDocument };
+    Kind kind = Kind::Line;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line, Box: corners; Arc, Text: x1, y1
+    double radius = 0, start = 0, sweep = 0;  // Arc; a full circle sweeps 2 pi
+    std::string text;
+    gfx::Rgb colour;
+    int drawWidth = 1;
+    gfx::DrawStyle style = gfx::DrawStyle::Solid;
+    gfx::CanvasFont font;
+    gfx::ScaleMode mode = gfx::ScaleMode::Twips;
+};
+
+// A canvas that draws nothing and logs every call. Text is measured as a
+// monospaced face: 0.6 em wide per character and 1.1328 em high, which is
+// what Liberation Mono, the face that stands in for Courier New, measures.
+class RecordingCanvas : public gfx::Canvas {
+public:
+    RecordingCanvas(double widthTwips, double heightTwips) : Canvas(widthTwips, heightTwips) {}
+
+    const std::vector<CanvasCall>& Calls() const { return m_calls; }
+    std::vector<CanvasCall> CallsOf(CanvasCall::Kind kind) const;
+    // The text calls whose text is exactly this, in order.
+    std::vector<CanvasCall> TextCalls(const std::string& text) const;
+    void Reset() { m_calls.clear(); }
+
+    void Clear() override;
+    bool NewPage() override;
+    bool EndDocument() override;
+
+    // Lets a test make the device fail from the next call on.
+    void FailFromNow() { m_failed = true; }
+    bool Failed() const override { return m_failed; }
+
+protected:
+    void PaintLine(double x1, double y1, double x2, double y2, gfx::Rgb colour) override;
+    void PaintBox(double x1, double y1, double x2, double y2, gfx::Rgb colour) override;
+    void PaintArc(double x, double y, double radius, gfx::Rgb colour, double start, double sweep) override;
+    void PaintText(double x, double y, std::string_view text) override;
+    double MeasureTextWidthTwips(std::string_view text) const override;
+    double MeasureTextHeightTwips(std::string_view text) const override;
+
+private:
+    CanvasCall Call(CanvasCall::Kind kind) const;
+
+    std::vector<CanvasCall> m_calls;
+    bool m_failed = false;
+};
+
+}  // namespace vyra::test
