@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace vyra {
 
@@ -52,6 +53,16 @@ std::string FormatEccentricForce(double kgf, std::int16_t forceUnit)
 std::string_view ForceUnitLabel(std::int16_t forceUnit)
 {
     return forceUnit == kNewton ? "[N]" : "[kgf]";
+}
+
+std::string FormatDate(int year, unsigned month, unsigned day)
+{
+    static constexpr std::array<const char*, 12> kMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const char* monthName = month >= 1 && month <= 12 ? kMonths[month - 1] : "???";
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%s %02u,%04d", monthName, day % 100, year);
+    return text.data();
 }
 
 std::string_view MethodWording(std::int16_t methodCode)

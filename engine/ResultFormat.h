@@ -18,6 +18,10 @@ std::string FormatLoad(double kgf, std::int16_t forceUnit);            // "0.0" 
 std::string FormatEccentricForce(double kgf, std::int16_t forceUnit);  // "0.00" kgf, "0.0" N
 std::string_view ForceUnitLabel(std::int16_t forceUnit);               // "[kgf]" or "[N]"
 
+// A date as the input screen's date field shows it, "mmm dd,yyyy" with the
+// English month abbreviation whatever the locale: "Dec 05,2026".
+std::string FormatDate(int year, unsigned month, unsigned day);
+
 // The detection method as the report words it ("One sensor,One side,Both ch.").
 std::string_view MethodWording(std::int16_t methodCode);
 

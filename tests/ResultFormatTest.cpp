@@ -46,6 +46,13 @@ TEST(ForceDisplay, NewtonsAreKgfTimesNinePointEight)
     EXPECT_EQ(ForceUnitLabel(kNewton), "[N]");
 }
 
+TEST(FormatDate, EnglishMonthTwoDigitDayNoBlankAfterComma)
+{
+    EXPECT_EQ(FormatDate(2026, 12, 5), "Dec 05,2026");
+    EXPECT_EQ(FormatDate(2027, 1, 31), "Jan 31,2027");
+    EXPECT_EQ(FormatDate(999, 7, 4), "Jul 04,0999");
+}
+
 TEST(MethodWording, AsTheReportWordsIt)
 {
     EXPECT_EQ(MethodWording(0), "Two sensors");
