@@ -19,7 +19,7 @@ std::string AsTerminalText(std::string text)
     return text;
 }
 
-int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& err)
+int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
 {
     RunState state;
     state.forceUnit = options.forceUnit;
@@ -37,12 +37,19 @@ int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& er
     } else {
         WriteTextTables(state, out);
     }
-    return kComputed;
+    if (!options.graphics.Any()) {
+        return kComputed;
+    }
+    if (graphics == nullptr) {
+        err << "vyra-select: this build cannot draw the report or the sketch\n";
+        return kOutputFailed;
+    }
+    return graphics->Produce(options, state, err);
 }
 
 }  // namespace
 
-int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
 {
     const ParsedCommandLine parsed = ParseSelectorOptions(args);
     if (const auto* help = std::get_if<HelpRequested>(&parsed)) {
@@ -53,7 +60,14 @@ int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::os
         err << "vyra-select: " << usage->message << "\n\n" << usage->usage;
         return kUsageError;
     }
-    return Evaluate(std::get<SelectorOptions>(parsed), out, err);
+    return Evaluate(std::get<SelectorOptions>(parsed), out, err, graphics);
+}
+
+bool RequestsGraphics(const std::vector<std::string>& args)
+{
+    return std::any_of(args.begin(), args.end(), [](const std::string& word) {
+        return word == "--print" || word.starts_with("--report") || word.starts_with("--sketch");
+    });
 }
 
 }  // namespace vyra::cli

@@ -1,15 +1,31 @@
 #pragma once
 
+#include "RunState.h"
+#include "SelectorOptions.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace vyra::cli {
 
-enum ExitStatus : int { kComputed = 0, kRefused = 1, kUsageError = 2 };
+enum ExitStatus : int { kComputed = 0, kRefused = 1, kUsageError = 2, kOutputFailed = 3 };
+
+// The report, print and sketch outputs, which need the drawing toolkit.
+class GraphicsOutputs {
+public:
+    virtual ~GraphicsOutputs() = default;
+    // Runs after a computed case; returns an ExitStatus.
+    virtual int Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err) = 0;
+};
 
 // The whole of vyra-select: args without the program name; the results go
-// to out, refusals and usage errors to err (JSON refusals to out).
-int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// to out, refusals and usage errors to err (JSON refusals to out). Without
+// graphics, a request for the report, print or sketch fails with status 3.
+int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                GraphicsOutputs* graphics = nullptr);
+
+// Whether the words ask for an output that needs GraphicsOutputs.
+bool RequestsGraphics(const std::vector<std::string>& args);
 
 }  // namespace vyra::cli

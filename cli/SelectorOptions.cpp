@@ -1,6 +1,10 @@
 #include "SelectorOptions.h"
 
+#include "ResultFormat.h"
+
 #include <CLI/CLI.hpp>
+
+#include <ctime>
 
 #include <algorithm>
 #include <array>
@@ -84,6 +88,16 @@ void AddChoice(CLI::App& app, const char* name, Choice& choice, const char* help
     app.add_option(name, choice.chosen, help)->take_last()->check(CLI::IsMember(choice.words));
 }
 
+// The date field of the input screen starts with the day of the run.
+std::string TodaysDate()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return FormatDate(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
+                      static_cast<unsigned>(local.tm_mday));
+}
+
 struct Parser {
     CLI::App app{"Evaluates one roller case for all nine sensor models of a series, as \"Select\" does.",
                  "vyra-select"};
@@ -95,6 +109,7 @@ struct Parser {
     Choice sensors{{"two", "one"}, {}};
     Choice side{{"one-side", "independent"}, {}};
     Choice channel{{"both", "one"}, {}};
+    Choice paper{{"a4", "letter"}, {}};
 
     Parser()
     {
@@ -109,15 +124,21 @@ struct Parser {
         AddChoice(app, "--side", side, "With one sensor: one side or independent (default one-side)");
         AddChoice(app, "--channel", channel, "With one sensor: both channels or one (default both)");
         ReportFields& r = options.report;
+        r.date = TodaysDate();
         AddTextOption(app, textOptions, "--customer", r.customer, "Customer, for the report");
         AddTextOption(app, textOptions, "--order", r.order, "Order number, for the report");
         AddTextOption(app, textOptions, "--machine", r.machine, "Machine, for the report");
-        AddTextOption(app, textOptions, "--date", r.date, "Date, for the report");
+        AddTextOption(app, textOptions, "--date", r.date, "Date, for the report (default today, as \"Dec 05,2026\")");
         AddTextOption(app, textOptions, "--name", r.name, "Name, for the report");
         app.add_flag("--json", options.json, "Write one JSON document instead of the text tables");
+        GraphicsRequest& g = options.graphics;
+        app.add_option("--report", g.reportPath, "Write the two report pages to this PDF file")->type_name("FILE");
+        AddChoice(app, "--paper", paper, "Paper of the PDF report, portrait (default a4)");
+        app.add_flag("--print", g.print, "Print the report on the system's default printer");
+        app.add_option("--sketch", g.sketchPath, "Draw the arrangement sketch into this PNG file")->type_name("FILE");
         app.footer("Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
                    "empty field); a missing field option is an empty field; the last of a repeated option counts.\n"
-                   "Exit status: 0 computed, 1 refused by a check, 2 usage error.");
+                   "Exit status: 0 computed, 1 refused by a check, 2 usage error, 3 the report, print or sketch failed.");
     }
 
     SelectorOptions Finish()
@@ -128,6 +149,7 @@ struct Parser {
         options.form.opMethod3 = channel.Code();
         options.forceUnit = static_cast<std::int16_t>(unit.Code());
         options.fulcrumIndex = static_cast<std::int16_t>(fulcrum.Code());
+        options.graphics.paper = paper.Code() == 0 ? Paper::A4 : Paper::Letter;
         return options;
     }
 };

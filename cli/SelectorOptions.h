@@ -19,6 +19,19 @@ struct ReportFields {
     std::string name;
 };
 
+enum class Paper { A4, Letter };
+
+// What is drawn beside the tables: the report as PDF or on the default
+// printer, and the sketch as an image.
+struct GraphicsRequest {
+    std::string reportPath;
+    Paper paper = Paper::A4;
+    bool print = false;
+    std::string sketchPath;
+
+    bool Any() const { return !reportPath.empty() || print || !sketchPath.empty(); }
+};
+
 // One case as the input screen would hold it.
 struct SelectorOptions {
     EntryForm form;
@@ -26,6 +39,7 @@ struct SelectorOptions {
     std::int16_t fulcrumIndex = 0;
     ReportFields report;
     bool json = false;
+    GraphicsRequest graphics;
 };
 
 struct HelpRequested {

@@ -1,8 +1,39 @@
 #include "SelectorCli.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <unistd.h>
+
+namespace {
+
+// The report and the sketch need the drawing toolkit, whose libraries take
+// longer to load than a whole selection; they live in a twin program beside
+// this one, which takes the same words.
+constexpr const char* kGraphicsProgram = "vyra-select-graphics";
+
+int RunGraphicsTwin(char** argv)
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        std::cerr << "vyra-select: cannot find " << kGraphicsProgram << ": " << error.message() << '\n';
+        return vyra::cli::kOutputFailed;
+    }
+    const std::filesystem::path twin = self.parent_path() / kGraphicsProgram;
+    execv(twin.c_str(), argv);
+    std::cerr << "vyra-select: cannot start " << twin.string() << ": " << std::strerror(errno) << '\n';
+    return vyra::cli::kOutputFailed;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    return vyra::cli::RunSelector(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (vyra::cli::RequestsGraphics(args)) {
+        return RunGraphicsTwin(argv);
+    }
+    return vyra::cli::RunSelector(args, std::cout, std::cerr);
 }

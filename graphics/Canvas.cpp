@@ -101,6 +101,10 @@ void Canvas::Arc(double x, double y, double radius, Rgb colour, double start, do
     if (sweep < 0) {
         sweep += kTurn;
     }
+    // From 0 to 2 pi is the whole circle, not an empty arc.
+    if (sweep == 0 && end != start) {
+        sweep = kTurn;
+    }
     PaintArc(x, y, radius, colour, start, sweep);
     SetCurrentX(x);
     SetCurrentY(y);

@@ -1,1 +1,339 @@
-// Filled in by the graphics work under way.
+#include "Sketch.h"
+
+#include "Catalogue.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+namespace vyra::gfx {
+
+namespace {
+
+constexpr double kTurnDegrees = 360;
+
+// Twips of roller offset per mm of roller position, and the offset limit:
+// the picture is schematic, so large positions all show at the limit.
+constexpr double kOffsetPerMillimetre = 20;
+constexpr double kOffsetLimit = 400;
+constexpr double kAxisHalfLength = 3000;
+
+constexpr WebDimensions kScreenWeb{.rollerRadius = 600, .runLength = 1600, .arrowLength = 960, .barbLength = 120};
+constexpr double kBarb = 120;
+
+constexpr int kBlack = 0;
+constexpr int kAlphaColour = 9;
+constexpr int kBetaColour = 10;
+constexpr int kQuarterColour = 11;
+constexpr int kGammaColour = 12;
+
+double SinDeg(double degrees) { return std::sin(degrees * Pi / 180); }
+double CosDeg(double degrees) { return std::cos(degrees * Pi / 180); }
+
+SketchPoint Plus(SketchPoint p, double dx, double dy) { return {p.x + dx, p.y + dy}; }
+SketchPoint Rounded(SketchPoint p) { return {RoundHalfEven(p.x), RoundHalfEven(p.y)}; }
+
+void DrawSegment(Canvas& area, SketchPoint from, SketchPoint to, int colour)
+{
+    area.Line(from.x, from.y, to.x, to.y, PaletteColor(colour));
+}
+
+void WriteAt(Canvas& area, SketchPoint at, std::string_view text)
+{
+    area.SetCurrentX(at.x);
+    area.SetCurrentY(at.y);
+    area.WriteText(text, LineEnd::End);
+}
+
+void ClearArea(Canvas& area, const SketchCentre& centre)
+{
+    area.Clear();
+    area.SetCurrentX(centre.X0);
+    area.SetCurrentY(centre.Y0);
+    area.SetDrawWidth(1);
+    area.SetDrawStyle(DrawStyle::Solid);
+}
+
+void PlacePlusMark(SketchElements& e, const SketchFrame& f)
+{
+    e.lnX1.Place({f.At(f.FulcrumSide(300), 1300), f.At(f.FulcrumSide(500), 1300)});
+    e.lnX2.Place({f.At(f.FulcrumSide(400), 1200), f.At(f.FulcrumSide(400), 1400)});
+}
+
+void PlaceSensorBody(SketchElements& e, const SketchFrame& f)
+{
+    e.SensorHigh.Place({f.At(-700, 1100), f.At(700, 1100)});
+    e.SensorLow.Place({f.At(-700, 1600), f.At(700, 1600)});
+    e.SensorRight.Place({e.SensorHigh.Second(), e.SensorLow.Second()});
+    e.SensorLeft.Place({e.SensorHigh.First(), e.SensorLow.First()});
+}
+
+SketchPoint RollerCentre(const SketchFrame& f)
+{
+    const double d = std::clamp(kOffsetPerMillimetre * f.lPrime, -kOffsetLimit, kOffsetLimit);
+    return Rounded(f.At(-d, 0));
+}
+
+void PlaceAxesAndRoller(SketchElements& e, const SketchFrame& f, SketchPoint c)
+{
+    const double a = kAxisHalfLength;
+    e.Lx.Place({f.At(-a, 0), f.At(a, 0)});
+    e.Ly.Place({f.At(0, -a), f.At(0, a)});
+    e.Ly1.Place({Plus(c, -a * SinDeg(f.g), -a * CosDeg(f.g)), Plus(c, a * SinDeg(f.g), a * CosDeg(f.g))});
+    const double r = kScreenWeb.rollerRadius;
+    e.Roll.left = c.x - r;
+    e.Roll.top = c.y - r;
+    e.Roll.width = 2 * r;
+    e.Roll.height = 2 * r;
+    e.lnCenter.Place({{c.x, c.y - a}, {c.x, c.y + a}});
+}
+
+void PlaceWebAndForce(SketchElements& e, const SketchFrame& f, SketchPoint c)
+{
+    const WebAndForce web = WebAndForceOf(f, c, kScreenWeb);
+    e.WebRight.Place(web.webRight);
+    e.WebLeft.Place(web.webLeft);
+    e.Lt.Place(web.shaft);
+    e.Lar.Place(web.rightBarb);
+    e.Lal.Place(web.leftBarb);
+}
+
+void DrawBaseLine(Canvas& area, const SketchElements& e, const SketchFrame& f)
+{
+    const double y = e.SensorLow.Y1;
+    DrawSegment(area, {f.origin.x - kAxisHalfLength, y}, {f.origin.x + kAxisHalfLength, y}, kBlack);
+}
+
+void DrawRollerPosition(Canvas& area, const SketchFrame& f, SketchPoint c)
+{
+    const double g = f.g;
+    const double a = RoundHalfEven(1000 * SinDeg(g));
+    const double b = RoundHalfEven(1000 * CosDeg(g));
+    const SketchPoint end{c.x - a, c.y - b};
+    DrawSegment(area, {f.origin.x - a, f.origin.y - b}, end, kBlack);
+    DrawSegment(area, end, Plus(end, kBarb * CosDeg(g + 45), -kBarb * SinDeg(g + 45)), kBlack);
+    DrawSegment(area, end, Plus(end, kBarb * CosDeg(45 - g), kBarb * SinDeg(45 - g)), kBlack);
+    WriteAt(area, {c.x - 1200 * SinDeg(g) + 100, c.y - 1000 * CosDeg(g) - 400}, "+l");
+}
+
+void DrawBearingHeight(Canvas& area, const SketchElements& e, const SketchFrame& f)
+{
+    const double g = f.g;
+    const SketchPoint m = e.SensorHigh.Second();
+    DrawSegment(area, m, Plus(m, 800 * CosDeg(g), -800 * SinDeg(g)), kBlack);
+    const SketchPoint h = Rounded({f.origin.x + 800 * CosDeg(g), f.origin.y - 800 * SinDeg(g)});
+    DrawSegment(area, h, Plus(h, 1100 * SinDeg(g), 1100 * CosDeg(g)), kBlack);
+    DrawSegment(area, h, Plus(h, kBarb * SinDeg(g + 45), kBarb * CosDeg(g + 45)), kBlack);
+    DrawSegment(area, h, Plus(h, -kBarb * SinDeg(45 - g), kBarb * CosDeg(45 - g)), kBlack);
+    WriteAt(area, {f.origin.x + 900 * CosDeg(g) + 550 * SinDeg(g), f.origin.y - 900 * SinDeg(g) + 550 * CosDeg(g)},
+            "+h");
+}
+
+// The alpha and beta marks sit where they suit the angles the screen opens with.
+void DrawAlphaMark(Canvas& area, SketchPoint c)
+{
+    area.Arc(c.x, c.y, 800, PaletteColor(kAlphaColour), ArcAngle(270), ArcAngle(340));
+    const SketchPoint tip{2390, 2490};
+    DrawSegment(area, tip, Plus(tip, kBarb * SinDeg(-5), kBarb * CosDeg(-5)), kAlphaColour);
+    DrawSegment(area, tip, Plus(tip, -kBarb * SinDeg(75), kBarb * CosDeg(75)), kAlphaColour);
+    WriteAt(area, {2000, 2840}, "+alpha");
+}
+
+void DrawBetaMark(Canvas& area, SketchPoint c)
+{
+    area.Arc(c.x, c.y, 800, PaletteColor(kBetaColour), ArcAngle(140), ArcAngle(270));
+    const SketchPoint tip{1000, 1700};
+    DrawSegment(area, tip, Plus(tip, kBarb * SinDeg(45), kBarb * CosDeg(45)), kBetaColour);
+    DrawSegment(area, tip, Plus(tip, -kBarb * SinDeg(45), kBarb * CosDeg(45)), kBetaColour);
+    WriteAt(area, {700, 2800}, "+beta");
+}
+
+void DrawGammaMark(Canvas& area, const SketchElements& e, const SketchFrame& f)
+{
+    const double g = f.g;
+    const SketchPoint k = e.SensorLow.First();
+    area.Arc(k.x, k.y, 1000, PaletteColor(kGammaColour), ArcAngle(0), ArcAngle(g));
+    const SketchPoint tip = Rounded({k.x + 1000 * CosDeg(g), k.y - 940 * SinDeg(g)});
+    DrawSegment(area, tip, Plus(tip, kBarb * SinDeg(g + 45), kBarb * CosDeg(g + 45)), kGammaColour);
+    DrawSegment(area, tip, Plus(tip, -kBarb * SinDeg(45 - g), kBarb * CosDeg(45 - g)), kGammaColour);
+    WriteAt(area, {k.x + 1100, k.y - 300}, "+gamma");
+}
+
+// The travel arrow follows the true alpha whatever the fulcrum: it belongs
+// to the marks that suit the opening angles only.
+void DrawWebTravel(Canvas& area, const SketchElements& e, double alpha)
+{
+    const SketchPoint w = e.WebRight.Second();
+    const SketchPoint v = Rounded({w.x + 500 * SinDeg(alpha), w.y + 500 * CosDeg(alpha)});
+    DrawSegment(area, w, v, kBlack);
+    DrawSegment(area, v, Plus(v, -kBarb * SinDeg(55), -kBarb * CosDeg(55)), kBlack);
+    DrawSegment(area, v, Plus(v, kBarb * SinDeg(35), -kBarb * CosDeg(35)), kBlack);
+    area.WriteText("V", LineEnd::End);
+}
+
+void DrawAnnotations(Canvas& area, SketchElements& e, const SketchFrame& f, SketchPoint c, double alpha)
+{
+    e.Lt.visible = false;
+    e.Lar.visible = false;
+    e.Lal.visible = false;
+    area.SetFontName("Courier New");
+    area.SetFontSize(12);
+    area.SetFontBold(false);
+    DrawBaseLine(area, e, f);
+    DrawRollerPosition(area, f, c);
+    DrawBearingHeight(area, e, f);
+    DrawAlphaMark(area, c);
+    DrawBetaMark(area, c);
+    DrawGammaMark(area, e, f);
+    DrawWebTravel(area, e, alpha);
+}
+
+// Each quarter is drawn twice over at both radii, which darkens the thin
+// cyan on screen.
+void DrawQuarterArcs(Canvas& area, SketchElements& e, const SketchFrame& f, SketchPoint c)
+{
+    e.Lt.visible = true;
+    e.Lar.visible = true;
+    e.Lal.visible = true;
+    const Rgb cyan = PaletteColor(kQuarterColour);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const ArcSpan& span : QuarterArcs(f)) {
+            area.Arc(c.x, c.y, 800, cyan, span.start, span.end);
+            area.Arc(c.x, c.y, 740, cyan, span.start, span.end);
+        }
+    }
+}
+
+void PaintLine(Canvas& area, const SketchLine& line)
+{
+    if (!line.visible) {
+        return;
+    }
+    area.SetDrawWidth(line.drawWidth);
+    area.SetDrawStyle(line.style);
+    area.Line(line.X1, line.Y1, line.X2, line.Y2, PaletteColor(kBlack));
+}
+
+// The elements lie above whatever was drawn on the area itself.
+void PaintElements(Canvas& area, const SketchElements& e)
+{
+    for (const SketchLine* line : {&e.Lx, &e.Ly, &e.Ly1, &e.lnCenter}) {
+        PaintLine(area, *line);
+    }
+    area.SetDrawWidth(e.Roll.drawWidth);
+    area.SetDrawStyle(DrawStyle::Solid);
+    area.Circle(e.Roll.left + e.Roll.width / 2, e.Roll.top + e.Roll.height / 2, e.Roll.width / 2,
+                PaletteColor(kBlack));
+    for (const SketchLine* line : {&e.SensorHigh, &e.SensorLow, &e.SensorLeft, &e.SensorRight, &e.lnX1, &e.lnX2,
+                                   &e.WebRight, &e.WebLeft, &e.Lt, &e.Lar, &e.Lal}) {
+        PaintLine(area, *line);
+    }
+}
+
+}  // namespace
+
+void SketchLine::Place(SketchSegment segment)
+{
+    X1 = segment.first.x;
+    Y1 = segment.first.y;
+    X2 = segment.second.x;
+    Y2 = segment.second.y;
+}
+
+SketchCentre ReadSketchCentre(const SketchElements& elements)
+{
+    return {RoundHalfEven(elements.Ly.X1), RoundHalfEven(elements.Lx.Y1)};
+}
+
+SketchPoint SketchFrame::At(double u, double v) const
+{
+    return {origin.x + u * CosDeg(g) + v * SinDeg(g), origin.y - u * SinDeg(g) + v * CosDeg(g)};
+}
+
+SketchFrame SketchFrameOf(const SelectionInputs& inputs, SketchPoint origin)
+{
+    SketchFrame f;
+    f.origin = origin;
+    f.fulcrumLeft = inputs.fulcrumIndex == 1;
+    const double gamma = inputs.gamma;
+    f.g = f.fulcrumLeft ? -gamma : gamma;
+    f.lPrime = f.fulcrumLeft ? -inputs.l : inputs.l;
+    f.P = f.fulcrumLeft ? inputs.beta : inputs.alpha;
+    f.Q = f.fulcrumLeft ? inputs.alpha : inputs.beta;
+    f.D = (f.P - f.Q) / 2;
+    f.S = int{inputs.alpha} + int{inputs.beta};
+    return f;
+}
+
+double RoundHalfEven(double value)
+{
+    // nearbyint rounds in the current mode, which the program leaves at
+    // nearest with halves to even.
+    return std::nearbyint(value);
+}
+
+double ArcAngle(double degrees)
+{
+    double reduced = std::fmod(degrees, kTurnDegrees);
+    if (reduced < 0) {
+        reduced += kTurnDegrees;
+    }
+    return reduced * Pi / 180;
+}
+
+WebAndForce WebAndForceOf(const SketchFrame& f, SketchPoint c, const WebDimensions& size)
+{
+    const double r = size.rollerRadius;
+    const double run = size.runLength;
+    const double arrow = size.arrowLength;
+    const double barb = size.barbLength;
+    // From 180 degrees on, the starts of the runs, the arrow and its barbs
+    // are those of the web over the roller turned half a turn about the
+    // roller centre (the barbs swap names), while the runs keep their
+    // direction.
+    const bool over = f.S < 180;
+    const double side = over ? 1 : -1;
+    const SketchPoint a = Plus(c, side * r * CosDeg(f.P), -side * r * SinDeg(f.P));
+    const SketchPoint b = Plus(c, -side * r * CosDeg(f.Q), -side * r * SinDeg(f.Q));
+    const SketchPoint t = Plus(c, side * arrow * SinDeg(f.D), side * arrow * CosDeg(f.D));
+    WebAndForce web;
+    web.webRight = {a, Plus(a, run * SinDeg(f.P), run * CosDeg(f.P))};
+    web.webLeft = {b, Plus(b, -run * SinDeg(f.Q), run * CosDeg(f.Q))};
+    web.shaft = {c, t};
+    const SketchPoint outer = Plus(t, -side * barb * SinDeg(f.D + 45), -side * barb * CosDeg(f.D + 45));
+    const SketchPoint inner = Plus(t, side * barb * SinDeg(45 - f.D), -side * barb * CosDeg(45 - f.D));
+    web.rightBarb = {t, over ? outer : inner};
+    web.leftBarb = {t, over ? inner : outer};
+    return web;
+}
+
+// Each angle is taken modulo 360 on its own, so the frame angle needs no
+// bringing into 0..359 first.
+std::array<ArcSpan, 2> QuarterArcs(const SketchFrame& frame)
+{
+    const double g = frame.g;
+    if (frame.fulcrumLeft) {
+        return {{{ArcAngle(g + 270), ArcAngle(g + 360)}, {ArcAngle(g + 90), ArcAngle(g + 180)}}};
+    }
+    return {{{ArcAngle(g + 180), ArcAngle(g + 270)}, {ArcAngle(g), ArcAngle(g + 90)}}};
+}
+
+void DrawSketch(Canvas& area, SketchElements& elements, const SketchCentre& centre, const SelectionInputs& inputs,
+                bool annotate)
+{
+    const SketchFrame frame = SketchFrameOf(inputs, {centre.X0, centre.Y0});
+    ClearArea(area, centre);
+    PlacePlusMark(elements, frame);
+    PlaceSensorBody(elements, frame);
+    const SketchPoint c = RollerCentre(frame);
+    PlaceAxesAndRoller(elements, frame, c);
+    PlaceWebAndForce(elements, frame, c);
+    if (annotate) {
+        DrawAnnotations(area, elements, frame, c, inputs.alpha);
+    } else {
+        DrawQuarterArcs(area, elements, frame, c);
+    }
+    PaintElements(area, elements);
+}
+
+}  // namespace vyra::gfx

@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     clang libclang-rt-14-dev
     qt6-base-dev fonts-liberation2 poppler-utils
+    cups cups-client
 )
 
 sudo_if_needed=()

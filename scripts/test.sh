@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Installs, builds and runs every test.
+# Installs, builds and runs every test, with a CUPS queue as the default
+# printer for the printing tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
+started=$(bash tests/print/start-printer.sh)
+if [ "$started" = "started" ]; then
+    trap 'bash tests/print/stop-printer.sh' EXIT
+fi
 ctest --test-dir build --output-on-failure -j "$(nproc)"
