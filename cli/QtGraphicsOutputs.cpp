@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "PainterCanvas.h"
+#include "PrinterJob.h"
 #include "Report.h"
 #include "Sketch.h"
 
@@ -124,9 +125,13 @@ std::string DrawReportPdf(const gfx::ReportRecord& record, const std::string& pa
 int WriteWhole(const std::string& target, const std::function<std::string(const std::string&)>& draw,
                std::ostream& err)
 {
+    std::error_code error;
+    if (fs::is_directory(target, error)) {
+        err << "vyra-select: cannot write " << target << ": it is a folder\n";
+        return kOutputFailed;
+    }
     const TemporaryFile file = CreateBeside(target);
     std::string reason = file.error != 0 ? std::strerror(file.error) : draw(file.path);
-    std::error_code error;
     if (reason.empty() && fs::file_size(file.path, error) == 0) {
         reason = error ? error.message() : "nothing was written";
     }
@@ -188,20 +193,13 @@ int PrintOnDefaultPrinter(const gfx::ReportRecord& record, std::ostream& err)
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QString::fromUtf8(gfx::kProgramTitle));
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        err << gfx::kPrinterTrouble << '\n';
-        return kOutputFailed;
-    }
     bool troubled = false;
-    gfx::PainterCanvas canvas(painter);
-    gfx::PrintReport(canvas, record, [&](const std::string&, const std::string& message) {
-        err << message << '\n';
+    gfx::PrintReportOn(&printer, record, [&](const std::string&, const std::string& message) {
+        if (!troubled) {
+            err << message << '\n';
+        }
         troubled = true;
     });
-    if (painter.isActive()) {
-        painter.end();
-    }
     return troubled ? kOutputFailed : kComputed;
 }
 

@@ -108,12 +108,6 @@ void DrawQuarterArcs(Canvas& page, const SketchFrame& f)
     }
 }
 
-void ReportTrouble(const MessageSink& sink)
-{
-    if (sink) {
-        sink(kProgramTitle, kPrinterTrouble);
-    }
-}
 
 }  // namespace
 
@@ -122,7 +116,7 @@ void ReportTrouble(const MessageSink& sink)
 void PrintSketch(Canvas& page, const SelectionInputs& inputs, const MessageSink& sink)
 {
     if (page.Failed()) {
-        ReportTrouble(sink);
+        report::ReportTrouble(sink);
         return;
     }
     PlaceFrame(page);
@@ -135,7 +129,7 @@ void PrintSketch(Canvas& page, const SelectionInputs& inputs, const MessageSink&
     DrawWebAndForce(page, frame);
     DrawQuarterArcs(page, frame);
     if (page.Failed()) {
-        ReportTrouble(sink);
+        report::ReportTrouble(sink);
     }
 }
 

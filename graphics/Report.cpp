@@ -56,30 +56,37 @@ void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& si
     // it failed before it draws; only a refusal that leaves the device usable
     // is left for the job to report.
     if (!page.NewPage() && !page.Failed()) {
-        sink(kProgramTitle, kPrinterTrouble);
+        report::ReportTrouble(sink);
     }
     PrintReportPage2(page, record, sink);
     // A device that had failed before the end of the document was reported
     // by the part that met the failure.
     const bool failedBefore = page.Failed();
     if (!page.EndDocument() && !failedBefore) {
-        sink(kProgramTitle, kPrinterTrouble);
+        report::ReportTrouble(sink);
     }
 }
 
 namespace report {
 
+void ReportTrouble(const MessageSink& sink)
+{
+    if (sink) {
+        sink(kProgramTitle, kPrinterTrouble);
+    }
+}
+
 void DrawPageSteps(Canvas& page, const ReportRecord& record, std::span<const PageStep> steps,
                    const MessageSink& sink)
 {
     if (page.Failed()) {
-        sink(kProgramTitle, kPrinterTrouble);
+        ReportTrouble(sink);
         return;
     }
     for (const PageStep step : steps) {
         step(page, record);
         if (page.Failed()) {
-            sink(kProgramTitle, kPrinterTrouble);
+            ReportTrouble(sink);
             return;
         }
     }

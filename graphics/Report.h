@@ -75,6 +75,9 @@ namespace report {
 // One numbered step of a page.
 using PageStep = void (*)(Canvas& page, const ReportRecord& record);
 
+// Tells the printer trouble through the sink, if there is one.
+void ReportTrouble(const MessageSink& sink);
+
 // Draws the steps in order, looking at the device before the first step and
 // after each one: a failed device ends the page, what was drawn stays, and
 // the trouble is reported once.

@@ -82,13 +82,11 @@ void WriteTableHeadings(Canvas& page, const ReportRecord&)
     }
 }
 
-// A resonance of exactly 0 prints as a zero ratio; whether the ratio passes
-// is the verdict's alone (AssessResults2).
+// A running line over a resonance of 0 Hz has no finite ratio: it prints
+// "---" and is crossed out, never shown as a passing 0.00. A standing line
+// prints 0.00 whatever the resonance.
 std::string RatioField(double excitation, double resonance)
 {
-    if (resonance == 0) {
-        return " 0.00";
-    }
     return report::NumberField(FrequencyRatio(excitation, resonance), 2, 1, 5);
 }
 

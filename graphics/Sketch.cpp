@@ -152,7 +152,11 @@ void DrawGammaMark(Canvas& area, const SketchElements& e, const SketchFrame& f)
 {
     const double g = f.g;
     const SketchPoint k = e.SensorLow.First();
-    area.Arc(k.x, k.y, 1000, PaletteColor(kGammaColour), ArcAngle(0), ArcAngle(g));
+    // The arc spans the angle between the base and the mounting axis, on
+    // whichever side of the base that axis lies.
+    const double from = g < 0 ? ArcAngle(g) : ArcAngle(0);
+    const double to = g < 0 ? ArcAngle(0) : ArcAngle(g);
+    area.Arc(k.x, k.y, 1000, PaletteColor(kGammaColour), from, to);
     const SketchPoint tip = Rounded({k.x + 1000 * CosDeg(g), k.y - 940 * SinDeg(g)});
     DrawSegment(area, tip, Plus(tip, kBarb * SinDeg(g + 45), kBarb * CosDeg(g + 45)), kGammaColour);
     DrawSegment(area, tip, Plus(tip, -kBarb * SinDeg(45 - g), kBarb * CosDeg(45 - g)), kGammaColour);

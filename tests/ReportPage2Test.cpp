@@ -226,8 +226,8 @@ TEST(ReportPage2, RatiosPrintedAndCrossedByTheVerdict)
         {"exactly 0.7", 7, 10, 20, " 0.70", " 0.35", true, false},
         {"both fail", 9, 10, 12, " 0.90", " 0.75", true, true},
         {"standing line over zero resonances", 0, 0, 0, " 0.00", " 0.00", false, false},
-        // The divisor rule prints a zero, the verdict finds no finite ratio.
-        {"running line over a zero resonance", 5, 0, 100, " 0.00", " 0.05", true, false},
+        // No finite ratio: printed as such and crossed, never a passing zero.
+        {"running line over a zero resonance", 5, 0, 100, "  ---", " 0.05", true, false},
         {"excitation not finite", nan, 10, 20, "  ---", "  ---", true, true},
         {"resonances overflowed", 5, inf, inf, " 0.00", " 0.00", false, false},
     };

@@ -301,3 +301,22 @@ TEST(Sketch, ElementsPaintedBlackWithTheirPens)
 
 }  // namespace
 }  // namespace vyra::gfx
+
+namespace vyra::gfx {
+namespace {
+
+// The gamma mark spans only the angle between the base and the mounting
+// axis, on the side where the axis lies.
+TEST(Sketch, GammaMarkSpansTheMountingAngleOnItsSide)
+{
+    const std::pair<std::int16_t, double> cases[] = {{20, 20}, {-30, 30}, {-20, 20}};
+    for (const auto& [gamma, sweepDegrees] : cases) {
+        const Drawing drawing(With(20, 80, gamma, 20, 0), true);
+        const std::vector<CanvasCall> arcs = drawing.ArcsIn(12);
+        ASSERT_EQ(arcs.size(), 1u) << gamma;
+        EXPECT_NEAR(arcs[0].sweep, sweepDegrees * std::numbers::pi / 180, 1e-9) << gamma;
+    }
+}
+
+}  // namespace
+}  // namespace vyra::gfx
