@@ -101,3 +101,18 @@ if median <= max(floor):
     print(f"  only an upper bound: the launcher alone shows {mib(max(floor)):.2f} MiB"
           " (install the 'time' package for a real figure)")
 PY
+
+# The same case with the report written as PDF, through the graphics twin.
+report="$workdir/report.pdf"
+if hyperfine --shell=none --warmup 3 --runs 40 --output=null --style=none \
+    --export-json "$workdir/report.json" "$binary ${case_args[*]} --report $report" >/dev/null 2>&1; then
+    python3 - "$workdir/report.json" "$report" <<'PY'
+import json, os, sys
+result = json.load(open(sys.argv[1]))["results"][0]
+print(f"with --report, wall time over {len(result['times'])} runs:")
+print(f"  median  {result['median'] * 1000.0:8.3f} ms")
+print(f"  PDF     {os.path.getsize(sys.argv[2]) / 1024.0:8.1f} KiB")
+PY
+else
+    echo "with --report: the report could not be written" >&2
+fi
