@@ -8,6 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     qt6-base-dev fonts-liberation2 poppler-utils
     cups cups-client
+    xvfb xdotool x11-utils
 )
 
 sudo_if_needed=()

@@ -1,0 +1,79 @@
+#include "FrmInit.h"
+
+#include "RunState.h"
+#include "Twips.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace vyra::ui {
+
+namespace {
+
+// Client area of the unit screen, twips.
+constexpr double kClientWidth = 4680;
+constexpr double kClientHeight = 1770;
+constexpr double kCaptionPoints = 11.25;
+
+QPushButton* AddButton(QWidget& screen, const char* name, const char* caption, double left)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), &screen);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setFont(CourierNew(kCaptionPoints));
+    PlaceInTwips(*button, left, 960, 1095, 495);
+    return button;
+}
+
+}  // namespace
+
+QFont CourierNew(double points, bool bold)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void CentreOnDisplay(QWidget& screen)
+{
+    const QScreen* display = screen.screen() != nullptr ? screen.screen() : QGuiApplication::primaryScreen();
+    screen.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, screen.size(), display->geometry()));
+}
+
+FrmInit::FrmInit(Toolkit& toolkit, QWidget* parent) : QDialog(parent), m_toolkit(toolkit)
+{
+    setObjectName(QStringLiteral("frmInit"));
+    setWindowTitle(QStringLiteral("Settting units"));
+    setFont(CourierNew(9));
+    setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
+
+    // Created in tab order: the buttons take the focus in this order.
+    QPushButton* cmdSel1 = AddButton(*this, "cmdSel1", "[Kgf]", 480);
+    QPushButton* cmdSel2 = AddButton(*this, "cmdSel2", "[N]", 1800);
+    auto* label1 = new QLabel(QStringLiteral(" Select the units."), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setFont(CourierNew(kCaptionPoints));
+    PlaceInTwips(*label1, 360, 360, 3975, 255);
+    QPushButton* cmdExit = AddButton(*this, "cmdExit", "Exit", 3120);
+    setTabOrder(cmdSel1, cmdSel2);
+    setTabOrder(cmdSel2, cmdExit);
+
+    connect(cmdSel1, &QPushButton::clicked, this, [this] { Choose(kKgf); });
+    connect(cmdSel2, &QPushButton::clicked, this, [this] { Choose(kNewton); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { m_toolkit.EndProgram(); });
+
+    CentreOnDisplay(*this);
+}
+
+void FrmInit::Choose(std::int16_t forceUnit)
+{
+    m_forceUnit = forceUnit;
+    accept();
+}
+
+}  // namespace vyra::ui

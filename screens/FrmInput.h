@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Toolkit.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace vyra {
+struct CheckFailure;
+struct EntryForm;
+}  // namespace vyra
+
+namespace vyra::gfx {
+struct ReportCustomer;
+}  // namespace vyra::gfx
+
+namespace vyra::ui {
+
+// The main input screen, "VyraSensorSelector": customer block, options,
+// the ten entry fields, the sketch area and the commands "Select",
+// "Image chgange" and "Explanation". Closing it ends the program.
+class FrmInput : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FrmInput(Toolkit& toolkit, QWidget* parent = nullptr);
+    ~FrmInput() override;
+
+private:
+    struct Controls;
+
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    void BuildCustomerBlock();
+    void BuildOptionFrames();
+    void BuildEntryRows();
+    void BuildSketchAndCommands();
+    void SetTabOrder();
+    void ConnectHandlers();
+
+    void Form_Load();
+    void Form_Activate();
+    void cmdResult_Click();
+    void cmdImage_Click();
+    void OpFulcrum_Click(int item);
+    void OpMethod1_Click(int item);
+    void txtInput_Change(int item);
+
+    EntryForm ReadForm() const;
+    gfx::ReportCustomer ReadCustomer() const;
+    void ShowFailure(const CheckFailure& failure);
+    void TakeBackMarks();
+    void EnableOneSensorOptions(bool enabled);
+
+    Toolkit& m_toolkit;
+    std::unique_ptr<Controls> m_controls;
+};
+
+}  // namespace vyra::ui

@@ -1,0 +1,129 @@
+#include "FrmResult2.h"
+
+#include "Report.h"
+#include "ResultFormat.h"
+#include "Results2.h"
+
+#include <QLabel>
+
+#include <string>
+#include <utility>
+
+namespace vyra::ui {
+
+namespace {
+
+// Twips inside Picture1.
+constexpr std::array<Rule, 10> kRules{{
+    {0, 1080, 9240, 1080},
+    {0, 5400, 9240, 5400},
+    {2640, 360, 6960, 360},
+    {1200, 0, 1200, 5880},
+    {2640, 0, 2640, 5880},
+    {4800, 0, 4800, 5880},
+    {6960, 0, 6960, 5880},
+    {8160, 0, 8160, 5880},
+    {3720, 360, 3720, 5880},
+    {5880, 360, 5880, 5880},
+}};
+
+constexpr double kToleranceTop = 5520;
+constexpr double kTolerancePoints = 8.25;
+constexpr Qt::Alignment kCentred = Qt::AlignHCenter;
+
+// Headings sit in the cells between the rules; the two-line ones share the
+// lines at 360 and 600 under the group headings at 120.
+constexpr std::array<TableText, 23> kFixedTexts{{
+    {nullptr, "Excitation", {1200, 360, 1440, 240}, kCentred, 0},
+    {nullptr, "frequency", {1200, 600, 1440, 240}, kCentred, 0},
+    {nullptr, "Resonant frequency", {2640, 120, 2160, 240}, kCentred, 0},
+    {nullptr, " Two", {2640, 360, 1080, 240}, kCentred, 0},
+    {nullptr, " sensors", {2640, 600, 1080, 240}, kCentred, 0},
+    {nullptr, "One", {3720, 360, 1080, 240}, kCentred, 0},
+    {nullptr, "sensor", {3720, 600, 1080, 240}, kCentred, 0},
+    {nullptr, "Frequency ratios", {4800, 120, 2160, 240}, kCentred, 0},
+    {nullptr, "Eccen-", {6960, 360, 1200, 240}, kCentred, 0},
+    {nullptr, "tricity", {6960, 600, 1200, 240}, kCentred, 0},
+    {nullptr, "Eccentric", {8160, 360, 1080, 240}, kCentred, 0},
+    {nullptr, "force", {8160, 600, 1080, 240}, kCentred, 0},
+    {nullptr, "F1[Hz]", {1200, 840, 1440, 240}, kCentred, 0},
+    {nullptr, "F2[Hz]", {2640, 840, 1080, 240}, kCentred, 0},
+    {nullptr, "F3[Hz]", {3720, 840, 1080, 240}, kCentred, 0},
+    {nullptr, "F1/F2", {4800, 840, 1080, 240}, kCentred, 0},
+    {nullptr, "F1/F3", {5880, 840, 1080, 240}, kCentred, 0},
+    {nullptr, "ε[μm]", {6960, 840, 1200, 240}, kCentred, 0},
+    // "ΔF" ends where lblTani begins, so that "ΔF[kgf]" reads as one
+    // heading centred in its cell.
+    {nullptr, "ΔF", {8160, 840, 378, 240}, Qt::AlignRight, 0},
+    {"lblTani", "", {8538, 840, 702, 240}, Qt::AlignLeft, 0},
+    {nullptr, "Tolerance", {120, kToleranceTop, 960, 255}, Qt::AlignLeft, kTolerancePoints},
+    {nullptr, "F1/F2<0.7", {4890, kToleranceTop, 990, 255}, Qt::AlignLeft, kTolerancePoints},
+    {nullptr, "F1/F3<0.7", {5970, kToleranceTop, 990, 255}, Qt::AlignLeft, kTolerancePoints},
+}};
+
+struct ValueColumn {
+    const char* name;
+    double left;
+    double width;
+};
+
+constexpr std::array<ValueColumn, 7> kColumns{{
+    {"lblF1", 1560, 615},
+    {"lblF2", 2880, 615},
+    {"lblF3", 3960, 615},
+    {"lblF1F2", 5040, 615},
+    {"lblF1F3", 6120, 615},
+    {"lblE", 7200, 735},
+    {"lblPB", 8400, 615},
+}};
+
+}  // namespace
+
+FrmResult2::FrmResult2(ResultCommands commands)
+    : ResultScreen(QStringLiteral("Selection result 2"), kRules, std::move(commands))
+{
+    static_assert(kColumns.size() == kColumnCount);
+    ResultPicture& picture = Picture1();
+    for (const TableText& text : kFixedTexts) {
+        QLabel& label = picture.AddLabel(text);
+        if (text.name != nullptr) {
+            m_lblTani = &label;
+        }
+    }
+    for (std::size_t c = 0; c < kColumns.size(); ++c) {
+        const ValueColumn& column = kColumns[c];
+        m_values[c] = picture.AddValueColumn(column.name, column.left, column.width);
+    }
+    m_lblName = picture.AddNameColumn();
+    CentreOnDisplay(0);
+}
+
+void FrmResult2::Fill(const RunState& selection)
+{
+    const std::int16_t unit = selection.forceUnit;
+    const std::string_view unitLabel = ForceUnitLabel(unit);
+    m_lblTani->setText(QString::fromUtf8(unitLabel.data(), static_cast<qsizetype>(unitLabel.size())));
+    const ResultTables& t = selection.tables;
+    std::array<bool, kModelCount> framed{};
+    for (int i = 0; i < kModelCount; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        const Assessment2 verdict = AssessResults2(selection, i);
+        m_lblName[row]->setText(QString::fromStdString(gfx::report::ModelLabel(selection, i)));
+        const std::array<std::pair<std::string, bool>, kColumnCount> shown{{
+            {FormatPattern(t.F1[row], 1), false},
+            {FormatPattern(t.F2[row], 1), false},
+            {FormatPattern(t.F3[row], 1), false},
+            {FormatPattern(FrequencyRatio(t.F1[row], t.F2[row]), 2), verdict.failF1F2},
+            {FormatPattern(FrequencyRatio(t.F1[row], t.F3[row]), 2), verdict.failF1F3},
+            {FormatPattern(t.E[row], 2), false},
+            {FormatEccentricForce(t.PB[row], unit), false},
+        }};
+        for (std::size_t c = 0; c < shown.size(); ++c) {
+            ShowValue(*m_values[c][row], shown[c].first, shown[c].second);
+        }
+        framed[row] = verdict.withinTolerance;
+    }
+    Picture1().SetFramedRows(framed);
+}
+
+}  // namespace vyra::ui

@@ -1,0 +1,189 @@
+#include "ResultPicture.h"
+
+#include "Canvas.h"
+#include "PainterCanvas.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <utility>
+
+namespace vyra::ui {
+
+namespace {
+
+// Row i of a table lies kRowPitch x i below row 0; all in twips.
+constexpr double kRowPitch = 480;
+constexpr double kValueTop = 1200;
+constexpr double kValueHeight = 255;
+constexpr double kValuePoints = 9.75;
+constexpr double kNameLeft = 120;
+// Wide enough for the ten characters of "1 Vyra05BS" in 9 point, up to the
+// rule after the names at 1200.
+constexpr double kNameWidth = 1080;
+// A frame runs round the whole row, from just inside the left edge to past
+// the last column.
+constexpr double kFrameLeft = 20;
+constexpr double kFrameRight = 9300;
+constexpr double kFrameTop = 1100;
+constexpr double kFrameBottom = 1500;
+constexpr int kLightRed = 12;
+constexpr int kBlack = 0;
+
+constexpr TwipBox kPicture1{0, 0, 9345, 5940};
+constexpr double kClientWidth = 9360;
+constexpr double kClientHeight = 6390;
+constexpr TwipBox kCmdPrint{5760, 6000, 1455, 375};
+constexpr TwipBox kCmdReturn{7560, 6000, 1455, 375};
+
+TwipBox RowBox(double left, double width, int row)
+{
+    return {left, kValueTop + kRowPitch * row, width, kValueHeight};
+}
+
+void Place(QWidget& control, const TwipBox& box) { PlaceInTwips(control, box.left, box.top, box.width, box.height); }
+
+QPushButton& AddButton(QWidget& screen, const char* name, const QString& caption, const TwipBox& box)
+{
+    auto* button = new QPushButton(caption, &screen);
+    button->setObjectName(QString::fromLatin1(name));
+    Place(*button, box);
+    return *button;
+}
+
+}  // namespace
+
+ResultPicture::ResultPicture(std::span<const Rule> rules, QWidget& screen) : QWidget(&screen), m_rules(rules)
+{
+    setObjectName(QStringLiteral("Picture1"));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    Place(*this, kPicture1);
+}
+
+QLabel& ResultPicture::AddLabel(const TableText& text)
+{
+    auto* label = new QLabel(QString::fromUtf8(text.text), this);
+    if (text.name != nullptr) {
+        label->setObjectName(QString::fromLatin1(text.name));
+    }
+    label->setAlignment(text.alignment | Qt::AlignVCenter);
+    if (text.points > 0) {
+        QFont font = label->font();
+        font.setPointSizeF(text.points);
+        label->setFont(font);
+    }
+    Place(*label, text.box);
+    return *label;
+}
+
+ResultPicture::Column ResultPicture::AddValueColumn(const char* name, double left, double width)
+{
+    Column column{};
+    for (int i = 0; i < kModelCount; ++i) {
+        const QByteArray itemName = ItemName(name, i).toLatin1();
+        column[static_cast<std::size_t>(i)]
+            = &AddLabel({itemName.constData(), "", RowBox(left, width, i), Qt::AlignRight, kValuePoints});
+    }
+    return column;
+}
+
+ResultPicture::Column ResultPicture::AddNameColumn()
+{
+    Column column{};
+    for (int i = 0; i < kModelCount; ++i) {
+        const QByteArray itemName = ItemName("lblName", i).toLatin1();
+        column[static_cast<std::size_t>(i)]
+            = &AddLabel({itemName.constData(), "", RowBox(kNameLeft, kNameWidth, i), Qt::AlignLeft, 0});
+    }
+    return column;
+}
+
+void ResultPicture::SetFramedRows(const std::array<bool, kModelCount>& framed)
+{
+    m_framed = framed;
+    update();
+}
+
+void ResultPicture::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    gfx::PainterCanvas canvas(painter);
+    for (const Rule& rule : m_rules) {
+        canvas.Line(rule.x1, rule.y1, rule.x2, rule.y2, gfx::PaletteColor(kBlack));
+    }
+    for (int i = 0; i < kModelCount; ++i) {
+        if (m_framed[static_cast<std::size_t>(i)]) {
+            canvas.Box(kFrameLeft, kFrameTop + kRowPitch * i, kFrameRight, kFrameBottom + kRowPitch * i,
+                       gfx::PaletteColor(kLightRed));
+        }
+    }
+}
+
+ResultScreen::ResultScreen(const QString& caption, std::span<const Rule> rules, ResultCommands commands)
+    : m_commands(std::move(commands))
+{
+    setWindowTitle(caption);
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(9);
+    setFont(font);
+    setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
+    m_picture = new ResultPicture(rules, *this);
+    m_cmdPrint = &AddButton(*this, "cmdPrint", QStringLiteral("Print"), kCmdPrint);
+    m_cmdReturn = &AddButton(*this, "cmdReturn", QStringLiteral("Return"), kCmdReturn);
+    // Copies of the commands: "Return" detaches this screen while it runs.
+    connect(m_cmdPrint, &QPushButton::clicked, this, [this] {
+        const auto print = m_commands.print;
+        if (print) {
+            print(*this);
+        }
+    });
+    connect(m_cmdReturn, &QPushButton::clicked, this, [this] {
+        const auto close = m_commands.close;
+        if (close) {
+            close();
+        }
+    });
+}
+
+void ResultScreen::closeEvent(QCloseEvent* event)
+{
+    const auto close = m_commands.close;
+    if (close) {
+        close();
+    }
+    event->accept();
+}
+
+// The size is the client area's: the window frame is not known before the
+// screen is first shown.
+void ResultScreen::CentreOnDisplay(double downTwips)
+{
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) {
+        return;
+    }
+    const QRect display = shownOn->geometry();
+    move(display.x() + (display.width() - width()) / 2,
+         display.y() + (display.height() - height()) / 2 + TwipsToPixels(downTwips, *this));
+}
+
+void ShowValue(QLabel& label, const std::string& text, bool failed)
+{
+    label.setText(QString::fromStdString(text));
+    QFont font = label.font();
+    font.setStrikeOut(failed);
+    label.setFont(font);
+}
+
+QString ItemName(const char* name, int item) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(item); }
+
+}  // namespace vyra::ui

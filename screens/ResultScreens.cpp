@@ -1,0 +1,88 @@
+#include "ResultScreens.h"
+
+#include "FrmResult1.h"
+#include "FrmResult2.h"
+#include "PrinterJob.h"
+
+#include <QPagedPaintDevice>
+
+#include <utility>
+
+namespace vyra::ui {
+
+struct ResultScreens::Screens {
+    std::unique_ptr<FrmResult2> second;
+    std::unique_ptr<FrmResult1> first;
+};
+
+namespace {
+
+void BringToFront(QWidget& screen)
+{
+    screen.setWindowState(screen.windowState() & ~Qt::WindowMinimized);
+    screen.show();
+    screen.raise();
+}
+
+}  // namespace
+
+ResultScreens::ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer)
+    : m_toolkit(toolkit), m_readCustomer(std::move(readCustomer))
+{
+}
+
+ResultScreens::~ResultScreens() = default;
+
+void ResultScreens::Show(const gfx::ReportRecord& record)
+{
+    m_record = record;
+    if (!m_screens) {
+        const ResultCommands commands{[this](QWidget& owner) { Print(owner); }, [this] { CloseBoth(); }};
+        m_screens = std::make_unique<Screens>();
+        m_screens->second = std::make_unique<FrmResult2>(commands);
+        m_screens->first = std::make_unique<FrmResult1>(commands);
+    }
+    // An open pair shows the new selection too: every label, mark and frame
+    // is written again.
+    m_screens->second->Fill(m_record.selection);
+    m_screens->first->Fill(m_record.selection);
+    BringToFront(*m_screens->second);
+    BringToFront(*m_screens->first);
+    m_screens->first->activateWindow();
+}
+
+// The command may come from a button of one of the screens, which must not
+// be destroyed under its own click: the screens go at once from view and
+// from the pair, and are destroyed once the event loop is back.
+void ResultScreens::CloseBoth()
+{
+    if (!m_screens) {
+        return;
+    }
+    const std::unique_ptr<Screens> closing = std::move(m_screens);
+    for (ResultScreen* screen : {static_cast<ResultScreen*>(closing->first.release()),
+                                 static_cast<ResultScreen*>(closing->second.release())}) {
+        screen->Detach();
+        screen->hide();
+        screen->deleteLater();
+    }
+}
+
+FrmResult1* ResultScreens::First() const { return m_screens ? m_screens->first.get() : nullptr; }
+
+FrmResult2* ResultScreens::Second() const { return m_screens ? m_screens->second.get() : nullptr; }
+
+// The customer block is read as it stands now; everything else is the
+// selection the screens show. Each part of the job that meets printer
+// trouble reports it in a box of its own.
+void ResultScreens::Print(QWidget& owner)
+{
+    gfx::ReportRecord record = m_record;
+    record.customer = m_readCustomer();
+    const std::unique_ptr<QPagedPaintDevice> printer = m_toolkit.DefaultPrinter();
+    gfx::PrintReportOn(printer.get(), record, [this, &owner](const std::string& title, const std::string& message) {
+        m_toolkit.ShowMessage(&owner, QString::fromStdString(title), QString::fromStdString(message), BoxIcon::None);
+    });
+}
+
+}  // namespace vyra::ui

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Report.h"
+#include "Toolkit.h"
+
+#include <functional>
+#include <memory>
+
+namespace vyra::ui {
+
+class FrmResult1;
+class FrmResult2;
+
+// The two result screens of a selection, opened and closed together.
+class ResultScreens {
+public:
+    // readCustomer gives the customer block as the input screen holds it
+    // when "Print" is pressed.
+    ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer);
+    ~ResultScreens();
+    ResultScreens(const ResultScreens&) = delete;
+    ResultScreens& operator=(const ResultScreens&) = delete;
+
+    // After a computed "Select": shows frmResult2, then frmResult1 on top of
+    // it, both filled from the record. Screens already open are filled again
+    // from scratch and brought to the front.
+    void Show(const gfx::ReportRecord& record);
+    // "Return" on either screen: both go.
+    void CloseBoth();
+
+    // The open screens, or null.
+    FrmResult1* First() const;
+    FrmResult2* Second() const;
+
+private:
+    struct Screens;
+
+    // "Print" on either screen, with the screen as owner of the messages.
+    void Print(QWidget& owner);
+
+    Toolkit& m_toolkit;
+    std::function<gfx::ReportCustomer()> m_readCustomer;
+    // The last shown selection, which "Print" reports.
+    gfx::ReportRecord m_record;
+    // Null while the screens are closed.
+    std::unique_ptr<Screens> m_screens;
+};
+
+}  // namespace vyra::ui

@@ -1,0 +1,40 @@
+# Helpers for driving the desktop program under a real X server: sourced by
+# the end-to-end test and the desktop benchmark.
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_x_server() {
+    local number
+    for number in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
+    done
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    X_SERVER_PID=$!
+    export DISPLAY=":$number"
+    local _
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    echo "Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+stop_x_server() {
+    [ -n "${X_SERVER_PID:-}" ] && kill "$X_SERVER_PID" 2>/dev/null
+    wait "$X_SERVER_PID" 2>/dev/null || true
+}
+
+# Prints the id of the visible window whose title is exactly $1, waiting up
+# to $2 seconds (default 20); fails when there is none.
+wait_for_window() {
+    local title="$1" seconds="${2:-20}" id _
+    for _ in $(seq 1 $((seconds * 100))); do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.01
+    done
+    return 1
+}
