@@ -29,7 +29,7 @@ stop_x_server() {
 wait_for_window() {
     local title="$1" seconds="${2:-20}" id _
     for _ in $(seq 1 $((seconds * 100))); do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
         if [ -n "$id" ]; then
             echo "$id"
             return 0

@@ -1,0 +1,116 @@
+// "Select" on the real input screen, offscreen: from the click to both
+// result screens filled, the first time (screens created) and again while
+// they are open (refilled).
+#include "FrmInput.h"
+#include "Toolkit.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPagedPaintDevice>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace vyra::ui {
+namespace {
+
+// Answers the unit screen with "[Kgf]"; any message box means the case was
+// refused and the figures would be meaningless.
+class BenchToolkit : public Toolkit {
+public:
+    void ShowMessage(QWidget*, const QString& title, const QString& text, BoxIcon) override
+    {
+        std::fprintf(stderr, "unexpected message: %s: %s\n", qPrintable(title), qPrintable(text));
+        std::abort();
+    }
+    void ShowModal(QDialog& screen) override
+    {
+        screen.show();
+        screen.findChild<QAbstractButton*>(QStringLiteral("cmdSel1"))->click();
+    }
+    QDate Today() const override { return {2026, 12, 6}; }
+    std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return nullptr; }
+    void EndProgram() override {}
+};
+
+QAbstractButton* Button(const QWidget& parent, const char* name)
+{
+    return parent.findChild<QAbstractButton*>(QString::fromLatin1(name));
+}
+
+QWidget* ResultWindow(const char* title)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->windowTitle() == QLatin1String(title)) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+struct Session {
+    BenchToolkit toolkit;
+    FrmInput input{toolkit};
+
+    Session()
+    {
+        input.show();
+        QApplication::processEvents();
+        const char* texts[] = {"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
+        for (int item = 0; item < 10; ++item) {
+            const QString name = QStringLiteral("txtInput(%1)").arg(item);
+            input.findChild<QLineEdit*>(name)->setText(QString::fromLatin1(texts[item]));
+        }
+    }
+
+    void CloseResults()
+    {
+        if (QWidget* first = ResultWindow("Selection result 1")) {
+            Button(*first, "cmdReturn")->click();
+        }
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+void BM_SelectOpeningResultScreens(benchmark::State& bench)
+{
+    Session session;
+    QAbstractButton* select = Button(session.input, "cmdResult");
+    for (auto _ : bench) {
+        select->click();
+        benchmark::DoNotOptimize(ResultWindow("Selection result 1"));
+        bench.PauseTiming();
+        session.CloseResults();
+        bench.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SelectOpeningResultScreens)->Unit(benchmark::kMillisecond);
+
+void BM_SelectRefillingOpenResultScreens(benchmark::State& bench)
+{
+    Session session;
+    QAbstractButton* select = Button(session.input, "cmdResult");
+    select->click();
+    for (auto _ : bench) {
+        select->click();
+        benchmark::DoNotOptimize(ResultWindow("Selection result 1"));
+    }
+}
+BENCHMARK(BM_SelectRefillingOpenResultScreens)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vyra::ui
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
