@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -182,6 +183,14 @@ void ShowValue(QLabel& label, const std::string& text, bool failed)
     QFont font = label.font();
     font.setStrikeOut(failed);
     label.setFont(font);
+    // A figure wider than its column grows to the left: a clipped figure
+    // would lose its leading digits and read as another number.
+    const int needed = QFontMetrics(font).horizontalAdvance(label.text()) + 2;
+    if (label.width() < needed) {
+        QRect box = label.geometry();
+        box.setLeft(box.right() + 1 - needed);
+        label.setGeometry(box);
+    }
 }
 
 QString ItemName(const char* name, int item) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(item); }

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QImage>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPointer>
@@ -260,6 +261,20 @@ TEST_F(ResultScreensTest, ValuesAtTheLimitsAndNonFiniteValuesAreMarkedAsAssessed
         EXPECT_EQ(Struck(screen, c.label, row), c.struck) << c.label << " " << c.value;
         EXPECT_EQ(screen.Picture1().FramedRows()[row], !c.struck) << c.label << " " << c.value;
     }
+}
+
+// A figure wider than its column must show all its digits, never a
+// shorter and plausible number such as 163.6 for 1163.6.
+TEST_F(ResultScreensTest, WideFiguresShowEveryDigit)
+{
+    m_screens.Show(WorkedExample());
+    for (const auto& [name, item] : {std::pair{"lblS", 8}, std::pair{"lblP1", 0}}) {
+        const QLabel* label = FindLabel(First(), name, item);
+        ASSERT_NE(label, nullptr);
+        EXPECT_GE(label->contentsRect().width(), QFontMetrics(label->font()).horizontalAdvance(label->text()))
+            << name << ' ' << label->text().toStdString();
+    }
+    EXPECT_EQ(Text(First(), "lblS", 8), "1163.6");
 }
 
 TEST_F(ResultScreensTest, FrmResult1LiesCentred205TwipsBelowFrmResult2)
