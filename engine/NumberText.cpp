@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -114,6 +115,47 @@ double ParseLeadingNumber(std::string_view text)
         magnitude = span->order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -magnitude : magnitude;
+}
+
+namespace {
+
+std::string ShortestText(double value)
+{
+    std::array<char, 32> buffer{};
+    const auto written
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
+    std::string text(buffer.data(), written.ptr);
+    const std::size_t e = text.find('e');
+    if (e == std::string::npos) {
+        return text;
+    }
+    const bool negative = text[e + 1] == '-';
+    const std::size_t digits = text.find_first_not_of("+-0", e + 1);
+    return text.substr(0, e + 1) + (negative ? "-" : "") + text.substr(digits);
+}
+
+// No shorter text reads back as a number beyond the range of a double than
+// its own digits.
+std::string NegatedDigits(std::string_view text)
+{
+    std::size_t pos = text.find_first_not_of(" \t");
+    const bool negative = text[pos] == '-';
+    if (text[pos] == '-' || text[pos] == '+') {
+        ++pos;
+    }
+    const std::optional<NumberSpan> span = ScanNumber(text, pos);
+    return (negative ? "" : "-") + std::string(text.substr(span->begin, span->end - span->begin));
+}
+
+}  // namespace
+
+std::string NegatedNumberText(std::string_view text)
+{
+    const double value = ParseLeadingNumber(text);
+    if (std::isinf(value)) {
+        return NegatedDigits(text);
+    }
+    return ShortestText(value == 0 ? 0.0 : -value);
 }
 
 std::optional<std::int16_t> RoundToInt16(double value)

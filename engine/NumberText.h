@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vyra {
@@ -18,6 +19,15 @@ namespace vyra {
 // else does: callers treat an infinite result as "too large". A number too
 // small to represent gives a zero of its sign.
 double ParseLeadingNumber(std::string_view text);
+
+// The text of an entry field's leading number with the other sign, as the
+// mounting angle reads after the fulcrum changes side: the shortest form
+// with at most 15 significant digits, "." as decimal point, the exponent
+// without "+" or leading zeros ("20" gives "-20", "-7.5" gives "7.5",
+// "12abc" gives "-12", "0" and "" give "0"). A number too large for a double
+// keeps its own digits with the other sign ("1e999" gives "-1e999"), so that
+// changing side twice gives the number back.
+std::string NegatedNumberText(std::string_view text);
 
 // Nearest whole number, halves to the even neighbour (20.5 gives 20, 21.5
 // gives 22). Empty when the rounded value lies outside -32768..32767 or the

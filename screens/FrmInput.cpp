@@ -2,6 +2,8 @@
 
 #include "CheckFailure.h"
 #include "Commands.h"
+#include "ExplanationFiles.h"
+#include "FrmExplanation.h"
 #include "FrmInit.h"
 #include "InputReading.h"
 #include "NumberText.h"
@@ -148,73 +150,6 @@ void SetColour(QWidget& control, QPalette::ColorRole role, int paletteIndex)
     control.setPalette(palette);
 }
 
-// The numeric part of a text that ParseLeadingNumber reads, after its
-// blanks and sign: digits, an optional point with digits, an optional
-// exponent.
-std::size_t NumberEnd(std::string_view text, std::size_t pos)
-{
-    const auto digitsEnd = [text](std::size_t p) {
-        while (p < text.size() && text[p] >= '0' && text[p] <= '9') {
-            ++p;
-        }
-        return p;
-    };
-    pos = digitsEnd(pos);
-    if (pos < text.size() && text[pos] == '.') {
-        pos = digitsEnd(pos + 1);
-    }
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        std::size_t exponent = pos + 1;
-        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
-            ++exponent;
-        }
-        const std::size_t end = digitsEnd(exponent);
-        pos = end > exponent ? end : pos;
-    }
-    return pos;
-}
-
-// A number too large for a double keeps its own digits with the other sign:
-// no shorter text reads back as the same value.
-std::string NegatedNumberPart(std::string_view text)
-{
-    std::size_t pos = text.find_first_not_of(" \t");
-    const bool negative = text[pos] == '-';
-    if (text[pos] == '-' || text[pos] == '+') {
-        ++pos;
-    }
-    return (negative ? "" : "-") + std::string(text.substr(pos, NumberEnd(text, pos) - pos));
-}
-
-// The shortest form with at most 15 significant digits, "." as decimal
-// point whatever the locale, the exponent without "+" or leading zeros.
-std::string ShortestText(double value)
-{
-    std::array<char, 32> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::general, 15);
-    std::string text(buffer.data(), written.ptr);
-    const std::size_t e = text.find('e');
-    if (e == std::string::npos) {
-        return text;
-    }
-    const bool negative = text[e + 1] == '-';
-    const std::size_t digits = text.find_first_not_of("+-0", e + 1);
-    return text.substr(0, e + 1) + (negative ? "-" : "") + text.substr(digits);
-}
-
-// The mounting angle after the fulcrum changes side: its leading number
-// negated, so that changing side twice gives the number back. Zero stays
-// "0", without a sign.
-std::string NegatedNumberText(std::string_view text)
-{
-    const double value = ParseLeadingNumber(text);
-    if (std::isinf(value)) {
-        return NegatedNumberPart(text);
-    }
-    return ShortestText(value == 0 ? 0.0 : -value);
-}
-
 struct OptionGroup {
     QGroupBox* frame = nullptr;
     std::array<QRadioButton*, 2> options{};
@@ -228,7 +163,7 @@ struct OptionGroup {
 
 struct FrmInput::Controls {
     Controls(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer)
-        : results(toolkit, std::move(readCustomer))
+        : results(toolkit, std::move(readCustomer)), explanation(toolkit, documentFiles)
     {
     }
 
@@ -245,6 +180,8 @@ struct FrmInput::Controls {
     QPushButton* cmdResult = nullptr;
     QPushButton* cmdExplanation = nullptr;
     ResultScreens results;
+    WorkingDirectoryFiles documentFiles;
+    ExplanationScreens explanation;
 };
 
 FrmInput::FrmInput(Toolkit& toolkit, QWidget* parent)
@@ -369,6 +306,7 @@ void FrmInput::ConnectHandlers()
     Controls& c = *m_controls;
     connect(c.cmdResult, &QPushButton::clicked, this, &FrmInput::cmdResult_Click);
     connect(c.cmdImage, &QPushButton::clicked, this, &FrmInput::cmdImage_Click);
+    connect(c.cmdExplanation, &QPushButton::clicked, this, [&c] { c.explanation.Show(); });
     connect(c.groups[kOpFulcrum].group, &QButtonGroup::idClicked, this, &FrmInput::OpFulcrum_Click);
     connect(c.groups[kOpMethod1].group, &QButtonGroup::idClicked, this, &FrmInput::OpMethod1_Click);
     for (int item = 0; item < kFieldCount; ++item) {
@@ -470,7 +408,7 @@ void FrmInput::OpFulcrum_Click(int item)
         alpha.setText(beta.text());
         beta.setText(wrapAlpha);
         if (!gamma.text().isEmpty()) {
-            gamma.setText(QString::fromStdString(NegatedNumberText(gamma.text().toStdString())));
+            gamma.setText(QString::fromStdString(vyra::NegatedNumberText(gamma.text().toStdString())));
         }
     }
     c.state.inputs.fulcrumIndex = static_cast<std::int16_t>(item);

@@ -417,7 +417,6 @@ TEST_F(FrmInputTest, FulcrumChangeSwapsWrapAnglesAndNegatesMountingAngle)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gamma);
         Click(Option("OpFulcrum", 0));
-        MarkEverything();
         Field(3).setText("30");
         Field(4).setText("-60");
         Field(5).setText(c.gamma);
@@ -426,9 +425,17 @@ TEST_F(FrmInputTest, FulcrumChangeSwapsWrapAnglesAndNegatesMountingAngle)
         EXPECT_EQ(Field(3).text(), "-60");
         EXPECT_EQ(Field(4).text(), "30");
         EXPECT_EQ(Field(5).text(), c.negated);
-        EXPECT_EQ(MarkedFields(), std::set<int>{});
-        EXPECT_EQ(MarkedFulcrumCaptions(), std::set<int>{});
     }
+}
+
+TEST_F(FrmInputTest, FulcrumChangeTakesBackTheMarks)
+{
+    MarkEverything();
+    Click(Option("OpFulcrum", 1));
+    EXPECT_EQ(Field(3).text(), "0");
+    EXPECT_EQ(Field(4).text(), "10");
+    EXPECT_EQ(MarkedFields(), std::set<int>{});
+    EXPECT_EQ(MarkedFulcrumCaptions(), std::set<int>{});
 }
 
 TEST_F(FrmInputTest, LeftThenRightRestoresTexts)
@@ -490,14 +497,6 @@ TEST_F(FrmInputTest, SelectWithValidInputsOpensBothResultScreens)
     EXPECT_TRUE(toolkit.Messages().empty());
     EXPECT_NE(VisibleScreen("Selection result 1"), nullptr);
     EXPECT_NE(VisibleScreen("Selection result 2"), nullptr);
-}
-
-TEST_F(FrmInputTest, ExplanationOpensNothingYet)
-{
-    Click(Button("cmdExplanation"));
-    EXPECT_TRUE(toolkit.Messages().empty());
-    EXPECT_EQ(toolkit.ModalScreensShown(), 1);
-    EXPECT_TRUE(screen->isVisible());
 }
 
 TEST_F(FrmInputTest, ClosingTheScreenEndsTheProgram)

@@ -47,6 +47,19 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"0." + std::string(100000, '0') + "1e10000000000000000000", kInf},
         ParseCase{"1" + std::string(100000, '0') + "e-10000000000000000000", 0}));
 
+TEST(NegatedNumberText, FlipsTheSignOfTheLeadingNumberOnly)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"20", "-20"},       {"-7.5", "7.5"},        {"12abc", "-12"},        {"", "0"},
+        {"abc", "0"},        {"0", "0"},             {"-0", "0"},             {" +3", "-3"},
+        {"1e20", "-1e20"},   {"0.00001", "-1e-5"},   {"1e999", "-1e999"},     {"-2.5E400x", "2.5E400"},
+    };
+    for (const auto& [text, negated] : cases) {
+        EXPECT_EQ(NegatedNumberText(text), negated) << '"' << text << '"';
+        EXPECT_EQ(ParseLeadingNumber(NegatedNumberText(negated)), ParseLeadingNumber(text)) << text;
+    }
+}
+
 struct RoundCase {
     double value;
     std::optional<std::int16_t> expected;

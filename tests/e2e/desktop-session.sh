@@ -25,14 +25,20 @@ stop_x_server() {
 }
 
 # Prints the id of the visible window whose title is exactly $1, waiting up
-# to $2 seconds (default 20); fails when there is none.
+# to $2 seconds (default 20); fails when there is none by then, or at once
+# when the process $3 (if given) has ended.
 wait_for_window() {
-    local title="$1" seconds="${2:-20}" id _
-    for _ in $(seq 1 $((seconds * 100))); do
+    local title="$1" seconds="${2:-20}" watched="${3:-}" id deadline
+    deadline=$((SECONDS + seconds))
+    while [ "$SECONDS" -lt "$deadline" ]; do
         id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
         if [ -n "$id" ]; then
             echo "$id"
             return 0
+        fi
+        if [ -n "$watched" ] && ! kill -0 "$watched" 2>/dev/null; then
+            echo "the program ended while waiting for \"$title\"" >&2
+            return 1
         fi
         sleep 0.01
     done

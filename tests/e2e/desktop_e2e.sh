@@ -26,11 +26,11 @@ cd "$workdir"
 QT_QPA_PLATFORM=xcb "$program" >"$workdir/program.log" 2>&1 &
 app_pid=$!
 
-units=$(wait_for_window "Settting units") || { echo "the unit screen did not appear"; cat "$workdir/program.log"; exit 1; }
+units=$(wait_for_window "Settting units" 20 "$app_pid") || { echo "the unit screen did not appear"; cat "$workdir/program.log"; exit 1; }
 # "[Kgf]" holds the focus: Return presses it.
 xdotool windowfocus --sync "$units" key Return
 
-input=$(wait_for_window "VyraSensorSelector") || { echo "the input screen did not appear"; exit 1; }
+input=$(wait_for_window "VyraSensorSelector" 20 "$app_pid") || { echo "the input screen did not appear"; exit 1; }
 xdotool windowfocus --sync "$input"
 sleep 0.2
 # The focus starts on the customer field; the option groups take one tab
@@ -44,6 +44,6 @@ done
 # From the line speed: "Two sensors", "Image chgange", then "Select".
 xdotool key Tab Tab space
 
-wait_for_window "Selection result 1" >/dev/null || { echo "Selection result 1 did not appear"; exit 1; }
-wait_for_window "Selection result 2" >/dev/null || { echo "Selection result 2 did not appear"; exit 1; }
+wait_for_window "Selection result 1" 20 "$app_pid" >/dev/null || { echo "Selection result 1 did not appear"; exit 1; }
+wait_for_window "Selection result 2" 20 "$app_pid" >/dev/null || { echo "Selection result 2 did not appear"; exit 1; }
 echo "both result windows are open"

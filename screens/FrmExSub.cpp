@@ -1,0 +1,115 @@
+#include "FrmExSub.h"
+
+#include "FrmInit.h"
+#include "RtfReader.h"
+#include "RtfTextDocument.h"
+#include "Twips.h"
+
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace vyra::ui {
+
+namespace {
+
+// Client area of the screen, twips.
+constexpr double kClientWidth = 9135;
+constexpr double kClientHeight = 6915;
+constexpr double kCaptionPoints = 11.25;
+
+struct FileErrorMessage {
+    int code;
+    const char* text;
+    const char* title;
+};
+
+// The wordings are the program's own, odd ones included, and so is the
+// small e of code 57.
+constexpr std::array<FileErrorMessage, 10> kFileErrorMessages{{
+    {kFileNotFound, "The file is not found.", "File Error"},
+    {kDeviceIoError, "Device I/O Error", "File error"},
+    {kFileAlreadyExists, "This file already exist.", "File Error"},
+    {kDiskFull, "The disk in the destination is fill.", "File Error"},
+    {kTooManyFiles, "There are too much files.", "File Error"},
+    {kDeviceUnavailable, "The device is not ready.", "File Error"},
+    {kPermissionDenied, "The disk is not written.", "File Error"},
+    {kDiskNotReady, "Insert a disk.", "File Error"},
+    {kPathFileAccessError, "The password you typed is incorrect.", "File Error"},
+    {kPathNotFound, "The pass is not found.", "File Error"},
+}};
+
+// The document in the view, or the error number of the failure with the
+// view left as it was.
+std::optional<int> FillView(const ExplanationFiles& files, const QString& name, QTextEdit& view)
+{
+    const DocumentBytes bytes = files.ReadDocument(name);
+    if (const auto* failure = std::get_if<FileError>(&bytes)) {
+        return failure->code;
+    }
+    const auto read = rtf::ReadRtf(std::get<std::string>(bytes));
+    if (const auto* document = std::get_if<rtf::Document>(&read)) {
+        rtf::FillTextDocument(*document, *view.document());
+        // Filling leaves the view's cursor, and with it the view, at the end.
+        view.moveCursor(QTextCursor::Start);
+        return std::nullopt;
+    }
+    return kInvalidFileFormat;
+}
+
+}  // namespace
+
+FrmExSub::FrmExSub(Toolkit& toolkit, const ExplanationFiles& files, const QString& documentName, QWidget* parent)
+    : QDialog(parent), m_toolkit(toolkit)
+{
+    setObjectName(QStringLiteral("frmExSub"));
+    setWindowTitle(QStringLiteral("Explanations"));
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
+
+    m_richTextBox1 = new QTextEdit(this);
+    m_richTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    // Nothing is ever written back to a document, so the view only shows it.
+    m_richTextBox1->setReadOnly(true);
+    PlaceInTwips(*m_richTextBox1, 0, 120, 9135, 6255);
+
+    m_cmdReturn = new QPushButton(QStringLiteral("Return"), this);
+    m_cmdReturn->setObjectName(QStringLiteral("cmdReturn"));
+    m_cmdReturn->setFont(CourierNew(kCaptionPoints));
+    PlaceInTwips(*m_cmdReturn, 7320, 6480, 1455, 375);
+    connect(m_cmdReturn, &QPushButton::clicked, this, &QDialog::accept);
+
+    LoadExplanation(files, documentName);
+}
+
+void FrmExSub::LoadExplanation(const ExplanationFiles& files, const QString& documentName)
+{
+    CentreOnDisplay(*this);
+    if (documentName.isEmpty()) {
+        return;
+    }
+    if (const std::optional<int> code = FillView(files, documentName, *m_richTextBox1)) {
+        ShowFileError(*code);
+    }
+}
+
+void FrmExSub::ShowFileError(int code)
+{
+    const auto* known = std::find_if(kFileErrorMessages.begin(), kFileErrorMessages.end(),
+                                     [code](const FileErrorMessage& message) { return message.code == code; });
+    if (known != kFileErrorMessages.end()) {
+        m_toolkit.ShowMessage(this, QString::fromUtf8(known->title), QString::fromUtf8(known->text),
+                              BoxIcon::Exclamation);
+        return;
+    }
+    m_toolkit.ShowMessage(this, QStringLiteral("File Error"),
+                          QStringLiteral("Apply to the administrator.(Error No.%1)").arg(code), BoxIcon::Exclamation);
+}
+
+}  // namespace vyra::ui

@@ -1,0 +1,138 @@
+// Arbitrary bytes through the RTF reader with small limits, so that every
+// limit is within reach of short inputs, then through the plain text. Input
+// that does not start like RTF is also read with the header put in front,
+// so that mutations do not spend their time on the first five bytes.
+
+#include "RtfReader.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// A broken invariant must stop the run so libFuzzer keeps the input.
+#define REQUIRE(condition)                                                                           \
+    do {                                                                                             \
+        if (!(condition)) {                                                                          \
+            std::fprintf(stderr, "invariant broken at %s:%d: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                            \
+        }                                                                                            \
+    } while (false)
+
+namespace vyra::rtf {
+namespace {
+
+constexpr ReadLimits kLimits{
+    .maxInputBytes = 1u << 16,
+    .maxGroupDepth = 16,
+    .maxTextBytes = 4096,
+    .maxParts = 256,
+    .maxCellsPerRow = 8,
+};
+
+bool IsValidUtf8(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        if (length == 0 || i + length > text.size()) {
+            return false;
+        }
+        std::uint32_t value = length == 1 ? lead : lead & (0x7Fu >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            value = value << 6 | (next & 0x3Fu);
+        }
+        constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// Returns the UTF-8 bytes of the runs; counts line breaks into breaks.
+std::size_t CheckRuns(const std::vector<Run>& runs, std::size_t& breaks)
+{
+    std::size_t bytes = 0;
+    for (const Run& run : runs) {
+        REQUIRE(!run.text.empty());
+        REQUIRE(IsValidUtf8(run.text));
+        REQUIRE(IsValidUtf8(run.format.fontName));
+        REQUIRE(run.format.pointSize >= 1 && run.format.pointSize <= 1638);
+        REQUIRE(run.format.colour <= 0xFFFFFF);
+        for (const char c : run.text) {
+            REQUIRE(static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n');
+            breaks += c == '\n' ? 1 : 0;
+        }
+        bytes += run.text.size();
+    }
+    return bytes;
+}
+
+void CheckDocument(const Document& document)
+{
+    std::size_t textBytes = 0;
+    std::size_t parts = document.paragraphs.size();
+    std::size_t bodyBreaks = 0;
+    for (const Paragraph& paragraph : document.paragraphs) {
+        REQUIRE(paragraph.cells.empty() || paragraph.runs.empty());
+        textBytes += CheckRuns(paragraph.runs, bodyBreaks);
+        parts += paragraph.runs.size() + paragraph.cells.size();
+        REQUIRE(paragraph.cells.size() <= kLimits.maxCellsPerRow);
+        REQUIRE(paragraph.cellFormats.size() == paragraph.cells.size());
+        REQUIRE(paragraph.cellEdges.size() <= kLimits.maxCellsPerRow);
+        for (const std::vector<Run>& cell : paragraph.cells) {
+            std::size_t cellBreaks = 0;
+            textBytes += CheckRuns(cell, cellBreaks);
+            parts += cell.size();
+        }
+    }
+    REQUIRE(textBytes <= kLimits.maxTextBytes);
+    REQUIRE(parts <= kLimits.maxParts);
+
+    // One line per paragraph and per line break outside tables.
+    const std::string text = PlainText(document);
+    REQUIRE(IsValidUtf8(text));
+    std::size_t lines = 0;
+    for (const char c : text) {
+        lines += c == '\n' ? 1 : 0;
+    }
+    REQUIRE(lines == document.paragraphs.size() + bodyBreaks);
+}
+
+void CheckRead(std::string_view bytes)
+{
+    const auto result = ReadRtf(bytes, kLimits);
+    if (const auto* failure = std::get_if<ReadFailure>(&result)) {
+        REQUIRE(!failure->reason.empty());
+        REQUIRE(failure->reason.find('\n') == std::string::npos);
+        return;
+    }
+    REQUIRE(bytes.starts_with("{\\rtf"));
+    CheckDocument(std::get<Document>(result));
+}
+
+}  // namespace
+}  // namespace vyra::rtf
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    vyra::rtf::CheckRead(bytes);
+    if (!bytes.starts_with("{\\rtf")) {
+        vyra::rtf::CheckRead("{\\rtf1 " + std::string(bytes));
+    }
+    return 0;
+}
