@@ -99,28 +99,6 @@ void ExpectTextAt(const RecordingCanvas& canvas, const std::string& text, double
     EXPECT_NEAR(call.y1, y, kTol) << text;
 }
 
-// The text written at (x, y), or "<none>".
-std::string TextAt(const RecordingCanvas& canvas, double x, double y)
-{
-    for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
-        if (std::fabs(call.x1 - x) < kTol && std::fabs(call.y1 - y) < kTol) {
-            return call.text;
-        }
-    }
-    return "<none>";
-}
-
-bool HasLine(const std::vector<CanvasCall>& lines, double x1, double y1, double x2, double y2, int pen)
-{
-    for (const CanvasCall& l : lines) {
-        if (std::fabs(l.x1 - x1) < kTol && std::fabs(l.y1 - y1) < kTol && std::fabs(l.x2 - x2) < kTol
-            && std::fabs(l.y2 - y2) < kTol && l.drawWidth == pen) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The lines drawn between the last table value and the tolerance note.
 std::vector<CanvasCall> MarkLines(const RecordingCanvas& canvas)
 {

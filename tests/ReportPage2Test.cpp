@@ -98,27 +98,6 @@ public:
     }
 };
 
-std::string TextAt(const RecordingCanvas& canvas, double x, double y)
-{
-    for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
-        if (std::fabs(call.x1 - x) < kTol && std::fabs(call.y1 - y) < kTol) {
-            return call.text;
-        }
-    }
-    return "<none>";
-}
-
-bool HasLine(const std::vector<CanvasCall>& lines, double x1, double y1, double x2, double y2, int pen)
-{
-    for (const CanvasCall& l : lines) {
-        if (std::fabs(l.x1 - x1) < kTol && std::fabs(l.y1 - y1) < kTol && std::fabs(l.x2 - x2) < kTol
-            && std::fabs(l.y2 - y2) < kTol && l.drawWidth == pen) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void ExpectSameCalls(const RecordingCanvas& a, const RecordingCanvas& b)
 {
     ASSERT_EQ(a.Calls().size(), b.Calls().size());

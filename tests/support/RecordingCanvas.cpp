@@ -1,5 +1,7 @@
 #include "RecordingCanvas.h"
 
+#include <cmath>
+
 namespace vyra::test {
 
 namespace {
@@ -121,6 +123,34 @@ double RecordingCanvas::MeasureTextWidthTwips(std::string_view text) const
 double RecordingCanvas::MeasureTextHeightTwips(std::string_view) const
 {
     return Font().size * kTwipsPerPoint * kLineHeightPerEm;
+}
+
+namespace {
+
+constexpr double kSamePosition = 1e-9;
+
+bool Near(double a, double b) { return std::fabs(a - b) < kSamePosition; }
+
+}  // namespace
+
+std::string TextAt(const RecordingCanvas& canvas, double x, double y)
+{
+    for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
+        if (Near(call.x1, x) && Near(call.y1, y)) {
+            return call.text;
+        }
+    }
+    return "<none>";
+}
+
+bool HasLine(const std::vector<CanvasCall>& lines, double x1, double y1, double x2, double y2, int pen)
+{
+    for (const CanvasCall& l : lines) {
+        if (Near(l.x1, x1) && Near(l.y1, y1) && Near(l.x2, x2) && Near(l.y2, y2) && l.drawWidth == pen) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace vyra::test

@@ -57,4 +57,9 @@ private:
     bool m_failed = false;
 };
 
+// The text written with its top-left corner at (x, y), or "<none>".
+std::string TextAt(const RecordingCanvas& canvas, double x, double y);
+// Whether one of the lines runs from (x1, y1) to (x2, y2) with that pen width.
+bool HasLine(const std::vector<CanvasCall>& lines, double x1, double y1, double x2, double y2, int pen);
+
 }  // namespace vyra::test
