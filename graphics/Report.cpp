@@ -31,13 +31,13 @@ std::array<std::string, kFieldCount> UnitLabels(std::int16_t forceUnit)
 
 ReportSpecification SpecificationOf(const EntryForm& form, std::int16_t fulcrumIndex, std::int16_t forceUnit)
 {
-    ReportSpecification spec;
-    spec.standardSelected = form.opType == 0;
-    spec.rightSelected = fulcrumIndex == 0;
-    spec.fieldCaptions = FieldCaptions();
-    spec.fieldTexts = form.txtInput;
-    spec.unitLabels = UnitLabels(forceUnit);
-    return spec;
+    ReportSpecification shown;
+    shown.standardSelected = form.opType == 0;
+    shown.rightSelected = fulcrumIndex == 0;
+    shown.fieldCaptions = FieldCaptions();
+    shown.fieldTexts = form.txtInput;
+    shown.unitLabels = UnitLabels(forceUnit);
+    return shown;
 }
 
 // Counts bytes: the report's numbers are ASCII.

@@ -89,7 +89,7 @@ double CloseItem(Canvas& page, double ruleEnd)
 // The block has no bottom limit: its length follows the 10-point line height.
 void WriteSpecifications(Canvas& page, const ReportRecord& record)
 {
-    const ReportSpecification& spec = record.specification;
+    const ReportSpecification& shown = record.specification;
     const double valueEnd = page.ScaleWidth() / 2 - 3;
     const double textEnd = page.ScaleWidth() / 2 - 12;
     const double ruleEnd = WholeCells(valueEnd);
@@ -97,19 +97,19 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
     page.SetDrawWidth(1);
 
     double y = 12;
-    WriteAt(page, kLeftMargin, y, spec.typeCaption, LineEnd::Keep);
-    WriteEndingAt(page, valueEnd, spec.standardSelected ? "Standard" : "Intrinsically safe", LineEnd::End);
+    WriteAt(page, kLeftMargin, y, shown.typeCaption, LineEnd::Keep);
+    WriteEndingAt(page, valueEnd, shown.standardSelected ? "Standard" : "Intrinsically safe", LineEnd::End);
     y = CloseItem(page, ruleEnd);
-    WriteAt(page, kLeftMargin, y, spec.fulcrumCaption, LineEnd::Keep);
-    WriteEndingAt(page, valueEnd, spec.rightSelected ? "Right(R)" : "Left(L)", LineEnd::End);
+    WriteAt(page, kLeftMargin, y, shown.fulcrumCaption, LineEnd::Keep);
+    WriteEndingAt(page, valueEnd, shown.rightSelected ? "Right(R)" : "Left(L)", LineEnd::End);
     y = CloseItem(page, ruleEnd);
     for (int k = 0; k < kFieldCount; ++k) {
-        WriteAt(page, kLeftMargin, y, spec.fieldCaptions[k], LineEnd::Keep);
-        WriteEndingAt(page, textEnd, spec.fieldTexts[k], LineEnd::Keep);
-        WriteEndingAt(page, valueEnd, spec.unitLabels[k], LineEnd::End);
+        WriteAt(page, kLeftMargin, y, shown.fieldCaptions[k], LineEnd::Keep);
+        WriteEndingAt(page, textEnd, shown.fieldTexts[k], LineEnd::Keep);
+        WriteEndingAt(page, valueEnd, shown.unitLabels[k], LineEnd::End);
         y = CloseItem(page, ruleEnd);
     }
-    WriteAt(page, kLeftMargin, y, spec.methodCaption, LineEnd::End);
+    WriteAt(page, kLeftMargin, y, shown.methodCaption, LineEnd::End);
     WriteEndingAt(page, valueEnd, MethodWording(record.selection.inputs.methodCode), LineEnd::End);
     CloseItem(page, ruleEnd);
 }

@@ -147,19 +147,19 @@ TEST(ReportSpecification, TakenFromTheFormAndOptions)
     EntryForm form = test::WorkedExampleForm();
     form.txtInput[0] = "10abc";
     form.opType = 1;
-    const ReportSpecification spec = SpecificationOf(form, 1, kNewton);
-    EXPECT_EQ(spec.typeCaption, "Type");
-    EXPECT_EQ(spec.fulcrumCaption, "Fulcrum");
-    EXPECT_EQ(spec.methodCaption, "Detection method");
-    EXPECT_FALSE(spec.standardSelected);
-    EXPECT_FALSE(spec.rightSelected);
-    EXPECT_EQ(spec.fieldTexts, form.txtInput);
-    EXPECT_EQ(spec.fieldCaptions, FieldCaptions());
-    EXPECT_EQ(spec.fieldCaptions[5], "Mounting angle gamma");
-    for (const std::string& caption : spec.fieldCaptions) {
+    const ReportSpecification shown = SpecificationOf(form, 1, kNewton);
+    EXPECT_EQ(shown.typeCaption, "Type");
+    EXPECT_EQ(shown.fulcrumCaption, "Fulcrum");
+    EXPECT_EQ(shown.methodCaption, "Detection method");
+    EXPECT_FALSE(shown.standardSelected);
+    EXPECT_FALSE(shown.rightSelected);
+    EXPECT_EQ(shown.fieldTexts, form.txtInput);
+    EXPECT_EQ(shown.fieldCaptions, FieldCaptions());
+    EXPECT_EQ(shown.fieldCaptions[5], "Mounting angle gamma");
+    for (const std::string& caption : shown.fieldCaptions) {
         EXPECT_EQ(caption.size(), 20U) << caption;
     }
-    EXPECT_EQ(spec.unitLabels, (std::array<std::string, kFieldCount>{"[N]", "[mm]", "[kg]", "[degree]", "[degree]",
+    EXPECT_EQ(shown.unitLabels, (std::array<std::string, kFieldCount>{"[N]", "[mm]", "[kg]", "[degree]", "[degree]",
                                                                        "[degree]", "[mm]", "[mm]", "[kg]", "[m/min]"}));
     EXPECT_EQ(UnitLabels(kKgf)[0], "[kgf]");
     EXPECT_TRUE(SpecificationOf(form, 0, kKgf).rightSelected);
@@ -213,7 +213,7 @@ TEST(ReportPage1, SpecificationsBlockAlignsValuesAndUnits)
     record.specification.fieldTexts[9] = "1e2";
     const DrawnPage1 canvas(record);
     const std::vector<CanvasCall> lines = canvas.CallsOf(CanvasCall::Kind::Line);
-    const ReportSpecification& spec = record.specification;
+    const ReportSpecification& shown = record.specification;
     const double cell = CharWidth(10);
     const double row = LineHeight(10);
     auto endsAt = [&](const std::string& text, double x, double y) {
@@ -229,9 +229,9 @@ TEST(ReportPage1, SpecificationsBlockAlignsValuesAndUnits)
     EXPECT_TRUE(HasLine(lines, 10, y + row, 45, y + row, 1));
     for (int k = 0; k < kFieldCount; ++k) {
         y += row + 0.5;
-        EXPECT_EQ(TextAt(canvas, 10, y), spec.fieldCaptions[k]);
-        endsAt(spec.fieldTexts[k], 36, y);
-        endsAt(spec.unitLabels[k], 45, y);
+        EXPECT_EQ(TextAt(canvas, 10, y), shown.fieldCaptions[k]);
+        endsAt(shown.fieldTexts[k], 36, y);
+        endsAt(shown.unitLabels[k], 45, y);
         EXPECT_TRUE(HasLine(lines, 10, y + row, 45, y + row, 1)) << k;
     }
     y += row + 0.5;
