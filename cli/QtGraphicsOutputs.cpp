@@ -65,7 +65,7 @@ gfx::ReportRecord RecordOf(const SelectorOptions& options, const RunState& selec
     gfx::ReportRecord record;
     const ReportFields& r = options.report;
     record.customer = {r.customer, r.order, r.machine, r.date, r.name};
-    record.specification = gfx::SpecificationOf(options.form, options.fulcrumIndex, options.forceUnit);
+    record.specifications = gfx::SpecificationsOf(options.form, options.fulcrumIndex, options.forceUnit);
     record.selection = selection;
     return record;
 }

@@ -29,9 +29,9 @@ std::array<std::string, kFieldCount> UnitLabels(std::int16_t forceUnit)
     };
 }
 
-ReportSpecification SpecificationOf(const EntryForm& form, std::int16_t fulcrumIndex, std::int16_t forceUnit)
+ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t fulcrumIndex, std::int16_t forceUnit)
 {
-    ReportSpecification shown;
+    ReportSpecifications shown;
     shown.standardSelected = form.opType == 0;
     shown.rightSelected = fulcrumIndex == 0;
     shown.fieldCaptions = FieldCaptions();

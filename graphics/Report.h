@@ -24,7 +24,7 @@ struct ReportCustomer {
 // The specifications block as the input screen showed it at the last
 // successful "Select", so that the report describes the case its results
 // come from.
-struct ReportSpecification {
+struct ReportSpecifications {
     std::string typeCaption = "Type";                // frType
     std::string fulcrumCaption = "Fulcrum";          // frFurclum
     std::string methodCaption = "Detection method";  // frMethod
@@ -38,7 +38,7 @@ struct ReportSpecification {
 // Everything the two report pages and the printed sketch read.
 struct ReportRecord {
     ReportCustomer customer;
-    ReportSpecification specification;
+    ReportSpecifications specifications;
     // The run state of the last successful "Select": its inputs (the sketch's
     // angles, position and fulcrum and methodCode), series, unit and tables.
     RunState selection;
@@ -49,8 +49,8 @@ struct ReportRecord {
 std::array<std::string, kFieldCount> FieldCaptions();
 std::array<std::string, kFieldCount> UnitLabels(std::int16_t forceUnit);
 
-// Fills the specification from the entry form, as the input screen holds it.
-ReportSpecification SpecificationOf(const EntryForm& form, std::int16_t fulcrumIndex, std::int16_t forceUnit);
+// Fills the specifications block from the entry form, as the input screen holds it.
+ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t fulcrumIndex, std::int16_t forceUnit);
 
 // Shows a message box with an OK button and no icon: (title, message).
 using MessageSink = std::function<void(const std::string& title, const std::string& message)>;

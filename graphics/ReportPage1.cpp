@@ -89,7 +89,7 @@ double CloseItem(Canvas& page, double ruleEnd)
 // The block has no bottom limit: its length follows the 10-point line height.
 void WriteSpecifications(Canvas& page, const ReportRecord& record)
 {
-    const ReportSpecification& shown = record.specification;
+    const ReportSpecifications& shown = record.specifications;
     const double valueEnd = page.ScaleWidth() / 2 - 3;
     const double textEnd = page.ScaleWidth() / 2 - 12;
     const double ruleEnd = WholeCells(valueEnd);

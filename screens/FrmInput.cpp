@@ -382,7 +382,7 @@ void FrmInput::cmdResult_Click()
         ShowFailure(*failure);
         return;
     }
-    c.results.Show({ReadCustomer(), gfx::SpecificationOf(form, c.state.inputs.fulcrumIndex, c.state.forceUnit),
+    c.results.Show({ReadCustomer(), gfx::SpecificationsOf(form, c.state.inputs.fulcrumIndex, c.state.forceUnit),
                     c.state});
 }
 

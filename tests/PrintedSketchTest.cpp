@@ -1,5 +1,6 @@
 #include "PrintedSketch.h"
 #include "RecordingCanvas.h"
+#include "SketchInputs.h"
 #include "Sketch.h"
 
 #include <gtest/gtest.h>
@@ -94,18 +95,8 @@ struct Printout {
     }
 };
 
-SelectionInputs With(std::int16_t alpha, std::int16_t beta, std::int16_t gamma, double l, std::int16_t fulcrum)
-{
-    SelectionInputs in;
-    in.alpha = alpha;
-    in.beta = beta;
-    in.gamma = gamma;
-    in.l = l;
-    in.fulcrumIndex = fulcrum;
-    return in;
-}
-
-SelectionInputs StartingInputs() { return With(20, 80, 20, 20, 0); }
+constexpr auto With = test::SketchInputs;
+using test::StartingInputs;
 
 TEST(PrintedSketch, FrameAtMiddleOfPageWidthFromRow12InMillimetres)
 {

@@ -31,7 +31,7 @@ ReportRecord WorkedExampleRecord()
     ReportRecord record;
     const EntryForm form = test::WorkedExampleForm();
     EXPECT_FALSE(SelectCommand(record.selection, form).has_value());
-    record.specification = SpecificationOf(form, 0, kKgf);
+    record.specifications = SpecificationsOf(form, 0, kKgf);
     record.customer = {"Northmill Paper", "A-1", "Coater 2", "2026/12/06", "J. Doe"};
     return record;
 }
@@ -142,12 +142,12 @@ bool RowFramed(const std::vector<CanvasCall>& marks, int i)
     return sides == 4;
 }
 
-TEST(ReportSpecification, TakenFromTheFormAndOptions)
+TEST(ReportSpecifications, TakenFromTheFormAndOptions)
 {
     EntryForm form = test::WorkedExampleForm();
     form.txtInput[0] = "10abc";
     form.opType = 1;
-    const ReportSpecification shown = SpecificationOf(form, 1, kNewton);
+    const ReportSpecifications shown = SpecificationsOf(form, 1, kNewton);
     EXPECT_EQ(shown.typeCaption, "Type");
     EXPECT_EQ(shown.fulcrumCaption, "Fulcrum");
     EXPECT_EQ(shown.methodCaption, "Detection method");
@@ -162,7 +162,7 @@ TEST(ReportSpecification, TakenFromTheFormAndOptions)
     EXPECT_EQ(shown.unitLabels, (std::array<std::string, kFieldCount>{"[N]", "[mm]", "[kg]", "[degree]", "[degree]",
                                                                        "[degree]", "[mm]", "[mm]", "[kg]", "[m/min]"}));
     EXPECT_EQ(UnitLabels(kKgf)[0], "[kgf]");
-    EXPECT_TRUE(SpecificationOf(form, 0, kKgf).rightSelected);
+    EXPECT_TRUE(SpecificationsOf(form, 0, kKgf).rightSelected);
 }
 
 TEST(ReportPage1, HeaderCentredWithItsRuleAndCompanyLines)
@@ -209,11 +209,11 @@ TEST(ReportPage1, CustomerBlockEndsAtTheRightMarginEvenWhenEmpty)
 TEST(ReportPage1, SpecificationsBlockAlignsValuesAndUnits)
 {
     ReportRecord record = WorkedExampleRecord();
-    record.specification.fieldTexts[2] = "10abc";  // as typed, not as read
-    record.specification.fieldTexts[9] = "1e2";
+    record.specifications.fieldTexts[2] = "10abc";  // as typed, not as read
+    record.specifications.fieldTexts[9] = "1e2";
     const DrawnPage1 canvas(record);
     const std::vector<CanvasCall> lines = canvas.CallsOf(CanvasCall::Kind::Line);
-    const ReportSpecification& shown = record.specification;
+    const ReportSpecifications& shown = record.specifications;
     const double cell = CharWidth(10);
     const double row = LineHeight(10);
     auto endsAt = [&](const std::string& text, double x, double y) {
@@ -247,8 +247,8 @@ TEST(ReportPage1, SpecificationsFollowTheOptionsAndMethodCode)
     for (std::int16_t method = 0; method < 5; ++method) {
         ReportRecord record = WorkedExampleRecord();
         record.selection.inputs.methodCode = method;
-        record.specification.standardSelected = false;
-        record.specification.rightSelected = false;
+        record.specifications.standardSelected = false;
+        record.specifications.rightSelected = false;
         const DrawnPage1 canvas(record);
         const std::string wording = wordings[method];
         EXPECT_NEAR(OnlyText(canvas, wording).x1, 45 - wording.size() * CharWidth(10), kTol) << wording;

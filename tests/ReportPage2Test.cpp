@@ -29,7 +29,7 @@ ReportRecord WorkedExampleRecord()
     ReportRecord record;
     const EntryForm form = test::WorkedExampleForm();
     EXPECT_FALSE(SelectCommand(record.selection, form).has_value());
-    record.specification = SpecificationOf(form, 0, kKgf);
+    record.specifications = SpecificationsOf(form, 0, kKgf);
     record.customer = {"Northmill Paper", "A-1", "Coater 2", "2026/12/06", "J. Doe"};
     return record;
 }
@@ -237,9 +237,9 @@ TEST(ReportPage2, RatiosPrintedAndCrossedByTheVerdict)
 TEST(ReportPage2, ReadsNothingFromTheSpecificationOrCustomer)
 {
     ReportRecord edited = WorkedExampleRecord();
-    edited.specification.fieldTexts.fill("99");
-    edited.specification.standardSelected = false;
-    edited.specification.typeCaption = "Kind";
+    edited.specifications.fieldTexts.fill("99");
+    edited.specifications.standardSelected = false;
+    edited.specifications.typeCaption = "Kind";
     edited.customer = {};
     ExpectSameCalls(DrawnPage2(WorkedExampleRecord()), DrawnPage2(edited));
 }

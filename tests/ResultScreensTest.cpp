@@ -63,7 +63,7 @@ gfx::ReportRecord Selected(const EntryForm& form, std::int16_t forceUnit)
     gfx::ReportRecord record;
     record.selection.forceUnit = forceUnit;
     EXPECT_FALSE(SelectCommand(record.selection, form).has_value());
-    record.specification = gfx::SpecificationOf(form, record.selection.inputs.fulcrumIndex, forceUnit);
+    record.specifications = gfx::SpecificationsOf(form, record.selection.inputs.fulcrumIndex, forceUnit);
     return record;
 }
 

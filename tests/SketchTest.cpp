@@ -1,4 +1,5 @@
 #include "RecordingCanvas.h"
+#include "SketchInputs.h"
 #include "Sketch.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +19,8 @@ constexpr double kTol = 1e-9;        // twips: every position is a sum of a few 
 constexpr double kAngleTol = 1e-12;  // radians
 constexpr double kDegree = std::numbers::pi / 180;
 
-SelectionInputs With(std::int16_t alpha, std::int16_t beta, std::int16_t gamma, double l, std::int16_t fulcrum)
-{
-    SelectionInputs in;
-    in.alpha = alpha;
-    in.beta = beta;
-    in.gamma = gamma;
-    in.l = l;
-    in.fulcrumIndex = fulcrum;
-    return in;
-}
-
-// The values the input screen opens with.
-SelectionInputs StartingInputs() { return With(20, 80, 20, 20, 0); }
+constexpr auto With = test::SketchInputs;
+using test::StartingInputs;
 
 std::string Describe(const SelectionInputs& in)
 {

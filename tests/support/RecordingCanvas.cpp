@@ -72,9 +72,10 @@ bool RecordingCanvas::EndDocument()
     return !m_failed;
 }
 
-void RecordingCanvas::PaintLine(double x1, double y1, double x2, double y2, gfx::Rgb colour)
+void RecordingCanvas::RecordCorners(CanvasCall::Kind kind, double x1, double y1, double x2, double y2,
+                                    gfx::Rgb colour)
 {
-    CanvasCall call = Call(CanvasCall::Kind::Line);
+    CanvasCall call = Call(kind);
     call.x1 = x1;
     call.y1 = y1;
     call.x2 = x2;
@@ -83,15 +84,14 @@ void RecordingCanvas::PaintLine(double x1, double y1, double x2, double y2, gfx:
     m_calls.push_back(call);
 }
 
+void RecordingCanvas::PaintLine(double x1, double y1, double x2, double y2, gfx::Rgb colour)
+{
+    RecordCorners(CanvasCall::Kind::Line, x1, y1, x2, y2, colour);
+}
+
 void RecordingCanvas::PaintBox(double x1, double y1, double x2, double y2, gfx::Rgb colour)
 {
-    CanvasCall call = Call(CanvasCall::Kind::Box);
-    call.x1 = x1;
-    call.y1 = y1;
-    call.x2 = x2;
-    call.y2 = y2;
-    call.colour = colour;
-    m_calls.push_back(call);
+    RecordCorners(CanvasCall::Kind::Box, x1, y1, x2, y2, colour);
 }
 
 void RecordingCanvas::PaintArc(double x, double y, double radius, gfx::Rgb colour, double start, double sweep)

@@ -52,6 +52,7 @@ protected:
 
 private:
     CanvasCall Call(CanvasCall::Kind kind) const;
+    void RecordCorners(CanvasCall::Kind kind, double x1, double y1, double x2, double y2, gfx::Rgb colour);
 
     std::vector<CanvasCall> m_calls;
     bool m_failed = false;
