@@ -1,11 +1,14 @@
 #include "QtGraphicsOutputs.h"
 
 #include "Commands.h"
+#include "FileAccess.h"
 #include "PainterCanvas.h"
 #include "PrinterJob.h"
 #include "Report.h"
 #include "Sketch.h"
+#include "Version.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -14,21 +17,16 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include <cerrno>
-#include <cmath>
-#include <functional>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+#include <variant>
 
 namespace vyra::cli {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The report PDF keeps the border a typical office laser printer cannot
 // print on (1/4 inch), so that it looks as the same report does on paper.
@@ -77,37 +75,20 @@ QPageLayout ReportLayout(Paper paper)
     return QPageLayout(size, QPageLayout::Portrait, QMarginsF(m, m, m, m), QPageLayout::Millimeter);
 }
 
-// A file created next to the target, so that a rename puts it in place whole.
-struct TemporaryFile {
-    std::string path;
-    int error = 0;
-};
-
-TemporaryFile CreateBeside(const fs::path& target)
+// The report as PDF bytes; the reason of a failure, or the bytes.
+std::variant<QByteArray, std::string> DrawReportPdf(const gfx::ReportRecord& record, Paper paper)
 {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) {
-        return {{}, errno};
-    }
-    close(fd);
-    const mode_t mask = umask(0);
-    umask(mask);
-    chmod(pattern.c_str(), 0666 & ~mask);
-    return {pattern, 0};
-}
-
-// Draws the report into the PDF file at path; the reason of a failure, or empty.
-std::string DrawReportPdf(const gfx::ReportRecord& record, const std::string& path, Paper paper)
-{
-    QPdfWriter writer(QString::fromStdString(path));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setResolution(kPdfResolutionDpi);
     writer.setPageLayout(ReportLayout(paper));
-    writer.setCreator(QString::fromUtf8(gfx::kProgramTitle));
+    writer.setTitle(QStringLiteral("VyraSensorSelector report"));
+    writer.setCreator(QStringLiteral("%1 %2").arg(QString::fromUtf8(gfx::kProgramTitle),
+                                                  QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))));
     QPainter painter;
     if (!painter.begin(&writer)) {
-        return "the PDF writer could not start";
+        return std::string("the PDF writer could not start");
     }
     std::string trouble;
     gfx::PainterCanvas canvas(painter);
@@ -117,37 +98,27 @@ std::string DrawReportPdf(const gfx::ReportRecord& record, const std::string& pa
     if (painter.isActive()) {
         painter.end();
     }
-    return trouble;
+    if (!trouble.empty()) {
+        return trouble;
+    }
+    return buffer.data();
 }
 
-// Writes the file through draw(temporaryPath), which returns the reason of
-// a failure or nothing; the target appears whole or not at all.
-int WriteWhole(const std::string& target, const std::function<std::string(const std::string&)>& draw,
-               std::ostream& err)
+// Writes what draw made (bytes, or the reason it failed) to the target,
+// whole or not at all.
+int WriteWhole(const std::string& target, const std::variant<QByteArray, std::string>& drawn, std::ostream& err)
 {
-    std::error_code error;
-    if (fs::is_directory(target, error)) {
-        err << "vyra-select: cannot write " << target << ": it is a folder\n";
-        return kOutputFailed;
+    std::optional<std::string> reason;
+    if (const auto* failure = std::get_if<std::string>(&drawn)) {
+        reason = *failure;
+    } else {
+        const QByteArray& bytes = std::get<QByteArray>(drawn);
+        reason = WriteFileWhole(target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }
-    const TemporaryFile file = CreateBeside(target);
-    std::string reason = file.error != 0 ? std::strerror(file.error) : draw(file.path);
-    if (reason.empty() && fs::file_size(file.path, error) == 0) {
-        reason = error ? error.message() : "nothing was written";
-    }
-    if (reason.empty()) {
-        fs::rename(file.path, target, error);
-        if (error) {
-            reason = error.message();
-        }
-    }
-    if (reason.empty()) {
+    if (!reason) {
         return kComputed;
     }
-    if (!file.path.empty()) {
-        fs::remove(file.path, error);
-    }
-    err << "vyra-select: cannot write " << target << ": " << reason << '\n';
+    err << "vyra-select: cannot write " << target << ": " << *reason << '\n';
     return kOutputFailed;
 }
 
@@ -177,9 +148,12 @@ int WriteSketchPng(const SelectorOptions& options, const std::string& target, st
         err << failure->title << ": " << failure->message << '\n';
         return kRefused;
     }
-    return WriteWhole(target, [&image](const std::string& path) -> std::string {
-        return image.save(QString::fromStdString(path), "PNG") ? "" : "the image could not be saved";
-    }, err);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        return WriteWhole(target, std::string("the image could not be encoded"), err);
+    }
+    return WriteWhole(target, buffer.data(), err);
 }
 
 int PrintOnDefaultPrinter(const gfx::ReportRecord& record, std::ostream& err)
@@ -215,9 +189,7 @@ int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& s
     const GraphicsRequest& request = options.graphics;
     int status = kComputed;
     if (!request.reportPath.empty()) {
-        status = std::max(status, WriteWhole(request.reportPath, [&](const std::string& path) {
-            return DrawReportPdf(record, path, request.paper);
-        }, err));
+        status = std::max(status, WriteWhole(request.reportPath, DrawReportPdf(record, request.paper), err));
     }
     if (request.print) {
         status = std::max(status, PrintOnDefaultPrinter(record, err));

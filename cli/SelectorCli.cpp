@@ -37,6 +37,8 @@ int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& er
     } else {
         WriteTextTables(state, out);
     }
+    // The figures are out before a slow printer or a large report is waited on.
+    out.flush();
     if (!options.graphics.Any()) {
         return kComputed;
     }
@@ -52,12 +54,12 @@ int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& er
 int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
 {
     const ParsedCommandLine parsed = ParseSelectorOptions(args);
-    if (const auto* help = std::get_if<HelpRequested>(&parsed)) {
-        out << help->text;
+    if (const auto* text = std::get_if<TextRequested>(&parsed)) {
+        out << text->text;
         return kComputed;
     }
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        err << "vyra-select: " << usage->message << "\n\n" << usage->usage;
+        err << "vyra-select: " << usage->message << "\nRun vyra-select --help\n";
         return kUsageError;
     }
     return Evaluate(std::get<SelectorOptions>(parsed), out, err, graphics);
@@ -65,9 +67,9 @@ int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::os
 
 bool RequestsGraphics(const std::vector<std::string>& args)
 {
-    return std::any_of(args.begin(), args.end(), [](const std::string& word) {
-        return word == "--print" || word.starts_with("--report") || word.starts_with("--sketch");
-    });
+    const ParsedCommandLine parsed = ParseSelectorOptions(args);
+    const auto* options = std::get_if<SelectorOptions>(&parsed);
+    return options != nullptr && options->graphics.Any();
 }
 
 }  // namespace vyra::cli

@@ -1,6 +1,7 @@
 #include "SelectorOptions.h"
 
 #include "ResultFormat.h"
+#include "Version.h"
 
 #include <CLI/CLI.hpp>
 
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string_view>
 
 namespace vyra::cli {
 
@@ -132,13 +135,30 @@ struct Parser {
         AddTextOption(app, textOptions, "--name", r.name, "Name, for the report");
         app.add_flag("--json", options.json, "Write one JSON document instead of the text tables");
         GraphicsRequest& g = options.graphics;
-        app.add_option("--report", g.reportPath, "Write the two report pages to this PDF file")->type_name("FILE");
+        app.add_option("--report", g.reportPath, "Write the two report pages to this PDF file")
+            ->type_name("FILE")
+            ->take_last();
         AddChoice(app, "--paper", paper, "Paper of the PDF report, portrait (default a4)");
         app.add_flag("--print", g.print, "Print the report on the system's default printer");
-        app.add_option("--sketch", g.sketchPath, "Draw the arrangement sketch into this PNG file")->type_name("FILE");
+        app.add_option("--sketch", g.sketchPath, "Draw the arrangement sketch into this PNG file")
+            ->type_name("FILE")
+            ->take_last();
+        app.add_flag("--version")->description("Print the version and exit");
         app.footer("Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
                    "empty field); a missing field option is an empty field; the last of a repeated option counts.\n"
                    "Exit status: 0 computed, 1 refused by a check, 2 usage error, 3 the report, print or sketch failed.");
+    }
+
+    // A file option given with an empty name would write nowhere.
+    std::optional<std::string> EmptyFileName() const
+    {
+        for (const char* name : {"--report", "--sketch"}) {
+            const CLI::Option* option = app.get_option(name);
+            if (option->count() > 0 && option->as<std::string>().empty()) {
+                return std::string(name) + " needs a file name";
+            }
+        }
+        return std::nullopt;
     }
 
     SelectorOptions Finish()
@@ -154,11 +174,13 @@ struct Parser {
     }
 };
 
-bool AsksForHelp(const std::vector<std::string>& words)
+bool Contains(const std::vector<std::string>& words, std::string_view word)
 {
-    return std::find(words.begin(), words.end(), "--help") != words.end()
-           || std::find(words.begin(), words.end(), "-h") != words.end();
+    return std::find(words.begin(), words.end(), word) != words.end();
 }
+
+// CLI11 words some errors over several lines; the first says what is wrong.
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 }  // namespace
 
@@ -167,11 +189,14 @@ ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args)
     Parser parser;
     auto joined = JoinTextOptions(args, parser.textOptions);
     if (const auto* missing = std::get_if<std::string>(&joined)) {
-        return UsageError{*missing, parser.app.help()};
+        return UsageError{*missing};
     }
     const auto& words = std::get<std::vector<std::string>>(joined);
-    if (AsksForHelp(words)) {
-        return HelpRequested{parser.app.help()};
+    if (Contains(words, "--help") || Contains(words, "-h")) {
+        return TextRequested{parser.app.help()};
+    }
+    if (Contains(words, "--version")) {
+        return TextRequested{"vyra-select " + std::string(kVersion) + "\n"};
     }
     std::vector<const char*> argv{"vyra-select"};
     for (const std::string& word : words) {
@@ -180,7 +205,10 @@ ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args)
     try {
         parser.app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::ParseError& error) {
-        return UsageError{error.what(), parser.app.help()};
+        return UsageError{FirstLine(error.what())};
+    }
+    if (const std::optional<std::string> empty = parser.EmptyFileName()) {
+        return UsageError{*empty};
     }
     return parser.Finish();
 }

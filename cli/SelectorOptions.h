@@ -42,16 +42,17 @@ struct SelectorOptions {
     GraphicsRequest graphics;
 };
 
-struct HelpRequested {
+// --help or --version: the text to print, and nothing else is done.
+struct TextRequested {
     std::string text;
 };
 
+// One line saying what is wrong with the words.
 struct UsageError {
     std::string message;
-    std::string usage;
 };
 
-using ParsedCommandLine = std::variant<SelectorOptions, HelpRequested, UsageError>;
+using ParsedCommandLine = std::variant<SelectorOptions, TextRequested, UsageError>;
 
 // args excludes the program name.
 ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args);

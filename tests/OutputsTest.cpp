@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <iterator>
 #include <thread>
@@ -125,6 +126,8 @@ TEST_F(OutputsTest, ReportIsTwoA4PagesWithItsTextsAndEmbeddedFonts)
                                  "0.310", "<Selection results 2>", "31.42", "F1/F2<0.7"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     }
+    EXPECT_NE(info.find("Title:           VyraSensorSelector report"), std::string::npos) << info;
+    EXPECT_NE(info.find("Creator:         VyraSensorSelector " VYRA_VERSION), std::string::npos) << info;
     const std::string fonts = Shell("pdffonts " + pdf.string()).out;
     EXPECT_NE(fonts.find("LiberationMono"), std::string::npos) << fonts;
     EXPECT_TRUE(AllFontsEmbedded(fonts)) << fonts;
@@ -149,14 +152,26 @@ TEST_F(OutputsTest, RefusedCaseWritesNothing)
     EXPECT_TRUE(fs::is_empty(m_folder));
 }
 
-TEST_F(OutputsTest, UnwritableReportFailsWithStatusThreeAndLeavesNoFile)
+TEST_F(OutputsTest, UnwritableTargetsFailWithStatusThreeAndStayAsTheyWere)
 {
-    const fs::path pdf = m_folder / "missing-folder" / "report.pdf";
-    const Outcome run = Shell(m_program + kCase + " --report " + pdf.string());
-    EXPECT_EQ(run.status, 3);
-    EXPECT_NE(run.err.find(pdf.string()), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
-    EXPECT_TRUE(fs::is_empty(m_folder));
+    const fs::path fifo = m_folder / "fifo.pdf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const struct {
+        std::string option;
+        fs::path target;
+        const char* reason;
+    } cases[] = {
+        {" --report ", m_folder / "missing-folder" / "report.pdf", "No such file or directory"},
+        {" --report ", fifo, "it is not a regular file"},
+        {" --sketch ", m_folder, "it is a folder"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Shell(m_program + kCase + c.option + c.target.string());
+        EXPECT_EQ(run.status, 3) << c.target;
+        EXPECT_NE(run.err.find("cannot write " + c.target.string() + ": " + c.reason), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
 }
 
 TEST_F(OutputsTest, ReportReplacesAnOlderFileWhole)
@@ -170,7 +185,7 @@ TEST_F(OutputsTest, ReportReplacesAnOlderFileWhole)
 
 TEST_F(OutputsTest, PrintWithoutAnyPrinterReportsTroubleAndExitsThree)
 {
-    const Outcome run = Shell("CUPS_SERVER=/nonexistent/cups.sock " + m_program + kCase + " --json --print");
+    const Outcome run = Shell("CUPS_SERVER=/nonexistent/cups.sock " + m_program + kCase + " --json --print=yes");
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("The printer has any troubles."), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("\"status\":\"ok\""), std::string::npos);

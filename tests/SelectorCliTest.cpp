@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <sstream>
@@ -169,27 +170,44 @@ TEST(SelectorFields, MissingFieldIsAnEmptyField)
     EXPECT_TRUE(run.out.empty());
 }
 
-TEST(SelectorUsage, MistakesExitWithTwoAndTheUsage)
+TEST(SelectorUsage, MistakesExitWithTwoAndOneLine)
 {
     const std::vector<std::vector<std::string>> cases = {
         {"--colour=red"}, {"--unit", "lbf"}, {"--unit=1"}, {"--type=Standard"}, {"--sensors", "three"}, {"--alpha"},
         {"--alpha", "--json"}, {"--alpha", "-x"}, {"--unit"}, {"stray"}, {"--customer"}, {"--customer", "-h"},
+        {"--report="}, {"--sketch", ""},
     };
     for (const std::vector<std::string>& extra : cases) {
         const Outcome run = Select(WorkedExample(extra));
         EXPECT_EQ(run.status, 2) << extra[0];
-        EXPECT_NE(run.err.find("--tension"), std::string::npos) << extra[0] << '\n' << run.err;
+        EXPECT_EQ(run.err.rfind("vyra-select: ", 0), 0U) << run.err;
+        EXPECT_TRUE(run.err.ends_with("\nRun vyra-select --help\n")) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
         EXPECT_TRUE(run.out.empty()) << extra[0];
     }
 }
 
-TEST(SelectorUsage, HelpPrintsTheUsage)
+TEST(SelectorUsage, HelpAndVersion)
 {
-    const Outcome run = Select({"--help"});
-    EXPECT_EQ(run.status, 0);
-    for (const char* option : {"--tension", "--speed", "--unit", "--channel", "--customer", "--json"}) {
-        EXPECT_NE(run.out.find(option), std::string::npos) << option;
+    const Outcome help = Select({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* option : {"--tension", "--speed", "--unit", "--channel", "--customer", "--json", "--version"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
+    const Outcome version = Select(WorkedExample({"--version"}));
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "vyra-select " VYRA_VERSION "\n");
+}
+
+// Whatever the form of the words, a request for the report, print or sketch
+// goes to the twin that can draw; the last of a repeated file option counts.
+TEST(SelectorUsage, GraphicsRequestsAreFoundByTheParser)
+{
+    EXPECT_TRUE(RequestsGraphics(WorkedExample({"--print=yes"})));
+    EXPECT_FALSE(RequestsGraphics(WorkedExample({"--print=no"})));
+    EXPECT_TRUE(RequestsGraphics(WorkedExample({"--report", "a.pdf", "--report", "b.pdf"})));
+    EXPECT_FALSE(RequestsGraphics(WorkedExample({"--customer=--report"})));
+    EXPECT_FALSE(RequestsGraphics(WorkedExample({"--report="})));
 }
 
 TEST(SelectorText, TablesMarkFailuresAndVerdicts)

@@ -1,0 +1,173 @@
+#include "FileAccess.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vyra {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Content(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void Put(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+class FileAccessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() / ("vyra-files-" + std::to_string(::getpid()));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    std::size_t Entries() const
+    {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()));
+    }
+
+    fs::path m_folder;
+};
+
+TEST_F(FileAccessTest, ReplacesARegularFileKeepingItsModeAndLeavingNoTemporary)
+{
+    const fs::path target = m_folder / "report.pdf";
+    Put(target, "old");
+    ::chmod(target.c_str(), 0600);
+    EXPECT_EQ(WriteFileWhole(target, "new content"), std::nullopt);
+    EXPECT_EQ(Content(target), "new content");
+    struct stat status {};
+    ::stat(target.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 07777, 0600U);
+    EXPECT_EQ(Entries(), 1U);
+}
+
+TEST_F(FileAccessTest, NewFileTakesTheUsualModeAndALinkIsWrittenThrough)
+{
+    const fs::path target = m_folder / "real.png";
+    const mode_t mask = ::umask(022);
+    EXPECT_EQ(WriteFileWhole(target, "first"), std::nullopt);
+    ::umask(mask);
+    struct stat status {};
+    ::stat(target.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 07777, 0644U);
+
+    const fs::path link = m_folder / "link.png";
+    fs::create_symlink("real.png", link);
+    EXPECT_EQ(WriteFileWhole(link, "second"), std::nullopt);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Content(target), "second");
+    EXPECT_EQ(Entries(), 2U);
+}
+
+TEST_F(FileAccessTest, RefusesWhatIsNoRegularFileAndLeavesItAsItWas)
+{
+    const fs::path fifo = m_folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const fs::path dangling = m_folder / "dangling";
+    fs::create_symlink("nothing", dangling);
+    const fs::path device = m_folder / "full";
+    const bool haveDevice = ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+    const struct {
+        const char* name;
+        fs::path path;
+        const char* reason;
+    } cases[] = {
+        {"pipe", fifo, "it is not a regular file"},
+        {"folder", m_folder, "it is a folder"},
+        {"dangling link", dangling, "it is a link to a file that does not exist"},
+        {"device", device, "it is not a regular file"},
+        {"missing folder", m_folder / "none" / "x.pdf", "No such file or directory"},
+        {"no name", "", "no file name was given"},
+    };
+    for (const auto& c : cases) {
+        if (c.path == device && !haveDevice) {
+            continue;  // creating device nodes needs privilege
+        }
+        const std::optional<std::string> failure = WriteFileWhole(c.path, "bytes");
+        ASSERT_TRUE(failure.has_value()) << c.name;
+        EXPECT_EQ(failure->rfind(c.reason, 0), 0U) << c.name << ": " << *failure;
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_FALSE(fs::exists(m_folder / "nothing"));
+    if (haveDevice) {
+        EXPECT_TRUE(fs::is_character_file(device));
+    }
+    EXPECT_EQ(Entries(), haveDevice ? 3U : 2U);
+}
+
+TEST_F(FileAccessTest, FailingWriteOrSyncKeepsTheOldFileAndLeavesNothingBehind)
+{
+    const fs::path target = m_folder / "report.pdf";
+    const struct {
+        const char* name;
+        FileCalls calls;
+        const char* reason;
+    } cases[] = {
+        {"write fails", {[](int, const void*, std::size_t) -> ssize_t { errno = EIO; return -1; }, ::fsync},
+         "Input/output error"},
+        {"write takes nothing", {[](int, const void*, std::size_t) -> ssize_t { return 0; }, ::fsync},
+         "No space left on device"},
+        {"sync fails", {::write, [](int) { errno = EIO; return -1; }}, "Input/output error"},
+    };
+    for (const auto& c : cases) {
+        Put(target, "old");
+        EXPECT_EQ(WriteFileWhole(target, "new", c.calls), std::optional<std::string>(c.reason)) << c.name;
+        EXPECT_EQ(Content(target), "old") << c.name;
+        EXPECT_EQ(Entries(), 1U) << c.name;
+    }
+}
+
+// A full disk, made with a file-size limit in a child process.
+TEST_F(FileAccessTest, FullDiskIsAFailureAndKeepsTheOldFile)
+{
+    const fs::path target = m_folder / "report.pdf";
+    Put(target, "old");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const std::optional<std::string> failure = WriteFileWhole(target, std::string(100000, 'x'));
+        ::_exit(failure == std::optional<std::string>("File too large") ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Content(target), "old");
+    EXPECT_EQ(Entries(), 1U);
+}
+
+TEST_F(FileAccessTest, ReadingTakesOnlyRegularFilesWithinTheLimit)
+{
+    const fs::path file = m_folder / "doc.rtf";
+    Put(file, "12345");
+    const fs::path fifo = m_folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_EQ(ReadRegularFile(file, 5), ReadResult(std::string("12345")));
+    EXPECT_EQ(ReadRegularFile(file, 4), ReadResult(ReadError{ReadError::Kind::TooLarge, 0}));
+    EXPECT_EQ(ReadRegularFile(fifo, 5), ReadResult(ReadError{ReadError::Kind::NotRegular, 0}));
+    EXPECT_EQ(ReadRegularFile(m_folder, 5), ReadResult(ReadError{ReadError::Kind::NotRegular, 0}));
+    EXPECT_EQ(ReadRegularFile(m_folder / "none", 5), ReadResult(ReadError{ReadError::Kind::System, ENOENT}));
+    EXPECT_EQ(DescribeReadError({ReadError::Kind::System, ENOENT}), "No such file or directory");
+}
+
+}  // namespace
+}  // namespace vyra
