@@ -10,6 +10,10 @@ constexpr std::string_view kNoBreakHyphen = "\xE2\x80\x91";
 
 constexpr int kMaxFallbackSkip = 255;
 
+// Destinations that some writers mark with \* although their text belongs
+// to the sentence: a field's result, such as a hyperlink's words.
+bool HoldsText(const Token& token) { return token.kind == TokenKind::ControlWord && token.word == "fldrslt"; }
+
 }  // namespace
 
 Parser::Parser(std::string_view bytes, const ReadLimits& limits)
@@ -48,6 +52,12 @@ bool Parser::Step(const Token& next)
     Token token = next;
     if (m_fallbackLeft > 0 && SkipFallback(token)) {
         return true;
+    }
+    if (m_starPending) {
+        m_starPending = false;
+        if (!HoldsText(token)) {
+            State().destination = Destination::Skipped;
+        }
     }
     switch (token.kind) {
     case TokenKind::GroupStart:
@@ -303,7 +313,7 @@ void Parser::OnSymbol(char symbol)
 {
     GroupState& state = State();
     if (symbol == '*') {
-        state.destination = Destination::Skipped;
+        m_starPending = true;
         return;
     }
     if (state.destination != Destination::Body) {

@@ -68,6 +68,9 @@ private:
     HeaderTableReader m_headerTables;
     std::vector<GroupState> m_stack;
     std::optional<std::string> m_failure;
+    // A \* was read: the group is skipped unless its destination is one
+    // that holds text.
+    bool m_starPending = false;
     RowDefinition m_rowDefinition;
     std::optional<std::uint32_t> m_nextCellBackground;  // for the next \cellx
 };

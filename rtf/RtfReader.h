@@ -14,7 +14,9 @@ namespace vyra::rtf {
 // the size of a run, and time is linear in the input.
 struct ReadLimits {
     std::size_t maxInputBytes = 64u * 1024u * 1024u;
-    int maxGroupDepth = 256;
+    // Word processors nest a few dozen groups; generated documents nest
+    // deeper, so the bound lies far above any real document.
+    int maxGroupDepth = 10000;
     std::size_t maxTextBytes = 64u * 1024u * 1024u;  // UTF-8 bytes of all runs together
     std::size_t maxParts = 1u << 18;  // paragraphs, table cells and runs together
     std::size_t maxCellsPerRow = 64;  // further cells join the last one, after a tab

@@ -1,38 +1,18 @@
 #include "ExplanationFiles.h"
 
+#include "FileAccess.h"
+
 #include <QByteArray>
 #include <QFile>
 
-#include <array>
 #include <cerrno>
-#include <cstdint>
-#include <new>
+#include <utility>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace vyra::ui {
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // ENOENT says only that some part of the path is missing: the file itself
 // when its folder is there, else the folder.
@@ -81,57 +61,25 @@ int ErrorCode(int error, const QByteArray& path)
     }
 }
 
-// Reads on to the end of the file rather than to the size it had when it was
-// opened, since it may change meanwhile; more than maxBytes is refused.
-DocumentBytes ReadToEnd(int fd, std::size_t maxBytes, const QByteArray& path)
-{
-    std::string bytes;
-    std::array<char, 64 * 1024> chunk{};
-    try {
-        for (;;) {
-            const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got < 0) {
-                return FileError{ErrorCode(errno, path)};
-            }
-            if (got == 0) {
-                return bytes;
-            }
-            if (static_cast<std::size_t>(got) > maxBytes - bytes.size()) {
-                return FileError{kDocumentTooLarge};
-            }
-            bytes.append(chunk.data(), static_cast<std::size_t>(got));
-        }
-    } catch (const std::bad_alloc&) {
-        return FileError{kDocumentTooLarge};
-    }
-}
-
 }  // namespace
 
 DocumentBytes WorkingDirectoryFiles::ReadDocument(const QString& name) const
 {
     const QByteArray path = QFile::encodeName(name);
-    // Without O_NONBLOCK, opening a pipe of that name would wait for a writer.
-    const FileDescriptor file(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Get() < 0) {
-        return FileError{ErrorCode(errno, path)};
+    ReadResult read = ReadRegularFile(path.toStdString(), m_maxBytes);
+    if (auto* bytes = std::get_if<std::string>(&read)) {
+        return std::move(*bytes);
     }
-    struct stat status {};
-    if (::fstat(file.Get(), &status) != 0) {
-        return FileError{ErrorCode(errno, path)};
-    }
-    // A folder opens for reading here; it and every other kind of file that
-    // is not a regular one is no document.
-    if (!S_ISREG(status.st_mode)) {
+    const ReadError& error = std::get<ReadError>(read);
+    switch (error.kind) {
+    case ReadError::Kind::NotRegular:
         return FileError{kPathFileAccessError};
-    }
-    if (static_cast<std::uintmax_t>(status.st_size) > m_maxBytes) {
+    case ReadError::Kind::TooLarge:
         return FileError{kDocumentTooLarge};
+    case ReadError::Kind::System:
+        break;
     }
-    return ReadToEnd(file.Get(), m_maxBytes, path);
+    return FileError{ErrorCode(error.errorNumber, path)};
 }
 
 }  // namespace vyra::ui

@@ -41,7 +41,7 @@ constexpr std::array<FileErrorMessage, 10> kFileErrorMessages{{
     {kDeviceUnavailable, "The device is not ready.", "File Error"},
     {kPermissionDenied, "The disk is not written.", "File Error"},
     {kDiskNotReady, "Insert a disk.", "File Error"},
-    {kPathFileAccessError, "The password you typed is incorrect.", "File Error"},
+    {kPathFileAccessError, "The file cannot be accessed.", "File Error"},
     {kPathNotFound, "The pass is not found.", "File Error"},
 }};
 

@@ -249,7 +249,7 @@ TEST_F(ExplanationScreensTest, LoadFailuresShowTheirMessageOverAnEmptyViewer)
         {FileError{68}, "The device is not ready.", "File Error"},
         {FileError{70}, "The disk is not written.", "File Error"},
         {FileError{71}, "Insert a disk.", "File Error"},
-        {FileError{75}, "The password you typed is incorrect.", "File Error"},
+        {FileError{75}, "The file cannot be accessed.", "File Error"},
         {FileError{76}, "The pass is not found.", "File Error"},
         {FileError{7}, "Apply to the administrator.(Error No.7)", "File Error"},
         {std::string("This is plain text, not a rich-text document."), "Apply to the administrator.(Error No.321)",

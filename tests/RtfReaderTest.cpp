@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,6 +13,11 @@
 #include <random>
 #include <string>
 #include <variant>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vyra::rtf {
 namespace {
@@ -105,6 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Destinations, ReaderText, ::testing::Values(
     TextCase{"FontAndColourTablesNotText", R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red1\green2\blue3;}B\par})",
              "B\n"},
     TextCase{"FieldResultShown", R"({\rtf1{\field{\*\fldinst HYPERLINK "x"}{\fldrslt Link}}\par})", "Link\n"},
+    TextCase{"StarredFieldResultShown", R"({\rtf1 see {\field{\*\fldinst HYPERLINK "x"}{\*\fldrslt the site}} now})",
+             "see the site now\n"},
     TextCase{"BinaryDataSkipped", R"({\rtf1 a\bin3 {}}b\par})", "ab\n"},
     TextCase{"BinaryWithLyingLengthEndsDocument", R"({\rtf1 a\bin2147483647 b\par})", "a\n"}),
     CaseName<TextCase>);
@@ -412,6 +420,8 @@ TEST(ReaderLimits, GroupDepthAtLimitReadsAndPastItFails)
     const auto nested = [](int depth) { return "{\\rtf1" + Repeat("{", depth - 1) + "x" + Repeat("}", depth); };
     EXPECT_EQ(PlainText(ReadOrFail(nested(8), limits)), "x\n");
     EXPECT_TRUE(std::holds_alternative<ReadFailure>(ReadRtf(nested(9), limits)));
+    EXPECT_EQ(PlainText(ReadOrFail(nested(1000))), "x\n");
+    EXPECT_TRUE(std::holds_alternative<ReadFailure>(ReadRtf(nested(20000))));
 }
 
 TEST(ReaderLimits, EachSizeLimitGivesFailure)
@@ -435,3 +445,22 @@ TEST(ReaderLimits, EachSizeLimitGivesFailure)
 
 }  // namespace
 }  // namespace vyra::rtf
+
+// rtf-text never waits on a pipe with no writer or reads an endless device:
+// both are refused at once (timeout's status 124 would mean it waited).
+TEST(RtfTextProgram, RefusesPipesAndDevicesAtOnce)
+{
+    const std::string folder = ::testing::TempDir() + "rtf-text-" + std::to_string(::getpid());
+    const std::string fifo = folder + "/fifo.rtf";
+    const std::string zero = folder + "/zero.rtf";
+    ASSERT_EQ(std::system(("mkdir -p " + folder + " && mkfifo " + fifo).c_str()), 0);
+    const bool haveDevice = ::mknod(zero.c_str(), S_IFCHR | 0666, makedev(1, 5)) == 0;
+    for (const std::string& path : {fifo, zero}) {
+        if (path == zero && !haveDevice) {
+            continue;  // creating device nodes needs privilege
+        }
+        const int status = std::system(("timeout 10 " RTF_TEXT_PATH " " + path + " >/dev/null 2>&1").c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << path;
+    }
+    std::system(("rm -rf " + folder).c_str());
+}
