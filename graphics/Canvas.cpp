@@ -1,5 +1,6 @@
 #include "Canvas.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -120,6 +121,14 @@ void Canvas::WriteText(std::string_view text, LineEnd end)
         m_currentYTwips += MeasureTextHeightTwips(text);
     }
 }
+
+void Canvas::ClipTo(double x1, double y1, double x2, double y2)
+{
+    ApplyClip(TwipRect{std::min(ToTwipsX(x1), ToTwipsX(x2)), std::min(ToTwipsY(y1), ToTwipsY(y2)),
+                       std::max(ToTwipsX(x1), ToTwipsX(x2)), std::max(ToTwipsY(y1), ToTwipsY(y2))});
+}
+
+void Canvas::ResetClip() { ApplyClip(std::nullopt); }
 
 double Canvas::TextWidth(std::string_view text) const { return MeasureTextWidthTwips(text) / UnitWidthTwips(); }
 double Canvas::TextHeight(std::string_view text) const { return MeasureTextHeightTwips(text) / UnitHeightTwips(); }

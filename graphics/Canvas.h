@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,16 @@ struct Rgb {
 // cyan, 12 light red, and the other classic entries. Indices outside 0..15
 // give black.
 Rgb PaletteColor(int index);
+
+// A rectangle on the device, in twips from the top-left of the drawable area.
+struct TwipRect {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+
+    bool operator==(const TwipRect&) const = default;
+};
 
 struct CanvasFont {
     std::string name = "Courier New";
@@ -99,6 +110,12 @@ public:
     double TextWidth(std::string_view text) const;
     double TextHeight(std::string_view text) const;
 
+    // Cuts off whatever is drawn outside the rectangle with corners (x1, y1)
+    // and (x2, y2) until ResetClip. The rectangle stays where it is on the
+    // device when the unit or the origin changes.
+    void ClipTo(double x1, double y1, double x2, double y2);
+    void ResetClip();
+
     // Sketch area: erases everything drawn to the background.
     virtual void Clear() {}
     // Page realisations: end the page and start the next; finish the
@@ -123,6 +140,8 @@ protected:
     virtual void PaintText(double x, double y, std::string_view text) = 0;
     virtual double MeasureTextWidthTwips(std::string_view text) const = 0;
     virtual double MeasureTextHeightTwips(std::string_view text) const = 0;
+    // The clip rectangle in twips from the top-left of the area, or none.
+    virtual void ApplyClip(const std::optional<TwipRect>& clip) = 0;
 
 private:
     double m_widthTwips;

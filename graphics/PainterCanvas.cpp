@@ -234,6 +234,20 @@ void PainterCanvas::PaintText(double x, double y, std::string_view text)
     m_painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), FromUtf8(text));
 }
 
+void PainterCanvas::ApplyClip(const std::optional<TwipRect>& clip)
+{
+    if (!m_painter.isActive()) {
+        return;
+    }
+    if (!clip) {
+        m_painter.setClipping(false);
+        return;
+    }
+    const double x = m_dpiX / kTwipsPerInch;
+    const double y = m_dpiY / kTwipsPerInch;
+    m_painter.setClipRect(QRectF(QPointF(clip->left * x, clip->top * y), QPointF(clip->right * x, clip->bottom * y)));
+}
+
 double PainterCanvas::MeasureTextWidthTwips(std::string_view text) const
 {
     const QFontMetricsF metrics(DeviceFont(), m_device);

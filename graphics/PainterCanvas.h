@@ -35,6 +35,7 @@ protected:
     void PaintText(double x, double y, std::string_view text) override;
     double MeasureTextWidthTwips(std::string_view text) const override;
     double MeasureTextHeightTwips(std::string_view text) const override;
+    void ApplyClip(const std::optional<TwipRect>& clip) override;
 
 private:
     // Device pixels of a point in the current unit.

@@ -38,6 +38,9 @@ void PlaceFrame(Canvas& page)
     page.SetDrawWidth(8);
     page.SetDrawStyle(DrawStyle::Solid);
     page.Box(0, 0, kFrameSide, kFrameSide, kInk);
+    // The axes are longer than the frame is wide once the roller moves
+    // off its centre: nothing may reach past the frame.
+    page.ClipTo(0, 0, kFrameSide, kFrameSide);
     page.SetScaleLeft(page.ScaleLeft() - kHalfFrame);
     page.SetScaleTop(page.ScaleTop() - kHalfFrame);
 }
@@ -128,6 +131,7 @@ void PrintSketch(Canvas& page, const SelectionInputs& inputs, const MessageSink&
     MoveOriginToRoller(page, frame, r);
     DrawWebAndForce(page, frame);
     DrawQuarterArcs(page, frame);
+    page.ResetClip();
     if (page.Failed()) {
         report::ReportTrouble(sink);
     }

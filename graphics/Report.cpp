@@ -44,7 +44,7 @@ ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t fulcru
 std::string FixedField(const std::string& text, int blanks, int width)
 {
     const std::string padded = std::string(static_cast<std::size_t>(std::max(blanks, 0)), ' ') + text;
-    const std::size_t keep = std::min(padded.size(), static_cast<std::size_t>(std::max(width, 0)));
+    const std::size_t keep = std::min(padded.size(), std::max(text.size(), static_cast<std::size_t>(std::max(width, 0))));
     return padded.substr(padded.size() - keep);
 }
 

@@ -58,7 +58,9 @@ using MessageSink = std::function<void(const std::string& title, const std::stri
 inline constexpr const char* kPrinterTrouble = "The printer has any troubles.";
 inline constexpr const char* kProgramTitle = "VyraSensorSelector";
 
-// The last n characters of b blanks followed by the text.
+// The text right-justified in a field of width characters: the last width
+// characters of the blanks followed by the text. A text longer than the
+// field comes back whole; the page makes it fit its cell.
 std::string FixedField(const std::string& text, int blanks, int width);
 
 // The print job: page 1, the printed sketch onto it, a new page, page 2 and

@@ -1,9 +1,13 @@
 #include "Report.h"
 
+#include "ReportText.h"
 #include "ResultFormat.h"
 #include "Results1.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
+#include <utility>
 
 namespace vyra::gfx {
 
@@ -16,13 +20,26 @@ using report::WriteEndingAt;
 constexpr double kLeftMargin = 10;
 constexpr double kTableRight = 90;
 
-// Ends the line that is being written so that its label and value together
-// end at x.
-void WriteLabelledValueEndingAt(Canvas& page, double x, std::string_view label, std::string_view value)
+// Writes a label and its value so that together they end at x, the value
+// cut short when the pair would start before limit.
+double WriteLabelledValueEndingAt(Canvas& page, double x, double limit, std::string_view label,
+                                  std::string_view value)
 {
-    page.SetCurrentX(x - page.TextWidth(label) - page.TextWidth(value));
+    const double labelWidth = page.TextWidth(label);
+    const std::string shown = report::ClippedToWidth(page, value, x - limit - labelWidth);
+    const double start = x - labelWidth - page.TextWidth(shown);
+    page.SetCurrentX(start);
     page.WriteText(label, LineEnd::Keep);
-    page.WriteText(value, LineEnd::End);
+    page.WriteText(shown, LineEnd::End);
+    return start;
+}
+
+// Writes free text at the current position, cut short one blank before the
+// next caption.
+void WriteFreeTextBefore(Canvas& page, std::string_view text, double nextCaption)
+{
+    const double room = nextCaption - page.TextWidth(" ") - page.CurrentX();
+    page.WriteText(report::ClippedToWidth(page, text, room), LineEnd::Keep);
 }
 
 void SetUpPage(Canvas& page, const ReportRecord&)
@@ -46,27 +63,43 @@ void WriteHeader(Canvas& page, const ReportRecord&)
 }
 
 // The label and value pairs at the right end at W - 8; the rules under the
-// two lines run to W - 7.
+// two lines run to W - 7. Free texts never run into the next caption: the
+// order number keeps to the right half of the page, the name to its last
+// quarter unless the date leaves it more, and the other texts are cut short
+// before the caption that follows them.
 void WriteCustomerBlock(Canvas& page, const ReportRecord& record)
 {
     const ReportCustomer& customer = record.customer;
     const double w = page.ScaleWidth();
     const double ruleEnd = WholeCells(w - 7);
+    const double rightHalf = w - 8 - w / 2;
     page.SetFontSize(11);
 
     WriteAt(page, kLeftMargin, 5, "Customer:", LineEnd::Keep);
+    const double customerStart = page.CurrentX();
+    page.SetCurrentX(w);  // the order pair is placed first, the customer before it
+    const double orderStart = WriteLabelledValueEndingAt(page, w - 8, w / 2, "Order No.", customer.orderNo);
+    const double orderRuleY = page.CurrentY();
+    page.SetCurrentX(customerStart);
+    page.SetCurrentY(5);
     page.SetFontBold(true);
-    page.WriteText(customer.customer, LineEnd::Keep);
+    WriteFreeTextBefore(page, customer.customer, orderStart);
     page.SetFontBold(false);
-    WriteLabelledValueEndingAt(page, w - 8, "Order No.", customer.orderNo);
-    page.Line(kLeftMargin, page.CurrentY(), ruleEnd, page.CurrentY(), PaletteColor(0));
+    page.Line(kLeftMargin, orderRuleY, ruleEnd, orderRuleY, PaletteColor(0));
 
     WriteAt(page, kLeftMargin, 8, "Machine:", LineEnd::Keep);
-    page.WriteText(customer.machine, LineEnd::Keep);
+    const double dateCaption = w / 2 - page.TextWidth("Date:");
+    WriteFreeTextBefore(page, customer.machine, dateCaption);
     WriteEndingAt(page, w / 2, "Date:", LineEnd::Keep);
-    page.WriteText(customer.date, LineEnd::Keep);
-    WriteLabelledValueEndingAt(page, w - 8, "Name:", customer.name);
-    page.Line(kLeftMargin, page.CurrentY(), ruleEnd, page.CurrentY(), PaletteColor(0));
+    const double dateWidth = page.TextWidth(customer.date) + page.TextWidth(" ");
+    const double nameLimit = w / 2 + std::min(dateWidth, rightHalf / 2);
+    page.SetCurrentX(w);
+    const double nameStart = WriteLabelledValueEndingAt(page, w - 8, nameLimit, "Name:", customer.name);
+    const double nameRuleY = page.CurrentY();
+    page.SetCurrentX(w / 2);
+    page.SetCurrentY(8);
+    WriteFreeTextBefore(page, customer.date, nameStart);
+    page.Line(kLeftMargin, nameRuleY, ruleEnd, nameRuleY, PaletteColor(0));
 }
 
 void WriteSectionHeadings(Canvas& page, const ReportRecord&)
@@ -103,9 +136,11 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
     WriteAt(page, kLeftMargin, y, shown.fulcrumCaption, LineEnd::Keep);
     WriteEndingAt(page, valueEnd, shown.rightSelected ? "Right(R)" : "Left(L)", LineEnd::End);
     y = CloseItem(page, ruleEnd);
+    // A typed text stands whole, as typed, between its caption and its unit.
     for (int k = 0; k < kFieldCount; ++k) {
         WriteAt(page, kLeftMargin, y, shown.fieldCaptions[k], LineEnd::Keep);
-        WriteEndingAt(page, textEnd, shown.fieldTexts[k], LineEnd::Keep);
+        const double captionEnd = page.CurrentX() + page.TextWidth(" ") / 2;
+        report::WriteEndingWithin(page, textEnd, y, shown.fieldTexts[k], captionEnd);
         WriteEndingAt(page, valueEnd, shown.unitLabels[k], LineEnd::End);
         y = CloseItem(page, ruleEnd);
     }
@@ -144,32 +179,40 @@ void DrawTableGrid(Canvas& page, const ReportRecord&)
     }
 }
 
+// A heading and the border its cell ends at.
 struct PlacedText {
     double x;
     double y;
     std::string_view text;
+    double cellRight;
 };
+
+// Each heading keeps clear of the rule that ends its cell.
+void WriteHeading(Canvas& page, const PlacedText& t)
+{
+    report::WriteWithin(page, t.x, t.y, t.text, t.cellRight - report::kRuleClearance, LineEnd::Keep);
+}
 
 void WriteTableHeadings(Canvas& page, const ReportRecord& record)
 {
-    static constexpr std::array<PlacedText, 13> kGroupAndSymbols{{
-        {24, 37, "Transmitted load"}, {45, 37, "Stopper displacement"}, {67, 37, "Sensor output"},
-        {83, 37, "Gain"}, {23, 39, "P1"}, {31, 39, "We"}, {39, 39, "P"}, {46, 39, "Zt"}, {53, 39, "Zr"},
-        {60, 39, "Zs"}, {68, 39, "Vt"}, {76, 39, "Vr"}, {85, 39, "S"},
-    }};
-    static constexpr std::array<PlacedText, 6> kFixedUnits{{
-        {45, 40, "[mm]"}, {52, 40, "[mm]"}, {59, 40, "[mm]"}, {67, 40, "[V]"}, {75, 40, "[V]"}, {82, 40, "[times]"},
+    static constexpr std::array<PlacedText, 19> kHeadings{{
+        {24, 37, "Transmitted load", 44}, {45, 37, "Stopper displacement", 65}, {67, 37, "Sensor output", 81},
+        {83, 37, "Gain", 90}, {23, 39, "P1", 28}, {31, 39, "We", 36}, {39, 39, "P", 44}, {46, 39, "Zt", 51},
+        {53, 39, "Zr", 58}, {60, 39, "Zs", 65}, {68, 39, "Vt", 73}, {76, 39, "Vr", 81}, {85, 39, "S", 90},
+        {45, 40, "[mm]", 51}, {52, 40, "[mm]", 58}, {59, 40, "[mm]", 65}, {67, 40, "[V]", 73}, {75, 40, "[V]", 81},
+        {82, 40, "[times]", 90},
     }};
     page.SetFontSize(10);
     page.SetFontBold(false);
-    for (const PlacedText& t : kGroupAndSymbols) {
-        WriteAt(page, t.x, t.y, t.text, LineEnd::Keep);
+    for (const PlacedText& t : std::span(kHeadings).first(13)) {
+        WriteHeading(page, t);
     }
-    for (const double x : {22.0, 30.0, 38.0}) {
-        WriteAt(page, x, 40, ForceUnitLabel(record.selection.forceUnit), LineEnd::Keep);
+    const std::string_view unit = ForceUnitLabel(record.selection.forceUnit);
+    for (const auto& [x, right] : {std::pair{22.0, 28.0}, {30.0, 36.0}, {38.0, 44.0}}) {
+        WriteHeading(page, {x, 40, unit, right});
     }
-    for (const PlacedText& t : kFixedUnits) {
-        WriteAt(page, t.x, t.y, t.text, LineEnd::Keep);
+    for (const PlacedText& t : std::span(kHeadings).subspan(13)) {
+        WriteHeading(page, t);
     }
 }
 
@@ -178,6 +221,7 @@ void WriteTableHeadings(Canvas& page, const ReportRecord& record)
 // and its pattern and field.
 struct NumberColumn {
     double x;
+    double cellLeft;
     ResultTable ResultTables::*table;
     double factor;
     double divisor;
@@ -196,15 +240,15 @@ std::array<NumberColumn, 9> TableColumns(std::int16_t forceUnit)
     const int loadBlanks = newton ? 4 : 3;
     const int loadWidth = newton ? 5 : 6;
     return {{
-        {21, &ResultTables::P1, load, 1, loadDecimals, loadBlanks, loadWidth},
-        {29, &ResultTables::We, load, 1, loadDecimals, loadBlanks, loadWidth},
-        {37, &ResultTables::P, load, 1, loadDecimals, loadBlanks, loadWidth},
-        {45, &ResultTables::Zt, 1, 1, 2, 1, 5},
-        {52, &ResultTables::Zr, 1, 1, 2, 1, 5},
-        {59, &ResultTables::Zs, 1, 1, 2, 1, 5},
-        {66, &ResultTables::Vt, 1, 1000, 3, 1, 6},
-        {74, &ResultTables::Vr, 1, 1000, 3, 1, 6},
-        {83, &ResultTables::S, 1, 1, 1, 2, 5},
+        {21, 20, &ResultTables::P1, load, 1, loadDecimals, loadBlanks, loadWidth},
+        {29, 28, &ResultTables::We, load, 1, loadDecimals, loadBlanks, loadWidth},
+        {37, 36, &ResultTables::P, load, 1, loadDecimals, loadBlanks, loadWidth},
+        {45, 44, &ResultTables::Zt, 1, 1, 2, 1, 5},
+        {52, 51, &ResultTables::Zr, 1, 1, 2, 1, 5},
+        {59, 58, &ResultTables::Zs, 1, 1, 2, 1, 5},
+        {66, 65, &ResultTables::Vt, 1, 1000, 3, 1, 6},
+        {74, 73, &ResultTables::Vr, 1, 1000, 3, 1, 6},
+        {83, 81, &ResultTables::S, 1, 1, 1, 2, 5},
     }};
 }
 
@@ -215,10 +259,12 @@ void WriteTableRows(Canvas& page, const ReportRecord& record)
     page.SetFontSize(10);
     for (int i = 0; i < kModelCount; ++i) {
         const double y = 42 + 2 * i;
-        WriteAt(page, 11, y, report::ModelLabel(selection, i), LineEnd::Keep);
+        report::WriteWithin(page, 11, y, report::ModelLabel(selection, i), 20 - report::kRuleClearance,
+                            LineEnd::Keep);
         for (const NumberColumn& c : columns) {
             const double shown = (selection.tables.*c.table)[i] * c.factor / c.divisor;
-            WriteAt(page, c.x, y, report::NumberField(shown, c.decimals, c.blanks, c.width), LineEnd::Keep);
+            report::WriteFigure(page, c.x, y, report::NumberField(shown, c.decimals, c.blanks, c.width), c.width,
+                                c.cellLeft);
         }
     }
 }

@@ -1,8 +1,10 @@
 #include "Report.h"
 
+#include "ReportText.h"
 #include "ResultFormat.h"
 #include "Results2.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
@@ -59,26 +61,38 @@ void DrawTableGrid(Canvas& page, const ReportRecord&)
     }
 }
 
+// A heading, where its line ends, and the borders of the room it has.
 struct PlacedText {
     double x;
     double y;
     std::string_view text;
+    double cellLeft;
+    double cellRight;
     LineEnd end = LineEnd::Keep;
 };
+
+// Each heading keeps clear of the rules on both sides of its cell.
+void WriteHeading(Canvas& page, const PlacedText& t)
+{
+    const double x = std::max(t.x, t.cellLeft + report::kRuleClearance);
+    report::WriteWithin(page, x, t.y, t.text, t.cellRight - report::kRuleClearance, t.end);
+}
 
 // The unit headings of the last two columns come with the tolerance note.
 void WriteTableHeadings(Canvas& page, const ReportRecord&)
 {
     static constexpr std::array<PlacedText, 16> kHeadings{{
-        {21, 6, "Excitation"}, {37, 6, "Resonant"}, {55, 6, "Frequency"}, {67, 6, "Eccentricity"},
-        {79, 6, "Eccentric", LineEnd::End}, {21, 7, "frequency"}, {37, 7, "frequency"}, {55, 7, "ratios"},
-        {79, 7, "force", LineEnd::End}, {32, 8.2, "Two sensors"}, {43, 8.2, "One sensor"},
-        {34, 9.2, "F2[Hz]"}, {44, 9.2, "F3[Hz]"}, {23, 9.2, "F1[Hz]"}, {53, 9.2, "F1/F2"}, {60, 9.2, "F1/F3"},
+        {21, 6, "Excitation", 20, 32}, {37, 6, "Resonant", 32, 52}, {55, 6, "Frequency", 52, 66},
+        {67, 6, "Eccentricity", 66, 78}, {79, 6, "Eccentric", 78, kTableRight, LineEnd::End},
+        {21, 7, "frequency", 20, 32}, {37, 7, "frequency", 32, 52}, {55, 7, "ratios", 52, 66},
+        {79, 7, "force", 78, kTableRight, LineEnd::End}, {32, 8.2, "Two sensors", 32, 42},
+        {43, 8.2, "One sensor", 42, 52}, {34, 9.2, "F2[Hz]", 32, 42}, {44, 9.2, "F3[Hz]", 42, 52},
+        {23, 9.2, "F1[Hz]", 20, 32}, {53, 9.2, "F1/F2", 52, 59}, {60, 9.2, "F1/F3", 59, 66},
     }};
     page.SetFontSize(9);
     page.SetFontBold(false);
     for (const PlacedText& t : kHeadings) {
-        WriteAt(page, t.x, t.y, t.text, t.end);
+        WriteHeading(page, t);
     }
 }
 
@@ -90,6 +104,15 @@ std::string RatioField(double excitation, double resonance)
     return report::NumberField(FrequencyRatio(excitation, resonance), 2, 1, 5);
 }
 
+// A figure of a row: where its field starts, its cell's left border, the
+// field's text and its width in characters.
+struct FigureCell {
+    double x;
+    double cellLeft;
+    std::string text;
+    int width;
+};
+
 void WriteTableRows(Canvas& page, const ReportRecord& record)
 {
     const RunState& selection = record.selection;
@@ -99,18 +122,19 @@ void WriteTableRows(Canvas& page, const ReportRecord& record)
     page.SetFontSize(10);
     for (int i = 0; i < kModelCount; ++i) {
         const double y = 11 + 2 * i;
-        const std::array<std::pair<double, std::string>, 8> cells{{
-            {11, report::ModelLabel(selection, i)},
-            {23, report::NumberField(t.F1[i], 1, 2, 5)},
-            {34, report::NumberField(t.F2[i], 1, 2, 5)},
-            {44, report::NumberField(t.F3[i], 1, 2, 5)},
-            {53, RatioField(t.F1[i], t.F2[i])},
-            {60, RatioField(t.F1[i], t.F3[i])},
-            {70, report::NumberField(t.E[i], 2, 2, 6)},
-            {79, report::NumberField(ShownForce(t.PB[i], selection.forceUnit), newton ? 1 : 2, 2, 5)},
+        report::WriteWithin(page, 11, y, report::ModelLabel(selection, i), 20 - report::kRuleClearance,
+                            LineEnd::Keep);
+        const std::array<FigureCell, 7> cells{{
+            {23, 20, report::NumberField(t.F1[i], 1, 2, 5), 5},
+            {34, 32, report::NumberField(t.F2[i], 1, 2, 5), 5},
+            {44, 42, report::NumberField(t.F3[i], 1, 2, 5), 5},
+            {53, 52, RatioField(t.F1[i], t.F2[i]), 5},
+            {60, 59, RatioField(t.F1[i], t.F3[i]), 5},
+            {70, 66, report::NumberField(t.E[i], 2, 2, 6), 6},
+            {79, 78, report::NumberField(ShownForce(t.PB[i], selection.forceUnit), newton ? 1 : 2, 2, 5), 5},
         }};
-        for (const auto& [x, text] : cells) {
-            WriteAt(page, x, y, text, LineEnd::Keep);
+        for (const FigureCell& cell : cells) {
+            report::WriteFigure(page, cell.x, y, cell.text, cell.width, cell.cellLeft);
         }
     }
 }
@@ -133,20 +157,18 @@ void MarkTolerances(Canvas& page, const ReportRecord& record)
     }
 }
 
-// The Greek letters are written in the page font itself, so the face never
-// changes and there is nothing to put back afterwards.
+// The Greek letters are written in the page font itself, each heading as
+// one text from where its first letter stands, so that letters and brackets
+// keep the font's own spacing.
 void WriteNoteAndUnitHeadings(Canvas& page, const ReportRecord& record)
 {
     page.SetFontBold(false);
     page.SetFontSize(9);
     WriteAt(page, 12, 29, "Tolerance", LineEnd::End);
     WriteAt(page, 51, 29, "F1/F2<0.7 F1/F3<0.7", LineEnd::End);
-    WriteAt(page, 71.5, 9.2, "[", LineEnd::Keep);
-    WriteAt(page, 73.5, 9.2, "m]", LineEnd::Keep);
-    WriteAt(page, 81.2, 9.2, record.selection.forceUnit == kNewton ? "F[N]" : "F[kgf]", LineEnd::Keep);
-    WriteAt(page, 71, 9.1, "\u03B5", LineEnd::Keep);  // epsilon: eccentricity
-    WriteAt(page, 72.4, 9.1, "\u03BC", LineEnd::Keep);  // mu: micrometres
-    WriteAt(page, 80, 9.1, "\u0394", LineEnd::Keep);  // Delta: eccentric force
+    // epsilon [mu m]: the eccentricity in micrometres; Delta F: the eccentric force.
+    WriteHeading(page, {71, 9.2, "\u03B5[\u03BCm]", 66, 78});
+    WriteHeading(page, {80, 9.2, record.selection.forceUnit == kNewton ? "\u0394F[N]" : "\u0394F[kgf]", 78, kTableRight});
 }
 
 constexpr std::array<report::PageStep, 8> kPage2Steps{

@@ -190,8 +190,13 @@ TEST(PrintedSketch, PensPerPartAllBlackWithoutText)
     const Printout printout(StartingInputs());
     std::map<std::pair<int, DrawStyle>, int> lines;
     std::map<std::pair<int, DrawStyle>, int> arcs;
+    std::vector<CanvasCall> clips;
     for (const CanvasCall& call : printout.page.Calls()) {
         EXPECT_EQ(call.colour, PaletteColor(0));
+        if (call.kind == CanvasCall::Kind::Clip) {
+            clips.push_back(call);
+            continue;
+        }
         ++(call.kind == CanvasCall::Kind::Arc ? arcs : lines)[{call.drawWidth, call.style}];
     }
     const std::map<std::pair<int, DrawStyle>, int> expectedLines{
@@ -204,6 +209,12 @@ TEST(PrintedSketch, PensPerPartAllBlackWithoutText)
     const std::map<std::pair<int, DrawStyle>, int> expectedArcs{{{4, DrawStyle::Solid}, 1}, {{1, DrawStyle::Dot}, 4}};
     EXPECT_EQ(lines, expectedLines);
     EXPECT_EQ(arcs, expectedArcs);
+    // Everything after the frame is clipped to it, and the clip is gone for page 2.
+    ASSERT_EQ(clips.size(), 2U);
+    EXPECT_NEAR(clips[0].x2 - clips[0].x1, 80 * 1440 / 25.4, 1e-6);
+    EXPECT_NEAR(clips[0].y2 - clips[0].y1, 80 * 1440 / 25.4, 1e-6);
+    EXPECT_EQ(clips[1].x1 + clips[1].y1 + clips[1].x2 + clips[1].y2, 0);
+    EXPECT_EQ(printout.page.Calls().back().kind, CanvasCall::Kind::Clip);
 }
 
 TEST(PrintedSketch, QuarterArcsNormaliseNegativeGamma)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <utility>
@@ -97,6 +98,34 @@ void ExpectTextAt(const RecordingCanvas& canvas, const std::string& text, double
     const CanvasCall call = OnlyText(canvas, text);
     EXPECT_NEAR(call.x1, x, kTol) << text;
     EXPECT_NEAR(call.y1, y, kTol) << text;
+}
+
+CanvasCall CallAt(const RecordingCanvas& canvas, double x, double y)
+{
+    for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
+        if (std::fabs(call.x1 - x) < kTol && std::fabs(call.y1 - y) < kTol) {
+            return call;
+        }
+    }
+    ADD_FAILURE() << "no text at " << x << ", " << y;
+    return {};
+}
+
+// The text of a table cell from x1 to x2 in the row written at y, wherever
+// in the cell it was placed.
+CanvasCall CallInCell(const RecordingCanvas& canvas, double x1, double x2, double y)
+{
+    for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
+        if (call.x1 >= x1 && call.x1 < x2 && std::fabs(call.y1 - y) < 0.5) {
+            return call;
+        }
+    }
+    return CanvasCall{.text = "<none>"};
+}
+
+std::string TextInCell(const RecordingCanvas& canvas, double x1, double x2, double y)
+{
+    return CallInCell(canvas, x1, x2, y).text;
 }
 
 // The lines drawn between the last table value and the tolerance note.
@@ -192,7 +221,7 @@ TEST(ReportPage1, CustomerBlockEndsAtTheRightMarginEvenWhenEmpty)
         const double orderWidth = (9 + c.orderNo.size()) * cell;
         const double nameWidth = (5 + c.name.size()) * cell;
         EXPECT_EQ(TextAt(canvas, 10 + 9 * cell, 5), c.customer);
-        EXPECT_TRUE(canvas.TextCalls(c.customer).front().font.bold);
+        EXPECT_TRUE(CallAt(canvas, 10 + 9 * cell, 5).font.bold);
         ExpectTextAt(canvas, "Order No.", 88 - orderWidth, 5);
         ExpectTextAt(canvas, "Machine:", 10, 8);
         ExpectTextAt(canvas, "Date:", 48 - 5 * cell, 8);
@@ -305,17 +334,19 @@ TEST(ReportPage1, RowShowsTheModelAndItsFigures)
 {
     const DrawnPage1 canvas(WorkedExampleRecord());
     const std::pair<double, std::string> row0[] = {
-        {11, "1 Vyra05B"}, {45, " 0.58"}, {52, " 0.35"}, {59, " 0.93"},
-        {66, " 0.310"},    {74, " 0.186"}, {83, " 16.1"},
+        {45, " 0.58"}, {52, " 0.35"}, {59, " 0.93"}, {66, " 0.310"}, {74, " 0.186"}, {83, " 16.1"},
     };
     for (const auto& [x, text] : row0) {
         EXPECT_EQ(TextAt(canvas, x, 42), text) << "x " << x;
     }
-    EXPECT_EQ(TextAt(canvas, 11, 58), "9 Vyra41");
-    EXPECT_EQ(TextAt(canvas, 83, 58), "163.6");  // 1163.58 keeps its last five characters
+    EXPECT_EQ(OnlyText(canvas, "1 Vyra05B").x1, 11);
+    EXPECT_EQ(OnlyText(canvas, "9 Vyra41").x1, 11);
+    EXPECT_EQ(TextInCell(canvas, 81, 90, 58), "1163.6");
 }
 
-TEST(ReportPage1, WideAndNonFiniteValuesKeepTheirFieldWidth)
+// A figure wider than its field stands whole in its cell, made smaller only
+// when the cell has no room for it.
+TEST(ReportPage1, WideFiguresStandWholeAndNonFiniteKeepTheFieldWidth)
 {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     constexpr double inf = std::numeric_limits<double>::infinity();
@@ -325,18 +356,61 @@ TEST(ReportPage1, WideAndNonFiniteValuesKeepTheirFieldWidth)
         double value;
         double x;
         std::string expected;
+        bool smaller;
     } cases[] = {
-        {&ResultTables::P1, kKgf, 12345.6, 21, "2345.6"}, {&ResultTables::P1, kNewton, 12345.6, 21, "20987"},
-        {&ResultTables::P1, kKgf, nan, 21, "   ---"},     {&ResultTables::We, kNewton, -inf, 29, "  ---"},
-        {&ResultTables::Zt, kKgf, inf, 45, "  ---"},      {&ResultTables::Vt, kKgf, nan, 66, "   ---"},
-        {&ResultTables::Vt, kKgf, 310.36, 66, " 0.310"},  {&ResultTables::S, kKgf, nan, 83, "  ---"},
-        {&ResultTables::We, kNewton, 0.04, 29, "    0"},
+        {&ResultTables::P1, kKgf, 12345.6, 21, "12345.6", true}, {&ResultTables::P1, kNewton, 12345.6, 21, "120987", true},
+        {&ResultTables::P1, kKgf, -8660.3, 21, "-8660.3", true}, {&ResultTables::S, kKgf, 1498.5, 83, "1498.5", false},
+        {&ResultTables::P1, kKgf, nan, 21, "   ---", false},     {&ResultTables::We, kNewton, -inf, 29, "  ---", false},
+        {&ResultTables::Zt, kKgf, inf, 45, "  ---", false},      {&ResultTables::Vt, kKgf, nan, 66, "   ---", false},
+        {&ResultTables::Vt, kKgf, 310.36, 66, " 0.310", false},  {&ResultTables::S, kKgf, nan, 83, "  ---", false},
+        {&ResultTables::We, kNewton, 0.04, 29, "    0", false},
     };
     for (const auto& c : cases) {
         ReportRecord record = WorkedExampleRecord();
         record.selection.forceUnit = c.unit;
         (record.selection.tables.*c.table)[3] = c.value;
-        EXPECT_EQ(TextAt(DrawnPage1(record), c.x, 48), c.expected) << "x " << c.x << " value " << c.value;
+        const CanvasCall cell = CallInCell(DrawnPage1(record), c.x - 1, c.x + 7, 48);
+        EXPECT_EQ(cell.text, c.expected) << "x " << c.x << " value " << c.value;
+        EXPECT_EQ(cell.font.size < 10, c.smaller) << cell.text;
+    }
+}
+
+// Whatever the figures and texts, every text keeps to its own room: none
+// runs over a rule of the table or into another text.
+TEST(ReportPage1, TextsStayClearOfRulesAndOfEachOther)
+{
+    const std::string longText(120, 'W');
+    const struct {
+        const char* name;
+        std::int16_t unit;
+        double width;  // of the printable area, twips: letter, or A4 less its margins
+        std::function<void(ReportRecord&)> change;
+    } cases[] = {
+        {"worked example", kKgf, kPageWidthTwips, [](ReportRecord&) {}},
+        {"A4 with wide typed values", kNewton, 11185,
+         [](ReportRecord& r) {
+             r.specifications.fieldTexts[0] = "99999";
+             r.specifications.fieldTexts[2] = "10.50";
+             r.specifications.fieldTexts[9] = std::string(40, '9');
+         }},
+        {"long customer texts", kKgf, 11185,
+         [&](ReportRecord& r) { r.customer = {longText, longText, longText, longText, longText}; }},
+        {"long order and name, short rest", kKgf, kPageWidthTwips,
+         [&](ReportRecord& r) { r.customer = {"A", longText, "M", "D", longText}; }},
+        {"huge and negative figures", kNewton, 11185,
+         [](ReportRecord& r) {
+             r.selection.tables.P1.fill(-8660.3e6);
+             r.selection.tables.S.fill(1498.5e3);
+             r.selection.tables.Vr.fill(-1e9);
+             r.selection.seriesIndex = kIntrinsicallySafeSeries;
+         }},
+    };
+    for (const auto& c : cases) {
+        ReportRecord record = WorkedExampleRecord();
+        record.selection.forceUnit = c.unit;
+        c.change(record);
+        const DrawnPage1 canvas(record, c.width);
+        EXPECT_EQ(test::TextCollisions(canvas, 0.2), std::vector<std::string>{}) << c.name;
     }
 }
 

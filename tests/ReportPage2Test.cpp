@@ -116,7 +116,7 @@ void ExpectSameCalls(const RecordingCanvas& a, const RecordingCanvas& b)
     }
 }
 
-TEST(FixedField, KeepsTheLastCharactersOfThePaddedText)
+TEST(FixedField, RightJustifiesAndNeverCuts)
 {
     const struct {
         std::string text;
@@ -124,7 +124,7 @@ TEST(FixedField, KeepsTheLastCharactersOfThePaddedText)
         int width;
         std::string expected;
     } cases[] = {
-        {"12345.6", 3, 6, "2345.6"}, {"10.0", 3, 6, "  10.0"}, {"98", 4, 5, "   98"},
+        {"12345.6", 3, 6, "12345.6"}, {"10.0", 3, 6, "  10.0"}, {"98", 4, 5, "   98"},
         {"0.310", 1, 6, " 0.310"},   {"-1.5", 2, 5, " -1.5"},   {"", 2, 5, "  "},
     };
     for (const auto& c : cases) {
@@ -149,15 +149,14 @@ TEST(ReportPage2, RowShowsTheModelAndItsFigures)
 {
     const DrawnPage2 canvas(WorkedExampleRecord());
     const std::pair<double, std::string> row0[] = {
-        {11, "1 Vyra05B"}, {23, "  5.3"}, {34, " 38.8"}, {44, " 47.5"},
-        {53, " 0.14"},     {60, " 0.11"}, {70, " 31.42"},
+        {23, "  5.3"}, {34, " 38.8"}, {44, " 47.5"}, {53, " 0.14"}, {60, " 0.11"}, {70, " 31.42"},
     };
     for (const auto& [x, text] : row0) {
         EXPECT_EQ(TextAt(canvas, x, 11), text) << "x " << x;
     }
-    EXPECT_EQ(TextAt(canvas, 11, 27), "9 Vyra41");
+    EXPECT_EQ(canvas.TextCalls("1 Vyra05B").front().x1, 11);
+    EXPECT_EQ(canvas.TextCalls("9 Vyra41").front().x1, 11);
     EXPECT_EQ(TextAt(canvas, 34, 27), "404.7");
-    EXPECT_EQ(canvas.TextCalls("9 Vyra41").front().font.size, 10);
 }
 
 TEST(ReportPage2, EccentricForceFollowsTheUnit)
@@ -166,28 +165,40 @@ TEST(ReportPage2, EccentricForceFollowsTheUnit)
         std::int16_t unit;
         std::string heading;
         std::string force;  // 0.0210 kgf
-    } cases[] = {{kKgf, "F[kgf]", " 0.02"}, {kNewton, "F[N]", "  0.2"}};
+    } cases[] = {{kKgf, "\u0394F[kgf]", " 0.02"}, {kNewton, "\u0394F[N]", "  0.2"}};
     for (const auto& c : cases) {
         ReportRecord record = WorkedExampleRecord();
         record.selection.forceUnit = c.unit;
         const DrawnPage2 canvas(record);
-        EXPECT_EQ(TextAt(canvas, 81.2, 9.2), c.heading);
+        EXPECT_EQ(TextAt(canvas, 80, 9.2), c.heading);
         EXPECT_EQ(TextAt(canvas, 79, 11), c.force) << c.heading;
         EXPECT_EQ(TextAt(canvas, 53, 11), " 0.14") << c.heading;
     }
 }
 
-TEST(ReportPage2, GreekLettersInThePageFontAtTheSymbolPositions)
+TEST(ReportPage2, GreekHeadingsInThePageFontFromTheirFirstLetter)
 {
     const DrawnPage2 canvas(WorkedExampleRecord());
-    const std::pair<double, std::string> letters[] = {{71, "\u03B5"}, {72.4, "\u03BC"}, {80, "\u0394"}};
-    for (const auto& [x, letter] : letters) {
-        ASSERT_EQ(TextAt(canvas, x, 9.1), letter);
-        EXPECT_EQ(canvas.TextCalls(letter).front().font, (CanvasFont{"Courier New", 9, false, 0}));
-    }
-    EXPECT_EQ(TextAt(canvas, 71.5, 9.2), "[");
-    EXPECT_EQ(TextAt(canvas, 73.5, 9.2), "m]");
+    EXPECT_EQ(TextAt(canvas, 71, 9.2), "\u03B5[\u03BCm]");
+    EXPECT_EQ(canvas.TextCalls("\u03B5[\u03BCm]").front().font, (CanvasFont{"Courier New", 9, false, 0}));
     EXPECT_EQ(canvas.Font().name, "Courier New");
+}
+
+TEST(ReportPage2, TextsStayClearOfRulesAndOfEachOther)
+{
+    for (const std::int16_t unit : {kKgf, kNewton}) {
+        ReportRecord record = WorkedExampleRecord();
+        record.selection.forceUnit = unit;
+        record.selection.seriesIndex = kIntrinsicallySafeSeries;
+        ResultTables& t = record.selection.tables;
+        t.F2.fill(1118.5);
+        t.F3.fill(-1e12);
+        t.E.fill(123456.78);
+        t.PB.fill(-98765.4);
+        const DrawnPage2 canvas(record);
+        EXPECT_EQ(test::TextCollisions(canvas, 0.2), std::vector<std::string>{}) << unit;
+        EXPECT_EQ(canvas.TextCalls("1118.5").size(), 9U);
+    }
 }
 
 // The row band of model i runs from 10.5 + 2i to 12.5 + 2i.

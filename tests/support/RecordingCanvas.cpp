@@ -1,5 +1,6 @@
 #include "RecordingCanvas.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vyra::test {
@@ -115,6 +116,12 @@ void RecordingCanvas::PaintText(double x, double y, std::string_view text)
     m_calls.push_back(call);
 }
 
+void RecordingCanvas::ApplyClip(const std::optional<gfx::TwipRect>& clip)
+{
+    const gfx::TwipRect rect = clip.value_or(gfx::TwipRect{});
+    RecordCorners(CanvasCall::Kind::Clip, rect.left, rect.top, rect.right, rect.bottom, {});
+}
+
 double RecordingCanvas::MeasureTextWidthTwips(std::string_view text) const
 {
     return CharacterCount(text) * Font().size * kTwipsPerPoint * kAdvancePerEm;
@@ -141,6 +148,62 @@ std::string TextAt(const RecordingCanvas& canvas, double x, double y)
         }
     }
     return "<none>";
+}
+
+namespace {
+
+struct TextBox {
+    std::string text;
+    double left, top, right, bottom;
+};
+
+double UnitTwipsX(gfx::ScaleMode mode) { return mode == gfx::ScaleMode::Characters ? 120 : 1; }
+double UnitTwipsY(gfx::ScaleMode mode) { return mode == gfx::ScaleMode::Characters ? 240 : 1; }
+
+TextBox BoxOf(const CanvasCall& call)
+{
+    const double width = CharacterCount(call.text) * call.font.size * kTwipsPerPoint * kAdvancePerEm;
+    const double height = call.font.size * kTwipsPerPoint * kLineHeightPerEm;
+    return {call.text, call.x1, call.y1, call.x1 + width / UnitTwipsX(call.mode),
+            call.y1 + height / UnitTwipsY(call.mode)};
+}
+
+// Glyphs stand inside the line box, not on its edges.
+bool Overlap(double a1, double a2, double b1, double b2) { return a1 < b2 - 1e-6 && b1 < a2 - 1e-6; }
+
+}  // namespace
+
+std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance)
+{
+    std::vector<TextBox> boxes;
+    for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
+        if (!call.text.empty() && call.text.find_first_not_of(' ') != std::string::npos) {
+            boxes.push_back(BoxOf(call));
+        }
+    }
+    std::vector<std::string> found;
+    for (const CanvasCall& line : canvas.CallsOf(CanvasCall::Kind::Line)) {
+        if (!Near(line.x1, line.x2)) {
+            continue;
+        }
+        for (const TextBox& box : boxes) {
+            const double inner = (box.bottom - box.top) / 4;  // the line box's blank above and below the ink
+            if (Overlap(box.top + inner, box.bottom - inner, std::min(line.y1, line.y2), std::max(line.y1, line.y2))
+                && Overlap(box.left - clearance, box.right + clearance, line.x1, line.x1)) {
+                found.push_back("\"" + box.text + "\" over the rule at x " + std::to_string(line.x1));
+            }
+        }
+    }
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+            const TextBox& a = boxes[i];
+            const TextBox& b = boxes[j];
+            if (Overlap(a.left, a.right, b.left, b.right) && Overlap(a.top, a.bottom, b.top, b.bottom)) {
+                found.push_back("\"" + a.text + "\" over \"" + b.text + "\"");
+            }
+        }
+    }
+    return found;
 }
 
 bool HasLine(const std::vector<CanvasCall>& lines, double x1, double y1, double x2, double y2, int pen)

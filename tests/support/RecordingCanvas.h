@@ -9,9 +9,9 @@ namespace vyra::test {
 
 // One call on the canvas, with its coordinates in the unit that was current.
 struct CanvasCall {
-    enum class Kind { Line, Box, Arc, Text, Clear, NewPage, EndDocument };
+    enum class Kind { Line, Box, Arc, Text, Clear, NewPage, EndDocument, Clip };
     Kind kind = Kind::Line;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line, Box: corners; Arc, Text: x1, y1
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line, Box: corners; Arc, Text: x1, y1; Clip: twips, all 0 for none
     double radius = 0, start = 0, sweep = 0;  // Arc; a full circle sweeps 2 pi
     std::string text;
     gfx::Rgb colour;
@@ -49,6 +49,7 @@ protected:
     void PaintText(double x, double y, std::string_view text) override;
     double MeasureTextWidthTwips(std::string_view text) const override;
     double MeasureTextHeightTwips(std::string_view text) const override;
+    void ApplyClip(const std::optional<gfx::TwipRect>& clip) override;
 
 private:
     CanvasCall Call(CanvasCall::Kind kind) const;
@@ -60,6 +61,12 @@ private:
 
 // The text written with its top-left corner at (x, y), or "<none>".
 std::string TextAt(const RecordingCanvas& canvas, double x, double y);
+// What a page's texts run into, one description per collision: a text that
+// reaches over a vertical rule of the canvas (a text is clear of a rule when
+// its box ends clearance short of it), or two texts whose boxes overlap.
+// Text boxes are measured as the recorder measures, in the unit of the call.
+std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance);
+
 // Whether one of the lines runs from (x1, y1) to (x2, y2) with that pen width.
 bool HasLine(const std::vector<CanvasCall>& lines, double x1, double y1, double x2, double y2, int pen);
 
