@@ -1,5 +1,6 @@
 #include "FrmInput.h"
 
+#include "CaptionFrame.h"
 #include "CheckFailure.h"
 #include "Commands.h"
 #include "ExplanationFiles.h"
@@ -227,7 +228,7 @@ void FrmInput::BuildOptionFrames()
     for (int index = 0; index < kGroupCount; ++index) {
         const OptionFrame& table = kOptionFrames[index];
         OptionGroup& group = m_controls->groups[index];
-        group.frame = new QGroupBox(QString::fromUtf8(table.caption), this);
+        group.frame = new CaptionFrame(QString::fromUtf8(table.caption), this);
         group.frame->setObjectName(QString::fromUtf8(table.frame));
         group.frame->setFont(CourierNew(kCaptionPoints));
         Place(*group.frame, table.box);
@@ -416,11 +417,15 @@ void FrmInput::OpFulcrum_Click(int item)
 
 void FrmInput::OpMethod1_Click(int item) { EnableOneSensorOptions(item == 1); }
 
+// Editing an angle takes back every angle mark and the fulcrum's; editing
+// any other field takes back its own mark (a value too large for a double).
 void FrmInput::txtInput_Change(int item)
 {
     if (item == kItemAlpha || item == kItemBeta || item == kItemGamma) {
         TakeBackMarks();
+        return;
     }
+    SetColour(*m_controls->txtInput[item], QPalette::Text, kBlack);
 }
 
 EntryForm FrmInput::ReadForm() const

@@ -114,7 +114,7 @@ void FrmResult1::Fill(const RunState& selection)
     for (int i = 0; i < kModelCount; ++i) {
         const auto row = static_cast<std::size_t>(i);
         const Assessment1 verdict = AssessResults1(selection, i);
-        m_lblName[row]->setText(QString::fromStdString(gfx::report::ModelLabel(selection, i)));
+        ShowModelName(*m_lblName[row], gfx::report::ModelLabel(selection, i));
         const std::array<std::pair<std::string, bool>, kColumnCount> shown{{
             {FormatLoad(t.P1[row], unit), verdict.failP1},
             {FormatLoad(t.We[row], unit), false},

@@ -108,7 +108,7 @@ void FrmResult2::Fill(const RunState& selection)
     for (int i = 0; i < kModelCount; ++i) {
         const auto row = static_cast<std::size_t>(i);
         const Assessment2 verdict = AssessResults2(selection, i);
-        m_lblName[row]->setText(QString::fromStdString(gfx::report::ModelLabel(selection, i)));
+        ShowModelName(*m_lblName[row], gfx::report::ModelLabel(selection, i));
         const std::array<std::pair<std::string, bool>, kColumnCount> shown{{
             {FormatPattern(t.F1[row], 1), false},
             {FormatPattern(t.F2[row], 1), false},

@@ -6,7 +6,7 @@
 
 #include <QCloseEvent>
 #include <QFont>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -24,9 +24,8 @@ constexpr double kValueTop = 1200;
 constexpr double kValueHeight = 255;
 constexpr double kValuePoints = 9.75;
 constexpr double kNameLeft = 120;
-// Wide enough for the ten characters of "1 Vyra05BS" in 9 point, up to the
-// rule after the names at 1200.
-constexpr double kNameWidth = 1080;
+constexpr double kNameWidth = 975;
+constexpr double kNamePoints = 9;
 // A frame runs round the whole row, from just inside the left edge to past
 // the last column.
 constexpr double kFrameLeft = 20;
@@ -102,7 +101,7 @@ ResultPicture::Column ResultPicture::AddNameColumn()
     for (int i = 0; i < kModelCount; ++i) {
         const QByteArray itemName = ItemName("lblName", i).toLatin1();
         column[static_cast<std::size_t>(i)]
-            = &AddLabel({itemName.constData(), "", RowBox(kNameLeft, kNameWidth, i), Qt::AlignLeft, 0});
+            = &AddLabel({itemName.constData(), "", RowBox(kNameLeft, kNameWidth, i), Qt::AlignLeft, kNamePoints});
     }
     return column;
 }
@@ -177,21 +176,34 @@ void ResultScreen::CentreOnDisplay(double downTwips)
          display.y() + (display.height() - height()) / 2 + TwipsToPixels(downTwips, *this));
 }
 
+// A clipped figure would lose its leading digits and read as another
+// number; a label that moved would cover its neighbour. So a text wider than
+// its label is shown in a smaller size of the label's font.
+void ShowFitted(QLabel& label, const QString& text, double points, bool struckThrough)
+{
+    QFont font = label.font();
+    font.setStrikeOut(struckThrough);
+    font.setPointSizeF(points);
+    const double room = label.contentsRect().width();
+    const double natural = QFontMetricsF(font).horizontalAdvance(text);
+    if (natural > room) {
+        double fitted = points * room / natural;
+        font.setPointSizeF(fitted);
+        while (fitted > 1 && QFontMetricsF(font).horizontalAdvance(text) > room) {
+            fitted *= 0.98;
+            font.setPointSizeF(fitted);
+        }
+    }
+    label.setFont(font);
+    label.setText(text);
+}
+
 void ShowValue(QLabel& label, const std::string& text, bool failed)
 {
-    label.setText(QString::fromStdString(text));
-    QFont font = label.font();
-    font.setStrikeOut(failed);
-    label.setFont(font);
-    // A figure wider than its column grows to the left: a clipped figure
-    // would lose its leading digits and read as another number.
-    const int needed = QFontMetrics(font).horizontalAdvance(label.text()) + 2;
-    if (label.width() < needed) {
-        QRect box = label.geometry();
-        box.setLeft(box.right() + 1 - needed);
-        label.setGeometry(box);
-    }
+    ShowFitted(label, QString::fromStdString(text), kValuePoints, failed);
 }
+
+void ShowModelName(QLabel& label, const std::string& text) { ShowFitted(label, QString::fromStdString(text), kNamePoints, false); }
 
 QString ItemName(const char* name, int item) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(item); }
 

@@ -106,8 +106,12 @@ private:
 };
 
 // A value in its label: the text as formatted, struck through when the
-// value fails its check and plain otherwise.
+// value fails its check and plain otherwise, smaller when it is wider than
+// the label.
 void ShowValue(QLabel& label, const std::string& text, bool failed);
+
+// The model's number and name in lblName, smaller when wider than the label.
+void ShowModelName(QLabel& label, const std::string& text);
 
 // The object name of an item of a control array: "lblP1(3)".
 QString ItemName(const char* name, int item);

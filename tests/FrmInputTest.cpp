@@ -389,6 +389,45 @@ TEST_F(FrmInputTest, OtherEditsKeepTheMarks)
     EXPECT_EQ(MarkedFulcrumCaptions(), std::set<int>{0});
 }
 
+// A field marked because its value is too large for a number loses its mark
+// when it is edited, and only then; a good "Select" leaves no mark behind.
+TEST_F(FrmInputTest, EditingAFieldMarkedTooLargeTakesBackItsOwnMark)
+{
+    for (const int item : {0, 1, 2, 6, 7, 8, 9}) {
+        SCOPED_TRACE(item);
+        Enter(kValid);
+        Field(item).setText("1e999");
+        Click(Button("cmdResult"));
+        ASSERT_EQ(MarkedFields(), std::set<int>{item});
+        TypeKey(Field(item == 0 ? 1 : 0), Qt::Key_7, "7");
+        EXPECT_EQ(MarkedFields(), std::set<int>{item});
+        TypeKey(Field(item), Qt::Key_Backspace, "");
+        EXPECT_EQ(MarkedFields(), std::set<int>{});
+        toolkit.ClearMessages();
+    }
+}
+
+// The top border of each option frame runs above its first option, which
+// stands at its row inside the frame.
+TEST_F(FrmInputTest, FirstOptionOfEachGroupStandsInsideItsFrame)
+{
+    for (const char* group : {"OpType", "OpFulcrum", "OpMethod1", "OpMethod2", "OpMethod3"}) {
+        QRadioButton& first = Option(group, 0);
+        QWidget& frame = *first.parentWidget();
+        const QImage image = frame.grab().toImage();
+        const QColor background = frame.palette().color(QPalette::Window);
+        // The right border starts where the top border meets it.
+        int border = -1;
+        for (int y = 0; y < image.height() && border < 0; ++y) {
+            if (QColor(image.pixel(image.width() - 1, y)) != background) {
+                border = y;
+            }
+        }
+        EXPECT_GE(border, 0) << group;
+        EXPECT_LT(border, first.geometry().top()) << group;
+    }
+}
+
 TEST_F(FrmInputTest, FulcrumClickOnTheChosenSideTakesBackMarksAndKeepsTexts)
 {
     MarkEverything();

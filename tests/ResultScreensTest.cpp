@@ -264,17 +264,31 @@ TEST_F(ResultScreensTest, ValuesAtTheLimitsAndNonFiniteValuesAreMarkedAsAssessed
 }
 
 // A figure wider than its column must show all its digits, never a
-// shorter and plausible number such as 163.6 for 1163.6.
-TEST_F(ResultScreensTest, WideFiguresShowEveryDigit)
+// shorter and plausible number such as 163.6 for 1163.6, and must stay in
+// its own column: every label keeps its box and its text fits inside it.
+TEST_F(ResultScreensTest, WideFiguresShowEveryDigitInsideTheirColumn)
 {
-    m_screens.Show(WorkedExample());
-    for (const auto& [name, item] : {std::pair{"lblS", 8}, std::pair{"lblP1", 0}}) {
-        const QLabel* label = FindLabel(First(), name, item);
-        ASSERT_NE(label, nullptr);
-        EXPECT_GE(label->contentsRect().width(), QFontMetrics(label->font()).horizontalAdvance(label->text()))
-            << name << ' ' << label->text().toStdString();
+    EntryForm huge = test::WorkedExampleForm();
+    huge.txtInput[kItemFS] = "200000";
+    huge.txtInput[kItemWr] = "0.05";
+    huge.opType = 1;
+    m_screens.Show(Selected(huge, kNewton));
+    for (const ResultScreen* screen : {static_cast<const ResultScreen*>(&First()), static_cast<const ResultScreen*>(&Second())}) {
+        const QList<QLabel*> labels = screen->Picture1().findChildren<QLabel*>(QRegularExpression("^lbl.+\\(\\d\\)$"));
+        ASSERT_EQ(labels.size(), screen == &First() ? 93 : 72);
+        for (const QLabel* label : labels) {
+            const std::string name = label->objectName().toStdString();
+            EXPECT_GE(label->contentsRect().width(), QFontMetrics(label->font()).horizontalAdvance(label->text()))
+                << name << ' ' << label->text().toStdString();
+            const QRect box = label->geometry();
+            for (const QLabel* other : labels) {
+                EXPECT_TRUE(other == label || !box.intersects(other->geometry())) << name;
+            }
+        }
     }
-    EXPECT_EQ(Text(First(), "lblS", 8), "1163.6");
+    EXPECT_EQ(Text(First(), "lblP1", 0), "200000");
+    EXPECT_EQ(Text(First(), "lblName", 0), "1 Vyra05BS");
+    EXPECT_LT(FindLabel(First(), "lblZs", 0)->font().pointSizeF(), 9.75);
 }
 
 TEST_F(ResultScreensTest, FrmResult1LiesCentred205TwipsBelowFrmResult2)
