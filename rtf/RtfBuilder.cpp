@@ -116,6 +116,10 @@ void DocumentBuilder::EndRow(const RowDefinition& definition)
     if (m_row.cells.empty() || !CountPart()) {
         return;
     }
+    if (++m_tableRows > m_limits.maxTableRows) {
+        m_failure = "the document has more than " + std::to_string(m_limits.maxTableRows) + " table rows";
+        return;
+    }
     m_row.format = m_row.cellFormats.front();
     m_row.cellEdges = definition.cellEdges;
     m_row.cellBackgrounds = definition.cellBackgrounds;

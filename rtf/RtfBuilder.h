@@ -87,6 +87,7 @@ private:
     std::optional<std::string> m_failure;
     std::size_t m_textBytes = 0;
     std::size_t m_parts = 0;
+    std::size_t m_tableRows = 0;
 
     std::vector<Run> m_paragraphRuns;
     Paragraph m_row;

@@ -20,6 +20,7 @@ struct ReadLimits {
     std::size_t maxTextBytes = 64u * 1024u * 1024u;  // UTF-8 bytes of all runs together
     std::size_t maxParts = 1u << 18;  // paragraphs, table cells and runs together
     std::size_t maxCellsPerRow = 64;  // further cells join the last one, after a tab
+    std::size_t maxTableRows = 1u << 18;  // table rows of the whole document
 };
 
 struct ReadFailure {
@@ -28,7 +29,7 @@ struct ReadFailure {
 
 // Reads an RTF document. Input that does not start with "{\rtf", is larger
 // than maxInputBytes, nests groups deeper than maxGroupDepth or builds more
-// text or parts than allowed is a clean failure, never a crash or a hang.
+// text, parts or table rows than allowed is a clean failure, never a crash or a hang.
 // A document cut short (braces still open at the end, an escape or \bin
 // data broken off) is not a failure: it gives what was read up to the cut.
 // Anything after the brace that closes the document is ignored.

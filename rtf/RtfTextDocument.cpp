@@ -100,13 +100,33 @@ private:
     std::vector<std::pair<CharFormat, QTextCharFormat>> m_entries;
 };
 
+// Laying out a word that is longer than a line takes time that grows with
+// the square of its length (a word of a megabyte holds the screen for a
+// minute), so a longer stretch without a break gets an invisible break
+// opportunity every so many characters. No word of a real document is this
+// long.
+constexpr int kLongestUnbrokenStretch = 64;
+
+bool BreaksLine(QChar c) { return c.isSpace() || c == QChar(0x200B) || c == QLatin1Char('-'); }
+
 // A line break inside a paragraph is the line separator, which the layout
 // breaks at without starting a new block.
 void InsertRuns(QTextCursor& cursor, const std::vector<Run>& runs, CharFormatCache& formats)
 {
+    int unbroken = 0;
     for (const Run& run : runs) {
-        QString text = QString::fromUtf8(run.text.data(), static_cast<qsizetype>(run.text.size()));
-        text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        const QString source = QString::fromUtf8(run.text.data(), static_cast<qsizetype>(run.text.size()));
+        QString text;
+        text.reserve(source.size());
+        for (const QChar c : source) {
+            text.append(c == QLatin1Char('\n') ? QChar(QChar::LineSeparator) : c);
+            unbroken = BreaksLine(c) ? 0 : unbroken + 1;
+            // Never between the two halves of a character beyond 16 bits.
+            if (unbroken >= kLongestUnbrokenStretch && !c.isHighSurrogate()) {
+                text.append(QChar(0x200B));
+                unbroken = 0;
+            }
+        }
         cursor.insertText(text, formats(run.format));
     }
 }

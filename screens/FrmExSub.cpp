@@ -24,6 +24,19 @@ constexpr double kClientWidth = 9135;
 constexpr double kClientHeight = 6915;
 constexpr double kCaptionPoints = 11.25;
 
+// What the viewer takes: the text layout grows faster than the document
+// past these sizes, so that a larger document would hold the screen for
+// seconds. The five documents use a small part of each; a document beyond
+// them is refused with the file-error message rather than freezing.
+constexpr rtf::ReadLimits kViewerLimits{
+    .maxInputBytes = 16u * 1024u * 1024u,
+    .maxGroupDepth = rtf::ReadLimits{}.maxGroupDepth,
+    .maxTextBytes = 1024u * 1024u,
+    .maxParts = 40000,
+    .maxCellsPerRow = rtf::ReadLimits{}.maxCellsPerRow,
+    .maxTableRows = 2000,
+};
+
 struct FileErrorMessage {
     int code;
     const char* text;
@@ -53,7 +66,7 @@ std::optional<int> FillView(const ExplanationFiles& files, const QString& name, 
     if (const auto* failure = std::get_if<FileError>(&bytes)) {
         return failure->code;
     }
-    const auto read = rtf::ReadRtf(std::get<std::string>(bytes));
+    const auto read = rtf::ReadRtf(std::get<std::string>(bytes), kViewerLimits);
     if (const auto* document = std::get_if<rtf::Document>(&read)) {
         rtf::FillTextDocument(*document, *view.document());
         // Filling leaves the view's cursor, and with it the view, at the end.

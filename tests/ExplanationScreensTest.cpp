@@ -254,6 +254,16 @@ TEST_F(ExplanationScreensTest, LoadFailuresShowTheirMessageOverAnEmptyViewer)
         {FileError{7}, "Apply to the administrator.(Error No.7)", "File Error"},
         {std::string("This is plain text, not a rich-text document."), "Apply to the administrator.(Error No.321)",
          "File Error"},
+        // Beyond what the viewer lays out in a moment: refused, not frozen on.
+        {"{\\rtf1 " + std::string(2u << 20, 'x') + "}", "Apply to the administrator.(Error No.321)", "File Error"},
+        {"{\\rtf1 " + [] {
+             std::string rows;
+             for (int i = 0; i < 2001; ++i) {
+                 rows += "\\trowd\\cellx2000\\intbl a\\cell\\row ";
+             }
+             return rows;
+         }() + "}",
+         "Apply to the administrator.(Error No.321)", "File Error"},
     };
     FrmExplanation& menu = Menu();
     for (const Case& failure : cases) {

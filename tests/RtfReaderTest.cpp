@@ -436,6 +436,11 @@ TEST(ReaderLimits, EachSizeLimitGivesFailure)
     for (const ReadLimits& limits : {input, text, parts}) {
         EXPECT_TRUE(std::holds_alternative<ReadFailure>(ReadRtf(rtf, limits)));
     }
+    ReadLimits rows;
+    rows.maxTableRows = 2;
+    const std::string table = R"({\rtf1\trowd\cellx9\intbl a\cell\row\intbl b\cell\row)";
+    EXPECT_EQ(PlainText(ReadOrFail(table + "}", rows)), "a\nb\n");
+    EXPECT_TRUE(std::holds_alternative<ReadFailure>(ReadRtf(table + R"(\intbl c\cell\row})", rows)));
     ReadLimits justEnough;
     justEnough.maxInputBytes = rtf.size();
     justEnough.maxTextBytes = 11;

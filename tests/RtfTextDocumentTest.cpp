@@ -119,6 +119,19 @@ TEST(TextDocument, LineBreakIsLineSeparatorInOneBlock)
     EXPECT_EQ(document.begin().text(), QString("first") + QChar::LineSeparator + "second\tthird");
 }
 
+// A stretch without a break longer than any real word gets an invisible
+// break opportunity every 64 characters, so that laying it out stays quick;
+// ordinary words and characters beyond 16 bits stay as they are.
+TEST(TextDocument, OverlongWordsGetInvisibleBreakOpportunities)
+{
+    QTextDocument document;
+    const std::string word(130, 'x');
+    Fill(("{\\rtf1 short words " + word + " \\u55357?\\u56832?}").c_str(), document);
+    const QString expected = "short words " + QString(64, 'x') + QChar(0x200B) + QString(64, 'x') + QChar(0x200B)
+                             + "xx " + QString::fromUtf8("\xF0\x9F\x98\x80");
+    EXPECT_EQ(document.begin().text(), expected);
+}
+
 TEST(TextDocument, RowsOfEqualWidthMakeOneTableBetweenParagraphs)
 {
     QTextDocument document;
