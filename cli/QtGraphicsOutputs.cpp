@@ -1,5 +1,6 @@
 #include "QtGraphicsOutputs.h"
 
+#include "ChildRun.h"
 #include "Commands.h"
 #include "FileAccess.h"
 #include "PainterCanvas.h"
@@ -18,6 +19,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -177,9 +179,25 @@ int PrintOnDefaultPrinter(const gfx::ReportRecord& record, std::ostream& err)
     return troubled ? kOutputFailed : kComputed;
 }
 
+// A print server that takes the connection and never answers holds the
+// printing library for minutes; the print job therefore runs in a child
+// process of its own, which is given up after this long.
+constexpr std::chrono::seconds kPrintTimeLimit{12};
+constexpr const char* kPrintChildMarker = "VYRA_SELECT_PRINT_CHILD";
+
+int PrintWithinTimeLimit(const std::vector<std::string>& argv, std::ostream& err)
+{
+    const std::optional<int> status = RunSelfWithin(argv, kPrintChildMarker, kPrintTimeLimit);
+    if (!status) {
+        err << gfx::kPrinterTrouble << '\n';
+        return kOutputFailed;
+    }
+    return *status == kComputed ? kComputed : kOutputFailed;
+}
+
 }  // namespace
 
-QtGraphicsOutputs::QtGraphicsOutputs() = default;
+QtGraphicsOutputs::QtGraphicsOutputs(std::vector<std::string> argv) : m_argv(std::move(argv)) {}
 QtGraphicsOutputs::~QtGraphicsOutputs() = default;
 
 int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err)
@@ -187,12 +205,15 @@ int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& s
     EnsureApplication(m_application);
     const gfx::ReportRecord record = RecordOf(options, selection);
     const GraphicsRequest& request = options.graphics;
+    if (IsChildRun(kPrintChildMarker)) {
+        return PrintOnDefaultPrinter(record, err);
+    }
     int status = kComputed;
     if (!request.reportPath.empty()) {
         status = std::max(status, WriteWhole(request.reportPath, DrawReportPdf(record, request.paper), err));
     }
     if (request.print) {
-        status = std::max(status, PrintOnDefaultPrinter(record, err));
+        status = std::max(status, PrintWithinTimeLimit(m_argv, err));
     }
     if (!request.sketchPath.empty()) {
         status = std::max(status, WriteSketchPng(options, request.sketchPath, err));

@@ -3,6 +3,8 @@
 #include "SelectorCli.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class QGuiApplication;
 
@@ -12,11 +14,14 @@ namespace vyra::cli {
 // drawn with Qt. Creates the toolkit's application object on first use.
 class QtGraphicsOutputs : public GraphicsOutputs {
 public:
-    QtGraphicsOutputs();
+    // argv: the program's words, program name first; printing runs them again
+    // in a child process.
+    explicit QtGraphicsOutputs(std::vector<std::string> argv);
     ~QtGraphicsOutputs() override;
     int Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err) override;
 
 private:
+    std::vector<std::string> m_argv;
     std::unique_ptr<QGuiApplication> m_application;
 };
 

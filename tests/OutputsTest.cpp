@@ -11,7 +11,11 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <sys/wait.h>
 #include <iterator>
 #include <thread>
@@ -189,6 +193,28 @@ TEST_F(OutputsTest, PrintWithoutAnyPrinterReportsTroubleAndExitsThree)
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("The printer has any troubles."), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("\"status\":\"ok\""), std::string::npos);
+}
+
+// A print server that takes the connection and never answers: the kernel
+// completes the handshake for the listening socket, and nothing reads.
+TEST_F(OutputsTest, SilentPrintServerIsGivenUpWithTheTroubleMessage)
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 16), 0);
+    socklen_t length = sizeof address;
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    const std::string server = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    // A hang ceiling far above the program's own limit, only so that a
+    // failure does not hold the suite for minutes.
+    const Outcome run = Shell("CUPS_SERVER=" + server + " timeout 60 " + m_program + kCase + " --json --print");
+    ::close(listener);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("The printer has any troubles."), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("\"status\":\"ok\""), std::string::npos) << "the figures come first";
 }
 
 std::set<fs::path> CapturedJobs(const fs::path& spool)
