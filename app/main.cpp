@@ -1,11 +1,24 @@
 #include "FrmInput.h"
 #include "Toolkit.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QFont>
 
+#include <csignal>
+#include <cstring>
+#include <iostream>
+
 int main(int argc, char** argv)
 {
+    // Answered before the toolkit starts, so that it needs no display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "VyraSensorSelector " << vyra::kVersion << '\n';
+        return 0;
+    }
+    // A file-size limit then fails a write with a message instead of ending
+    // the program halfway.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     // The screens are laid out in Courier New; Liberation Mono has its metrics.
     QFont::insertSubstitution("Courier New", "Liberation Mono");

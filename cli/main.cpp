@@ -1,6 +1,7 @@
 #include "SelectorCli.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -31,6 +32,9 @@ int RunGraphicsTwin(char** argv)
 
 int main(int argc, char** argv)
 {
+    // A file-size limit then fails a write with a message instead of ending
+    // the program halfway.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (vyra::cli::RequestsGraphics(args)) {
         return RunGraphicsTwin(argv);

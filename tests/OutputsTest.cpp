@@ -138,6 +138,14 @@ TEST_F(OutputsTest, ReportIsTwoA4PagesWithItsTextsAndEmbeddedFonts)
     EXPECT_LT(fs::file_size(pdf), 150u * 1024u);
 }
 
+TEST_F(OutputsTest, BothProgramsTellTheirVersion)
+{
+    EXPECT_EQ(Shell(m_program + " --version").out, "vyra-select " VYRA_VERSION "\n");
+    const Outcome desktop = Shell("env -u DISPLAY -u WAYLAND_DISPLAY " VYRA_DESKTOP_PATH " --version");
+    EXPECT_EQ(desktop.status, 0);
+    EXPECT_EQ(desktop.out, "VyraSensorSelector " VYRA_VERSION "\n");
+}
+
 TEST_F(OutputsTest, LetterPaperOnRequest)
 {
     if (!HasTool("pdfinfo")) {
