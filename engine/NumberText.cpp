@@ -1,5 +1,7 @@
 #include "NumberText.h"
 
+#include "Angles.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -158,13 +160,16 @@ std::string NegatedNumberText(std::string_view text)
     return ShortestText(value == 0 ? 0.0 : -value);
 }
 
+// nearbyint rounds in the current mode, which the program leaves at the
+// default: to nearest with ties to even.
+double RoundHalfEven(double value) { return std::nearbyint(value); }
+
 std::optional<std::int16_t> RoundToInt16(double value)
 {
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
-    // nearbyint rounds in the default mode, to nearest with ties to even.
-    const double rounded = std::nearbyint(value);
+    const double rounded = RoundHalfEven(value);
     if (rounded < std::numeric_limits<std::int16_t>::min()
         || rounded > std::numeric_limits<std::int16_t>::max()) {
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include "Results1.h"
 
+#include "Angles.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -29,7 +31,6 @@ void ComputeTransmittedLoad(RunState& state, int i)
     const SelectionInputs& in = state.inputs;
     const SensorModel& model = state.model(i);
     const double a = model.leverLength;
-    const double k = Pi / 180;
     const double T = state.forceUnit == kNewton ? in.FS / kNewtonsPerKgf : in.FS;
     // Widened: a mounting angle near the 16-bit limit must not overflow.
     const std::int32_t theta1 = std::int32_t{in.alpha} - in.gamma;
@@ -37,10 +38,10 @@ void ComputeTransmittedLoad(RunState& state, int i)
     const double W = in.methodCode == kTwoSensors ? 2 * in.Wp + in.Wr : in.Wp + in.Wr;
     const double Lx = in.l + a;
     const double Ly = in.h + model.heightOffset;
-    const double A = (Lx * std::cos(theta1 * k) - Ly * std::sin(theta1 * k) + Lx * std::cos(theta2 * k)
-                      + Ly * std::sin(theta2 * k))
+    const double A = (Lx * std::cos(Radians(theta1)) - Ly * std::sin(Radians(theta1)) + Lx * std::cos(Radians(theta2))
+                      + Ly * std::sin(Radians(theta2)))
                      * (1 / (2 * a));
-    const double B = (Lx * std::cos(in.gamma * k) + Ly * std::sin(in.gamma * k)) * (1 / (2 * a));
+    const double B = (Lx * std::cos(Radians(in.gamma)) + Ly * std::sin(Radians(in.gamma))) * (1 / (2 * a));
     const double m = UsesOneSensorIndependently(in.methodCode) ? 2 : 1;
     ResultTables& t = state.tables;
     // m is 1 or 2, so applying it last changes no bit of a finite result but

@@ -1,5 +1,7 @@
 #include "PainterCanvas.h"
 
+#include "Angles.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -80,8 +82,6 @@ QString FaceFor(const std::string& name)
 }
 
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "PrintedSketch.h"
 
-#include "Sketch.h"
+#include "Angles.h"
+#include "SketchGeometry.h"
 
 #include <algorithm>
 

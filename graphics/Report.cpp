@@ -1,6 +1,6 @@
 #include "Report.h"
 
-#include "NumberText.h"
+#include "Angles.h"
 #include "PrintedSketch.h"
 #include "ResultFormat.h"
 
@@ -105,12 +105,7 @@ std::string ModelLabel(const RunState& selection, int modelIndex)
     return std::to_string((modelIndex + 1) % 10) + " " + std::string(selection.model(modelIndex).name);
 }
 
-// No paper is 32768 cells wide; beyond that the position is only rounded.
-double WholeCells(double position)
-{
-    const std::optional<std::int16_t> whole = RoundToInt16(position);
-    return whole ? *whole : std::nearbyint(position);
-}
+double WholeCells(double position) { return RoundHalfEven(position); }
 
 void WriteAt(Canvas& page, double x, double y, std::string_view text, LineEnd end)
 {
