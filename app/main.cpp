@@ -1,9 +1,9 @@
 #include "FrmInput.h"
+#include "PainterCanvas.h"
 #include "Toolkit.h"
 #include "Version.h"
 
 #include <QApplication>
-#include <QFont>
 
 #include <csignal>
 #include <cstring>
@@ -20,9 +20,7 @@ int main(int argc, char** argv)
     // the program halfway.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
-    // The screens are laid out in Courier New; Liberation Mono has its metrics.
-    QFont::insertSubstitution("Courier New", "Liberation Mono");
-    QFont::insertSubstitution("Courier New CE", "Liberation Mono");
+    vyra::gfx::SubstituteCourierNew();
     vyra::ui::QtToolkit toolkit;
     vyra::ui::FrmInput input(toolkit);
     input.show();

@@ -1,6 +1,7 @@
 #include "QtGraphicsOutputs.h"
 
 #include "ChildRun.h"
+#include "Captions.h"
 #include "Commands.h"
 #include "FileAccess.h"
 #include "PainterCanvas.h"
@@ -16,7 +17,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <algorithm>
 #include <chrono>
@@ -65,7 +65,7 @@ gfx::ReportRecord RecordOf(const SelectorOptions& options, const RunState& selec
     gfx::ReportRecord record;
     const ReportFields& r = options.report;
     record.customer = {r.customer, r.order, r.machine, r.date, r.name};
-    record.specifications = gfx::SpecificationsOf(options.form, options.fulcrumIndex, options.forceUnit);
+    record.specifications = gfx::SpecificationsOf(options.form, options.forceUnit);
     record.selection = selection;
     return record;
 }
@@ -86,7 +86,7 @@ std::variant<QByteArray, std::string> DrawReportPdf(const gfx::ReportRecord& rec
     writer.setResolution(kPdfResolutionDpi);
     writer.setPageLayout(ReportLayout(paper));
     writer.setTitle(QStringLiteral("VyraSensorSelector report"));
-    writer.setCreator(QStringLiteral("%1 %2").arg(QString::fromUtf8(gfx::kProgramTitle),
+    writer.setCreator(QStringLiteral("%1 %2").arg(QString::fromUtf8(kProgramTitle),
                                                   QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))));
     QPainter painter;
     if (!painter.begin(&writer)) {
@@ -137,7 +137,6 @@ int WriteSketchPng(const SelectorOptions& options, const std::string& target, st
     image.fill(Qt::white);
 
     RunState state;
-    state.inputs.fulcrumIndex = options.fulcrumIndex;
     gfx::SketchElements elements;
     const gfx::SketchCentre centre = gfx::ReadSketchCentre(elements);
     const CheckResult failure = ImageChangeCommand(state, options.form, [&] {
@@ -160,17 +159,13 @@ int WriteSketchPng(const SelectorOptions& options, const std::string& target, st
 
 int PrintOnDefaultPrinter(const gfx::ReportRecord& record, std::ostream& err)
 {
-    // With printers present but none chosen as default, QPrinter would pick
-    // one by itself; the report goes only to the one the user chose.
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
+    const std::unique_ptr<QPrinter> printer = gfx::OpenDefaultPrinter();
+    if (!printer) {
         err << gfx::kPrinterTrouble << '\n';
         return kOutputFailed;
     }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QString::fromUtf8(gfx::kProgramTitle));
     bool troubled = false;
-    gfx::PrintReportOn(&printer, record, [&](const std::string&, const std::string& message) {
+    gfx::PrintReportOn(printer.get(), record, [&](const std::string&, const std::string& message) {
         if (!troubled) {
             err << message << '\n';
         }

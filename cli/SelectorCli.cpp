@@ -23,7 +23,6 @@ int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& er
 {
     RunState state;
     state.forceUnit = options.forceUnit;
-    state.inputs.fulcrumIndex = options.fulcrumIndex;
     if (const CheckResult failure = SelectCommand(state, options.form)) {
         if (options.json) {
             WriteJsonRefusal(*failure, out);

@@ -168,7 +168,7 @@ struct Parser {
         options.form.opMethod2 = side.Code();
         options.form.opMethod3 = channel.Code();
         options.forceUnit = static_cast<std::int16_t>(unit.Code());
-        options.fulcrumIndex = static_cast<std::int16_t>(fulcrum.Code());
+        options.form.fulcrumIndex = static_cast<std::int16_t>(fulcrum.Code());
         options.graphics.paper = paper.Code() == 0 ? Paper::A4 : Paper::Letter;
         return options;
     }

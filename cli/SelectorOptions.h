@@ -36,7 +36,6 @@ struct GraphicsRequest {
 struct SelectorOptions {
     EntryForm form;
     std::int16_t forceUnit = 0;
-    std::int16_t fulcrumIndex = 0;
     ReportFields report;
     bool json = false;
     GraphicsRequest graphics;

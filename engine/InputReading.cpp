@@ -37,8 +37,10 @@ std::int16_t MethodCodeOf(const EntryForm& form)
     return static_cast<std::int16_t>(sideBase + (form.opMethod3 == 1 ? 1 : 0));
 }
 
+// The fulcrum comes with the angles: the sketch and the load read both.
 void ReadAngleAndLengths(SelectionInputs& in, const EntryForm& form, EntryReading& reading)
 {
+    in.fulcrumIndex = form.fulcrumIndex;
     in.alpha = ReadAngle(form, kItemAlpha, reading, reading.alphaBeyond16);
     in.beta = ReadAngle(form, kItemBeta, reading, reading.betaBeyond16);
     in.gamma = ReadAngle(form, kItemGamma, reading, reading.gammaBeyond16);

@@ -3,6 +3,7 @@
 #include "RunState.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace vyra {
@@ -28,6 +29,9 @@ enum FieldItem : int {
 struct EntryForm {
     std::array<std::string, kFieldCount> txtInput;
     int opType = 0;     // 0 "Standard", 1 "Intrinsically safe"
+    // 0 "Right(R)", 1 "Left(L)": the side the fulcrum handler keeps, which
+    // the sketch, the load and the report all follow.
+    std::int16_t fulcrumIndex = 0;
     int opMethod1 = 0;  // 0 "Two sensors", 1 "One sensor"
     int opMethod2 = 0;  // 0 "One side", 1 "Independent"
     int opMethod3 = 0;  // 0 "Both", 1 "One"
@@ -49,7 +53,8 @@ struct EntryReading {
 // check refuses the case.
 EntryReading ReadSelectionInputs(RunState& state, const EntryForm& form);
 
-// First step of "Image chgange": only alpha, beta, gamma, l and h.
+// First step of "Image chgange": only alpha, beta, gamma, l and h (and the
+// fulcrum side, as both commands do).
 EntryReading ReadSketchInputs(RunState& state, const EntryForm& form);
 
 }  // namespace vyra

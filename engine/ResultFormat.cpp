@@ -40,16 +40,6 @@ double ShownForce(double kgf, std::int16_t forceUnit)
     return forceUnit == kNewton ? kgf * kNewtonsPerKgf : kgf;
 }
 
-std::string FormatLoad(double kgf, std::int16_t forceUnit)
-{
-    return FormatPattern(ShownForce(kgf, forceUnit), forceUnit == kNewton ? 0 : 1);
-}
-
-std::string FormatEccentricForce(double kgf, std::int16_t forceUnit)
-{
-    return FormatPattern(ShownForce(kgf, forceUnit), forceUnit == kNewton ? 1 : 2);
-}
-
 std::string_view ForceUnitLabel(std::int16_t forceUnit)
 {
     return forceUnit == kNewton ? "[N]" : "[kgf]";

@@ -14,8 +14,6 @@ std::string FormatPattern(double value, int decimals);
 
 // Forces are held in kgf and shown in the run's unit (x 9.8 for N).
 double ShownForce(double kgf, std::int16_t forceUnit);
-std::string FormatLoad(double kgf, std::int16_t forceUnit);            // "0.0" kgf, "0" N
-std::string FormatEccentricForce(double kgf, std::int16_t forceUnit);  // "0.00" kgf, "0.0" N
 std::string_view ForceUnitLabel(std::int16_t forceUnit);               // "[kgf]" or "[N]"
 
 // A date as the input screen's date field shows it, "mmm dd,yyyy" with the

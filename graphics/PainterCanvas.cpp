@@ -69,14 +69,19 @@ double AreaHeightTwips(const QPainter& painter)
 
 QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
 
-// The drawings ask for Courier New (and its Central European variant) and
-// for Symbol; Liberation Mono has Courier New's metrics, and the Greek
-// letters are written as Unicode, which a symbol-encoded face would show
-// blank, so Symbol goes to the same face.
+// The drawings and screens ask for Courier New (and its Central European
+// variant) and for Symbol; Liberation Mono has Courier New's metrics, and the
+// Greek letters are written as Unicode, which a symbol-encoded face would
+// show blank, so Symbol goes to the same face.
+constexpr std::array<const char*, 3> kCourierNames{"Courier New", "Courier New CE", "Symbol"};
+constexpr const char* kCourierStandIn = "Liberation Mono";
+
 QString FaceFor(const std::string& name)
 {
-    if (name == "Courier New" || name == "Courier New CE" || name == "Symbol") {
-        return QStringLiteral("Liberation Mono");
+    for (const char* courier : kCourierNames) {
+        if (name == courier) {
+            return QString::fromLatin1(kCourierStandIn);
+        }
     }
     return QString::fromStdString(name);
 }
@@ -84,6 +89,13 @@ QString FaceFor(const std::string& name)
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
+
+void SubstituteCourierNew()
+{
+    for (const char* courier : kCourierNames) {
+        QFont::insertSubstitution(QString::fromLatin1(courier), QString::fromLatin1(kCourierStandIn));
+    }
+}
 
 PainterCanvas::PainterCanvas(QPainter& painter)
     : Canvas(AreaWidthTwips(painter), AreaHeightTwips(painter)),

@@ -11,6 +11,11 @@ class QPrinter;
 
 namespace vyra::gfx {
 
+// Courier New, Courier New CE and Symbol are shown in Liberation Mono, which
+// has Courier New's metrics, for every font of the process: the program,
+// its twin and the screen tests call this once, before any screen is built.
+void SubstituteCourierNew();
+
 // The canvas on an active QPainter, whatever its device: a screen widget,
 // an image, the system printer or a PDF file. The drawable area is the whole
 // device (a printer's or PDF writer's printable area); twips become device

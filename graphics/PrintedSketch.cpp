@@ -120,7 +120,7 @@ void DrawQuarterArcs(Canvas& page, const SketchFrame& f)
 void PrintSketch(Canvas& page, const SelectionInputs& inputs, const MessageSink& sink)
 {
     if (page.Failed()) {
-        report::ReportTrouble(sink);
+        ReportTrouble(sink);
         return;
     }
     PlaceFrame(page);
@@ -134,7 +134,7 @@ void PrintSketch(Canvas& page, const SelectionInputs& inputs, const MessageSink&
     DrawQuarterArcs(page, frame);
     page.ResetClip();
     if (page.Failed()) {
-        report::ReportTrouble(sink);
+        ReportTrouble(sink);
     }
 }
 

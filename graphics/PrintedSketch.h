@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Canvas.h"
-#include "Report.h"
+#include "PrintTrouble.h"
 #include "RunState.h"
 
 namespace vyra::gfx {

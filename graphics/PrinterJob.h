@@ -2,7 +2,10 @@
 
 #include "Report.h"
 
+#include <memory>
+
 class QPagedPaintDevice;
+class QPrinter;
 
 namespace vyra::gfx {
 
@@ -10,5 +13,10 @@ namespace vyra::gfx {
 // will not start, every part of the job meets a failed canvas and reports
 // its trouble through the sink, as with a printer that broke down.
 void PrintReportOn(QPagedPaintDevice* device, const ReportRecord& record, const MessageSink& sink);
+
+// The system's default printer opened for a job named after the program, or
+// nothing when no printer is chosen as default (Qt would otherwise pick one
+// by itself; the report goes only to the one the user chose).
+std::unique_ptr<QPrinter> OpenDefaultPrinter();
 
 }  // namespace vyra::gfx

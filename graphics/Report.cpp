@@ -1,52 +1,8 @@
 #include "Report.h"
 
-#include "Angles.h"
 #include "PrintedSketch.h"
-#include "ResultFormat.h"
-
-#include <algorithm>
-#include <cmath>
-#include <optional>
-#include <string>
 
 namespace vyra::gfx {
-
-std::array<std::string, kFieldCount> FieldCaptions()
-{
-    return {
-        "Tension           FS", "Roller diameter    d", "Roller weight     Wr", "Wrap angle     alpha",
-        "Wrap angle      beta", "Mounting angle gamma", "Roller position    l", "Bearing hight      h",
-        "Bearing weight    Wp", "Line speed(Max)    V",
-    };
-}
-
-// Only the tension follows the unit of force; the weights stay in kg.
-std::array<std::string, kFieldCount> UnitLabels(std::int16_t forceUnit)
-{
-    return {
-        std::string(ForceUnitLabel(forceUnit)), "[mm]", "[kg]", "[degree]", "[degree]",
-        "[degree]", "[mm]", "[mm]", "[kg]", "[m/min]",
-    };
-}
-
-ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t fulcrumIndex, std::int16_t forceUnit)
-{
-    ReportSpecifications shown;
-    shown.standardSelected = form.opType == 0;
-    shown.rightSelected = fulcrumIndex == 0;
-    shown.fieldCaptions = FieldCaptions();
-    shown.fieldTexts = form.txtInput;
-    shown.unitLabels = UnitLabels(forceUnit);
-    return shown;
-}
-
-// Counts bytes: the report's numbers are ASCII.
-std::string FixedField(const std::string& text, int blanks, int width)
-{
-    const std::string padded = std::string(static_cast<std::size_t>(std::max(blanks, 0)), ' ') + text;
-    const std::size_t keep = std::min(padded.size(), std::max(text.size(), static_cast<std::size_t>(std::max(width, 0))));
-    return padded.substr(padded.size() - keep);
-}
 
 void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& sink)
 {
@@ -56,104 +12,15 @@ void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& si
     // it failed before it draws; only a refusal that leaves the device usable
     // is left for the job to report.
     if (!page.NewPage() && !page.Failed()) {
-        report::ReportTrouble(sink);
+        ReportTrouble(sink);
     }
     PrintReportPage2(page, record, sink);
     // A device that had failed before the end of the document was reported
     // by the part that met the failure.
     const bool failedBefore = page.Failed();
     if (!page.EndDocument() && !failedBefore) {
-        report::ReportTrouble(sink);
-    }
-}
-
-namespace report {
-
-void ReportTrouble(const MessageSink& sink)
-{
-    if (sink) {
-        sink(kProgramTitle, kPrinterTrouble);
-    }
-}
-
-void DrawPageSteps(Canvas& page, const ReportRecord& record, std::span<const PageStep> steps,
-                   const MessageSink& sink)
-{
-    if (page.Failed()) {
         ReportTrouble(sink);
-        return;
-    }
-    for (const PageStep step : steps) {
-        step(page, record);
-        if (page.Failed()) {
-            ReportTrouble(sink);
-            return;
-        }
     }
 }
-
-// For finite values the pattern's shortest text and the column's blanks
-// always fill the width; only "---" can fall short of it.
-std::string NumberField(double value, int decimals, int blanks, int width)
-{
-    const std::string text = FormatPattern(value, decimals);
-    return FixedField(text, std::max(blanks, width - static_cast<int>(text.size())), width);
-}
-
-std::string ModelLabel(const RunState& selection, int modelIndex)
-{
-    return std::to_string((modelIndex + 1) % 10) + " " + std::string(selection.model(modelIndex).name);
-}
-
-double WholeCells(double position) { return RoundHalfEven(position); }
-
-void WriteAt(Canvas& page, double x, double y, std::string_view text, LineEnd end)
-{
-    page.SetCurrentX(x);
-    page.SetCurrentY(y);
-    page.WriteText(text, end);
-}
-
-void WriteEndingAt(Canvas& page, double x, std::string_view text, LineEnd end)
-{
-    page.SetCurrentX(x - page.TextWidth(text));
-    page.WriteText(text, end);
-}
-
-void WriteTitleBetweenRules(Canvas& page, double y, std::string_view title)
-{
-    const double middle = page.ScaleWidth() / 2;
-    const double halfWidth = page.TextWidth(title) / 2;
-    WriteAt(page, middle - halfWidth, y, title, LineEnd::Keep);
-    const double ruleY = y + page.TextHeight(title) / 2;
-    page.SetDrawWidth(6);
-    page.Line(10, ruleY, middle - halfWidth - 2, ruleY, PaletteColor(0));
-    page.Line(middle + halfWidth + 2, ruleY, page.ScaleWidth() - 10, ruleY, PaletteColor(0));
-}
-
-void WriteCompanyLines(Canvas& page)
-{
-    page.SetFontSize(9);
-    WriteAt(page, 76, 1, "KALDER CORPORATION", LineEnd::End);
-    WriteAt(page, 76, 2, "TQ-2208.V-001", LineEnd::End);
-}
-
-void CrossOut(Canvas& page, double x1, double x2, double y)
-{
-    page.Line(x1, y, x2, y + 2, PaletteColor(0));
-    page.Line(x1, y + 2, x2, y, PaletteColor(0));
-}
-
-void FrameRow(Canvas& page, double rightBorder, double y)
-{
-    const double left = 10.5;
-    const double right = rightBorder - 0.5;
-    page.Line(left, y + 0.5, right, y + 0.5, PaletteColor(0));
-    page.Line(left, y + 1.5, right, y + 1.5, PaletteColor(0));
-    page.Line(left, y + 0.5, left, y + 1.5, PaletteColor(0));
-    page.Line(right, y + 0.5, right, y + 1.5, PaletteColor(0));
-}
-
-}  // namespace report
 
 }  // namespace vyra::gfx

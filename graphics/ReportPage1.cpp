@@ -1,6 +1,8 @@
 #include "Report.h"
 
+#include "ReportPage.h"
 #include "ReportText.h"
+#include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "Results1.h"
 
@@ -193,102 +195,88 @@ void WriteHeading(Canvas& page, const PlacedText& t)
     report::WriteWithin(page, t.x, t.y, t.text, t.cellRight - report::kRuleClearance, LineEnd::Keep);
 }
 
+// Where each column of result set 1 stands: its symbol and unit headings,
+// its figure, the cell it has, and the figure's fixed field (blanks, width)
+// in kgf and, for a force, in N.
+struct ColumnPlace {
+    double symbolX;
+    double unitX;
+    double figureX;
+    double cellLeft;
+    double cellRight;
+    int blanks;
+    int width;
+    int newtonBlanks;
+    int newtonWidth;
+};
+
+constexpr std::array<ColumnPlace, 9> kColumnPlaces{{
+    {23, 22, 21, 20, 28, 3, 6, 4, 5},
+    {31, 30, 29, 28, 36, 3, 6, 4, 5},
+    {39, 38, 37, 36, 44, 3, 6, 4, 5},
+    {46, 45, 45, 44, 51, 1, 5, 1, 5},
+    {53, 52, 52, 51, 58, 1, 5, 1, 5},
+    {60, 59, 59, 58, 65, 1, 5, 1, 5},
+    {68, 67, 66, 65, 73, 1, 6, 1, 6},
+    {76, 75, 74, 73, 81, 1, 6, 1, 6},
+    {85, 82, 83, 81, kTableRight, 2, 5, 2, 5},
+}};
+
 void WriteTableHeadings(Canvas& page, const ReportRecord& record)
 {
-    static constexpr std::array<PlacedText, 19> kHeadings{{
+    static constexpr std::array<PlacedText, 4> kGroups{{
         {24, 37, "Transmitted load", 44}, {45, 37, "Stopper displacement", 65}, {67, 37, "Sensor output", 81},
-        {83, 37, "Gain", 90}, {23, 39, "P1", 28}, {31, 39, "We", 36}, {39, 39, "P", 44}, {46, 39, "Zt", 51},
-        {53, 39, "Zr", 58}, {60, 39, "Zs", 65}, {68, 39, "Vt", 73}, {76, 39, "Vr", 81}, {85, 39, "S", 90},
-        {45, 40, "[mm]", 51}, {52, 40, "[mm]", 58}, {59, 40, "[mm]", 65}, {67, 40, "[V]", 73}, {75, 40, "[V]", 81},
-        {82, 40, "[times]", 90},
+        {83, 37, "Gain", 90},
     }};
     page.SetFontSize(10);
     page.SetFontBold(false);
-    for (const PlacedText& t : std::span(kHeadings).first(13)) {
+    for (const PlacedText& t : kGroups) {
         WriteHeading(page, t);
     }
-    const std::string_view unit = ForceUnitLabel(record.selection.forceUnit);
-    for (const auto& [x, right] : {std::pair{22.0, 28.0}, {30.0, 36.0}, {38.0, 44.0}}) {
-        WriteHeading(page, {x, 40, unit, right});
+    const std::span<const ResultColumn> columns = ResultSet1Columns();
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        WriteHeading(page, {kColumnPlaces[c].symbolX, 39, columns[c].symbol, kColumnPlaces[c].cellRight});
     }
-    for (const PlacedText& t : std::span(kHeadings).subspan(13)) {
-        WriteHeading(page, t);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const std::string_view unit = UnitHeading(columns[c], record.selection.forceUnit);
+        WriteHeading(page, {kColumnPlaces[c].unitX, 40, unit, kColumnPlaces[c].cellRight});
     }
-}
-
-// A number column of the table: where it is written, which table it shows,
-// how the held value becomes the shown one (times factor, over divisor),
-// and its pattern and field.
-struct NumberColumn {
-    double x;
-    double cellLeft;
-    ResultTable ResultTables::*table;
-    double factor;
-    double divisor;
-    int decimals;
-    int blanks;
-    int width;
-};
-
-// Loads are held in kgf and shown in the run's unit, whole newtons or kgf
-// to 0.1; Zt, Zr, Zs in mm; Vt, Vr held in mV and shown in V; S.
-std::array<NumberColumn, 9> TableColumns(std::int16_t forceUnit)
-{
-    const bool newton = forceUnit == kNewton;
-    const double load = newton ? kNewtonsPerKgf : 1;
-    const int loadDecimals = newton ? 0 : 1;
-    const int loadBlanks = newton ? 4 : 3;
-    const int loadWidth = newton ? 5 : 6;
-    return {{
-        {21, 20, &ResultTables::P1, load, 1, loadDecimals, loadBlanks, loadWidth},
-        {29, 28, &ResultTables::We, load, 1, loadDecimals, loadBlanks, loadWidth},
-        {37, 36, &ResultTables::P, load, 1, loadDecimals, loadBlanks, loadWidth},
-        {45, 44, &ResultTables::Zt, 1, 1, 2, 1, 5},
-        {52, 51, &ResultTables::Zr, 1, 1, 2, 1, 5},
-        {59, 58, &ResultTables::Zs, 1, 1, 2, 1, 5},
-        {66, 65, &ResultTables::Vt, 1, 1000, 3, 1, 6},
-        {74, 73, &ResultTables::Vr, 1, 1000, 3, 1, 6},
-        {83, 81, &ResultTables::S, 1, 1, 1, 2, 5},
-    }};
 }
 
 void WriteTableRows(Canvas& page, const ReportRecord& record)
 {
     const RunState& selection = record.selection;
-    const std::array<NumberColumn, 9> columns = TableColumns(selection.forceUnit);
+    const bool newton = selection.forceUnit == kNewton;
+    const std::span<const ResultColumn> columns = ResultSet1Columns();
     page.SetFontSize(10);
     for (int i = 0; i < kModelCount; ++i) {
         const double y = 42 + 2 * i;
-        report::WriteWithin(page, 11, y, report::ModelLabel(selection, i), 20 - report::kRuleClearance,
-                            LineEnd::Keep);
-        for (const NumberColumn& c : columns) {
-            const double shown = (selection.tables.*c.table)[i] * c.factor / c.divisor;
-            report::WriteFigure(page, c.x, y, report::NumberField(shown, c.decimals, c.blanks, c.width), c.width,
-                                c.cellLeft);
+        report::WriteWithin(page, 11, y, ModelLabel(selection, i), 20 - report::kRuleClearance, LineEnd::Keep);
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const ColumnPlace& at = kColumnPlaces[c];
+            const bool force = columns[c].unit == kForceUnit && newton;
+            const int width = force ? at.newtonWidth : at.width;
+            const std::string field
+                = report::NumberField(ShownText(columns[c], selection, i), force ? at.newtonBlanks : at.blanks, width);
+            report::WriteFigure(page, at.figureX, y, field, width, at.cellLeft);
         }
     }
 }
 
+// A failed figure is crossed out over its cell; a model that passes every
+// check is framed.
 void MarkTolerances(Canvas& page, const ReportRecord& record)
 {
+    const std::span<const ResultColumn> columns = ResultSet1Columns();
     page.SetDrawWidth(2);
     for (int i = 0; i < kModelCount; ++i) {
         const double y = 41.5 + 2 * i;
-        const Assessment1 verdict = AssessResults1(record.selection, i);
-        const struct {
-            bool failed;
-            double x1;
-            double x2;
-        } cells[] = {
-            {verdict.failZr, 51, 58}, {verdict.failZs, 58, 65}, {verdict.failVr, 73, 81},
-            {verdict.failS, 81, 90},  {verdict.failP1, 20, 28},
-        };
-        for (const auto& cell : cells) {
-            if (cell.failed) {
-                report::CrossOut(page, cell.x1, cell.x2, y);
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            if (Failed(columns[c], record.selection, i)) {
+                report::CrossOut(page, kColumnPlaces[c].cellLeft, kColumnPlaces[c].cellRight, y);
             }
         }
-        if (verdict.withinTolerance) {
+        if (AssessResults1(record.selection, i).withinTolerance) {
             report::FrameRow(page, kTableRight, y);
         }
     }

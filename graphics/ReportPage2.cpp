@@ -1,11 +1,15 @@
 #include "Report.h"
 
+#include "ReportPage.h"
 #include "ReportText.h"
+#include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "Results2.h"
 
 #include <algorithm>
 #include <array>
+#include <span>
+#include <string>
 #include <string>
 #include <utility>
 
@@ -78,80 +82,82 @@ void WriteHeading(Canvas& page, const PlacedText& t)
     report::WriteWithin(page, x, t.y, t.text, t.cellRight - report::kRuleClearance, t.end);
 }
 
-// The unit headings of the last two columns come with the tolerance note.
+// Where each column of result set 2 stands: its heading, its figure, the
+// cell it has and the figure's fixed field (blanks, width).
+struct ColumnPlace {
+    double headingX;
+    double figureX;
+    double cellLeft;
+    double cellRight;
+    int blanks;
+    int width;
+};
+
+constexpr std::array<ColumnPlace, 7> kColumnPlaces{{
+    {23, 23, 20, 32, 2, 5},
+    {34, 34, 32, 42, 2, 5},
+    {44, 44, 42, 52, 2, 5},
+    {53, 53, 52, 59, 1, 5},
+    {60, 60, 59, 66, 1, 5},
+    {71, 70, 66, 78, 2, 6},
+    {80, 79, 78, kTableRight, 2, 5},
+}};
+
+// The column headings of the frequencies and ratios are their symbol and
+// unit; those of the last two columns come with the tolerance note.
 void WriteTableHeadings(Canvas& page, const ReportRecord&)
 {
-    static constexpr std::array<PlacedText, 16> kHeadings{{
+    static constexpr std::array<PlacedText, 11> kGroups{{
         {21, 6, "Excitation", 20, 32}, {37, 6, "Resonant", 32, 52}, {55, 6, "Frequency", 52, 66},
         {67, 6, "Eccentricity", 66, 78}, {79, 6, "Eccentric", 78, kTableRight, LineEnd::End},
         {21, 7, "frequency", 20, 32}, {37, 7, "frequency", 32, 52}, {55, 7, "ratios", 52, 66},
         {79, 7, "force", 78, kTableRight, LineEnd::End}, {32, 8.2, "Two sensors", 32, 42},
-        {43, 8.2, "One sensor", 42, 52}, {34, 9.2, "F2[Hz]", 32, 42}, {44, 9.2, "F3[Hz]", 42, 52},
-        {23, 9.2, "F1[Hz]", 20, 32}, {53, 9.2, "F1/F2", 52, 59}, {60, 9.2, "F1/F3", 59, 66},
+        {43, 8.2, "One sensor", 42, 52},
     }};
     page.SetFontSize(9);
     page.SetFontBold(false);
-    for (const PlacedText& t : kHeadings) {
+    for (const PlacedText& t : kGroups) {
         WriteHeading(page, t);
+    }
+    const std::span<const ResultColumn> columns = ResultSet2Columns();
+    for (std::size_t c = 0; c < 5; ++c) {
+        const std::string heading = std::string(columns[c].symbol) + std::string(columns[c].unit);
+        const ColumnPlace& at = kColumnPlaces[c];
+        WriteHeading(page, {at.headingX, 9.2, heading, at.cellLeft, at.cellRight});
     }
 }
 
 // A running line over a resonance of 0 Hz has no finite ratio: it prints
 // "---" and is crossed out, never shown as a passing 0.00. A standing line
 // prints 0.00 whatever the resonance.
-std::string RatioField(double excitation, double resonance)
-{
-    return report::NumberField(FrequencyRatio(excitation, resonance), 2, 1, 5);
-}
-
-// A figure of a row: where its field starts, its cell's left border, the
-// field's text and its width in characters.
-struct FigureCell {
-    double x;
-    double cellLeft;
-    std::string text;
-    int width;
-};
-
 void WriteTableRows(Canvas& page, const ReportRecord& record)
 {
     const RunState& selection = record.selection;
-    const ResultTables& t = selection.tables;
-    // Eccentric force to 0.01 kgf, or to 0.1 N.
-    const bool newton = selection.forceUnit == kNewton;
+    const std::span<const ResultColumn> columns = ResultSet2Columns();
     page.SetFontSize(10);
     for (int i = 0; i < kModelCount; ++i) {
         const double y = 11 + 2 * i;
-        report::WriteWithin(page, 11, y, report::ModelLabel(selection, i), 20 - report::kRuleClearance,
-                            LineEnd::Keep);
-        const std::array<FigureCell, 7> cells{{
-            {23, 20, report::NumberField(t.F1[i], 1, 2, 5), 5},
-            {34, 32, report::NumberField(t.F2[i], 1, 2, 5), 5},
-            {44, 42, report::NumberField(t.F3[i], 1, 2, 5), 5},
-            {53, 52, RatioField(t.F1[i], t.F2[i]), 5},
-            {60, 59, RatioField(t.F1[i], t.F3[i]), 5},
-            {70, 66, report::NumberField(t.E[i], 2, 2, 6), 6},
-            {79, 78, report::NumberField(ShownForce(t.PB[i], selection.forceUnit), newton ? 1 : 2, 2, 5), 5},
-        }};
-        for (const FigureCell& cell : cells) {
-            report::WriteFigure(page, cell.x, y, cell.text, cell.width, cell.cellLeft);
+        report::WriteWithin(page, 11, y, ModelLabel(selection, i), 20 - report::kRuleClearance, LineEnd::Keep);
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const ColumnPlace& at = kColumnPlaces[c];
+            const std::string field = report::NumberField(ShownText(columns[c], selection, i), at.blanks, at.width);
+            report::WriteFigure(page, at.figureX, y, field, at.width, at.cellLeft);
         }
     }
 }
 
 void MarkTolerances(Canvas& page, const ReportRecord& record)
 {
+    const std::span<const ResultColumn> columns = ResultSet2Columns();
     page.SetDrawWidth(2);
     for (int i = 0; i < kModelCount; ++i) {
         const double y = 10.5 + 2 * i;
-        const Assessment2 verdict = AssessResults2(record.selection, i);
-        if (verdict.failF1F2) {
-            report::CrossOut(page, 52, 59, y);
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            if (Failed(columns[c], record.selection, i)) {
+                report::CrossOut(page, kColumnPlaces[c].cellLeft, kColumnPlaces[c].cellRight, y);
+            }
         }
-        if (verdict.failF1F3) {
-            report::CrossOut(page, 59, 66, y);
-        }
-        if (verdict.withinTolerance) {
+        if (AssessResults2(record.selection, i).withinTolerance) {
             report::FrameRow(page, kTableRight, y);
         }
     }
@@ -167,8 +173,11 @@ void WriteNoteAndUnitHeadings(Canvas& page, const ReportRecord& record)
     WriteAt(page, 12, 29, "Tolerance", LineEnd::End);
     WriteAt(page, 51, 29, "F1/F2<0.7 F1/F3<0.7", LineEnd::End);
     // epsilon [mu m]: the eccentricity in micrometres; Delta F: the eccentric force.
-    WriteHeading(page, {71, 9.2, "\u03B5[\u03BCm]", 66, 78});
-    WriteHeading(page, {80, 9.2, record.selection.forceUnit == kNewton ? "\u0394F[N]" : "\u0394F[kgf]", 78, kTableRight});
+    const ColumnPlace& e = kColumnPlaces[5];
+    const ColumnPlace& pb = kColumnPlaces[6];
+    WriteHeading(page, {e.headingX, 9.2, "\u03B5[\u03BCm]", e.cellLeft, e.cellRight});
+    const std::string force = "\u0394F" + std::string(ForceUnitLabel(record.selection.forceUnit));
+    WriteHeading(page, {pb.headingX, 9.2, force, pb.cellLeft, pb.cellRight});
 }
 
 constexpr std::array<report::PageStep, 8> kPage2Steps{

@@ -1,7 +1,5 @@
 #include "ExplanationFiles.h"
 
-#include "FileAccess.h"
-
 #include <QByteArray>
 #include <QFile>
 
@@ -63,23 +61,26 @@ int ErrorCode(int error, const QByteArray& path)
 
 }  // namespace
 
-DocumentBytes WorkingDirectoryFiles::ReadDocument(const QString& name) const
+int FileErrorCode(const ReadError& error, const QString& name)
 {
-    const QByteArray path = QFile::encodeName(name);
-    ReadResult read = ReadRegularFile(path.toStdString(), m_maxBytes);
-    if (auto* bytes = std::get_if<std::string>(&read)) {
-        return std::move(*bytes);
-    }
-    const ReadError& error = std::get<ReadError>(read);
     switch (error.kind) {
     case ReadError::Kind::NotRegular:
-        return FileError{kPathFileAccessError};
+        return kPathFileAccessError;
     case ReadError::Kind::TooLarge:
-        return FileError{kDocumentTooLarge};
+        return kDocumentTooLarge;
     case ReadError::Kind::System:
         break;
     }
-    return FileError{ErrorCode(error.errorNumber, path)};
+    return ErrorCode(error.errorNumber, QFile::encodeName(name));
+}
+
+DocumentBytes WorkingDirectoryFiles::ReadDocument(const QString& name) const
+{
+    ReadResult read = ReadRegularFile(QFile::encodeName(name).toStdString(), m_maxBytes);
+    if (auto* bytes = std::get_if<std::string>(&read)) {
+        return std::move(*bytes);
+    }
+    return FileError{FileErrorCode(std::get<ReadError>(read), name)};
 }
 
 }  // namespace vyra::ui

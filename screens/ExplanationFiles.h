@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileAccess.h"
+
 #include <QString>
 
 #include <cstddef>
@@ -45,6 +47,10 @@ public:
     // directory.
     virtual DocumentBytes ReadDocument(const QString& name) const = 0;
 };
+
+// The error number of a failed read of the document called name, by the
+// table below.
+int FileErrorCode(const ReadError& error, const QString& name);
 
 // The documents as files, relative names resolved against the process's
 // working directory at the time of each read. Failures map to:

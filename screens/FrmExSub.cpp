@@ -3,7 +3,7 @@
 #include "FrmInit.h"
 #include "RtfReader.h"
 #include "RtfTextDocument.h"
-#include "Twips.h"
+#include "Placement.h"
 
 #include <QPushButton>
 #include <QTextCursor>
@@ -90,12 +90,12 @@ FrmExSub::FrmExSub(Toolkit& toolkit, const ExplanationFiles& files, const QStrin
     m_richTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     // Nothing is ever written back to a document, so the view only shows it.
     m_richTextBox1->setReadOnly(true);
-    PlaceInTwips(*m_richTextBox1, 0, 120, 9135, 6255);
+    Place(*m_richTextBox1, {0, 120, 9135, 6255});
 
     m_cmdReturn = new QPushButton(QStringLiteral("Return"), this);
     m_cmdReturn->setObjectName(QStringLiteral("cmdReturn"));
     m_cmdReturn->setFont(CourierNew(kCaptionPoints));
-    PlaceInTwips(*m_cmdReturn, 7320, 6480, 1455, 375);
+    Place(*m_cmdReturn, {7320, 6480, 1455, 375});
     connect(m_cmdReturn, &QPushButton::clicked, this, &QDialog::accept);
 
     LoadExplanation(files, documentName);

@@ -2,7 +2,7 @@
 
 #include "FrmExSub.h"
 #include "FrmInit.h"
-#include "Twips.h"
+#include "Placement.h"
 
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -98,16 +98,8 @@ Button* AddButton(QWidget& screen, const QString& name, const char* caption, dou
 {
     auto* button = new Button(QString::fromUtf8(caption), &screen);
     button->setObjectName(name);
-    PlaceInTwips(*button, left, top, kButtonWidth, kButtonHeight);
+    Place(*button, {left, top, kButtonWidth, kButtonHeight});
     return button;
-}
-
-void BringToFront(QWidget& screen)
-{
-    screen.setWindowState(screen.windowState() & ~Qt::WindowMinimized);
-    screen.show();
-    screen.raise();
-    screen.activateWindow();
 }
 
 }  // namespace
@@ -127,7 +119,7 @@ FrmExplanation::FrmExplanation(Toolkit& toolkit, const ExplanationFiles& files, 
     QPushButton* cmdClose = AddButton(*this, QStringLiteral("cmdClose"), "close", 5880, 6240);
     auto* label1 = new QLabel(QStringLiteral("      Select the buttons."), this);
     label1->setObjectName(QStringLiteral("Label1"));
-    PlaceInTwips(*label1, 480, 480, 3735, 255);
+    Place(*label1, {480, 480, 3735, 255});
     for (int item = 0; item < kDocumentCount; ++item) {
         const auto index = static_cast<std::size_t>(item);
         m_cmdExplain[index] = AddButton<WrappingButton>(*this, QStringLiteral("cmdExplain(%1)").arg(item),

@@ -1,7 +1,7 @@
 #include "FrmInit.h"
 
 #include "RunState.h"
-#include "Twips.h"
+#include "Placement.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -24,26 +24,11 @@ QPushButton* AddButton(QWidget& screen, const char* name, const char* caption, d
     auto* button = new QPushButton(QString::fromUtf8(caption), &screen);
     button->setObjectName(QString::fromUtf8(name));
     button->setFont(CourierNew(kCaptionPoints));
-    PlaceInTwips(*button, left, 960, 1095, 495);
+    Place(*button, {left, 960, 1095, 495});
     return button;
 }
 
 }  // namespace
-
-QFont CourierNew(double points, bool bold)
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-void CentreOnDisplay(QWidget& screen)
-{
-    const QScreen* display = screen.screen() != nullptr ? screen.screen() : QGuiApplication::primaryScreen();
-    screen.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, screen.size(), display->geometry()));
-}
 
 FrmInit::FrmInit(Toolkit& toolkit, QWidget* parent) : QDialog(parent), m_toolkit(toolkit)
 {
@@ -58,7 +43,7 @@ FrmInit::FrmInit(Toolkit& toolkit, QWidget* parent) : QDialog(parent), m_toolkit
     auto* label1 = new QLabel(QStringLiteral(" Select the units."), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setFont(CourierNew(kCaptionPoints));
-    PlaceInTwips(*label1, 360, 360, 3975, 255);
+    Place(*label1, {360, 360, 3975, 255});
     QPushButton* cmdExit = AddButton(*this, "cmdExit", "Exit", 3120);
     setTabOrder(cmdSel1, cmdSel2);
     setTabOrder(cmdSel2, cmdExit);

@@ -6,16 +6,7 @@
 
 #include <cstdint>
 
-class QFont;
-
 namespace vyra::ui {
-
-// The screens' face: Courier New at the given size in points.
-QFont CourierNew(double points, bool bold = false);
-
-// Stands a top-level screen in the middle of its display; screens do this
-// when they load, before they are shown.
-void CentreOnDisplay(QWidget& screen);
 
 // The unit screen, "Settting units": the unit of force, chosen once per run.
 // "[Kgf]" and "[N]" choose and close, closing the window keeps kgf, "Exit"

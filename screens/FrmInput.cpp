@@ -1,6 +1,7 @@
 #include "FrmInput.h"
 
 #include "CaptionFrame.h"
+#include "Captions.h"
 #include "CheckFailure.h"
 #include "Commands.h"
 #include "ExplanationFiles.h"
@@ -8,12 +9,12 @@
 #include "FrmInit.h"
 #include "InputReading.h"
 #include "NumberText.h"
-#include "Report.h"
+#include "ReportRecord.h"
 #include "ResultFormat.h"
 #include "ResultScreens.h"
 #include "RunState.h"
 #include "SketchArea.h"
-#include "Twips.h"
+#include "Placement.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -45,15 +46,6 @@ constexpr double kCaptionPoints = 11.25;
 // Palette indices of the marks.
 constexpr int kBlack = 0;
 constexpr int kLightRed = 12;
-
-struct TwipBox {
-    double left;
-    double top;
-    double width;
-    double height;
-};
-
-void Place(QWidget& control, const TwipBox& box) { PlaceInTwips(control, box.left, box.top, box.width, box.height); }
 
 enum CustomerItem { kCustomer, kOrderNo, kMachine, kDate, kName, kCustomerCount };
 
@@ -139,7 +131,7 @@ QLabel* AddCaption(QWidget& parent, const char* caption, double left, double top
     auto* label = new QLabel(QString::fromUtf8(caption), &parent);
     label->setFont(font);
     label->adjustSize();
-    label->move(TwipsRect(left, top, 0, 0, *label).topLeft());
+    label->move(TwipsRect({left, top, 0, 0}, *label).topLeft());
     return label;
 }
 
@@ -191,7 +183,7 @@ FrmInput::FrmInput(Toolkit& toolkit, QWidget* parent)
       m_controls(std::make_unique<Controls>(toolkit, [this] { return ReadCustomer(); }))
 {
     setObjectName(QStringLiteral("frmInput"));
-    setWindowTitle(QString::fromUtf8(gfx::kProgramTitle));
+    setWindowTitle(ToQString(kProgramTitle));
     setFont(CourierNew(kScreenPoints));
     setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
     BuildCustomerBlock();
@@ -237,7 +229,7 @@ void FrmInput::BuildOptionFrames()
             auto* option = new QRadioButton(QString::fromUtf8(table.options[item]), group.frame);
             option->setObjectName(ItemName(table.group, item));
             option->setFont(CourierNew(kScreenPoints));
-            PlaceInTwips(*option, kOptionLeft, kOptionTops[item], table.optionWidth, kOptionHeight);
+            Place(*option, {kOptionLeft, kOptionTops[item], table.optionWidth, kOptionHeight});
             group.group->addButton(option, item);
             group.options[item] = option;
         }
@@ -247,21 +239,21 @@ void FrmInput::BuildOptionFrames()
 void FrmInput::BuildEntryRows()
 {
     Controls& c = *m_controls;
-    const std::array<std::string, kFieldCount> captions = gfx::FieldCaptions();
-    const std::array<std::string, kFieldCount> units = gfx::UnitLabels(c.state.forceUnit);
+    const auto captions = FieldCaptions();
+    const auto units = UnitLabels(c.state.forceUnit);
     for (int item = 0; item < kFieldCount; ++item) {
         const EntryRow& row = kEntryRows[item];
         c.lblTitle[item] = new QLabel(ToQString(captions[item]), this);
         c.lblTitle[item]->setObjectName(ItemName("lblTitle", item));
         c.lblTitle[item]->setFont(CourierNew(kCaptionPoints));
-        PlaceInTwips(*c.lblTitle[item], kTitleLeft, row.top, kTitleWidth, row.height);
+        Place(*c.lblTitle[item], {kTitleLeft, row.top, kTitleWidth, row.height});
         c.txtInput[item] = new QLineEdit(this);
         c.txtInput[item]->setObjectName(ItemName("txtInput", item));
-        PlaceInTwips(*c.txtInput[item], kFieldLeft, row.top, kFieldWidth, row.height);
+        Place(*c.txtInput[item], {kFieldLeft, row.top, kFieldWidth, row.height});
         // The tension's unit is known only once the unit screen has been shown.
         c.lblTani[item] = new QLabel(item == kItemFS ? QString() : ToQString(units[item]), this);
         c.lblTani[item]->setObjectName(ItemName("lblTani", item));
-        PlaceInTwips(*c.lblTani[item], row.unitLeft, row.top, row.unitWidth, row.height);
+        Place(*c.lblTani[item], {row.unitLeft, row.top, row.unitWidth, row.height});
     }
 }
 
@@ -271,7 +263,7 @@ void FrmInput::BuildSketchAndCommands()
     AddCaption(*this, "<Image>", 5040, 1080, CourierNew(kCaptionPoints, true))->setObjectName(QStringLiteral("Label8"));
     c.Picture1 = new SketchArea(this);
     c.Picture1->setObjectName(QStringLiteral("Picture1"));
-    PlaceInTwips(*c.Picture1, 4920, 1440, gfx::kSketchAreaTwips, gfx::kSketchAreaTwips);
+    Place(*c.Picture1, {4920, 1440, gfx::kSketchAreaTwips, gfx::kSketchAreaTwips});
     const auto addButton = [this](const char* name, const char* caption, const TwipBox& box) {
         auto* button = new QPushButton(QString::fromUtf8(caption), this);
         button->setObjectName(QString::fromUtf8(name));
@@ -383,7 +375,7 @@ void FrmInput::cmdResult_Click()
         ShowFailure(*failure);
         return;
     }
-    c.results.Show({ReadCustomer(), gfx::SpecificationsOf(form, c.state.inputs.fulcrumIndex, c.state.forceUnit),
+    c.results.Show({ReadCustomer(), gfx::SpecificationsOf(form, c.state.forceUnit),
                     c.state});
 }
 
@@ -436,6 +428,7 @@ EntryForm FrmInput::ReadForm() const
         form.txtInput[item] = c.txtInput[item]->text().toStdString();
     }
     form.opType = c.groups[kOpType].Selected();
+    form.fulcrumIndex = c.state.inputs.fulcrumIndex;
     form.opMethod1 = c.groups[kOpMethod1].Selected();
     form.opMethod2 = c.groups[kOpMethod2].Selected();
     form.opMethod3 = c.groups[kOpMethod3].Selected();

@@ -1,11 +1,12 @@
 #include "FrmResult1.h"
 
-#include "Report.h"
+#include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "Results1.h"
 
 #include <QLabel>
 
+#include <span>
 #include <string>
 #include <utility>
 
@@ -40,24 +41,25 @@ constexpr std::array<TableText, 9> kFixedTexts{{
     {nullptr, "12<S<80", {8400, kToleranceTop, 900, 255}, Qt::AlignLeft, kTolerancePoints},
 }};
 
+// The value labels of each column of result set 1, in the engine's column
+// order; unitCaption is the screen's own wording of a unit heading.
 struct ValueColumn {
     const char* name;
-    const char* symbol;
-    const char* unit;  // nullptr: the unit of force, lblTani
     double left;
     double width;
+    const char* unitCaption = nullptr;
 };
 
 constexpr std::array<ValueColumn, 9> kColumns{{
-    {"lblP1", "P1", nullptr, 1320, 735},
-    {"lblWe", "We", nullptr, 2160, 735},
-    {"lblP", "P", nullptr, 3000, 735},
-    {"lblZt", "Zt", "[mm]", 3960, 615},
-    {"lblZr", "Zr", "[mm]", 4800, 615},
-    {"lblZs", "Zs", "[mm]", 5640, 615},
-    {"lblVt", "Vt", " [V]", 6480, 735},
-    {"lblVr", "Vr", " [V]", 7440, 735},
-    {"lblS", "S", "[times]", 8400, 615},
+    {"lblP1", 1320, 735},
+    {"lblWe", 2160, 735},
+    {"lblP", 3000, 735},
+    {"lblZt", 3960, 615},
+    {"lblZr", 4800, 615},
+    {"lblZs", 5640, 615},
+    {"lblVt", 6480, 735, " [V]"},
+    {"lblVr", 7440, 735, " [V]"},
+    {"lblS", 8400, 615},
 }};
 
 constexpr double kSymbolTop = 480;
@@ -67,7 +69,6 @@ constexpr double kUnitTop = 720;
 // than the narrow columns, so that "[times]" fits.
 constexpr double kHeadingWidth = 840;
 
-constexpr double kMillivoltsPerVolt = 1000;
 // Below the centred frmResult2, so that its caption stays in sight.
 constexpr double kBelowFrmResult2 = 205;
 
@@ -86,50 +87,40 @@ FrmResult1::FrmResult1(ResultCommands commands)
     for (const TableText& text : kFixedTexts) {
         picture.AddLabel(text);
     }
+    const std::span<const ResultColumn> columns = ResultSet1Columns();
     for (std::size_t c = 0; c < kColumns.size(); ++c) {
         const ValueColumn& column = kColumns[c];
-        picture.AddLabel({nullptr, column.symbol, HeadingBox(column, kSymbolTop, 255), kCentred, kSymbolPoints});
+        const std::string symbol(columns[c].symbol);
+        picture.AddLabel({nullptr, symbol.c_str(), HeadingBox(column, kSymbolTop, 255), kCentred, kSymbolPoints});
         const TwipBox unitBox = HeadingBox(column, kUnitTop, 240);
-        if (column.unit != nullptr) {
-            picture.AddLabel({nullptr, column.unit, unitBox, kCentred, 0});
-        } else {
+        if (columns[c].unit == kForceUnit) {
             const QByteArray name = ItemName("lblTani", static_cast<int>(c)).toLatin1();
-            m_lblTani[c] = &picture.AddLabel({name.constData(), "", unitBox, kCentred, 0});
+            m_lblTani[m_taniCount++] = &picture.AddLabel({name.constData(), "", unitBox, kCentred, 0});
+        } else {
+            const std::string unit = column.unitCaption != nullptr ? column.unitCaption : std::string(columns[c].unit);
+            picture.AddLabel({nullptr, unit.c_str(), unitBox, kCentred, 0});
         }
         m_values[c] = picture.AddValueColumn(column.name, column.left, column.width);
     }
     m_lblName = picture.AddNameColumn();
-    CentreOnDisplay(kBelowFrmResult2);
+    CentreOnDisplay(*this, kBelowFrmResult2);
 }
 
 void FrmResult1::Fill(const RunState& selection)
 {
-    const std::int16_t unit = selection.forceUnit;
-    const std::string_view unitLabel = ForceUnitLabel(unit);
+    const std::string_view unitLabel = ForceUnitLabel(selection.forceUnit);
     for (QLabel* tani : m_lblTani) {
         tani->setText(QString::fromUtf8(unitLabel.data(), static_cast<qsizetype>(unitLabel.size())));
     }
-    const ResultTables& t = selection.tables;
+    const std::span<const ResultColumn> columns = ResultSet1Columns();
     std::array<bool, kModelCount> framed{};
     for (int i = 0; i < kModelCount; ++i) {
         const auto row = static_cast<std::size_t>(i);
-        const Assessment1 verdict = AssessResults1(selection, i);
-        ShowModelName(*m_lblName[row], gfx::report::ModelLabel(selection, i));
-        const std::array<std::pair<std::string, bool>, kColumnCount> shown{{
-            {FormatLoad(t.P1[row], unit), verdict.failP1},
-            {FormatLoad(t.We[row], unit), false},
-            {FormatLoad(t.P[row], unit), false},
-            {FormatPattern(t.Zt[row], 2), false},
-            {FormatPattern(t.Zr[row], 2), verdict.failZr},
-            {FormatPattern(t.Zs[row], 2), verdict.failZs},
-            {FormatPattern(t.Vt[row] / kMillivoltsPerVolt, 3), false},
-            {FormatPattern(t.Vr[row] / kMillivoltsPerVolt, 3), verdict.failVr},
-            {FormatPattern(t.S[row], 1), verdict.failS},
-        }};
-        for (std::size_t c = 0; c < shown.size(); ++c) {
-            ShowValue(*m_values[c][row], shown[c].first, shown[c].second);
+        ShowModelName(*m_lblName[row], ModelLabel(selection, i));
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            ShowValue(*m_values[c][row], ShownText(columns[c], selection, i), Failed(columns[c], selection, i));
         }
-        framed[row] = verdict.withinTolerance;
+        framed[row] = AssessResults1(selection, i).withinTolerance;
     }
     Picture1().SetFramedRows(framed);
 }

@@ -22,10 +22,11 @@ public:
     void Fill(const RunState& selection);
 
 private:
-    // Value columns, in the order of the table.
-    enum Column { kP1, kWe, kP, kZt, kZr, kZs, kVt, kVr, kS, kColumnCount };
+    static constexpr std::size_t kColumnCount = 9;
 
+    // The unit headings of the three load columns.
     std::array<QLabel*, 3> m_lblTani{};
+    std::size_t m_taniCount = 0;
     std::array<QLabel*, kModelCount> m_lblName{};
     std::array<std::array<QLabel*, kModelCount>, kColumnCount> m_values{};
 };

@@ -1,11 +1,12 @@
 #include "FrmResult2.h"
 
-#include "Report.h"
+#include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "Results2.h"
 
 #include <QLabel>
 
+#include <span>
 #include <string>
 #include <utility>
 
@@ -33,7 +34,7 @@ constexpr Qt::Alignment kCentred = Qt::AlignHCenter;
 
 // Headings sit in the cells between the rules; the two-line ones share the
 // lines at 360 and 600 under the group headings at 120.
-constexpr std::array<TableText, 23> kFixedTexts{{
+constexpr std::array<TableText, 18> kFixedTexts{{
     {nullptr, "Excitation", {1200, 360, 1440, 240}, kCentred, 0},
     {nullptr, "frequency", {1200, 600, 1440, 240}, kCentred, 0},
     {nullptr, "Resonant frequency", {2640, 120, 2160, 240}, kCentred, 0},
@@ -46,11 +47,6 @@ constexpr std::array<TableText, 23> kFixedTexts{{
     {nullptr, "tricity", {6960, 600, 1200, 240}, kCentred, 0},
     {nullptr, "Eccentric", {8160, 360, 1080, 240}, kCentred, 0},
     {nullptr, "force", {8160, 600, 1080, 240}, kCentred, 0},
-    {nullptr, "F1[Hz]", {1200, 840, 1440, 240}, kCentred, 0},
-    {nullptr, "F2[Hz]", {2640, 840, 1080, 240}, kCentred, 0},
-    {nullptr, "F3[Hz]", {3720, 840, 1080, 240}, kCentred, 0},
-    {nullptr, "F1/F2", {4800, 840, 1080, 240}, kCentred, 0},
-    {nullptr, "F1/F3", {5880, 840, 1080, 240}, kCentred, 0},
     {nullptr, "ε[μm]", {6960, 840, 1200, 240}, kCentred, 0},
     // "ΔF" ends where lblTani begins, so that "ΔF[kgf]" reads as one
     // heading centred in its cell.
@@ -61,18 +57,22 @@ constexpr std::array<TableText, 23> kFixedTexts{{
     {nullptr, "F1/F3<0.7", {5970, kToleranceTop, 990, 255}, Qt::AlignLeft, kTolerancePoints},
 }};
 
+// The value labels of each column of result set 2, in the engine's column
+// order, and the cell of the heading that is the column's symbol and unit
+// (the last two have headings of their own above).
 struct ValueColumn {
     const char* name;
     double left;
     double width;
+    TwipBox heading{};
 };
 
 constexpr std::array<ValueColumn, 7> kColumns{{
-    {"lblF1", 1560, 615},
-    {"lblF2", 2880, 615},
-    {"lblF3", 3960, 615},
-    {"lblF1F2", 5040, 615},
-    {"lblF1F3", 6120, 615},
+    {"lblF1", 1560, 615, {1200, 840, 1440, 240}},
+    {"lblF2", 2880, 615, {2640, 840, 1080, 240}},
+    {"lblF3", 3960, 615, {3720, 840, 1080, 240}},
+    {"lblF1F2", 5040, 615, {4800, 840, 1080, 240}},
+    {"lblF1F3", 6120, 615, {5880, 840, 1080, 240}},
     {"lblE", 7200, 735},
     {"lblPB", 8400, 615},
 }};
@@ -90,38 +90,32 @@ FrmResult2::FrmResult2(ResultCommands commands)
             m_lblTani = &label;
         }
     }
+    const std::span<const ResultColumn> columns = ResultSet2Columns();
     for (std::size_t c = 0; c < kColumns.size(); ++c) {
         const ValueColumn& column = kColumns[c];
+        if (column.heading.width > 0) {
+            const std::string heading = std::string(columns[c].symbol) + std::string(columns[c].unit);
+            picture.AddLabel({nullptr, heading.c_str(), column.heading, kCentred, 0});
+        }
         m_values[c] = picture.AddValueColumn(column.name, column.left, column.width);
     }
     m_lblName = picture.AddNameColumn();
-    CentreOnDisplay(0);
+    CentreOnDisplay(*this);
 }
 
 void FrmResult2::Fill(const RunState& selection)
 {
-    const std::int16_t unit = selection.forceUnit;
-    const std::string_view unitLabel = ForceUnitLabel(unit);
+    const std::string_view unitLabel = ForceUnitLabel(selection.forceUnit);
     m_lblTani->setText(QString::fromUtf8(unitLabel.data(), static_cast<qsizetype>(unitLabel.size())));
-    const ResultTables& t = selection.tables;
+    const std::span<const ResultColumn> columns = ResultSet2Columns();
     std::array<bool, kModelCount> framed{};
     for (int i = 0; i < kModelCount; ++i) {
         const auto row = static_cast<std::size_t>(i);
-        const Assessment2 verdict = AssessResults2(selection, i);
-        ShowModelName(*m_lblName[row], gfx::report::ModelLabel(selection, i));
-        const std::array<std::pair<std::string, bool>, kColumnCount> shown{{
-            {FormatPattern(t.F1[row], 1), false},
-            {FormatPattern(t.F2[row], 1), false},
-            {FormatPattern(t.F3[row], 1), false},
-            {FormatPattern(FrequencyRatio(t.F1[row], t.F2[row]), 2), verdict.failF1F2},
-            {FormatPattern(FrequencyRatio(t.F1[row], t.F3[row]), 2), verdict.failF1F3},
-            {FormatPattern(t.E[row], 2), false},
-            {FormatEccentricForce(t.PB[row], unit), false},
-        }};
-        for (std::size_t c = 0; c < shown.size(); ++c) {
-            ShowValue(*m_values[c][row], shown[c].first, shown[c].second);
+        ShowModelName(*m_lblName[row], ModelLabel(selection, i));
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            ShowValue(*m_values[c][row], ShownText(columns[c], selection, i), Failed(columns[c], selection, i));
         }
-        framed[row] = verdict.withinTolerance;
+        framed[row] = AssessResults2(selection, i).withinTolerance;
     }
     Picture1().SetFramedRows(framed);
 }

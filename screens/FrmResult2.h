@@ -23,7 +23,7 @@ public:
 
 private:
     // Value columns, in the order of the table.
-    enum Column { kF1, kF2, kF3, kF1F2, kF1F3, kE, kPB, kColumnCount };
+    static constexpr std::size_t kColumnCount = 7;
 
     QLabel* m_lblTani = nullptr;
     std::array<QLabel*, kModelCount> m_lblName{};

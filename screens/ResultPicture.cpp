@@ -2,7 +2,7 @@
 
 #include "Canvas.h"
 #include "PainterCanvas.h"
-#include "Twips.h"
+#include "Placement.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 #include <utility>
 
@@ -45,8 +44,6 @@ TwipBox RowBox(double left, double width, int row)
 {
     return {left, kValueTop + kRowPitch * row, width, kValueHeight};
 }
-
-void Place(QWidget& control, const TwipBox& box) { PlaceInTwips(control, box.left, box.top, box.width, box.height); }
 
 QPushButton& AddButton(QWidget& screen, const char* name, const QString& caption, const TwipBox& box)
 {
@@ -131,10 +128,7 @@ ResultScreen::ResultScreen(const QString& caption, std::span<const Rule> rules, 
     : m_commands(std::move(commands))
 {
     setWindowTitle(caption);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(9);
-    setFont(font);
+    setFont(CourierNew(9));
     setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
     m_picture = new ResultPicture(rules, *this);
     m_cmdPrint = &AddButton(*this, "cmdPrint", QStringLiteral("Print"), kCmdPrint);
@@ -161,19 +155,6 @@ void ResultScreen::closeEvent(QCloseEvent* event)
         close();
     }
     event->accept();
-}
-
-// The size is the client area's: the window frame is not known before the
-// screen is first shown.
-void ResultScreen::CentreOnDisplay(double downTwips)
-{
-    const QScreen* shownOn = screen();
-    if (shownOn == nullptr) {
-        return;
-    }
-    const QRect display = shownOn->geometry();
-    move(display.x() + (display.width() - width()) / 2,
-         display.y() + (display.height() - height()) / 2 + TwipsToPixels(downTwips, *this));
 }
 
 // A clipped figure would lose its leading digits and read as another

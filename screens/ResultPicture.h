@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Catalogue.h"
+#include "Placement.h"
 
 #include <QString>
 #include <QWidget>
@@ -15,14 +16,6 @@ class QLabel;
 class QPushButton;
 
 namespace vyra::ui {
-
-// A box in twips inside its parent.
-struct TwipBox {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
 
 // A black rule of a result table, from (x1, y1) to (x2, y2) in twips.
 struct Rule {
@@ -95,8 +88,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The screen centred on its display and then moved down by downTwips.
-    void CentreOnDisplay(double downTwips);
 
 private:
     ResultCommands m_commands;

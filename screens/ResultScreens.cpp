@@ -1,5 +1,7 @@
 #include "ResultScreens.h"
 
+#include "Placement.h"
+
 #include "FrmResult1.h"
 #include "FrmResult2.h"
 #include "PrinterJob.h"
@@ -14,17 +16,6 @@ struct ResultScreens::Screens {
     std::unique_ptr<FrmResult2> second;
     std::unique_ptr<FrmResult1> first;
 };
-
-namespace {
-
-void BringToFront(QWidget& screen)
-{
-    screen.setWindowState(screen.windowState() & ~Qt::WindowMinimized);
-    screen.show();
-    screen.raise();
-}
-
-}  // namespace
 
 ResultScreens::ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer)
     : m_toolkit(toolkit), m_readCustomer(std::move(readCustomer))
@@ -48,7 +39,6 @@ void ResultScreens::Show(const gfx::ReportRecord& record)
     m_screens->first->Fill(m_record.selection);
     BringToFront(*m_screens->second);
     BringToFront(*m_screens->first);
-    m_screens->first->activateWindow();
 }
 
 // The command may come from a button of one of the screens, which must not

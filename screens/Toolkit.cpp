@@ -1,12 +1,12 @@
 #include "Toolkit.h"
 
-#include "Report.h"
+#include "Captions.h"
+#include "PrinterJob.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace vyra::ui {
 
@@ -32,7 +32,7 @@ void QtToolkit::ShowMessage(QWidget* owner, const QString& title, const QString&
     // A carriage return breaks the line, as it always did in these messages.
     QString shown = text;
     shown.replace(QChar('\r'), QChar('\n'));
-    QMessageBox box(BoxIconOf(icon), title.isEmpty() ? QString::fromUtf8(gfx::kProgramTitle) : title, shown,
+    QMessageBox box(BoxIconOf(icon), title.isEmpty() ? QString::fromUtf8(kProgramTitle) : title, shown,
                     QMessageBox::Ok, owner);
     box.exec();
 }
@@ -41,18 +41,7 @@ void QtToolkit::ShowModal(QDialog& screen) { screen.exec(); }
 
 QDate QtToolkit::Today() const { return QDate::currentDate(); }
 
-std::unique_ptr<QPagedPaintDevice> QtToolkit::DefaultPrinter()
-{
-    // With printers present but none chosen as default, QPrinter would pick
-    // one by itself; the report goes only to the one the user chose.
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        return nullptr;
-    }
-    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    printer->setDocName(QString::fromUtf8(gfx::kProgramTitle));
-    return printer;
-}
+std::unique_ptr<QPagedPaintDevice> QtToolkit::DefaultPrinter() { return gfx::OpenDefaultPrinter(); }
 
 void QtToolkit::EndProgram()
 {

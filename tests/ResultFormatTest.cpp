@@ -1,9 +1,14 @@
+#include "LoadResolution.h"
+#include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "RunState.h"
+#include "TestCases.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace vyra {
 namespace {
@@ -36,14 +41,36 @@ TEST(FormatPattern, LargestDoubleFitsInWhole)
     EXPECT_EQ(text.substr(0, 5), "17976");
 }
 
-TEST(ForceDisplay, NewtonsAreKgfTimesNinePointEight)
+// Every column shows its figure in the run's unit through its pattern: loads
+// to 0.1 kgf or whole newtons, outputs held in mV shown in V, the eccentric
+// force to 0.01 kgf or 0.1 N; the checks mark exactly their own columns.
+TEST(ResultColumns, ShowFiguresInTheRunsUnitAndMarkTheirChecks)
 {
-    EXPECT_EQ(FormatLoad(10, kKgf), "10.0");
-    EXPECT_EQ(FormatLoad(10, kNewton), "98");
-    EXPECT_EQ(FormatEccentricForce(0.02098, kKgf), "0.02");
-    EXPECT_EQ(FormatEccentricForce(0.02098, kNewton), "0.2");
-    EXPECT_EQ(ForceUnitLabel(kKgf), "[kgf]");
-    EXPECT_EQ(ForceUnitLabel(kNewton), "[N]");
+    RunState state = test::WorkedExampleState();
+    RunSelection(state);
+    state.tables.Vr[0] = 260;
+    const std::vector<std::string> kgf1{"10.0", "6.0", "16.0", "0.58", "0.35", "0.93", "0.310", "0.260", "16.1"};
+    const std::vector<bool> fails1{false, false, false, false, false, true, false, true, false};
+    const std::vector<std::string> kgf2{"5.3", "38.8", "47.5", "0.14", "0.11", "31.42", "0.02"};
+    for (std::size_t c = 0; c < kgf1.size(); ++c) {
+        EXPECT_EQ(ShownText(ResultSet1Columns()[c], state, 0), kgf1[c]) << c;
+        EXPECT_EQ(Failed(ResultSet1Columns()[c], state, 0), fails1[c]) << c;
+    }
+    for (std::size_t c = 0; c < kgf2.size(); ++c) {
+        EXPECT_EQ(ShownText(ResultSet2Columns()[c], state, 0), kgf2[c]) << c;
+    }
+    state.tables.F1[1] = 0.7 * state.tables.F2[1];
+    EXPECT_TRUE(Failed(ResultSet2Columns()[3], state, 1));
+    EXPECT_FALSE(Failed(ResultSet2Columns()[4], state, 1));
+    state.forceUnit = kNewton;
+    EXPECT_EQ(ShownText(ResultSet1Columns()[0], state, 0), "98");
+    EXPECT_EQ(ShownText(ResultSet2Columns()[6], state, 0), "0.2");
+    EXPECT_EQ(UnitHeading(ResultSet1Columns()[1], kNewton), "[N]");
+    EXPECT_EQ(UnitHeading(ResultSet2Columns()[6], kKgf), "[kgf]");
+    EXPECT_EQ(UnitHeading(ResultSet1Columns()[8], kKgf), "[times]");
+    EXPECT_EQ(ModelLabel(state, 0), "1 Vyra05B");
+    state.seriesIndex = kIntrinsicallySafeSeries;
+    EXPECT_EQ(ModelLabel(state, 8), "9 Vyra41S");
 }
 
 TEST(FormatDate, EnglishMonthTwoDigitDayNoBlankAfterComma)

@@ -1,7 +1,10 @@
 #include "RecordingCanvas.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
+#include <optional>
 
 namespace vyra::test {
 
@@ -130,6 +133,98 @@ double RecordingCanvas::MeasureTextWidthTwips(std::string_view text) const
 double RecordingCanvas::MeasureTextHeightTwips(std::string_view) const
 {
     return Font().size * kTwipsPerPoint * kLineHeightPerEm;
+}
+
+namespace {
+
+const char* UnitName(gfx::ScaleMode mode)
+{
+    switch (mode) {
+    case gfx::ScaleMode::Characters:
+        return "cells";
+    case gfx::ScaleMode::Millimetres:
+        return "mm";
+    case gfx::ScaleMode::Twips:
+        break;
+    }
+    return "twips";
+}
+
+const char* StyleName(gfx::DrawStyle style)
+{
+    switch (style) {
+    case gfx::DrawStyle::Dash:
+        return "dash";
+    case gfx::DrawStyle::Dot:
+        return "dot";
+    case gfx::DrawStyle::DashDot:
+        return "dashdot";
+    case gfx::DrawStyle::Solid:
+        break;
+    }
+    return "solid";
+}
+
+// Three decimals, and never "-0.000".
+std::string Number(double value)
+{
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), "%.3f", std::fabs(value) < 5e-4 ? 0.0 : value);
+    return text.data();
+}
+
+std::string Pen(const CanvasCall& call)
+{
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), " pen %d %s #%02x%02x%02x", call.drawWidth, StyleName(call.style),
+                  call.colour.red, call.colour.green, call.colour.blue);
+    return text.data();
+}
+
+std::string Degrees(double radians) { return Number(radians * 180 / 3.14159265358979323846); }
+
+std::string Describe(const CanvasCall& call)
+{
+    using Kind = CanvasCall::Kind;
+    const std::string corners
+        = Number(call.x1) + " " + Number(call.y1) + " " + Number(call.x2) + " " + Number(call.y2);
+    switch (call.kind) {
+    case Kind::Line:
+        return "line " + corners + Pen(call);
+    case Kind::Box:
+        return "box " + corners + Pen(call);
+    case Kind::Arc:
+        return "arc " + Number(call.x1) + " " + Number(call.y1) + " r " + Number(call.radius) + " from "
+               + Degrees(call.start) + " sweep " + Degrees(call.sweep) + Pen(call);
+    case Kind::Text:
+        return "text " + Number(call.x1) + " " + Number(call.y1) + " \"" + call.text + "\" " + call.font.name + " "
+               + Number(call.font.size) + (call.font.bold ? " bold" : "");
+    case Kind::Clip:
+        return "clip twips " + corners;
+    case Kind::Clear:
+        return "clear";
+    case Kind::NewPage:
+        return "newpage";
+    case Kind::EndDocument:
+        return "enddocument";
+    }
+    return "?";
+}
+
+}  // namespace
+
+std::string RecordingCanvas::Recording() const
+{
+    std::string recording;
+    std::optional<gfx::ScaleMode> unit;
+    for (const CanvasCall& call : m_calls) {
+        if (call.mode != unit) {
+            unit = call.mode;
+            recording += std::string("unit ") + UnitName(call.mode) + "\n";
+        }
+        recording += Describe(call) + "\n";
+    }
+    return recording;
 }
 
 namespace {

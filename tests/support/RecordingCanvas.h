@@ -29,6 +29,10 @@ public:
     RecordingCanvas(double widthTwips, double heightTwips) : Canvas(widthTwips, heightTwips) {}
 
     const std::vector<CanvasCall>& Calls() const { return m_calls; }
+    // Every call as a line of text, for the golden files: the kind, its
+    // coordinates to three decimals (angles in degrees), then the pen or the
+    // font; a line "unit ..." before the first call in a new scale unit.
+    std::string Recording() const;
     std::vector<CanvasCall> CallsOf(CanvasCall::Kind kind) const;
     // The text calls whose text is exactly this, in order.
     std::vector<CanvasCall> TextCalls(const std::string& text) const;

@@ -1,13 +1,17 @@
-// Test main of the screen suites: one application for all tests, the
-// report's fonts as the program sets them, and a watchdog: a modal screen or
-// box that a test left to a real event loop would block the run, so any
-// modal widget still up after a few seconds is closed and fails the test.
+// Test main of the screen suites: one application for all tests, the fonts
+// as the program sets them, and two guards. A modal screen or box that a
+// test left to a real event loop would block the run, so any modal widget
+// still up after a few seconds is closed and fails the test. A window still
+// open when a test has ended fails the run: each test closes what it opens.
+#include "PainterCanvas.h"
+
 #include <QApplication>
-#include <QFont>
 #include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -21,12 +25,20 @@ void CloseStrayModal()
     }
 }
 
+bool windowLeftOpen = false;
+
 class NoStrayScreens : public ::testing::EmptyTestEventListener {
-    void OnTestEnd(const ::testing::TestInfo&) override
+    void OnTestEnd(const ::testing::TestInfo& test) override
     {
         CloseStrayModal();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            widget->close();
+            if (widget->isVisible()) {
+                std::fprintf(stderr, "%s left the window \"%s\" open\n", test.name(),
+                             qPrintable(widget->windowTitle()));
+                windowLeftOpen = true;
+                widget->close();
+            }
         }
     }
 };
@@ -37,12 +49,12 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QFont::insertSubstitution("Courier New", "Liberation Mono");
-    QFont::insertSubstitution("Courier New CE", "Liberation Mono");
+    vyra::gfx::SubstituteCourierNew();
     QTimer watchdog;
     QObject::connect(&watchdog, &QTimer::timeout, &CloseStrayModal);
     watchdog.start(kWatchdogMilliseconds);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new NoStrayScreens);
-    return RUN_ALL_TESTS();
+    const int failed = RUN_ALL_TESTS();
+    return windowLeftOpen ? 1 : failed;
 }

@@ -1,0 +1,94 @@
+#include "ResultColumns.h"
+
+#include "ResultFormat.h"
+#include "Results1.h"
+#include "Results2.h"
+
+#include <array>
+
+namespace vyra {
+
+namespace {
+
+template <ResultTable ResultTables::*table>
+double Held(const ResultTables& tables, int model)
+{
+    return (tables.*table)[model];
+}
+
+double RatioF1F2(const ResultTables& t, int i) { return FrequencyRatio(t.F1[i], t.F2[i]); }
+double RatioF1F3(const ResultTables& t, int i) { return FrequencyRatio(t.F1[i], t.F3[i]); }
+
+template <bool Assessment1::*mark>
+bool Failed1(const RunState& state, int model)
+{
+    return AssessResults1(state, model).*mark;
+}
+
+template <bool Assessment2::*mark>
+bool Failed2(const RunState& state, int model)
+{
+    return AssessResults2(state, model).*mark;
+}
+
+constexpr double kMillivoltsPerVolt = 1000;
+
+constexpr std::array<ResultColumn, 9> kSet1{{
+    {"P1", kForceUnit, Held<&ResultTables::P1>, 1, 1, 0, Failed1<&Assessment1::failP1>},
+    {"We", kForceUnit, Held<&ResultTables::We>, 1, 1, 0, nullptr},
+    {"P", kForceUnit, Held<&ResultTables::P>, 1, 1, 0, nullptr},
+    {"Zt", "[mm]", Held<&ResultTables::Zt>, 1, 2, 2, nullptr},
+    {"Zr", "[mm]", Held<&ResultTables::Zr>, 1, 2, 2, Failed1<&Assessment1::failZr>},
+    {"Zs", "[mm]", Held<&ResultTables::Zs>, 1, 2, 2, Failed1<&Assessment1::failZs>},
+    {"Vt", "[V]", Held<&ResultTables::Vt>, kMillivoltsPerVolt, 3, 3, nullptr},
+    {"Vr", "[V]", Held<&ResultTables::Vr>, kMillivoltsPerVolt, 3, 3, Failed1<&Assessment1::failVr>},
+    {"S", "[times]", Held<&ResultTables::S>, 1, 1, 1, Failed1<&Assessment1::failS>},
+}};
+
+// The eccentric force is small: two decimals in kgf, one in N.
+constexpr std::array<ResultColumn, 7> kSet2{{
+    {"F1", "[Hz]", Held<&ResultTables::F1>, 1, 1, 1, nullptr},
+    {"F2", "[Hz]", Held<&ResultTables::F2>, 1, 1, 1, nullptr},
+    {"F3", "[Hz]", Held<&ResultTables::F3>, 1, 1, 1, nullptr},
+    {"F1/F2", "", RatioF1F2, 1, 2, 2, Failed2<&Assessment2::failF1F2>},
+    {"F1/F3", "", RatioF1F3, 1, 2, 2, Failed2<&Assessment2::failF1F3>},
+    {"E", "[um]", Held<&ResultTables::E>, 1, 2, 2, nullptr},
+    {"PB", kForceUnit, Held<&ResultTables::PB>, 1, 2, 1, nullptr},
+}};
+
+}  // namespace
+
+std::span<const ResultColumn> ResultSet1Columns() { return kSet1; }
+std::span<const ResultColumn> ResultSet2Columns() { return kSet2; }
+
+double ShownValue(const ResultColumn& column, const RunState& state, int model)
+{
+    const double value = column.value(state.tables, model);
+    if (column.unit == kForceUnit) {
+        return ShownForce(value, state.forceUnit);
+    }
+    return value / column.divisor;
+}
+
+std::string ShownText(const ResultColumn& column, const RunState& state, int model)
+{
+    const bool newton = column.unit == kForceUnit && state.forceUnit == kNewton;
+    return FormatPattern(ShownValue(column, state, model), newton ? column.newtonDecimals : column.decimals);
+}
+
+std::string_view UnitHeading(const ResultColumn& column, std::int16_t forceUnit)
+{
+    return column.unit == kForceUnit ? ForceUnitLabel(forceUnit) : column.unit;
+}
+
+bool Failed(const ResultColumn& column, const RunState& state, int model)
+{
+    return column.failed != nullptr && column.failed(state, model);
+}
+
+std::string ModelLabel(const RunState& state, int modelIndex)
+{
+    return std::to_string((modelIndex + 1) % 10) + " " + std::string(state.model(modelIndex).name);
+}
+
+}  // namespace vyra

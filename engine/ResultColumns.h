@@ -1,0 +1,48 @@
+#pragma once
+
+#include "RunState.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vyra {
+
+// One column of a result table, as the result screens, the report and
+// vyra-select's text tables all show it: what it is called, which figure it
+// holds, how the held value becomes the shown one and which check marks it.
+struct ResultColumn {
+    std::string_view symbol;  // "P1", "F1/F2"
+    std::string_view unit;    // "[mm]"; empty for a ratio; kForceUnit for a force
+    // The figure of a model in the engine's units (kgf, mm, mV, Hz, um).
+    double (*value)(const ResultTables& tables, int model);
+    double divisor;      // shown = value / divisor (mV shown in V)
+    int decimals;        // the pattern: "0" is 0, "0.0" is 1 ...
+    int newtonDecimals;  // the pattern of a force shown in N (x 9.8)
+    // Whether the model's figure fails its check; null for a column no check marks.
+    bool (*failed)(const RunState& state, int model);
+};
+
+// The unit of a force column, which follows the run's unit of force.
+inline constexpr std::string_view kForceUnit = "[force]";
+
+// Result set 1 (P1, We, P, Zt, Zr, Zs, Vt, Vr, S) and result set 2 (F1, F2,
+// F3, F1/F2, F1/F3, E, PB), in the order every table shows them.
+std::span<const ResultColumn> ResultSet1Columns();
+std::span<const ResultColumn> ResultSet2Columns();
+
+// The figure as shown in the run's unit: a force x 9.8 in N, an output in V.
+double ShownValue(const ResultColumn& column, const RunState& state, int model);
+// The shown figure through the column's pattern ("---" when not finite).
+std::string ShownText(const ResultColumn& column, const RunState& state, int model);
+// The unit heading: "[kgf]" or "[N]" for a force, the column's unit otherwise.
+std::string_view UnitHeading(const ResultColumn& column, std::int16_t forceUnit);
+// Whether the figure is struck through or crossed out.
+bool Failed(const ResultColumn& column, const RunState& state, int model);
+
+// The first cell of a row: the last digit of modelIndex + 1, a blank and
+// the model's name in the selected series ("1 Vyra05B").
+std::string ModelLabel(const RunState& state, int modelIndex);
+
+}  // namespace vyra

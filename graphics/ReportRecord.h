@@ -1,0 +1,48 @@
+#pragma once
+
+#include "InputReading.h"
+#include "RunState.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vyra::gfx {
+
+// The customer block of the report, read when printing.
+struct ReportCustomer {
+    std::string customer;  // txtFNmame
+    std::string orderNo;   // txtOrderNo
+    std::string machine;   // txtMName
+    std::string date;      // txtDate
+    std::string name;      // txtName
+};
+
+// The specifications block as the input screen showed it at the last
+// successful "Select", so that the report describes the case its results
+// come from.
+struct ReportSpecifications {
+    std::string typeCaption = "Type";                // frType
+    std::string fulcrumCaption = "Fulcrum";          // frFurclum
+    std::string methodCaption = "Detection method";  // frMethod
+    bool standardSelected = true;                    // OpType item 0
+    bool rightSelected = true;                       // OpFulcrum item 0
+    std::array<std::string, kFieldCount> fieldCaptions;  // lblTitle
+    std::array<std::string, kFieldCount> fieldTexts;     // txtInput, as typed
+    std::array<std::string, kFieldCount> unitLabels;     // lblTani
+};
+
+// Everything the two report pages and the printed sketch read.
+struct ReportRecord {
+    ReportCustomer customer;
+    ReportSpecifications specifications;
+    // The run state of the last successful "Select": its inputs (the sketch's
+    // angles, position and fulcrum and methodCode), series, unit and tables.
+    RunState selection;
+};
+
+// Fills the specifications block from the entry form, as the input screen
+// holds it, in the run's unit of force.
+ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t forceUnit);
+
+}  // namespace vyra::gfx
