@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export FONTCONFIG_FILE="$PWD/tests/fonts/fonts.conf"
 select=build/cli/vyra-select
-shots=build/tests/screenshots
+shots=build/docs/tools/screenshots
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -3,6 +3,7 @@
 // that does not start like RTF is also read with the header put in front,
 // so that mutations do not spend their time on the first five bytes.
 
+#include "Require.h"
 #include "RtfReader.h"
 
 #include <cstdint>
@@ -11,15 +12,6 @@
 #include <string>
 #include <string_view>
 #include <variant>
-
-// A broken invariant must stop the run so libFuzzer keeps the input.
-#define REQUIRE(condition)                                                                           \
-    do {                                                                                             \
-        if (!(condition)) {                                                                          \
-            std::fprintf(stderr, "invariant broken at %s:%d: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                            \
-        }                                                                                            \
-    } while (false)
 
 namespace vyra::rtf {
 namespace {
@@ -30,6 +22,7 @@ constexpr ReadLimits kLimits{
     .maxTextBytes = 4096,
     .maxParts = 256,
     .maxCellsPerRow = 8,
+    .maxTableRows = 32,
 };
 
 bool IsValidUtf8(std::string_view text)

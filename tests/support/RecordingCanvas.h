@@ -11,7 +11,7 @@ namespace vyra::test {
 struct CanvasCall {
     enum class Kind { Line, Box, Arc, Text, Clear, NewPage, EndDocument, Clip };
     Kind kind = Kind::Line;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line, Box: corners; Arc, Text: x1, y1; Clip: twips, all 0 for none
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line, Box: corners; Arc, Text: x1, y1; Clip: twips, 0 for none
     double radius = 0, start = 0, sweep = 0;  // Arc; a full circle sweeps 2 pi
     std::string text;
     gfx::Rgb colour;
@@ -29,14 +29,11 @@ public:
     RecordingCanvas(double widthTwips, double heightTwips) : Canvas(widthTwips, heightTwips) {}
 
     const std::vector<CanvasCall>& Calls() const { return m_calls; }
+    std::vector<CanvasCall> CallsOf(CanvasCall::Kind kind) const;
     // Every call as a line of text, for the golden files: the kind, its
     // coordinates to three decimals (angles in degrees), then the pen or the
     // font; a line "unit ..." before the first call in a new scale unit.
     std::string Recording() const;
-    std::vector<CanvasCall> CallsOf(CanvasCall::Kind kind) const;
-    // The text calls whose text is exactly this, in order.
-    std::vector<CanvasCall> TextCalls(const std::string& text) const;
-    void Reset() { m_calls.clear(); }
 
     void Clear() override;
     bool NewPage() override;
@@ -56,22 +53,17 @@ protected:
     void ApplyClip(const std::optional<gfx::TwipRect>& clip) override;
 
 private:
-    CanvasCall Call(CanvasCall::Kind kind) const;
-    void RecordCorners(CanvasCall::Kind kind, double x1, double y1, double x2, double y2, gfx::Rgb colour);
+    void Record(CanvasCall call) { m_calls.push_back(std::move(call)); }
+    CanvasCall Call(CanvasCall::Kind kind, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0,
+                    gfx::Rgb colour = {}) const;
 
     std::vector<CanvasCall> m_calls;
     bool m_failed = false;
 };
 
-// The text written with its top-left corner at (x, y), or "<none>".
-std::string TextAt(const RecordingCanvas& canvas, double x, double y);
 // What a page's texts run into, one description per collision: a text that
 // reaches over a vertical rule of the canvas (a text is clear of a rule when
 // its box ends clearance short of it), or two texts whose boxes overlap.
-// Text boxes are measured as the recorder measures, in the unit of the call.
 std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance);
-
-// Whether one of the lines runs from (x1, y1) to (x2, y2) with that pen width.
-bool HasLine(const std::vector<CanvasCall>& lines, double x1, double y1, double x2, double y2, int pen);
 
 }  // namespace vyra::test

@@ -4,22 +4,45 @@
 // result-1.png and result-2.png in FOLDER, for looking at the screens and
 // for the README's pictures.
 #include "FrmInput.h"
-#include "ScriptedToolkit.h"
+#include "PainterCanvas.h"
+#include "Toolkit.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QFont>
+#include <QPagedPaintDevice>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <array>
 #include <iostream>
+#include <memory>
 
 namespace {
 
 constexpr std::array<const char*, 10> kFields{"tension", "diameter", "roller-weight", "alpha", "beta",
                                               "gamma", "position", "height", "bearing-weight", "speed"};
+
+// Answers the unit screen with the chosen button and prints any message.
+class ShotToolkit : public vyra::ui::Toolkit {
+public:
+    QString unitButton = QStringLiteral("cmdSel1");
+    int modalScreens = 0;
+
+    void ShowMessage(QWidget*, const QString& title, const QString& text, vyra::ui::BoxIcon) override
+    {
+        std::cerr << "screenshots: " << title.toStdString() << ": " << text.toStdString() << '\n';
+    }
+    void ShowModal(QDialog& screen) override
+    {
+        ++modalScreens;
+        screen.show();
+        screen.findChild<QPushButton*>(unitButton)->click();
+    }
+    QDate Today() const override { return {2026, 12, 6}; }
+    std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return nullptr; }
+    void EndProgram() override {}
+};
 
 template <class Control = QWidget>
 Control* Find(const QString& name)
@@ -49,26 +72,21 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QFont::insertSubstitution("Courier New", "Liberation Mono");
+    vyra::gfx::SubstituteCourierNew();
     if (argc < 2) {
         std::cerr << "usage: screenshots FOLDER [kgf|N] [FIELD=TEXT ...] [safe]\n";
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    QString unitButton = QStringLiteral("cmdSel1");
-    vyra::test::ScriptedToolkit toolkit;
-    vyra::ui::FrmInput input(toolkit);
+    ShotToolkit toolkit;
     for (int i = 2; i < argc; ++i) {
-        const QString word = QString::fromLocal8Bit(argv[i]);
-        if (word == QLatin1String("N")) {
-            unitButton = QStringLiteral("cmdSel2");
+        if (QString::fromLocal8Bit(argv[i]) == QLatin1String("N")) {
+            toolkit.unitButton = QStringLiteral("cmdSel2");
         }
     }
-    toolkit.AnswerNextModal([unitButton](QDialog& unitScreen) {
-        unitScreen.findChild<QPushButton*>(unitButton)->click();
-    });
+    vyra::ui::FrmInput input(toolkit);
     input.show();
-    for (int round = 0; round < 100 && toolkit.ModalScreensShown() == 0; ++round) {
+    for (int round = 0; round < 100 && toolkit.modalScreens == 0; ++round) {
         QApplication::processEvents();
     }
     for (int i = 2; i < argc; ++i) {
@@ -86,9 +104,6 @@ int main(int argc, char** argv)
     Save(QStringLiteral("VyraSensorSelector"), folder + QStringLiteral("/input.png"));
     Find<QPushButton>(QStringLiteral("cmdResult"))->click();
     QApplication::processEvents();
-    for (const vyra::test::ShownMessage& message : toolkit.Messages()) {
-        std::cerr << "screenshots: " << message.title.toStdString() << ": " << message.text.toStdString() << '\n';
-    }
     const bool saved = Save(QStringLiteral("Selection result 1"), folder + QStringLiteral("/result-1.png"))
                        && Save(QStringLiteral("Selection result 2"), folder + QStringLiteral("/result-2.png"));
     return saved ? 0 : 1;
