@@ -34,7 +34,7 @@ public:
     }
     QDate Today() const override { return {2026, 12, 6}; }
     std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return nullptr; }
-    void EndProgram() override {}
+    void EndProgram() override { }
 };
 
 QAbstractButton* Button(const QWidget& parent, const char* name)

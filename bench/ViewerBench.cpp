@@ -27,15 +27,15 @@ public:
     int refusals = 0;
 
     void ShowMessage(QWidget*, const QString&, const QString&, BoxIcon) override { ++refusals; }
-    void ShowModal(QDialog&) override {}
+    void ShowModal(QDialog&) override { }
     QDate Today() const override { return {2026, 12, 6}; }
     std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return nullptr; }
-    void EndProgram() override {}
+    void EndProgram() override { }
 };
 
 class GeneratedFile : public ExplanationFiles {
 public:
-    explicit GeneratedFile(std::string rtf) : m_rtf(std::move(rtf)) {}
+    explicit GeneratedFile(std::string rtf) : m_rtf(std::move(rtf)) { }
     DocumentBytes ReadDocument(const QString&) const override { return m_rtf; }
 
 private:

@@ -13,10 +13,7 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json Number(double value)
-{
-    return std::isfinite(value) ? Json(value) : Json(nullptr);
-}
+Json Number(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
 
 Json ModelJson(const RunState& state, int i)
 {

@@ -1,7 +1,7 @@
 #include "QtGraphicsOutputs.h"
 
-#include "ChildRun.h"
 #include "Captions.h"
+#include "ChildRun.h"
 #include "Commands.h"
 #include "FileAccess.h"
 #include "PainterCanvas.h"
@@ -86,17 +86,15 @@ std::variant<QByteArray, std::string> DrawReportPdf(const gfx::ReportRecord& rec
     writer.setResolution(kPdfResolutionDpi);
     writer.setPageLayout(ReportLayout(paper));
     writer.setTitle(QStringLiteral("VyraSensorSelector report"));
-    writer.setCreator(QStringLiteral("%1 %2").arg(QString::fromUtf8(kProgramTitle),
-                                                  QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))));
+    writer.setCreator(QStringLiteral("%1 %2").arg(
+        QString::fromUtf8(kProgramTitle), QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))));
     QPainter painter;
     if (!painter.begin(&writer)) {
         return std::string("the PDF writer could not start");
     }
     std::string trouble;
     gfx::PainterCanvas canvas(painter);
-    gfx::PrintReport(canvas, record, [&trouble](const std::string&, const std::string& message) {
-        trouble = message;
-    });
+    gfx::PrintReport(canvas, record, [&trouble](const std::string&, const std::string& message) { trouble = message; });
     if (painter.isActive()) {
         painter.end();
     }
@@ -192,7 +190,7 @@ int PrintWithinTimeLimit(const std::vector<std::string>& argv, std::ostream& err
 
 }  // namespace
 
-QtGraphicsOutputs::QtGraphicsOutputs(std::vector<std::string> argv) : m_argv(std::move(argv)) {}
+QtGraphicsOutputs::QtGraphicsOutputs(std::vector<std::string> argv) : m_argv(std::move(argv)) { }
 QtGraphicsOutputs::~QtGraphicsOutputs() = default;
 
 int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err)

@@ -79,10 +79,7 @@ struct Choice {
     std::vector<std::string> words;
     std::string chosen;
 
-    int Code() const
-    {
-        return static_cast<int>(std::find(words.begin(), words.end(), chosen) - words.begin());
-    }
+    int Code() const { return static_cast<int>(std::find(words.begin(), words.end(), chosen) - words.begin()); }
 };
 
 void AddChoice(CLI::App& app, const char* name, Choice& choice, const char* help)
@@ -144,9 +141,10 @@ struct Parser {
             ->type_name("FILE")
             ->take_last();
         app.add_flag("--version")->description("Print the version and exit");
-        app.footer("Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
-                   "empty field); a missing field option is an empty field; the last of a repeated option counts.\n"
-                   "Exit status: 0 computed, 1 refused by a check, 2 usage error, 3 the report, print or sketch failed.");
+        app.footer(
+            "Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
+            "empty field); a missing field option is an empty field; the last of a repeated option counts.\n"
+            "Exit status: 0 computed, 1 refused by a check, 2 usage error, 3 the report, print or sketch failed.");
     }
 
     // A file option given with an empty name would write nowhere.

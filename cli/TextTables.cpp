@@ -46,12 +46,14 @@ void WriteTextTables(const RunState& state, std::ostream& out)
 {
     out << "Selection result 1 (" << SeriesWording(state) << " series, " << MethodWording(state.inputs.methodCode)
         << ")\n";
-    WriteTable(state, ResultSet1Columns(), [&state](int i) { return AssessResults1(state, i).withinTolerance; }, out);
+    WriteTable(
+        state, ResultSet1Columns(), [&state](int i) { return AssessResults1(state, i).withinTolerance; }, out);
     out << "Tolerance (absolute values): Zr and Zs below the model's limit (0.65, 0.7 or 0.8 mm),"
            " Vr < 0.260 V, 12 < S < 80;\nP1 not negative for models 7 to 9. * marks a value out of tolerance.\n\n";
     out << "Selection result 2 (" << SeriesWording(state) << " series, " << MethodWording(state.inputs.methodCode)
         << ")\n";
-    WriteTable(state, ResultSet2Columns(), [&state](int i) { return AssessResults2(state, i).withinTolerance; }, out);
+    WriteTable(
+        state, ResultSet2Columns(), [&state](int i) { return AssessResults2(state, i).withinTolerance; }, out);
     out << "Tolerance: F1/F2 < 0.7, F1/F3 < 0.7. * marks a value out of tolerance.\n";
 }
 

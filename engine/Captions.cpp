@@ -16,7 +16,15 @@ std::array<std::string_view, kFieldCount> FieldCaptions()
 std::array<std::string_view, kFieldCount> UnitLabels(std::int16_t forceUnit)
 {
     return {
-        ForceUnitLabel(forceUnit), "[mm]", "[kg]", "[degree]", "[degree]", "[degree]", "[mm]", "[mm]", "[kg]",
+        ForceUnitLabel(forceUnit),
+        "[mm]",
+        "[kg]",
+        "[degree]",
+        "[degree]",
+        "[degree]",
+        "[mm]",
+        "[mm]",
+        "[kg]",
         "[m/min]",
     };
 }

@@ -41,9 +41,6 @@ constexpr SensorSeries IntrinsicallySafeSeries()
 
 }  // namespace
 
-SensorCatalogue InitCatalogue()
-{
-    return {kStandard, IntrinsicallySafeSeries()};
-}
+SensorCatalogue InitCatalogue() { return {kStandard, IntrinsicallySafeSeries()}; }
 
 }  // namespace vyra

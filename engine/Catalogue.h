@@ -18,12 +18,12 @@ inline constexpr int kSeriesCount = 2;
 struct SensorModel {
     std::string_view name;
     double outputSpringConstant;  // for the sensor output
-    double springConstant;        // for the stopper displacement and resonance
+    double springConstant;  // for the stopper displacement and resonance
     double leverLength;
-    double heightOffset;          // added to the bearing height h
+    double heightOffset;  // added to the bearing height h
     double outputFactor;
     double stopperFactor;
-    double stopperTolerance;      // limit of the stopper displacement, mm
+    double stopperTolerance;  // limit of the stopper displacement, mm
 };
 
 struct SensorSeries {

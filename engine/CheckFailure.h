@@ -15,7 +15,7 @@ struct CheckFailure {
     std::string message;
     MessageIcon icon = MessageIcon::Information;
     std::vector<int> markedItems;  // txtInput items, in marking order
-    bool fulcrumMarked = false;    // the caption of the selected OpFulcrum option
+    bool fulcrumMarked = false;  // the caption of the selected OpFulcrum option
 
     bool operator==(const CheckFailure&) const = default;
 };

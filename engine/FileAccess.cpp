@@ -1,9 +1,9 @@
 #include "FileAccess.h"
 
 #include <array>
-#include <cstdint>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -20,7 +20,7 @@ namespace {
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    explicit FileDescriptor(int fd) : m_fd(fd) { }
     ~FileDescriptor()
     {
         if (m_fd >= 0) {
@@ -79,7 +79,7 @@ ReadResult ReadOpenFile(int fd, std::size_t maxBytes)
 struct Target {
     std::string path;
     bool exists = false;
-    struct stat status {};
+    struct stat status { };
 };
 
 std::variant<Target, std::string> ResolveTarget(const std::string& path)
@@ -167,8 +167,7 @@ std::optional<std::string> WriteAll(int fd, std::string_view bytes, const FileCa
 }
 
 // Bytes, mode, owner, then the sync that makes them last.
-std::optional<std::string> FillAndSync(int fd, const Target& target, std::string_view bytes,
-                                       const FileCalls& calls)
+std::optional<std::string> FillAndSync(int fd, const Target& target, std::string_view bytes, const FileCalls& calls)
 {
     if (auto failure = WriteAll(fd, bytes, calls)) {
         return failure;
@@ -206,8 +205,7 @@ std::optional<std::string> RenameInto(const std::string& temporary, const std::s
 
 // A file with no name until it is complete: a process killed while writing
 // leaves nothing behind.
-std::optional<std::string> WriteUnnamed(int fd, const Target& target, std::string_view bytes,
-                                        const FileCalls& calls)
+std::optional<std::string> WriteUnnamed(int fd, const Target& target, std::string_view bytes, const FileCalls& calls)
 {
     if (auto failure = FillAndSync(fd, target, bytes, calls)) {
         return failure;
@@ -257,7 +255,7 @@ ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes)
     if (file.Get() < 0) {
         return ReadError{ReadError::Kind::System, errno};
     }
-    struct stat status {};
+    struct stat status { };
     if (::fstat(file.Get(), &status) != 0) {
         return ReadError{ReadError::Kind::System, errno};
     }

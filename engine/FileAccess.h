@@ -13,9 +13,9 @@ namespace vyra {
 // Why a file could not be read.
 struct ReadError {
     enum class Kind {
-        System,      // the system refused: errorNumber says why
+        System,  // the system refused: errorNumber says why
         NotRegular,  // a folder, pipe, device or socket: never read, never waited on
-        TooLarge,    // more bytes than the caller takes
+        TooLarge,  // more bytes than the caller takes
     };
     Kind kind = Kind::System;
     int errorNumber = 0;  // errno, for Kind::System

@@ -9,8 +9,7 @@ namespace {
 
 constexpr const char* kInapplicable = "Inapplicable values";
 
-constexpr std::array<const char*, kFieldCount> kSymbols{
-    "FS", "d", "Wr", "alpha", "beta", "gamma", "l", "h", "Wp", "V"};
+constexpr std::array<const char*, kFieldCount> kSymbols{"FS", "d", "Wr", "alpha", "beta", "gamma", "l", "h", "Wp", "V"};
 
 CheckFailure Inapplicable(std::string message, std::vector<int> marked)
 {
@@ -27,10 +26,7 @@ CheckResult CheckTooLarge(const EntryReading& reading, std::initializer_list<int
     return std::nullopt;
 }
 
-bool OutOfHalfCircle(std::int16_t angle, bool beyond16)
-{
-    return beyond16 || angle > 180 || angle < -180;
-}
+bool OutOfHalfCircle(std::int16_t angle, bool beyond16) { return beyond16 || angle > 180 || angle < -180; }
 
 // "Select" words the beta message with "values", "Image chgange" with
 // "value"; both wordings are what users have always seen.
@@ -66,7 +62,9 @@ CheckResult CheckSelectionInputs(const SelectionInputs& in, const EntryReading& 
     if (in.FS < 0 || in.d < 0 || in.Wr < 0 || in.V < 0) {
         return CheckFailure{"Input error",
                             "Input positive numbers of Tension and\rRoller diameter,Roller weight and Line speed.",
-                            MessageIcon::Information, {}, false};
+                            MessageIcon::Information,
+                            {},
+                            false};
     }
     if (CheckResult range = CheckAngleRanges(in, reading, "values")) {
         return range;

@@ -24,8 +24,7 @@ std::int16_t ReadAngle(const EntryForm& form, int item, EntryReading& reading, b
     if (angle) {
         return *angle;
     }
-    return value < 0 ? std::numeric_limits<std::int16_t>::min()
-                     : std::numeric_limits<std::int16_t>::max();
+    return value < 0 ? std::numeric_limits<std::int16_t>::min() : std::numeric_limits<std::int16_t>::max();
 }
 
 std::int16_t MethodCodeOf(const EntryForm& form)

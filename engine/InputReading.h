@@ -28,7 +28,7 @@ enum FieldItem : int {
 // item that is selected (0 is the first option of the group).
 struct EntryForm {
     std::array<std::string, kFieldCount> txtInput;
-    int opType = 0;     // 0 "Standard", 1 "Intrinsically safe"
+    int opType = 0;  // 0 "Standard", 1 "Intrinsically safe"
     // 0 "Right(R)", 1 "Left(L)": the side the fulcrum handler keeps, which
     // the sketch, the load and the report all follow.
     std::int16_t fulcrumIndex = 0;

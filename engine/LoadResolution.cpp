@@ -25,8 +25,8 @@ CheckResult CheckResultantAngle(const SelectionInputs& in)
 {
     const std::int32_t difference = std::int32_t{in.alpha} - in.beta;
     const double resultantAngle = NormaliseAngle(difference / 2.0 - in.gamma);
-    const bool accepted = resultantAngle == 0 || (resultantAngle >= 90 && resultantAngle <= 180)
-                          || resultantAngle >= 270;
+    const bool accepted =
+        resultantAngle == 0 || (resultantAngle >= 90 && resultantAngle <= 180) || resultantAngle >= 270;
     if (accepted) {
         return std::nullopt;
     }
@@ -43,7 +43,10 @@ CheckResult CheckWrapAngle(const SelectionInputs& in)
     if (NormaliseAngle(sum) != 180) {
         return std::nullopt;
     }
-    return CheckFailure{"Wrap angle's error", "The wrap angle is inapplicable.", MessageIcon::Exclamation, {3, 4},
+    return CheckFailure{"Wrap angle's error",
+                        "The wrap angle is inapplicable.",
+                        MessageIcon::Exclamation,
+                        {3, 4},
                         false};
 }
 

@@ -124,8 +124,8 @@ namespace {
 std::string ShortestText(double value)
 {
     std::array<char, 32> buffer{};
-    const auto written
-        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
+    const auto written =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
     std::string text(buffer.data(), written.ptr);
     const std::size_t e = text.find('e');
     if (e == std::string::npos) {
@@ -170,8 +170,7 @@ std::optional<std::int16_t> RoundToInt16(double value)
         return std::nullopt;
     }
     const double rounded = RoundHalfEven(value);
-    if (rounded < std::numeric_limits<std::int16_t>::min()
-        || rounded > std::numeric_limits<std::int16_t>::max()) {
+    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max()) {
         return std::nullopt;
     }
     return static_cast<std::int16_t>(rounded);

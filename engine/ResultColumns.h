@@ -14,11 +14,11 @@ namespace vyra {
 // holds, how the held value becomes the shown one and which check marks it.
 struct ResultColumn {
     std::string_view symbol;  // "P1", "F1/F2"
-    std::string_view unit;    // "[mm]"; empty for a ratio; kForceUnit for a force
+    std::string_view unit;  // "[mm]"; empty for a ratio; kForceUnit for a force
     // The figure of a model in the engine's units (kgf, mm, mV, Hz, um).
     double (*value)(const ResultTables& tables, int model);
-    double divisor;      // shown = value / divisor (mV shown in V)
-    int decimals;        // the pattern: "0" is 0, "0.0" is 1 ...
+    double divisor;  // shown = value / divisor (mV shown in V)
+    int decimals;  // the pattern: "0" is 0, "0.0" is 1 ...
     int newtonDecimals;  // the pattern of a force shown in N (x 9.8)
     // Whether the model's figure fails its check; null for a column no check marks.
     bool (*failed)(const RunState& state, int model);

@@ -13,8 +13,7 @@ namespace {
 
 bool IsNegativeZeroText(std::string_view text)
 {
-    return text.size() > 1 && text.front() == '-'
-           && text.substr(1).find_first_not_of("0.") == std::string_view::npos;
+    return text.size() > 1 && text.front() == '-' && text.substr(1).find_first_not_of("0.") == std::string_view::npos;
 }
 
 }  // namespace
@@ -26,8 +25,8 @@ std::string FormatPattern(double value, int decimals)
     }
     // 309 integer digits, the point and the decimals fit.
     std::array<char, 330> buffer{};
-    const auto result
-        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
     std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
     if (IsNegativeZeroText(text)) {
         text.remove_prefix(1);
@@ -35,15 +34,9 @@ std::string FormatPattern(double value, int decimals)
     return std::string(text);
 }
 
-double ShownForce(double kgf, std::int16_t forceUnit)
-{
-    return forceUnit == kNewton ? kgf * kNewtonsPerKgf : kgf;
-}
+double ShownForce(double kgf, std::int16_t forceUnit) { return forceUnit == kNewton ? kgf * kNewtonsPerKgf : kgf; }
 
-std::string_view ForceUnitLabel(std::int16_t forceUnit)
-{
-    return forceUnit == kNewton ? "[N]" : "[kgf]";
-}
+std::string_view ForceUnitLabel(std::int16_t forceUnit) { return forceUnit == kNewton ? "[N]" : "[kgf]"; }
 
 std::string FormatDate(int year, unsigned month, unsigned day)
 {

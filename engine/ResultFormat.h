@@ -14,7 +14,7 @@ std::string FormatPattern(double value, int decimals);
 
 // Forces are held in kgf and shown in the run's unit (x 9.8 for N).
 double ShownForce(double kgf, std::int16_t forceUnit);
-std::string_view ForceUnitLabel(std::int16_t forceUnit);               // "[kgf]" or "[N]"
+std::string_view ForceUnitLabel(std::int16_t forceUnit);  // "[kgf]" or "[N]"
 
 // A date as the input screen's date field shows it, "mmm dd,yyyy" with the
 // English month abbreviation whatever the locale: "Dec 05,2026".

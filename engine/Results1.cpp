@@ -14,15 +14,9 @@ bool UsesOneSensorIndependently(std::int16_t methodCode)
     return methodCode == kIndependentBoth || methodCode == kIndependentOne;
 }
 
-bool ReadsOneChannel(std::int16_t methodCode)
-{
-    return methodCode == kOneSideOne || methodCode == kIndependentOne;
-}
+bool ReadsOneChannel(std::int16_t methodCode) { return methodCode == kOneSideOne || methodCode == kIndependentOne; }
 
-bool AtOrBeyond(double value, double limit)
-{
-    return !std::isfinite(value) || std::fabs(value) >= limit;
-}
+bool AtOrBeyond(double value, double limit) { return !std::isfinite(value) || std::fabs(value) >= limit; }
 
 }  // namespace
 

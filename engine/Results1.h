@@ -11,10 +11,10 @@ inline constexpr double kGainUpperLimit = 80.0;
 
 // The steps of result set 1 for one model; each reads what the steps
 // before it wrote for the same model.
-void ComputeTransmittedLoad(RunState& state, int modelIndex);      // P1, We, P
+void ComputeTransmittedLoad(RunState& state, int modelIndex);  // P1, We, P
 void ComputeStopperDisplacement(RunState& state, int modelIndex);  // Zt, Zr, Zs
-void ComputeSensorOutput(RunState& state, int modelIndex);         // Vt, Vr
-void ComputeGain(RunState& state, int modelIndex);                 // S
+void ComputeSensorOutput(RunState& state, int modelIndex);  // Vt, Vr
+void ComputeGain(RunState& state, int modelIndex);  // S
 
 struct Assessment1 {
     bool failP1 = false;

@@ -38,10 +38,7 @@ void ComputeFrequencies(RunState& state, int i)
     t.PB[i] = (std::pow(2 * Pi * t.F1[i], 2) * in.Wr * t.E[i] * L) / (19.6 * std::pow(10.0, 6) * a);
 }
 
-double FrequencyRatio(double excitation, double resonance)
-{
-    return excitation == 0 ? 0.0 : excitation / resonance;
-}
+double FrequencyRatio(double excitation, double resonance) { return excitation == 0 ? 0.0 : excitation / resonance; }
 
 Assessment2 AssessResults2(const RunState& state, int i)
 {

@@ -22,7 +22,7 @@ struct SelectionInputs {
     std::int16_t beta = 0;
     std::int16_t gamma = 0;
     std::int16_t fulcrumIndex = 0;  // 0 Right(R), 1 Left(L)
-    std::int16_t methodCode = 0;    // 0..4, see MethodCode
+    std::int16_t methodCode = 0;  // 0..4, see MethodCode
 };
 
 // Detection methods: two sensors, or one sensor read on one side or

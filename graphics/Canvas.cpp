@@ -18,17 +18,27 @@ constexpr double kTwipsPerCharacterY = 240;
 Rgb PaletteColor(int index)
 {
     static constexpr std::array<Rgb, 16> kPalette{{
-        {0, 0, 0},     {0, 0, 128},   {0, 128, 0},     {0, 128, 128},   {128, 0, 0},   {128, 0, 128},
-        {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255},   {0, 255, 0},   {0, 255, 255},
-        {255, 0, 0},   {255, 0, 255}, {255, 255, 0},   {255, 255, 255},
+        {0, 0, 0},
+        {0, 0, 128},
+        {0, 128, 0},
+        {0, 128, 128},
+        {128, 0, 0},
+        {128, 0, 128},
+        {128, 128, 0},
+        {192, 192, 192},
+        {128, 128, 128},
+        {0, 0, 255},
+        {0, 255, 0},
+        {0, 255, 255},
+        {255, 0, 0},
+        {255, 0, 255},
+        {255, 255, 0},
+        {255, 255, 255},
     }};
     return index >= 0 && index < 16 ? kPalette[static_cast<std::size_t>(index)] : kPalette[0];
 }
 
-Canvas::Canvas(double widthTwips, double heightTwips)
-    : m_widthTwips(widthTwips), m_heightTwips(heightTwips)
-{
-}
+Canvas::Canvas(double widthTwips, double heightTwips) : m_widthTwips(widthTwips), m_heightTwips(heightTwips) { }
 
 void Canvas::SetScaleMode(ScaleMode mode)
 {

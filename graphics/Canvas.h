@@ -9,7 +9,7 @@ namespace vyra::gfx {
 
 // Units of the canvas scale; the values are the scale mode numbers.
 enum class ScaleMode : int {
-    Twips = 1,       // 1/1440 inch
+    Twips = 1,  // 1/1440 inch
     Characters = 4,  // cells of 120 twips wide by 240 twips high
     Millimetres = 6,
 };
@@ -117,7 +117,7 @@ public:
     void ResetClip();
 
     // Sketch area: erases everything drawn to the background.
-    virtual void Clear() {}
+    virtual void Clear() { }
     // Page realisations: end the page and start the next; finish the
     // document. Both report success.
     virtual bool NewPage() { return true; }

@@ -45,15 +45,9 @@ std::span<const double> PatternTwips(DrawStyle style)
     return {};
 }
 
-double LogicalDpiX(const QPaintDevice* device)
-{
-    return device != nullptr ? device->logicalDpiX() : kFallbackDpi;
-}
+double LogicalDpiX(const QPaintDevice* device) { return device != nullptr ? device->logicalDpiX() : kFallbackDpi; }
 
-double LogicalDpiY(const QPaintDevice* device)
-{
-    return device != nullptr ? device->logicalDpiY() : kFallbackDpi;
-}
+double LogicalDpiY(const QPaintDevice* device) { return device != nullptr ? device->logicalDpiY() : kFallbackDpi; }
 
 double AreaWidthTwips(const QPainter& painter)
 {
@@ -183,10 +177,7 @@ bool PainterCanvas::EndDocument()
 }
 
 // After a clean EndDocument the painter is inactive by design, not failed.
-bool PainterCanvas::Failed() const
-{
-    return m_failed || PrinterInError() || (!m_ended && !m_painter.isActive());
-}
+bool PainterCanvas::Failed() const { return m_failed || PrinterInError() || (!m_ended && !m_painter.isActive()); }
 
 void PainterCanvas::PaintLine(double x1, double y1, double x2, double y2, Rgb colour)
 {

@@ -51,8 +51,8 @@ private:
 
     QPainter& m_painter;
     QPaintDevice* m_device;  // null when the painter never became active
-    QPrinter* m_printer;     // the device, when it is a printer
-    double m_dpiX;           // device pixels per inch
+    QPrinter* m_printer;  // the device, when it is a printer
+    double m_dpiX;  // device pixels per inch
     double m_dpiY;
     bool m_ended = false;
     bool m_failed = false;

@@ -20,10 +20,7 @@ constexpr WebDimensions kPaperWeb{.rollerRadius = kRollerRadius, .runLength = 20
 
 const Rgb kInk = PaletteColor(0);
 
-void DrawSegment(Canvas& page, SketchPoint from, SketchPoint to)
-{
-    page.Line(from.x, from.y, to.x, to.y, kInk);
-}
+void DrawSegment(Canvas& page, SketchPoint from, SketchPoint to) { page.Line(from.x, from.y, to.x, to.y, kInk); }
 
 void DrawSegment(Canvas& page, const SketchSegment& segment) { DrawSegment(page, segment.first, segment.second); }
 
@@ -111,7 +108,6 @@ void DrawQuarterArcs(Canvas& page, const SketchFrame& f)
         page.Arc(0, 0, 24, kInk, span.start, span.end);
     }
 }
-
 
 }  // namespace
 

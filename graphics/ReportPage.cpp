@@ -19,14 +19,14 @@ void ReportTrouble(const MessageSink& sink)
 std::string FixedField(const std::string& text, int blanks, int width)
 {
     const std::string padded = std::string(static_cast<std::size_t>(std::max(blanks, 0)), ' ') + text;
-    const std::size_t keep = std::min(padded.size(), std::max(text.size(), static_cast<std::size_t>(std::max(width, 0))));
+    const std::size_t keep =
+        std::min(padded.size(), std::max(text.size(), static_cast<std::size_t>(std::max(width, 0))));
     return padded.substr(padded.size() - keep);
 }
 
 namespace report {
 
-void DrawPageSteps(Canvas& page, const ReportRecord& record, std::span<const PageStep> steps,
-                   const MessageSink& sink)
+void DrawPageSteps(Canvas& page, const ReportRecord& record, std::span<const PageStep> steps, const MessageSink& sink)
 {
     if (page.Failed()) {
         ReportTrouble(sink);

@@ -25,8 +25,7 @@ using PageStep = void (*)(Canvas& page, const ReportRecord& record);
 // Draws the steps in order, looking at the device before the first step and
 // after each one: a failed device ends the page, what was drawn stays, and
 // the trouble is reported once.
-void DrawPageSteps(Canvas& page, const ReportRecord& record, std::span<const PageStep> steps,
-                   const MessageSink& sink);
+void DrawPageSteps(Canvas& page, const ReportRecord& record, std::span<const PageStep> steps, const MessageSink& sink);
 
 // A table value in its fixed field: the text of the figure through
 // FixedField. A value that is not a finite number prints as "---",

@@ -24,8 +24,7 @@ constexpr double kTableRight = 90;
 
 // Writes a label and its value so that together they end at x, the value
 // cut short when the pair would start before limit.
-double WriteLabelledValueEndingAt(Canvas& page, double x, double limit, std::string_view label,
-                                  std::string_view value)
+double WriteLabelledValueEndingAt(Canvas& page, double x, double limit, std::string_view label, std::string_view value)
 {
     const double labelWidth = page.TextWidth(label);
     const std::string shown = report::ClippedToWidth(page, value, x - limit - labelWidth);
@@ -225,7 +224,9 @@ constexpr std::array<ColumnPlace, 9> kColumnPlaces{{
 void WriteTableHeadings(Canvas& page, const ReportRecord& record)
 {
     static constexpr std::array<PlacedText, 4> kGroups{{
-        {24, 37, "Transmitted load", 44}, {45, 37, "Stopper displacement", 65}, {67, 37, "Sensor output", 81},
+        {24, 37, "Transmitted load", 44},
+        {45, 37, "Stopper displacement", 65},
+        {67, 37, "Sensor output", 81},
         {83, 37, "Gain", 90},
     }};
     page.SetFontSize(10);
@@ -256,8 +257,8 @@ void WriteTableRows(Canvas& page, const ReportRecord& record)
             const ColumnPlace& at = kColumnPlaces[c];
             const bool force = columns[c].unit == kForceUnit && newton;
             const int width = force ? at.newtonWidth : at.width;
-            const std::string field
-                = report::NumberField(ShownText(columns[c], selection, i), force ? at.newtonBlanks : at.blanks, width);
+            const std::string field =
+                report::NumberField(ShownText(columns[c], selection, i), force ? at.newtonBlanks : at.blanks, width);
             report::WriteFigure(page, at.figureX, y, field, width, at.cellLeft);
         }
     }
@@ -292,9 +293,9 @@ void WriteToleranceNote(Canvas& page, const ReportRecord&)
 }
 
 constexpr std::array<report::PageStep, 11> kPage1Steps{
-    SetUpPage,          WriteHeader,        WriteCustomerBlock, WriteSectionHeadings,
-    WriteSpecifications, WriteResultsHeading, DrawTableGrid,     WriteTableHeadings,
-    WriteTableRows,     MarkTolerances,     WriteToleranceNote,
+    SetUpPage,           WriteHeader,         WriteCustomerBlock, WriteSectionHeadings,
+    WriteSpecifications, WriteResultsHeading, DrawTableGrid,      WriteTableHeadings,
+    WriteTableRows,      MarkTolerances,      WriteToleranceNote,
 };
 
 }  // namespace

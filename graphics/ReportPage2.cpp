@@ -10,7 +10,6 @@
 #include <array>
 #include <span>
 #include <string>
-#include <string>
 #include <utility>
 
 namespace vyra::gfx {
@@ -108,10 +107,16 @@ constexpr std::array<ColumnPlace, 7> kColumnPlaces{{
 void WriteTableHeadings(Canvas& page, const ReportRecord&)
 {
     static constexpr std::array<PlacedText, 11> kGroups{{
-        {21, 6, "Excitation", 20, 32}, {37, 6, "Resonant", 32, 52}, {55, 6, "Frequency", 52, 66},
-        {67, 6, "Eccentricity", 66, 78}, {79, 6, "Eccentric", 78, kTableRight, LineEnd::End},
-        {21, 7, "frequency", 20, 32}, {37, 7, "frequency", 32, 52}, {55, 7, "ratios", 52, 66},
-        {79, 7, "force", 78, kTableRight, LineEnd::End}, {32, 8.2, "Two sensors", 32, 42},
+        {21, 6, "Excitation", 20, 32},
+        {37, 6, "Resonant", 32, 52},
+        {55, 6, "Frequency", 52, 66},
+        {67, 6, "Eccentricity", 66, 78},
+        {79, 6, "Eccentric", 78, kTableRight, LineEnd::End},
+        {21, 7, "frequency", 20, 32},
+        {37, 7, "frequency", 32, 52},
+        {55, 7, "ratios", 52, 66},
+        {79, 7, "force", 78, kTableRight, LineEnd::End},
+        {32, 8.2, "Two sensors", 32, 42},
         {43, 8.2, "One sensor", 42, 52},
     }};
     page.SetFontSize(9);
@@ -181,7 +186,7 @@ void WriteNoteAndUnitHeadings(Canvas& page, const ReportRecord& record)
 }
 
 constexpr std::array<report::PageStep, 8> kPage2Steps{
-    SetUpPage,     WriteHeading,       WriteCompanyLines, DrawTableGrid,
+    SetUpPage,          WriteHeading,   WriteCompanyLines, DrawTableGrid,
     WriteTableHeadings, WriteTableRows, MarkTolerances,    WriteNoteAndUnitHeadings,
 };
 

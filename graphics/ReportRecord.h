@@ -12,24 +12,24 @@ namespace vyra::gfx {
 // The customer block of the report, read when printing.
 struct ReportCustomer {
     std::string customer;  // txtFNmame
-    std::string orderNo;   // txtOrderNo
-    std::string machine;   // txtMName
-    std::string date;      // txtDate
-    std::string name;      // txtName
+    std::string orderNo;  // txtOrderNo
+    std::string machine;  // txtMName
+    std::string date;  // txtDate
+    std::string name;  // txtName
 };
 
 // The specifications block as the input screen showed it at the last
 // successful "Select", so that the report describes the case its results
 // come from.
 struct ReportSpecifications {
-    std::string typeCaption = "Type";                // frType
-    std::string fulcrumCaption = "Fulcrum";          // frFurclum
+    std::string typeCaption = "Type";  // frType
+    std::string fulcrumCaption = "Fulcrum";  // frFurclum
     std::string methodCaption = "Detection method";  // frMethod
-    bool standardSelected = true;                    // OpType item 0
-    bool rightSelected = true;                       // OpFulcrum item 0
+    bool standardSelected = true;  // OpType item 0
+    bool rightSelected = true;  // OpFulcrum item 0
     std::array<std::string, kFieldCount> fieldCaptions;  // lblTitle
-    std::array<std::string, kFieldCount> fieldTexts;     // txtInput, as typed
-    std::array<std::string, kFieldCount> unitLabels;     // lblTani
+    std::array<std::string, kFieldCount> fieldTexts;  // txtInput, as typed
+    std::array<std::string, kFieldCount> unitLabels;  // lblTani
 };
 
 // Everything the two report pages and the printed sketch read.

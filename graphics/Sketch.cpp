@@ -220,8 +220,7 @@ void PaintElements(Canvas& area, const SketchElements& e)
     }
     area.SetDrawWidth(e.Roll.drawWidth);
     area.SetDrawStyle(DrawStyle::Solid);
-    area.Circle(e.Roll.left + e.Roll.width / 2, e.Roll.top + e.Roll.height / 2, e.Roll.width / 2,
-                PaletteColor(kBlack));
+    area.Circle(e.Roll.left + e.Roll.width / 2, e.Roll.top + e.Roll.height / 2, e.Roll.width / 2, PaletteColor(kBlack));
     for (const SketchLine* line : {&e.SensorHigh, &e.SensorLow, &e.SensorLeft, &e.SensorRight, &e.lnX1, &e.lnX2,
                                    &e.WebRight, &e.WebLeft, &e.Lt, &e.Lar, &e.Lal}) {
         PaintLine(area, *line);

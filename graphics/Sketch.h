@@ -74,7 +74,7 @@ SketchCentre ReadSketchCentre(const SketchElements& elements);
 // the named elements. With annotate (the drawing when the input screen
 // opens) it adds the sign-convention marks and labels and hides the force
 // arrow; without, it shows the arrow and marks the quarters about the roller.
-void DrawSketch(Canvas& area, SketchElements& elements, const SketchCentre& centre,
-                const SelectionInputs& inputs, bool annotate);
+void DrawSketch(Canvas& area, SketchElements& elements, const SketchCentre& centre, const SelectionInputs& inputs,
+                bool annotate);
 
 }  // namespace vyra::gfx

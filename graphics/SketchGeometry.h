@@ -30,12 +30,12 @@ struct SketchSegment {
 struct SketchFrame {
     SketchPoint origin;
     bool fulcrumLeft = false;
-    double g = 0;       // frame angle, degrees, counter-clockwise as seen
+    double g = 0;  // frame angle, degrees, counter-clockwise as seen
     double lPrime = 0;  // roller position along the local u axis, mm
-    double P = 0;       // wrap angle on the right of the roller, degrees
-    double Q = 0;       // wrap angle on the left, degrees
-    double D = 0;       // (P - Q) / 2, degrees, not truncated
-    int S = 0;          // alpha + beta, degrees
+    double P = 0;  // wrap angle on the right of the roller, degrees
+    double Q = 0;  // wrap angle on the left, degrees
+    double D = 0;  // (P - Q) / 2, degrees, not truncated
+    int S = 0;  // alpha + beta, degrees
 
     // The local point (u, v): u along the mounting axis, v across it,
     // downward when g is 0.

@@ -67,7 +67,7 @@ bool ApplyParagraphWord(Word word, const Token& token, ParagraphFormat& paragrap
     case Word::AlignCentre:
     case Word::AlignRight:
     case Word::AlignJustify:
-        paragraph.alignment = word == Word::AlignCentre  ? Alignment::Centre
+        paragraph.alignment = word == Word::AlignCentre    ? Alignment::Centre
                               : word == Word::AlignRight   ? Alignment::Right
                               : word == Word::AlignJustify ? Alignment::Justified
                                                            : Alignment::Left;

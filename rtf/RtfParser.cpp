@@ -260,8 +260,8 @@ void Parser::OnDocumentWord(Word word, const Token& token)
             return;
         }
         // Values past 32767 are written as their 16-bit two's complement.
-        const std::int32_t value = token.parameter < 0 && token.parameter >= -32768 ? token.parameter + 65536
-                                                                                    : token.parameter;
+        const std::int32_t value =
+            token.parameter < 0 && token.parameter >= -32768 ? token.parameter + 65536 : token.parameter;
         m_text.PushCodePoint(value < 0 || value > 0xFFFF ? 0xFFFD : static_cast<std::uint32_t>(value), state.chars,
                              state.inTable);
         m_fallbackLeft = state.unicodeSkip;
@@ -369,8 +369,7 @@ void Parser::SettleText() { m_text.Settle(State().chars, State().inTable); }
 int Parser::CodePageOf(int font) const
 {
     const auto found = m_tables.fonts.find(font);
-    return found != m_tables.fonts.end() && found->second.codePage != 0 ? found->second.codePage
-                                                                        : m_documentCodePage;
+    return found != m_tables.fonts.end() && found->second.codePage != 0 ? found->second.codePage : m_documentCodePage;
 }
 
 }  // namespace vyra::rtf::detail

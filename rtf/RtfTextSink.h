@@ -15,7 +15,7 @@ namespace vyra::rtf::detail {
 // surrogate from \u waits for its low partner.
 class TextSink {
 public:
-    explicit TextSink(DocumentBuilder& builder) : m_builder(builder) {}
+    explicit TextSink(DocumentBuilder& builder) : m_builder(builder) { }
 
     void PushBytes(std::string_view bytes, int codePage, const CharState& chars, bool inTable);
     void PushText(std::string_view utf8, const CharState& chars, bool inTable);

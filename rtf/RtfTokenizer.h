@@ -15,10 +15,10 @@ enum class TokenKind {
     End,
     GroupStart,
     GroupEnd,
-    ControlWord,    // word, optional parameter
+    ControlWord,  // word, optional parameter
     ControlSymbol,  // symbol: a backslash and one non-letter
-    HexByte,        // byte: from \'hh
-    Text,           // text: bytes up to the next backslash, brace or line end
+    HexByte,  // byte: from \'hh
+    Text,  // text: bytes up to the next backslash, brace or line end
 };
 
 struct Token {
@@ -47,7 +47,7 @@ inline int ClampedParameter(const Token& token, int fallback, int low, int high)
 // earliest versions used it.
 class Tokenizer {
 public:
-    explicit Tokenizer(std::string_view bytes) : m_bytes(bytes) {}
+    explicit Tokenizer(std::string_view bytes) : m_bytes(bytes) { }
 
     Token Next();
 

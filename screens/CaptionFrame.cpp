@@ -13,7 +13,7 @@ constexpr int kCaptionPadding = 2;
 
 }  // namespace
 
-CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) { }
 
 void CaptionFrame::paintEvent(QPaintEvent*)
 {
@@ -22,8 +22,7 @@ void CaptionFrame::paintEvent(QPaintEvent*)
     const int border = metrics.height() / 2;
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, border, -1, -1));
-    const QRect caption(kCaptionIndent, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionPadding,
-                        metrics.height());
+    const QRect caption(kCaptionIndent, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionPadding, metrics.height());
     painter.fillRect(caption, palette().color(QPalette::Window));
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter, title());

@@ -20,7 +20,7 @@ int MissingCode(const QByteArray& path)
     const QByteArray folder = slash < 0    ? QByteArrayLiteral(".")
                               : slash == 0 ? QByteArrayLiteral("/")
                                            : path.left(slash);
-    struct stat status {};
+    struct stat status { };
     return ::stat(folder.constData(), &status) == 0 && S_ISDIR(status.st_mode) ? kFileNotFound : kPathNotFound;
 }
 

@@ -75,7 +75,7 @@ public:
     // anything larger anyway.
     static constexpr std::size_t kMaxDocumentBytes = 64u * 1024u * 1024u;
 
-    explicit WorkingDirectoryFiles(std::size_t maxBytes = kMaxDocumentBytes) : m_maxBytes(maxBytes) {}
+    explicit WorkingDirectoryFiles(std::size_t maxBytes = kMaxDocumentBytes) : m_maxBytes(maxBytes) { }
 
     DocumentBytes ReadDocument(const QString& name) const override;
 

@@ -1,9 +1,9 @@
 #include "FrmExSub.h"
 
 #include "FrmInit.h"
+#include "Placement.h"
 #include "RtfReader.h"
 #include "RtfTextDocument.h"
-#include "Placement.h"
 
 #include <QPushButton>
 #include <QTextCursor>

@@ -65,7 +65,7 @@ QStringList WrapCaption(const QString& caption, const QFontMetricsF& metrics, qr
 // trailing blanks fill out the first line so that it stands flush left.
 class WrappingButton : public QPushButton {
 public:
-    WrappingButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+    WrappingButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) { }
 
 protected:
     void paintEvent(QPaintEvent*) override

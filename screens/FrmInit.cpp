@@ -1,7 +1,7 @@
 #include "FrmInit.h"
 
-#include "RunState.h"
 #include "Placement.h"
+#include "RunState.h"
 
 #include <QFont>
 #include <QGuiApplication>

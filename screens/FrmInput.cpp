@@ -9,12 +9,12 @@
 #include "FrmInit.h"
 #include "InputReading.h"
 #include "NumberText.h"
+#include "Placement.h"
 #include "ReportRecord.h"
 #include "ResultFormat.h"
 #include "ResultScreens.h"
 #include "RunState.h"
 #include "SketchArea.h"
-#include "Placement.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -375,8 +375,7 @@ void FrmInput::cmdResult_Click()
         ShowFailure(*failure);
         return;
     }
-    c.results.Show({ReadCustomer(), gfx::SpecificationsOf(form, c.state.forceUnit),
-                    c.state});
+    c.results.Show({ReadCustomer(), gfx::SpecificationsOf(form, c.state.forceUnit), c.state});
 }
 
 void FrmInput::cmdImage_Click()

@@ -40,10 +40,7 @@ constexpr double kClientHeight = 6390;
 constexpr TwipBox kCmdPrint{5760, 6000, 1455, 375};
 constexpr TwipBox kCmdReturn{7560, 6000, 1455, 375};
 
-TwipBox RowBox(double left, double width, int row)
-{
-    return {left, kValueTop + kRowPitch * row, width, kValueHeight};
-}
+TwipBox RowBox(double left, double width, int row) { return {left, kValueTop + kRowPitch * row, width, kValueHeight}; }
 
 QPushButton& AddButton(QWidget& screen, const char* name, const QString& caption, const TwipBox& box)
 {
@@ -86,8 +83,8 @@ ResultPicture::Column ResultPicture::AddValueColumn(const char* name, double lef
     Column column{};
     for (int i = 0; i < kModelCount; ++i) {
         const QByteArray itemName = ItemName(name, i).toLatin1();
-        column[static_cast<std::size_t>(i)]
-            = &AddLabel({itemName.constData(), "", RowBox(left, width, i), Qt::AlignRight, kValuePoints});
+        column[static_cast<std::size_t>(i)] =
+            &AddLabel({itemName.constData(), "", RowBox(left, width, i), Qt::AlignRight, kValuePoints});
     }
     return column;
 }
@@ -97,8 +94,8 @@ ResultPicture::Column ResultPicture::AddNameColumn()
     Column column{};
     for (int i = 0; i < kModelCount; ++i) {
         const QByteArray itemName = ItemName("lblName", i).toLatin1();
-        column[static_cast<std::size_t>(i)]
-            = &AddLabel({itemName.constData(), "", RowBox(kNameLeft, kNameWidth, i), Qt::AlignLeft, kNamePoints});
+        column[static_cast<std::size_t>(i)] =
+            &AddLabel({itemName.constData(), "", RowBox(kNameLeft, kNameWidth, i), Qt::AlignLeft, kNamePoints});
     }
     return column;
 }
@@ -184,7 +181,10 @@ void ShowValue(QLabel& label, const std::string& text, bool failed)
     ShowFitted(label, QString::fromStdString(text), kValuePoints, failed);
 }
 
-void ShowModelName(QLabel& label, const std::string& text) { ShowFitted(label, QString::fromStdString(text), kNamePoints, false); }
+void ShowModelName(QLabel& label, const std::string& text)
+{
+    ShowFitted(label, QString::fromStdString(text), kNamePoints, false);
+}
 
 QString ItemName(const char* name, int item) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(item); }
 

@@ -32,8 +32,8 @@ void QtToolkit::ShowMessage(QWidget* owner, const QString& title, const QString&
     // A carriage return breaks the line, as it always did in these messages.
     QString shown = text;
     shown.replace(QChar('\r'), QChar('\n'));
-    QMessageBox box(BoxIconOf(icon), title.isEmpty() ? QString::fromUtf8(kProgramTitle) : title, shown,
-                    QMessageBox::Ok, owner);
+    QMessageBox box(BoxIconOf(icon), title.isEmpty() ? QString::fromUtf8(kProgramTitle) : title, shown, QMessageBox::Ok,
+                    owner);
     box.exec();
 }
 

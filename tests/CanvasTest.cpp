@@ -29,7 +29,7 @@ TEST(Canvas, UnitsAndOriginsKeepThePhysicalPosition)
     canvas.SetScaleLeft(3);
     canvas.SetScaleTop(-2);
     canvas.SetCurrentX(13);  // 10 cells from the left edge
-    canvas.SetCurrentY(3);   // 5 rows from the top edge
+    canvas.SetCurrentY(3);  // 5 rows from the top edge
     canvas.SetScaleMode(ScaleMode::Millimetres);
     EXPECT_EQ(canvas.ScaleLeft(), 0);
     EXPECT_NEAR(canvas.ScaleWidth(), 254, kTol);
@@ -42,19 +42,6 @@ TEST(Canvas, UnitsAndOriginsKeepThePhysicalPosition)
     canvas.SetScaleMode(ScaleMode::Twips);
     EXPECT_NEAR(canvas.CurrentX(), 1200 + 10 * kTwipsPerMillimetre, kTol) << "a line ends at its second point";
     EXPECT_NEAR(canvas.CurrentY(), 1200, kTol);
-}
-
-// A box ends at its second corner, a circle or arc at its centre.
-TEST(Canvas, DrawingLeavesTheCurrentPoint)
-{
-    RecordingCanvas canvas = Area();
-    canvas.Box(5, 6, 3, 4, PaletteColor(12));
-    EXPECT_NEAR(canvas.CurrentX(), 3, kTol);
-    EXPECT_NEAR(canvas.CurrentY(), 4, kTol);
-    canvas.Arc(9, 10, 2, PaletteColor(12), 0, kPi);
-    EXPECT_NEAR(canvas.CurrentX(), 9, kTol);
-    EXPECT_NEAR(canvas.CurrentY(), 10, kTol);
-    EXPECT_EQ(canvas.Calls()[0].colour, PaletteColor(12));
 }
 
 // Arcs run counter-clockwise from start to end, through 0 when the end lies

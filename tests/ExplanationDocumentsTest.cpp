@@ -105,7 +105,7 @@ struct Example {
     int commands = 0;
     std::vector<Block> blocks;
     int status = -1;
-    std::set<std::string> rows;     // every line vyra-select printed, normalised
+    std::set<std::string> rows;  // every line vyra-select printed, normalised
     std::set<std::string> figures;  // every word it printed, marks removed
 };
 
@@ -169,14 +169,20 @@ TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
     const std::vector<Example> examples = Examples(blocks);
     ASSERT_GE(examples.size(), 3U);
     const std::set<std::string> limits{"0.65", "0.7", "0.8", "0.260", "9.8"};
-    const std::vector<std::pair<std::string, std::string>> entries{
-        {"Tension FS", "--tension"}, {"Roller diameter d", "--diameter"}, {"Roller weight Wr", "--roller-weight"},
-        {"Wrap angle alpha", "--alpha"}, {"Wrap angle beta", "--beta"}, {"Mounting angle gamma", "--gamma"},
-        {"Roller position l", "--position"}, {"Bearing hight h", "--height"}, {"Bearing weight Wp", "--bearing-weight"},
-        {"Line speed(Max) V", "--speed"}};
+    const std::vector<std::pair<std::string, std::string>> entries{{"Tension FS", "--tension"},
+                                                                   {"Roller diameter d", "--diameter"},
+                                                                   {"Roller weight Wr", "--roller-weight"},
+                                                                   {"Wrap angle alpha", "--alpha"},
+                                                                   {"Wrap angle beta", "--beta"},
+                                                                   {"Mounting angle gamma", "--gamma"},
+                                                                   {"Roller position l", "--position"},
+                                                                   {"Bearing hight h", "--height"},
+                                                                   {"Bearing weight Wp", "--bearing-weight"},
+                                                                   {"Line speed(Max) V", "--speed"}};
     const std::map<std::string, std::string> choices{
-        {"[Kgf]", "--unit=kgf"},       {"[N]", "--unit=N"},          {"Standard", "--type=standard"},
-        {"Intrinsically safe", "--type=safe"}, {"Right(R)", "--fulcrum=right"}, {"Left(L)", "--fulcrum=left"},
+        {"[Kgf]", "--unit=kgf"},          {"[N]", "--unit=N"},
+        {"Standard", "--type=standard"},  {"Intrinsically safe", "--type=safe"},
+        {"Right(R)", "--fulcrum=right"},  {"Left(L)", "--fulcrum=left"},
         {"Two sensors", "--sensors=two"}, {"One sensor", "--sensors=one"}};
     std::size_t figureRows = 0;
     for (const Example& example : examples) {
@@ -197,16 +203,19 @@ TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
             static const std::regex decimal("[0-9]+\\.[0-9]+");
             const std::string text = block.text + " " + RowText(block);
             for (auto m = std::sregex_iterator(text.begin(), text.end(), decimal); m != std::sregex_iterator(); ++m) {
-                const bool known = example.figures.contains(m->str()) || limits.contains(m->str())
-                                   || std::find(example.args.begin(), example.args.end(), m->str()) != example.args.end();
+                const bool known =
+                    example.figures.contains(m->str()) || limits.contains(m->str())
+                    || std::find(example.args.begin(), example.args.end(), m->str()) != example.args.end();
                 EXPECT_TRUE(known) << m->str() << " in: " << text;
             }
         }
         for (const auto& [caption, option] : entries) {
             EXPECT_EQ(table[caption], Option(example.args, option, "")) << caption;
         }
-        for (const auto& [caption, option] : {std::pair{"Unit of force", "--unit=kgf"}, {"Type", "--type=standard"},
-                                              {"Fulcrum", "--fulcrum=right"}, {"Detection method", "--sensors=two"}}) {
+        for (const auto& [caption, option] : {std::pair{"Unit of force", "--unit=kgf"},
+                                              {"Type", "--type=standard"},
+                                              {"Fulcrum", "--fulcrum=right"},
+                                              {"Detection method", "--sensors=two"}}) {
             const std::string name = std::string(option).substr(0, std::string(option).find('='));
             const std::string word = choices.contains(table[caption]) ? choices.at(table[caption]) : "?";
             EXPECT_EQ(word, name + "=" + Option(example.args, name, std::string(option).substr(name.size() + 1)))
@@ -229,8 +238,8 @@ TEST(CatalogueDocument, TablesGiveTheEnginesConstants)
         for (const SensorModel& m : series.models) {
             const std::vector<std::string>& row = rows[std::string(m.name)];
             ASSERT_EQ(row.size(), 8U) << m.name;
-            const double expected[] = {m.outputSpringConstant, m.springConstant, m.leverLength, m.heightOffset,
-                                       m.outputFactor, m.stopperFactor, m.stopperTolerance};
+            const double expected[] = {m.outputSpringConstant, m.springConstant, m.leverLength,     m.heightOffset,
+                                       m.outputFactor,         m.stopperFactor,  m.stopperTolerance};
             for (std::size_t i = 0; i < 7; ++i) {
                 EXPECT_EQ(std::stod(row[i + 1]), expected[i]) << m.name << " column " << i + 1;
             }

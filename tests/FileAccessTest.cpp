@@ -45,35 +45,26 @@ protected:
     fs::path m_folder;
 };
 
-TEST_F(FileAccessTest, ReplacesARegularFileKeepingItsModeAndLeavingNoTemporary)
+// A regular file is replaced keeping its mode, a new one takes the usual
+// mode, a link is written through and stays a link; nothing else is left.
+TEST_F(FileAccessTest, ReplacesRegularFilesAndWritesThroughLinks)
 {
     const fs::path target = m_folder / "report.pdf";
     Put(target, "old");
     ::chmod(target.c_str(), 0600);
     EXPECT_EQ(WriteFileWhole(target, "new content"), std::nullopt);
     EXPECT_EQ(Content(target), "new content");
-    struct stat status {};
-    ::stat(target.c_str(), &status);
-    EXPECT_EQ(status.st_mode & 07777, 0600U);
-    EXPECT_EQ(Entries(), 1U);
-}
-
-TEST_F(FileAccessTest, NewFileTakesTheUsualModeAndALinkIsWrittenThrough)
-{
-    const fs::path target = m_folder / "real.png";
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    const fs::path fresh = m_folder / "real.png";
     const mode_t mask = ::umask(022);
-    EXPECT_EQ(WriteFileWhole(target, "first"), std::nullopt);
+    EXPECT_EQ(WriteFileWhole(fresh, "first"), std::nullopt);
     ::umask(mask);
-    struct stat status {};
-    ::stat(target.c_str(), &status);
-    EXPECT_EQ(status.st_mode & 07777, 0644U);
-
-    const fs::path link = m_folder / "link.png";
-    fs::create_symlink("real.png", link);
-    EXPECT_EQ(WriteFileWhole(link, "second"), std::nullopt);
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Content(target), "second");
-    EXPECT_EQ(Entries(), 2U);
+    EXPECT_EQ(fs::status(fresh).permissions(), static_cast<fs::perms>(0644));
+    fs::create_symlink("real.png", m_folder / "link.png");
+    EXPECT_EQ(WriteFileWhole(m_folder / "link.png", "second"), std::nullopt);
+    EXPECT_TRUE(fs::is_symlink(m_folder / "link.png"));
+    EXPECT_EQ(Content(fresh), "second");
+    EXPECT_EQ(Entries(), 3U);
 }
 
 TEST_F(FileAccessTest, RefusesWhatIsNoRegularFileAndLeavesItAsItWas)
@@ -121,11 +112,23 @@ TEST_F(FileAccessTest, FailingWriteOrSyncKeepsTheOldFileAndLeavesNothingBehind)
         FileCalls calls;
         const char* reason;
     } cases[] = {
-        {"write fails", {[](int, const void*, std::size_t) -> ssize_t { errno = EIO; return -1; }, ::fsync},
+        {"write fails",
+         {[](int, const void*, std::size_t) -> ssize_t {
+              errno = EIO;
+              return -1;
+          },
+          ::fsync},
          "Input/output error"},
-        {"write takes nothing", {[](int, const void*, std::size_t) -> ssize_t { return 0; }, ::fsync},
+        {"write takes nothing",
+         {[](int, const void*, std::size_t) -> ssize_t { return 0; }, ::fsync},
          "No space left on device"},
-        {"sync fails", {::write, [](int) { errno = EIO; return -1; }}, "Input/output error"},
+        {"sync fails",
+         {::write,
+          [](int) {
+              errno = EIO;
+              return -1;
+          }},
+         "Input/output error"},
     };
     for (const auto& c : cases) {
         Put(target, "old");

@@ -51,7 +51,7 @@ const ReportCase kReports[] = {
     {"wide_figures_a4", kA4WidthTwips, Wide},
 };
 
-class ReportGolden : public ::testing::TestWithParam<ReportCase> {};
+class ReportGolden : public ::testing::TestWithParam<ReportCase> { };
 
 // Page 1 with the printed sketch, and page 2.
 TEST_P(ReportGolden, PagesAsRecorded)
@@ -81,7 +81,7 @@ const SketchCase kSketches[] = {
     {"far_and_turned", test::SketchInputs(-60, 30, 200, 1000, 0)},
 };
 
-class SketchGolden : public ::testing::TestWithParam<SketchCase> {};
+class SketchGolden : public ::testing::TestWithParam<SketchCase> { };
 
 // The sketch area after "Image chgange", and the same case on paper.
 TEST_P(SketchGolden, ScreenAndPaper)

@@ -27,7 +27,10 @@ namespace {
 // One small document whatever the name.
 class OneDocument : public ExplanationFiles {
 public:
-    DocumentBytes ReadDocument(const QString&) const override { return std::string("{\\rtf1 {\\b Outline}\\par Text}"); }
+    DocumentBytes ReadDocument(const QString&) const override
+    {
+        return std::string("{\\rtf1 {\\b Outline}\\par Text}");
+    }
 };
 
 TEST(ScreenGolden, UnitScreen)

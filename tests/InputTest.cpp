@@ -19,14 +19,43 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
 {
     const std::vector<std::pair<std::string, double>> cases{
-        {"12abc", 12}, {"", 0}, {"abc", 0}, {"   20", 20}, {"\t4", 4}, {"-180", -180}, {"+7", 7},
-        {"-3.5e2x", -350}, {".5", 0.5}, {"-.5", -0.5}, {"5.", 5}, {".", 0}, {"-", 0}, {"- 5", 0}, {"1 000", 1},
-        {"1,5", 1}, {"1e", 1}, {"1e+", 1}, {"1E-2", 0.01}, {"2.5e3.7", 2500}, {"inf", 0}, {"nan", 0}, {"0x10", 0},
-        {"\xEF\xBC\x91\xEF\xBC\x92", 0}, {"12\xEF\xBC\x93", 12}, {"-0", -0.0},
+        {"12abc", 12},
+        {"", 0},
+        {"abc", 0},
+        {"   20", 20},
+        {"\t4", 4},
+        {"-180", -180},
+        {"+7", 7},
+        {"-3.5e2x", -350},
+        {".5", 0.5},
+        {"-.5", -0.5},
+        {"5.", 5},
+        {".", 0},
+        {"-", 0},
+        {"- 5", 0},
+        {"1 000", 1},
+        {"1,5", 1},
+        {"1e", 1},
+        {"1e+", 1},
+        {"1E-2", 0.01},
+        {"2.5e3.7", 2500},
+        {"inf", 0},
+        {"nan", 0},
+        {"0x10", 0},
+        {"\xEF\xBC\x91\xEF\xBC\x92", 0},
+        {"12\xEF\xBC\x93", 12},
+        {"-0", -0.0},
         {"1.7976931348623157e308", std::numeric_limits<double>::max()},
         // Beyond a double: infinity of the number's sign; too small: a zero of it.
-        {"1e999", kInf}, {"-1e400", -kInf}, {"1.8e308", kInf}, {std::string(400, '9'), kInf},
-        {"1e99999999999999999999", kInf}, {"1e-400", 0}, {"-1e-400", -0.0}, {"0e999", 0}, {"0.001e309", 1e306},
+        {"1e999", kInf},
+        {"-1e400", -kInf},
+        {"1.8e308", kInf},
+        {std::string(400, '9'), kInf},
+        {"1e99999999999999999999", kInf},
+        {"1e-400", 0},
+        {"-1e-400", -0.0},
+        {"0e999", 0},
+        {"0.001e309", 1e306},
         {"0." + std::string(400, '0') + "1", 0},
         {"0." + std::string(100000, '0') + "1e10000000000000000000", kInf},
         {"1" + std::string(100000, '0') + "e-10000000000000000000", 0},
@@ -41,8 +70,17 @@ TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
 TEST(NegatedNumberText, FlipsTheSignOfTheLeadingNumberOnly)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"20", "-20"}, {"-7.5", "7.5"}, {"12abc", "-12"}, {"", "0"}, {"abc", "0"}, {"-0", "0"}, {" +3", "-3"},
-        {"1e20", "-1e20"}, {"0.00001", "-1e-5"}, {"1e999", "-1e999"}, {"-2.5E400x", "2.5E400"},
+        {"20", "-20"},
+        {"-7.5", "7.5"},
+        {"12abc", "-12"},
+        {"", "0"},
+        {"abc", "0"},
+        {"-0", "0"},
+        {" +3", "-3"},
+        {"1e20", "-1e20"},
+        {"0.00001", "-1e-5"},
+        {"1e999", "-1e999"},
+        {"-2.5E400x", "2.5E400"},
     };
     for (const auto& [text, negated] : cases) {
         EXPECT_EQ(NegatedNumberText(text), negated) << '"' << text << '"';
@@ -53,9 +91,18 @@ TEST(NegatedNumberText, FlipsTheSignOfTheLeadingNumberOnly)
 TEST(RoundToInt16, RoundsHalvesToEvenWithinSixteenBits)
 {
     const std::pair<double, std::optional<std::int16_t>> cases[] = {
-        {20.5, 20}, {21.5, 22}, {-20.5, -20}, {-21.5, -22}, {0.49, 0}, {32767.4, 32767},
-        {32767.5, std::nullopt}, {-32768.5, -32768}, {-32768.6, std::nullopt}, {1e300, std::nullopt},
-        {kInf, std::nullopt}, {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
+        {20.5, 20},
+        {21.5, 22},
+        {-20.5, -20},
+        {-21.5, -22},
+        {0.49, 0},
+        {32767.4, 32767},
+        {32767.5, std::nullopt},
+        {-32768.5, -32768},
+        {-32768.6, std::nullopt},
+        {1e300, std::nullopt},
+        {kInf, std::nullopt},
+        {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
     };
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(RoundToInt16(value), expected) << value;

@@ -71,8 +71,10 @@ protected:
 
 TEST_F(OutputsTest, ExitStatusesAndVersions)
 {
-    const std::pair<std::string, int> cases[] = {
-        {kCase + " --json", 0}, {kCase + " --alpha=10 --json", 1}, {" --unit=lbf", 2}, {" --help", 0}};
+    const std::pair<std::string, int> cases[] = {{kCase + " --json", 0},
+                                                 {kCase + " --alpha=10 --json", 1},
+                                                 {" --unit=lbf", 2},
+                                                 {" --help", 0}};
     for (const auto& [args, status] : cases) {
         EXPECT_EQ(Shell(kProgram + args + " >/dev/null").status, status) << args;
     }

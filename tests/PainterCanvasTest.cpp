@@ -84,22 +84,30 @@ TEST(PainterCanvas, InksWhereTheCanvasPlaces)
         std::vector<QRect> inked;
         std::vector<QRect> blank;
     } cases[] = {
-        {"line on its row", [](Canvas& c) { c.Line(200, 500, 1800, 500, PaletteColor(12)); }, {{20, 50, 161, 1}},
+        {"line on its row",
+         [](Canvas& c) { c.Line(200, 500, 1800, 500, PaletteColor(12)); },
+         {{20, 50, 161, 1}},
          {{0, 0, 200, 50}, {0, 51, 200, 149}, {0, 50, 19, 1}}},
-        {"box outline only", [](Canvas& c) { c.Box(1500, 1200, 500, 500, PaletteColor(10)); },
-         {{100, 50, 1, 1}, {50, 85, 1, 1}, {150, 85, 1, 1}}, {{52, 52, 96, 66}, {0, 0, 200, 48}}},
-        {"first quarter", [](Canvas& c) { c.Arc(1000, 1000, 600, PaletteColor(11), 0, kPi / 2); }, {upperRight},
+        {"box outline only",
+         [](Canvas& c) { c.Box(1500, 1200, 500, 500, PaletteColor(10)); },
+         {{100, 50, 1, 1}, {50, 85, 1, 1}, {150, 85, 1, 1}},
+         {{52, 52, 96, 66}, {0, 0, 200, 48}}},
+        {"first quarter",
+         [](Canvas& c) { c.Arc(1000, 1000, 600, PaletteColor(11), 0, kPi / 2); },
+         {upperRight},
          {upperLeft, lowerLeft, lowerRight}},
-        {"three quarters through 0", [](Canvas& c) { c.Arc(1000, 1000, 600, PaletteColor(11), kPi, kPi / 2); },
-         {upperRight, lowerLeft, lowerRight}, {upperLeft}},
-        {"no sweep, no arc", [](Canvas& c) { c.Arc(1000, 1000, 600, PaletteColor(11), 1, 1); }, {},
-         {{0, 0, 200, 200}}},
+        {"three quarters through 0",
+         [](Canvas& c) { c.Arc(1000, 1000, 600, PaletteColor(11), kPi, kPi / 2); },
+         {upperRight, lowerLeft, lowerRight},
+         {upperLeft}},
+        {"no sweep, no arc", [](Canvas& c) { c.Arc(1000, 1000, 600, PaletteColor(11), 1, 1); }, {}, {{0, 0, 200, 200}}},
         {"circle radius in units of x",
          [](Canvas& c) {
              c.SetScaleMode(ScaleMode::Characters);
              c.Circle(1000.0 / 120, 1000.0 / 240, 600.0 / 120, PaletteColor(0));
          },
-         {{159, 99, 3, 3}, {39, 99, 3, 3}, {99, 39, 3, 3}, {99, 159, 3, 3}}, {{62, 62, 77, 77}}},
+         {{159, 99, 3, 3}, {39, 99, 3, 3}, {99, 39, 3, 3}, {99, 159, 3, 3}},
+         {{62, 62, 77, 77}}},
         {"text hangs below and right of its position",
          [](Canvas& c) {
              c.SetFontSize(12);
@@ -107,7 +115,8 @@ TEST(PainterCanvas, InksWhereTheCanvasPlaces)
              c.SetCurrentY(1000);
              c.WriteText("MgM", LineEnd::Keep);
          },
-         {{100, 100, 100, 28}}, {{0, 0, 200, 100}, {0, 0, 100, 200}, {0, 128, 200, 72}}},
+         {{100, 100, 100, 28}},
+         {{0, 0, 200, 100}, {0, 0, 100, 200}, {0, 128, 200, 72}}},
         {"clip cuts off",
          [](Canvas& c) {
              c.ClipTo(0, 0, 1000, 2000);
@@ -115,7 +124,8 @@ TEST(PainterCanvas, InksWhereTheCanvasPlaces)
              c.ResetClip();
              c.Line(200, 1500, 1800, 1500, PaletteColor(0));
          },
-         {{20, 50, 70, 1}, {20, 150, 161, 1}}, {{101, 45, 99, 10}}},
+         {{20, 50, 70, 1}, {20, 150, 161, 1}},
+         {{101, 45, 99, 10}}},
     };
     for (const auto& c : cases) {
         const QImage image = Render(c.draw);
@@ -126,8 +136,7 @@ TEST(PainterCanvas, InksWhereTheCanvasPlaces)
             EXPECT_EQ(Inked(image, region), 0) << c.name;
         }
     }
-    EXPECT_EQ(Render([](Canvas& c) { c.Line(200, 500, 1800, 500, PaletteColor(12)); }).pixel(100, 50),
-              qRgb(255, 0, 0));
+    EXPECT_EQ(Render([](Canvas& c) { c.Line(200, 500, 1800, 500, PaletteColor(12)); }).pixel(100, 50), qRgb(255, 0, 0));
 }
 
 // A pen counts device pixels; a pattern shows only on the thinnest pen.
@@ -137,7 +146,7 @@ TEST(PainterCanvas, PensAndPatterns)
         DrawStyle style;
         int width;
         bool gaps;
-    } cases[] = {{DrawStyle::Solid, 1, false}, {DrawStyle::Dash, 1, true}, {DrawStyle::Dot, 1, true},
+    } cases[] = {{DrawStyle::Solid, 1, false},  {DrawStyle::Dash, 1, true},  {DrawStyle::Dot, 1, true},
                  {DrawStyle::DashDot, 1, true}, {DrawStyle::Dash, 2, false}, {DrawStyle::Dot, 4, false}};
     for (const auto& c : cases) {
         const QImage image = Render([&c](Canvas& canvas) {

@@ -1,9 +1,9 @@
 // What the report pages decide, apart from their layout (the golden files):
 // crosses and frames from the assessments, figures whole in their cells, no
 // text over a rule or another text, and printer trouble told once per part.
+#include "Report.h"
 #include "RecordingCanvas.h"
 #include "Records.h"
-#include "Report.h"
 #include "ReportPage.h"
 #include "Results1.h"
 #include "Results2.h"
@@ -34,9 +34,9 @@ ReportRecord Worked() { return test::SelectedRecord(test::WorkedExampleForm()); 
 // How a device fails.
 struct Script {
     bool failedFromStart = false;
-    std::string failOnText{};     // the device fails once this text is written
+    std::string failOnText{};  // the device fails once this text is written
     bool newPageRefused = false;  // refuses the page, stays usable
-    bool newPageBreaks = false;   // the device fails on the new page
+    bool newPageBreaks = false;  // the device fails on the new page
     bool endDocumentRefused = false;
 };
 
@@ -115,8 +115,11 @@ std::set<std::pair<double, double>> ExpectedCrosses(const RunState& s, int i, bo
     std::set<std::pair<double, double>> cells;
     if (page1) {
         const Assessment1 a = AssessResults1(s, i);
-        const std::pair<bool, std::pair<double, double>> all[] = {
-            {a.failP1, {20, 28}}, {a.failZr, {51, 58}}, {a.failZs, {58, 65}}, {a.failVr, {73, 81}}, {a.failS, {81, 90}}};
+        const std::pair<bool, std::pair<double, double>> all[] = {{a.failP1, {20, 28}},
+                                                                  {a.failZr, {51, 58}},
+                                                                  {a.failZs, {58, 65}},
+                                                                  {a.failVr, {73, 81}},
+                                                                  {a.failS, {81, 90}}};
         for (const auto& [failed, cell] : all) {
             if (failed) {
                 cells.insert(cell);
@@ -141,11 +144,36 @@ TEST(ReportMarks, CrossesAndFramesAreTheAssessments)
         std::function<void(ResultTables&)> change;
     } cases[] = {
         {"worked example", [](ResultTables&) {}},
-        {"Zr and Zs at their limits", [](ResultTables& t) { t.Zr[0] = 0.7; t.Zs[2] = 0.7; t.Zs[4] = -0.8; }},
-        {"Vr and S at their limits", [](ResultTables& t) { t.Vr[3] = 260; t.S[1] = 12; t.S[7] = 80; t.S[8] = nan; }},
-        {"negative P1 on models 5, 6 and 8", [](ResultTables& t) { t.P1[5] = -1; t.P1[6] = -1; t.P1[8] = -0.5; }},
-        {"ratios at and over the limit", [](ResultTables& t) { t.F1[2] = 0.7 * t.F2[2]; t.F1[3] = 10; t.F2[3] = 0; }},
-        {"every value passes", [](ResultTables& t) { t.Zs.fill(0.1); t.S.fill(40); }},
+        {"Zr and Zs at their limits",
+         [](ResultTables& t) {
+             t.Zr[0] = 0.7;
+             t.Zs[2] = 0.7;
+             t.Zs[4] = -0.8;
+         }},
+        {"Vr and S at their limits",
+         [](ResultTables& t) {
+             t.Vr[3] = 260;
+             t.S[1] = 12;
+             t.S[7] = 80;
+             t.S[8] = nan;
+         }},
+        {"negative P1 on models 5, 6 and 8",
+         [](ResultTables& t) {
+             t.P1[5] = -1;
+             t.P1[6] = -1;
+             t.P1[8] = -0.5;
+         }},
+        {"ratios at and over the limit",
+         [](ResultTables& t) {
+             t.F1[2] = 0.7 * t.F2[2];
+             t.F1[3] = 10;
+             t.F2[3] = 0;
+         }},
+        {"every value passes",
+         [](ResultTables& t) {
+             t.Zs.fill(0.1);
+             t.S.fill(40);
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -230,8 +258,14 @@ TEST(ReportTexts, StayClearOfRulesAndOfEachOther)
              r.specifications.fieldTexts[2] = "10.50";
              r.specifications.fieldTexts[9] = std::string(40, '9');
          }},
-        {"long customer texts", kKgf, 11185, [&](ReportRecord& r) { r.customer = {longText, longText, longText, longText, longText}; }},
-        {"long order and name, short rest", kKgf, kWidthTwips, [&](ReportRecord& r) { r.customer = {"A", longText, "M", "D", longText}; }},
+        {"long customer texts", kKgf, 11185,
+         [&](ReportRecord& r) {
+             r.customer = {longText, longText, longText, longText, longText};
+         }},
+        {"long order and name, short rest", kKgf, kWidthTwips,
+         [&](ReportRecord& r) {
+             r.customer = {"A", longText, "M", "D", longText};
+         }},
         {"huge figures, safe series", kNewton, 11185,
          [](ReportRecord& r) {
              ResultTables& t = r.selection.tables;
@@ -288,9 +322,8 @@ TEST(PrintReport, TellsEachPrinterTroubleOnce)
         });
         EXPECT_EQ(messages, c.messages);
         const std::vector<CanvasCall> texts = canvas.CallsOf(CanvasCall::Kind::Text);
-        const bool page2 = std::any_of(texts.begin(), texts.end(), [](const CanvasCall& t) {
-            return t.text == "<Selection results 2>";
-        });
+        const bool page2 = std::any_of(texts.begin(), texts.end(),
+                                       [](const CanvasCall& t) { return t.text == "<Selection results 2>"; });
         EXPECT_EQ(page2, c.page2Drawn);
         EXPECT_EQ(texts.empty() ? "" : texts.back().text, c.lastText);
     }

@@ -1,6 +1,6 @@
+#include "ResultFormat.h"
 #include "LoadResolution.h"
 #include "ResultColumns.h"
-#include "ResultFormat.h"
 #include "RunState.h"
 #include "TestCases.h"
 
@@ -23,10 +23,21 @@ TEST(FormatPattern, FixedDecimalsWithALeadingDigit)
 {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     const PatternCase cases[] = {
-        {10, 1, "10.0"},          {0.58432, 2, "0.58"},     {0.31036, 3, "0.310"},  {0.25999, 3, "0.260"},
-        {16.11, 1, "16.1"},       {-2.346, 2, "-2.35"},     {0.05, 0, "0"},         {97.6, 0, "98"},
-        {-0.001, 2, "0.00"},      {-0.0, 1, "0.0"},         {-0.4, 0, "0"},         {12345.6, 1, "12345.6"},
-        {kInf, 1, "---"},         {-kInf, 0, "---"},        {std::numeric_limits<double>::quiet_NaN(), 2, "---"},
+        {10, 1, "10.0"},
+        {0.58432, 2, "0.58"},
+        {0.31036, 3, "0.310"},
+        {0.25999, 3, "0.260"},
+        {16.11, 1, "16.1"},
+        {-2.346, 2, "-2.35"},
+        {0.05, 0, "0"},
+        {97.6, 0, "98"},
+        {-0.001, 2, "0.00"},
+        {-0.0, 1, "0.0"},
+        {-0.4, 0, "0"},
+        {12345.6, 1, "12345.6"},
+        {kInf, 1, "---"},
+        {-kInf, 0, "---"},
+        {std::numeric_limits<double>::quiet_NaN(), 2, "---"},
         {1e20, 1, "100000000000000000000.0"},
     };
     for (const PatternCase& c : cases) {

@@ -1,11 +1,11 @@
 // The two result screens: marks and frames from the assessments, figures
 // whole inside their columns, the pair's closing, refilling and printing.
 // Their layout is in the golden files.
+#include "ResultScreens.h"
 #include "FrmResult1.h"
 #include "FrmResult2.h"
 #include "Records.h"
 #include "ResultColumns.h"
-#include "ResultScreens.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "ScreenDriver.h"

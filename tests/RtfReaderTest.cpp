@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -56,7 +56,7 @@ struct TextCase {
 
 void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
 
-class ReaderText : public ::testing::TestWithParam<TextCase> {};
+class ReaderText : public ::testing::TestWithParam<TextCase> { };
 
 TEST_P(ReaderText, GivesExpectedPlainText)
 {
@@ -175,12 +175,8 @@ struct SizeCase {
 TEST(ReaderFormat, FontSizesInHalfPointsClamped)
 {
     const SizeCase cases[] = {
-        {R"({\rtf1\fs36 x})", 18.0},
-        {R"({\rtf1\fs21 x})", 10.5},
-        {R"({\rtf1\fs99999999999999999999 x})", 1638.0},
-        {R"({\rtf1\fs1 x})", 1.0},
-        {R"({\rtf1\fs0 x})", 12.0},
-        {R"({\rtf1\fs-40 x})", 12.0},
+        {R"({\rtf1\fs36 x})", 18.0}, {R"({\rtf1\fs21 x})", 10.5}, {R"({\rtf1\fs99999999999999999999 x})", 1638.0},
+        {R"({\rtf1\fs1 x})", 1.0},   {R"({\rtf1\fs0 x})", 12.0},  {R"({\rtf1\fs-40 x})", 12.0},
     };
     for (const SizeCase& c : cases) {
         const Document document = ReadOrFail(c.rtf);
@@ -345,7 +341,7 @@ struct HostileCase {
 
 void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
 
-class ReaderHostile : public ::testing::TestWithParam<HostileCase> {};
+class ReaderHostile : public ::testing::TestWithParam<HostileCase> { };
 
 TEST_P(ReaderHostile, EndsCleanlyWithoutHanging)
 {

@@ -1,5 +1,5 @@
-#include "RtfReader.h"
 #include "RtfTextDocument.h"
+#include "RtfReader.h"
 
 #include <QGuiApplication>
 #include <QTextBlock>

@@ -31,8 +31,8 @@ Outcome Select(std::vector<std::string> args)
 
 std::vector<std::string> Worked(std::vector<std::string> extra = {})
 {
-    std::vector<std::string> args{"--tension=10", "--diameter=100", "--roller-weight=10", "--alpha=0",
-                                  "--beta=0",     "--gamma=0",      "--position=0",       "--height=0",
+    std::vector<std::string> args{"--tension=10",       "--diameter=100", "--roller-weight=10", "--alpha=0",
+                                  "--beta=0",           "--gamma=0",      "--position=0",       "--height=0",
                                   "--bearing-weight=1", "--speed=100"};
     args.insert(args.end(), extra.begin(), extra.end());
     return args;
@@ -52,10 +52,10 @@ TEST(SelectorJson, CarriesTablesVerdictsAndChoices)
     EXPECT_EQ(first["fail1"], Json({{"P1", false}, {"Zr", false}, {"Zs", true}, {"Vr", false}, {"S", false}}));
     EXPECT_EQ(first["withinTolerance1"], false);
     EXPECT_EQ(first["withinTolerance2"], true);
-    const Json safe = Json::parse(Select(Worked({"--json", "--unit", "N", "--tension", "98", "--type", "safe",
-                                                 "--sensors", "one", "--side", "independent", "--channel", "one",
-                                                 "--fulcrum", "left"}))
-                                      .out);
+    const Json safe =
+        Json::parse(Select(Worked({"--json", "--unit", "N", "--tension", "98", "--type", "safe", "--sensors", "one",
+                                   "--side", "independent", "--channel", "one", "--fulcrum", "left"}))
+                        .out);
     EXPECT_EQ(safe["unit"], "N");
     EXPECT_EQ(safe["type"], "safe");
     EXPECT_EQ(safe["methodCode"], 4);
@@ -102,8 +102,8 @@ TEST(SelectorFields, TakeAnyTextAsTypedIntoTheField)
 TEST(SelectorUsage, MistakesHelpAndVersion)
 {
     const std::vector<std::vector<std::string>> mistakes = {
-        {"--colour=red"}, {"--unit", "lbf"}, {"--type=Standard"}, {"--alpha"}, {"--alpha", "--json"},
-        {"--alpha", "-x"}, {"stray"}, {"--customer", "-h"}, {"--report="}, {"--sketch", ""},
+        {"--colour=red"},  {"--unit", "lbf"}, {"--type=Standard"},  {"--alpha"},   {"--alpha", "--json"},
+        {"--alpha", "-x"}, {"stray"},         {"--customer", "-h"}, {"--report="}, {"--sketch", ""},
     };
     for (const std::vector<std::string>& extra : mistakes) {
         const Outcome run = Select(Worked(extra));

@@ -9,8 +9,8 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPagedPaintDevice>
 #include <QLineEdit>
+#include <QPagedPaintDevice>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -20,8 +20,8 @@
 
 namespace {
 
-constexpr std::array<const char*, 10> kFields{"tension", "diameter", "roller-weight", "alpha", "beta",
-                                              "gamma", "position", "height", "bearing-weight", "speed"};
+constexpr std::array<const char*, 10> kFields{"tension", "diameter", "roller-weight", "alpha",          "beta",
+                                              "gamma",   "position", "height",        "bearing-weight", "speed"};
 
 // Answers the unit screen with the chosen button and prints any message.
 class ShotToolkit : public vyra::ui::Toolkit {
@@ -41,7 +41,7 @@ public:
     }
     QDate Today() const override { return {2026, 12, 6}; }
     std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return nullptr; }
-    void EndProgram() override {}
+    void EndProgram() override { }
 };
 
 template <class Control = QWidget>

@@ -24,6 +24,15 @@ stop_x_server() {
     wait "$X_SERVER_PID" 2>/dev/null || true
 }
 
+# Waits up to $2 seconds for the command $3 to succeed; $1 says what for.
+wait_until() {
+    local what="$1" deadline=$((SECONDS + $2))
+    until eval "$3"; do
+        [ "$SECONDS" -lt "$deadline" ] || { echo "timed out waiting until $what" >&2; return 1; }
+        sleep 0.01
+    done
+}
+
 # Prints the id of the visible window whose title is exactly $1, waiting up
 # to $2 seconds (default 20); fails when there is none by then, or at once
 # when the process $3 (if given) has ended.

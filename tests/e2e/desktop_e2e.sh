@@ -32,7 +32,7 @@ xdotool windowfocus --sync "$units" key Return
 
 input=$(wait_for_window "VyraSensorSelector" 20 "$app_pid") || { echo "the input screen did not appear"; exit 1; }
 xdotool windowfocus --sync "$input"
-sleep 0.2
+wait_until "the input screen holds the keyboard" 20 '[ "$(xdotool getwindowfocus)" = "'"$input"'" ]'
 # The focus starts on the customer field; the option groups take one tab
 # stop each (their selected option).
 xdotool type --delay 5 "Northern Paper"

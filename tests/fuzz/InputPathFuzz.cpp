@@ -8,8 +8,8 @@
 // further line breaks.
 #include "Commands.h"
 #include "NumberText.h"
-#include "ResultColumns.h"
 #include "Require.h"
+#include "ResultColumns.h"
 #include "Results1.h"
 #include "Results2.h"
 

@@ -17,9 +17,8 @@ constexpr double kLineHeightPerEm = 1.1328;
 // Counts characters, not bytes, so that Greek letters measure one cell each.
 double CharacterCount(std::string_view text)
 {
-    return static_cast<double>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<double>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string Format(const char* pattern, auto... values)
@@ -89,9 +88,8 @@ CanvasCall RecordingCanvas::Call(CanvasCall::Kind kind, double x1, double y1, do
 std::vector<CanvasCall> RecordingCanvas::CallsOf(CanvasCall::Kind kind) const
 {
     std::vector<CanvasCall> found;
-    std::copy_if(m_calls.begin(), m_calls.end(), std::back_inserter(found), [kind](const CanvasCall& c) {
-        return c.kind == kind;
-    });
+    std::copy_if(m_calls.begin(), m_calls.end(), std::back_inserter(found),
+                 [kind](const CanvasCall& c) { return c.kind == kind; });
     return found;
 }
 

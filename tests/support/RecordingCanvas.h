@@ -26,7 +26,7 @@ struct CanvasCall {
 // what Liberation Mono, the face that stands in for Courier New, measures.
 class RecordingCanvas : public gfx::Canvas {
 public:
-    RecordingCanvas(double widthTwips, double heightTwips) : Canvas(widthTwips, heightTwips) {}
+    RecordingCanvas(double widthTwips, double heightTwips) : Canvas(widthTwips, heightTwips) { }
 
     const std::vector<CanvasCall>& Calls() const { return m_calls; }
     std::vector<CanvasCall> CallsOf(CanvasCall::Kind kind) const;

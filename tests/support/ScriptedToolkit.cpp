@@ -31,9 +31,6 @@ void ScriptedToolkit::ShowModal(QDialog& screen)
     }
 }
 
-std::unique_ptr<QPagedPaintDevice> ScriptedToolkit::DefaultPrinter()
-{
-    return m_printer ? m_printer() : nullptr;
-}
+std::unique_ptr<QPagedPaintDevice> ScriptedToolkit::DefaultPrinter() { return m_printer ? m_printer() : nullptr; }
 
 }  // namespace vyra::test
