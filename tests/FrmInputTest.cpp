@@ -1,7 +1,9 @@
-// The input screen and the unit screen it opens, driven as a user does:
-// clicks, typed keys, message boxes answered by the scripted toolkit. Their
-// layout is in the golden files.
+// The input screen and its unit screen driven as a user does, step by step:
+// after each step the screen's state (fields, marks, options, messages, the
+// sketch and the result windows) goes into a golden recording, which a
+// reviewer reads as the screen's behaviour.
 #include "FrmInput.h"
+#include "Golden.h"
 #include "ScreenDriver.h"
 #include "ScriptedToolkit.h"
 
@@ -16,29 +18,21 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
-#include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace vyra::ui {
 namespace {
 
 using test::Child;
-using test::Click;
 using test::Item;
-using test::TypeKey;
 
-using Texts = std::array<QString, 10>;
-const Texts kValid{"100", "100", "10", "20", "80", "20", "20", "100", "5", "100"};
-const QColor kLightRed(255, 0, 0);
-
-// Runs a hook when a message box comes, while it is up.
+// Runs a hook while a message box is up.
 class WatchingToolkit : public test::ScriptedToolkit {
 public:
     std::function<void()> onMessage;
-
     void ShowMessage(QWidget* owner, const QString& title, const QString& text, BoxIcon icon) override
     {
         if (onMessage) {
@@ -48,284 +42,201 @@ public:
     }
 };
 
-// The input screen opened as the program opens it, its unit screen answered.
-class FrmInputTest : public ::testing::Test {
-protected:
-    void Open(std::function<void(QDialog&)> unitAnswer = [](QDialog& s) { Click(Child(s, "cmdSel1")); })
+// A field's text, "!" when it is marked in light red.
+QString Shown(const QWidget& control, const QString& text, QPalette::ColorRole role)
+{
+    return text + (control.palette().color(role) == QColor(255, 0, 0) ? "!" : "");
+}
+
+class InputScenario {
+public:
+    InputScenario()
     {
-        toolkit.AnswerNextModal(std::move(unitAnswer));
-        screen = std::make_unique<FrmInput>(toolkit);
-        screen->show();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return toolkit.ModalScreensShown() == 1; }));
+        m_toolkit.AnswerNextModal([](QDialog& unitScreen) { test::Click(Child(unitScreen, "cmdSel2")); });
+        m_screen.show();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return m_toolkit.ModalScreensShown() == 1; }));
         QApplication::processEvents();
+        m_toolkit.onMessage = [this] { m_atMessage = State() + (Sketch() != m_sketch ? " sketch redrawn" : ""); };
+        m_sketch = Sketch();
     }
-    void SetUp() override { Open(); }
 
-    QLineEdit& Field(int item) { return Child<QLineEdit>(*screen, Item("txtInput", item)); }
-    QRadioButton& Option(const char* group, int item) { return Child<QRadioButton>(*screen, Item(group, item)); }
-    QPushButton& Button(const char* name) { return Child<QPushButton>(*screen, name); }
-    QString TensionUnit() { return Child<QLabel>(*screen, "lblTani(0)").text(); }
-    QImage Sketch() { return Child(*screen, "Picture1").grab().toImage(); }
-
-    void Enter(const Texts& texts)
+    void Type(int item, const QString& text) { Child<QLineEdit>(m_screen, Item("txtInput", item)).setText(text); }
+    void Key(int item, Qt::Key key, const QString& text)
+    {
+        test::TypeKey(Child<QLineEdit>(m_screen, Item("txtInput", item)), key, text);
+    }
+    void Click(const QString& name) { test::Click(Child(m_screen, name)); }
+    void Enter(const std::vector<QString>& texts)
     {
         for (int item = 0; item < 10; ++item) {
-            Field(item).setText(texts[item]);
+            Type(item, texts[item]);
         }
     }
 
-    std::set<int> MarkedFields()
+    // The step and the state it left; a message box shows with the marks
+    // there were while it was up.
+    void Record(const std::string& step)
     {
-        std::set<int> marked;
+        m_recording += "# " + step + "\n";
+        for (const test::ShownMessage& m : m_toolkit.Messages()) {
+            const std::string text = QString(m.text).replace("\r", "\\r").toStdString();
+            m_recording += "message " + m.title.toStdString() + ": " + text + " icon "
+                           + std::to_string(static_cast<int>(m.icon)) + "\n  while up: " + m_atMessage + "\n";
+        }
+        m_toolkit.ClearMessages();
+        const QImage sketch = Sketch();
+        m_recording += State() + (sketch != m_sketch ? " sketch redrawn" : "") + Windows() + "\n";
+        m_sketch = sketch;
+    }
+
+    std::string State() const
+    {
+        QString state = Child<QLabel>(m_screen, "lblTani(0)").text() + " fields";
         for (int item = 0; item < 10; ++item) {
-            if (Field(item).palette().color(QPalette::Text) == kLightRed) {
-                marked.insert(item);
+            const auto& field = Child<QLineEdit>(m_screen, Item("txtInput", item));
+            state += " [" + Shown(field, field.text(), QPalette::Text) + "]";
+        }
+        for (const char* group : {"OpFulcrum", "OpMethod1", "OpMethod2", "OpMethod3"}) {
+            state += QStringLiteral(" %1").arg(group);
+            for (int item = 0; item < 2; ++item) {
+                const auto& option = Child<QRadioButton>(m_screen, Item(group, item));
+                state += (option.isChecked() ? " *" : " ") + Shown(option, option.text(), QPalette::WindowText)
+                         + (option.isEnabled() ? "" : "(off)");
             }
         }
-        if (Option("OpFulcrum", 0).palette().color(QPalette::WindowText) == kLightRed) {
-            marked.insert(-1);  // the chosen fulcrum side's caption
-        }
-        return marked;
+        return state.toStdString();
     }
 
-    // A resultant-angle failure marks both wrap angles, the mounting angle
-    // and the chosen fulcrum side.
-    void MarkEverything()
+    std::string Windows() const
     {
-        Enter(kValid);
-        Enter({"100", "100", "10", "10", "0", "0", "20", "100", "5", "100"});
-        Click(Button("cmdResult"));
-        ASSERT_EQ(MarkedFields(), (std::set<int>{-1, 3, 4, 5}));
+        std::set<std::string> titles;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && widget != &m_screen) {
+                titles.insert(widget->windowTitle().toStdString());
+            }
+        }
+        std::string windows;
+        for (const std::string& title : titles) {
+            windows += " + " + title;
+        }
+        return windows;
     }
 
-    WatchingToolkit toolkit;
-    std::unique_ptr<FrmInput> screen;
+    QImage Sketch() const { return Child(m_screen, "Picture1").grab().toImage(); }
+
+    WatchingToolkit m_toolkit;
+    FrmInput m_screen{m_toolkit};
+    std::string m_recording;
+    std::string m_atMessage;
+    QImage m_sketch;
 };
+
+TEST(InputScreen, BehavesAsRecorded)
+{
+    InputScenario s;
+    s.Record("opened, [N] chosen on the unit screen");
+    const std::vector<QString> valid{"100", "100", "10", "20", "80", "20", "20", "100", "5", "100"};
+    const std::vector<std::pair<std::string, std::vector<QString>>> refusals{
+        {"empty tension", {"", "100", "10", "20", "80", "20", "20", "100", "5", "100"}},
+        {"negative speed", {"100", "100", "10", "20", "80", "20", "20", "100", "5", "-1"}},
+        {"beta 181", {"100", "100", "10", "20", "181", "20", "20", "100", "5", "100"}},
+        {"resultant 5", {"100", "100", "10", "10", "0", "0", "20", "100", "5", "100"}},
+        {"wrap 180", {"100", "100", "10", "90", "90", "0", "20", "100", "5", "100"}},
+        {"speed too large", {"100", "100", "10", "20", "80", "20", "20", "100", "5", "1e999"}},
+    };
+    for (const auto& [name, texts] : refusals) {
+        s.Enter(texts);
+        s.Click("cmdResult");
+        s.Record("Select with " + name);
+    }
+    s.Key(8, Qt::Key_7, "7");
+    s.Record("bearing weight edited: the speed's mark stays");
+    s.Key(9, Qt::Key_Backspace, "");
+    s.Record("speed edited: its own mark goes");
+    s.Enter(refusals[3].second);
+    s.Click("cmdResult");
+    s.Key(2, Qt::Key_7, "7");
+    s.Record("resultant refused again, roller weight edited: the angle marks stay");
+    s.Key(5, Qt::Key_1, "1");
+    s.Record("gamma edited: every angle mark and the fulcrum's go");
+    for (const QString& gamma : {"20", "-7.5", "12abc", "0.00001", "1e999", "", "abc"}) {
+        s.Type(3, "30");
+        s.Type(4, "-60");
+        s.Type(5, gamma);
+        s.Click("OpFulcrum(1)");
+        s.Click("OpFulcrum(1)");
+        s.Record("gamma " + gamma.toStdString() + ", Left(L) twice: angles swapped, gamma negated once");
+        s.Click("OpFulcrum(0)");
+        s.Record("Right(R) again");
+    }
+    s.Click("OpMethod2(1)");
+    s.Record("Independent clicked while disabled");
+    s.Click("OpMethod1(1)");
+    s.Click("OpMethod2(1)");
+    s.Click("OpMethod3(1)");
+    s.Record("One sensor, Independent, One");
+    s.Click("OpMethod1(0)");
+    s.Record("Two sensors again: side and channel off, their choice kept");
+    s.Enter({"", "", "", "200", "80", "20", "20", "", "", ""});
+    s.Click("cmdImage");
+    s.Record("Image chgange with alpha 200: no redraw");
+    s.Enter({"", "", "", "90", "90", "0", "20", "", "", ""});
+    s.Click("cmdImage");
+    s.Record("Image chgange with a wrap of 180: redrawn, then the message");
+    s.Enter(valid);
+    s.Click("cmdResult");
+    s.Record("Select with a valid case");
+    s.Click("OpFulcrum(1)");
+    s.Enter({"100", "100", "10", "20", "20", "0", "20", "100", "5", "100"});
+    s.Click("cmdResult");
+    s.Record("Select again on the left side");
+    s.m_screen.close();
+    s.Record("closed: ends the program " + std::to_string(s.m_toolkit.EndProgramCalls()) + " time");
+    test::ExpectGolden("scenario_input_screen", s.m_recording);
+}
 
 // The unit chosen once sets the tension's unit label on every activation;
 // closing the unit screen keeps kgf; "Exit" ends the program.
 TEST(UnitScreen, ChoosesTheUnitOnceForTheRun)
 {
-    const std::vector<std::tuple<const char*, std::function<void(QDialog&)>, QString, int>> cases{
-        {"[Kgf]", [](QDialog& s) { Click(Child(s, "cmdSel1")); }, "[kgf]", 0},
-        {"[N]", [](QDialog& s) { Click(Child(s, "cmdSel2")); }, "[N]", 0},
-        {"window close", [](QDialog& s) { s.close(); }, "[kgf]", 0},
-        {"Exit",
-         [](QDialog& s) {
-             Click(Child(s, "cmdExit"));
+    const std::vector<std::tuple<std::function<void(QDialog&)>, QString, int>> cases{
+        {[](QDialog& s) { test::Click(Child(s, "cmdSel1")); }, "[kgf]", 0},
+        {[](QDialog& s) { s.close(); }, "[kgf]", 0},
+        {[](QDialog& s) {
+             test::Click(Child(s, "cmdExit"));
              s.reject();
          },
          "[kgf]", 1},
     };
-    for (const auto& [how, answer, label, ends] : cases) {
+    for (const auto& [answer, label, ends] : cases) {
         test::ScriptedToolkit toolkit;
         toolkit.AnswerNextModal(answer);
         FrmInput screen(toolkit);
         auto& unit = Child<QLabel>(screen, "lblTani(0)");
-        EXPECT_EQ(unit.text(), "") << "before the first activation";
         screen.show();
-        ASSERT_TRUE(QTest::qWaitFor([&unit] { return !unit.text().isEmpty(); })) << how;
-        EXPECT_EQ(unit.text(), label) << how;
-        EXPECT_EQ(toolkit.EndProgramCalls(), ends) << how;
-        EXPECT_EQ(Child<QLabel>(screen, "lblTani(2)").text(), "[kg]") << how;
+        ASSERT_TRUE(QTest::qWaitFor([&unit] { return !unit.text().isEmpty(); }));
+        EXPECT_EQ(unit.text(), label);
+        EXPECT_EQ(toolkit.EndProgramCalls(), ends);
         QWidget other;
         other.show();
         other.activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([&other] { return other.isActiveWindow(); }));
         unit.setText("?");
         screen.activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return unit.text() == label; })) << how;
-        EXPECT_EQ(toolkit.ModalScreensShown(), 1) << how;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return unit.text() == label; }));
+        EXPECT_EQ(toolkit.ModalScreensShown(), 1);
     }
 }
 
-TEST_F(FrmInputTest, DateFieldHoldsTheStartDateInEnglish)
+TEST(InputScreen, DateFieldHoldsTheStartDateInEnglish)
 {
-    EXPECT_EQ(Child<QLineEdit>(*screen, "txtDate").text(), "Dec 05,2026");
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    test::ScriptedToolkit other;
-    other.SetToday(QDate(2027, 3, 9));
-    const FrmInput later(other);
+    test::ScriptedToolkit toolkit;
+    toolkit.SetToday(QDate(2027, 3, 9));
+    const FrmInput screen(toolkit);
     QLocale::setDefault(previous);
-    EXPECT_EQ(Child<QLineEdit>(later, "txtDate").text(), "Mar 09,2027");
-}
-
-// Each check tells its message, then marks: the fields and fulcrum caption
-// are red only once the box is closed. "Image chgange" redraws the sketch
-// before its angle checks, never before its range checks.
-TEST_F(FrmInputTest, ChecksShowTheirMessageThenMark)
-{
-    const struct {
-        const char* button;
-        Texts texts;
-        QString title;
-        BoxIcon icon;
-        std::set<int> marked;  // fields, and -1 for the fulcrum caption
-        bool redrawn;
-    } cases[] = {
-        {"cmdResult",
-         {"", "100", "10", "20", "80", "20", "20", "100", "5", "100"},
-         "Inapplicable values",
-         BoxIcon::Information,
-         {},
-         false},
-        {"cmdResult",
-         {"100", "100", "10", "20", "80", "20", "20", "100", "5", "-1"},
-         "Input error",
-         BoxIcon::Information,
-         {},
-         false},
-        {"cmdResult",
-         {"100", "100", "10", "20", "181", "20", "20", "100", "5", "100"},
-         "Inapplicable values",
-         BoxIcon::Information,
-         {4},
-         false},
-        {"cmdResult",
-         {"100", "100", "10", "10", "0", "0", "20", "100", "5", "100"},
-         "The resultant force angle's error",
-         BoxIcon::Exclamation,
-         {-1, 3, 4, 5},
-         false},
-        {"cmdImage",
-         {"", "", "", "200", "80", "20", "20", "", "", ""},
-         "Inapplicable values",
-         BoxIcon::Information,
-         {3},
-         false},
-        {"cmdImage",
-         {"", "", "", "90", "90", "0", "20", "", "", ""},
-         "Wrap angle's error",
-         BoxIcon::Exclamation,
-         {3, 4},
-         true},
-    };
-    const QImage loaded = Sketch();
-    for (const auto& c : cases) {
-        Enter(c.texts);
-        toolkit.ClearMessages();
-        std::set<int> markedWhileShown{-2};
-        QImage atMessage;
-        toolkit.onMessage = [&] {
-            markedWhileShown = MarkedFields();
-            atMessage = Sketch();
-        };
-        Click(Button(c.button));
-        ASSERT_EQ(toolkit.Messages().size(), 1U) << c.title.toStdString();
-        EXPECT_EQ(toolkit.Messages()[0].title, c.title);
-        EXPECT_EQ(toolkit.Messages()[0].icon, c.icon);
-        EXPECT_EQ(markedWhileShown, std::set<int>{});
-        EXPECT_EQ(MarkedFields(), c.marked) << c.title.toStdString();
-        EXPECT_EQ(atMessage != loaded, c.redrawn) << c.title.toStdString();
-        Click(Option("OpFulcrum", 0));
-    }
-}
-
-// An angle edit or a fulcrum click takes back every angle mark and the
-// fulcrum's; editing another field takes back only its own mark.
-TEST_F(FrmInputTest, EditsTakeBackTheirMarks)
-{
-    const std::vector<std::pair<const char*, std::function<void()>>> takers{
-        {"alpha edited", [this] { TypeKey(Field(3), Qt::Key_1, "1"); }},
-        {"gamma edited", [this] { TypeKey(Field(5), Qt::Key_1, "1"); }},
-        {"the chosen fulcrum clicked", [this] { Click(Option("OpFulcrum", 0)); }},
-        {"the other fulcrum clicked", [this] { Click(Option("OpFulcrum", 1)); }},
-    };
-    for (const auto& [how, take] : takers) {
-        Click(Option("OpFulcrum", 0));
-        MarkEverything();
-        for (const int other : {0, 2, 6, 9}) {
-            TypeKey(Field(other), Qt::Key_7, "7");
-        }
-        EXPECT_EQ(MarkedFields(), (std::set<int>{-1, 3, 4, 5})) << how;
-        take();
-        EXPECT_EQ(MarkedFields(), std::set<int>{}) << how;
-    }
-    for (const int item : {0, 1, 2, 6, 7, 8, 9}) {
-        Enter(kValid);
-        Field(item).setText("1e999");
-        Click(Button("cmdResult"));
-        ASSERT_EQ(MarkedFields(), std::set<int>{item});
-        TypeKey(Field(item == 0 ? 1 : 0), Qt::Key_7, "7");
-        EXPECT_EQ(MarkedFields(), std::set<int>{item});
-        TypeKey(Field(item), Qt::Key_Backspace, "");
-        EXPECT_EQ(MarkedFields(), std::set<int>{}) << item;
-    }
-}
-
-// Changing the fulcrum side swaps the wrap angles and negates the mounting
-// angle's text; changing back restores both texts.
-TEST_F(FrmInputTest, FulcrumChangeSwapsWrapAnglesAndNegatesMountingAngle)
-{
-    const std::vector<std::tuple<QString, QString, bool>> cases{
-        {"", "", true},
-        {"20", "-20", true},
-        {"-7.5", "7.5", true},
-        {"12abc", "-12", false},
-        {"abc", "0", false},
-        {" +0.1", "-0.1", false},
-        {"0.00001", "-1e-5", false},
-        {"1e999", "-1e999", true},
-        {"-2.5E400x", "2.5E400", false},
-        {"123456789012345678", "-1.23456789012346e17", false},
-    };
-    for (const auto& [gamma, negated, restored] : cases) {
-        Click(Option("OpFulcrum", 0));
-        Field(3).setText("30");
-        Field(4).setText("-60");
-        Field(5).setText(gamma);
-        Click(Option("OpFulcrum", 1));
-        EXPECT_EQ(Field(3).text(), "-60");
-        EXPECT_EQ(Field(4).text(), "30");
-        EXPECT_EQ(Field(5).text(), negated) << gamma.toStdString();
-        Click(Option("OpFulcrum", 1));
-        EXPECT_EQ(Field(3).text(), "-60") << "the chosen side again changes nothing";
-        Click(Option("OpFulcrum", 0));
-        EXPECT_EQ(Field(4).text(), "-60");
-        EXPECT_EQ(Field(5).text() == gamma, restored) << gamma.toStdString();
-    }
-}
-
-// "One sensor" enables the side and channel options, "Two sensors" disables
-// them again, keeping their choice.
-TEST_F(FrmInputTest, OneSensorEnablesSideAndChannelOptions)
-{
-    QRadioButton& independent = Option("OpMethod2", 1);
-    Click(independent);
-    EXPECT_FALSE(independent.isChecked()) << "a disabled option takes no click";
-    Click(Option("OpMethod1", 1));
-    EXPECT_TRUE(independent.isEnabled() && Option("OpMethod3", 1).isEnabled());
-    Click(independent);
-    Click(Option("OpMethod1", 0));
-    EXPECT_FALSE(independent.isEnabled() || Option("OpMethod3", 0).isEnabled());
-    EXPECT_TRUE(independent.isChecked());
-}
-
-// A valid "Select" opens both result screens, on either fulcrum side;
-// "Image chgange" redraws the sketch, which survives repaints; closing the
-// screen ends the program.
-TEST_F(FrmInputTest, SelectOpensTheResultsAndCloseEndsTheProgram)
-{
-    const QImage loaded = Sketch();
-    for (const int side : {0, 1}) {
-        Click(Option("OpFulcrum", side));
-        Enter(side == 0 ? kValid : Texts{"100", "100", "10", "20", "20", "0", "20", "100", "5", "100"});
-        Click(Button("cmdResult"));
-        EXPECT_TRUE(toolkit.Messages().empty());
-        int shown = 0;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            shown += widget->isVisible() && widget->windowTitle().startsWith("Selection result ") ? 1 : 0;
-        }
-        EXPECT_EQ(shown, 2);
-    }
-    Click(Button("cmdImage"));
-    const QImage redrawn = Sketch();
-    EXPECT_NE(redrawn, loaded) << "the marks of the first drawing give way to the force arrow";
-    screen->repaint();
-    EXPECT_EQ(Sketch(), redrawn);
-    screen->close();
-    EXPECT_EQ(toolkit.EndProgramCalls(), 1);
+    EXPECT_EQ(Child<QLineEdit>(screen, "txtDate").text(), "Mar 09,2027");
 }
 
 }  // namespace
