@@ -79,14 +79,12 @@ TEST_F(FileAccessTest, RefusesWhatIsNoRegularFileAndLeavesItAsItWas)
         const char* name;
         fs::path path;
         const char* reason;
-    } cases[] = {
-        {"pipe", fifo, "it is not a regular file"},
-        {"folder", m_folder, "it is a folder"},
-        {"dangling link", dangling, "it is a link to a file that does not exist"},
-        {"device", device, "it is not a regular file"},
-        {"missing folder", m_folder / "none" / "x.pdf", "No such file or directory"},
-        {"no name", "", "no file name was given"},
-    };
+    } cases[] = {{"pipe", fifo, "it is not a regular file"},
+                 {"folder", m_folder, "it is a folder"},
+                 {"dangling link", dangling, "it is a link to a file that does not exist"},
+                 {"device", device, "it is not a regular file"},
+                 {"missing folder", m_folder / "none" / "x.pdf", "No such file or directory"},
+                 {"no name", "", "no file name was given"}};
     for (const auto& c : cases) {
         if (c.path == device && !haveDevice) {
             continue;  // creating device nodes needs privilege
@@ -111,25 +109,23 @@ TEST_F(FileAccessTest, FailingWriteOrSyncKeepsTheOldFileAndLeavesNothingBehind)
         const char* name;
         FileCalls calls;
         const char* reason;
-    } cases[] = {
-        {"write fails",
-         {[](int, const void*, std::size_t) -> ssize_t {
-              errno = EIO;
-              return -1;
-          },
-          ::fsync},
-         "Input/output error"},
-        {"write takes nothing",
-         {[](int, const void*, std::size_t) -> ssize_t { return 0; }, ::fsync},
-         "No space left on device"},
-        {"sync fails",
-         {::write,
-          [](int) {
-              errno = EIO;
-              return -1;
-          }},
-         "Input/output error"},
-    };
+    } cases[] = {{"write fails",
+                  {[](int, const void*, std::size_t) -> ssize_t {
+                       errno = EIO;
+                       return -1;
+                   },
+                   ::fsync},
+                  "Input/output error"},
+                 {"write takes nothing",
+                  {[](int, const void*, std::size_t) -> ssize_t { return 0; }, ::fsync},
+                  "No space left on device"},
+                 {"sync fails",
+                  {::write,
+                   [](int) {
+                       errno = EIO;
+                       return -1;
+                   }},
+                  "Input/output error"}};
     for (const auto& c : cases) {
         Put(target, "old");
         EXPECT_EQ(WriteFileWhole(target, "new", c.calls), std::optional<std::string>(c.reason)) << c.name;

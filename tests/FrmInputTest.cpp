@@ -142,8 +142,7 @@ TEST(InputScreen, BehavesAsRecorded)
         {"beta 181", {"100", "100", "10", "20", "181", "20", "20", "100", "5", "100"}},
         {"resultant 5", {"100", "100", "10", "10", "0", "0", "20", "100", "5", "100"}},
         {"wrap 180", {"100", "100", "10", "90", "90", "0", "20", "100", "5", "100"}},
-        {"speed too large", {"100", "100", "10", "20", "80", "20", "20", "100", "5", "1e999"}},
-    };
+        {"speed too large", {"100", "100", "10", "20", "80", "20", "20", "100", "5", "1e999"}}};
     for (const auto& [name, texts] : refusals) {
         s.Enter(texts);
         s.Click("cmdResult");
@@ -206,8 +205,7 @@ TEST(UnitScreen, ChoosesTheUnitOnceForTheRun)
              test::Click(Child(s, "cmdExit"));
              s.reject();
          },
-         "[kgf]", 1},
-    };
+         "[kgf]", 1}};
     for (const auto& [answer, label, ends] : cases) {
         test::ScriptedToolkit toolkit;
         toolkit.AnswerNextModal(answer);

@@ -48,8 +48,7 @@ const ReportCase kReports[] = {
          return test::SelectedRecord(form, kNewton);
      }},
     {"harsh", kLetterWidthTwips, [] { return test::SelectedRecord(test::HarshForm(), kNewton); }},
-    {"wide_figures_a4", kA4WidthTwips, Wide},
-};
+    {"wide_figures_a4", kA4WidthTwips, Wide}};
 
 class ReportGolden : public ::testing::TestWithParam<ReportCase> { };
 
@@ -73,13 +72,11 @@ struct SketchCase {
     SelectionInputs inputs;
 };
 
-const SketchCase kSketches[] = {
-    {"start", test::StartingInputs()},
-    {"level", test::SketchInputs(0, 0, 0, 0, 0)},
-    {"web_under_roller", test::SketchInputs(100, 80, 0, 30, 0)},
-    {"left_negative_gamma", test::SketchInputs(20, 80, -30, -50, 1)},
-    {"far_and_turned", test::SketchInputs(-60, 30, 200, 1000, 0)},
-};
+const SketchCase kSketches[] = {{"start", test::StartingInputs()},
+                                {"level", test::SketchInputs(0, 0, 0, 0, 0)},
+                                {"web_under_roller", test::SketchInputs(100, 80, 0, 30, 0)},
+                                {"left_negative_gamma", test::SketchInputs(20, 80, -30, -50, 1)},
+                                {"far_and_turned", test::SketchInputs(-60, 30, 200, 1000, 0)}};
 
 class SketchGolden : public ::testing::TestWithParam<SketchCase> { };
 

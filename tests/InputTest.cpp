@@ -58,8 +58,7 @@ TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
         {"0.001e309", 1e306},
         {"0." + std::string(400, '0') + "1", 0},
         {"0." + std::string(100000, '0') + "1e10000000000000000000", kInf},
-        {"1" + std::string(100000, '0') + "e-10000000000000000000", 0},
-    };
+        {"1" + std::string(100000, '0') + "e-10000000000000000000", 0}};
     for (const auto& [text, expected] : cases) {
         const double value = ParseLeadingNumber(text);
         EXPECT_EQ(value, expected) << '"' << text.substr(0, 30) << '"';
@@ -70,18 +69,9 @@ TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
 TEST(NegatedNumberText, FlipsTheSignOfTheLeadingNumberOnly)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"20", "-20"},
-        {"-7.5", "7.5"},
-        {"12abc", "-12"},
-        {"", "0"},
-        {"abc", "0"},
-        {"-0", "0"},
-        {" +3", "-3"},
-        {"1e20", "-1e20"},
-        {"0.00001", "-1e-5"},
-        {"1e999", "-1e999"},
-        {"-2.5E400x", "2.5E400"},
-    };
+        {"20", "-20"},        {"-7.5", "7.5"},     {"12abc", "-12"},        {"", "0"},
+        {"abc", "0"},         {"-0", "0"},         {" +3", "-3"},           {"1e20", "-1e20"},
+        {"0.00001", "-1e-5"}, {"1e999", "-1e999"}, {"-2.5E400x", "2.5E400"}};
     for (const auto& [text, negated] : cases) {
         EXPECT_EQ(NegatedNumberText(text), negated) << '"' << text << '"';
         EXPECT_EQ(ParseLeadingNumber(NegatedNumberText(negated)), ParseLeadingNumber(text)) << text;
@@ -102,8 +92,7 @@ TEST(RoundToInt16, RoundsHalvesToEvenWithinSixteenBits)
         {-32768.6, std::nullopt},
         {1e300, std::nullopt},
         {kInf, std::nullopt},
-        {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
-    };
+        {std::numeric_limits<double>::quiet_NaN(), std::nullopt}};
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(RoundToInt16(value), expected) << value;
     }
@@ -169,8 +158,7 @@ TEST(SelectCommand, FirstFailingCheckWins)
         {"speed too large", {{9, "-1e999x"}}, "The value of V is too large.", {9}},
         {"resultant angle 5", {{3, "10"}}, kResultant, {3, 4, 5}},
         {"wrap angle 180", {{3, "90"}, {4, "90"}}, kWrap, {3, 4}},
-        {"resultant beats wrap", {{3, "100"}, {4, "80"}}, kResultant, {3, 4, 5}},
-    };
+        {"resultant beats wrap", {{3, "100"}, {4, "80"}}, kResultant, {3, 4, 5}}};
     for (const CheckCase& c : cases) {
         RunState state;
         const CheckResult failure = SelectCommand(state, Edited(c.edits));
@@ -187,13 +175,11 @@ TEST(SelectCommand, MessagesCarryTheirTitlesAndIcons)
         const char* title;
         MessageIcon icon;
         bool fulcrumMarked;
-    } cases[] = {
-        {{{1, "1e999"}}, "Inapplicable values", MessageIcon::Information, false},
-        {{{0, ""}}, "Inapplicable values", MessageIcon::Information, false},
-        {{{0, "-1"}}, "Input error", MessageIcon::Information, false},
-        {{{3, "10"}}, "The resultant force angle's error", MessageIcon::Exclamation, true},
-        {{{3, "90"}, {4, "90"}}, "Wrap angle's error", MessageIcon::Exclamation, false},
-    };
+    } cases[] = {{{{1, "1e999"}}, "Inapplicable values", MessageIcon::Information, false},
+                 {{{0, ""}}, "Inapplicable values", MessageIcon::Information, false},
+                 {{{0, "-1"}}, "Input error", MessageIcon::Information, false},
+                 {{{3, "10"}}, "The resultant force angle's error", MessageIcon::Exclamation, true},
+                 {{{3, "90"}, {4, "90"}}, "Wrap angle's error", MessageIcon::Exclamation, false}};
     for (const auto& c : cases) {
         RunState state;
         const CheckResult failure = SelectCommand(state, Edited(c.edits));
@@ -222,9 +208,11 @@ TEST(SelectCommand, ReadsTheRecordEvenWhenRefused)
     EXPECT_EQ(state.inputs.beta, 22);
     EXPECT_EQ(state.inputs.gamma, 0);
     EXPECT_EQ(state.tables.P1, before.P1);
-    const std::pair<std::array<int, 3>, std::int16_t> methods[] = {
-        {{0, 1, 1}, 0}, {{1, 0, 0}, 1}, {{1, 0, 1}, 2}, {{1, 1, 0}, 3}, {{1, 1, 1}, 4},
-    };
+    const std::pair<std::array<int, 3>, std::int16_t> methods[] = {{{0, 1, 1}, 0},
+                                                                   {{1, 0, 0}, 1},
+                                                                   {{1, 0, 1}, 2},
+                                                                   {{1, 1, 0}, 3},
+                                                                   {{1, 1, 1}, 4}};
     for (const auto& [options, code] : methods) {
         form.opMethod1 = options[0];
         form.opMethod2 = options[1];
@@ -243,16 +231,14 @@ TEST(ImageChangeCommand, ChecksItsFieldsAroundTheRedraw)
         const char* message;
         std::vector<int> marked;
         int redraws;
-    } cases[] = {
-        {{{0, "1e999"}, {1, "-1"}, {3, "30"}, {4, "60"}, {5, "-120"}}, nullptr, {}, 1},
-        {{{3, "200"}}, kAlpha, {3}, 0},
-        {{{4, "181"}}, kBetaImage, {4}, 0},
-        {{{5, "40000"}}, kGamma, {5}, 0},
-        {{{7, "1e999"}, {3, "200"}}, "The value of h is too large.", {7}, 0},
-        {{{6, "-1e999"}}, "The value of l is too large.", {6}, 0},
-        {{{3, "10"}}, kResultant, {3, 4, 5}, 1},
-        {{{3, "-90"}, {4, "-90"}}, kWrap, {3, 4}, 1},
-    };
+    } cases[] = {{{{0, "1e999"}, {1, "-1"}, {3, "30"}, {4, "60"}, {5, "-120"}}, nullptr, {}, 1},
+                 {{{3, "200"}}, kAlpha, {3}, 0},
+                 {{{4, "181"}}, kBetaImage, {4}, 0},
+                 {{{5, "40000"}}, kGamma, {5}, 0},
+                 {{{7, "1e999"}, {3, "200"}}, "The value of h is too large.", {7}, 0},
+                 {{{6, "-1e999"}}, "The value of l is too large.", {6}, 0},
+                 {{{3, "10"}}, kResultant, {3, 4, 5}, 1},
+                 {{{3, "-90"}, {4, "-90"}}, kWrap, {3, 4}, 1}};
     for (const auto& c : cases) {
         RunState state;
         EntryForm form = Edited(c.edits);

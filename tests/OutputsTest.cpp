@@ -126,8 +126,7 @@ TEST_F(OutputsTest, UnwritableTargetsFailWithStatusThreeAndStayAsTheyWere)
     const std::tuple<std::string, fs::path, std::string> cases[] = {
         {" --report ", m_folder / "missing-folder" / "report.pdf", "No such file or directory"},
         {" --report ", fifo, "it is not a regular file"},
-        {" --sketch ", m_folder, "it is a folder"},
-    };
+        {" --sketch ", m_folder, "it is a folder"}};
     for (const auto& [option, target, reason] : cases) {
         const Outcome run = Shell(kProgram + kCase + option + target.string());
         EXPECT_EQ(run.status, 3) << target;

@@ -125,8 +125,7 @@ TEST(PainterCanvas, InksWhereTheCanvasPlaces)
              c.Line(200, 1500, 1800, 1500, PaletteColor(0));
          },
          {{20, 50, 70, 1}, {20, 150, 161, 1}},
-         {{101, 45, 99, 10}}},
-    };
+         {{101, 45, 99, 10}}}};
     for (const auto& c : cases) {
         const QImage image = Render(c.draw);
         for (const QRect& region : c.inked) {

@@ -87,12 +87,9 @@ const Page kPages[] = {
      {20, 28, 36, 44, 51, 58, 65, 73, 81, 90},
      ResultSet1Columns,
      [](const RunState& s, int i) { return AssessResults1(s, i).withinTolerance; }},
-    {PrintReportPage2,
-     10.5,
-     {20, 32, 42, 52, 59, 66, 78, 87},
-     ResultSet2Columns,
-     [](const RunState& s, int i) { return AssessResults2(s, i).withinTolerance; }},
-};
+    {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, [](const RunState& s, int i) {
+         return AssessResults2(s, i).withinTolerance;
+     }}};
 
 // A figure of a model set to a value; model -1 sets every model's.
 struct Change {
@@ -119,16 +116,14 @@ TEST(ReportMarks, CrossesAndFramesAreTheAssessments)
 {
     using T = ResultTables;
     const ReportRecord cases[] = {
-        Worked(),
-        Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}}),
+        Worked(), Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}}),
         Changed({{&T::S, 7, 80}, {&T::S, 8, nan}, {&T::P1, 5, -1}, {&T::P1, 6, -1}, {&T::P1, 8, -0.5}}),
         Changed({{&T::F1, 2, 27.2},
                  {&T::F2, 2, 27.2 / 0.7},
                  {&T::F1, 3, 10},
                  {&T::F2, 3, 0},
                  {&T::Zs, -1, 0.1},
-                 {&T::S, -1, 40}}),
-    };
+                 {&T::S, -1, 40}})};
     for (std::size_t n = 0; n < std::size(cases); ++n) {
         const RunState& s = cases[n].selection;
         for (const Page& page : kPages) {
@@ -166,33 +161,31 @@ TEST(ReportTexts, FiguresWholeAndClearOfRulesAndEachOther)
         std::int16_t unit;
         double width;  // letter, or A4 less its margins
         std::function<void(ReportRecord&)> change;
-    } cases[] = {
-        {kKgf, kWidthTwips, [](ReportRecord&) {}},
-        {kNewton, 11185,
-         [](ReportRecord& r) {
-             r.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
-         }},
-        {kKgf, 11185,
-         [&](ReportRecord& r) {
-             r.customer = {longText, longText, longText, longText, longText};
-         }},
-        {kKgf, kWidthTwips,
-         [&](ReportRecord& r) {
-             r.customer = {"A", longText, "M", "D", longText};
-         }},
-        {kNewton, 11185,
-         [](ReportRecord& r) {
-             ResultTables& t = r.selection.tables;
-             t.P1 = {12345.6, -8660.3, -8660.3e6, 1, 1, 1, 1, 1, 1};
-             t.S.fill(1498.5e3);
-             t.Vr.fill(-1e9);
-             t.F2.fill(1118.5);
-             t.F3.fill(-1e12);
-             t.E.fill(123456.78);
-             t.PB.fill(-98765.4);
-             r.selection.seriesIndex = kIntrinsicallySafeSeries;
-         }},
-    };
+    } cases[] = {{kKgf, kWidthTwips, [](ReportRecord&) {}},
+                 {kNewton, 11185,
+                  [](ReportRecord& r) {
+                      r.specifications.fieldTexts = {"99999", "", "10.50", "", "",
+                                                     "",      "", "",      "", std::string(40, '9')};
+                  }},
+                 {kKgf, 11185,
+                  [&](ReportRecord& r) {
+                      r.customer = {longText, longText, longText, longText, longText};
+                  }},
+                 {kKgf, kWidthTwips,
+                  [&](ReportRecord& r) {
+                      r.customer = {"A", longText, "M", "D", longText};
+                  }},
+                 {kNewton, 11185, [](ReportRecord& r) {
+                      ResultTables& t = r.selection.tables;
+                      t.P1 = {12345.6, -8660.3, -8660.3e6, 1, 1, 1, 1, 1, 1};
+                      t.S.fill(1498.5e3);
+                      t.Vr.fill(-1e9);
+                      t.F2.fill(1118.5);
+                      t.F3.fill(-1e12);
+                      t.E.fill(123456.78);
+                      t.PB.fill(-98765.4);
+                      r.selection.seriesIndex = kIntrinsicallySafeSeries;
+                  }}};
     for (std::size_t n = 0; n < std::size(cases); ++n) {
         ReportRecord record = Worked();
         record.selection.forceUnit = cases[n].unit;
@@ -224,15 +217,13 @@ TEST(PrintReport, TellsEachPrinterTroubleOnce)
         Script script;
         int messages;
         const char* lastText;
-    } cases[] = {
-        {{}, 0, "\u0394F[kgf]"},
-        {{.failedFromStart = true}, 3, ""},
-        {{.failOnText = "Customer:"}, 3, "Dec 06,2026"},
-        {{.newPageRefused = true}, 1, "\u0394F[kgf]"},
-        {{.newPageBreaks = true}, 1, "Vr< 0.26 12 <S< 80"},
-        {{.endDocumentRefused = true}, 1, "\u0394F[kgf]"},
-        {{.failOnText = "<Selection results 2>"}, 1, "<Selection results 2>"},
-    };
+    } cases[] = {{{}, 0, "\u0394F[kgf]"},
+                 {{.failedFromStart = true}, 3, ""},
+                 {{.failOnText = "Customer:"}, 3, "Dec 06,2026"},
+                 {{.newPageRefused = true}, 1, "\u0394F[kgf]"},
+                 {{.newPageBreaks = true}, 1, "Vr< 0.26 12 <S< 80"},
+                 {{.endDocumentRefused = true}, 1, "\u0394F[kgf]"},
+                 {{.failOnText = "<Selection results 2>"}, 1, "<Selection results 2>"}};
     for (const auto& c : cases) {
         ScriptedCanvas canvas(c.script);
         int messages = 0;

@@ -22,24 +22,22 @@ struct PatternCase {
 TEST(FormatPattern, FixedDecimalsWithALeadingDigit)
 {
     constexpr double kInf = std::numeric_limits<double>::infinity();
-    const PatternCase cases[] = {
-        {10, 1, "10.0"},
-        {0.58432, 2, "0.58"},
-        {0.31036, 3, "0.310"},
-        {0.25999, 3, "0.260"},
-        {16.11, 1, "16.1"},
-        {-2.346, 2, "-2.35"},
-        {0.05, 0, "0"},
-        {97.6, 0, "98"},
-        {-0.001, 2, "0.00"},
-        {-0.0, 1, "0.0"},
-        {-0.4, 0, "0"},
-        {12345.6, 1, "12345.6"},
-        {kInf, 1, "---"},
-        {-kInf, 0, "---"},
-        {std::numeric_limits<double>::quiet_NaN(), 2, "---"},
-        {1e20, 1, "100000000000000000000.0"},
-    };
+    const PatternCase cases[] = {{10, 1, "10.0"},
+                                 {0.58432, 2, "0.58"},
+                                 {0.31036, 3, "0.310"},
+                                 {0.25999, 3, "0.260"},
+                                 {16.11, 1, "16.1"},
+                                 {-2.346, 2, "-2.35"},
+                                 {0.05, 0, "0"},
+                                 {97.6, 0, "98"},
+                                 {-0.001, 2, "0.00"},
+                                 {-0.0, 1, "0.0"},
+                                 {-0.4, 0, "0"},
+                                 {12345.6, 1, "12345.6"},
+                                 {kInf, 1, "---"},
+                                 {-kInf, 0, "---"},
+                                 {std::numeric_limits<double>::quiet_NaN(), 2, "---"},
+                                 {1e20, 1, "100000000000000000000.0"}};
     for (const PatternCase& c : cases) {
         EXPECT_EQ(FormatPattern(c.value, c.decimals), c.text) << c.value;
     }

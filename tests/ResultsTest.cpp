@@ -66,16 +66,14 @@ TEST(RunSelection, MethodUnitAndAnglesEnterTheLoad)
         double FS;
         std::int16_t alpha, beta, gamma;
         double P1, We, S;
-    } cases[] = {
-        {"two sensors", kTwoSensors, kKgf, 10, 0, 0, 0, 10, 6, 16.1103},
-        {"one side, both channels", kOneSideBoth, kKgf, 10, 0, 0, 0, 10, 5.5, 16.1103},
-        {"one side, one channel", kOneSideOne, kKgf, 10, 0, 0, 0, 10, 5.5, 32.2205},
-        {"independent, both channels", kIndependentBoth, kKgf, 10, 0, 0, 0, 20, 11, 8.05513},
-        {"independent, one channel", kIndependentOne, kKgf, 10, 0, 0, 0, 20, 11, 16.1103},
-        {"98 N are 10 kgf", kTwoSensors, kNewton, 98, 0, 0, 0, 10, 6, 16.1103},
-        {"wrap angles 30 and 60", kTwoSensors, kKgf, 10, 30, 60, 0, 7.97044, 6, 20.2125},
-        {"mounting angle 10", kTwoSensors, kKgf, 10, 0, 0, 10, 10.93, 6.55802, 14.7394},
-    };
+    } cases[] = {{"two sensors", kTwoSensors, kKgf, 10, 0, 0, 0, 10, 6, 16.1103},
+                 {"one side, both channels", kOneSideBoth, kKgf, 10, 0, 0, 0, 10, 5.5, 16.1103},
+                 {"one side, one channel", kOneSideOne, kKgf, 10, 0, 0, 0, 10, 5.5, 32.2205},
+                 {"independent, both channels", kIndependentBoth, kKgf, 10, 0, 0, 0, 20, 11, 8.05513},
+                 {"independent, one channel", kIndependentOne, kKgf, 10, 0, 0, 0, 20, 11, 16.1103},
+                 {"98 N are 10 kgf", kTwoSensors, kNewton, 98, 0, 0, 0, 10, 6, 16.1103},
+                 {"wrap angles 30 and 60", kTwoSensors, kKgf, 10, 30, 60, 0, 7.97044, 6, 20.2125},
+                 {"mounting angle 10", kTwoSensors, kKgf, 10, 0, 0, 10, 10.93, 6.55802, 14.7394}};
     for (const auto& c : cases) {
         RunState state = WorkedExampleState(c.method);
         state.forceUnit = c.unit;
@@ -99,16 +97,14 @@ TEST(RunSelection, LargeModelsOfBothSeriesWithOffsetRoller)
         std::int16_t series;
         int model;
         double P1, We, Zt, Zr, Vt, Vr, S, F2, PB;
-    } cases[] = {
-        {0, 6, 25.6558528891, 30.4421551808, 0.0530510856351, 0.0629481852891, 26.9540390453, 31.9825282329,
-         185.500955593, 81.6326426222, 0.176017298987},
-        {0, 7, 25.6558528891, 30.4421551808, 0.0338379897564, 0.0401507344006, 17.1525703016, 20.3525179664,
-         291.501501647, 102.213607471, 0.176017298987},
-        {0, 8, 23.2060008038, 28.6042662424, 0.0150812453736, 0.0185895002582, 9.97178316461, 12.2914561179,
-         501.414833983, 176.958899712, 0.156259529998},
-        {1, 7, 25.6558528891, 30.4421551808, 0.0338379897564, 0.0401507344006, 14.2697853769, 16.9319267115,
-         350.390693898, 102.213607471, 0.176017298987},
-    };
+    } cases[] = {{0, 6, 25.6558528891, 30.4421551808, 0.0530510856351, 0.0629481852891, 26.9540390453, 31.9825282329,
+                  185.500955593, 81.6326426222, 0.176017298987},
+                 {0, 7, 25.6558528891, 30.4421551808, 0.0338379897564, 0.0401507344006, 17.1525703016, 20.3525179664,
+                  291.501501647, 102.213607471, 0.176017298987},
+                 {0, 8, 23.2060008038, 28.6042662424, 0.0150812453736, 0.0185895002582, 9.97178316461, 12.2914561179,
+                  501.414833983, 176.958899712, 0.156259529998},
+                 {1, 7, 25.6558528891, 30.4421551808, 0.0338379897564, 0.0401507344006, 14.2697853769, 16.9319267115,
+                  350.390693898, 102.213607471, 0.176017298987}};
     for (const auto& c : cases) {
         RunState state;
         state.seriesIndex = c.series;
@@ -227,29 +223,27 @@ TEST(AssessResults1, LimitsBelongToTheFailingSide)
         int model;
         double P1, Zr, Zs, Vr, S;
         std::array<bool, 5> fails;  // P1, Zr, Zs, Vr, S
-    } cases[] = {
-        {"all inside", 0, 1, 0.1, 0.2, 100, 20, {}},
-        {"S exactly 12", 0, 1, 0.1, 0.2, 100, 12, {false, false, false, false, true}},
-        {"S exactly 80", 0, 1, 0.1, 0.2, 100, 80, {false, false, false, false, true}},
-        {"S 12.01 and -50", 0, 1, 0.1, 0.2, 100, 12.01, {}},
-        {"S 79.99", 0, 1, 0.1, 0.2, 100, 79.99, {}},
-        {"S negative inside", 0, 1, 0.1, 0.2, 100, -50, {}},
-        {"S infinite", 0, 1, 0.1, 0.2, 100, kInf, {false, false, false, false, true}},
-        {"S not a number", 0, 1, 0.1, 0.2, 100, kNaN, {false, false, false, false, true}},
-        {"Zs at 0.7", 0, 1, 0.1, 0.7, 100, 20, {false, false, true, false, false}},
-        {"Zs at 0.65 on model 8", 8, 1, 0.1, 0.65, 100, 20, {false, false, true, false, false}},
-        {"Zs 0.79 inside 0.8", 4, 1, 0.1, 0.79, 100, 20, {}},
-        {"Zr at the limit", 0, 1, 0.7, 0.2, 100, 20, {false, true, false, false, false}},
-        {"Zr negative beyond", 0, 1, -0.75, 0.2, 100, 20, {false, true, false, false, false}},
-        {"Zs not a number", 0, 1, 0.1, kNaN, 100, 20, {false, false, true, false, false}},
-        {"Vr 259.99 mV", 0, 1, 0.1, 0.2, 259.99, 20, {}},
-        {"Vr -260 mV", 0, 1, 0.1, 0.2, -260, 20, {false, false, false, true, false}},
-        {"negative P1 on model 5", 5, -1, 0.1, 0.2, 100, 20, {}},
-        {"negative P1 on model 6", 6, -1, 0.1, 0.2, 100, 20, {true, false, false, false, false}},
-        {"P1 -0.001 on model 8", 8, -0.001, 0.1, 0.2, 100, 20, {true, false, false, false, false}},
-        {"P1 not a number on model 7", 7, kNaN, 0.1, 0.2, 100, 20, {true, false, false, false, false}},
-        {"zero P1 on model 7", 7, 0, 0.1, 0.2, 100, 20, {}},
-    };
+    } cases[] = {{"all inside", 0, 1, 0.1, 0.2, 100, 20, {}},
+                 {"S exactly 12", 0, 1, 0.1, 0.2, 100, 12, {false, false, false, false, true}},
+                 {"S exactly 80", 0, 1, 0.1, 0.2, 100, 80, {false, false, false, false, true}},
+                 {"S 12.01 and -50", 0, 1, 0.1, 0.2, 100, 12.01, {}},
+                 {"S 79.99", 0, 1, 0.1, 0.2, 100, 79.99, {}},
+                 {"S negative inside", 0, 1, 0.1, 0.2, 100, -50, {}},
+                 {"S infinite", 0, 1, 0.1, 0.2, 100, kInf, {false, false, false, false, true}},
+                 {"S not a number", 0, 1, 0.1, 0.2, 100, kNaN, {false, false, false, false, true}},
+                 {"Zs at 0.7", 0, 1, 0.1, 0.7, 100, 20, {false, false, true, false, false}},
+                 {"Zs at 0.65 on model 8", 8, 1, 0.1, 0.65, 100, 20, {false, false, true, false, false}},
+                 {"Zs 0.79 inside 0.8", 4, 1, 0.1, 0.79, 100, 20, {}},
+                 {"Zr at the limit", 0, 1, 0.7, 0.2, 100, 20, {false, true, false, false, false}},
+                 {"Zr negative beyond", 0, 1, -0.75, 0.2, 100, 20, {false, true, false, false, false}},
+                 {"Zs not a number", 0, 1, 0.1, kNaN, 100, 20, {false, false, true, false, false}},
+                 {"Vr 259.99 mV", 0, 1, 0.1, 0.2, 259.99, 20, {}},
+                 {"Vr -260 mV", 0, 1, 0.1, 0.2, -260, 20, {false, false, false, true, false}},
+                 {"negative P1 on model 5", 5, -1, 0.1, 0.2, 100, 20, {}},
+                 {"negative P1 on model 6", 6, -1, 0.1, 0.2, 100, 20, {true, false, false, false, false}},
+                 {"P1 -0.001 on model 8", 8, -0.001, 0.1, 0.2, 100, 20, {true, false, false, false, false}},
+                 {"P1 not a number on model 7", 7, kNaN, 0.1, 0.2, 100, 20, {true, false, false, false, false}},
+                 {"zero P1 on model 7", 7, 0, 0.1, 0.2, 100, 20, {}}};
     for (const auto& c : cases) {
         const Assessment1 a = AssessResults1(WithSet1(c.model, c.P1, c.Zr, c.Zs, c.Vr, c.S), c.model);
         EXPECT_EQ((std::array<bool, 5>{a.failP1, a.failZr, a.failZs, a.failVr, a.failS}), c.fails) << c.name;
@@ -281,9 +275,8 @@ TEST(AssessResults2, RatioOfExactlyPointSevenFails)
 
 TEST(NormaliseAngle, ReducesIntoOneTurn)
 {
-    const std::pair<double, double> cases[] = {
-        {0, 0}, {359.5, 359.5}, {360, 0}, {725, 5}, {-0.5, 359.5}, {-180, 180}, {-360, 0}, {-32947, 173},
-    };
+    const std::pair<double, double> cases[] = {{0, 0},        {359.5, 359.5}, {360, 0},  {725, 5},
+                                               {-0.5, 359.5}, {-180, 180},    {-360, 0}, {-32947, 173}};
     for (const auto& [degrees, expected] : cases) {
         EXPECT_EQ(NormaliseAngle(degrees), expected) << degrees;
     }
@@ -307,12 +300,11 @@ TEST(AngleChecks, AcceptedSectorsIncludeTheirBounds)
     const struct {
         std::int16_t alpha, beta, gamma;
         bool resultantPasses, wrapPasses;
-    } cases[] = {
-        {20, 80, 20, true, true},   {0, 0, 0, true, true},        {10, 0, 0, false, true},    {0, 10, 0, true, true},
-        {1, 0, -45, false, true},   {179, -180, 90, false, true}, {0, 0, 90, true, true},     {0, 0, -90, true, true},
-        {-180, 180, 0, true, true}, {0, 0, -181, false, true},    {0, 0, 91, false, true},    {90, 90, 0, true, false},
-        {-90, -90, 0, true, false}, {180, -180, 0, true, true},   {100, 80, 0, false, false},
-    };
+    } cases[] = {{20, 80, 20, true, true},   {0, 0, 0, true, true},      {10, 0, 0, false, true},
+                 {0, 10, 0, true, true},     {1, 0, -45, false, true},   {179, -180, 90, false, true},
+                 {0, 0, 90, true, true},     {0, 0, -90, true, true},    {-180, 180, 0, true, true},
+                 {0, 0, -181, false, true},  {0, 0, 91, false, true},    {90, 90, 0, true, false},
+                 {-90, -90, 0, true, false}, {180, -180, 0, true, true}, {100, 80, 0, false, false}};
     for (const auto& c : cases) {
         const SelectionInputs in = Angles(c.alpha, c.beta, c.gamma);
         EXPECT_EQ(!CheckResultantAngle(in), c.resultantPasses) << c.alpha << ' ' << c.beta << ' ' << c.gamma;

@@ -176,8 +176,7 @@ TEST(ReaderFormat, FontSizesInHalfPointsClamped)
 {
     const SizeCase cases[] = {
         {R"({\rtf1\fs36 x})", 18.0}, {R"({\rtf1\fs21 x})", 10.5}, {R"({\rtf1\fs99999999999999999999 x})", 1638.0},
-        {R"({\rtf1\fs1 x})", 1.0},   {R"({\rtf1\fs0 x})", 12.0},  {R"({\rtf1\fs-40 x})", 12.0},
-    };
+        {R"({\rtf1\fs1 x})", 1.0},   {R"({\rtf1\fs0 x})", 12.0},  {R"({\rtf1\fs-40 x})", 12.0}};
     for (const SizeCase& c : cases) {
         const Document document = ReadOrFail(c.rtf);
         ASSERT_EQ(document.paragraphs.size(), 1u) << c.rtf;
@@ -242,8 +241,7 @@ TEST(ReaderFormat, ParagraphFormatsInTwips)
         {R"({\rtf1\li720\ri360\fi-360\sb120\sa240 x\par})", {Alignment::Left, 720, 360, -360, 120, 240}},
         {R"({\rtf1\qc\li720 a\par\pard b\par})", {}},
         {R"({\rtf1{\qc\sa100 a\par}b\par})", {}},
-        {R"({\rtf1\li99999999999\sa-5\sb99999 x\par})", {Alignment::Left, 31680, 0, 0, 31680, 0}},
-    };
+        {R"({\rtf1\li99999999999\sa-5\sb99999 x\par})", {Alignment::Left, 31680, 0, 0, 31680, 0}}};
     for (const ParagraphCase& c : cases) {
         const Document document = ReadOrFail(c.rtf);
         ASSERT_FALSE(document.paragraphs.empty()) << c.rtf;

@@ -80,8 +80,7 @@ TEST(SelectorFields, TakeAnyTextAsTypedIntoTheField)
         {{"--speed="}, ""},
         {{"--diameter=12abc"}, ""},
         {{"--tension=1e999"}, "Inapplicable values: The value of FS is too large.\n"},
-        {{"--speed=-2"}, "Input error: Input positive numbers of Tension and\nRoller diameter"},
-    };
+        {{"--speed=-2"}, "Input error: Input positive numbers of Tension and\nRoller diameter"}};
     for (const auto& [extra, refusal] : cases) {
         const Outcome run = Select(Worked(extra));
         EXPECT_EQ(run.status, refusal.empty() ? 0 : 1) << extra[0];
@@ -103,8 +102,7 @@ TEST(SelectorUsage, MistakesHelpAndVersion)
 {
     const std::vector<std::vector<std::string>> mistakes = {
         {"--colour=red"},  {"--unit", "lbf"}, {"--type=Standard"},  {"--alpha"},   {"--alpha", "--json"},
-        {"--alpha", "-x"}, {"stray"},         {"--customer", "-h"}, {"--report="}, {"--sketch", ""},
-    };
+        {"--alpha", "-x"}, {"stray"},         {"--customer", "-h"}, {"--report="}, {"--sketch", ""}};
     for (const std::vector<std::string>& extra : mistakes) {
         const Outcome run = Select(Worked(extra));
         EXPECT_EQ(run.status, 2) << extra[0];

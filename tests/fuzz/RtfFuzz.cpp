@@ -16,14 +16,12 @@
 namespace vyra::rtf {
 namespace {
 
-constexpr ReadLimits kLimits{
-    .maxInputBytes = 1u << 16,
-    .maxGroupDepth = 16,
-    .maxTextBytes = 4096,
-    .maxParts = 256,
-    .maxCellsPerRow = 8,
-    .maxTableRows = 32,
-};
+constexpr ReadLimits kLimits{.maxInputBytes = 1u << 16,
+                             .maxGroupDepth = 16,
+                             .maxTextBytes = 4096,
+                             .maxParts = 256,
+                             .maxCellsPerRow = 8,
+                             .maxTableRows = 32};
 
 bool IsValidUtf8(std::string_view text)
 {
