@@ -1,4 +1,5 @@
 #include "RtfReader.h"
+#include "Golden.h"
 
 #include <QString>
 
@@ -6,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -131,174 +133,73 @@ INSTANTIATE_TEST_SUITE_P(Tables, ReaderText, ::testing::Values(
     CaseName<TextCase>);
 // clang-format on
 
-TEST(ReaderFormat, CharacterSwitchesMakeRuns)
+std::string Describe(const ParagraphFormat& f)
 {
-    const Document document = ReadOrFail(R"({\rtf1 a\b b\b0\i c\i0\ul d\ulnone e\uldb f\ul0 g\strike h\strike0\par})");
-    ASSERT_EQ(document.paragraphs.size(), 1u);
-    const std::vector<rtf::Run>& runs = document.paragraphs[0].runs;
-    ASSERT_EQ(runs.size(), 8u);
-    const std::string texts[] = {"a", "b", "c", "d", "e", "f", "g", "h"};
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        EXPECT_EQ(runs[i].text, texts[i]);
+    static const char* const kAlignments[] = {"left", "centre", "right", "justified"};
+    return std::string(kAlignments[static_cast<int>(f.alignment)]) + " li " + std::to_string(f.leftIndent) + " ri "
+           + std::to_string(f.rightIndent) + " fi " + std::to_string(f.firstLineIndent) + " sb "
+           + std::to_string(f.spaceBefore) + " sa " + std::to_string(f.spaceAfter);
+}
+
+std::string Describe(const std::vector<Run>& runs)
+{
+    std::string out;
+    for (const Run& r : runs) {
+        const CharFormat& f = r.format;
+        char colour[16];
+        char size[16];
+        std::snprintf(colour, sizeof colour, "#%06x", f.colour);
+        std::snprintf(size, sizeof size, "%g", f.pointSize);
+        out += "\n    \"" + r.text + "\" " + size + "pt" + (f.bold ? " bold" : "") + (f.italic ? " italic" : "")
+               + (f.underline ? " underline" : "") + (f.strikeOut ? " struck" : "")
+               + (f.fontName.empty() ? "" : " font " + f.fontName) + (f.hasColour ? std::string(" ") + colour : "");
     }
-    EXPECT_TRUE(runs[1].format.bold);
-    EXPECT_TRUE(runs[2].format.italic);
-    EXPECT_TRUE(runs[3].format.underline);
-    EXPECT_TRUE(runs[5].format.underline);
-    EXPECT_TRUE(runs[7].format.strikeOut);
-    for (const std::size_t plain : {0u, 4u, 6u}) {
-        EXPECT_EQ(runs[plain].format, CharFormat{}) << "run " << plain;
+    return out;
+}
+
+// The reader's document for each input, paragraph by paragraph: formats,
+// runs with their character formats, and rows with their cells, edges and
+// backgrounds; the recording is the expected reading.
+TEST(ReaderFormat, DocumentsAsRecorded)
+{
+    const std::pair<const char*, std::string> inputs[] = {
+        {"switches", R"({\rtf1 a\b b\b0\i c\i0\ul d\ulnone e\uldb f\ul0 g\strike h\strike0\par})"},
+        {"group end restores", R"({\rtf1 {\b\fs40 x}y\par})"},
+        {"equal formats share a run", R"({\rtf1 a{\b0 b}\b0 c\par})"},
+        {"sizes clamped", R"({\rtf1\fs36 a\fs21 b\fs99999999999999999999 c\fs1 d\fs0 e\fs-40 f})"},
+        {"fonts", R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman{\*\panose 0202}Times New Roman;}{\f1\fswiss Arial)"
+                  R"({\*\falt Helvetica};}{\f2\fcharset128 \'82\'6c\'82\'72 \'83\'53\'83\'56\'83\'62\'83\'4e;}})"
+                  R"(x\f1 y\f2 z\f7 u\plain v\par})"},
+        {"font table without groups", R"({\rtf1{\fonttbl\f0\fswiss Helvetica;\f1\fmodern Courier;}\f1 x\par})"},
+        {"colours", R"({\rtf1{\colortbl;\red255\green0\blue0;\red0\green128\blue255;}\cf1 r\cf2 b\cf0 a\cf9 n\par})"},
+        {"plain resets", R"({\rtf1{\colortbl;\red255\green0\blue0;}\b\i\ul\fs40\cf1 x\plain y\par})"},
+        {"paragraph formats", R"({\rtf1\qc a\par\qr b\par\qj c\par\qc\ql d\par\li720\ri360\fi-360\sb120\sa240 e\par)"
+                              R"(\pard f\par{\qc\sa100 g\par}h\par\li99999999999\sa-5\sb99999 i\par})"},
+        {"row", R"({\rtf1\trowd\cellx1500\cellx4000\pard\intbl\qc {\b A}\cell\pard\intbl\qr B\cell\row})"},
+        {"cell takes the format closed before it",
+         R"({\rtf1{\trowd\cellx2000\cellx4000\intbl{{\pard\intbl\qr 12.5\par}\cell}{{\pard\intbl\qc yes\par}\cell}}\row})"},
+        {"backgrounds until the next definition",
+         R"({\rtf1{\colortbl;\red221\green228\blue238;}\trowd\clcbpat1\cellx1000\cellx2000\intbl a\cell b\cell\row)"
+         R"(\intbl c\cell d\cell\row\trowd\cellx1000\intbl e\cell\row})"},
+    };
+    std::string recording;
+    for (const auto& [name, rtf] : inputs) {
+        recording += std::string("# ") + name + "\n";
+        for (const Paragraph& p : ReadOrFail(rtf).paragraphs) {
+            recording += "  " + Describe(p.format) + Describe(p.runs) + "\n";
+            for (std::size_t c = 0; c < p.cells.size(); ++c) {
+                const auto background = c < p.cellBackgrounds.size() ? p.cellBackgrounds[c] : std::nullopt;
+                recording += "  cell " + Describe(p.cellFormats[c]) + " edge "
+                             + (c < p.cellEdges.size() ? std::to_string(p.cellEdges[c]) : "-") + " background "
+                             + (background ? std::to_string(*background) : "-") + Describe(p.cells[c]) + "\n";
+            }
+        }
     }
-}
-
-TEST(ReaderFormat, GroupEndRestoresCharacterState)
-{
-    const Document document = ReadOrFail(R"({\rtf1 {\b\fs40 x}y\par})");
-    ASSERT_EQ(document.paragraphs.at(0).runs.size(), 2u);
-    EXPECT_TRUE(document.paragraphs[0].runs[0].format.bold);
-    EXPECT_NEAR(document.paragraphs[0].runs[0].format.pointSize, 20.0, 1e-9);
-    EXPECT_EQ(document.paragraphs[0].runs[1].format, CharFormat{});
-}
-
-TEST(ReaderFormat, EqualFormatsShareOneRun)
-{
-    const Document document = ReadOrFail(R"({\rtf1 a{\b0 b}\b0 c\par})");
-    ASSERT_EQ(document.paragraphs.at(0).runs.size(), 1u);
-    EXPECT_EQ(document.paragraphs[0].runs[0].text, "abc");
-}
-
-struct SizeCase {
-    const char* rtf;
-    double points;
-};
-
-TEST(ReaderFormat, FontSizesInHalfPointsClamped)
-{
-    const SizeCase cases[] = {
-        {R"({\rtf1\fs36 x})", 18.0}, {R"({\rtf1\fs21 x})", 10.5}, {R"({\rtf1\fs99999999999999999999 x})", 1638.0},
-        {R"({\rtf1\fs1 x})", 1.0},   {R"({\rtf1\fs0 x})", 12.0},  {R"({\rtf1\fs-40 x})", 12.0}};
-    for (const SizeCase& c : cases) {
-        const Document document = ReadOrFail(c.rtf);
-        ASSERT_EQ(document.paragraphs.size(), 1u) << c.rtf;
-        EXPECT_NEAR(document.paragraphs[0].runs.at(0).format.pointSize, c.points, 1e-9) << c.rtf;
-    }
-}
-
-TEST(ReaderFormat, FontsFromFontTableWithDefaultAfterPlain)
-{
-    const Document document = ReadOrFail(
-        R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman\fprq2{\*\panose 02020603050405020304}Times New Roman;})"
-        R"({\f1\fswiss Arial{\*\falt Helvetica};}{\f2\fcharset128 \'82\'6c\'82\'72 \'83\'53\'83\'56\'83\'62\'83\'4e;}})"
-        R"(x\f1 y\f2 z\f7 u\plain v\par})");
-    const std::vector<rtf::Run>& runs = document.paragraphs.at(0).runs;
-    ASSERT_EQ(runs.size(), 5u);
-    EXPECT_EQ(runs[0].format.fontName, "Times New Roman");
-    EXPECT_EQ(runs[1].format.fontName, "Arial");
-    EXPECT_EQ(runs[2].format.fontName, "ＭＳ ゴシック");
-    EXPECT_EQ(runs[3].format.fontName, "");
-    EXPECT_EQ(runs[4].format.fontName, "Times New Roman");
-}
-
-TEST(ReaderFormat, FontTableWithoutEntryGroups)
-{
-    const Document document = ReadOrFail(R"({\rtf1{\fonttbl\f0\fswiss Helvetica;\f1\fmodern Courier;}\f1 x\par})");
-    EXPECT_EQ(document.paragraphs.at(0).runs.at(0).format.fontName, "Courier");
-}
-
-TEST(ReaderFormat, ColoursFromColourTable)
-{
-    const Document document =
-        ReadOrFail(R"({\rtf1{\colortbl;\red255\green0\blue0;\red0\green128\blue255;}\cf1 r\cf2 b\cf0 a\cf9 n\par})");
-    const std::vector<rtf::Run>& runs = document.paragraphs.at(0).runs;
-    ASSERT_EQ(runs.size(), 3u);  // "a" and "n" both have no colour
-    EXPECT_TRUE(runs[0].format.hasColour);
-    EXPECT_EQ(runs[0].format.colour, 0xFF0000u);
-    EXPECT_EQ(runs[1].format.colour, 0x0080FFu);
-    EXPECT_FALSE(runs[2].format.hasColour);
-    EXPECT_EQ(runs[2].text, "an");
-}
-
-TEST(ReaderFormat, PlainResetsCharacterState)
-{
-    const Document document = ReadOrFail(R"({\rtf1{\colortbl;\red255\green0\blue0;}\b\i\ul\fs40\cf1 x\plain y\par})");
-    const std::vector<rtf::Run>& runs = document.paragraphs.at(0).runs;
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[1].format, CharFormat{});
-}
-
-struct ParagraphCase {
-    const char* rtf;
-    ParagraphFormat format;  // of the last paragraph
-};
-
-TEST(ReaderFormat, ParagraphFormatsInTwips)
-{
-    const ParagraphCase cases[] = {
-        {R"({\rtf1\qc x\par})", {Alignment::Centre, 0, 0, 0, 0, 0}},
-        {R"({\rtf1\qr x\par})", {Alignment::Right, 0, 0, 0, 0, 0}},
-        {R"({\rtf1\qj x\par})", {Alignment::Justified, 0, 0, 0, 0, 0}},
-        {R"({\rtf1\qc\ql x\par})", {Alignment::Left, 0, 0, 0, 0, 0}},
-        {R"({\rtf1\li720\ri360\fi-360\sb120\sa240 x\par})", {Alignment::Left, 720, 360, -360, 120, 240}},
-        {R"({\rtf1\qc\li720 a\par\pard b\par})", {}},
-        {R"({\rtf1{\qc\sa100 a\par}b\par})", {}},
-        {R"({\rtf1\li99999999999\sa-5\sb99999 x\par})", {Alignment::Left, 31680, 0, 0, 31680, 0}}};
-    for (const ParagraphCase& c : cases) {
-        const Document document = ReadOrFail(c.rtf);
-        ASSERT_FALSE(document.paragraphs.empty()) << c.rtf;
-        EXPECT_EQ(document.paragraphs.back().format, c.format) << c.rtf;
-    }
-}
-
-TEST(ReaderTable, RowKeepsCellsEdgesAndCellFormats)
-{
-    const Document document =
-        ReadOrFail(R"({\rtf1\trowd\cellx1500\cellx4000\pard\intbl\qc {\b A}\cell\pard\intbl\qr B\cell\row})");
-    ASSERT_EQ(document.paragraphs.size(), 1u);
-    const Paragraph& row = document.paragraphs[0];
-    EXPECT_TRUE(row.runs.empty());
-    ASSERT_EQ(row.cells.size(), 2u);
-    EXPECT_EQ(row.cells[0].at(0).text, "A");
-    EXPECT_TRUE(row.cells[0][0].format.bold);
-    EXPECT_EQ(row.cellEdges, (std::vector<int>{1500, 4000}));
-    ASSERT_EQ(row.cellFormats.size(), 2u);
-    EXPECT_EQ(row.cellFormats[0].alignment, Alignment::Centre);
-    EXPECT_EQ(row.cellFormats[1].alignment, Alignment::Right);
-}
-
-TEST(ReaderTable, CellTakesFormatOfParagraphClosedBeforeCell)
-{
-    const Document document = ReadOrFail(
-        R"({\rtf1{\trowd\cellx2000\cellx4000\intbl{{\pard\intbl\qr 12.5\par}\cell}{{\pard\intbl\qc yes\par}\cell}}\row})");
-    ASSERT_EQ(document.paragraphs.size(), 1u);
-    const std::vector<ParagraphFormat>& formats = document.paragraphs[0].cellFormats;
-    ASSERT_EQ(formats.size(), 2u);
-    EXPECT_EQ(formats[0].alignment, Alignment::Right);
-    EXPECT_EQ(formats[1].alignment, Alignment::Centre);
-}
-
-TEST(ReaderTable, RowDefinitionGivesBackgroundsUntilNextDefinition)
-{
-    const Document document = ReadOrFail(R"({\rtf1{\colortbl;\red221\green228\blue238;})"
-                                         R"(\trowd\clcbpat1\cellx1000\cellx2000\intbl a\cell b\cell\row)"
-                                         R"(\intbl c\cell d\cell\row\trowd\cellx1000\intbl e\cell\row})");
-    ASSERT_EQ(document.paragraphs.size(), 3u);
-    using Backgrounds = std::vector<std::optional<std::uint32_t>>;
-    EXPECT_EQ(document.paragraphs[0].cellBackgrounds, (Backgrounds{0xDDE4EEu, std::nullopt}));
-    EXPECT_EQ(document.paragraphs[1].cellBackgrounds, (Backgrounds{0xDDE4EEu, std::nullopt}));
-    EXPECT_EQ(document.paragraphs[2].cellBackgrounds, (Backgrounds{std::nullopt}));
-    EXPECT_EQ(document.paragraphs[2].cellEdges, (std::vector<int>{1000}));
-}
-
-TEST(ReaderTable, CellsBeyondLimitJoinLastCell)
-{
-    std::string rtf = R"({\rtf1\intbl )";
-    for (int i = 0; i < 5; ++i) {
-        rtf += "c" + std::to_string(i) + R"(\cell )";
-    }
-    rtf += R"(\row})";
+    test::ExpectGolden("rtf_reader_formats", recording);
     ReadLimits limits;
     limits.maxCellsPerRow = 3;
-    EXPECT_EQ(PlainText(ReadOrFail(rtf, limits)), "c0\tc1\tc2 c3 c4\n");
+    EXPECT_EQ(PlainText(ReadOrFail(R"({\rtf1\intbl c0\cell c1\cell c2\cell c3\cell c4\cell\row})", limits)),
+              "c0\tc1\tc2 c3 c4\n");
 }
 
 std::string Repeat(std::string_view piece, std::size_t times)
