@@ -16,6 +16,7 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
+// Beyond a double a number reads as infinity of its sign, too small as a zero of it.
 TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
 {
     const std::vector<std::pair<std::string, double>> cases{
@@ -46,7 +47,6 @@ TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
         {"12\xEF\xBC\x93", 12},
         {"-0", -0.0},
         {"1.7976931348623157e308", std::numeric_limits<double>::max()},
-        // Beyond a double: infinity of the number's sign; too small: a zero of it.
         {"1e999", kInf},
         {"-1e400", -kInf},
         {"1.8e308", kInf},
