@@ -1,21 +1,18 @@
 #include "QtGraphicsOutputs.h"
 
-#include "Captions.h"
 #include "ChildRun.h"
 #include "Commands.h"
 #include "FileAccess.h"
 #include "PainterCanvas.h"
 #include "PrinterJob.h"
 #include "Report.h"
+#include "ReportPdf.h"
 #include "Sketch.h"
-#include "Version.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 
 #include <algorithm>
@@ -29,11 +26,6 @@
 namespace vyra::cli {
 
 namespace {
-
-// The report PDF keeps the border a typical office laser printer cannot
-// print on (1/4 inch), so that it looks as the same report does on paper.
-constexpr double kHardwareMarginMillimetres = 6.35;
-constexpr int kPdfResolutionDpi = 600;
 
 // The toolkit's notes about its environment (no runtime folder, no
 // display) are no concern of a user who asked for a file; errors still show.
@@ -63,45 +55,11 @@ void EnsureApplication(std::unique_ptr<QGuiApplication>& application)
 gfx::ReportRecord RecordOf(const SelectorOptions& options, const RunState& selection)
 {
     gfx::ReportRecord record;
-    const ReportFields& r = options.report;
-    record.customer = {r.customer, r.order, r.machine, r.date, r.name};
-    record.specifications = gfx::SpecificationsOf(options.form, options.forceUnit);
+    const auto& r = options.input.report;
+    record.customer = {r[kCustomer], r[kOrder], r[kMachine], r[kDate], r[kName]};
+    record.specifications = gfx::SpecificationsOf(options.input.form, options.input.forceUnit);
     record.selection = selection;
     return record;
-}
-
-QPageLayout ReportLayout(Paper paper)
-{
-    const QPageSize size(paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter);
-    const double m = kHardwareMarginMillimetres;
-    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(m, m, m, m), QPageLayout::Millimeter);
-}
-
-// The report as PDF bytes; the reason of a failure, or the bytes.
-std::variant<QByteArray, std::string> DrawReportPdf(const gfx::ReportRecord& record, Paper paper)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setResolution(kPdfResolutionDpi);
-    writer.setPageLayout(ReportLayout(paper));
-    writer.setTitle(QStringLiteral("VyraSensorSelector report"));
-    writer.setCreator(QStringLiteral("%1 %2").arg(
-        QString::fromUtf8(kProgramTitle), QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        return std::string("the PDF writer could not start");
-    }
-    std::string trouble;
-    gfx::PainterCanvas canvas(painter);
-    gfx::PrintReport(canvas, record, [&trouble](const std::string&, const std::string& message) { trouble = message; });
-    if (painter.isActive()) {
-        painter.end();
-    }
-    if (!trouble.empty()) {
-        return trouble;
-    }
-    return buffer.data();
 }
 
 // Writes what draw made (bytes, or the reason it failed) to the target,
@@ -137,7 +95,7 @@ int WriteSketchPng(const SelectorOptions& options, const std::string& target, st
     RunState state;
     gfx::SketchElements elements;
     const gfx::SketchCentre centre = gfx::ReadSketchCentre(elements);
-    const CheckResult failure = ImageChangeCommand(state, options.form, [&] {
+    const CheckResult failure = ImageChangeCommand(state, options.input.form, [&] {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         gfx::PainterCanvas canvas(painter);
@@ -203,7 +161,10 @@ int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& s
     }
     int status = kComputed;
     if (!request.reportPath.empty()) {
-        status = std::max(status, WriteWhole(request.reportPath, DrawReportPdf(record, request.paper), err));
+        status = std::max(status, WriteWhole(request.reportPath,
+                                             gfx::DrawReportPdf(record, request.paper == Paper::A4 ? QPageSize::A4
+                                                                                                   : QPageSize::Letter),
+                                             err));
     }
     if (request.print) {
         status = std::max(status, PrintWithinTimeLimit(m_argv, err));

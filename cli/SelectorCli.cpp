@@ -21,9 +21,16 @@ std::string AsTerminalText(std::string text)
 
 int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
 {
+    // The case is kept as given, whatever the checks will say of it.
+    if (!options.saveCasePath.empty()) {
+        if (const auto failure = WriteCaseFile(options.saveCasePath, options.input)) {
+            err << "vyra-select: cannot write " << *failure << '\n';
+            return kOutputFailed;
+        }
+    }
     RunState state;
-    state.forceUnit = options.forceUnit;
-    if (const CheckResult failure = SelectCommand(state, options.form)) {
+    state.forceUnit = options.input.forceUnit;
+    if (const CheckResult failure = SelectCommand(state, options.input.form)) {
         if (options.json) {
             WriteJsonRefusal(*failure, out);
         } else {
@@ -58,7 +65,10 @@ int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::os
         return kComputed;
     }
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        err << "vyra-select: " << usage->message << "\nRun vyra-select --help\n";
+        err << "vyra-select: " << usage->message << '\n';
+        if (!usage->caseFile) {
+            err << "Run vyra-select --help\n";
+        }
         return kUsageError;
     }
     return Evaluate(std::get<SelectorOptions>(parsed), out, err, graphics);

@@ -16,23 +16,35 @@ namespace vyra::cli {
 
 namespace {
 
-struct TextOption {
-    const char* name;
-    const char* help;
+constexpr std::array<const char*, kFieldCount> kFieldHelp{
+    "Tension FS, in the unit of --unit",
+    "Roller diameter d [mm]",
+    "Roller weight Wr [kg]",
+    "Wrap angle alpha [degree]",
+    "Wrap angle beta [degree]",
+    "Mounting angle gamma [degree]",
+    "Roller position l [mm]",
+    "Bearing height h [mm]",
+    "Bearing weight Wp [kg]",
+    "Line speed (max) V [m/min]",
 };
 
-constexpr std::array<TextOption, kFieldCount> kFieldOptions{{
-    {"--tension", "Tension FS, in the unit of --unit"},
-    {"--diameter", "Roller diameter d [mm]"},
-    {"--roller-weight", "Roller weight Wr [kg]"},
-    {"--alpha", "Wrap angle alpha [degree]"},
-    {"--beta", "Wrap angle beta [degree]"},
-    {"--gamma", "Mounting angle gamma [degree]"},
-    {"--position", "Roller position l [mm]"},
-    {"--height", "Bearing height h [mm]"},
-    {"--bearing-weight", "Bearing weight Wp [kg]"},
-    {"--speed", "Line speed (max) V [m/min]"},
-}};
+constexpr std::array<const char*, kReportItemCount> kReportHelp{
+    "Customer, for the report", "Order number, for the report",
+    "Machine, for the report",  "Date, for the report (default today, as \"Dec 05,2026\")",
+    "Name, for the report",
+};
+
+constexpr std::array<const char*, kChoiceCount> kChoiceHelp{
+    "Unit of force (default kgf)",
+    "Series: standard or intrinsically safe (default standard)",
+    "Fulcrum side (default right)",
+    "Number of sensors (default two)",
+    "With one sensor: one side or independent (default one-side)",
+    "With one sensor: both channels or one (default both)",
+};
+
+std::string OptionName(std::string_view name) { return "--" + std::string(name); }
 
 // A value beginning with "-" is still a value when it reads as a number
 // (-180, -.5) or is the lone "-".
@@ -67,26 +79,14 @@ std::variant<std::vector<std::string>, std::string> JoinTextOptions(const std::v
     return joined;
 }
 
-void AddTextOption(CLI::App& app, std::vector<std::string>& names, const char* name, std::string& target,
-                   const char* help)
+CLI::Option* AddTextOption(CLI::App& app, std::vector<std::string>& names, std::string_view name, std::string& target,
+                           const char* help)
 {
-    app.add_option(name, target, help)->expected(0, 1)->take_last()->type_name("TEXT");
-    names.emplace_back(name);
+    names.push_back(OptionName(name));
+    return app.add_option(names.back(), target, help)->expected(0, 1)->take_last()->type_name("TEXT");
 }
 
-// A choice word and the words it may be; its code is the word's position.
-struct Choice {
-    std::vector<std::string> words;
-    std::string chosen;
-
-    int Code() const { return static_cast<int>(std::find(words.begin(), words.end(), chosen) - words.begin()); }
-};
-
-void AddChoice(CLI::App& app, const char* name, Choice& choice, const char* help)
-{
-    choice.chosen = choice.words.front();
-    app.add_option(name, choice.chosen, help)->take_last()->check(CLI::IsMember(choice.words));
-}
+std::vector<std::string> Words(const std::array<std::string_view, 2>& words) { return {words.begin(), words.end()}; }
 
 // The date field of the input screen starts with the day of the run.
 std::string TodaysDate()
@@ -98,59 +98,70 @@ std::string TodaysDate()
                       static_cast<unsigned>(local.tm_mday));
 }
 
+// Every entry of the case is an option; an option that was given takes the
+// place of the case file's entry, or of the default without a case file.
 struct Parser {
     CLI::App app{"Evaluates one roller case for all nine sensor models of a series, as \"Select\" does.",
                  "vyra-select"};
     std::vector<std::string> textOptions;
     SelectorOptions options;
-    Choice unit{{"kgf", "N"}, {}};
-    Choice type{{"standard", "safe"}, {}};
-    Choice fulcrum{{"right", "left"}, {}};
-    Choice sensors{{"two", "one"}, {}};
-    Choice side{{"one-side", "independent"}, {}};
-    Choice channel{{"both", "one"}, {}};
-    Choice paper{{"a4", "letter"}, {}};
+    Case given;
+    std::array<CLI::Option*, kFieldCount> fieldOptions{};
+    std::array<CLI::Option*, kReportItemCount> reportOptions{};
+    std::array<CLI::Option*, kChoiceCount> choiceOptions{};
+    std::array<std::string, kChoiceCount> choiceWords;
+    std::string casePath;
+    std::string paper = "a4";
 
     Parser()
     {
+        app.add_option("--case", casePath,
+                       "Read the case from this case file (.vyracase); options given beside it "
+                       "take the place of its entries")
+            ->type_name("FILE")
+            ->take_last();
+        app.add_option("--save-case", options.saveCasePath,
+                       "Write the case as given to this case file, then evaluate it")
+            ->type_name("FILE")
+            ->take_last();
         for (int item = 0; item < kFieldCount; ++item) {
-            AddTextOption(app, textOptions, kFieldOptions[item].name, options.form.txtInput[item],
-                          kFieldOptions[item].help);
+            fieldOptions[item] =
+                AddTextOption(app, textOptions, kFieldNames[item], given.form.txtInput[item], kFieldHelp[item]);
         }
-        AddChoice(app, "--unit", unit, "Unit of force (default kgf)");
-        AddChoice(app, "--type", type, "Series: standard or intrinsically safe (default standard)");
-        AddChoice(app, "--fulcrum", fulcrum, "Fulcrum side (default right)");
-        AddChoice(app, "--sensors", sensors, "Number of sensors (default two)");
-        AddChoice(app, "--side", side, "With one sensor: one side or independent (default one-side)");
-        AddChoice(app, "--channel", channel, "With one sensor: both channels or one (default both)");
-        ReportFields& r = options.report;
-        r.date = TodaysDate();
-        AddTextOption(app, textOptions, "--customer", r.customer, "Customer, for the report");
-        AddTextOption(app, textOptions, "--order", r.order, "Order number, for the report");
-        AddTextOption(app, textOptions, "--machine", r.machine, "Machine, for the report");
-        AddTextOption(app, textOptions, "--date", r.date, "Date, for the report (default today, as \"Dec 05,2026\")");
-        AddTextOption(app, textOptions, "--name", r.name, "Name, for the report");
+        for (int choice = 0; choice < kChoiceCount; ++choice) {
+            const Choice& words = kChoices[choice];
+            choiceOptions[choice] = app.add_option(OptionName(words.name), choiceWords[choice], kChoiceHelp[choice])
+                                        ->take_last()
+                                        ->check(CLI::IsMember(Words(words.words)));
+        }
+        for (int item = 0; item < kReportItemCount; ++item) {
+            reportOptions[item] =
+                AddTextOption(app, textOptions, kReportNames[item], given.report[item], kReportHelp[item]);
+        }
         app.add_flag("--json", options.json, "Write one JSON document instead of the text tables");
         GraphicsRequest& g = options.graphics;
         app.add_option("--report", g.reportPath, "Write the two report pages to this PDF file")
             ->type_name("FILE")
             ->take_last();
-        AddChoice(app, "--paper", paper, "Paper of the PDF report, portrait (default a4)");
+        app.add_option("--paper", paper, "Paper of the PDF report, portrait (default a4)")
+            ->take_last()
+            ->check(CLI::IsMember({"a4", "letter"}));
         app.add_flag("--print", g.print, "Print the report on the system's default printer");
         app.add_option("--sketch", g.sketchPath, "Draw the arrangement sketch into this PNG file")
             ->type_name("FILE")
             ->take_last();
         app.add_flag("--version")->description("Print the version and exit");
-        app.footer(
-            "Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
-            "empty field); a missing field option is an empty field; the last of a repeated option counts.\n"
-            "Exit status: 0 computed, 1 refused by a check, 2 usage error, 3 the report, print or sketch failed.");
+        app.footer("Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
+                   "empty field); a missing field option is an empty field, or the case file's entry with --case;\n"
+                   "the last of a repeated option counts.\n"
+                   "Exit status: 0 computed, 1 refused by a check, 2 usage error or broken case file, 3 the case,\n"
+                   "report, print or sketch could not be written.");
     }
 
     // A file option given with an empty name would write nowhere.
     std::optional<std::string> EmptyFileName() const
     {
-        for (const char* name : {"--report", "--sketch"}) {
+        for (const char* name : {"--case", "--save-case", "--report", "--sketch"}) {
             const CLI::Option* option = app.get_option(name);
             if (option->count() > 0 && option->as<std::string>().empty()) {
                 return std::string(name) + " needs a file name";
@@ -159,15 +170,42 @@ struct Parser {
         return std::nullopt;
     }
 
-    SelectorOptions Finish()
+    // The case the options start from: the case file's, or an empty one
+    // dated today.
+    std::variant<Case, std::string> StartingCase() const
     {
-        options.form.opType = type.Code();
-        options.form.opMethod1 = sensors.Code();
-        options.form.opMethod2 = side.Code();
-        options.form.opMethod3 = channel.Code();
-        options.forceUnit = static_cast<std::int16_t>(unit.Code());
-        options.form.fulcrumIndex = static_cast<std::int16_t>(fulcrum.Code());
-        options.graphics.paper = paper.Code() == 0 ? Paper::A4 : Paper::Letter;
+        if (!casePath.empty()) {
+            return ReadCaseFile(casePath);
+        }
+        Case start;
+        start.report[kDate] = TodaysDate();
+        return start;
+    }
+
+    ParsedCommandLine Finish()
+    {
+        auto start = StartingCase();
+        if (const auto* problem = std::get_if<std::string>(&start)) {
+            return UsageError{*problem, true};
+        }
+        Case& c = options.input;
+        c = std::get<Case>(std::move(start));
+        for (int item = 0; item < kFieldCount; ++item) {
+            if (fieldOptions[item]->count() > 0) {
+                c.form.txtInput[item] = given.form.txtInput[item];
+            }
+        }
+        for (int item = 0; item < kReportItemCount; ++item) {
+            if (reportOptions[item]->count() > 0) {
+                c.report[item] = given.report[item];
+            }
+        }
+        for (int choice = 0; choice < kChoiceCount; ++choice) {
+            if (choiceOptions[choice]->count() > 0) {
+                SetChoiceCode(c, choice, choiceWords[choice] == kChoices[choice].words[0] ? 0 : 1);
+            }
+        }
+        options.graphics.paper = paper == "a4" ? Paper::A4 : Paper::Letter;
         return options;
     }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InputReading.h"
+#include "CaseFile.h"
 
 #include <cstdint>
 #include <ostream>
@@ -9,15 +9,6 @@
 #include <vector>
 
 namespace vyra::cli {
-
-// The customer block of the report, kept for the printed report.
-struct ReportFields {
-    std::string customer;
-    std::string order;
-    std::string machine;
-    std::string date;
-    std::string name;
-};
 
 enum class Paper { A4, Letter };
 
@@ -32,11 +23,12 @@ struct GraphicsRequest {
     bool Any() const { return !reportPath.empty() || print || !sketchPath.empty(); }
 };
 
-// One case as the input screen would hold it.
+// One case as the input screen would hold it: read from --case when given,
+// with every option given beside it in place of the file's entry.
 struct SelectorOptions {
-    EntryForm form;
-    std::int16_t forceUnit = 0;
-    ReportFields report;
+    Case input;
+    // Where --save-case writes the case, or empty.
+    std::string saveCasePath;
     bool json = false;
     GraphicsRequest graphics;
 };
@@ -46,9 +38,11 @@ struct TextRequested {
     std::string text;
 };
 
-// One line saying what is wrong with the words.
+// One line saying what is wrong with the words; a broken case file names
+// the file and its problem.
 struct UsageError {
     std::string message;
+    bool caseFile = false;
 };
 
 using ParsedCommandLine = std::variant<SelectorOptions, TextRequested, UsageError>;

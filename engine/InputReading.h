@@ -35,6 +35,8 @@ struct EntryForm {
     int opMethod1 = 0;  // 0 "Two sensors", 1 "One sensor"
     int opMethod2 = 0;  // 0 "One side", 1 "Independent"
     int opMethod3 = 0;  // 0 "Both", 1 "One"
+
+    bool operator==(const EntryForm&) const = default;
 };
 
 // What reading the texts found that the record itself cannot hold.

@@ -118,7 +118,7 @@ std::vector<Example> Examples(const std::vector<Block>& blocks)
             level = 0;
         }
         if (block.heading > 0 && Normalised(block.text).starts_with("Example ")) {
-            examples.push_back({Normalised(block.text)});
+            examples.emplace_back().title = Normalised(block.text);
             level = block.heading;
         } else if (level > 0) {
             Example& example = examples.back();

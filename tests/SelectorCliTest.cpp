@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -120,6 +123,37 @@ TEST(SelectorUsage, MistakesHelpAndVersion)
     EXPECT_FALSE(RequestsGraphics(Worked({"--print=no"})));
     EXPECT_TRUE(RequestsGraphics(Worked({"--report", "a.pdf", "--report", "b.pdf"})));
     EXPECT_FALSE(RequestsGraphics(Worked({"--customer=--report"})));
+}
+
+// --save-case keeps the case as given, checks or not; --case reads it back
+// with the options beside it in place of its entries; a broken case file
+// ends with status 2 and the file's problem.
+TEST(SelectorCase, SavesReadsAndOverridesCaseFiles)
+{
+    const std::string folder = ::testing::TempDir() + "cli-case-" + std::to_string(::getpid());
+    ::mkdir(folder.c_str(), 0700);
+    const std::string path = folder + "/c.vyracase";
+    const std::vector<std::string> harsh{"--unit=N",           "--type=safe",   "--fulcrum=left",     "--sensors=one",
+                                         "--side=independent", "--channel=one", "--customer=Ünicode", "--date="};
+    const Outcome direct = Select(Worked(harsh));
+    std::vector<std::string> saving = Worked(harsh);
+    saving.push_back("--save-case=" + path);
+    EXPECT_EQ(Select(saving).out, direct.out);
+    EXPECT_EQ(Select({"--case", path}).out, direct.out);
+    EXPECT_EQ(Select({"--alpha=5", "--save-case", path}).status, 1);
+    const Json reread = Json::parse(Select({"--case=" + path, "--json", "--alpha=0", "--tension=10", "--diameter=100",
+                                            "--roller-weight=10", "--speed=7", "--unit=kgf"})
+                                        .out);
+    EXPECT_EQ(reread["unit"], "kgf");
+    EXPECT_EQ(reread["type"], "standard");
+    EXPECT_EQ(reread["models"][0]["name"], "Vyra05B");
+
+    ::mkdir((folder + "/dir").c_str(), 0700);
+    const Outcome broken = Select({"--case", folder + "/dir", "--json"});
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_EQ(broken.err, "vyra-select: " + folder + "/dir: it is not a regular file\n");
+    EXPECT_TRUE(broken.out.empty());
+    EXPECT_EQ(Select(Worked({"--save-case", folder + "/dir"})).status, 3);
 }
 
 // The text tables: the screens' patterns, a "*" after a failing value, the

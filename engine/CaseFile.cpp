@@ -1,0 +1,209 @@
+#include "CaseFile.h"
+
+#include "FileAccess.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+
+namespace vyra {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr std::string_view kFormat = "vyra-case";
+constexpr int kVersion = 1;
+
+// Well-formed UTF-8 only: no stray continuation bytes, no overlong forms,
+// no surrogates, nothing past U+10FFFF.
+bool IsUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        if (length == 0 || i + length > text.size()) {
+            return false;
+        }
+        std::uint32_t value = length == 1 ? lead : lead & (0x7Fu >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            value = value << 6 | (next & 0x3Fu);
+        }
+        constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// A text entry, or the problem with it.
+std::optional<std::string> ReadText(const Json& document, std::string_view name, std::string& target)
+{
+    const auto found = document.find(name);
+    if (found == document.end()) {
+        return std::nullopt;
+    }
+    if (!found->is_string()) {
+        return "\"" + std::string(name) + "\" must be a text";
+    }
+    target = found->get<std::string>();
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadChoice(const Json& document, int choice, Case& c)
+{
+    const Choice& words = kChoices[choice];
+    std::string word(words.words[0]);
+    if (auto problem = ReadText(document, words.name, word)) {
+        return problem;
+    }
+    const auto at = std::find(words.words.begin(), words.words.end(), word);
+    if (at == words.words.end()) {
+        return "\"" + std::string(words.name) + "\" must be " + std::string(words.words[0]) + " or "
+               + std::string(words.words[1]) + ", not \"" + word + "\"";
+    }
+    SetChoiceCode(c, choice, static_cast<int>(at - words.words.begin()));
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckFormat(const Json& document)
+{
+    if (!document.is_object() || document.value("format", Json()) != kFormat) {
+        return std::string("it is not a case file");
+    }
+    const Json version = document.value("version", Json());
+    if (!version.is_number_integer() || version.get<long long>() < 1) {
+        return std::string("it has no case file version");
+    }
+    if (version.get<long long>() > kVersion) {
+        return "it was written by a newer version of the program (case file version "
+               + std::to_string(version.get<long long>()) + ")";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int ChoiceCode(const Case& c, int choice)
+{
+    switch (choice) {
+    case kUnitChoice:
+        return c.forceUnit;
+    case kTypeChoice:
+        return c.form.opType;
+    case kFulcrumChoice:
+        return c.form.fulcrumIndex;
+    case kSensorsChoice:
+        return c.form.opMethod1;
+    case kSideChoice:
+        return c.form.opMethod2;
+    default:
+        return c.form.opMethod3;
+    }
+}
+
+void SetChoiceCode(Case& c, int choice, int code)
+{
+    switch (choice) {
+    case kUnitChoice:
+        c.forceUnit = static_cast<std::int16_t>(code);
+        return;
+    case kTypeChoice:
+        c.form.opType = code;
+        return;
+    case kFulcrumChoice:
+        c.form.fulcrumIndex = static_cast<std::int16_t>(code);
+        return;
+    case kSensorsChoice:
+        c.form.opMethod1 = code;
+        return;
+    case kSideChoice:
+        c.form.opMethod2 = code;
+        return;
+    default:
+        c.form.opMethod3 = code;
+    }
+}
+
+std::string CaseFileText(const Case& c)
+{
+    Json document{{"format", kFormat}, {"version", kVersion}};
+    for (int choice = 0; choice < kChoiceCount; ++choice) {
+        document[std::string(kChoices[choice].name)] = kChoices[choice].words[ChoiceCode(c, choice) == 1 ? 1 : 0];
+    }
+    for (int item = 0; item < kFieldCount; ++item) {
+        document[std::string(kFieldNames[item])] = c.form.txtInput[item];
+    }
+    for (int item = 0; item < kReportItemCount; ++item) {
+        document[std::string(kReportNames[item])] = c.report[item];
+    }
+    return document.dump(2) + "\n";
+}
+
+std::variant<Case, std::string> ParseCaseFile(std::string_view text)
+{
+    if (text.size() > kMaxCaseFileBytes) {
+        return std::string("it is larger than 1 MiB");
+    }
+    if (!IsUtf8(text)) {
+        return std::string("it is not valid UTF-8");
+    }
+    const Json document = Json::parse(text, nullptr, false);
+    if (document.is_discarded()) {
+        return std::string("it is not a case file (no JSON document)");
+    }
+    if (auto problem = CheckFormat(document)) {
+        return *problem;
+    }
+    Case c;
+    for (int choice = 0; choice < kChoiceCount; ++choice) {
+        if (auto problem = ReadChoice(document, choice, c)) {
+            return *problem;
+        }
+    }
+    for (int item = 0; item < kFieldCount; ++item) {
+        if (auto problem = ReadText(document, kFieldNames[item], c.form.txtInput[item])) {
+            return *problem;
+        }
+    }
+    for (int item = 0; item < kReportItemCount; ++item) {
+        if (auto problem = ReadText(document, kReportNames[item], c.report[item])) {
+            return *problem;
+        }
+    }
+    return c;
+}
+
+std::variant<Case, std::string> ReadCaseFile(const std::string& path)
+{
+    ReadResult read = ReadRegularFile(path, kMaxCaseFileBytes);
+    if (const auto* error = std::get_if<ReadError>(&read)) {
+        const bool tooLarge = error->kind == ReadError::Kind::TooLarge;
+        return path + ": " + (tooLarge ? std::string("it is larger than 1 MiB") : DescribeReadError(*error));
+    }
+    auto parsed = ParseCaseFile(std::get<std::string>(read));
+    if (const auto* problem = std::get_if<std::string>(&parsed)) {
+        return path + ": " + *problem;
+    }
+    return parsed;
+}
+
+std::optional<std::string> WriteCaseFile(const std::string& path, const Case& c)
+{
+    if (auto failure = WriteFileWhole(path, CaseFileText(c))) {
+        return path + ": " + *failure;
+    }
+    return std::nullopt;
+}
+
+}  // namespace vyra

@@ -1,0 +1,58 @@
+#include "ReportPdf.h"
+
+#include "Captions.h"
+#include "PainterCanvas.h"
+#include "Report.h"
+#include "Version.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace vyra::gfx {
+
+namespace {
+
+// The report PDF keeps the border a typical office laser printer cannot
+// print on (1/4 inch), so that it looks as the same report does on paper.
+constexpr double kHardwareMarginMillimetres = 6.35;
+constexpr int kPdfResolutionDpi = 600;
+
+QPageLayout ReportLayout(QPageSize::PageSizeId paper)
+{
+    const QPageSize size(paper);
+    const double m = kHardwareMarginMillimetres;
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(m, m, m, m), QPageLayout::Millimeter);
+}
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kPdfResolutionDpi);
+    writer.setPageLayout(ReportLayout(paper));
+    writer.setTitle(QStringLiteral("VyraSensorSelector report"));
+    writer.setCreator(QStringLiteral("%1 %2").arg(ToQString(kProgramTitle), ToQString(kVersion)));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return std::string("the PDF writer could not start");
+    }
+    std::string trouble;
+    PainterCanvas canvas(painter);
+    PrintReport(canvas, record, [&trouble](const std::string&, const std::string& message) { trouble = message; });
+    if (painter.isActive()) {
+        painter.end();
+    }
+    if (!trouble.empty()) {
+        return trouble;
+    }
+    return buffer.data();
+}
+
+}  // namespace vyra::gfx

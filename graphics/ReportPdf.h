@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ReportRecord.h"
+
+#include <QByteArray>
+#include <QPageSize>
+
+#include <string>
+#include <variant>
+
+namespace vyra::gfx {
+
+// The two report pages as a PDF document in portrait on the paper, the same from the
+// screens and from vyra-select: the bytes, or the reason they could not be
+// drawn. Nothing is written anywhere; the caller writes the bytes whole.
+std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper);
+
+}  // namespace vyra::gfx
