@@ -23,6 +23,10 @@ int main(int argc, char** argv)
     vyra::gfx::SubstituteCourierNew();
     vyra::ui::QtToolkit toolkit;
     vyra::ui::FrmInput input(toolkit);
+    // A case file named at start, as a file manager names it.
+    if (const QStringList words = QApplication::arguments(); words.size() == 2) {
+        input.OpenAtStart(words[1]);
+    }
     input.show();
     return QApplication::exec();
 }

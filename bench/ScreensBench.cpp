@@ -20,7 +20,7 @@ namespace {
 
 // Answers the unit screen with "[Kgf]"; any message box means the case was
 // refused and the figures would be meaningless.
-class BenchToolkit : public Toolkit {
+class BenchToolkit : public CancellingToolkit {
 public:
     void ShowMessage(QWidget*, const QString& title, const QString& text, BoxIcon) override
     {

@@ -22,7 +22,7 @@ namespace {
 constexpr std::size_t kMegabyte = 1024u * 1024u;
 
 // Counts the refusals instead of showing them.
-class BenchToolkit : public Toolkit {
+class BenchToolkit : public CancellingToolkit {
 public:
     int refusals = 0;
 

@@ -2,11 +2,13 @@
 
 #include "CaptionFrame.h"
 #include "Captions.h"
+#include "CaseFile.h"
 #include "CheckFailure.h"
 #include "Commands.h"
 #include "ExplanationFiles.h"
 #include "FrmExplanation.h"
 #include "FrmInit.h"
+#include "InputMenus.h"
 #include "InputReading.h"
 #include "NumberText.h"
 #include "Placement.h"
@@ -22,13 +24,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +52,8 @@ constexpr double kCaptionPoints = 11.25;
 constexpr int kBlack = 0;
 constexpr int kLightRed = 12;
 
-enum CustomerItem { kCustomer, kOrderNo, kMachine, kDate, kName, kCustomerCount };
+// The customer block's fields, in the order of the case's report entries.
+enum CustomerItem { kOrderNo = kOrder, kCustomerCount = kReportItemCount };
 
 struct CustomerRow {
     const char* caption;
@@ -163,6 +169,11 @@ struct FrmInput::Controls {
     // Building the state builds the catalogue.
     RunState state;
     bool unitScreenShown = false;
+    // The controls' parent: the tabled coordinates are the client area's.
+    QWidget* client = nullptr;
+    std::unique_ptr<InputMenus> menus;
+    // The last successful "Select", for Export and Print of the menu.
+    std::optional<gfx::ReportRecord> lastSelection;
     std::array<QLineEdit*, kCustomerCount> customer{};
     std::array<OptionGroup, kGroupCount> groups{};
     std::array<QLabel*, kFieldCount> lblTitle{};
@@ -185,7 +196,26 @@ FrmInput::FrmInput(Toolkit& toolkit, QWidget* parent)
     setObjectName(QStringLiteral("frmInput"));
     setWindowTitle(ToQString(kProgramTitle));
     setFont(CourierNew(kScreenPoints));
-    setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
+    Controls& c = *m_controls;
+    c.client = new QWidget(this);
+    c.client->setObjectName(QStringLiteral("client"));
+    c.client->setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
+    c.menus = std::make_unique<InputMenus>(toolkit, CaseScreen{this, [this] { return ReadCase(); },
+                                                               [this](const Case& shown) { ShowCase(shown); },
+                                                               [this]() -> std::optional<gfx::ReportRecord> {
+                                                                   auto record = m_controls->lastSelection;
+                                                                   if (record) {
+                                                                       record->customer = ReadCustomer();
+                                                                   }
+                                                                   return record;
+                                                               },
+                                                               [this] { m_controls->explanation.Show(); }});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setMenuBar(c.menus->MenuBar());
+    layout->addWidget(c.client);
     BuildCustomerBlock();
     BuildOptionFrames();
     BuildEntryRows();
@@ -199,16 +229,17 @@ FrmInput::~FrmInput() = default;
 
 void FrmInput::BuildCustomerBlock()
 {
+    Controls& c = *m_controls;
     for (int item = 0; item < kCustomerCount; ++item) {
         const CustomerRow& row = kCustomerRows[item];
-        AddCaption(*this, row.caption, row.captionLeft, row.captionTop, CourierNew(kCaptionPoints));
-        auto* field = new QLineEdit(this);
+        AddCaption(*c.client, row.caption, row.captionLeft, row.captionTop, CourierNew(kCaptionPoints));
+        auto* field = new QLineEdit(c.client);
         field->setObjectName(QString::fromUtf8(row.field));
         Place(*field, row.box);
-        m_controls->customer[item] = field;
+        c.customer[item] = field;
     }
     for (const TwipBox& box : kRules) {
-        auto* rule = new QFrame(this);
+        auto* rule = new QFrame(c.client);
         rule->setFrameShape(QFrame::HLine);
         rule->setFrameShadow(QFrame::Plain);
         Place(*rule, box);
@@ -217,10 +248,11 @@ void FrmInput::BuildCustomerBlock()
 
 void FrmInput::BuildOptionFrames()
 {
+    Controls& c = *m_controls;
     for (int index = 0; index < kGroupCount; ++index) {
         const OptionFrame& table = kOptionFrames[index];
-        OptionGroup& group = m_controls->groups[index];
-        group.frame = new CaptionFrame(QString::fromUtf8(table.caption), this);
+        OptionGroup& group = c.groups[index];
+        group.frame = new CaptionFrame(QString::fromUtf8(table.caption), c.client);
         group.frame->setObjectName(QString::fromUtf8(table.frame));
         group.frame->setFont(CourierNew(kCaptionPoints));
         Place(*group.frame, table.box);
@@ -243,15 +275,15 @@ void FrmInput::BuildEntryRows()
     const auto units = UnitLabels(c.state.forceUnit);
     for (int item = 0; item < kFieldCount; ++item) {
         const EntryRow& row = kEntryRows[item];
-        c.lblTitle[item] = new QLabel(ToQString(captions[item]), this);
+        c.lblTitle[item] = new QLabel(ToQString(captions[item]), c.client);
         c.lblTitle[item]->setObjectName(ItemName("lblTitle", item));
         c.lblTitle[item]->setFont(CourierNew(kCaptionPoints));
         Place(*c.lblTitle[item], {kTitleLeft, row.top, kTitleWidth, row.height});
-        c.txtInput[item] = new QLineEdit(this);
+        c.txtInput[item] = new QLineEdit(c.client);
         c.txtInput[item]->setObjectName(ItemName("txtInput", item));
         Place(*c.txtInput[item], {kFieldLeft, row.top, kFieldWidth, row.height});
         // The tension's unit is known only once the unit screen has been shown.
-        c.lblTani[item] = new QLabel(item == kItemFS ? QString() : ToQString(units[item]), this);
+        c.lblTani[item] = new QLabel(item == kItemFS ? QString() : ToQString(units[item]), c.client);
         c.lblTani[item]->setObjectName(ItemName("lblTani", item));
         Place(*c.lblTani[item], {row.unitLeft, row.top, row.unitWidth, row.height});
     }
@@ -260,12 +292,13 @@ void FrmInput::BuildEntryRows()
 void FrmInput::BuildSketchAndCommands()
 {
     Controls& c = *m_controls;
-    AddCaption(*this, "<Image>", 5040, 1080, CourierNew(kCaptionPoints, true))->setObjectName(QStringLiteral("Label8"));
-    c.Picture1 = new SketchArea(this);
+    AddCaption(*c.client, "<Image>", 5040, 1080, CourierNew(kCaptionPoints, true))
+        ->setObjectName(QStringLiteral("Label8"));
+    c.Picture1 = new SketchArea(c.client);
     c.Picture1->setObjectName(QStringLiteral("Picture1"));
     Place(*c.Picture1, {4920, 1440, gfx::kSketchAreaTwips, gfx::kSketchAreaTwips});
-    const auto addButton = [this](const char* name, const char* caption, const TwipBox& box) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    const auto addButton = [&c](const char* name, const char* caption, const TwipBox& box) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), c.client);
         button->setObjectName(QString::fromUtf8(name));
         Place(*button, box);
         return button;
@@ -305,6 +338,19 @@ void FrmInput::ConnectHandlers()
     for (int item = 0; item < kFieldCount; ++item) {
         connect(c.txtInput[item], &QLineEdit::textChanged, this, [this, item] { txtInput_Change(item); });
     }
+    // After the handlers above, so that the case is compared once the
+    // fulcrum has swapped the angles.
+    InputMenus& menus = *c.menus;
+    const auto edited = [&menus] { menus.CaseEdited(); };
+    for (QLineEdit* field : c.customer) {
+        connect(field, &QLineEdit::textChanged, this, edited);
+    }
+    for (QLineEdit* field : c.txtInput) {
+        connect(field, &QLineEdit::textChanged, this, edited);
+    }
+    for (const OptionGroup& group : c.groups) {
+        connect(group.group, &QButtonGroup::idClicked, this, edited);
+    }
 }
 
 void FrmInput::Form_Load()
@@ -318,16 +364,12 @@ void FrmInput::Form_Load()
     c.groups[kOpMethod2].options[0]->setChecked(true);
     c.groups[kOpMethod3].options[0]->setChecked(true);
     EnableOneSensorOptions(false);
-    // The first sketch shows a typical arrangement; the fields stay empty.
-    c.state.inputs.beta = 80;
-    c.state.inputs.alpha = 20;
-    c.state.inputs.gamma = 20;
-    c.state.inputs.l = 20;
     const QDate today = m_toolkit.Today();
     c.customer[kDate]->setText(QString::fromStdString(
         FormatDate(today.year(), static_cast<unsigned>(today.month()), static_cast<unsigned>(today.day()))));
     c.Picture1->ReadCentre();
-    c.Picture1->Draw(c.state.inputs, true);
+    // The fields stay empty.
+    DrawStartingSketch();
 }
 
 // The unit screen is modal: it is shown after Qt has finished delivering the
@@ -350,8 +392,19 @@ void FrmInput::showEvent(QShowEvent* event)
 
 void FrmInput::closeEvent(QCloseEvent* event)
 {
+    if (!m_controls->menus->MayClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     m_toolkit.EndProgram();
+}
+
+void FrmInput::OpenAtStart(const QString& path)
+{
+    if (m_controls->menus->OpenAtStart(path)) {
+        m_controls->unitScreenShown = true;
+    }
 }
 
 void FrmInput::Form_Activate()
@@ -364,7 +417,7 @@ void FrmInput::Form_Activate()
         m_toolkit.ShowModal(frmInit);
         c.state.forceUnit = frmInit.ForceUnit();
     }
-    c.lblTani[kItemFS]->setText(ToQString(ForceUnitLabel(c.state.forceUnit)));
+    ShowUnit(c.state.forceUnit);
 }
 
 void FrmInput::cmdResult_Click()
@@ -375,7 +428,9 @@ void FrmInput::cmdResult_Click()
         ShowFailure(*failure);
         return;
     }
-    c.results.Show({ReadCustomer(), gfx::SpecificationsOf(form, c.state.forceUnit), c.state});
+    c.lastSelection = gfx::ReportRecord{ReadCustomer(), gfx::SpecificationsOf(form, c.state.forceUnit), c.state};
+    c.results.Show(*c.lastSelection);
+    c.menus->SelectionAvailable(true);
 }
 
 void FrmInput::cmdImage_Click()
@@ -417,6 +472,89 @@ void FrmInput::txtInput_Change(int item)
         return;
     }
     SetColour(*m_controls->txtInput[item], QPalette::Text, kBlack);
+}
+
+// As if typed: every mark taken back, the sketch of the opened angles, no
+// result of another case left open or reportable.
+void FrmInput::ShowCase(const Case& shown)
+{
+    Controls& c = *m_controls;
+    c.results.CloseBoth();
+    c.lastSelection.reset();
+    c.menus->SelectionAvailable(false);
+    for (int item = 0; item < kCustomerCount; ++item) {
+        c.customer[item]->setText(QString::fromStdString(shown.report[item]));
+    }
+    for (int item = 0; item < kFieldCount; ++item) {
+        c.txtInput[item]->setText(QString::fromStdString(shown.form.txtInput[item]));
+        SetColour(*c.txtInput[item], QPalette::Text, kBlack);
+    }
+    const EntryForm& form = shown.form;
+    const std::array<int, kGroupCount> selected{form.opType, form.fulcrumIndex, form.opMethod1, form.opMethod2,
+                                                form.opMethod3};
+    for (int group = 0; group < kGroupCount; ++group) {
+        c.groups[group].options[selected[group]]->setChecked(true);
+    }
+    c.state.inputs.fulcrumIndex = form.fulcrumIndex;
+    EnableOneSensorOptions(form.opMethod1 == 1);
+    TakeBackMarks();
+    if (shown.forceUnit != c.state.forceUnit) {
+        ShowUnit(shown.forceUnit);
+        // At start the case gives the unit; later it changes the run's unit.
+        if (c.unitScreenShown) {
+            const QString unit = ToQString(kChoices[kUnitChoice].words[shown.forceUnit == 1 ? 1 : 0]);
+            m_toolkit.ShowMessage(
+                this, QString(),
+                QStringLiteral("This case gives its forces in %1: the unit of force is now %1.").arg(unit),
+                BoxIcon::Information);
+        }
+    }
+    DrawOpenedSketch(form);
+}
+
+void FrmInput::ShowUnit(std::int16_t forceUnit)
+{
+    Controls& c = *m_controls;
+    c.state.forceUnit = forceUnit;
+    c.lblTani[kItemFS]->setText(ToQString(ForceUnitLabel(forceUnit)));
+}
+
+// "Image chgange" without its messages: angles out of range leave the
+// typical arrangement of the start.
+void FrmInput::DrawOpenedSketch(const EntryForm& form)
+{
+    Controls& c = *m_controls;
+    bool drawn = false;
+    ImageChangeCommand(c.state, form, [&c, &drawn] {
+        c.Picture1->Draw(c.state.inputs, false);
+        drawn = true;
+    });
+    if (!drawn) {
+        DrawStartingSketch();
+    }
+}
+
+// A typical arrangement, with the marks of the sign conventions.
+void FrmInput::DrawStartingSketch()
+{
+    Controls& c = *m_controls;
+    c.state.inputs.beta = 80;
+    c.state.inputs.alpha = 20;
+    c.state.inputs.gamma = 20;
+    c.state.inputs.l = 20;
+    c.Picture1->Draw(c.state.inputs, true);
+}
+
+Case FrmInput::ReadCase() const
+{
+    const Controls& c = *m_controls;
+    Case read;
+    read.form = ReadForm();
+    read.forceUnit = c.state.forceUnit;
+    for (int item = 0; item < kCustomerCount; ++item) {
+        read.report[item] = c.customer[item]->text().toStdString();
+    }
+    return read;
 }
 
 EntryForm FrmInput::ReadForm() const

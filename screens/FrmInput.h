@@ -4,9 +4,11 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 
 namespace vyra {
+struct Case;
 struct CheckFailure;
 struct EntryForm;
 }  // namespace vyra
@@ -19,13 +21,18 @@ namespace vyra::ui {
 
 // The main input screen, "VyraSensorSelector": customer block, options,
 // the ten entry fields, the sketch area and the commands "Select",
-// "Image chgange" and "Explanation". Closing it ends the program.
+// "Image chgange" and "Explanation", in a client area below the menu bar
+// of case files. Closing it ends the program.
 class FrmInput : public QWidget {
     Q_OBJECT
 
 public:
     explicit FrmInput(Toolkit& toolkit, QWidget* parent = nullptr);
     ~FrmInput() override;
+
+    // Opens the case file named at start, before the screen is shown; the
+    // case then gives the unit of force and the unit screen is not shown.
+    void OpenAtStart(const QString& path);
 
 private:
     struct Controls;
@@ -49,6 +56,11 @@ private:
     void OpMethod1_Click(int item);
     void txtInput_Change(int item);
 
+    void ShowCase(const Case& shown);
+    void ShowUnit(std::int16_t forceUnit);
+    void DrawOpenedSketch(const EntryForm& form);
+    void DrawStartingSketch();
+    Case ReadCase() const;
     EntryForm ReadForm() const;
     gfx::ReportCustomer ReadCustomer() const;
     void ShowFailure(const CheckFailure& failure);

@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
 
 namespace vyra::ui {
@@ -39,9 +41,49 @@ void QtToolkit::ShowMessage(QWidget* owner, const QString& title, const QString&
 
 void QtToolkit::ShowModal(QDialog& screen) { screen.exec(); }
 
+SaveAnswer QtToolkit::AskSave(QWidget* owner, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kProgramTitle), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
+QString QtToolkit::ChooseFileToOpen(QWidget* owner, const FileQuestion& question)
+{
+    return QFileDialog::getOpenFileName(owner, question.caption, question.start, question.filter);
+}
+
+QString QtToolkit::ChooseFileToSave(QWidget* owner, const FileQuestion& question)
+{
+    return QFileDialog::getSaveFileName(owner, question.caption, question.start, question.filter);
+}
+
 QDate QtToolkit::Today() const { return QDate::currentDate(); }
 
 std::unique_ptr<QPagedPaintDevice> QtToolkit::DefaultPrinter() { return gfx::OpenDefaultPrinter(); }
+
+std::unique_ptr<QPagedPaintDevice> CancellingToolkit::ChoosePrinter(QWidget*) { return nullptr; }
+
+std::unique_ptr<QPagedPaintDevice> QtToolkit::ChoosePrinter(QWidget* owner)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(QString::fromUtf8(kProgramTitle));
+    QPrintDialog dialog(printer.get(), owner);
+    // The report is always both pages.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted) {
+        return nullptr;
+    }
+    return printer;
+}
 
 void QtToolkit::EndProgram()
 {

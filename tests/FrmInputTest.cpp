@@ -158,13 +158,13 @@ TEST(InputScreen, BehavesAsRecorded)
     s.Record("resultant refused again, roller weight edited: the angle marks stay");
     s.Key(5, Qt::Key_1, "1");
     s.Record("gamma edited: every angle mark and the fulcrum's go");
-    for (const QString& gamma : {"20", "-7.5", "12abc", "0.00001", "1e999", "", "abc"}) {
+    for (const char* gamma : {"20", "-7.5", "12abc", "0.00001", "1e999", "", "abc"}) {
         s.Type(3, "30");
         s.Type(4, "-60");
         s.Type(5, gamma);
         s.Click("OpFulcrum(1)");
         s.Click("OpFulcrum(1)");
-        s.Record("gamma " + gamma.toStdString() + ", Left(L) twice: angles swapped, gamma negated once");
+        s.Record(std::string("gamma ") + gamma + ", Left(L) twice: angles swapped, gamma negated once");
         s.Click("OpFulcrum(0)");
         s.Record("Right(R) again");
     }

@@ -3,6 +3,7 @@
 // their vyra-select names), presses "Select" and saves input.png,
 // result-1.png and result-2.png in FOLDER, for looking at the screens and
 // for the README's pictures.
+#include "CaseFile.h"
 #include "FrmInput.h"
 #include "PainterCanvas.h"
 #include "Toolkit.h"
@@ -20,11 +21,8 @@
 
 namespace {
 
-constexpr std::array<const char*, 10> kFields{"tension", "diameter", "roller-weight", "alpha",          "beta",
-                                              "gamma",   "position", "height",        "bearing-weight", "speed"};
-
 // Answers the unit screen with the chosen button and prints any message.
-class ShotToolkit : public vyra::ui::Toolkit {
+class ShotToolkit : public vyra::ui::CancellingToolkit {
 public:
     QString unitButton = QStringLiteral("cmdSel1");
     int modalScreens = 0;
@@ -94,8 +92,8 @@ int main(int argc, char** argv)
         if (word == QLatin1String("safe")) {
             Find<QRadioButton>(QStringLiteral("OpType(1)"))->click();
         }
-        for (std::size_t item = 0; item < kFields.size(); ++item) {
-            const QString prefix = QString::fromLatin1(kFields[item]) + '=';
+        for (std::size_t item = 0; item < vyra::kFieldNames.size(); ++item) {
+            const QString prefix = QString::fromLatin1(vyra::kFieldNames[item]) + '=';
             if (word.startsWith(prefix)) {
                 Find<QLineEdit>(QStringLiteral("txtInput(%1)").arg(item))->setText(word.mid(prefix.size()));
             }

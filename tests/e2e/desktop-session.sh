@@ -1,21 +1,22 @@
 # Helpers for driving the desktop program under a real X server: sourced by
 # the end-to-end test and the desktop benchmark.
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a display it finds free itself (so that runs side by side
+# never share one) and exports DISPLAY once the server answers.
 start_x_server() {
-    local number
-    for number in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-    done
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local numberFile _
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
     X_SERVER_PID=$!
-    export DISPLAY=":$number"
-    local _
-    for _ in $(seq 1 100); do
-        xdpyinfo >/dev/null 2>&1 && return 0
+    for _ in $(seq 1 200); do
+        if [ -s "$numberFile" ]; then
+            export DISPLAY=":$(head -n 1 "$numberFile")"
+            xdpyinfo >/dev/null 2>&1 && { rm -f "$numberFile"; return 0; }
+        fi
         sleep 0.05
     done
-    echo "Xvfb did not start on $DISPLAY" >&2
+    rm -f "$numberFile"
+    echo "Xvfb did not start" >&2
     return 1
 }
 

@@ -6,6 +6,7 @@
 #include "PainterCanvas.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -48,6 +49,10 @@ class NoStrayScreens : public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The program's settings (recent files, last folder) go to a folder of
+    // this run, never the user's.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication application(argc, argv);
     vyra::gfx::SubstituteCourierNew();
     QTimer watchdog;

@@ -31,6 +31,40 @@ void ScriptedToolkit::ShowModal(QDialog& screen)
     }
 }
 
+ui::SaveAnswer ScriptedToolkit::AskSave(QWidget*, const QString& text)
+{
+    ++m_saveQuestions;
+    if (m_saveAnswers.empty()) {
+        ADD_FAILURE() << "unexpected question \"" << text.toStdString() << '"';
+        return ui::SaveAnswer::Cancel;
+    }
+    const ui::SaveAnswer answer = m_saveAnswers.front();
+    m_saveAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedToolkit::NextFile(const ui::FileQuestion& question)
+{
+    m_fileQuestions.push_back(question);
+    if (m_files.empty()) {
+        ADD_FAILURE() << "unexpected file dialog \"" << question.caption.toStdString() << '"';
+        return {};
+    }
+    QString path = std::move(m_files.front());
+    m_files.pop_front();
+    return path;
+}
+
+QString ScriptedToolkit::ChooseFileToOpen(QWidget*, const ui::FileQuestion& question) { return NextFile(question); }
+
+QString ScriptedToolkit::ChooseFileToSave(QWidget*, const ui::FileQuestion& question) { return NextFile(question); }
+
 std::unique_ptr<QPagedPaintDevice> ScriptedToolkit::DefaultPrinter() { return m_printer ? m_printer() : nullptr; }
+
+}  // namespace vyra::test
+
+namespace vyra::test {
+
+std::unique_ptr<QPagedPaintDevice> ScriptedToolkit::ChoosePrinter(QWidget*) { return DefaultPrinter(); }
 
 }  // namespace vyra::test

@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTextEdit>
 
 namespace vyra::test {
@@ -70,6 +72,22 @@ bool IsControl(const QWidget& widget)
            || qobject_cast<const QGroupBox*>(&widget) != nullptr;
 }
 
+// A menu's entries with their shortcuts and states, one line each.
+void WalkMenu(const QWidget& menu, int depth, QString& tree)
+{
+    for (const QAction* action : menu.actions()) {
+        tree += QString(2 * depth, ' ') + (action->isSeparator() ? QStringLiteral("-") : action->text());
+        if (!action->shortcut().isEmpty()) {
+            tree += QStringLiteral(" [%1]").arg(action->shortcut().toString());
+        }
+        tree += action->isEnabled() ? QString() : QStringLiteral(" disabled");
+        tree += '\n';
+        if (const QMenu* submenu = action->menu()) {
+            WalkMenu(*submenu, depth + 1, tree);
+        }
+    }
+}
+
 void Walk(const QWidget& parent, int depth, QString& tree)
 {
     for (const QObject* child : parent.children()) {
@@ -87,7 +105,9 @@ void Walk(const QWidget& parent, int depth, QString& tree)
                       .arg(box.height())
                       .arg(Shown(*widget))
                 + States(*widget) + '\n';
-        if (qobject_cast<const QTextEdit*>(widget) == nullptr) {
+        if (qobject_cast<const QMenuBar*>(widget) != nullptr) {
+            WalkMenu(*widget, depth + 1, tree);
+        } else if (qobject_cast<const QTextEdit*>(widget) == nullptr) {
             Walk(*widget, depth + 1, tree);
         }
     }

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "CaseFile.h"
+#include "ReportRecord.h"
+#include "Toolkit.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace vyra::ui {
+
+// What the menu commands need of the input screen.
+struct CaseScreen {
+    QWidget* window = nullptr;
+    // The case as the screen holds it now.
+    std::function<Case()> read;
+    // Fills every field and option as if typed.
+    std::function<void(const Case&)> show;
+    // The report of the last successful "Select" with the customer block as
+    // it stands now, or nothing.
+    std::function<std::optional<gfx::ReportRecord>()> lastSelection;
+    std::function<void()> explanations;
+};
+
+// The input screen's menu bar and the case file the screen works on: the
+// window title, the question about unsaved changes, the recent files and
+// the last folder, kept between runs.
+class InputMenus : public QObject {
+public:
+    InputMenus(Toolkit& toolkit, CaseScreen screen);
+
+    // Owned by the screen's window.
+    QMenuBar* MenuBar() const { return m_menuBar; }
+    // After every edit of the screen: the title's "*" follows.
+    void CaseEdited();
+    // Export and Print follow whether a selection is there to report.
+    void SelectionAvailable(bool available);
+    // Asks about unsaved changes once case files are in use; false: stay.
+    bool MayClose();
+    // Opens the case named when the program was started; a broken file
+    // shows its message. True when the case was opened.
+    bool OpenAtStart(const QString& path);
+
+private:
+    void BuildFileMenu();
+    void BuildHelpMenu();
+
+    void New_Click();
+    void Open_Click();
+    void OpenRecent_Show();
+    bool Save_Click();
+    bool SaveAs_Click();
+    void ExportPdf_Click();
+    void Print_Click();
+    void About_Click();
+
+    bool OpenFile(const QString& path);
+    bool SaveTo(const QString& path);
+    // Keeps what the screen now holds as the case of path.
+    void Keep(const QString& path);
+    bool Changed() const;
+    // Save, Discard or Cancel when the case has changed; false: cancelled.
+    bool MayLeaveCase();
+    QString FileName(const QString& caption, const QString& proposed, const QString& filter, bool save);
+    void ShowTitle();
+    void Complain(const QString& text, const std::string& cause);
+
+    Toolkit& m_toolkit;
+    CaseScreen m_screen;
+    QMenuBar* m_menuBar = nullptr;
+    QMenu* m_recent = nullptr;
+    QAction* m_export = nullptr;
+    QAction* m_print = nullptr;
+    // The case file of the screen; empty while there is none.
+    QString m_path;
+    // The case as last opened, saved or begun with New; nothing while this
+    // run has not used case files.
+    std::optional<Case> m_kept;
+};
+
+}  // namespace vyra::ui

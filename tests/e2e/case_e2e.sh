@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Starts the built program under a real X server with a case file, as a file
+# manager does: the unit screen is skipped, "Select" is pressed from the
+# keyboard and the report is exported through File > Export Report as PDF.
+# The PDF's rows must agree with vyra-select --case FILE --json.
+set -euo pipefail
+program="$1"
+selector="$2"
+check="$3"
+here="$(cd "$(dirname "$0")" && pwd)"
+# shellcheck source=desktop-session.sh
+source "$here/desktop-session.sh"
+
+for tool in Xvfb xdotool xdpyinfo pdftotext; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
+done
+
+workdir=$(mktemp -d)
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    stop_x_server
+    rm -rf "$workdir"
+}
+trap cleanup EXIT
+start_x_server
+# Recent files and the last folder of this run stay in the scratch folder.
+export XDG_CONFIG_HOME="$workdir/config"
+
+cd "$workdir"
+"$selector" --unit=N --tension=98 --diameter=100 --roller-weight=10 --alpha=20 --beta=80 --gamma=20 \
+    --position=20 --height=0 --bearing-weight=1 --speed=100 --customer="Northern Paper" \
+    --save-case="$workdir/line3.vyracase" >/dev/null
+"$selector" --case "$workdir/line3.vyracase" --json >"$workdir/computed.json"
+
+QT_QPA_PLATFORM=xcb "$program" "$workdir/line3.vyracase" >"$workdir/program.log" 2>&1 &
+app_pid=$!
+
+input=$(wait_for_window "line3.vyracase – VyraSensorSelector" 20 "$app_pid") \
+    || { echo "the case did not open"; cat "$workdir/program.log"; exit 1; }
+xdotool windowfocus --sync "$input"
+wait_until "the input screen holds the keyboard" 20 '[ "$(xdotool getwindowfocus)" = "'"$input"'" ]'
+# From the customer field to "Select": the customer block, the two option
+# groups, the ten fields, "Two sensors" and "Image chgange".
+xdotool key --delay 5 $(printf 'Tab %.0s' $(seq 1 19)) space
+wait_for_window "Selection result 1" 20 "$app_pid" >/dev/null || { echo "Selection result 1 did not appear"; exit 1; }
+
+xdotool windowfocus --sync "$input"
+wait_until "the input screen holds the keyboard" 20 '[ "$(xdotool getwindowfocus)" = "'"$input"'" ]'
+xdotool key --delay 50 alt+f e
+dialog=$(wait_for_window "Export Report as PDF" 20 "$app_pid") || { echo "the export dialog did not appear"; exit 1; }
+xdotool windowfocus --sync "$dialog"
+xdotool key ctrl+a
+xdotool type --delay 5 "$workdir/exported.pdf"
+xdotool key Return
+wait_until "the report is exported" 20 '[ -s "$workdir/exported.pdf" ]'
+
+pdftotext -layout "$workdir/exported.pdf" "$workdir/exported.txt"
+grep -q "Northern Paper" "$workdir/exported.txt" || { echo "the customer is not in the report"; exit 1; }
+"$check" "$workdir/exported.txt" "$workdir/computed.json"
