@@ -65,7 +65,7 @@ TEST_P(ReportGolden, PagesAsRecorded)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReportGolden, ::testing::ValuesIn(kReports),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 struct SketchCase {
     const char* name;
@@ -95,7 +95,7 @@ TEST_P(SketchGolden, ScreenAndPaper)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SketchGolden, ::testing::ValuesIn(kSketches),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // The first drawing, with the sign-convention marks and labels.
 TEST(SketchGolden, AnnotatedAtLoad)

@@ -133,13 +133,24 @@ TEST(SelectorCase, SavesReadsAndOverridesCaseFiles)
     const std::string folder = ::testing::TempDir() + "cli-case-" + std::to_string(::getpid());
     ::mkdir(folder.c_str(), 0700);
     const std::string path = folder + "/c.vyracase";
-    const std::vector<std::string> harsh{"--unit=N",           "--type=safe",   "--fulcrum=left",     "--sensors=one",
-                                         "--side=independent", "--channel=one", "--customer=Ünicode", "--date="};
+    const std::vector<std::string> harsh{"--unit=N",
+                                         "--type=safe",
+                                         "--fulcrum=left",
+                                         "--sensors=one",
+                                         "--side=independent",
+                                         "--channel=one",
+                                         "--customer=Ünicode",
+                                         "--date=",
+                                         "--machine=" + std::string(10000, 'm')};
     const Outcome direct = Select(Worked(harsh));
     std::vector<std::string> saving = Worked(harsh);
     saving.push_back("--save-case=" + path);
     EXPECT_EQ(Select(saving).out, direct.out);
     EXPECT_EQ(Select({"--case", path}).out, direct.out);
+    const Case saved = std::get<Case>(ReadCaseFile(path));
+    EXPECT_EQ(saved.report,
+              (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
+    EXPECT_EQ(saved.forceUnit, kNewton);
     EXPECT_EQ(Select({"--alpha=5", "--save-case", path}).status, 1);
     const Json reread = Json::parse(Select({"--case=" + path, "--json", "--alpha=0", "--tension=10", "--diameter=100",
                                             "--roller-weight=10", "--speed=7", "--unit=kgf"})
