@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,40 @@ struct FileCalls {
 
 // The real calls.
 FileCalls SystemFileCalls();
+
+// A file written whole or not at all, piece by piece, for outputs too large
+// to hold: the pieces go into a file beside the target that has no name
+// until Commit has written and synced them all, then it is renamed over the
+// target. Destroyed without Commit, or after a failure, it leaves the target
+// as it was and no temporary file behind. The target rules are those of
+// WriteFileWhole.
+class WholeFileWriter {
+public:
+    explicit WholeFileWriter(const std::string& path, const FileCalls& calls = SystemFileCalls());
+    ~WholeFileWriter();
+    WholeFileWriter(const WholeFileWriter&) = delete;
+    WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+
+    // Does nothing once a failure is known.
+    void Write(std::string_view bytes);
+    // Names the file; the reason of the first failure, or nothing.
+    std::optional<std::string> Commit();
+    // The first failure so far: the target cannot be written, or a write failed.
+    const std::optional<std::string>& Failure() const { return m_failure; }
+
+private:
+    struct Target;
+
+    std::optional<std::string> Finish();
+    void Abandon();
+
+    FileCalls m_calls;
+    std::unique_ptr<Target> m_target;
+    int m_fd = -1;
+    // The named temporary where unnamed files are not supported.
+    std::string m_temporary;
+    std::optional<std::string> m_failure;
+};
 
 // Writes the bytes to path whole or not at all: into a file beside the
 // target that has no name until every byte is written and synced, then

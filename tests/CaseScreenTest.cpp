@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtCore/qtestsupport_core.h>
+#include <QtWidgets/qtestsupport_widgets.h>
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,12 @@ public:
             screen.OpenAtStart(startCase);
         }
         screen.show();
-        QTest::qWait(20);
+        // The unit screen comes, or not, once the activation is delivered.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&screen));
+        QApplication::processEvents();
+        if (startCase.isEmpty()) {
+            EXPECT_TRUE(QTest::qWaitFor([this] { return toolkit.ModalScreensShown() == 1; }));
+        }
     }
     ~InputRun() { screen.hide(); }
 

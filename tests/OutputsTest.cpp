@@ -149,7 +149,7 @@ TEST_F(OutputsTest, PrintingThatCannotHappenIsTrouble)
     ASSERT_EQ(::listen(listener, 16), 0);
     socklen_t length = sizeof address;
     ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-    for (const std::string server :
+    for (const std::string& server :
          {std::string("/nonexistent/cups.sock"), "127.0.0.1:" + std::to_string(ntohs(address.sin_port))}) {
         // A ceiling far above the program's own limit, so a failure cannot hold the suite.
         const Outcome run = Shell("CUPS_SERVER=" + server + " timeout 60 " + kProgram + kCase + " --json --print=yes");

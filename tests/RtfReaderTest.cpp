@@ -188,10 +188,12 @@ TEST(ReaderFormat, DocumentsAsRecorded)
         for (const Paragraph& p : ReadOrFail(rtf).paragraphs) {
             recording += "  " + Describe(p.format) + Describe(p.runs) + "\n";
             for (std::size_t c = 0; c < p.cells.size(); ++c) {
-                const auto background = c < p.cellBackgrounds.size() ? p.cellBackgrounds[c] : std::nullopt;
+                const std::string background = c < p.cellBackgrounds.size() && p.cellBackgrounds[c].has_value()
+                                                   ? std::to_string(p.cellBackgrounds[c].value())
+                                                   : "-";
                 recording += "  cell " + Describe(p.cellFormats[c]) + " edge "
                              + (c < p.cellEdges.size() ? std::to_string(p.cellEdges[c]) : "-") + " background "
-                             + (background ? std::to_string(*background) : "-") + Describe(p.cells[c]) + "\n";
+                             + background + Describe(p.cells[c]) + "\n";
             }
         }
     }
