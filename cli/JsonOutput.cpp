@@ -3,66 +3,168 @@
 #include "Results1.h"
 #include "Results2.h"
 
-#include <nlohmann/json.hpp>
-
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace vyra::cli {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+// A batch writes a hundred thousand of these documents a second, so they
+// are written directly rather than built as objects first. Numbers are the
+// shortest text that reads back to the same double, with ".0" on a whole
+// number so that it still reads as a real number.
+void AppendNumber(std::string& out, double value)
+{
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    // Written in place: a batch writes over a hundred numbers a row.
+    constexpr std::size_t kLongest = 32;
+    const std::size_t start = out.size();
+    out.resize(start + kLongest);
+    char* const first = out.data() + start;
+    char* const end = std::to_chars(first, first + kLongest, value).ptr;
+    const bool whole = std::find_if(first, end, [](char c) { return c == '.' || c == 'e'; }) == end;
+    out.resize(static_cast<std::size_t>(end - out.data()));
+    if (whole) {
+        out += ".0";
+    }
+}
 
-Json Number(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
+void AppendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
 
-Json ModelJson(const RunState& state, int i)
+// "key": — keys are the program's own words, never escaped.
+void AppendKey(std::string& out, std::string_view key)
+{
+    out += '"';
+    out += key;
+    out += "\":";
+}
+
+void AppendModel(std::string& out, const RunState& state, int i)
 {
     const ResultTables& t = state.tables;
     const Assessment1 a1 = AssessResults1(state, i);
     const Assessment2 a2 = AssessResults2(state, i);
-    Json model;
-    model["index"] = i;
-    model["name"] = std::string(state.model(i).name);
+    out += "{\"index\":";
+    out += std::to_string(i);
+    out += ",\"name\":";
+    AppendJsonString(out, state.model(i).name);
     const std::pair<const char*, const ResultTable*> tables[] = {
         {"P1", &t.P1}, {"We", &t.We}, {"P", &t.P},   {"Zt", &t.Zt}, {"Zr", &t.Zr}, {"Zs", &t.Zs}, {"Vt", &t.Vt},
         {"Vr", &t.Vr}, {"S", &t.S},   {"F1", &t.F1}, {"F2", &t.F2}, {"F3", &t.F3}, {"E", &t.E},   {"PB", &t.PB},
     };
     for (const auto& [key, table] : tables) {
-        model[key] = Number((*table)[i]);
+        out += ',';
+        AppendKey(out, key);
+        AppendNumber(out, (*table)[i]);
     }
-    model["fail1"] = {{"P1", a1.failP1}, {"Zr", a1.failZr}, {"Zs", a1.failZs}, {"Vr", a1.failVr}, {"S", a1.failS}};
-    model["withinTolerance1"] = a1.withinTolerance;
-    model["fail2"] = {{"F1F2", a2.failF1F2}, {"F1F3", a2.failF1F3}};
-    model["withinTolerance2"] = a2.withinTolerance;
-    return model;
+    const std::pair<const char*, bool> fail1[] = {{"P1", a1.failP1},
+                                                  {"Zr", a1.failZr},
+                                                  {"Zs", a1.failZs},
+                                                  {"Vr", a1.failVr},
+                                                  {"S", a1.failS}};
+    out += ",\"fail1\":{";
+    for (const auto& [key, failed] : fail1) {
+        AppendKey(out, key);
+        AppendBool(out, failed);
+        out += key == fail1[4].first ? "}" : ",";
+    }
+    out += ",\"withinTolerance1\":";
+    AppendBool(out, a1.withinTolerance);
+    out += ",\"fail2\":{\"F1F2\":";
+    AppendBool(out, a2.failF1F2);
+    out += ",\"F1F3\":";
+    AppendBool(out, a2.failF1F3);
+    out += "},\"withinTolerance2\":";
+    AppendBool(out, a2.withinTolerance);
+    out += '}';
 }
 
 }  // namespace
 
-void WriteJsonResult(const RunState& state, std::ostream& out)
+void AppendJsonString(std::string& out, std::string_view text)
 {
-    Json document;
-    document["status"] = "ok";
-    document["unit"] = state.forceUnit == kNewton ? "N" : "kgf";
-    document["type"] = state.seriesIndex == kStandardSeries ? "standard" : "safe";
-    document["methodCode"] = state.inputs.methodCode;
-    Json models = Json::array();
-    for (int i = 0; i < kModelCount; ++i) {
-        models.push_back(ModelJson(state, i));
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (byte < 0x20) {
+                out += "\\u00";
+                out += kHex[byte >> 4];
+                out += kHex[byte & 0xF];
+            } else {
+                out += c;
+            }
+        }
     }
-    document["models"] = std::move(models);
-    out << document.dump() << '\n';
+    out += '"';
 }
 
-void WriteJsonRefusal(const CheckFailure& failure, std::ostream& out)
+void AppendJsonResult(const RunState& state, std::string& out, std::string_view leading)
 {
-    Json document;
-    document["status"] = "rejected";
-    document["title"] = failure.title;
-    document["message"] = failure.message;
-    document["marked"] = failure.markedItems;
-    document["fulcrumMarked"] = failure.fulcrumMarked;
-    out << document.dump() << '\n';
+    out += '{';
+    out += leading;
+    out += "\"status\":\"ok\",\"unit\":";
+    out += state.forceUnit == kNewton ? "\"N\"" : "\"kgf\"";
+    out += ",\"type\":";
+    out += state.seriesIndex == kStandardSeries ? "\"standard\"" : "\"safe\"";
+    out += ",\"methodCode\":";
+    out += std::to_string(state.inputs.methodCode);
+    out += ",\"models\":[";
+    for (int i = 0; i < kModelCount; ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        AppendModel(out, state, i);
+    }
+    out += "]}\n";
+}
+
+void AppendJsonRefusal(const CheckFailure& failure, std::string& out, std::string_view leading)
+{
+    out += '{';
+    out += leading;
+    out += "\"status\":\"rejected\",\"title\":";
+    AppendJsonString(out, failure.title);
+    out += ",\"message\":";
+    AppendJsonString(out, failure.message);
+    out += ",\"marked\":[";
+    for (std::size_t i = 0; i < failure.markedItems.size(); ++i) {
+        out += i > 0 ? "," : "";
+        out += std::to_string(failure.markedItems[i]);
+    }
+    out += "],\"fulcrumMarked\":";
+    AppendBool(out, failure.fulcrumMarked);
+    out += "}\n";
 }
 
 }  // namespace vyra::cli

@@ -3,15 +3,21 @@
 #include "CheckFailure.h"
 #include "RunState.h"
 
-#include <ostream>
+#include <string>
+#include <string_view>
 
 namespace vyra::cli {
 
+// The JSON documents of vyra-select, one line each. A batch puts its own
+// members ("line", "id") first: leading holds them, each followed by a comma.
+//
 // A computed case: the tables in the engine's units (kgf, mm, mV, Hz, um),
 // numbers that read back to the same double, null for a non-finite value.
-void WriteJsonResult(const RunState& state, std::ostream& out);
-
+void AppendJsonResult(const RunState& state, std::string& out, std::string_view leading = {});
 // A case refused by a check: its message and the marks the screen would set.
-void WriteJsonRefusal(const CheckFailure& failure, std::ostream& out);
+void AppendJsonRefusal(const CheckFailure& failure, std::string& out, std::string_view leading = {});
+
+// A JSON string of UTF-8 text, quoted and escaped.
+void AppendJsonString(std::string& out, std::string_view text);
 
 }  // namespace vyra::cli

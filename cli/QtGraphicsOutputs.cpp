@@ -175,4 +175,11 @@ int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& s
     return status;
 }
 
+int QtGraphicsOutputs::WriteLineReport(const std::string& path, const gfx::LineReportContent& content,
+                                       std::ostream& err)
+{
+    EnsureApplication(m_application);
+    return WriteWhole(path, gfx::DrawLineReportPdf(content, QPageSize::A4), err);
+}
+
 }  // namespace vyra::cli

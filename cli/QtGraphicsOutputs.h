@@ -19,6 +19,7 @@ public:
     explicit QtGraphicsOutputs(std::vector<std::string> argv);
     ~QtGraphicsOutputs() override;
     int Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err) override;
+    int WriteLineReport(const std::string& path, const gfx::LineReportContent& content, std::ostream& err) override;
 
 private:
     std::vector<std::string> m_argv;

@@ -1,5 +1,6 @@
 #include "SelectorCli.h"
 
+#include "BatchRun.h"
 #include "Commands.h"
 #include "JsonOutput.h"
 #include "SelectorOptions.h"
@@ -32,14 +33,18 @@ int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& er
     state.forceUnit = options.input.forceUnit;
     if (const CheckResult failure = SelectCommand(state, options.input.form)) {
         if (options.json) {
-            WriteJsonRefusal(*failure, out);
+            std::string document;
+            AppendJsonRefusal(*failure, document);
+            out << document;
         } else {
             err << failure->title << ": " << AsTerminalText(failure->message) << '\n';
         }
         return kRefused;
     }
     if (options.json) {
-        WriteJsonResult(state, out);
+        std::string document;
+        AppendJsonResult(state, document);
+        out << document;
     } else {
         WriteTextTables(state, out);
     }
@@ -71,14 +76,18 @@ int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         return kUsageError;
     }
-    return Evaluate(std::get<SelectorOptions>(parsed), out, err, graphics);
+    const auto& options = std::get<SelectorOptions>(parsed);
+    if (options.batch) {
+        return RunBatch(options, out, err, graphics);
+    }
+    return Evaluate(options, out, err, graphics);
 }
 
 bool RequestsGraphics(const std::vector<std::string>& args)
 {
     const ParsedCommandLine parsed = ParseSelectorOptions(args);
     const auto* options = std::get_if<SelectorOptions>(&parsed);
-    return options != nullptr && options->graphics.Any();
+    return options != nullptr && options->NeedsGraphics();
 }
 
 }  // namespace vyra::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LineReport.h"
 #include "RunState.h"
 #include "SelectorOptions.h"
 
@@ -17,6 +18,8 @@ public:
     virtual ~GraphicsOutputs() = default;
     // Runs after a computed case; returns an ExitStatus.
     virtual int Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err) = 0;
+    // The line report of a batch as PDF at path, written whole; returns an ExitStatus.
+    virtual int WriteLineReport(const std::string& path, const gfx::LineReportContent& content, std::ostream& err) = 0;
 };
 
 // The whole of vyra-select: args without the program name; the results go

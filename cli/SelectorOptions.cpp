@@ -112,6 +112,8 @@ struct Parser {
     std::array<std::string, kChoiceCount> choiceWords;
     std::string casePath;
     std::string paper = "a4";
+    BatchRequest batch;
+    std::string format = "csv";
 
     Parser()
     {
@@ -150,6 +152,21 @@ struct Parser {
         app.add_option("--sketch", g.sketchPath, "Draw the arrangement sketch into this PNG file")
             ->type_name("FILE")
             ->take_last();
+        app.add_option("--batch", batch.path,
+                       "Evaluate every row of this CSV file (- for standard input) as one case; the columns are "
+                       "named like the options, plus id")
+            ->type_name("FILE")
+            ->take_last();
+        app.add_option("--format", format, "With --batch: one CSV row or one JSON line per roller (default csv)")
+            ->take_last()
+            ->check(CLI::IsMember({"csv", "json"}));
+        app.add_option("--output", batch.outputPath, "With --batch: write the rows to this file, whole or not at all")
+            ->type_name("FILE")
+            ->take_last();
+        app.add_option("--line-report", batch.lineReportPath,
+                       "With --batch: write the line report (cover, matrix, the report of every roller) to this PDF")
+            ->type_name("FILE")
+            ->take_last();
         app.add_flag("--version")->description("Print the version and exit");
         app.footer("Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
                    "empty field); a missing field option is an empty field, or the case file's entry with --case;\n"
@@ -161,7 +178,8 @@ struct Parser {
     // A file option given with an empty name would write nowhere.
     std::optional<std::string> EmptyFileName() const
     {
-        for (const char* name : {"--case", "--save-case", "--report", "--sketch"}) {
+        for (const char* name :
+             {"--case", "--save-case", "--report", "--sketch", "--batch", "--output", "--line-report"}) {
             const CLI::Option* option = app.get_option(name);
             if (option->count() > 0 && option->as<std::string>().empty()) {
                 return std::string(name) + " needs a file name";
@@ -182,8 +200,32 @@ struct Parser {
         return start;
     }
 
+    bool Given(const char* name) const { return app.get_option(name)->count() > 0; }
+
+    // A batch writes only its own outputs; its options mean nothing alone.
+    std::optional<std::string> BatchConflict() const
+    {
+        if (!Given("--batch")) {
+            for (const char* name : {"--format", "--output", "--line-report"}) {
+                if (Given(name)) {
+                    return std::string(name) + " needs --batch";
+                }
+            }
+            return std::nullopt;
+        }
+        for (const char* name : {"--json", "--report", "--print", "--sketch", "--save-case", "--paper"}) {
+            if (Given(name)) {
+                return std::string(name) + " cannot go with --batch (it has --format, --output and --line-report)";
+            }
+        }
+        return std::nullopt;
+    }
+
     ParsedCommandLine Finish()
     {
+        if (auto conflict = BatchConflict()) {
+            return UsageError{*conflict};
+        }
         auto start = StartingCase();
         if (const auto* problem = std::get_if<std::string>(&start)) {
             return UsageError{*problem, true};
@@ -206,6 +248,10 @@ struct Parser {
             }
         }
         options.graphics.paper = paper == "a4" ? Paper::A4 : Paper::Letter;
+        if (Given("--batch")) {
+            batch.format = format == "json" ? BatchFormat::Json : BatchFormat::Csv;
+            options.batch = batch;
+        }
         return options;
     }
 };

@@ -3,6 +3,7 @@
 #include "CaseFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <variant>
@@ -23,6 +24,16 @@ struct GraphicsRequest {
     bool Any() const { return !reportPath.empty() || print || !sketchPath.empty(); }
 };
 
+enum class BatchFormat { Csv, Json };
+
+// --batch: every row of a CSV file evaluated as one case.
+struct BatchRequest {
+    std::string path;  // "-" for standard input
+    BatchFormat format = BatchFormat::Csv;
+    std::string outputPath;  // empty for standard output
+    std::string lineReportPath;  // empty for none
+};
+
 // One case as the input screen would hold it: read from --case when given,
 // with every option given beside it in place of the file's entry.
 struct SelectorOptions {
@@ -31,6 +42,11 @@ struct SelectorOptions {
     std::string saveCasePath;
     bool json = false;
     GraphicsRequest graphics;
+    // With --batch the case is the base of every row: a column the file
+    // lacks keeps its entry.
+    std::optional<BatchRequest> batch;
+
+    bool NeedsGraphics() const { return graphics.Any() || (batch && !batch->lineReportPath.empty()); }
 };
 
 // --help or --version: the text to print, and nothing else is done.

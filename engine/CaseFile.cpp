@@ -1,6 +1,7 @@
 #include "CaseFile.h"
 
 #include "FileAccess.h"
+#include "Utf8.h"
 
 #include <nlohmann/json.hpp>
 
@@ -14,37 +15,6 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kFormat = "vyra-case";
 constexpr int kVersion = 1;
-
-// Well-formed UTF-8 only: no stray continuation bytes, no overlong forms,
-// no surrogates, nothing past U+10FFFF.
-bool IsUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80           ? 1
-                                   : (lead >> 5) == 0x6  ? 2
-                                   : (lead >> 4) == 0xE  ? 3
-                                   : (lead >> 3) == 0x1E ? 4
-                                                         : 0;
-        if (length == 0 || i + length > text.size()) {
-            return false;
-        }
-        std::uint32_t value = length == 1 ? lead : lead & (0x7Fu >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            value = value << 6 | (next & 0x3Fu);
-        }
-        constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
 
 // A text entry, or the problem with it.
 std::optional<std::string> ReadText(const Json& document, std::string_view name, std::string& target)

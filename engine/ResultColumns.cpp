@@ -91,4 +91,11 @@ std::string ModelLabel(const RunState& state, int modelIndex)
     return std::to_string((modelIndex + 1) % 10) + " " + std::string(state.model(modelIndex).name);
 }
 
+std::string_view PassedSets(const RunState& state, int modelIndex)
+{
+    const bool first = AssessResults1(state, modelIndex).withinTolerance;
+    const bool second = AssessResults2(state, modelIndex).withinTolerance;
+    return first && second ? "both" : first ? "1" : second ? "2" : "none";
+}
+
 }  // namespace vyra

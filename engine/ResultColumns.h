@@ -45,4 +45,7 @@ bool Failed(const ResultColumn& column, const RunState& state, int model);
 // the model's name in the selected series ("1 Vyra05B").
 std::string ModelLabel(const RunState& state, int modelIndex);
 
+// Which result sets a model passes: "both", "1", "2" or "none".
+std::string_view PassedSets(const RunState& state, int modelIndex);
+
 }  // namespace vyra

@@ -45,6 +45,9 @@ void WriteEndingAt(Canvas& page, double x, std::string_view text, LineEnd end);
 // W - 10.
 void WriteTitleBetweenRules(Canvas& page, double y, std::string_view title);
 
+// The customer block of page 1, rows 5 to 8, 11 point, with its rules.
+void WriteCustomerBlock(Canvas& page, const ReportCustomer& customer);
+
 // The company line and the document code at the top right, 9 point.
 void WriteCompanyLines(Canvas& page);
 

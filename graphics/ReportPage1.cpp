@@ -63,45 +63,7 @@ void WriteHeader(Canvas& page, const ReportRecord&)
     report::WriteCompanyLines(page);
 }
 
-// The label and value pairs at the right end at W - 8; the rules under the
-// two lines run to W - 7. Free texts never run into the next caption: the
-// order number keeps to the right half of the page, the name to its last
-// quarter unless the date leaves it more, and the other texts are cut short
-// before the caption that follows them.
-void WriteCustomerBlock(Canvas& page, const ReportRecord& record)
-{
-    const ReportCustomer& customer = record.customer;
-    const double w = page.ScaleWidth();
-    const double ruleEnd = WholeCells(w - 7);
-    const double rightHalf = w - 8 - w / 2;
-    page.SetFontSize(11);
-
-    WriteAt(page, kLeftMargin, 5, "Customer:", LineEnd::Keep);
-    const double customerStart = page.CurrentX();
-    page.SetCurrentX(w);  // the order pair is placed first, the customer before it
-    const double orderStart = WriteLabelledValueEndingAt(page, w - 8, w / 2, "Order No.", customer.orderNo);
-    const double orderRuleY = page.CurrentY();
-    page.SetCurrentX(customerStart);
-    page.SetCurrentY(5);
-    page.SetFontBold(true);
-    WriteFreeTextBefore(page, customer.customer, orderStart);
-    page.SetFontBold(false);
-    page.Line(kLeftMargin, orderRuleY, ruleEnd, orderRuleY, PaletteColor(0));
-
-    WriteAt(page, kLeftMargin, 8, "Machine:", LineEnd::Keep);
-    const double dateCaption = w / 2 - page.TextWidth("Date:");
-    WriteFreeTextBefore(page, customer.machine, dateCaption);
-    WriteEndingAt(page, w / 2, "Date:", LineEnd::Keep);
-    const double dateWidth = page.TextWidth(customer.date) + page.TextWidth(" ");
-    const double nameLimit = w / 2 + std::min(dateWidth, rightHalf / 2);
-    page.SetCurrentX(w);
-    const double nameStart = WriteLabelledValueEndingAt(page, w - 8, nameLimit, "Name:", customer.name);
-    const double nameRuleY = page.CurrentY();
-    page.SetCurrentX(w / 2);
-    page.SetCurrentY(8);
-    WriteFreeTextBefore(page, customer.date, nameStart);
-    page.Line(kLeftMargin, nameRuleY, ruleEnd, nameRuleY, PaletteColor(0));
-}
+void WriteCustomerBlock(Canvas& page, const ReportRecord& record) { report::WriteCustomerBlock(page, record.customer); }
 
 void WriteSectionHeadings(Canvas& page, const ReportRecord&)
 {
@@ -299,6 +261,45 @@ constexpr std::array<report::PageStep, 11> kPage1Steps{
 };
 
 }  // namespace
+
+// The label and value pairs at the right end at W - 8; the rules under the
+// two lines run to W - 7. Free texts never run into the next caption: the
+// order number keeps to the right half of the page, the name to its last
+// quarter unless the date leaves it more, and the other texts are cut short
+// before the caption that follows them.
+void report::WriteCustomerBlock(Canvas& page, const ReportCustomer& customer)
+{
+    const double w = page.ScaleWidth();
+    const double ruleEnd = WholeCells(w - 7);
+    const double rightHalf = w - 8 - w / 2;
+    page.SetFontSize(11);
+
+    WriteAt(page, kLeftMargin, 5, "Customer:", LineEnd::Keep);
+    const double customerStart = page.CurrentX();
+    page.SetCurrentX(w);  // the order pair is placed first, the customer before it
+    const double orderStart = WriteLabelledValueEndingAt(page, w - 8, w / 2, "Order No.", customer.orderNo);
+    const double orderRuleY = page.CurrentY();
+    page.SetCurrentX(customerStart);
+    page.SetCurrentY(5);
+    page.SetFontBold(true);
+    WriteFreeTextBefore(page, customer.customer, orderStart);
+    page.SetFontBold(false);
+    page.Line(kLeftMargin, orderRuleY, ruleEnd, orderRuleY, PaletteColor(0));
+
+    WriteAt(page, kLeftMargin, 8, "Machine:", LineEnd::Keep);
+    const double dateCaption = w / 2 - page.TextWidth("Date:");
+    WriteFreeTextBefore(page, customer.machine, dateCaption);
+    WriteEndingAt(page, w / 2, "Date:", LineEnd::Keep);
+    const double dateWidth = page.TextWidth(customer.date) + page.TextWidth(" ");
+    const double nameLimit = w / 2 + std::min(dateWidth, rightHalf / 2);
+    page.SetCurrentX(w);
+    const double nameStart = WriteLabelledValueEndingAt(page, w - 8, nameLimit, "Name:", customer.name);
+    const double nameRuleY = page.CurrentY();
+    page.SetCurrentX(w / 2);
+    page.SetCurrentY(8);
+    WriteFreeTextBefore(page, customer.date, nameStart);
+    page.Line(kLeftMargin, nameRuleY, ruleEnd, nameRuleY, PaletteColor(0));
+}
 
 // Leaves the canvas in character cells, "Courier New" 9 point, not bold,
 // pen 2: the printed sketch goes on from there.

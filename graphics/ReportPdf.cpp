@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <functional>
+
 namespace vyra::gfx {
 
 namespace {
@@ -28,16 +30,15 @@ QPageLayout ReportLayout(QPageSize::PageSizeId paper)
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-}  // namespace
-
-std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper)
+std::variant<QByteArray, std::string> DrawPdf(QPageSize::PageSizeId paper, const QString& title,
+                                              const std::function<void(Canvas&, const MessageSink&)>& draw)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(kPdfResolutionDpi);
     writer.setPageLayout(ReportLayout(paper));
-    writer.setTitle(QStringLiteral("VyraSensorSelector report"));
+    writer.setTitle(title);
     writer.setCreator(QStringLiteral("%1 %2").arg(ToQString(kProgramTitle), ToQString(kVersion)));
     QPainter painter;
     if (!painter.begin(&writer)) {
@@ -45,7 +46,7 @@ std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, 
     }
     std::string trouble;
     PainterCanvas canvas(painter);
-    PrintReport(canvas, record, [&trouble](const std::string&, const std::string& message) { trouble = message; });
+    draw(canvas, [&trouble](const std::string&, const std::string& message) { trouble = message; });
     if (painter.isActive()) {
         painter.end();
     }
@@ -53,6 +54,20 @@ std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, 
         return trouble;
     }
     return buffer.data();
+}
+
+}  // namespace
+
+std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper)
+{
+    return DrawPdf(paper, QStringLiteral("VyraSensorSelector report"),
+                   [&record](Canvas& page, const MessageSink& sink) { PrintReport(page, record, sink); });
+}
+
+std::variant<QByteArray, std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper)
+{
+    return DrawPdf(paper, QStringLiteral("VyraSensorSelector line report"),
+                   [&content](Canvas& page, const MessageSink& sink) { PrintLineReport(page, content, sink); });
 }
 
 }  // namespace vyra::gfx

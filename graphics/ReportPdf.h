@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LineReport.h"
 #include "ReportRecord.h"
 
 #include <QByteArray>
@@ -14,5 +15,8 @@ namespace vyra::gfx {
 // screens and from vyra-select: the bytes, or the reason they could not be
 // drawn. Nothing is written anywhere; the caller writes the bytes whole.
 std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper);
+
+// The line report of a batch, likewise.
+std::variant<QByteArray, std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper);
 
 }  // namespace vyra::gfx

@@ -2,6 +2,7 @@
 // report as PDF, files written whole or refused, and printing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -68,6 +70,56 @@ protected:
 
     const fs::path m_folder = fs::temp_directory_path() / ("vyra-outputs-" + std::to_string(::getpid()));
 };
+
+// The matrix of a line report says, row by row, what the CSV output says;
+// the pages that follow are the reports of the computed rollers.
+TEST_F(OutputsTest, LineReportMatrixAgreesWithTheCsvRows)
+{
+    const fs::path rows = m_folder / "line.csv";
+    std::ofstream(rows) << "id,tension,diameter,roller-weight,alpha,beta,gamma,position,height,bearing-weight,speed,"
+                           "type,customer\n"
+                           "R1,10,100,10,20,80,20,20,0,1,100,,Northern Paper\n"
+                           "R2,300,60,40,170,170,0,50,200,5,360,safe,\n"
+                           "R3,10,100,10,10,,,,,,,,\n";
+    const fs::path pdf = m_folder / "line.pdf";
+    const Outcome run = Shell(kProgram + " --batch " + rows.string() + " --line-report " + pdf.string());
+    EXPECT_EQ(run.status, 1) << run.err;
+    const std::string text = Shell("pdftotext -layout " + pdf.string() + " -").out;
+    EXPECT_NE(text.find("Customer:Northern Paper"), std::string::npos);
+    EXPECT_NE(text.find("Rollers: 3     computed: 2       refused: 1"), std::string::npos) << text;
+    std::istringstream lines(run.out);
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+        std::istringstream cells(line.substr(0, line.size() - 1));
+        std::vector<std::string> cell;
+        for (std::string value; std::getline(cells, value, ',');) {
+            cell.push_back(value);
+        }
+        std::string expected = cell[0] + " " + cell[1] + " ";
+        if (cell[2] == "refused") {
+            expected += cell[3].substr(0, 40);  // the matrix cuts it short
+        } else {
+            for (std::size_t model = 5; model < cell.size(); ++model) {
+                expected += (cell[model] == "none" ? "-" : cell[model]) + " ";
+            }
+        }
+        std::string matrixRow;
+        for (std::istringstream pages(text); std::getline(pages, matrixRow);) {
+            std::istringstream words(matrixRow);
+            std::string normalised;
+            for (std::string word; words >> word;) {
+                normalised += word + " ";
+            }
+            if (normalised.starts_with(cell[0] + " " + cell[1] + " ")) {
+                matrixRow = normalised;
+                break;
+            }
+        }
+        EXPECT_TRUE(matrixRow.starts_with(expected.substr(0, expected.find_last_not_of(' ') + 1))) << matrixRow;
+    }
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2 + 2 * 2);
+}
 
 TEST_F(OutputsTest, ExitStatusesAndVersions)
 {

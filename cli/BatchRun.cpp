@@ -1,0 +1,323 @@
+#include "BatchRun.h"
+
+#include "BatchFile.h"
+#include "Commands.h"
+#include "FileAccess.h"
+#include "JsonOutput.h"
+#include "ResultColumns.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <unistd.h>
+
+namespace vyra::cli {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Rows are gathered into pieces of about this size before they are written.
+constexpr std::size_t kPieceBytes = 1024 * 1024;
+
+// Where the rows go: standard output as they come, or a file written whole
+// at the end.
+class RowOutput {
+public:
+    RowOutput(const std::string& path, std::ostream& out)
+        : m_out(out), m_file(path.empty() ? nullptr : std::make_unique<WholeFileWriter>(path)), m_path(path)
+    {
+    }
+
+    std::string& Piece() { return m_piece; }
+
+    void Flush()
+    {
+        if (m_file) {
+            m_file->Write(m_piece);
+        } else {
+            m_out.write(m_piece.data(), static_cast<std::streamsize>(m_piece.size()));
+        }
+        m_piece.clear();
+    }
+
+    void FlushIfFull()
+    {
+        if (m_piece.size() >= kPieceBytes) {
+            Flush();
+        }
+    }
+
+    // The reason the rows could not be written, naming the file.
+    std::optional<std::string> Finish()
+    {
+        Flush();
+        if (!m_file) {
+            m_out.flush();
+            return m_out ? std::nullopt : std::optional<std::string>("standard output: cannot write");
+        }
+        if (auto failure = m_file->Commit()) {
+            return m_path + ": " + *failure;
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::ostream& m_out;
+    std::unique_ptr<WholeFileWriter> m_file;
+    std::string m_path;
+    std::string m_piece;
+};
+
+// A message box breaks its line at a carriage return; elsewhere it is a
+// line feed.
+std::string RefusalText(const CheckFailure& failure)
+{
+    std::string text = failure.title + ": " + failure.message;
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+// A cell in RFC 4180 quoting. A text a spreadsheet would take for a formula
+// starts with an apostrophe, so that opening the output runs nothing.
+void AppendCsvCell(std::string& out, std::string_view text, bool userText = false)
+{
+    std::string cell;
+    if (userText && !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+        cell = "'";
+    }
+    cell += text;
+    if (cell.find_first_of(",\"\r\n") == std::string::npos
+        && (cell.empty() || (cell.front() != ' ' && cell.back() != ' '))) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (const char c : cell) {
+        out += c == '"' ? "\"\"" : std::string(1, c);
+    }
+    out += '"';
+}
+
+void AppendCsvHeader(std::string& out)
+{
+    out += "line,id,status,message,fits";
+    for (int model = 1; model <= kModelCount; ++model) {
+        out += ",model" + std::to_string(model);
+    }
+    out += "\r\n";
+}
+
+// How a row came out: the computed state, or why it was refused.
+struct Outcome {
+    const RunState* state = nullptr;
+    std::optional<CheckFailure> refusal;
+};
+
+void AppendCsvRow(std::string& out, const BatchRow& row, const Outcome& outcome)
+{
+    out += std::to_string(row.number);
+    out += ',';
+    AppendCsvCell(out, row.id, true);
+    if (outcome.refusal) {
+        out += ",refused,";
+        AppendCsvCell(out, RefusalText(*outcome.refusal));
+        out += ",";
+        out.append(kModelCount, ',');
+        out += "\r\n";
+        return;
+    }
+    std::string fits;
+    for (int model = 0; model < kModelCount; ++model) {
+        if (PassedSets(*outcome.state, model) == "both") {
+            fits += (fits.empty() ? "" : " ") + std::string(outcome.state->model(model).name);
+        }
+    }
+    out += ",ok,,";
+    out += fits;
+    for (int model = 0; model < kModelCount; ++model) {
+        out += ',';
+        out += PassedSets(*outcome.state, model);
+    }
+    out += "\r\n";
+}
+
+void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Outcome& outcome)
+{
+    std::string leading = "\"line\":" + std::to_string(row.number) + ",";
+    if (hasId) {
+        leading += "\"id\":";
+        AppendJsonString(leading, row.id);
+        leading += ',';
+    }
+    if (outcome.refusal) {
+        AppendJsonRefusal(*outcome.refusal, out, leading);
+    } else {
+        AppendJsonResult(*outcome.state, out, leading);
+    }
+}
+
+// "Select" on the row's case, as vyra-select evaluates one case; a choice
+// word the row got wrong refuses it as a usage error would.
+Outcome Evaluate(const BatchRow& row, RunState& state)
+{
+    if (row.problem) {
+        return {nullptr, CheckFailure{"Invalid row", *row.problem, MessageIcon::Exclamation, {}, false}};
+    }
+    state.forceUnit = row.input.forceUnit;
+    if (CheckResult failure = SelectCommand(state, row.input.form)) {
+        return {nullptr, std::move(failure)};
+    }
+    return {&state, std::nullopt};
+}
+
+gfx::LineRoller RollerOf(const BatchRow& row, const Outcome& outcome)
+{
+    gfx::LineRoller roller;
+    roller.line = row.number;
+    roller.id = row.id;
+    if (outcome.refusal) {
+        roller.refusal = RefusalText(*outcome.refusal);
+        return roller;
+    }
+    for (int model = 0; model < kModelCount; ++model) {
+        roller.passed[model] = PassedSets(*outcome.state, model);
+    }
+    const auto& r = row.input.report;
+    roller.record = gfx::ReportRecord{{r[kCustomer], r[kOrder], r[kMachine], r[kDate], r[kName]},
+                                      gfx::SpecificationsOf(row.input.form, row.input.forceUnit),
+                                      *outcome.state};
+    return roller;
+}
+
+// "rows done of total, rate" on a terminal, once the run has taken a
+// second, at most five times a second; the total is counted first.
+class Progress {
+public:
+    Progress(const BatchRequest& request, const Case& base) : m_shown(::isatty(STDERR_FILENO) == 1)
+    {
+        if (m_shown && request.path != "-") {
+            m_total = CountRows(request.path, base);
+        }
+    }
+
+    void RowDone(long done)
+    {
+        if (!m_shown) {
+            return;
+        }
+        const Clock::time_point now = Clock::now();
+        if (now - m_start < std::chrono::seconds(1) || now - m_last < std::chrono::milliseconds(200)) {
+            return;
+        }
+        m_last = now;
+        const double seconds = std::chrono::duration<double>(now - m_start).count();
+        const std::string total = m_total > 0 ? " of " + std::to_string(m_total) : std::string();
+        std::fprintf(stderr, "\rvyra-select: %ld%s rows, %.0f rows/s ", done, total.c_str(), done / seconds);
+        m_written = true;
+    }
+
+    ~Progress()
+    {
+        if (m_written) {
+            std::fputc('\n', stderr);
+        }
+    }
+
+private:
+    // 0 when the file cannot be read: the reading proper will say why.
+    static long CountRows(const std::string& path, const Case& base)
+    {
+        auto opened = OpenBatchFile(path);
+        if (!std::holds_alternative<std::unique_ptr<ByteSource>>(opened)) {
+            return 0;
+        }
+        BatchReader reader(*std::get<std::unique_ptr<ByteSource>>(opened), base);
+        long rows = 0;
+        while (std::holds_alternative<BatchRow>(reader.Next())) {
+            ++rows;
+        }
+        return rows;
+    }
+
+    bool m_shown;
+    bool m_written = false;
+    long m_total = 0;
+    Clock::time_point m_start = Clock::now();
+    Clock::time_point m_last;
+};
+
+}  // namespace
+
+int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
+{
+    const BatchRequest& request = *options.batch;
+    if (!request.lineReportPath.empty() && graphics == nullptr) {
+        err << "vyra-select: this build cannot draw the line report\n";
+        return kOutputFailed;
+    }
+    auto opened = OpenBatchFile(request.path);
+    if (const auto* reason = std::get_if<std::string>(&opened)) {
+        err << "vyra-select: " << request.path << ": " << *reason << '\n';
+        return kUsageError;
+    }
+    BatchReader reader(*std::get<std::unique_ptr<ByteSource>>(opened), options.input);
+    RowOutput output(request.outputPath, out);
+    const bool json = request.format == BatchFormat::Json;
+    if (!json) {
+        AppendCsvHeader(output.Piece());
+    }
+    Progress progress(request, options.input);
+    gfx::LineReportContent line;
+    const RunState fresh;
+    bool refused = false;
+    for (;;) {
+        auto next = reader.Next();
+        if (const auto* fault = std::get_if<BatchFault>(&next)) {
+            output.Flush();
+            err << "vyra-select: " << request.path << ':' << fault->fileLine << ": " << fault->message << '\n';
+            if (fault->usage) {
+                err << "Run vyra-select --help\n";
+            }
+            return kUsageError;
+        }
+        if (std::holds_alternative<BatchEnd>(next)) {
+            break;
+        }
+        const BatchRow& row = std::get<BatchRow>(next);
+        RunState state = fresh;
+        const Outcome outcome = Evaluate(row, state);
+        refused = refused || outcome.refusal.has_value();
+        if (json) {
+            AppendJsonRow(output.Piece(), row, reader.HasIdColumn(), outcome);
+        } else {
+            AppendCsvRow(output.Piece(), row, outcome);
+        }
+        output.FlushIfFull();
+        if (!request.lineReportPath.empty()) {
+            if (line.rollers.empty()) {
+                const auto& r = row.input.report;
+                line.customer = {r[kCustomer], r[kOrder], r[kMachine], r[kDate], r[kName]};
+            }
+            line.rollers.push_back(RollerOf(row, outcome));
+        }
+        progress.RowDone(row.number);
+    }
+    if (const auto failure = output.Finish()) {
+        err << "vyra-select: cannot write " << *failure << '\n';
+        return kOutputFailed;
+    }
+    if (!request.lineReportPath.empty()) {
+        if (const int status = graphics->WriteLineReport(request.lineReportPath, line, err); status != kComputed) {
+            return status;
+        }
+    }
+    return refused ? kRefused : kComputed;
+}
+
+}  // namespace vyra::cli

@@ -1,0 +1,334 @@
+#include "BatchFile.h"
+
+#include "FileAccess.h"
+#include "FileDescriptor.h"
+#include "Utf8.h"
+
+#include <csv.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <deque>
+#include <utility>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vyra {
+
+namespace {
+
+constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kIdColumn = "id";
+
+enum class ColumnKind { Field, Choice, Report, Id };
+
+struct Column {
+    ColumnKind kind;
+    int index;
+};
+
+std::optional<Column> ColumnNamed(std::string_view name)
+{
+    const auto position = [name](const auto& names) {
+        return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
+    };
+    if (const int item = position(kFieldNames); item < kFieldCount) {
+        return Column{ColumnKind::Field, item};
+    }
+    if (const int item = position(kReportNames); item < kReportItemCount) {
+        return Column{ColumnKind::Report, item};
+    }
+    for (int choice = 0; choice < kChoiceCount; ++choice) {
+        if (kChoices[choice].name == name) {
+            return Column{ColumnKind::Choice, choice};
+        }
+    }
+    if (name == kIdColumn) {
+        return Column{ColumnKind::Id, 0};
+    }
+    return std::nullopt;
+}
+
+std::string ParseProblem(int error)
+{
+    switch (error) {
+    case CSV_EPARSE:
+        return "a quote out of place (a field with quotes, commas or line breaks is quoted whole, its quotes "
+               "doubled)";
+    case CSV_ENOMEM:
+        return "there is not enough memory for a field";
+    default:
+        return "a field is too large";
+    }
+}
+
+// Fields are taken as they stand: blanks around them belong to the text.
+int NoBlanks(unsigned char) { return 0; }
+
+bool IsBlankLine(std::string_view segment) { return segment.find_first_not_of("\r\n") == std::string_view::npos; }
+
+class DescriptorSource : public ByteSource {
+public:
+    explicit DescriptorSource(int fd, bool owned) : m_fd(owned ? fd : -1), m_read(fd) { }
+    std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) override
+    {
+        for (;;) {
+            const ssize_t got = ::read(m_read, buffer, size);
+            if (got >= 0) {
+                return static_cast<std::size_t>(got);
+            }
+            if (errno != EINTR) {
+                return detail::SystemReason(errno);
+            }
+        }
+    }
+
+private:
+    detail::FileDescriptor m_fd;
+    int m_read;
+};
+
+}  // namespace
+
+std::variant<std::unique_ptr<ByteSource>, std::string> OpenBatchFile(const std::string& path)
+{
+    if (path == "-") {
+        return std::make_unique<DescriptorSource>(STDIN_FILENO, false);
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return detail::SystemReason(errno);
+    }
+    auto source = std::make_unique<DescriptorSource>(fd, true);
+    struct stat status { };
+    if (::fstat(fd, &status) != 0) {
+        return detail::SystemReason(errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return DescribeReadError(ReadError{ReadError::Kind::NotRegular, 0});
+    }
+    return source;
+}
+
+std::variant<std::size_t, std::string> TextSource::Read(char* buffer, std::size_t size)
+{
+    const std::size_t count = std::min(size, m_text.size());
+    std::memcpy(buffer, m_text.data(), count);
+    m_text.remove_prefix(count);
+    return count;
+}
+
+struct BatchReader::Parser {
+    Parser(ByteSource& bytes, Case start) : source(bytes), base(std::move(start))
+    {
+        csv_init(&csv, CSV_STRICT | CSV_STRICT_FINI);
+        csv_set_space_func(&csv, NoBlanks);
+    }
+    ~Parser() { csv_free(&csv); }
+
+    static void OnField(void* text, std::size_t size, void* self)
+    {
+        auto& parser = *static_cast<Parser*>(self);
+        parser.OpenRow();
+        parser.fields.emplace_back(static_cast<const char*>(text), size);
+    }
+    static void OnRowEnd(int, void* self)
+    {
+        auto& parser = *static_cast<Parser*>(self);
+        parser.OpenRow();
+        parser.rows.emplace_back(parser.rowStart, std::move(parser.fields));
+        parser.fields.clear();
+        parser.rowOpen = false;
+    }
+
+    void OpenRow()
+    {
+        if (!rowOpen) {
+            rowOpen = true;
+            rowStart = line;
+        }
+    }
+
+    void Fail(long at, std::string message, bool usage = false)
+    {
+        if (!fault) {
+            fault = BatchFault{at, std::move(message), usage};
+        }
+    }
+
+    // Feeds the parser one line at a time, so that a row's line is known,
+    // until a row is complete, the file ends or a fault is found.
+    void Feed()
+    {
+        while (rows.empty() && !fault && !finished) {
+            if (begin == end) {
+                Refill();
+                continue;
+            }
+            const std::string_view rest(chunk.data() + begin, end - begin);
+            const std::size_t newline = rest.find('\n');
+            const std::string_view segment =
+                rest.substr(0, newline == std::string_view::npos ? rest.size() : newline + 1);
+            if (!IsBlankLine(segment)) {
+                OpenRow();
+            }
+            if (csv_parse(&csv, segment.data(), segment.size(), OnField, OnRowEnd, this) != segment.size()) {
+                Fail(rowStart, ParseProblem(csv_error(&csv)));
+            } else if (csv.entry_pos > kMaxBatchFieldBytes) {
+                Fail(rowStart, "a field is longer than 1 MiB");
+            }
+            line += newline == std::string_view::npos ? 0 : 1;
+            begin += segment.size();
+        }
+    }
+
+    void Refill()
+    {
+        if (sourceDone) {
+            if (csv_fini(&csv, OnField, OnRowEnd, this) != 0) {
+                Fail(rowStart, "a quoted field is not closed");
+            }
+            finished = true;
+            return;
+        }
+        auto read = source.Read(chunk.data(), chunk.size());
+        if (auto* reason = std::get_if<std::string>(&read)) {
+            Fail(line, "cannot read the file: " + *reason);
+            return;
+        }
+        begin = 0;
+        end = std::get<std::size_t>(read);
+        sourceDone = end == 0;
+        if (!markChecked && end >= kByteOrderMark.size()
+            && std::string_view(chunk.data(), kByteOrderMark.size()) == kByteOrderMark) {
+            begin = kByteOrderMark.size();
+        }
+        markChecked = markChecked || end > 0;
+    }
+
+    void ReadHeader(long at, const std::vector<std::string>& names)
+    {
+        for (const std::string& name : names) {
+            const std::optional<Column> column = ColumnNamed(name);
+            if (!IsUtf8(name) || !column) {
+                Fail(at, "unknown column \"" + name + "\"", true);
+                return;
+            }
+            if (std::find(columnNames.begin(), columnNames.end(), name) != columnNames.end()) {
+                Fail(at, "the column \"" + name + "\" is named twice", true);
+                return;
+            }
+            columnNames.push_back(name);
+            columns.push_back(*column);
+            hasId = hasId || column->kind == ColumnKind::Id;
+        }
+        headerRead = true;
+    }
+
+    std::variant<BatchRow, BatchEnd, BatchFault> DataRow(long at, std::vector<std::string>& values)
+    {
+        if (values.size() != columns.size()) {
+            return BatchFault{at,
+                              "the row has " + std::to_string(values.size()) + " fields, the header "
+                                  + std::to_string(columns.size()),
+                              false};
+        }
+        BatchRow row{++dataRows, at, {}, base, std::nullopt};
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            std::string& value = values[i];
+            if (!IsUtf8(value)) {
+                return BatchFault{at, "the row is not UTF-8 text (save the file as UTF-8)", false};
+            }
+            SetEntry(row, columns[i], std::move(value));
+        }
+        return row;
+    }
+
+    static void SetEntry(BatchRow& row, const Column& column, std::string value)
+    {
+        switch (column.kind) {
+        case ColumnKind::Field:
+            row.input.form.txtInput[column.index] = std::move(value);
+            return;
+        case ColumnKind::Report:
+            row.input.report[column.index] = std::move(value);
+            return;
+        case ColumnKind::Id:
+            row.id = std::move(value);
+            return;
+        case ColumnKind::Choice:
+            break;
+        }
+        const Choice& choice = kChoices[column.index];
+        const auto word = std::find(choice.words.begin(), choice.words.end(), value);
+        if (word != choice.words.end()) {
+            SetChoiceCode(row.input, column.index, static_cast<int>(word - choice.words.begin()));
+        } else if (!value.empty() && !row.problem) {
+            row.problem = "\"" + std::string(choice.name) + "\" must be " + std::string(choice.words[0]) + " or "
+                          + std::string(choice.words[1]) + ", not \"" + value + "\"";
+        }
+    }
+
+    ByteSource& source;
+    Case base;
+    csv_parser csv{};
+    std::array<char, kChunkBytes> chunk{};
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    bool sourceDone = false;
+    bool markChecked = false;
+    bool finished = false;
+    // The line of the next byte fed, and of the first byte of the open row.
+    long line = 1;
+    long rowStart = 1;
+    bool rowOpen = false;
+    std::vector<std::string> fields;
+    std::deque<std::pair<long, std::vector<std::string>>> rows;
+    std::optional<BatchFault> fault;
+    bool headerRead = false;
+    std::vector<std::string> columnNames;
+    std::vector<Column> columns;
+    bool hasId = false;
+    long dataRows = 0;
+};
+
+BatchReader::BatchReader(ByteSource& source, Case base)
+    : m_parser(std::make_unique<Parser>(source, std::move(base))) { }
+
+BatchReader::~BatchReader() = default;
+
+std::variant<BatchRow, BatchEnd, BatchFault> BatchReader::Next()
+{
+    Parser& p = *m_parser;
+    for (;;) {
+        p.Feed();
+        if (p.fault) {
+            return *p.fault;
+        }
+        if (p.rows.empty()) {
+            if (!p.headerRead) {
+                return BatchFault{1, "the file is empty: it has no header row", false};
+            }
+            return BatchEnd{};
+        }
+        auto [at, values] = std::move(p.rows.front());
+        p.rows.pop_front();
+        if (p.headerRead) {
+            auto row = p.DataRow(at, values);
+            if (auto* fault = std::get_if<BatchFault>(&row)) {
+                p.Fail(fault->fileLine, fault->message);
+            }
+            return row;
+        }
+        p.ReadHeader(at, values);
+    }
+}
+
+bool BatchReader::HasIdColumn() const { return m_parser->hasId; }
+
+}  // namespace vyra

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "CaseFile.h"
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace vyra {
+
+// Where a batch file's bytes come from.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Up to size bytes into buffer: how many (0 at the end), or the reason
+    // reading failed.
+    virtual std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) = 0;
+};
+
+// The bytes of a text held in memory.
+class TextSource : public ByteSource {
+public:
+    explicit TextSource(std::string_view text) : m_text(text) { }
+    std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) override;
+
+private:
+    std::string_view m_text;
+};
+
+// The file at path, or standard input for "-", or why it cannot be read:
+// only a regular file is opened (a folder, pipe or device named as the file
+// is refused without waiting on it); standard input is read as it comes.
+std::variant<std::unique_ptr<ByteSource>, std::string> OpenBatchFile(const std::string& path);
+
+// One data row of a batch file, as the case it describes.
+struct BatchRow {
+    long number = 0;  // 1-based, data rows only
+    long fileLine = 0;  // the line of the file the row starts on
+    std::string id;  // the "id" column, empty without one
+    Case input;
+    // A choice word that is not one of its two; the row is refused with it.
+    std::optional<std::string> problem;
+};
+
+// What ends the reading early: the line of the file and what is wrong. A
+// usage fault (an unknown or repeated column) is the caller's mistake in
+// the header rather than a damaged file.
+struct BatchFault {
+    long fileLine = 0;
+    std::string message;
+    bool usage = false;
+};
+
+// The end of the file, after the last row.
+struct BatchEnd { };
+
+// A field is at most this long; memory stays bounded whatever the file.
+inline constexpr std::size_t kMaxBatchFieldBytes = 1024 * 1024;
+
+// Reads a batch file row by row without holding it: CSV as RFC 4180 has it
+// (quoted fields with commas, quotes and line breaks; CRLF or LF; blank lines
+// skipped), a UTF-8 byte-order mark allowed, UTF-8 text only. The header row
+// names the columns: the entry names of a case file (kFieldNames, the
+// choices, kReportNames) and "id". A column that is missing, or a choice
+// left empty, keeps the base case's entry.
+class BatchReader {
+public:
+    BatchReader(ByteSource& source, Case base);
+    ~BatchReader();
+    BatchReader(const BatchReader&) = delete;
+    BatchReader& operator=(const BatchReader&) = delete;
+
+    std::variant<BatchRow, BatchEnd, BatchFault> Next();
+    // Known once the header has been read.
+    bool HasIdColumn() const;
+
+private:
+    struct Parser;
+    std::unique_ptr<Parser> m_parser;
+};
+
+}  // namespace vyra

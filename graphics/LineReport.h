@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Canvas.h"
+#include "PrintTrouble.h"
+#include "ReportRecord.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vyra::gfx {
+
+// One roller of a line: its row of the batch file and, when it was
+// computed, the record its two report pages are drawn from.
+struct LineRoller {
+    long line = 0;  // the data row, 1-based
+    std::string id;
+    // "title: message" of a refused row; empty when computed.
+    std::string refusal;
+    // Per model, which result sets it passes: "both", "1", "2" or "none".
+    std::array<std::string, kModelCount> passed;
+    std::optional<ReportRecord> record;
+};
+
+struct LineReportContent {
+    // The customer block of the first row.
+    ReportCustomer customer;
+    std::vector<LineRoller> rollers;
+};
+
+// The line report as one document: a cover page with the customer block
+// and the counts, the matrix of rollers against the nine models on as many
+// pages as it takes, then both report pages of every computed roller, each
+// page labelled with its roller. A failed device ends the document and its
+// trouble is reported once.
+void PrintLineReport(Canvas& page, const LineReportContent& content, const MessageSink& sink);
+
+}  // namespace vyra::gfx
