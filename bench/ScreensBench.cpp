@@ -102,6 +102,22 @@ void BM_SelectRefillingOpenResultScreens(benchmark::State& bench)
 }
 BENCHMARK(BM_SelectRefillingOpenResultScreens)->Unit(benchmark::kMillisecond);
 
+// "Select" with the charts window open: the result screens and the charts
+// refilled, and the charts window painted as the screen would show it.
+void BM_SelectRefillingOpenChartsWindow(benchmark::State& bench)
+{
+    Session session;
+    QAbstractButton* select = Button(session.input, "cmdResult");
+    select->click();
+    Button(*ResultWindow("Selection result 1"), "cmdCharts")->click();
+    QWidget* charts = ResultWindow("Selection charts");
+    for (auto _ : bench) {
+        select->click();
+        benchmark::DoNotOptimize(charts->grab());
+    }
+}
+BENCHMARK(BM_SelectRefillingOpenChartsWindow)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace vyra::ui
 

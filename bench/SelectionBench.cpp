@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "Headroom.h"
 #include "LoadResolution.h"
 #include "Results1.h"
 #include "Results2.h"
@@ -97,6 +98,16 @@ void BM_SelectCommandRefused(benchmark::State& bench)
     }
 }
 BENCHMARK(BM_SelectCommandRefused);
+
+// The mounting-angle scan: "Select" at every whole degree for nine models.
+void BM_PassingGamma(benchmark::State& bench)
+{
+    const EntryForm form = TypicalForm();
+    for (auto _ : bench) {
+        benchmark::DoNotOptimize(PassingGammas(form, kKgf));
+    }
+}
+BENCHMARK(BM_PassingGamma)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace vyra

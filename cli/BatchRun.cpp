@@ -147,7 +147,8 @@ void AppendCsvRow(std::string& out, const BatchRow& row, const Outcome& outcome)
     out += "\r\n";
 }
 
-void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Outcome& outcome)
+void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Outcome& outcome,
+                   const SelectorOptions& options)
 {
     std::string leading = "\"line\":" + std::to_string(row.number) + ",";
     if (hasId) {
@@ -157,9 +158,19 @@ void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Outc
     }
     if (outcome.refusal) {
         AppendJsonRefusal(*outcome.refusal, out, leading);
-    } else {
-        AppendJsonResult(*outcome.state, out, leading);
+        return;
     }
+    const Case& c = row.input;
+    std::optional<PassingGamma> passing;
+    if (options.batch->gammaScan) {
+        passing = PassingGammas(c.form, c.forceUnit);
+    }
+    std::optional<Calibration> calibration;
+    if (options.calibrationWeight) {
+        calibration = CalibrationFor(c.form, c.forceUnit, *options.calibrationWeight);
+    }
+    AppendJsonResult(*outcome.state, out, leading,
+                     {passing ? &*passing : nullptr, calibration ? &*calibration : nullptr});
 }
 
 // "Select" on the row's case, as vyra-select evaluates one case; a choice
@@ -191,7 +202,8 @@ gfx::LineRoller RollerOf(const BatchRow& row, const Outcome& outcome)
     const auto& r = row.input.report;
     roller.record = gfx::ReportRecord{{r[kCustomer], r[kOrder], r[kMachine], r[kDate], r[kName]},
                                       gfx::SpecificationsOf(row.input.form, row.input.forceUnit),
-                                      *outcome.state};
+                                      *outcome.state,
+                                      {}};
     return roller;
 }
 
@@ -294,7 +306,7 @@ int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& er
         const Outcome outcome = Evaluate(row, state);
         refused = refused || outcome.refusal.has_value();
         if (json) {
-            AppendJsonRow(output.Piece(), row, reader.HasIdColumn(), outcome);
+            AppendJsonRow(output.Piece(), row, reader.HasIdColumn(), outcome, options);
         } else {
             AppendCsvRow(output.Piece(), row, outcome);
         }

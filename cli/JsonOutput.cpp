@@ -46,7 +46,43 @@ void AppendKey(std::string& out, std::string_view key)
     out += "\":";
 }
 
-void AppendModel(std::string& out, const RunState& state, int i)
+void AppendIntervals(std::string& out, const std::vector<GammaInterval>& intervals)
+{
+    out += '[';
+    for (std::size_t k = 0; k < intervals.size(); ++k) {
+        out += k > 0 ? ",[" : "[";
+        out += std::to_string(intervals[k].from);
+        out += ',';
+        out += std::to_string(intervals[k].to);
+        out += ']';
+    }
+    out += ']';
+}
+
+void AppendCalibration(std::string& out, const Calibration& calibration)
+{
+    out += ",\"calibration\":{\"weight\":";
+    AppendNumber(out, calibration.weightKg);
+    if (calibration.refusal) {
+        out += ",\"refused\":{\"title\":";
+        AppendJsonString(out, calibration.refusal->title);
+        out += ",\"message\":";
+        AppendJsonString(out, calibration.refusal->message);
+        out += "}}";
+        return;
+    }
+    out += ",\"models\":[";
+    for (int i = 0; i < kModelCount; ++i) {
+        out += i > 0 ? ",{\"Vt\":" : "{\"Vt\":";
+        AppendNumber(out, calibration.Vt[i]);
+        out += ",\"S\":";
+        AppendNumber(out, calibration.S[i]);
+        out += '}';
+    }
+    out += "]}";
+}
+
+void AppendModel(std::string& out, const RunState& state, int i, const JsonExtras& extras)
 {
     const ResultTables& t = state.tables;
     const Assessment1 a1 = AssessResults1(state, i);
@@ -83,6 +119,12 @@ void AppendModel(std::string& out, const RunState& state, int i)
     AppendBool(out, a2.failF1F3);
     out += "},\"withinTolerance2\":";
     AppendBool(out, a2.withinTolerance);
+    out += ",\"maxSpeed\":";
+    AppendNumber(out, MaxSpeed(state, i));
+    if (extras.passingGamma != nullptr) {
+        out += ",\"passingGamma\":";
+        AppendIntervals(out, (*extras.passingGamma)[i]);
+    }
     out += '}';
 }
 
@@ -129,7 +171,7 @@ void AppendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
-void AppendJsonResult(const RunState& state, std::string& out, std::string_view leading)
+void AppendJsonResult(const RunState& state, std::string& out, std::string_view leading, const JsonExtras& extras)
 {
     out += '{';
     out += leading;
@@ -144,9 +186,13 @@ void AppendJsonResult(const RunState& state, std::string& out, std::string_view 
         if (i > 0) {
             out += ',';
         }
-        AppendModel(out, state, i);
+        AppendModel(out, state, i, extras);
     }
-    out += "]}\n";
+    out += ']';
+    if (extras.calibration != nullptr) {
+        AppendCalibration(out, *extras.calibration);
+    }
+    out += "}\n";
 }
 
 void AppendJsonRefusal(const CheckFailure& failure, std::string& out, std::string_view leading)

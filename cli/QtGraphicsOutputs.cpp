@@ -1,5 +1,6 @@
 #include "QtGraphicsOutputs.h"
 
+#include "Charts.h"
 #include "ChildRun.h"
 #include "Commands.h"
 #include "FileAccess.h"
@@ -59,6 +60,9 @@ gfx::ReportRecord RecordOf(const SelectorOptions& options, const RunState& selec
     record.customer = {r[kCustomer], r[kOrder], r[kMachine], r[kDate], r[kName]};
     record.specifications = gfx::SpecificationsOf(options.input.form, options.input.forceUnit);
     record.selection = selection;
+    if (options.graphics.charts) {
+        record.charts = gfx::ChartContentOf(selection, options.input.form);
+    }
     return record;
 }
 
@@ -111,6 +115,38 @@ int WriteSketchPng(const SelectorOptions& options, const std::string& target, st
         return WriteWhole(target, std::string("the image could not be encoded"), err);
     }
     return WriteWhole(target, buffer.data(), err);
+}
+
+// One chart as an image at 144 dpi, 9000 x 5400 twips as on the charts page.
+int WriteChartPng(const SelectorOptions& options, const RunState& selection, std::ostream& err)
+{
+    constexpr int kChartDpi = 144;
+    constexpr double kMetresPerInch = 0.0254;
+    constexpr double kWidthTwips = 9000;
+    constexpr double kHeightTwips = 5400;
+    QImage image(static_cast<int>(kWidthTwips * kChartDpi / 1440), static_cast<int>(kHeightTwips * kChartDpi / 1440),
+                 QImage::Format_RGB32);
+    image.setDotsPerMeterX(static_cast<int>(std::lround(kChartDpi / kMetresPerInch)));
+    image.setDotsPerMeterY(image.dotsPerMeterX());
+    image.fill(Qt::white);
+    const gfx::ChartContent content = gfx::ChartContentOf(selection, options.input.form);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        gfx::PainterCanvas canvas(painter);
+        const gfx::TwipRect area{120, 120, kWidthTwips - 120, kHeightTwips - 120};
+        if (options.graphics.chartKind == "speed") {
+            gfx::DrawSpeedChart(canvas, content, area);
+        } else {
+            gfx::DrawGammaChart(canvas, content, area);
+        }
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        return WriteWhole(options.graphics.chartPath, std::string("the image could not be encoded"), err);
+    }
+    return WriteWhole(options.graphics.chartPath, buffer.data(), err);
 }
 
 int PrintOnDefaultPrinter(const gfx::ReportRecord& record, std::ostream& err)
@@ -171,6 +207,9 @@ int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& s
     }
     if (!request.sketchPath.empty()) {
         status = std::max(status, WriteSketchPng(options, request.sketchPath, err));
+    }
+    if (!request.chartPath.empty()) {
+        status = std::max(status, WriteChartPng(options, selection, err));
     }
     return status;
 }

@@ -7,6 +7,7 @@
 #include "TextTables.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace vyra::cli {
 
@@ -41,12 +42,20 @@ int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& er
         }
         return kRefused;
     }
+    std::optional<Calibration> calibration;
+    if (options.calibrationWeight) {
+        calibration = CalibrationFor(options.input.form, options.input.forceUnit, *options.calibrationWeight);
+    }
     if (options.json) {
+        const PassingGamma passing = PassingGammas(options.input.form, options.input.forceUnit);
         std::string document;
-        AppendJsonResult(state, document);
+        AppendJsonResult(state, document, {}, {&passing, calibration ? &*calibration : nullptr});
         out << document;
     } else {
         WriteTextTables(state, out);
+        if (calibration) {
+            WriteCalibrationTable(state, *calibration, out);
+        }
     }
     // The figures are out before a slow printer or a large report is waited on.
     out.flush();

@@ -114,6 +114,8 @@ struct Parser {
     std::string paper = "a4";
     BatchRequest batch;
     std::string format = "csv";
+    double calibrationWeight = 0;
+    std::vector<std::string> chart;
 
     Parser()
     {
@@ -167,6 +169,19 @@ struct Parser {
                        "With --batch: write the line report (cover, matrix, the report of every roller) to this PDF")
             ->type_name("FILE")
             ->take_last();
+        app.add_flag("--gamma-scan", batch.gammaScan,
+                     "With --batch --format json: each line gains passingGamma (361 evaluations a row)");
+        app.add_option("--calibration-weight", calibrationWeight,
+                       "Also evaluate a test weight of this many kg hung along the web path: the output and gain "
+                       "each model should show")
+            ->type_name("KG")
+            ->check(CLI::PositiveNumber)
+            ->take_last();
+        app.add_flag("--charts", g.charts, "With --report or --print: a third page with both charts and the margins");
+        app.add_option("--chart", chart, "Draw the speed or the mounting-angle chart into this PNG file")
+            ->type_name("speed|gamma FILE")
+            ->expected(2)
+            ->take_last();
         app.add_flag("--version")->description("Print the version and exit");
         app.footer("Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
                    "empty field); a missing field option is an empty field, or the case file's entry with --case;\n"
@@ -206,17 +221,32 @@ struct Parser {
     std::optional<std::string> BatchConflict() const
     {
         if (!Given("--batch")) {
-            for (const char* name : {"--format", "--output", "--line-report"}) {
+            for (const char* name : {"--format", "--output", "--line-report", "--gamma-scan"}) {
                 if (Given(name)) {
                     return std::string(name) + " needs --batch";
                 }
             }
             return std::nullopt;
         }
-        for (const char* name : {"--json", "--report", "--print", "--sketch", "--save-case", "--paper"}) {
+        for (const char* name :
+             {"--json", "--report", "--print", "--sketch", "--save-case", "--paper", "--charts", "--chart"}) {
             if (Given(name)) {
                 return std::string(name) + " cannot go with --batch (it has --format, --output and --line-report)";
             }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> ChartProblem() const
+    {
+        if (Given("--charts") && !Given("--report") && !Given("--print")) {
+            return std::string("--charts needs --report or --print");
+        }
+        if (Given("--chart") && chart.front() != "speed" && chart.front() != "gamma") {
+            return "--chart draws speed or gamma, not \"" + chart.front() + "\"";
+        }
+        if (Given("--chart") && chart.back().empty()) {
+            return std::string("--chart needs a file name");
         }
         return std::nullopt;
     }
@@ -225,6 +255,9 @@ struct Parser {
     {
         if (auto conflict = BatchConflict()) {
             return UsageError{*conflict};
+        }
+        if (auto problem = ChartProblem()) {
+            return UsageError{*problem};
         }
         auto start = StartingCase();
         if (const auto* problem = std::get_if<std::string>(&start)) {
@@ -248,6 +281,13 @@ struct Parser {
             }
         }
         options.graphics.paper = paper == "a4" ? Paper::A4 : Paper::Letter;
+        if (Given("--chart")) {
+            options.graphics.chartKind = chart.front();
+            options.graphics.chartPath = chart.back();
+        }
+        if (Given("--calibration-weight")) {
+            options.calibrationWeight = calibrationWeight;
+        }
         if (Given("--batch")) {
             batch.format = format == "json" ? BatchFormat::Json : BatchFormat::Csv;
             options.batch = batch;

@@ -19,9 +19,14 @@ struct GraphicsRequest {
     std::string reportPath;
     Paper paper = Paper::A4;
     bool print = false;
+    // The report gains a third page: both charts and the margin table.
+    bool charts = false;
     std::string sketchPath;
+    // --chart speed|gamma FILE.png
+    std::string chartKind;
+    std::string chartPath;
 
-    bool Any() const { return !reportPath.empty() || print || !sketchPath.empty(); }
+    bool Any() const { return !reportPath.empty() || print || !sketchPath.empty() || !chartPath.empty(); }
 };
 
 enum class BatchFormat { Csv, Json };
@@ -32,6 +37,8 @@ struct BatchRequest {
     BatchFormat format = BatchFormat::Csv;
     std::string outputPath;  // empty for standard output
     std::string lineReportPath;  // empty for none
+    // Each JSON line gains passingGamma, at 361 evaluations a row.
+    bool gammaScan = false;
 };
 
 // One case as the input screen would hold it: read from --case when given,
@@ -41,6 +48,8 @@ struct SelectorOptions {
     // Where --save-case writes the case, or empty.
     std::string saveCasePath;
     bool json = false;
+    // --calibration-weight: the test weight in kg.
+    std::optional<double> calibrationWeight;
     GraphicsRequest graphics;
     // With --batch the case is the base of every row: a column the file
     // lacks keeps its entry.

@@ -57,4 +57,21 @@ void WriteTextTables(const RunState& state, std::ostream& out)
     out << "Tolerance: F1/F2 < 0.7, F1/F3 < 0.7. * marks a value out of tolerance.\n";
 }
 
+void WriteCalibrationTable(const RunState& state, const Calibration& calibration, std::ostream& out)
+{
+    out << "\nCalibration with a test weight of " << calibration.weightKg << " kg hung along the web path\n";
+    if (calibration.refusal) {
+        out << calibration.refusal->title << ": " << calibration.refusal->message << '\n';
+        return;
+    }
+    out << std::left << std::setw(kNameWidth) << "  Model" << std::right << std::setw(kValueWidth) << "Vt[mV]" << ' '
+        << std::setw(kValueWidth) << "Vt[V]" << ' ' << std::setw(kValueWidth) << "S[times]" << '\n';
+    for (int i = 0; i < kModelCount; ++i) {
+        out << std::left << std::setw(kNameWidth) << ModelLabel(state, i) << std::right << std::setw(kValueWidth)
+            << FormatPattern(calibration.Vt[i], 1) << ' ' << std::setw(kValueWidth)
+            << FormatPattern(calibration.Vt[i] / 1000, 3) << ' ' << std::setw(kValueWidth)
+            << FormatPattern(calibration.S[i], 1) << '\n';
+    }
+}
+
 }  // namespace vyra::cli

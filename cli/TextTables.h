@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Headroom.h"
 #include "RunState.h"
 
 #include <ostream>
@@ -9,5 +10,8 @@ namespace vyra::cli {
 // Both result sets as plain-text tables, in the patterns and units of the
 // result screens; a value out of tolerance is followed by "*".
 void WriteTextTables(const RunState& state, std::ostream& out);
+
+// The output and gain each model should show with the test weight.
+void WriteCalibrationTable(const RunState& state, const Calibration& calibration, std::ostream& out);
 
 }  // namespace vyra::cli

@@ -9,19 +9,35 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <functional>
+
 namespace vyra::gfx {
 
-void PrintReportOn(QPagedPaintDevice* device, const ReportRecord& record, const MessageSink& sink)
+namespace {
+
+void PrintJobOn(QPagedPaintDevice* device, const std::function<void(Canvas&)>& job)
 {
     QPainter painter;
     if (device != nullptr) {
         painter.begin(device);
     }
     PainterCanvas canvas(painter);
-    PrintReport(canvas, record, sink);
+    job(canvas);
     if (painter.isActive()) {
         painter.end();
     }
+}
+
+}  // namespace
+
+void PrintReportOn(QPagedPaintDevice* device, const ReportRecord& record, const MessageSink& sink)
+{
+    PrintJobOn(device, [&](Canvas& canvas) { PrintReport(canvas, record, sink); });
+}
+
+void PrintChartsOn(QPagedPaintDevice* device, const ChartContent& content, const MessageSink& sink)
+{
+    PrintJobOn(device, [&](Canvas& canvas) { PrintCharts(canvas, content, sink); });
 }
 
 std::unique_ptr<QPrinter> OpenDefaultPrinter()

@@ -13,6 +13,8 @@ namespace vyra::gfx {
 // will not start, every part of the job meets a failed canvas and reports
 // its trouble through the sink, as with a printer that broke down.
 void PrintReportOn(QPagedPaintDevice* device, const ReportRecord& record, const MessageSink& sink);
+// The charts page alone, likewise.
+void PrintChartsOn(QPagedPaintDevice* device, const ChartContent& content, const MessageSink& sink);
 
 // The system's default printer opened for a job named after the program, or
 // nothing when no printer is chosen as default (Qt would otherwise pick one

@@ -15,6 +15,12 @@ void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& si
         ReportTrouble(sink);
     }
     PrintReportPage2(page, record, sink);
+    if (record.charts) {
+        if (!page.NewPage() && !page.Failed()) {
+            ReportTrouble(sink);
+        }
+        PrintChartsPage(page, *record.charts, sink);
+    }
     // A device that had failed before the end of the document was reported
     // by the part that met the failure.
     const bool failedBefore = page.Failed();

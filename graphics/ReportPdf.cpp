@@ -64,6 +64,12 @@ std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, 
                    [&record](Canvas& page, const MessageSink& sink) { PrintReport(page, record, sink); });
 }
 
+std::variant<QByteArray, std::string> DrawChartsPdf(const ChartContent& content, QPageSize::PageSizeId paper)
+{
+    return DrawPdf(paper, QStringLiteral("VyraSensorSelector charts"),
+                   [&content](Canvas& page, const MessageSink& sink) { PrintCharts(page, content, sink); });
+}
+
 std::variant<QByteArray, std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper)
 {
     return DrawPdf(paper, QStringLiteral("VyraSensorSelector line report"),

@@ -16,6 +16,9 @@ namespace vyra::gfx {
 // drawn. Nothing is written anywhere; the caller writes the bytes whole.
 std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper);
 
+// The charts page alone, likewise.
+std::variant<QByteArray, std::string> DrawChartsPdf(const ChartContent& content, QPageSize::PageSizeId paper);
+
 // The line report of a batch, likewise.
 std::variant<QByteArray, std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper);
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "Charts.h"
 #include "InputReading.h"
 #include "RunState.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vyra::gfx {
@@ -39,6 +41,8 @@ struct ReportRecord {
     // The run state of the last successful "Select": its inputs (the sketch's
     // angles, position and fulcrum and methodCode), series, unit and tables.
     RunState selection;
+    // When given, a third page with both charts and the margin table.
+    std::optional<ChartContent> charts;
 };
 
 // Fills the specifications block from the entry form, as the input screen

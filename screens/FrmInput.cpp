@@ -428,8 +428,8 @@ void FrmInput::cmdResult_Click()
         ShowFailure(*failure);
         return;
     }
-    c.lastSelection = gfx::ReportRecord{ReadCustomer(), gfx::SpecificationsOf(form, c.state.forceUnit), c.state};
-    c.results.Show(*c.lastSelection);
+    c.lastSelection = gfx::ReportRecord{ReadCustomer(), gfx::SpecificationsOf(form, c.state.forceUnit), c.state, {}};
+    c.results.Show(*c.lastSelection, form);
     c.menus->SelectionAvailable(true);
 }
 

@@ -39,6 +39,8 @@ constexpr double kClientWidth = 9360;
 constexpr double kClientHeight = 6390;
 constexpr TwipBox kCmdPrint{5760, 6000, 1455, 375};
 constexpr TwipBox kCmdReturn{7560, 6000, 1455, 375};
+// As far left of "Print" as "Return" is right of it.
+constexpr TwipBox kCmdCharts{3960, 6000, 1455, 375};
 
 TwipBox RowBox(double left, double width, int row) { return {left, kValueTop + kRowPitch * row, width, kValueHeight}; }
 
@@ -130,11 +132,20 @@ ResultScreen::ResultScreen(const QString& caption, std::span<const Rule> rules, 
     m_picture = new ResultPicture(rules, *this);
     m_cmdPrint = &AddButton(*this, "cmdPrint", QStringLiteral("Print"), kCmdPrint);
     m_cmdReturn = &AddButton(*this, "cmdReturn", QStringLiteral("Return"), kCmdReturn);
+    m_cmdCharts = &AddButton(*this, "cmdCharts", QStringLiteral("Charts"), kCmdCharts);
+    // Tab order as the buttons stand: "Charts", "Print", "Return".
+    setTabOrder(m_cmdCharts, m_cmdPrint);
     // Copies of the commands: "Return" detaches this screen while it runs.
     connect(m_cmdPrint, &QPushButton::clicked, this, [this] {
         const auto print = m_commands.print;
         if (print) {
             print(*this);
+        }
+    });
+    connect(m_cmdCharts, &QPushButton::clicked, this, [this] {
+        const auto charts = m_commands.charts;
+        if (charts) {
+            charts();
         }
     });
     connect(m_cmdReturn, &QPushButton::clicked, this, [this] {

@@ -69,11 +69,12 @@ private:
 struct ResultCommands {
     std::function<void(QWidget& owner)> print;
     std::function<void()> close;
+    std::function<void()> charts;
 };
 
 // What both result screens share: caption, the client area of 9360 x 6390
-// twips in Courier New 9 point, Picture1, "Print" and "Return". Closing the
-// window counts as "Return".
+// twips in Courier New 9 point, Picture1, "Print" and "Return", and "Charts"
+// in the free place left of "Print". Closing the window counts as "Return".
 class ResultScreen : public QWidget {
 public:
     ResultScreen(const QString& caption, std::span<const Rule> rules, ResultCommands commands);
@@ -81,6 +82,7 @@ public:
     ResultPicture& Picture1() const { return *m_picture; }
     QPushButton& CmdPrint() const { return *m_cmdPrint; }
     QPushButton& CmdReturn() const { return *m_cmdReturn; }
+    QPushButton& CmdCharts() const { return *m_cmdCharts; }
 
     // Cuts the screen off its pair before it goes, so that closing it after
     // that asks nothing of a pair that may be gone.
@@ -94,6 +96,7 @@ private:
     ResultPicture* m_picture;
     QPushButton* m_cmdPrint;
     QPushButton* m_cmdReturn;
+    QPushButton* m_cmdCharts;
 };
 
 // A value in its label: the text as formatted, struck through when the

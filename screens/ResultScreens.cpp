@@ -2,6 +2,7 @@
 
 #include "Placement.h"
 
+#include "FrmCharts.h"
 #include "FrmResult1.h"
 #include "FrmResult2.h"
 #include "PrinterJob.h"
@@ -24,11 +25,16 @@ ResultScreens::ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer
 
 ResultScreens::~ResultScreens() = default;
 
-void ResultScreens::Show(const gfx::ReportRecord& record)
+void ResultScreens::Show(const gfx::ReportRecord& record, const EntryForm& form)
 {
     m_record = record;
+    m_form = form;
+    if (m_charts && m_charts->isVisible()) {
+        m_charts->Fill(gfx::ChartContentOf(m_record.selection, m_form));
+    }
     if (!m_screens) {
-        const ResultCommands commands{[this](QWidget& owner) { Print(owner); }, [this] { CloseBoth(); }};
+        const ResultCommands commands{[this](QWidget& owner) { Print(owner); }, [this] { CloseBoth(); },
+                                      [this] { ShowCharts(); }};
         m_screens = std::make_unique<Screens>();
         m_screens->second = std::make_unique<FrmResult2>(commands);
         m_screens->first = std::make_unique<FrmResult1>(commands);
@@ -46,6 +52,9 @@ void ResultScreens::Show(const gfx::ReportRecord& record)
 // from the pair, and are destroyed once the event loop is back.
 void ResultScreens::CloseBoth()
 {
+    if (m_charts) {
+        m_charts->hide();
+    }
     if (!m_screens) {
         return;
     }
@@ -56,6 +65,15 @@ void ResultScreens::CloseBoth()
         screen->hide();
         screen->deleteLater();
     }
+}
+
+void ResultScreens::ShowCharts()
+{
+    if (!m_charts) {
+        m_charts = std::make_unique<FrmCharts>(m_toolkit);
+    }
+    m_charts->Fill(gfx::ChartContentOf(m_record.selection, m_form));
+    BringToFront(*m_charts);
 }
 
 FrmResult1* ResultScreens::First() const { return m_screens ? m_screens->first.get() : nullptr; }

@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vyra::ui {
 
+class FrmCharts;
 class FrmResult1;
 class FrmResult2;
 
@@ -23,14 +25,18 @@ public:
 
     // After a computed "Select": shows frmResult2, then frmResult1 on top of
     // it, both filled from the record. Screens already open are filled again
-    // from scratch and brought to the front.
-    void Show(const gfx::ReportRecord& record);
-    // "Return" on either screen: both go.
+    // from scratch and brought to the front; an open charts window is
+    // refilled with the charts of the selection, which form held.
+    void Show(const gfx::ReportRecord& record, const EntryForm& form);
+    // "Return" on either screen: both go, and the charts window with them.
     void CloseBoth();
+    // "Charts" on either screen: the charts window of the selection.
+    void ShowCharts();
 
     // The open screens, or null.
     FrmResult1* First() const;
     FrmResult2* Second() const;
+    FrmCharts* Charts() const { return m_charts.get(); }
 
 private:
     struct Screens;
@@ -44,6 +50,10 @@ private:
     gfx::ReportRecord m_record;
     // Null while the screens are closed.
     std::unique_ptr<Screens> m_screens;
+    // The form of the selection; its charts are drawn only when asked for.
+    EntryForm m_form;
+    // Made on the first "Charts", then shown and hidden.
+    std::unique_ptr<FrmCharts> m_charts;
 };
 
 }  // namespace vyra::ui

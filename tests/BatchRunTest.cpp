@@ -99,8 +99,12 @@ TEST_F(Batch, RowsAreTheSingleRunsOfTheirOptions)
     std::vector<std::vector<std::string>> file{kColumns};
     file.insert(file.end(), kRows.begin(), kRows.end());
     const std::string path = Write("rows.csv", "\xEF\xBB\xBF" + Csv(file, "\r\n"));
-    const Outcome json = Select({"--batch", path, "--format", "json"});
+    const Outcome json = Select({"--batch", path, "--format", "json", "--gamma-scan"});
     EXPECT_EQ(json.status, 1);
+    // Without the scan a line is the same document less passingGamma.
+    const Outcome quick = Select({"--batch", path, "--format", "json"});
+    EXPECT_EQ(quick.out.find("passingGamma"), std::string::npos);
+    EXPECT_NE(quick.out.find("\"maxSpeed\":"), std::string::npos);
     std::istringstream lines(json.out);
     std::string line;
     for (std::size_t row = 0; row < kRows.size(); ++row) {

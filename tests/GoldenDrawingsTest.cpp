@@ -1,5 +1,6 @@
 // The layout of the report pages and of both sketches, as golden recordings:
 // every call of the drawing with its coordinates, in tests/golden/.
+#include "Charts.h"
 #include "Golden.h"
 #include "PrintedSketch.h"
 #include "RecordingCanvas.h"
@@ -96,6 +97,25 @@ TEST_P(SketchGolden, ScreenAndPaper)
 
 INSTANTIATE_TEST_SUITE_P(Cases, SketchGolden, ::testing::ValuesIn(kSketches),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// The charts page of the report (both charts and the margin table) for an
+// angled case whose bands, markers and labels all show, and for the harsh
+// case in newtons, where most figures fail.
+TEST(ChartsGolden, ChartsPageAsRecorded)
+{
+    EntryForm angled = test::WorkedExampleForm();
+    angled.txtInput = {"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
+    const std::pair<const char*, ReportRecord> cases[] = {
+        {"charts_page_angled", test::SelectedRecord(angled)},
+        {"charts_page_harsh", test::SelectedRecord(test::HarshForm(), kNewton)},
+    };
+    for (const auto& [name, record] : cases) {
+        test::RecordingCanvas page(kA4WidthTwips, kPageHeightTwips);
+        const EntryForm form = std::string(name) == "charts_page_angled" ? angled : test::HarshForm();
+        PrintCharts(page, ChartContentOf(record.selection, form), {});
+        test::ExpectGolden(name, page.Recording());
+    }
+}
 
 // The first drawing, with the sign-convention marks and labels.
 TEST(SketchGolden, AnnotatedAtLoad)

@@ -55,10 +55,10 @@ TEST(ScreenGolden, ResultScreens)
 {
     test::ScriptedToolkit toolkit;
     ResultScreens screens(toolkit, [] { return gfx::ReportCustomer{}; });
-    screens.Show(test::SelectedRecord(test::WorkedExampleForm()));
+    screens.Show(test::SelectedRecord(test::WorkedExampleForm()), test::WorkedExampleForm());
     test::ExpectGolden("screen_result1_worked_example", test::WidgetTree(*screens.First()));
     test::ExpectGolden("screen_result2_worked_example", test::WidgetTree(*screens.Second()));
-    screens.Show(test::SelectedRecord(test::HarshForm(), kNewton));
+    screens.Show(test::SelectedRecord(test::HarshForm(), kNewton), test::HarshForm());
     test::ExpectGolden("screen_result1_harsh", test::WidgetTree(*screens.First()));
     test::ExpectGolden("screen_result2_harsh", test::WidgetTree(*screens.Second()));
 }

@@ -121,6 +121,20 @@ TEST_F(OutputsTest, LineReportMatrixAgreesWithTheCsvRows)
     EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2 + 2 * 2);
 }
 
+// --charts adds the charts page to the report; --chart draws one chart.
+TEST_F(OutputsTest, ChartsPageAndChartImages)
+{
+    const fs::path pdf = m_folder / "charts.pdf";
+    EXPECT_EQ(Shell(kProgram + kCase + " --report " + pdf.string() + " --charts >/dev/null").status, 0);
+    EXPECT_NE(Shell("pdfinfo " + pdf.string()).out.find("Pages:           3"), std::string::npos);
+    EXPECT_NE(Shell("pdftotext -f 3 " + pdf.string() + " -").out.find("Mounting-angle chart"), std::string::npos);
+    for (const char* kind : {"speed", "gamma"}) {
+        const fs::path png = m_folder / (std::string(kind) + ".png");
+        EXPECT_EQ(Shell(kProgram + kCase + " --chart " + kind + " " + png.string() + " >/dev/null").status, 0);
+        EXPECT_EQ(ReadFile(png).substr(1, 3), "PNG") << kind;
+    }
+}
+
 TEST_F(OutputsTest, ExitStatusesAndVersions)
 {
     const std::pair<std::string, int> cases[] = {{kCase + " --json", 0},

@@ -2,6 +2,7 @@
 // whole inside their columns, the pair's closing, refilling and printing.
 // Their layout is in the golden files.
 #include "ResultScreens.h"
+#include "FrmCharts.h"
 #include "FrmResult1.h"
 #include "FrmResult2.h"
 #include "Records.h"
@@ -13,6 +14,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPdfWriter>
 #include <QPointer>
 #include <QProcess>
@@ -53,7 +55,7 @@ protected:
 // The frames of the rows that pass are painted in light red on every repaint.
 TEST_F(ResultScreensTest, FramesArePaintedOnEveryRepaint)
 {
-    m_screens.Show(SelectedRecord(test::WorkedExampleForm()));
+    m_screens.Show(SelectedRecord(test::WorkedExampleForm()), test::WorkedExampleForm());
     ResultPicture& picture = First().Picture1();
     for (int repaint = 0; repaint < 2; ++repaint) {
         const QImage image = picture.grab().toImage();
@@ -74,7 +76,7 @@ TEST_F(ResultScreensTest, WideFiguresShowEveryDigitInsideTheirColumn)
     huge.txtInput[kItemFS] = "200000";
     huge.txtInput[kItemWr] = "0.05";
     huge.opType = 1;
-    m_screens.Show(SelectedRecord(huge, kNewton));
+    m_screens.Show(SelectedRecord(huge, kNewton), huge);
     for (const ResultScreen* screen : {static_cast<ResultScreen*>(&First()), static_cast<ResultScreen*>(&Second())}) {
         const QList<QLabel*> labels = screen->Picture1().findChildren<QLabel*>(QRegularExpression("^lbl.+\\(\\d\\)$"));
         for (const QLabel* label : labels) {
@@ -95,7 +97,7 @@ TEST_F(ResultScreensTest, ThePairClosesTogetherAndRefillsWhenOpen)
 {
     for (const bool byReturn : {true, false}) {
         for (const bool onFirst : {true, false}) {
-            m_screens.Show(SelectedRecord(test::WorkedExampleForm()));
+            m_screens.Show(SelectedRecord(test::WorkedExampleForm()), test::WorkedExampleForm());
             const QPointer<QWidget> first = &First();
             const QPointer<QWidget> second = &Second();
             QWidget& screen = onFirst ? static_cast<QWidget&>(First()) : Second();
@@ -106,10 +108,10 @@ TEST_F(ResultScreensTest, ThePairClosesTogetherAndRefillsWhenOpen)
             EXPECT_TRUE(first.isNull() && second.isNull());
         }
     }
-    m_screens.Show(SelectedRecord(test::HarshForm(), kNewton));
+    m_screens.Show(SelectedRecord(test::HarshForm(), kNewton), test::HarshForm());
     const QPointer<FrmResult1> first = m_screens.First();
     First().showMinimized();
-    m_screens.Show(SelectedRecord(test::WorkedExampleForm()));
+    m_screens.Show(SelectedRecord(test::WorkedExampleForm()), test::WorkedExampleForm());
     ASSERT_EQ(m_screens.First(), first.data());
     EXPECT_EQ(Label(First(), "lblName", 0).text(), "1 Vyra05B");
     EXPECT_EQ(Label(First(), "lblTani", 0).text(), "[kgf]");
@@ -135,7 +137,7 @@ TEST_F(ResultScreensTest, PrintTellsTroubleOrPrintsBothPages)
 {
     for (const bool onFirst : {true, false}) {
         m_toolkit.ClearMessages();
-        m_screens.Show(SelectedRecord(test::WorkedExampleForm()));
+        m_screens.Show(SelectedRecord(test::WorkedExampleForm()), test::WorkedExampleForm());
         Child<QPushButton>(onFirst ? static_cast<QWidget&>(First()) : Second(), "cmdPrint").click();
         ASSERT_EQ(m_toolkit.Messages().size(), 3U);
         for (const test::ShownMessage& message : m_toolkit.Messages()) {
@@ -155,6 +157,41 @@ TEST_F(ResultScreensTest, PrintTellsTroubleOrPrintsBothPages)
     EXPECT_TRUE(RunTool("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+2\\b")));
     const QString text = RunTool("pdftotext", {"-layout", path, "-"});
     EXPECT_TRUE(text.contains("Southern Board") && text.contains("1 Vyra05B")) << text.toStdString();
+}
+
+// "Charts" on either screen opens one window of the selection, which a new
+// "Select" refills and "Return" takes away; its calibration helper reads the
+// weight, and Print and Export as PDF give the charts page.
+TEST_F(ResultScreensTest, ChartsWindowFollowsTheSelection)
+{
+    m_screens.Show(SelectedRecord(test::WorkedExampleForm()), test::WorkedExampleForm());
+    Child<QPushButton>(Second(), "cmdCharts").click();
+    FrmCharts* charts = m_screens.Charts();
+    ASSERT_TRUE(charts != nullptr && charts->isVisible());
+    Child<QLineEdit>(*charts, "txtWeight").setText("5");
+    Child<QPushButton>(*charts, "cmdCalculate").click();
+    const auto vt = [charts] { return Child<QLabel>(*charts, "lblCalibration1(0)").text(); };
+    EXPECT_EQ(vt(), "155.2");  // half the 310.4 mV of the worked example's 10 kgf
+    m_screens.Show(SelectedRecord(test::HarshForm(), kNewton), test::HarshForm());
+    EXPECT_EQ(Child<QLabel>(*charts, "lblCalibration0(0)").text(), "1 Vyra05BS");
+    EXPECT_NE(vt(), "155.2");
+    Child<QLineEdit>(*charts, "txtWeight").setText("-1");
+    Child<QPushButton>(*charts, "cmdCalculate").click();
+    EXPECT_EQ(vt(), "");
+    EXPECT_EQ(Child<QLabel>(*charts, "lblNote").text(), "The test weight is a number of kg above 0.");
+
+    QTemporaryDir folder;
+    m_toolkit.SetPrinter([&folder] { return std::make_unique<QPdfWriter>(folder.filePath("printed.pdf")); });
+    Child<QPushButton>(*charts, "cmdPrint").click();
+    m_toolkit.AnswerNextFile(folder.filePath("exported"));
+    Child<QPushButton>(*charts, "cmdExport").click();
+    for (const char* pdf : {"printed.pdf", "exported.pdf"}) {
+        EXPECT_TRUE(RunTool("pdfinfo", {folder.filePath(pdf)}).contains(QRegularExpression("Pages:\\s+1\\b")));
+        EXPECT_TRUE(RunTool("pdftotext", {folder.filePath(pdf), "-"}).contains("Selection charts")) << pdf;
+    }
+    EXPECT_TRUE(m_toolkit.Messages().empty());
+    Child<QPushButton>(First(), "cmdReturn").click();
+    EXPECT_FALSE(charts->isVisible());
 }
 
 }  // namespace

@@ -65,6 +65,11 @@ TEST(SelectorJson, CarriesTablesVerdictsAndChoices)
     EXPECT_EQ(safe["models"][8]["name"], "Vyra41S");
     EXPECT_NEAR(safe["models"][0]["P1"].get<double>(), 20, 1e-12);
     EXPECT_EQ(Json::parse(Select(Worked({"--json", "--side=independent", "--channel=one"})).out)["methodCode"], 0);
+    EXPECT_NEAR(first["maxSpeed"].get<double>(), 0.7 * first["F2"].get<double>() * 60 * 3.141592653589793 * 0.1, 1e-9);
+    EXPECT_EQ(first["passingGamma"], Json::parse("[[-97,-90],[83,90]]"));
+    const Json calibrated = Json::parse(Select(Worked({"--json", "--calibration-weight=5"})).out);
+    EXPECT_EQ(calibrated["calibration"]["weight"], 5.0);
+    EXPECT_NEAR(calibrated["calibration"]["models"][0]["Vt"].get<double>(), first["Vt"].get<double>() / 2, 1e-9);
     const Json cancelled = Json::parse(Select(Worked({"--json", "--position=-32.5"})).out);
     EXPECT_TRUE(cancelled["models"][0]["S"].is_null());
     EXPECT_EQ(cancelled["models"][0]["fail1"]["S"], true);
@@ -104,8 +109,10 @@ TEST(SelectorFields, TakeAnyTextAsTypedIntoTheField)
 TEST(SelectorUsage, MistakesHelpAndVersion)
 {
     const std::vector<std::vector<std::string>> mistakes = {
-        {"--colour=red"},  {"--unit", "lbf"}, {"--type=Standard"},  {"--alpha"},   {"--alpha", "--json"},
-        {"--alpha", "-x"}, {"stray"},         {"--customer", "-h"}, {"--report="}, {"--sketch", ""}};
+        {"--colour=red"},      {"--unit", "lbf"},         {"--type=Standard"}, {"--alpha"},
+        {"--alpha", "--json"}, {"--alpha", "-x"},         {"stray"},           {"--customer", "-h"},
+        {"--report="},         {"--sketch", ""},          {"--charts"},        {"--chart", "pie", "c.png"},
+        {"--gamma-scan"},      {"--calibration-weight=0"}};
     for (const std::vector<std::string>& extra : mistakes) {
         const Outcome run = Select(Worked(extra));
         EXPECT_EQ(run.status, 2) << extra[0];

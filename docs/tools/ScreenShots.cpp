@@ -102,7 +102,14 @@ int main(int argc, char** argv)
     Save(QStringLiteral("VyraSensorSelector"), folder + QStringLiteral("/input.png"));
     Find<QPushButton>(QStringLiteral("cmdResult"))->click();
     QApplication::processEvents();
-    const bool saved = Save(QStringLiteral("Selection result 1"), folder + QStringLiteral("/result-1.png"))
-                       && Save(QStringLiteral("Selection result 2"), folder + QStringLiteral("/result-2.png"));
+    bool saved = Save(QStringLiteral("Selection result 1"), folder + QStringLiteral("/result-1.png"))
+                 && Save(QStringLiteral("Selection result 2"), folder + QStringLiteral("/result-2.png"));
+    Find<QPushButton>(QStringLiteral("cmdCharts"))->click();
+    if (auto* weight = Find<QLineEdit>(QStringLiteral("txtWeight"))) {
+        weight->setText(QStringLiteral("5"));
+        Find<QPushButton>(QStringLiteral("cmdCalculate"))->click();
+    }
+    QApplication::processEvents();
+    saved = saved && Save(QStringLiteral("Selection charts"), folder + QStringLiteral("/charts.png"));
     return saved ? 0 : 1;
 }

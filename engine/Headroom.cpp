@@ -1,0 +1,110 @@
+#include "Headroom.h"
+
+#include "Catalogue.h"
+#include "Commands.h"
+#include "Results1.h"
+#include "Results2.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace vyra {
+
+namespace {
+
+// The shortest text that reads back as the value, as a user would type it.
+std::string NumberText(double value)
+{
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return std::string(text.data(), end);
+}
+
+void AddPassingAngle(std::vector<GammaInterval>& intervals, int gamma)
+{
+    if (!intervals.empty() && intervals.back().to == gamma - 1) {
+        intervals.back().to = gamma;
+    } else {
+        intervals.push_back({gamma, gamma});
+    }
+}
+
+double Percent(double value, double limit) { return std::fabs(value) / limit * 100; }
+
+}  // namespace
+
+// F1 = V / (60 Pi d 10^-3), so the ratio reaches the limit where
+// V = limit x F2 x 60 Pi d 10^-3, with the factors as F1 takes them.
+double MaxSpeed(const RunState& state, int model)
+{
+    const ResultTables& t = state.tables;
+    const double resonance = std::min(t.F2[model], t.F3[model]);
+    const double speed = kFrequencyRatioLimit * resonance * (60 * Pi * state.inputs.d * std::pow(10.0, -3.0));
+    return std::isfinite(speed) ? speed : std::nan("");
+}
+
+PassingGamma PassingGammas(const EntryForm& form, std::int16_t forceUnit)
+{
+    PassingGamma passing;
+    EntryForm trial = form;
+    RunState state;
+    state.forceUnit = forceUnit;
+    for (int gamma = kGammaLowest; gamma <= kGammaHighest; ++gamma) {
+        trial.txtInput[kItemGamma] = std::to_string(gamma);
+        if (SelectCommand(state, trial)) {
+            continue;
+        }
+        for (int model = 0; model < kModelCount; ++model) {
+            if (AssessResults1(state, model).withinTolerance) {
+                AddPassingAngle(passing[model], gamma);
+            }
+        }
+    }
+    return passing;
+}
+
+CheckMargins MarginsOf(const RunState& state, int model)
+{
+    const ResultTables& t = state.tables;
+    const double stopper = state.model(model).stopperTolerance;
+    const double gain = std::fabs(t.S[model]);
+    return {
+        Percent(t.Zr[model], stopper),
+        Percent(t.Zs[model], stopper),
+        Percent(t.Vr[model], kOutputLimitMillivolts),
+        std::max(gain / kGainUpperLimit, kGainLowerLimit / gain) * 100,
+        Percent(FrequencyRatio(t.F1[model], t.F2[model]), kFrequencyRatioLimit),
+        Percent(FrequencyRatio(t.F1[model], t.F3[model]), kFrequencyRatioLimit),
+    };
+}
+
+int NearestToFailing(const CheckMargins& margins)
+{
+    int nearest = kMarginCount;
+    for (int check = 0; check < kMarginCount; ++check) {
+        if (std::isfinite(margins[check]) && (nearest == kMarginCount || margins[check] > margins[nearest])) {
+            nearest = check;
+        }
+    }
+    return nearest;
+}
+
+Calibration CalibrationFor(const EntryForm& form, std::int16_t forceUnit, double weightKg)
+{
+    Calibration calibration;
+    calibration.weightKg = weightKg;
+    EntryForm loaded = form;
+    loaded.txtInput[kItemFS] = NumberText(forceUnit == kNewton ? weightKg * kNewtonsPerKgf : weightKg);
+    RunState state;
+    state.forceUnit = forceUnit;
+    calibration.refusal = SelectCommand(state, loaded);
+    if (!calibration.refusal) {
+        calibration.Vt = state.tables.Vt;
+        calibration.S = state.tables.S;
+    }
+    return calibration;
+}
+
+}  // namespace vyra

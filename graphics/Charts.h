@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Canvas.h"
+#include "Headroom.h"
+#include "InputReading.h"
+#include "PrintTrouble.h"
+#include "RunState.h"
+
+namespace vyra::gfx {
+
+// What the charts show of a selection: its tables, the form "Select" read
+// (for the calibration helper) and, for the mounting-angle chart, the
+// angles at which each model passes.
+struct ChartContent {
+    RunState selection;
+    EntryForm form;
+    PassingGamma passingGamma;
+};
+
+// The content of the case "Select" accepted into selection, from the form
+// it read.
+ChartContent ChartContentOf(const RunState& selection, const EntryForm& form);
+
+// Each drawing fills its area, given in twips from the canvas's top-left,
+// and leaves the canvas in twips with its origin at 0.
+//
+// F1/F2 of the nine models against the line speed, from 0 to twice the
+// larger of V and the highest finite maxSpeed: one line per model with its
+// number at the end, the limit 0.7, the case's V, and each maxSpeed marked
+// on the limit line.
+void DrawSpeedChart(Canvas& canvas, const ChartContent& content, const TwipRect& area);
+// A band per model of the selected series over gamma -180 to 180 where it
+// passes result set 1, with the case's gamma marked.
+void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect& area);
+// Each check of both result sets as a percentage of its limit, the nearest
+// to failing in bold, and each model's maxSpeed.
+void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect& area);
+
+// The charts page: the title, both charts and the margin table.
+void PrintChartsPage(Canvas& page, const ChartContent& content, const MessageSink& sink);
+// The charts page alone as a document.
+void PrintCharts(Canvas& page, const ChartContent& content, const MessageSink& sink);
+
+}  // namespace vyra::gfx

@@ -1,0 +1,253 @@
+#include "FrmCharts.h"
+
+#include "FileAccess.h"
+#include "PainterCanvas.h"
+#include "Placement.h"
+#include "PrinterJob.h"
+#include "ReportPdf.h"
+#include "ResultColumns.h"
+#include "ResultFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPushButton>
+
+#include <cmath>
+#include <string>
+
+namespace vyra::ui {
+
+namespace {
+
+// Client area and its parts, twips: the charts on the left, the margin
+// table, the calibration helper and the buttons on the right.
+constexpr double kClientWidth = 16800;
+constexpr double kClientHeight = 9600;
+constexpr TwipBox kChartsBox{120, 120, 9000, 9360};
+constexpr gfx::TwipRect kSpeedChart{120, 120, 8880, 4600};
+constexpr gfx::TwipRect kGammaChart{120, 4800, 8880, 9240};
+constexpr TwipBox kMarginsBox{9240, 120, 7440, 2880};
+constexpr double kHelperLeft = 9360;
+constexpr double kHelperTop = 3240;
+constexpr double kRowHeight = 270;
+constexpr std::array<double, 4> kColumnLefts{kHelperLeft, kHelperLeft + 1500, kHelperLeft + 2700, kHelperLeft + 3900};
+constexpr double kColumnWidth = 1100;
+constexpr double kPoints = 9;
+
+QLabel* AddLabel(QWidget& parent, const QString& text, const TwipBox& box, Qt::Alignment alignment = Qt::AlignLeft)
+{
+    auto* label = new QLabel(text, &parent);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    Place(*label, box);
+    return label;
+}
+
+QPushButton* AddButton(QWidget& parent, const char* name, const QString& caption, const TwipBox& box)
+{
+    auto* button = new QPushButton(caption, &parent);
+    button->setObjectName(QString::fromLatin1(name));
+    Place(*button, box);
+    return button;
+}
+
+// A positive, finite number of kilograms, read as the entry fields read
+// numbers: a "." as decimal point whatever the locale.
+std::optional<double> ReadWeight(const QString& text)
+{
+    bool ok = false;
+    const double weight = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok && std::isfinite(weight) && weight > 0 ? std::optional<double>(weight) : std::nullopt;
+}
+
+}  // namespace
+
+CanvasArea::CanvasArea(QWidget* parent) : QWidget(parent)
+{
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+}
+
+void CanvasArea::SetDrawing(std::function<void(gfx::Canvas&)> draw)
+{
+    m_draw = std::move(draw);
+    update();
+}
+
+void CanvasArea::paintEvent(QPaintEvent*)
+{
+    if (!m_draw) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    gfx::PainterCanvas canvas(painter);
+    m_draw(canvas);
+}
+
+FrmCharts::FrmCharts(Toolkit& toolkit) : m_toolkit(toolkit)
+{
+    setObjectName(QStringLiteral("frmCharts"));
+    setWindowTitle(QStringLiteral("Selection charts"));
+    setFont(CourierNew(kPoints));
+    setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
+    m_charts = new CanvasArea(this);
+    m_charts->setObjectName(QStringLiteral("picCharts"));
+    Place(*m_charts, kChartsBox);
+    m_margins = new CanvasArea(this);
+    m_margins->setObjectName(QStringLiteral("picMargins"));
+    Place(*m_margins, kMarginsBox);
+    BuildCalibrationHelper();
+    connect(AddButton(*this, "cmdPrint", QStringLiteral("Print"), {11400, 9000, 1455, 375}), &QPushButton::clicked,
+            this, &FrmCharts::cmdPrint_Click);
+    connect(AddButton(*this, "cmdExport", QStringLiteral("Export as PDF…"), {13020, 9000, 1980, 375}),
+            &QPushButton::clicked, this, &FrmCharts::cmdExport_Click);
+    connect(AddButton(*this, "cmdClose", QStringLiteral("Close"), {15180, 9000, 1455, 375}), &QPushButton::clicked,
+            this, &QWidget::close);
+    CentreOnDisplay(*this);
+}
+
+void FrmCharts::BuildCalibrationHelper()
+{
+    AddLabel(*this, QStringLiteral("Calibration: a test weight hung on a rope along the web path"),
+             {kHelperLeft, kHelperTop, 7300, kRowHeight});
+    AddLabel(*this, QStringLiteral("Test weight [kg]"), {kHelperLeft, kHelperTop + 360, 1800, kRowHeight});
+    m_txtWeight = new QLineEdit(this);
+    m_txtWeight->setObjectName(QStringLiteral("txtWeight"));
+    Place(*m_txtWeight, {kHelperLeft + 1900, kHelperTop + 345, 900, 300});
+    auto* calculate = AddButton(*this, "cmdCalculate", QStringLiteral("Calculate"),
+                                {kHelperLeft + 2940, kHelperTop + 330, 1455, 330});
+    connect(calculate, &QPushButton::clicked, this, &FrmCharts::cmdCalculate_Click);
+    connect(m_txtWeight, &QLineEdit::returnPressed, this, &FrmCharts::cmdCalculate_Click);
+    const std::array<QString, 4> headings{QStringLiteral("Model"), QStringLiteral("Vt[mV]"), QStringLiteral("Vt[V]"),
+                                          QStringLiteral("S[times]")};
+    const double headingTop = kHelperTop + 780;
+    for (std::size_t column = 0; column < headings.size(); ++column) {
+        AddLabel(*this, headings[column], {kColumnLefts[column], headingTop, kColumnWidth, kRowHeight},
+                 column == 0 ? Qt::AlignLeft : Qt::AlignRight);
+    }
+    for (int model = 0; model < kModelCount; ++model) {
+        for (std::size_t column = 0; column < headings.size(); ++column) {
+            QLabel* cell = AddLabel(*this, QString(),
+                                    {kColumnLefts[column], headingTop + kRowHeight * (model + 1),
+                                     kColumnWidth + (column == 0 ? 300 : 0), kRowHeight},
+                                    column == 0 ? Qt::AlignLeft : Qt::AlignRight);
+            cell->setObjectName(QStringLiteral("lblCalibration%1(%2)").arg(column).arg(model));
+            m_calibration[model][column] = cell;
+        }
+    }
+    m_lblNote = AddLabel(*this, QString(), {kHelperLeft, headingTop + kRowHeight * 10.5, 7300, kRowHeight * 2});
+    m_lblNote->setObjectName(QStringLiteral("lblNote"));
+    m_lblNote->setWordWrap(true);
+}
+
+void FrmCharts::Fill(const gfx::ChartContent& content)
+{
+    m_content = content;
+    const gfx::ChartContent& shown = *m_content;
+    m_charts->SetDrawing([&shown](gfx::Canvas& canvas) {
+        gfx::DrawSpeedChart(canvas, shown, kSpeedChart);
+        gfx::DrawGammaChart(canvas, shown, kGammaChart);
+    });
+    m_margins->SetDrawing([&shown](gfx::Canvas& canvas) {
+        gfx::DrawMarginTable(canvas, shown, {120, 120, kMarginsBox.width - 120, kMarginsBox.height - 120});
+    });
+    for (int model = 0; model < kModelCount; ++model) {
+        m_calibration[model][0]->setText(QString::fromStdString(ModelLabel(shown.selection, model)));
+    }
+    if (m_txtWeight->text().trimmed().isEmpty()) {
+        ClearCalibration(QStringLiteral("Enter the test weight to see what each model should show."));
+    } else {
+        cmdCalculate_Click();
+    }
+}
+
+void FrmCharts::cmdCalculate_Click()
+{
+    if (!m_content) {
+        return;
+    }
+    const std::optional<double> weight = ReadWeight(m_txtWeight->text());
+    if (!weight) {
+        ClearCalibration(QStringLiteral("The test weight is a number of kg above 0."));
+        return;
+    }
+    ShowCalibration(CalibrationFor(m_content->form, m_content->selection.forceUnit, *weight));
+}
+
+void FrmCharts::ShowCalibration(const Calibration& calibration)
+{
+    if (calibration.refusal) {
+        ClearCalibration(QString::fromStdString(calibration.refusal->title + ": " + calibration.refusal->message));
+        return;
+    }
+    for (int model = 0; model < kModelCount; ++model) {
+        const double millivolts = calibration.Vt[model];
+        m_calibration[model][1]->setText(QString::fromStdString(FormatPattern(millivolts, 1)));
+        m_calibration[model][2]->setText(QString::fromStdString(FormatPattern(millivolts / 1000, 3)));
+        m_calibration[model][3]->setText(QString::fromStdString(FormatPattern(calibration.S[model], 1)));
+    }
+    m_lblNote->setText(QStringLiteral("The selection's case with a tension of %1 kgf, the test weight.")
+                           .arg(QLocale::c().toString(calibration.weightKg, 'g', 6)));
+}
+
+void FrmCharts::ClearCalibration(const QString& note)
+{
+    for (auto& row : m_calibration) {
+        for (std::size_t column = 1; column < row.size(); ++column) {
+            row[column]->clear();
+        }
+    }
+    m_lblNote->setText(note);
+}
+
+// Printer trouble reports itself in a box of its own, as "Print" on the
+// result screens does.
+void FrmCharts::cmdPrint_Click()
+{
+    if (!m_content) {
+        return;
+    }
+    const std::unique_ptr<QPagedPaintDevice> printer = m_toolkit.DefaultPrinter();
+    gfx::PrintChartsOn(printer.get(), *m_content, [this](const std::string& title, const std::string& message) {
+        m_toolkit.ShowMessage(this, QString::fromStdString(title), QString::fromStdString(message), BoxIcon::None);
+    });
+}
+
+void FrmCharts::cmdExport_Click()
+{
+    if (!m_content) {
+        return;
+    }
+    QString path = m_toolkit.ChooseFileToSave(this, {QStringLiteral("Export Charts as PDF"),
+                                                     QDir::homePath() + QStringLiteral("/charts.pdf"),
+                                                     QStringLiteral("PDF documents (*.pdf)")});
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        path += QStringLiteral(".pdf");
+    }
+    const auto drawn = gfx::DrawChartsPdf(*m_content, QPageSize::A4);
+    std::optional<std::string> failure;
+    if (const auto* reason = std::get_if<std::string>(&drawn)) {
+        failure = *reason;
+    } else {
+        const QByteArray& bytes = std::get<QByteArray>(drawn);
+        failure = WriteFileWhole(QFile::encodeName(path).toStdString(),
+                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
+    if (failure) {
+        m_toolkit.ShowMessage(
+            this, QString(),
+            QStringLiteral("The charts could not be exported.\n%1: %2").arg(path, QString::fromStdString(*failure)),
+            BoxIcon::Exclamation);
+    }
+}
+
+}  // namespace vyra::ui

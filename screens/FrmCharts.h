@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Charts.h"
+#include "Toolkit.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vyra::ui {
+
+// A white area that draws on the canvas whatever it is given, again on
+// every repaint.
+class CanvasArea : public QWidget {
+public:
+    explicit CanvasArea(QWidget* parent);
+    void SetDrawing(std::function<void(gfx::Canvas&)> draw);
+
+private:
+    void paintEvent(QPaintEvent* event) override;
+
+    std::function<void(gfx::Canvas&)> m_draw;
+};
+
+// "Selection charts": the speed chart, the mounting-angle chart, the margin
+// table and the calibration helper of the last "Select", refilled with each
+// one; modeless, with its own Print (default printer) and Export as PDF….
+class FrmCharts : public QWidget {
+public:
+    explicit FrmCharts(Toolkit& toolkit);
+
+    void Fill(const gfx::ChartContent& content);
+
+private:
+    void BuildCalibrationHelper();
+    void cmdCalculate_Click();
+    void cmdPrint_Click();
+    void cmdExport_Click();
+    void ShowCalibration(const Calibration& calibration);
+    void ClearCalibration(const QString& note);
+
+    Toolkit& m_toolkit;
+    std::optional<gfx::ChartContent> m_content;
+    CanvasArea* m_charts = nullptr;
+    CanvasArea* m_margins = nullptr;
+    QLineEdit* m_txtWeight = nullptr;
+    QLabel* m_lblNote = nullptr;
+    // Per model: name, Vt in mV, Vt in V, S.
+    std::array<std::array<QLabel*, 4>, kModelCount> m_calibration{};
+};
+
+}  // namespace vyra::ui
