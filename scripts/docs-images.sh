@@ -2,7 +2,9 @@
 # Draws the README's pictures again from the built programs (run
 # scripts/build.sh first): the input screen, both result screens and both
 # report pages of the worked example, of the same case in newtons and of a
-# huge tension, and the sketch. Look at every picture before committing it.
+# huge tension, the sketch, the charts window and the charts page of an
+# angled case, and the matrix page of a line report. Look at every picture
+# before committing it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export FONTCONFIG_FILE="$PWD/tests/fonts/fonts.conf"
@@ -36,3 +38,25 @@ picture "" kgf 10
 picture -newton N 98
 picture -huge N 200000
 "$select" "${fields[@]/#/--}" --json --sketch=docs/sketch.png >/dev/null
+
+# The charts of an angled case, where bands and markers all show.
+angled=(tension=10 diameter=100 roller-weight=10 alpha=20 beta=80 gamma=20 position=20 height=0
+        bearing-weight=1 speed=100)
+"$shots" "$work" kgf "${angled[@]}" 2>/dev/null
+mv "$work/charts.png" docs/charts-window.png
+"$select" "${angled[@]/#/--}" "${customer[@]}" --report="$work/charts.pdf" --charts >/dev/null
+pdftoppm -r 80 -f 3 -l 3 -png "$work/charts.pdf" "$work/charts"
+mv "$work/charts-3.png" docs/report-page-charts.png
+
+# A line of five rollers, one of them refused.
+cat >"$work/line.csv" <<'CSV'
+id,tension,diameter,roller-weight,alpha,beta,gamma,position,height,bearing-weight,speed,customer,order,machine,date
+R1 unwind,10,100,10,20,80,20,20,0,1,100,Northern Paper,A-17,PM3,"Dec 06,2026"
+R2 dancer,25,120,14,45,45,0,30,10,2,250,,,,
+R3 coater,10,100,10,10,,,,,,,,,,
+R4 dryer,60,150,30,90,90,0,0,0,3,400,,,,
+R5 rewind,15,90,8,30,60,15,10,0,1,300,,,,
+CSV
+"$select" --batch "$work/line.csv" --line-report "$work/line.pdf" >/dev/null || true
+pdftoppm -r 80 -f 2 -l 2 -png "$work/line.pdf" "$work/line"
+mv "$work/line-2.png" docs/line-report-matrix.png
