@@ -11,9 +11,17 @@
 
 int main(int argc, char** argv)
 {
-    // Answered before the toolkit starts, so that it needs no display.
+    // Answered before the toolkit starts, so that they need no display.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::cout << "VyraSensorSelector " << vyra::kVersion << '\n';
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::cout << "Usage: VyraSensorSelector [FILE.vyracase]\n"
+                     "Selects the web-tension sensor for one roller: enter the case, press \"Select\".\n"
+                     "FILE.vyracase opens that case at start, in the unit of force it was saved in.\n"
+                     "  --help     Print this help and exit\n"
+                     "  --version  Print the version and exit\n";
         return 0;
     }
     // A file-size limit then fails a write with a message instead of ending

@@ -187,7 +187,8 @@ struct Parser {
                    "empty field); a missing field option is an empty field, or the case file's entry with --case;\n"
                    "the last of a repeated option counts.\n"
                    "Exit status: 0 computed, 1 refused by a check, 2 usage error or broken case file, 3 the case,\n"
-                   "report, print or sketch could not be written.");
+                   "report, print, sketch or chart could not be written. With --batch: 0 every row computed,\n"
+                   "1 a row refused, 2 usage error or unreadable CSV, 3 an output could not be written.");
     }
 
     // A file option given with an empty name would write nowhere.

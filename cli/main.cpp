@@ -10,9 +10,11 @@
 namespace {
 
 // The report and the sketch need the drawing toolkit, whose libraries take
-// longer to load than a whole selection; they live in a twin program beside
-// this one, which takes the same words.
+// longer to load than a whole selection; they live in a twin program, which
+// takes the same words: beside this one in a build, in the package's own
+// folder once installed.
 constexpr const char* kGraphicsProgram = "vyra-select-graphics";
+constexpr const char* kInstalledTwinFolder = "../lib/vyrasensorselector";
 
 int RunGraphicsTwin(char** argv)
 {
@@ -22,7 +24,10 @@ int RunGraphicsTwin(char** argv)
         std::cerr << "vyra-select: cannot find " << kGraphicsProgram << ": " << error.message() << '\n';
         return vyra::cli::kOutputFailed;
     }
-    const std::filesystem::path twin = self.parent_path() / kGraphicsProgram;
+    std::filesystem::path twin = self.parent_path() / kGraphicsProgram;
+    if (!std::filesystem::exists(twin, error)) {
+        twin = (self.parent_path() / kInstalledTwinFolder / kGraphicsProgram).lexically_normal();
+    }
     execv(twin.c_str(), argv);
     std::cerr << "vyra-select: cannot start " << twin.string() << ": " << std::strerror(errno) << '\n';
     return vyra::cli::kOutputFailed;

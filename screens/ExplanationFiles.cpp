@@ -1,6 +1,7 @@
 #include "ExplanationFiles.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -74,13 +75,31 @@ int FileErrorCode(const ReadError& error, const QString& name)
     return ErrorCode(error.errorNumber, QFile::encodeName(name));
 }
 
-DocumentBytes WorkingDirectoryFiles::ReadDocument(const QString& name) const
+DocumentBytes WorkingDirectoryFiles::ReadFile(const QString& path) const
 {
-    ReadResult read = ReadRegularFile(QFile::encodeName(name).toStdString(), m_maxBytes);
+    ReadResult read = ReadRegularFile(QFile::encodeName(path).toStdString(), m_maxBytes);
     if (auto* bytes = std::get_if<std::string>(&read)) {
         return std::move(*bytes);
     }
-    return FileError{FileErrorCode(std::get<ReadError>(read), name)};
+    return FileError{FileErrorCode(std::get<ReadError>(read), path)};
+}
+
+// A document that is there but cannot be read is reported as it is, never
+// replaced by the installed copy.
+DocumentBytes WorkingDirectoryFiles::ReadDocument(const QString& name) const
+{
+    DocumentBytes local = ReadFile(name);
+    const bool bareName = !name.contains(QLatin1Char('/'));
+    if (local != DocumentBytes(FileError{kFileNotFound}) || !bareName || m_installedFolder.isEmpty()) {
+        return local;
+    }
+    DocumentBytes installed = ReadFile(m_installedFolder + QLatin1Char('/') + name);
+    return std::holds_alternative<std::string>(installed) ? installed : local;
+}
+
+QString InstalledDocumentsFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vyrasensorselector");
 }
 
 }  // namespace vyra::ui

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace vyra::ui {
@@ -68,19 +69,31 @@ int FileErrorCode(const ReadError& error, const QString& name);
 //   75 the name is a folder or anything but a regular file, the name is too
 //      long or loops through links, and every other failure.
 // Only regular files are read: a pipe or device of that name would block or
-// never end.
+// never end. A bare name the working directory does not have (53) is read
+// from the installed folder, when one is given; its failure there is the
+// same 53.
 class WorkingDirectoryFiles final : public ExplanationFiles {
 public:
     // The largest document read, in bytes: the rich-text reader refuses
     // anything larger anyway.
     static constexpr std::size_t kMaxDocumentBytes = 64u * 1024u * 1024u;
 
-    explicit WorkingDirectoryFiles(std::size_t maxBytes = kMaxDocumentBytes) : m_maxBytes(maxBytes) { }
+    explicit WorkingDirectoryFiles(std::size_t maxBytes = kMaxDocumentBytes, QString installedFolder = {})
+        : m_maxBytes(maxBytes), m_installedFolder(std::move(installedFolder))
+    {
+    }
 
     DocumentBytes ReadDocument(const QString& name) const override;
 
 private:
+    DocumentBytes ReadFile(const QString& path) const;
+
     std::size_t m_maxBytes;
+    QString m_installedFolder;
 };
+
+// The documents folder of an installed program: share/vyrasensorselector
+// beside the folder of the running program's binary.
+QString InstalledDocumentsFolder();
 
 }  // namespace vyra::ui

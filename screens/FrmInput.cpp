@@ -184,7 +184,7 @@ struct FrmInput::Controls {
     QPushButton* cmdResult = nullptr;
     QPushButton* cmdExplanation = nullptr;
     ResultScreens results;
-    WorkingDirectoryFiles documentFiles;
+    WorkingDirectoryFiles documentFiles{WorkingDirectoryFiles::kMaxDocumentBytes, InstalledDocumentsFolder()};
     ExplanationScreens explanation;
 };
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building and testing need, from Debian 12's packages.
+# Installs what building and testing need, from Debian 12's packages, and
+# any further packages named as arguments.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     qt6-base-dev fonts-liberation2 poppler-utils
     cups cups-client
     xvfb xdotool x11-utils
+    "$@"
 )
 
 sudo_if_needed=()

@@ -191,5 +191,27 @@ TEST(WorkingDirectoryFiles, FailuresMapToTheirErrorNumbers)
     }
 }
 
+// A bare name missing from the working directory comes from the installed
+// folder; one that is there but unreadable, or a path, never does.
+TEST(WorkingDirectoryFiles, InstalledFolderStandsInForAMissingDocument)
+{
+    QTemporaryDir installed;
+    QTemporaryDir working;
+    for (const char* name : {"Doc.rtf", "Folder.rtf", "Only.rtf"}) {
+        QFile file(installed.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("installed");
+    }
+    ASSERT_TRUE(QDir().mkdir(working.filePath("Folder.rtf")));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(working.path());
+    const WorkingDirectoryFiles layer(1024, installed.path());
+    EXPECT_EQ(layer.ReadDocument("Only.rtf"), DocumentBytes(std::string("installed")));
+    EXPECT_EQ(layer.ReadDocument("Folder.rtf"), DocumentBytes(FileError{kPathFileAccessError}));
+    EXPECT_EQ(layer.ReadDocument("None.rtf"), DocumentBytes(FileError{kFileNotFound}));
+    EXPECT_EQ(layer.ReadDocument("./Only.rtf"), DocumentBytes(FileError{kFileNotFound}));
+    QDir::setCurrent(previous);
+}
+
 }  // namespace
 }  // namespace vyra::ui
