@@ -53,6 +53,9 @@ int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& er
         out << document;
     } else {
         WriteTextTables(state, out);
+        if (options.headroom) {
+            WriteHeadroomTable(state, PassingGammas(options.input.form, options.input.forceUnit), out);
+        }
         if (calibration) {
             WriteCalibrationTable(state, *calibration, out);
         }

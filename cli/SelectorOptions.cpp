@@ -169,6 +169,8 @@ struct Parser {
                        "With --batch: write the line report (cover, matrix, the report of every roller) to this PDF")
             ->type_name("FILE")
             ->take_last();
+        app.add_flag("--headroom", options.headroom,
+                     "Also print each model's maxSpeed and the mounting angles at which it passes result set 1");
         app.add_flag("--gamma-scan", batch.gammaScan,
                      "With --batch --format json: each line gains passingGamma (361 evaluations a row)");
         app.add_option("--calibration-weight", calibrationWeight,

@@ -48,6 +48,8 @@ struct SelectorOptions {
     // Where --save-case writes the case, or empty.
     std::string saveCasePath;
     bool json = false;
+    // --headroom: the safe speed and mounting-angle table under the text tables.
+    bool headroom = false;
     // --calibration-weight: the test weight in kg.
     std::optional<double> calibrationWeight;
     GraphicsRequest graphics;

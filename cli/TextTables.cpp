@@ -57,6 +57,23 @@ void WriteTextTables(const RunState& state, std::ostream& out)
     out << "Tolerance: F1/F2 < 0.7, F1/F3 < 0.7. * marks a value out of tolerance.\n";
 }
 
+void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std::ostream& out)
+{
+    out << "\nSafe speed and mounting angles: maxSpeed, where F1/F2 reaches 0.7, and the whole degrees of gamma\n"
+           "at which each model passes result set 1, every other entry as given\n";
+    out << std::left << std::setw(kNameWidth) << "  Model" << std::right << std::setw(2 * kValueWidth)
+        << "maxSpeed[m/min]"
+        << "  passing gamma[degree]\n";
+    for (int i = 0; i < kModelCount; ++i) {
+        std::string angles;
+        for (const GammaInterval& interval : passing[i]) {
+            angles += (angles.empty() ? "" : " ") + std::to_string(interval.from) + ".." + std::to_string(interval.to);
+        }
+        out << std::left << std::setw(kNameWidth) << ModelLabel(state, i) << std::right << std::setw(2 * kValueWidth)
+            << FormatPattern(MaxSpeed(state, i), 1) << "  " << (angles.empty() ? "none" : angles) << '\n';
+    }
+}
+
 void WriteCalibrationTable(const RunState& state, const Calibration& calibration, std::ostream& out)
 {
     out << "\nCalibration with a test weight of " << calibration.weightKg << " kg hung along the web path\n";

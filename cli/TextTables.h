@@ -11,6 +11,9 @@ namespace vyra::cli {
 // result screens; a value out of tolerance is followed by "*".
 void WriteTextTables(const RunState& state, std::ostream& out);
 
+// Each model's maxSpeed and the runs of gamma at which it passes result set 1.
+void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std::ostream& out);
+
 // The output and gain each model should show with the test weight.
 void WriteCalibrationTable(const RunState& state, const Calibration& calibration, std::ostream& out);
 

@@ -7,12 +7,15 @@
 // as "1 Vyra05B", one value per cell, as vyra-select prints them; document 5
 // gives each model as a row of its name and its seven rated constants.
 #include "Catalogue.h"
+#include "Commands.h"
+#include "ResultColumns.h"
 #include "RtfReader.h"
 #include "SelectorCli.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -247,6 +250,65 @@ TEST(CatalogueDocument, TablesGiveTheEnginesConstants)
     }
     EXPECT_EQ(std::stod(rows["Standard"].at(2)), InitCatalogue()[0].outputCoefficient);
     EXPECT_EQ(std::stod(rows["Intrinsically safe"].at(2)), InitCatalogue()[1].outputCoefficient);
+}
+
+// The program's own texts: every string literal of its sources, with "%1"
+// read as the "N" the documents put for a number, and the texts it composes
+// (model labels, column headings, the messages of a wrap angle out of range).
+std::set<std::string> ProgramTexts()
+{
+    std::set<std::string> texts;
+    static const std::regex literal(R"re("((?:[^"\\\n]|\\.)*)")re");
+    for (const char* folder : {"engine", "graphics", "screens", "cli", "app", "rtf"}) {
+        for (const auto& entry : std::filesystem::directory_iterator(std::string(VYRA_SOURCE_DIR) + "/" + folder)) {
+            std::ifstream file(entry.path(), std::ios::binary);
+            const std::string source{std::istreambuf_iterator<char>(file), {}};
+            for (auto m = std::sregex_iterator(source.begin(), source.end(), literal); m != std::sregex_iterator();
+                 ++m) {
+                std::string text = std::regex_replace((*m)[1].str(), std::regex(R"(\\(["\\]))"), "$1");
+                texts.insert(std::regex_replace(text, std::regex("%1"), "N"));
+            }
+        }
+    }
+    for (const SensorSeries& series : InitCatalogue()) {
+        for (int i = 0; i < kModelCount; ++i) {
+            texts.insert(std::to_string(i + 1) + " " + std::string(series.models[i].name));
+        }
+    }
+    for (const auto& columns : {ResultSet1Columns(), ResultSet2Columns()}) {
+        for (const ResultColumn& column : columns) {
+            for (const std::int16_t unit : {kKgf, kNewton}) {
+                texts.insert(std::string(column.symbol) + std::string(UnitHeading(column, unit)));
+            }
+        }
+    }
+    EntryForm beta;
+    beta.txtInput = {"1", "1", "1", "0", "200", "0", "0", "0", "0", "0"};
+    RunState state;
+    texts.insert(SelectCommand(state, beta)->message);
+    texts.insert(ImageChangeCommand(state, beta, [] {})->message);
+    return texts;
+}
+
+// Every caption, menu entry and message a document quotes in double quotes
+// is one the program shows, so that a document cannot promise a text the
+// program has not got.
+TEST(EveryDocument, QuotesOnlyTheProgramsOwnTexts)
+{
+    const std::set<std::string> texts = ProgramTexts();
+    static const std::regex quoted("\"([^\"\n]+)\"");
+    for (int number = 1; number <= 5; ++number) {
+        std::string text;
+        Load(number, &text);
+        for (auto m = std::sregex_iterator(text.begin(), text.end(), quoted); m != std::sregex_iterator(); ++m) {
+            const std::string quote = (*m)[1].str();
+            const bool known = std::any_of(texts.begin(), texts.end(), [&quote](const std::string& t) {
+                return t.find(quote) != std::string::npos;
+            });
+            EXPECT_TRUE(known) << "Explanation" << number << " quotes \"" << quote
+                               << "\", which the program never shows";
+        }
+    }
 }
 
 // Every document reads cleanly, with its title first and headings and tables.
