@@ -266,7 +266,10 @@ std::set<std::string> ProgramTexts()
             for (auto m = std::sregex_iterator(source.begin(), source.end(), literal); m != std::sregex_iterator();
                  ++m) {
                 std::string text = std::regex_replace((*m)[1].str(), std::regex(R"(\\(["\\]))"), "$1");
-                texts.insert(std::regex_replace(text, std::regex("%1"), "N"));
+                text = std::regex_replace(text, std::regex("%1"), "N");
+                texts.insert(text);
+                // A menu entry as shown, without its mnemonic mark.
+                texts.insert(std::regex_replace(text, std::regex("&([A-Za-z])"), "$1"));
             }
         }
     }
