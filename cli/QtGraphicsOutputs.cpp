@@ -3,7 +3,6 @@
 #include "Charts.h"
 #include "ChildRun.h"
 #include "Commands.h"
-#include "FileAccess.h"
 #include "PainterCanvas.h"
 #include "PrinterJob.h"
 #include "Report.h"
@@ -70,13 +69,7 @@ gfx::ReportRecord RecordOf(const SelectorOptions& options, const RunState& selec
 // whole or not at all.
 int WriteWhole(const std::string& target, const std::variant<QByteArray, std::string>& drawn, std::ostream& err)
 {
-    std::optional<std::string> reason;
-    if (const auto* failure = std::get_if<std::string>(&drawn)) {
-        reason = *failure;
-    } else {
-        const QByteArray& bytes = std::get<QByteArray>(drawn);
-        reason = WriteFileWhole(target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    }
+    const std::optional<std::string> reason = gfx::WriteDrawnFile(target, drawn);
     if (!reason) {
         return kComputed;
     }

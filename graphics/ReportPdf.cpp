@@ -1,6 +1,7 @@
 #include "ReportPdf.h"
 
 #include "Captions.h"
+#include "FileAccess.h"
 #include "PainterCanvas.h"
 #include "Report.h"
 #include "Version.h"
@@ -57,6 +58,15 @@ std::variant<QByteArray, std::string> DrawPdf(QPageSize::PageSizeId paper, const
 }
 
 }  // namespace
+
+std::optional<std::string> WriteDrawnFile(const std::string& path, const std::variant<QByteArray, std::string>& drawn)
+{
+    if (const auto* reason = std::get_if<std::string>(&drawn)) {
+        return *reason;
+    }
+    const QByteArray& bytes = std::get<QByteArray>(drawn);
+    return WriteFileWhole(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
 
 std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper)
 {

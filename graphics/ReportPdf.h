@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QPageSize>
 
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -18,6 +19,10 @@ std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, 
 
 // The charts page alone, likewise.
 std::variant<QByteArray, std::string> DrawChartsPdf(const ChartContent& content, QPageSize::PageSizeId paper);
+
+// Writes what a drawing made, the bytes or the reason it failed, to path
+// whole or not at all; the reason of a failure, without the path, or nothing.
+std::optional<std::string> WriteDrawnFile(const std::string& path, const std::variant<QByteArray, std::string>& drawn);
 
 // The line report of a batch, likewise.
 std::variant<QByteArray, std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper);

@@ -1,6 +1,5 @@
 #include "FrmCharts.h"
 
-#include "FileAccess.h"
 #include "PainterCanvas.h"
 #include "Placement.h"
 #include "PrinterJob.h"
@@ -233,15 +232,8 @@ void FrmCharts::cmdExport_Click()
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".pdf");
     }
-    const auto drawn = gfx::DrawChartsPdf(*m_content, QPageSize::A4);
-    std::optional<std::string> failure;
-    if (const auto* reason = std::get_if<std::string>(&drawn)) {
-        failure = *reason;
-    } else {
-        const QByteArray& bytes = std::get<QByteArray>(drawn);
-        failure = WriteFileWhole(QFile::encodeName(path).toStdString(),
-                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    }
+    const auto failure =
+        gfx::WriteDrawnFile(QFile::encodeName(path).toStdString(), gfx::DrawChartsPdf(*m_content, QPageSize::A4));
     if (failure) {
         m_toolkit.ShowMessage(
             this, QString(),

@@ -1,7 +1,6 @@
 #include "InputMenus.h"
 
 #include "Captions.h"
-#include "FileAccess.h"
 #include "PrinterJob.h"
 #include "ReportPdf.h"
 #include "ResultFormat.h"
@@ -198,16 +197,7 @@ void InputMenus::ExportPdf_Click()
         return;
     }
     path = WithSuffix(path, kPdfSuffix);
-    const auto drawn = gfx::DrawReportPdf(*record, QPageSize::A4);
-    std::optional<std::string> failure;
-    if (const auto* reason = std::get_if<std::string>(&drawn)) {
-        failure = *reason;
-    } else {
-        const QByteArray& bytes = std::get<QByteArray>(drawn);
-        failure =
-            WriteFileWhole(ToPath(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    }
-    if (failure) {
+    if (const auto failure = gfx::WriteDrawnFile(ToPath(path), gfx::DrawReportPdf(*record, QPageSize::A4))) {
         Complain(QStringLiteral("The report could not be exported."), ToPath(path) + ": " + *failure);
         return;
     }

@@ -11,19 +11,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=desktop-session.sh
 source "$here/desktop-session.sh"
 
-for tool in Xvfb xdotool xdpyinfo pdftotext; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
-done
-
-workdir=$(mktemp -d)
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    stop_x_server
-    rm -rf "$workdir"
-}
-trap cleanup EXIT
-start_x_server
+begin_session pdftotext
 # Recent files and the last folder of this run stay in the scratch folder.
 export XDG_CONFIG_HOME="$workdir/config"
 

@@ -1,5 +1,25 @@
 # Helpers for driving the desktop program under a real X server: sourced by
-# the end-to-end test and the desktop benchmark.
+# the end-to-end tests, the installed-package check and the desktop benchmark.
+
+# Skips the run (status 77) unless the named tools are there; then makes the
+# scratch folder $workdir, starts the X server and, on exit, stops the
+# program $app_pid (when set), the server and removes the folder.
+begin_session() {
+    local tool
+    for tool in Xvfb xdotool xdpyinfo "$@"; do
+        command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
+    done
+    workdir=$(mktemp -d)
+    app_pid=""
+    trap end_session EXIT
+    start_x_server
+}
+
+end_session() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    stop_x_server
+    rm -rf "$workdir"
+}
 
 # Starts Xvfb on a display it finds free itself (so that runs side by side
 # never share one) and exports DISPLAY once the server answers.

@@ -8,19 +8,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=desktop-session.sh
 source "$here/desktop-session.sh"
 
-for tool in Xvfb xdotool xdpyinfo; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
-done
-
-workdir=$(mktemp -d)
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    stop_x_server
-    rm -rf "$workdir"
-}
-trap cleanup EXIT
-start_x_server
+begin_session
 
 cd "$workdir"
 QT_QPA_PLATFORM=xcb "$program" >"$workdir/program.log" 2>&1 &

@@ -8,15 +8,7 @@ here="$(cd "$(dirname "$0")/../e2e" && pwd)"
 # shellcheck source=../e2e/desktop-session.sh
 source "$here/desktop-session.sh"
 
-workdir=$(mktemp -d)
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    stop_x_server
-    rm -rf "$workdir"
-}
-trap cleanup EXIT
-start_x_server
+begin_session
 export XDG_CONFIG_HOME="$workdir/config"
 mkdir "$workdir/empty"
 cd "$workdir/empty"
