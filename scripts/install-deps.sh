@@ -9,7 +9,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     qt6-base-dev fonts-liberation2 poppler-utils
     cups cups-client
-    xvfb xdotool x11-utils
+    xvfb xdotool x11-utils python3
     "$@"
 )
 

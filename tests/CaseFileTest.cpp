@@ -2,17 +2,13 @@
 // file of this version is refused with a reason.
 #include "CaseFile.h"
 
-#include "FileAccess.h"
+#include "EngineCases.h"
 #include "TestCases.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace vyra {
 namespace {
@@ -57,29 +53,10 @@ TEST(CaseFile, ReadsMissingAndUnknownEntries)
 
 TEST(CaseFile, RefusesWhatIsNotACaseOfThisVersion)
 {
-    const std::string head = R"({"format":"vyra-case","version":1,)";
-    const std::vector<std::pair<std::string, std::string>> refused{
-        {"", "it is not a case file (no JSON document)"},
-        {"[1,2]", "it is not a case file"},
-        {R"({"format":"vyra-line","version":1})", "it is not a case file"},
-        {R"({"format":"vyra-case"})", "it has no case file version"},
-        {R"({"format":"vyra-case","version":"1"})", "it has no case file version"},
-        {R"({"format":"vyra-case","version":2})",
-         "it was written by a newer version of the program (case file version 2)"},
-        {head + R"("tension":10})", "\"tension\" must be a text"},
-        {head + R"("name":null})", "\"name\" must be a text"},
-        {head + R"("unit":"lbf"})", "\"unit\" must be kgf or N, not \"lbf\""},
-        {head + R"("side":"Independent"})", "\"side\" must be one-side or independent, not \"Independent\""},
-        {head + "\"name\":\"\xC3\x28\"}", "it is not valid UTF-8"},
-        {head + "\"name\":\"\xED\xA0\x80\"}", "it is not valid UTF-8"},
-        {head + "\"name\":\"\xC0\xAF\"}", "it is not valid UTF-8"},
-        {head + R"("name":"x"} trailing)", "it is not a case file (no JSON document)"},
-        {head + R"("name":")" + std::string(kMaxCaseFileBytes, 'x') + "\"}", "it is larger than 1 MiB"},
-    };
-    for (const auto& [text, reason] : refused) {
-        const auto read = ParseCaseFile(text);
-        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << text.substr(0, 60);
-        EXPECT_EQ(std::get<std::string>(read), reason) << text.substr(0, 60);
+    for (const auto& row : test::Rows("engine_case_refusals", 3)) {
+        const auto read = ParseCaseFile(test::Unescape(row[1]));
+        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << row[0];
+        EXPECT_EQ(std::get<std::string>(read), row[2]) << row[0];
     }
 }
 

@@ -8,6 +8,7 @@
 // gives each model as a row of its name and its seven rated constants.
 #include "Catalogue.h"
 #include "Commands.h"
+#include "Golden.h"
 #include "ResultColumns.h"
 #include "RtfReader.h"
 #include "SelectorCli.h"
@@ -19,21 +20,16 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <numeric>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vyra {
 namespace {
-
-// One paragraph: its text, or its cells when it is a table row.
-struct Block {
-    std::string text;
-    std::vector<std::string> cells;
-    double heading = 0;  // the size of a heading, 0 for other text
-};
 
 std::vector<std::string> Words(const std::string& text)
 {
@@ -50,41 +46,39 @@ std::string Normalised(const std::string& text)
     return out;
 }
 
-std::string Text(const std::vector<rtf::Run>& runs)
-{
+// One paragraph: its text, or its cells when it is a table row, normalised.
+struct Block {
     std::string text;
-    for (const rtf::Run& run : runs) {
-        text += run.text;
-    }
-    return text;
-}
+    std::vector<std::string> cells;
+    double heading = 0;  // the size of a heading, 0 for other text
+};
 
-// The document read by the program's reader, as blocks.
-std::vector<Block> Load(int number, std::string* plainText = nullptr)
+// The document read by the program's reader, as blocks and as plain text.
+std::pair<std::vector<Block>, std::string> Load(int number)
 {
     std::ifstream file(std::string(VYRA_DOCS_DIR) + "/Explanation" + std::to_string(number) + ".rtf", std::ios::binary);
     const auto read = rtf::ReadRtf(std::string{std::istreambuf_iterator<char>(file), {}});
-    const auto* document = std::get_if<rtf::Document>(&read);
-    EXPECT_NE(document, nullptr) << "Explanation" << number << ".rtf cannot be read";
+    EXPECT_TRUE(std::holds_alternative<rtf::Document>(read)) << "Explanation" << number << ".rtf cannot be read";
+    const rtf::Document& document = std::get<rtf::Document>(read);
+    const auto text = [](const std::vector<rtf::Run>& runs) {
+        return Normalised(std::accumulate(runs.begin(), runs.end(), std::string(),
+                                          [](const std::string& a, const rtf::Run& run) { return a + run.text; }));
+    };
     std::vector<Block> blocks;
-    for (const rtf::Paragraph& paragraph : document ? document->paragraphs : std::vector<rtf::Paragraph>{}) {
-        Block block{Text(paragraph.runs), {}, 0};
+    for (const rtf::Paragraph& paragraph : document.paragraphs) {
+        Block& block = blocks.emplace_back(Block{text(paragraph.runs), {}, 0});
         for (const auto& cell : paragraph.cells) {
-            block.cells.push_back(Normalised(Text(cell)));
+            block.cells.push_back(text(cell));
         }
-        bool allBold = !Normalised(block.text).empty() && block.cells.empty();
         for (const rtf::Run& run : paragraph.runs) {
-            const bool shows = !Normalised(run.text).empty();
-            allBold = allBold && (!shows || (run.format.bold && run.format.pointSize >= 13));
-            block.heading = std::max(block.heading, shows ? run.format.pointSize : 0.0);
+            const bool big = run.format.bold && run.format.pointSize >= 13 && block.heading >= 0;
+            block.heading = Normalised(run.text).empty() ? block.heading
+                            : big                        ? std::max(block.heading, run.format.pointSize)
+                                                         : -1;
         }
-        block.heading = allBold ? block.heading : 0;
-        blocks.push_back(block);
+        block.heading = block.cells.empty() ? std::max(block.heading, 0.0) : 0;
     }
-    if (plainText != nullptr && document != nullptr) {
-        *plainText = rtf::PlainText(*document);
-    }
-    return blocks;
+    return {blocks, rtf::PlainText(document)};
 }
 
 bool IsFigureRow(const Block& block)
@@ -95,11 +89,9 @@ bool IsFigureRow(const Block& block)
 
 std::string RowText(const Block& block)
 {
-    std::string row;
-    for (const std::string& cell : block.cells) {
-        row += (row.empty() ? "" : " ") + cell;
-    }
-    return Normalised(row);
+    return Normalised(
+        std::accumulate(block.cells.begin(), block.cells.end(), std::string(),
+                        [](const std::string& row, const std::string& cell) { return row + cell + " "; }));
 }
 
 struct Example {
@@ -107,9 +99,6 @@ struct Example {
     std::vector<std::string> args;  // the words after "vyra-select"
     int commands = 0;
     std::vector<Block> blocks;
-    int status = -1;
-    std::set<std::string> rows;  // every line vyra-select printed, normalised
-    std::set<std::string> figures;  // every word it printed, marks removed
 };
 
 std::vector<Example> Examples(const std::vector<Block>& blocks)
@@ -117,31 +106,16 @@ std::vector<Example> Examples(const std::vector<Block>& blocks)
     std::vector<Example> examples;
     double level = 0;
     for (const Block& block : blocks) {
-        if (block.heading > 0 && block.heading >= level) {
-            level = 0;
-        }
-        if (block.heading > 0 && Normalised(block.text).starts_with("Example ")) {
-            examples.emplace_back().title = Normalised(block.text);
+        level = block.heading > 0 && block.heading >= level ? 0 : level;
+        if (block.heading > 0 && block.text.starts_with("Example ")) {
+            examples.emplace_back().title = block.text;
             level = block.heading;
         } else if (level > 0) {
-            Example& example = examples.back();
-            example.blocks.push_back(block);
-            const std::vector<std::string> words = Words(block.text);
-            if (block.cells.empty() && words.size() >= 2 && words[0] == "Command:" && words[1] == "vyra-select") {
-                example.args.assign(words.begin() + 2, words.end());
-                ++example.commands;
-            }
-        }
-    }
-    for (Example& example : examples) {
-        std::ostringstream out;
-        std::ostringstream err;
-        example.status = cli::RunSelector(example.args, out, err);
-        std::istringstream lines(out.str());
-        for (std::string line; std::getline(lines, line);) {
-            example.rows.insert(Normalised(line));
-            for (std::string word : Words(line)) {
-                example.figures.insert(word.ends_with('*') ? word.substr(0, word.size() - 1) : word);
+            examples.back().blocks.push_back(block);
+            if (block.cells.empty() && (block.text + " ").starts_with("Command: vyra-select ")) {
+                const std::vector<std::string> words = Words(block.text);
+                examples.back().args.assign(words.begin() + 2, words.end());
+                ++examples.back().commands;
             }
         }
     }
@@ -149,15 +123,10 @@ std::vector<Example> Examples(const std::vector<Block>& blocks)
 }
 
 // An option's value in the command, the last one counting.
-std::string Option(const std::vector<std::string>& args, const std::string& name, const std::string& fallback)
+std::string Option(const std::vector<std::string>& args, const std::string& name, std::string value)
 {
-    std::string value = fallback;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == name && i + 1 < args.size()) {
-            value = args[++i];
-        } else if (args[i].starts_with(name + "=")) {
-            value = args[i].substr(name.size() + 1);
-        }
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        value = args[i] == name ? args[i + 1] : value;
     }
     return value;
 }
@@ -167,36 +136,33 @@ std::string Option(const std::vector<std::string>& args, const std::string& name
 // in the prose is one of its figures, and the entry table is its command.
 TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
 {
-    std::string plainText;
-    const std::vector<Block> blocks = Load(4, &plainText);
+    const auto [blocks, plainText] = Load(4);
     const std::vector<Example> examples = Examples(blocks);
     ASSERT_GE(examples.size(), 3U);
     const std::set<std::string> limits{"0.65", "0.7", "0.8", "0.260", "9.8"};
-    const std::vector<std::pair<std::string, std::string>> entries{{"Tension FS", "--tension"},
-                                                                   {"Roller diameter d", "--diameter"},
-                                                                   {"Roller weight Wr", "--roller-weight"},
-                                                                   {"Wrap angle alpha", "--alpha"},
-                                                                   {"Wrap angle beta", "--beta"},
-                                                                   {"Mounting angle gamma", "--gamma"},
-                                                                   {"Roller position l", "--position"},
-                                                                   {"Bearing hight h", "--height"},
-                                                                   {"Bearing weight Wp", "--bearing-weight"},
-                                                                   {"Line speed(Max) V", "--speed"}};
-    const std::map<std::string, std::string> choices{
-        {"[Kgf]", "--unit=kgf"},          {"[N]", "--unit=N"},
-        {"Standard", "--type=standard"},  {"Intrinsically safe", "--type=safe"},
-        {"Right(R)", "--fulcrum=right"},  {"Left(L)", "--fulcrum=left"},
-        {"Two sensors", "--sensors=two"}, {"One sensor", "--sensors=one"}};
+    const std::vector<test::CaseRow> entries = test::ReadCaseTable("rtf_example_entries");
     std::size_t figureRows = 0;
     for (const Example& example : examples) {
         SCOPED_TRACE(example.title);
         EXPECT_EQ(example.commands, 1);
-        EXPECT_EQ(example.status, cli::kComputed);
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::RunSelector(example.args, out, err), cli::kComputed);
+        std::set<std::string> rows;  // every line vyra-select printed, normalised
+        // every word it printed, marks removed, every word of the command and the limits
+        std::set<std::string> figures{example.args.begin(), example.args.end()};
+        figures.insert(limits.begin(), limits.end());
+        std::istringstream lines(out.str());
+        for (std::string line; std::getline(lines, line);) {
+            rows.insert(Normalised(line));
+            for (const std::string& word : Words(line)) {
+                figures.insert(word.ends_with('*') ? word.substr(0, word.size() - 1) : word);
+            }
+        }
         std::map<std::string, std::string> table;
         for (const Block& block : example.blocks) {
             if (IsFigureRow(block)) {
                 ++figureRows;
-                EXPECT_TRUE(example.rows.contains(RowText(block))) << "not printed: " << RowText(block);
+                EXPECT_TRUE(rows.contains(RowText(block))) << "not printed: " << RowText(block);
                 EXPECT_NE(plainText.find(block.cells[0] + "\t" + block.cells[1]), std::string::npos);
                 continue;
             }
@@ -206,23 +172,17 @@ TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
             static const std::regex decimal("[0-9]+\\.[0-9]+");
             const std::string text = block.text + " " + RowText(block);
             for (auto m = std::sregex_iterator(text.begin(), text.end(), decimal); m != std::sregex_iterator(); ++m) {
-                const bool known =
-                    example.figures.contains(m->str()) || limits.contains(m->str())
-                    || std::find(example.args.begin(), example.args.end(), m->str()) != example.args.end();
-                EXPECT_TRUE(known) << m->str() << " in: " << text;
+                EXPECT_TRUE(figures.contains(m->str())) << m->str() << " in: " << text;
             }
         }
-        for (const auto& [caption, option] : entries) {
-            EXPECT_EQ(table[caption], Option(example.args, option, "")) << caption;
-        }
-        for (const auto& [caption, option] : {std::pair{"Unit of force", "--unit=kgf"},
-                                              {"Type", "--type=standard"},
-                                              {"Fulcrum", "--fulcrum=right"},
-                                              {"Detection method", "--sensors=two"}}) {
-            const std::string name = std::string(option).substr(0, std::string(option).find('='));
-            const std::string word = choices.contains(table[caption]) ? choices.at(table[caption]) : "?";
-            EXPECT_EQ(word, name + "=" + Option(example.args, name, std::string(option).substr(name.size() + 1)))
-                << caption;
+        for (const test::CaseRow& entry : entries) {
+            const std::string given =
+                Option(example.args, entry.at(1), entry.size() > 2 ? entry[2].substr(0, entry[2].find('=')) : "");
+            std::string shown = entry.size() > 2 ? "?" : given;
+            for (std::size_t i = 2; i < entry.size(); ++i) {
+                shown = entry[i].starts_with(given + "=") ? entry[i].substr(given.size() + 1) : shown;
+            }
+            EXPECT_EQ(table[entry[0]], shown) << entry[0];
         }
     }
     EXPECT_EQ(figureRows, static_cast<std::size_t>(std::count_if(blocks.begin(), blocks.end(), IsFigureRow)));
@@ -232,7 +192,7 @@ TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
 TEST(CatalogueDocument, TablesGiveTheEnginesConstants)
 {
     std::map<std::string, std::vector<std::string>> rows;
-    for (const Block& block : Load(5)) {
+    for (const Block& block : Load(5).first) {
         if (!block.cells.empty()) {
             rows[block.cells[0]] = block.cells;
         }
@@ -293,42 +253,31 @@ std::set<std::string> ProgramTexts()
     return texts;
 }
 
-// Every caption, menu entry and message a document quotes in double quotes
-// is one the program shows, so that a document cannot promise a text the
-// program has not got.
-TEST(EveryDocument, QuotesOnlyTheProgramsOwnTexts)
-{
-    const std::set<std::string> texts = ProgramTexts();
-    static const std::regex quoted("\"([^\"\n]+)\"");
-    for (int number = 1; number <= 5; ++number) {
-        std::string text;
-        Load(number, &text);
-        for (auto m = std::sregex_iterator(text.begin(), text.end(), quoted); m != std::sregex_iterator(); ++m) {
-            const std::string quote = (*m)[1].str();
-            const bool known = std::any_of(texts.begin(), texts.end(), [&quote](const std::string& t) {
-                return t.find(quote) != std::string::npos;
-            });
-            EXPECT_TRUE(known) << "Explanation" << number << " quotes \"" << quote
-                               << "\", which the program never shows";
-        }
-    }
-}
-
-// Every document reads cleanly, with its title first and headings and tables.
-TEST(EveryDocument, ReadsCleanlyWithTitleHeadingsAndTables)
+// Every document reads cleanly, with its title first and headings and
+// tables; every caption, menu entry and message it quotes in double quotes
+// is one the program shows, so that it cannot promise a text the program
+// has not got.
+TEST(EveryDocument, ReadsCleanlyAndQuotesOnlyTheProgramsOwnTexts)
 {
     const char* const titles[] = {"Outline", "How to Use This Program", "Detailed Explanations of Each Screen",
                                   "Examples of Models", "Detailed Tables of The Tension Sensor"};
+    const std::set<std::string> texts = ProgramTexts();
+    static const std::regex quoted("\"([^\"\n]+)\"");
     for (int number = 1; number <= 5; ++number) {
-        std::string text;
-        const std::vector<Block> blocks = Load(number, &text);
+        const auto [blocks, text] = Load(number);
         EXPECT_GT(text.size(), 4000U) << number;
         EXPECT_EQ(text.find_first_of("\\{}"), std::string::npos) << number << ": markup leaks into the text";
         const auto title = std::find_if(blocks.begin(), blocks.end(), [](const Block& b) { return b.heading > 0; });
         ASSERT_NE(title, blocks.end());
-        EXPECT_EQ(Normalised(title->text), titles[number - 1]);
+        EXPECT_EQ(title->text, titles[number - 1]);
         EXPECT_GE(std::count_if(blocks.begin(), blocks.end(), [](const Block& b) { return b.heading > 0; }), 4);
         EXPECT_GE(std::count_if(blocks.begin(), blocks.end(), [](const Block& b) { return !b.cells.empty(); }), 5);
+        for (auto m = std::sregex_iterator(text.begin(), text.end(), quoted); m != std::sregex_iterator(); ++m) {
+            const std::string quote = (*m)[1].str();
+            EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                    [&quote](const std::string& t) { return t.find(quote) != std::string::npos; }))
+                << "Explanation" << number << " quotes \"" << quote << "\", which the program never shows";
+        }
     }
 }
 

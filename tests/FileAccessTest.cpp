@@ -1,3 +1,4 @@
+// Whole writes and regular reads against real special files and failing calls.
 #include "FileAccess.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -31,7 +31,6 @@ class FileAccessTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = fs::temp_directory_path() / ("vyra-files-" + std::to_string(::getpid()));
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
     }
@@ -42,7 +41,7 @@ protected:
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()));
     }
 
-    fs::path m_folder;
+    const fs::path m_folder = fs::temp_directory_path() / ("vyra-files-" + std::to_string(::getpid()));
 };
 
 // A regular file is replaced keeping its mode, a new one takes the usual
@@ -67,6 +66,8 @@ TEST_F(FileAccessTest, ReplacesRegularFilesAndWritesThroughLinks)
     EXPECT_EQ(Entries(), 3U);
 }
 
+// What is no regular file is neither written nor read, nor waited on, and
+// is left as it was.
 TEST_F(FileAccessTest, RefusesWhatIsNoRegularFileAndLeavesItAsItWas)
 {
     const fs::path fifo = m_folder / "fifo";
@@ -93,79 +94,59 @@ TEST_F(FileAccessTest, RefusesWhatIsNoRegularFileAndLeavesItAsItWas)
         ASSERT_TRUE(failure.has_value()) << c.name;
         EXPECT_EQ(failure->rfind(c.reason, 0), 0U) << c.name << ": " << *failure;
     }
-    EXPECT_TRUE(fs::is_fifo(fifo));
-    EXPECT_TRUE(fs::is_symlink(dangling));
-    EXPECT_FALSE(fs::exists(m_folder / "nothing"));
-    if (haveDevice) {
-        EXPECT_TRUE(fs::is_character_file(device));
-    }
+    EXPECT_TRUE(fs::is_fifo(fifo) && fs::is_symlink(dangling) && !fs::exists(m_folder / "nothing"));
     EXPECT_EQ(Entries(), haveDevice ? 3U : 2U);
-}
-
-TEST_F(FileAccessTest, FailingWriteOrSyncKeepsTheOldFileAndLeavesNothingBehind)
-{
-    const fs::path target = m_folder / "report.pdf";
-    const struct {
-        const char* name;
-        FileCalls calls;
-        const char* reason;
-    } cases[] = {{"write fails",
-                  {[](int, const void*, std::size_t) -> ssize_t {
-                       errno = EIO;
-                       return -1;
-                   },
-                   ::fsync},
-                  "Input/output error"},
-                 {"write takes nothing",
-                  {[](int, const void*, std::size_t) -> ssize_t { return 0; }, ::fsync},
-                  "No space left on device"},
-                 {"sync fails",
-                  {::write,
-                   [](int) {
-                       errno = EIO;
-                       return -1;
-                   }},
-                  "Input/output error"}};
-    for (const auto& c : cases) {
-        Put(target, "old");
-        EXPECT_EQ(WriteFileWhole(target, "new", c.calls), std::optional<std::string>(c.reason)) << c.name;
-        EXPECT_EQ(Content(target), "old") << c.name;
-        EXPECT_EQ(Entries(), 1U) << c.name;
-    }
-}
-
-// A full disk, made with a file-size limit in a child process.
-TEST_F(FileAccessTest, FullDiskIsAFailureAndKeepsTheOldFile)
-{
-    const fs::path target = m_folder / "report.pdf";
-    Put(target, "old");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        const std::optional<std::string> failure = WriteFileWhole(target, std::string(100000, 'x'));
-        ::_exit(failure == std::optional<std::string>("File too large") ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(Content(target), "old");
-    EXPECT_EQ(Entries(), 1U);
-}
-
-TEST_F(FileAccessTest, ReadingTakesOnlyRegularFilesWithinTheLimit)
-{
+    EXPECT_TRUE(!haveDevice || fs::is_character_file(device));
     const fs::path file = m_folder / "doc.rtf";
     Put(file, "12345");
-    const fs::path fifo = m_folder / "fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     EXPECT_EQ(ReadRegularFile(file, 5), ReadResult(std::string("12345")));
     EXPECT_EQ(ReadRegularFile(file, 4), ReadResult(ReadError{ReadError::Kind::TooLarge, 0}));
     EXPECT_EQ(ReadRegularFile(fifo, 5), ReadResult(ReadError{ReadError::Kind::NotRegular, 0}));
     EXPECT_EQ(ReadRegularFile(m_folder, 5), ReadResult(ReadError{ReadError::Kind::NotRegular, 0}));
     EXPECT_EQ(ReadRegularFile(m_folder / "none", 5), ReadResult(ReadError{ReadError::Kind::System, ENOENT}));
     EXPECT_EQ(DescribeReadError({ReadError::Kind::System, ENOENT}), "No such file or directory");
+}
+
+// A system call that fails with an input/output error.
+template <typename Result, typename... Arguments>
+Result Fails(Arguments...)
+{
+    errno = EIO;
+    return -1;
+}
+
+ssize_t TakesNothing(int, const void*, std::size_t) { return 0; }
+
+// Each write runs in a child process under a file-size limit, which makes
+// the full disk of the last case.
+TEST_F(FileAccessTest, FailuresKeepTheOldFileAndLeaveNothingBehind)
+{
+    const fs::path target = m_folder / "report.pdf";
+    const struct {
+        const char* name;
+        FileCalls calls;
+        std::size_t bytes;
+        const char* reason;
+    } cases[] = {{"write fails", {Fails<ssize_t, int, const void*, std::size_t>, ::fsync}, 3, "Input/output error"},
+                 {"write takes nothing", {TakesNothing, ::fsync}, 3, "No space left on device"},
+                 {"sync fails", {::write, Fails<int, int>}, 3, "Input/output error"},
+                 {"disk full", {::write, ::fsync}, 100000, "File too large"}};
+    for (const auto& c : cases) {
+        Put(target, "old");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{4096, 4096};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            const std::optional<std::string> failure = WriteFileWhole(target, std::string(c.bytes, 'x'), c.calls);
+            ::_exit(failure == std::optional<std::string>(c.reason) ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.name;
+        EXPECT_EQ(Content(target), "old") << c.name;
+        EXPECT_EQ(Entries(), 1U) << c.name;
+    }
 }
 
 }  // namespace

@@ -1,241 +1,256 @@
-// The input screen and its unit screen driven as a user does, step by step:
-// after each step the screen's state (fields, marks, options, messages, the
-// sketch and the result windows) goes into a golden recording, which a
-// reviewer reads as the screen's behaviour.
+// The input screen, its unit screen, case files and explanation menu, driven
+// as a user does by the steps of case tables; after each row the screen's
+// state goes into a golden recording (see Record).
 #include "FrmInput.h"
+#include "CaseFile.h"
+#include "FrmExplanation.h"
 #include "Golden.h"
 #include "ScreenDriver.h"
-#include "ScriptedToolkit.h"
+#include "Version.h"
 
-#include <QDialog>
-#include <QImage>
+#include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
+#include <QPdfWriter>
 #include <QRadioButton>
-#include <QtCore/qtestsupport_core.h>
+#include <QTemporaryDir>
+#include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <set>
-#include <string>
-#include <vector>
+#include <sstream>
 
 namespace vyra::ui {
 namespace {
 
 using test::Child;
-using test::Item;
 
-// Runs a hook while a message box is up.
-class WatchingToolkit : public test::ScriptedToolkit {
-public:
-    std::function<void()> onMessage;
-    void ShowMessage(QWidget* owner, const QString& title, const QString& text, BoxIcon icon) override
-    {
-        if (onMessage) {
-            onMessage();
-        }
-        ScriptedToolkit::ShowMessage(owner, title, text, icon);
-    }
-};
+// A left click as a user makes it, near the left end of the control, where
+// an option has its indicator.
+void Click(QWidget& control)
+{
+    QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(control.height() / 2, control.height() / 2));
+}
 
-// A field's text, "!" when it is marked in light red.
-QString Shown(const QWidget& control, const QString& text, QPalette::ColorRole role)
+// A control's text, "!" when it is marked in light red.
+QString Marked(const QWidget& control, const QString& text, QPalette::ColorRole role)
 {
     return text + (control.palette().color(role) == QColor(255, 0, 0) ? "!" : "");
 }
 
-class InputScenario {
+std::string FileText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(unreadable)");
+}
+
+// Runs the steps of the case table NAME against the golden file NAME. The
+// files the steps name are in a fresh folder, which the recording calls DIR.
+class Scenario {
 public:
-    InputScenario()
+    explicit Scenario(const std::string& name)
     {
-        m_toolkit.AnswerNextModal([](QDialog& unitScreen) { test::Click(Child(unitScreen, "cmdSel2")); });
-        m_screen.show();
-        EXPECT_TRUE(QTest::qWaitFor([this] { return m_toolkit.ModalScreensShown() == 1; }));
+        for (const test::CaseRow& row : test::ReadCaseTable(name)) {
+            for (std::size_t step = 1; step < row.size(); ++step) {
+                Do(row[step]);
+            }
+            Record(row[0]);
+        }
+        test::ExpectGolden(name, m_recording);
+    }
+
+private:
+    // A new run whose unit screen, unless a case file opened at start gives
+    // the unit, is compared with GOLDEN if named and closed with BUTTON;
+    // "Exit" leaves it to the program's end, which the toolkit only counts.
+    void Start(const std::string& button, const std::string& golden, const QString& startCase = {},
+               QDate today = {2026, 12, 5})
+    {
+        m_screen.reset();
+        m_toolkit = std::make_unique<test::ScriptedToolkit>();
+        m_toolkit->today = today;
+        m_toolkit->modalAnswers.push_back([button, golden](QDialog& unitScreen) {
+            if (!golden.empty()) {
+                test::ExpectGolden(golden, test::WidgetTree(unitScreen));
+            }
+            button == "close" ? static_cast<void>(unitScreen.close())
+                              : Click(Child(unitScreen, QString::fromStdString(button)));
+            if (button == "cmdExit") {
+                unitScreen.reject();
+            }
+        });
+        m_toolkit->onMessage = [this] { m_atMessage = State() + (Sketch() != m_drawn ? " sketch redrawn" : ""); };
+        m_screen = std::make_unique<FrmInput>(*m_toolkit);
+        if (!startCase.isEmpty()) {
+            m_screen->OpenAtStart(startCase);
+        }
+        m_screen->show();
+        // The unit screen comes, or not, once the activation is delivered.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_screen.get()));
         QApplication::processEvents();
-        m_toolkit.onMessage = [this] { m_atMessage = State() + (Sketch() != m_sketch ? " sketch redrawn" : ""); };
-        m_sketch = Sketch();
+        EXPECT_TRUE(!startCase.isEmpty() || QTest::qWaitFor([this] { return m_toolkit->modalScreens == 1; }));
+        m_drawn = Sketch();
+        m_tree = test::WidgetTree(*m_screen);
     }
-
-    void Type(int item, const QString& text) { Child<QLineEdit>(m_screen, Item("txtInput", item)).setText(text); }
-    void Key(int item, Qt::Key key, const QString& text)
+    QLineEdit& Field(int item) { return Child<QLineEdit>(*m_screen, QStringLiteral("txtInput(%1)").arg(item)); }
+    QString Unit() { return Child<QLabel>(*m_screen, "lblTani(0)").text(); }
+    QImage Sketch() { return Child(*m_screen, "Picture1").grab().toImage(); }
+    std::string State()
     {
-        test::TypeKey(Child<QLineEdit>(m_screen, Item("txtInput", item)), key, text);
-    }
-    void Click(const QString& name) { test::Click(Child(m_screen, name)); }
-    void Enter(const std::vector<QString>& texts)
-    {
-        for (int item = 0; item < 10; ++item) {
-            Type(item, texts[item]);
-        }
-    }
-
-    // The step and the state it left; a message box shows with the marks
-    // there were while it was up.
-    void Record(const std::string& step)
-    {
-        m_recording += "# " + step + "\n";
-        for (const test::ShownMessage& m : m_toolkit.Messages()) {
-            const std::string text = QString(m.text).replace("\r", "\\r").toStdString();
-            m_recording += "message " + m.title.toStdString() + ": " + text + " icon "
-                           + std::to_string(static_cast<int>(m.icon)) + "\n  while up: " + m_atMessage + "\n";
-        }
-        m_toolkit.ClearMessages();
-        const QImage sketch = Sketch();
-        m_recording += State() + (sketch != m_sketch ? " sketch redrawn" : "") + Windows() + "\n";
-        m_sketch = sketch;
-    }
-
-    std::string State() const
-    {
-        QString state = Child<QLabel>(m_screen, "lblTani(0)").text() + " fields";
-        for (int item = 0; item < 10; ++item) {
-            const auto& field = Child<QLineEdit>(m_screen, Item("txtInput", item));
-            state += " [" + Shown(field, field.text(), QPalette::Text) + "]";
+        QString state = Unit() + " fields";
+        for (int item = 0; item < kFieldCount; ++item) {
+            state += " [" + Marked(Field(item), Field(item).text(), QPalette::Text) + "]";
         }
         for (const char* group : {"OpFulcrum", "OpMethod1", "OpMethod2", "OpMethod3"}) {
             state += QStringLiteral(" %1").arg(group);
             for (int item = 0; item < 2; ++item) {
-                const auto& option = Child<QRadioButton>(m_screen, Item(group, item));
-                state += (option.isChecked() ? " *" : " ") + Shown(option, option.text(), QPalette::WindowText)
+                const auto& option = Child<QRadioButton>(*m_screen, QStringLiteral("%1(%2)").arg(group).arg(item));
+                state += (option.isChecked() ? " *" : " ") + Marked(option, option.text(), QPalette::WindowText)
                          + (option.isEnabled() ? "" : "(off)");
             }
         }
         return state.toStdString();
     }
-
-    std::string Windows() const
+    QString Path(const std::string& name) const { return m_folder.filePath(QString::fromStdString(name)); }
+    // A text as the recording shows it: on one line, the same in every run.
+    std::string Shown(QString text) const
     {
-        std::set<std::string> titles;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (widget->isVisible() && widget != &m_screen) {
-                titles.insert(widget->windowTitle().toStdString());
-            }
-        }
-        std::string windows;
-        for (const std::string& title : titles) {
-            windows += " + " + title;
-        }
-        return windows;
+        text.replace(m_folder.path(), "DIR").replace(QString::fromUtf8(kVersion.data(), kVersion.size()), "VERSION");
+        return text.replace(qVersion(), "QT").replace("\r", "\\r").replace("\n", "\\n").toStdString();
     }
 
-    QImage Sketch() const { return Child(m_screen, "Picture1").grab().toImage(); }
+    // The steps are listed at the head of tests/cases/screens_input_scenario.txt.
+    void Do(const std::string& step)
+    {
+        std::istringstream words(step);
+        std::string verb;
+        std::string name;
+        std::string text;
+        words >> verb >> name;
+        std::getline(words >> std::ws, text);
+        const QString qName = QString::fromStdString(name);
+        if (verb == "start" || verb == "start-with") {
+            verb == "start" ? Start(name, text) : Start("cmdSel1", {}, Path(name));
+        } else if (verb == "start-german") {
+            const QLocale previous;
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+            Start("cmdSel1", {}, {}, QDate::fromString(qName, Qt::ISODate));
+            QLocale::setDefault(previous);
+        } else if (verb == "write") {
+            QFile file(Path(name));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(text.ends_with(".vyracase")
+                           ? QByteArray::fromStdString(FileText(VYRA_CASES_DIR "/" + QString::fromStdString(text)))
+                       : text == "huge" ? QByteArray(kMaxCaseFileBytes + 1, ' ')
+                                        : QByteArray::fromStdString(text));
+        } else if (verb == "compare") {
+            m_notes += "  " + name + (FileText(Path(name)) == FileText(Path(text)) ? " same as " : " differs from ")
+                       + text + "\n";
+        } else if (verb == "pdf") {
+            const QString pages = test::PdfText(Path(name));
+            const bool customer = pages.contains(Child<QLineEdit>(*m_screen, "txtFNmame").text());
+            m_notes += "  " + name + ": " + std::to_string(pages.count(QChar('\f'))) + " pages"
+                       + (customer && pages.contains("1 Vyra05B") ? ", customer and rows\n" : "\n");
+        } else if (verb == "file") {
+            m_toolkit->files.push_back(Path(name));
+        } else if (verb == "answer") {
+            m_toolkit->saveAnswers.push_back(SaveAnswer(QStringList{"Save", "Discard", "Cancel"}.indexOf(qName)));
+        } else if (verb == "printer") {
+            m_toolkit->printer = [path = Path(name)] { return std::make_unique<QPdfWriter>(path); };
+        } else if (verb == "click") {
+            Click(Child(*m_screen, qName));
+        } else if (verb == "enter") {
+            std::istringstream fields(name + " " + text);
+            for (int item = 0; item < kFieldCount && fields >> text; ++item) {
+                Field(item).setText(text == "_" ? QString() : QString::fromStdString(text));
+            }
+        } else if (verb == "set") {
+            Child<QLineEdit>(*m_screen, qName).setText(QString::fromStdString(text));
+        } else if (verb == "key") {
+            QTest::keyClick(&Field(std::stoi(name)), text == "Backspace" ? Qt::Key_Backspace : Qt::Key(text[0]));
+        } else if (verb == "menu") {
+            Child<QAction>(*m_screen, qName).trigger();
+        } else if (verb == "close") {
+            m_screen->close();
+        } else if (verb == "reactivate") {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            EXPECT_TRUE(QTest::qWaitFor([&other] { return other.isActiveWindow(); }));
+            Child<QLabel>(*m_screen, "lblTani(0)").setText("?");
+            m_screen->activateWindow();
+            EXPECT_TRUE(QTest::qWaitFor([this] { return Unit() != "?"; }));
+        } else if (verb == "explain" || verb == "minimize") {
+            const QString previous = QDir::currentPath();
+            QDir::setCurrent(m_folder.path());
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* menu = qobject_cast<FrmExplanation*>(widget);
+                if (menu != nullptr && menu->isVisible() && verb == "minimize") {
+                    menu->setWindowTitle(menu->windowTitle() + " (this one)");
+                    menu->showMinimized();
+                } else if (menu != nullptr && menu->isVisible()) {
+                    m_notes += "  " + test::OpenDocument(*m_toolkit, *menu, std::stoi(name));
+                }
+            }
+            QDir::setCurrent(previous);
+        } else if (verb == "layout") {
+            test::ExpectGolden(name, test::WidgetTree(*m_screen));
+        } else if (verb == "unchanged") {
+            m_notes += test::WidgetTree(*m_screen) == m_tree ? "  unchanged\n" : "  changed\n";
+        } else {
+            ADD_FAILURE() << "unknown step " << step;
+        }
+    }
 
-    WatchingToolkit m_toolkit;
-    FrmInput m_screen{m_toolkit};
-    std::string m_recording;
+    // A message box shows with the marks there were while it was up; the
+    // title and the toolkit's counts when they changed.
+    void Record(const std::string& name)
+    {
+        m_recording += "# " + name + "\n" + m_notes;
+        m_notes.clear();
+        for (const QString& message : m_toolkit->messages) {
+            m_recording += Shown(message) + "\n  while up: " + m_atMessage + "\n";
+        }
+        m_toolkit->messages.clear();
+        m_recording += State() + (Sketch() != m_drawn ? " sketch redrawn" : "");
+        m_drawn = Sketch();
+        QStringList others;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            others << (widget->isVisible() && widget != m_screen.get()
+                           ? " + " + widget->windowTitle() + (widget->isMinimized() ? " minimized" : "")
+                           : QString());
+        }
+        others.sort();
+        m_recording += others.join("").toStdString();
+        const bool exports = Child<QAction>(*m_screen, "mnuExportPdf").isEnabled();
+        const std::string extras =
+            Shown(m_screen->windowTitle()) + (m_screen->isWindowModified() ? " modified" : "")
+            + (m_screen->isVisible() ? "" : " hidden") + ", date "
+            + Shown(Child<QLineEdit>(*m_screen, "txtDate").text()) + ", unit screens "
+            + std::to_string(m_toolkit->modalScreens) + ", save questions " + std::to_string(m_toolkit->saveQuestions)
+            + ", program ended " + std::to_string(m_toolkit->endProgramCalls)
+            + (exports == Child<QAction>(*m_screen, "mnuPrint").isEnabled() ? "" : ", export and print differ")
+            + (exports ? ", report on" : "");
+        m_recording += "\n" + (extras != m_extras ? "  title " + extras + "\n" : "");
+        m_extras = extras;
+        m_tree = test::WidgetTree(*m_screen);
+    }
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<test::ScriptedToolkit> m_toolkit;
+    std::unique_ptr<FrmInput> m_screen;
     std::string m_atMessage;
-    QImage m_sketch;
+    QImage m_drawn;
+    std::string m_recording;
+    std::string m_notes;
+    std::string m_extras;
+    std::string m_tree;
 };
 
-TEST(InputScreen, BehavesAsRecorded)
-{
-    InputScenario s;
-    s.Record("opened, [N] chosen on the unit screen");
-    const std::vector<QString> valid{"100", "100", "10", "20", "80", "20", "20", "100", "5", "100"};
-    const std::vector<std::pair<std::string, std::vector<QString>>> refusals{
-        {"empty tension", {"", "100", "10", "20", "80", "20", "20", "100", "5", "100"}},
-        {"negative speed", {"100", "100", "10", "20", "80", "20", "20", "100", "5", "-1"}},
-        {"beta 181", {"100", "100", "10", "20", "181", "20", "20", "100", "5", "100"}},
-        {"resultant 5", {"100", "100", "10", "10", "0", "0", "20", "100", "5", "100"}},
-        {"wrap 180", {"100", "100", "10", "90", "90", "0", "20", "100", "5", "100"}},
-        {"speed too large", {"100", "100", "10", "20", "80", "20", "20", "100", "5", "1e999"}}};
-    for (const auto& [name, texts] : refusals) {
-        s.Enter(texts);
-        s.Click("cmdResult");
-        s.Record("Select with " + name);
-    }
-    s.Key(8, Qt::Key_7, "7");
-    s.Record("bearing weight edited: the speed's mark stays");
-    s.Key(9, Qt::Key_Backspace, "");
-    s.Record("speed edited: its own mark goes");
-    s.Enter(refusals[3].second);
-    s.Click("cmdResult");
-    s.Key(2, Qt::Key_7, "7");
-    s.Record("resultant refused again, roller weight edited: the angle marks stay");
-    s.Key(5, Qt::Key_1, "1");
-    s.Record("gamma edited: every angle mark and the fulcrum's go");
-    for (const char* gamma : {"20", "-7.5", "12abc", "0.00001", "1e999", "", "abc"}) {
-        s.Type(3, "30");
-        s.Type(4, "-60");
-        s.Type(5, gamma);
-        s.Click("OpFulcrum(1)");
-        s.Click("OpFulcrum(1)");
-        s.Record(std::string("gamma ") + gamma + ", Left(L) twice: angles swapped, gamma negated once");
-        s.Click("OpFulcrum(0)");
-        s.Record("Right(R) again");
-    }
-    s.Click("OpMethod2(1)");
-    s.Record("Independent clicked while disabled");
-    s.Click("OpMethod1(1)");
-    s.Click("OpMethod2(1)");
-    s.Click("OpMethod3(1)");
-    s.Record("One sensor, Independent, One");
-    s.Click("OpMethod1(0)");
-    s.Record("Two sensors again: side and channel off, their choice kept");
-    s.Enter({"", "", "", "200", "80", "20", "20", "", "", ""});
-    s.Click("cmdImage");
-    s.Record("Image chgange with alpha 200: no redraw");
-    s.Enter({"", "", "", "90", "90", "0", "20", "", "", ""});
-    s.Click("cmdImage");
-    s.Record("Image chgange with a wrap of 180: redrawn, then the message");
-    s.Enter(valid);
-    s.Click("cmdResult");
-    s.Record("Select with a valid case");
-    s.Click("OpFulcrum(1)");
-    s.Enter({"100", "100", "10", "20", "20", "0", "20", "100", "5", "100"});
-    s.Click("cmdResult");
-    s.Record("Select again on the left side");
-    s.m_screen.close();
-    s.Record("closed: ends the program " + std::to_string(s.m_toolkit.EndProgramCalls()) + " time");
-    test::ExpectGolden("scenario_input_screen", s.m_recording);
-}
+TEST(InputScreen, BehavesAsRecorded) { Scenario("screens_input_scenario"); }
 
-// The unit chosen once sets the tension's unit label on every activation;
-// closing the unit screen keeps kgf; "Exit" ends the program.
-TEST(UnitScreen, ChoosesTheUnitOnceForTheRun)
-{
-    const std::vector<std::tuple<std::function<void(QDialog&)>, QString, int>> cases{
-        {[](QDialog& s) { test::Click(Child(s, "cmdSel1")); }, "[kgf]", 0},
-        {[](QDialog& s) { s.close(); }, "[kgf]", 0},
-        {[](QDialog& s) {
-             test::Click(Child(s, "cmdExit"));
-             s.reject();
-         },
-         "[kgf]", 1}};
-    for (const auto& [answer, label, ends] : cases) {
-        test::ScriptedToolkit toolkit;
-        toolkit.AnswerNextModal(answer);
-        FrmInput screen(toolkit);
-        auto& unit = Child<QLabel>(screen, "lblTani(0)");
-        screen.show();
-        ASSERT_TRUE(QTest::qWaitFor([&unit] { return !unit.text().isEmpty(); }));
-        EXPECT_EQ(unit.text(), label);
-        EXPECT_EQ(toolkit.EndProgramCalls(), ends);
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&other] { return other.isActiveWindow(); }));
-        unit.setText("?");
-        screen.activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return unit.text() == label; }));
-        EXPECT_EQ(toolkit.ModalScreensShown(), 1);
-    }
-}
-
-TEST(InputScreen, DateFieldHoldsTheStartDateInEnglish)
-{
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    test::ScriptedToolkit toolkit;
-    toolkit.SetToday(QDate(2027, 3, 9));
-    const FrmInput screen(toolkit);
-    QLocale::setDefault(previous);
-    EXPECT_EQ(Child<QLineEdit>(screen, "txtDate").text(), "Mar 09,2027");
-}
+TEST(CaseScreen, BehavesAsRecorded) { Scenario("screens_case_files"); }
 
 }  // namespace
 }  // namespace vyra::ui

@@ -12,8 +12,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <string>
-#include <vector>
 
 namespace vyra {
 namespace {
@@ -24,44 +22,45 @@ std::string Text(double value)
     return std::string(text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr);
 }
 
-struct Selected {
-    RunState state;
-    bool accepted = false;
-};
-
-Selected Select(const EntryForm& form, std::int16_t unit = kKgf)
+// The state "Select" leaves, or nothing when it refuses the case.
+std::optional<RunState> Select(const EntryForm& form, std::int16_t unit = kKgf)
 {
-    Selected selected;
-    selected.state.forceUnit = unit;
-    selected.accepted = !SelectCommand(selected.state, form).has_value();
-    return selected;
+    RunState state;
+    state.forceUnit = unit;
+    return SelectCommand(state, form) ? std::nullopt : std::optional(state);
 }
 
+// The worked example, an angled case on two sensors and on one (left), the harsh case.
 std::vector<EntryForm> Cases()
 {
-    EntryForm angled = test::WorkedExampleForm();
-    angled.txtInput = {"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
-    EntryForm oneSensor = angled;
-    oneSensor.opMethod1 = 1;
-    oneSensor.fulcrumIndex = 1;
-    return {test::WorkedExampleForm(), angled, oneSensor, test::HarshForm()};
+    const std::array<std::string, kFieldCount> angled{"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
+    return {test::WorkedExampleForm(), {angled}, {angled, 0, 1, 1}, test::HarshForm()};
 }
 
-TEST(Headroom, MaxSpeedIsWhereTheRatioChecksStartToFail)
+// The ratio checks start to fail at the safe speed; a check fails exactly
+// when its margin reaches 100 %, and the nearest is the largest.
+TEST(Headroom, SpeedAndMarginsAreWhereTheChecksFail)
 {
     for (const EntryForm& form : Cases()) {
-        const Selected base = Select(form);
-        ASSERT_TRUE(base.accepted);
+        const RunState base = Select(form).value();
         for (int model = 0; model < kModelCount; ++model) {
-            const double limit = MaxSpeed(base.state, model);
+            const double limit = MaxSpeed(base, model);
             ASSERT_TRUE(std::isfinite(limit));
             for (const auto& [factor, passes] : {std::pair{1 - 1e-9, true}, std::pair{1 + 1e-9, false}}) {
                 EntryForm trial = form;
                 trial.txtInput[kItemV] = Text(limit * factor);
-                const Selected run = Select(trial);
-                ASSERT_TRUE(run.accepted);
-                EXPECT_EQ(AssessResults2(run.state, model).withinTolerance, passes) << model << " at " << factor;
+                const std::optional<RunState> run = Select(trial);
+                ASSERT_TRUE(run);
+                EXPECT_EQ(AssessResults2(*run, model).withinTolerance, passes) << model << " at " << factor;
             }
+            const CheckMargins margins = MarginsOf(base, model);
+            const Assessment1 a1 = AssessResults1(base, model);
+            const Assessment2 a2 = AssessResults2(base, model);
+            const bool fails[] = {a1.failZr, a1.failZs, a1.failVr, a1.failS, a2.failF1F2, a2.failF1F3};
+            for (int check = 0; check < kMarginCount; ++check) {
+                EXPECT_EQ(margins[check] >= 100, fails[check]) << model << ' ' << kMarginNames[check];
+            }
+            EXPECT_EQ(margins[NearestToFailing(margins)], *std::max_element(margins.begin(), margins.end()));
         }
     }
 }
@@ -69,13 +68,13 @@ TEST(Headroom, MaxSpeedIsWhereTheRatioChecksStartToFail)
 TEST(Headroom, PassingGammaEdgesAreWhereSelectChangesItsMind)
 {
     for (const EntryForm& form : Cases()) {
-        const PassingGamma passing = PassingGammas(form, kKgf);
         const auto passesAt = [&form](int gamma, int model) {
             EntryForm trial = form;
             trial.txtInput[kItemGamma] = std::to_string(gamma);
-            const Selected run = Select(trial);
-            return run.accepted && AssessResults1(run.state, model).withinTolerance;
+            const std::optional<RunState> run = Select(trial);
+            return run && AssessResults1(*run, model).withinTolerance;
         };
+        const PassingGamma passing = PassingGammas(form, kKgf);
         for (int model = 0; model < kModelCount; ++model) {
             for (const GammaInterval& interval : passing[model]) {
                 EXPECT_TRUE(passesAt(interval.from, model) && passesAt(interval.to, model));
@@ -99,37 +98,17 @@ TEST(Headroom, CalibrationIsTheCaseWithTheWeightAsTension)
     for (const auto& [unit, tension] : {std::pair{kKgf, "5"}, std::pair{kNewton, "49"}}) {
         EntryForm loaded = test::WorkedExampleForm();
         loaded.txtInput[kItemFS] = tension;
-        const Selected run = Select(loaded, unit);
+        const std::optional<RunState> run = Select(loaded, unit);
         const Calibration calibration = CalibrationFor(test::WorkedExampleForm(), unit, 5);
-        ASSERT_FALSE(calibration.refusal);
+        ASSERT_TRUE(run && !calibration.refusal);
         for (int model = 0; model < kModelCount; ++model) {
-            EXPECT_DOUBLE_EQ(calibration.Vt[model], run.state.tables.Vt[model]);
-            EXPECT_DOUBLE_EQ(calibration.S[model], run.state.tables.S[model]);
+            EXPECT_DOUBLE_EQ(calibration.Vt[model], run->tables.Vt[model]);
+            EXPECT_DOUBLE_EQ(calibration.S[model], run->tables.S[model]);
         }
     }
     EntryForm refused = test::WorkedExampleForm();
     refused.txtInput[kItemD] = "-1";
     EXPECT_EQ(CalibrationFor(refused, kKgf, 5).refusal->title, "Input error");
-}
-
-// A check fails exactly when its margin reaches 100 %, and the nearest is
-// the largest.
-TEST(Headroom, MarginsReachAHundredWhereChecksFail)
-{
-    for (const EntryForm& form : Cases()) {
-        const Selected base = Select(form);
-        for (int model = 0; model < kModelCount; ++model) {
-            const CheckMargins margins = MarginsOf(base.state, model);
-            const Assessment1 a1 = AssessResults1(base.state, model);
-            const Assessment2 a2 = AssessResults2(base.state, model);
-            const bool fails[] = {a1.failZr, a1.failZs, a1.failVr, a1.failS, a2.failF1F2, a2.failF1F3};
-            for (int check = 0; check < kMarginCount; ++check) {
-                EXPECT_EQ(margins[check] >= 100, fails[check]) << model << ' ' << kMarginNames[check];
-            }
-            const int nearest = NearestToFailing(margins);
-            EXPECT_EQ(margins[nearest], *std::max_element(margins.begin(), margins.end()));
-        }
-    }
 }
 
 }  // namespace

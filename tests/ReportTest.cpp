@@ -2,6 +2,7 @@
 // crosses and frames from the assessments, every figure whole, no text over
 // a rule or another text, printer trouble told once per part.
 #include "Report.h"
+#include "Golden.h"
 #include "RecordingCanvas.h"
 #include "Records.h"
 #include "ResultColumns.h"
@@ -12,11 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
-#include <functional>
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vyra::gfx {
@@ -31,45 +31,30 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 ReportRecord Worked() { return test::SelectedRecord(test::WorkedExampleForm()); }
 
-// How a device fails: from the start, once a text is written, on the new
-// page (refusing it and staying usable, or breaking), or at the end.
-struct Script {
-    bool failedFromStart = false;
-    std::string failOnText{};
-    bool newPageRefused = false;
-    bool newPageBreaks = false;
-    bool endDocumentRefused = false;
-};
-
-class ScriptedCanvas : public RecordingCanvas {
-public:
-    explicit ScriptedCanvas(Script script) : RecordingCanvas(kWidthTwips, kHeightTwips), m_script(script)
+// A device that fails at the point named (see drawing_printer_troubles).
+struct ScriptedCanvas : RecordingCanvas {
+    explicit ScriptedCanvas(std::string failAt) : RecordingCanvas(kWidthTwips, kHeightTwips), at(std::move(failAt))
     {
-        if (m_script.failedFromStart) {
+        if (at == "start") {
             FailFromNow();
         }
     }
     bool NewPage() override
     {
-        const bool taken = RecordingCanvas::NewPage();
-        if (m_script.newPageBreaks) {
+        if (at == "break page") {
             FailFromNow();
         }
-        return taken && !m_script.newPageRefused && !m_script.newPageBreaks;
+        return RecordingCanvas::NewPage() && at != "refuse page";
     }
-    bool EndDocument() override { return RecordingCanvas::EndDocument() && !m_script.endDocumentRefused; }
-
-protected:
+    bool EndDocument() override { return RecordingCanvas::EndDocument() && at != "refuse end"; }
     void PaintText(double x, double y, std::string_view text) override
     {
         RecordingCanvas::PaintText(x, y, text);
-        if (!m_script.failOnText.empty() && text == m_script.failOnText) {
+        if (text == at) {
             FailFromNow();
         }
     }
-
-private:
-    Script m_script;
+    std::string at;
 };
 
 // Each page's rows and the left borders of its columns' cells.
@@ -81,15 +66,15 @@ struct Page {
     bool (*within)(const RunState&, int);
 };
 
+template <auto Assess>
+bool Within(const RunState& s, int i)
+{
+    return Assess(s, i).withinTolerance;
+}
+
 const Page kPages[] = {
-    {PrintReportPage1,
-     41.5,
-     {20, 28, 36, 44, 51, 58, 65, 73, 81, 90},
-     ResultSet1Columns,
-     [](const RunState& s, int i) { return AssessResults1(s, i).withinTolerance; }},
-    {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, [](const RunState& s, int i) {
-         return AssessResults2(s, i).withinTolerance;
-     }}};
+    {PrintReportPage1, 41.5, {20, 28, 36, 44, 51, 58, 65, 73, 81, 90}, ResultSet1Columns, Within<AssessResults1>},
+    {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, Within<AssessResults2>}};
 
 // A figure of a model set to a value; model -1 sets every model's.
 struct Change {
@@ -131,8 +116,7 @@ TEST(ReportMarks, CrossesAndFramesAreTheAssessments)
             page.draw(canvas, cases[n], {});
             for (int i = 0; i < kModelCount; ++i) {
                 const double top = page.firstRow + 2 * i;
-                std::set<std::pair<double, double>> crossed;
-                std::set<std::pair<double, double>> expected;
+                std::set<std::pair<double, double>> crossed, expected;
                 bool framed = false;
                 for (const CanvasCall& l : canvas.CallsOf(CanvasCall::Kind::Line)) {
                     if (l.drawWidth == 2 && l.y1 == top && l.y2 == top + 2) {
@@ -157,41 +141,31 @@ TEST(ReportMarks, CrossesAndFramesAreTheAssessments)
 TEST(ReportTexts, FiguresWholeAndClearOfRulesAndEachOther)
 {
     const std::string longText(120, 'W');
-    const struct {
-        std::int16_t unit;
-        double width;  // letter, or A4 less its margins
-        std::function<void(ReportRecord&)> change;
-    } cases[] = {{kKgf, kWidthTwips, [](ReportRecord&) {}},
-                 {kNewton, 11185,
-                  [](ReportRecord& r) {
-                      r.specifications.fieldTexts = {"99999", "", "10.50", "", "",
-                                                     "",      "", "",      "", std::string(40, '9')};
-                  }},
-                 {kKgf, 11185,
-                  [&](ReportRecord& r) {
-                      r.customer = {longText, longText, longText, longText, longText};
-                  }},
-                 {kKgf, kWidthTwips,
-                  [&](ReportRecord& r) {
-                      r.customer = {"A", longText, "M", "D", longText};
-                  }},
-                 {kNewton, 11185, [](ReportRecord& r) {
-                      ResultTables& t = r.selection.tables;
-                      t.P1 = {12345.6, -8660.3, -8660.3e6, 1, 1, 1, 1, 1, 1};
-                      t.S.fill(1498.5e3);
-                      t.Vr.fill(-1e9);
-                      t.F2.fill(1118.5);
-                      t.F3.fill(-1e12);
-                      t.E.fill(123456.78);
-                      t.PB.fill(-98765.4);
-                      r.selection.seriesIndex = kIntrinsicallySafeSeries;
-                  }}};
+    ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked();
+    fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
+    customer.customer = {longText, longText, longText, longText, longText};
+    someCustomer.customer = {"A", longText, "M", "D", longText};
+    ReportRecord figures = Worked();
+    ResultTables& t = figures.selection.tables;
+    t.P1 = {12345.6, -8660.3, -8660.3e6, 1, 1, 1, 1, 1, 1};
+    t.S.fill(1498.5e3);
+    t.Vr.fill(-1e9);
+    t.F2.fill(1118.5);
+    t.F3.fill(-1e12);
+    t.E.fill(123456.78);
+    t.PB.fill(-98765.4);
+    figures.selection.seriesIndex = kIntrinsicallySafeSeries;
+    // On letter, or on A4 less its margins.
+    const std::tuple<std::int16_t, double, ReportRecord> cases[] = {{kKgf, kWidthTwips, Worked()},
+                                                                    {kNewton, 11185, fields},
+                                                                    {kKgf, 11185, customer},
+                                                                    {kKgf, kWidthTwips, someCustomer},
+                                                                    {kNewton, 11185, figures}};
     for (std::size_t n = 0; n < std::size(cases); ++n) {
-        ReportRecord record = Worked();
-        record.selection.forceUnit = cases[n].unit;
-        cases[n].change(record);
+        ReportRecord record = std::get<2>(cases[n]);
+        record.selection.forceUnit = std::get<0>(cases[n]);
         for (const Page& page : kPages) {
-            RecordingCanvas canvas(cases[n].width, kHeightTwips);
+            RecordingCanvas canvas(std::get<1>(cases[n]), kHeightTwips);
             page.draw(canvas, record, {});
             EXPECT_EQ(test::TextCollisions(canvas, 0.2), std::vector<std::string>{}) << "case " << n;
             std::multiset<std::string> texts;
@@ -213,32 +187,21 @@ TEST(ReportTexts, FiguresWholeAndClearOfRulesAndEachOther)
 // A failing step ends its page; what it drew stays.
 TEST(PrintReport, TellsEachPrinterTroubleOnce)
 {
-    const struct {
-        Script script;
-        int messages;
-        const char* lastText;
-    } cases[] = {{{}, 0, "\u0394F[kgf]"},
-                 {{.failedFromStart = true}, 3, ""},
-                 {{.failOnText = "Customer:"}, 3, "Dec 06,2026"},
-                 {{.newPageRefused = true}, 1, "\u0394F[kgf]"},
-                 {{.newPageBreaks = true}, 1, "Vr< 0.26 12 <S< 80"},
-                 {{.endDocumentRefused = true}, 1, "\u0394F[kgf]"},
-                 {{.failOnText = "<Selection results 2>"}, 1, "<Selection results 2>"}};
-    for (const auto& c : cases) {
-        ScriptedCanvas canvas(c.script);
+    for (const test::CaseRow& row : test::ReadCaseTable("drawing_printer_troubles")) {
+        ScriptedCanvas canvas(row.at(0));
         int messages = 0;
         PrintReport(canvas, Worked(), [&messages](const std::string& title, const std::string& message) {
             EXPECT_EQ(title + ": " + message, "VyraSensorSelector: " + std::string(kPrinterTrouble));
             ++messages;
         });
-        EXPECT_EQ(messages, c.messages) << c.lastText;
+        EXPECT_EQ(messages, std::stoi(row.at(1))) << row[0];
         const std::vector<CanvasCall> texts = canvas.CallsOf(CanvasCall::Kind::Text);
-        EXPECT_EQ(texts.empty() ? "" : texts.back().text, c.lastText);
+        EXPECT_EQ(texts.empty() ? "(none)" : texts.back().text, row.at(2)) << row[0];
     }
 }
 
 // Page 2 sets its own scale, origin and font and reads nothing of the
-// specifications; page 1 leaves the state the printed sketch goes on from.
+// specifications.
 TEST(PrintReport, PagesSetUpTheirOwnState)
 {
     RecordingCanvas fresh(kWidthTwips, kHeightTwips);
@@ -253,10 +216,6 @@ TEST(PrintReport, PagesSetUpTheirOwnState)
     edited.customer = {};
     PrintReportPage2(used, edited, {});
     EXPECT_EQ(used.Recording(), fresh.Recording());
-    RecordingCanvas page1(kWidthTwips, kHeightTwips);
-    PrintReportPage1(page1, Worked(), {});
-    EXPECT_EQ(page1.Font(), (CanvasFont{"Courier New", 9, false, 0}));
-    EXPECT_EQ(page1.DrawWidth(), 2);
 }
 
 }  // namespace

@@ -5,10 +5,9 @@
 
 #include "Require.h"
 #include "RtfReader.h"
+#include "Utf8.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -23,44 +22,14 @@ constexpr ReadLimits kLimits{.maxInputBytes = 1u << 16,
                              .maxCellsPerRow = 8,
                              .maxTableRows = 32};
 
-bool IsValidUtf8(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80           ? 1
-                                   : (lead >> 5) == 0x6  ? 2
-                                   : (lead >> 4) == 0xE  ? 3
-                                   : (lead >> 3) == 0x1E ? 4
-                                                         : 0;
-        if (length == 0 || i + length > text.size()) {
-            return false;
-        }
-        std::uint32_t value = length == 1 ? lead : lead & (0x7Fu >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            value = value << 6 | (next & 0x3Fu);
-        }
-        constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
 // Returns the UTF-8 bytes of the runs; counts line breaks into breaks.
 std::size_t CheckRuns(const std::vector<Run>& runs, std::size_t& breaks)
 {
     std::size_t bytes = 0;
     for (const Run& run : runs) {
         REQUIRE(!run.text.empty());
-        REQUIRE(IsValidUtf8(run.text));
-        REQUIRE(IsValidUtf8(run.format.fontName));
+        REQUIRE(IsUtf8(run.text));
+        REQUIRE(IsUtf8(run.format.fontName));
         REQUIRE(run.format.pointSize >= 1 && run.format.pointSize <= 1638);
         REQUIRE(run.format.colour <= 0xFFFFFF);
         for (const char c : run.text) {
@@ -95,7 +64,7 @@ void CheckDocument(const Document& document)
 
     // One line per paragraph and per line break outside tables.
     const std::string text = PlainText(document);
-    REQUIRE(IsValidUtf8(text));
+    REQUIRE(IsUtf8(text));
     std::size_t lines = 0;
     for (const char c : text) {
         lines += c == '\n' ? 1 : 0;

@@ -14,20 +14,14 @@ cmake --build build-fuzz --target input_path_fuzz case_file_fuzz batch_file_fuzz
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -r tests/fuzz/corpus "$work/corpus"
-cp -r tests/fuzz/case-corpus "$work/case-corpus"
-cp -r tests/fuzz/batch-corpus "$work/batch-corpus"
-cp -r tests/fuzz/rtf-corpus "$work/rtf-corpus"
 mkdir -p build-fuzz/artifacts
-# A finding stops the run with a non-zero status and leaves its input in
-# build-fuzz/artifacts for replaying (the case reader's with the prefix case-,
-# the batch reader's with batch-, the RTF reader's with rtf-; rtf-text
-# replays one as a document).
-build-fuzz/tests/fuzz/input_path_fuzz -max_total_time="$share" -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/artifacts/ "$work/corpus"
-build-fuzz/tests/fuzz/case_file_fuzz -max_total_time="$share" -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/artifacts/case- "$work/case-corpus"
-build-fuzz/tests/fuzz/batch_file_fuzz -max_total_time="$share" -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/artifacts/batch- "$work/batch-corpus"
-build-fuzz/tests/fuzz/rtf_fuzz -max_total_time="$share" -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/artifacts/rtf- "$work/rtf-corpus"
+# Each target on a copy of its seed corpus (libFuzzer adds to the corpus it
+# is given). A finding stops the run with a non-zero status and leaves its
+# input in build-fuzz/artifacts, prefixed with the corpus's name, for
+# replaying (rtf-text replays an rtf- one as a document).
+for target in input_path:corpus case_file:case-corpus batch_file:batch-corpus rtf:rtf-corpus; do
+    corpus=${target#*:}
+    cp -r "tests/fuzz/$corpus" "$work/$corpus"
+    "build-fuzz/tests/fuzz/${target%%:*}_fuzz" -max_total_time="$share" -print_final_stats=1 \
+        -artifact_prefix="build-fuzz/artifacts/${corpus%corpus}" "$work/$corpus"
+done

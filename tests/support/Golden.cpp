@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 
 namespace vyra::test {
 
@@ -38,6 +39,32 @@ void ExpectGolden(const std::string& name, const std::string& recording)
             return;
         }
     }
+}
+
+std::vector<CaseRow> ReadCaseTable(const std::string& name)
+{
+    const std::string path = std::string(VYRA_CASES_DIR) + "/" + name + ".txt";
+    std::ifstream file(path, std::ios::binary);
+    EXPECT_TRUE(file) << "no case table " << path;
+    std::vector<CaseRow> rows;
+    const auto trimmed = [](const std::string& text) {
+        const auto first = text.find_first_not_of(" \t");
+        return first == std::string::npos ? std::string()
+                                          : text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    };
+    for (std::string line; std::getline(file, line);) {
+        if (trimmed(line).empty() || line.front() == '#') {
+            continue;
+        }
+        CaseRow row;
+        std::size_t start = 0;
+        for (std::size_t bar = 0; (bar = line.find(" | ", start)) != std::string::npos; start = bar + 3) {
+            row.push_back(trimmed(line.substr(start, bar - start)));
+        }
+        row.push_back(trimmed(line.substr(start)));
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 }  // namespace vyra::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vyra::test {
 
@@ -9,5 +10,12 @@ namespace vyra::test {
 // environment it writes the file instead, for a change to the layout that
 // is meant; the diff of the golden files is then the change to review.
 void ExpectGolden(const std::string& name, const std::string& recording);
+
+// The rows of the case table tests/cases/NAME.txt: one row a line, its
+// fields separated by " | " (an empty field is "|  |") and trimmed; blank
+// lines and lines starting with "#" are left out. The first field names the
+// row, so that a failure says which. Fields are taken as they stand.
+using CaseRow = std::vector<std::string>;
+std::vector<CaseRow> ReadCaseTable(const std::string& name);
 
 }  // namespace vyra::test

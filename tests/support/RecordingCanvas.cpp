@@ -21,43 +21,35 @@ double CharacterCount(std::string_view text)
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-std::string Format(const char* pattern, auto... values)
+// Three decimals, never "-0.000".
+std::string Number(double value)
 {
-    char text[160];
-    std::snprintf(text, sizeof text, pattern, values...);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", std::fabs(value) < 5e-4 ? 0.0 : value);
     return text;
 }
-
-// Three decimals, never "-0.000".
-std::string Number(double value) { return Format("%.3f", std::fabs(value) < 5e-4 ? 0.0 : value); }
 
 std::string Describe(const CanvasCall& c)
 {
     static const char* const kStyles[] = {"solid", "dash", "dot", "dashdot"};
-    const std::string pen = Format(" pen %d %s #%02x%02x%02x", c.drawWidth, kStyles[static_cast<int>(c.style)],
-                                   c.colour.red, c.colour.green, c.colour.blue);
-    const std::string corners = Number(c.x1) + " " + Number(c.y1) + " " + Number(c.x2) + " " + Number(c.y2);
-    switch (c.kind) {
-    case CanvasCall::Kind::Line:
-        return "line " + corners + pen;
-    case CanvasCall::Kind::Box:
-        return "box " + corners + pen;
-    case CanvasCall::Kind::Arc:
-        return "arc " + Number(c.x1) + " " + Number(c.y1) + " r " + Number(c.radius) + " from "
-               + Number(c.start * 180 / std::numbers::pi) + " sweep " + Number(c.sweep * 180 / std::numbers::pi) + pen;
-    case CanvasCall::Kind::Text:
-        return "text " + Number(c.x1) + " " + Number(c.y1) + " \"" + c.text + "\" " + c.font.name + " "
-               + Number(c.font.size) + (c.font.bold ? " bold" : "");
-    case CanvasCall::Kind::Clip:
-        return "clip twips " + corners;
-    case CanvasCall::Kind::Clear:
-        return "clear";
-    case CanvasCall::Kind::NewPage:
-        return "newpage";
-    case CanvasCall::Kind::EndDocument:
-        break;
+    char pen[48];
+    std::snprintf(pen, sizeof pen, " pen %d %s #%02x%02x%02x", c.drawWidth, kStyles[static_cast<int>(c.style)],
+                  c.colour.red, c.colour.green, c.colour.blue);
+    const std::string at = Number(c.x1) + " " + Number(c.y1);
+    const std::string corners = at + " " + Number(c.x2) + " " + Number(c.y2);
+    static const char* const kNames[] = {"line ", "box ",    "arc ",        "text ",
+                                         "clear", "newpage", "enddocument", "clip twips "};
+    const std::string name = kNames[static_cast<int>(c.kind)];
+    if (c.kind == CanvasCall::Kind::Arc) {
+        return name + at + " r " + Number(c.radius) + " from " + Number(c.start * 180 / std::numbers::pi) + " sweep "
+               + Number(c.sweep * 180 / std::numbers::pi) + pen;
     }
-    return "enddocument";
+    if (c.kind == CanvasCall::Kind::Text) {
+        return name + at + " \"" + c.text + "\" " + c.font.name + " " + Number(c.font.size)
+               + (c.font.bold ? " bold" : "");
+    }
+    const bool drawn = c.kind == CanvasCall::Kind::Line || c.kind == CanvasCall::Kind::Box;
+    return c.kind == CanvasCall::Kind::Clip ? name + corners : drawn ? name + corners + pen : name;
 }
 
 struct TextBox {
@@ -65,24 +57,17 @@ struct TextBox {
     double left, top, right, bottom;
 };
 
-TextBox BoxOf(const CanvasCall& call)
-{
-    const double cellX = call.mode == gfx::ScaleMode::Characters ? 120 : 1;
-    const double cellY = call.mode == gfx::ScaleMode::Characters ? 240 : 1;
-    const double em = call.font.size * kTwipsPerPoint;
-    return {call.text, call.x1, call.y1, call.x1 + CharacterCount(call.text) * em * kAdvancePerEm / cellX,
-            call.y1 + em * kLineHeightPerEm / cellY};
-}
-
 // Glyphs stand inside their box, so touching edges do not collide.
 bool Overlap(double a1, double a2, double b1, double b2) { return a1 < b2 - 1e-6 && b1 < a2 - 1e-6; }
 
 }  // namespace
 
-CanvasCall RecordingCanvas::Call(CanvasCall::Kind kind, double x1, double y1, double x2, double y2,
-                                 gfx::Rgb colour) const
+bool RecordingCanvas::Record(CanvasCall::Kind kind, double x1, double y1, double x2, double y2, gfx::Rgb colour,
+                             double radius, double start, double sweep, std::string text)
 {
-    return {kind, x1, y1, x2, y2, 0, 0, 0, {}, colour, DrawWidth(), GetDrawStyle(), Font(), GetScaleMode()};
+    m_calls.push_back({kind, x1, y1, x2, y2, radius, start, sweep, std::move(text), colour, DrawWidth(), GetDrawStyle(),
+                       Font(), GetScaleMode()});
+    return !m_failed;
 }
 
 std::vector<CanvasCall> RecordingCanvas::CallsOf(CanvasCall::Kind kind) const
@@ -108,46 +93,6 @@ std::string RecordingCanvas::Recording() const
     return recording;
 }
 
-void RecordingCanvas::Clear() { Record(Call(CanvasCall::Kind::Clear)); }
-
-bool RecordingCanvas::NewPage()
-{
-    Record(Call(CanvasCall::Kind::NewPage));
-    return !m_failed;
-}
-
-bool RecordingCanvas::EndDocument()
-{
-    Record(Call(CanvasCall::Kind::EndDocument));
-    return !m_failed;
-}
-
-void RecordingCanvas::PaintLine(double x1, double y1, double x2, double y2, gfx::Rgb colour)
-{
-    Record(Call(CanvasCall::Kind::Line, x1, y1, x2, y2, colour));
-}
-
-void RecordingCanvas::PaintBox(double x1, double y1, double x2, double y2, gfx::Rgb colour)
-{
-    Record(Call(CanvasCall::Kind::Box, x1, y1, x2, y2, colour));
-}
-
-void RecordingCanvas::PaintArc(double x, double y, double radius, gfx::Rgb colour, double start, double sweep)
-{
-    CanvasCall call = Call(CanvasCall::Kind::Arc, x, y, 0, 0, colour);
-    call.radius = radius;
-    call.start = start;
-    call.sweep = sweep;
-    Record(call);
-}
-
-void RecordingCanvas::PaintText(double x, double y, std::string_view text)
-{
-    CanvasCall call = Call(CanvasCall::Kind::Text, x, y);
-    call.text = std::string(text);
-    Record(call);
-}
-
 double RecordingCanvas::MeasureTextWidthTwips(std::string_view text) const
 {
     return CharacterCount(text) * Font().size * kTwipsPerPoint * kAdvancePerEm;
@@ -161,15 +106,19 @@ double RecordingCanvas::MeasureTextHeightTwips(std::string_view) const
 void RecordingCanvas::ApplyClip(const std::optional<gfx::TwipRect>& clip)
 {
     const gfx::TwipRect r = clip.value_or(gfx::TwipRect{});
-    Record(Call(CanvasCall::Kind::Clip, r.left, r.top, r.right, r.bottom));
+    Record(CanvasCall::Kind::Clip, r.left, r.top, r.right, r.bottom);
 }
 
 std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance)
 {
     std::vector<TextBox> boxes;
     for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
+        // A cell is 120 twips wide and 240 high.
+        const double unit = call.mode == gfx::ScaleMode::Characters ? 120 : 1;
+        const double em = call.font.size * kTwipsPerPoint / unit;
         if (call.text.find_first_not_of(' ') != std::string::npos) {
-            boxes.push_back(BoxOf(call));
+            boxes.push_back({call.text, call.x1, call.y1, call.x1 + CharacterCount(call.text) * em * kAdvancePerEm,
+                             call.y1 + em * kLineHeightPerEm / (unit == 1 ? 1 : 2)});
         }
     }
     std::vector<std::string> found;

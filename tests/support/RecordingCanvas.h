@@ -35,27 +35,40 @@ public:
     // font; a line "unit ..." before the first call in a new scale unit.
     std::string Recording() const;
 
-    void Clear() override;
-    bool NewPage() override;
-    bool EndDocument() override;
+    void Clear() override { Record(CanvasCall::Kind::Clear); }
+    bool NewPage() override { return Record(CanvasCall::Kind::NewPage); }
+    bool EndDocument() override { return Record(CanvasCall::Kind::EndDocument); }
 
     // Lets a test make the device fail from the next call on.
     void FailFromNow() { m_failed = true; }
     bool Failed() const override { return m_failed; }
 
 protected:
-    void PaintLine(double x1, double y1, double x2, double y2, gfx::Rgb colour) override;
-    void PaintBox(double x1, double y1, double x2, double y2, gfx::Rgb colour) override;
-    void PaintArc(double x, double y, double radius, gfx::Rgb colour, double start, double sweep) override;
-    void PaintText(double x, double y, std::string_view text) override;
+    void PaintLine(double x1, double y1, double x2, double y2, gfx::Rgb colour) override
+    {
+        Record(CanvasCall::Kind::Line, x1, y1, x2, y2, colour);
+    }
+    void PaintBox(double x1, double y1, double x2, double y2, gfx::Rgb colour) override
+    {
+        Record(CanvasCall::Kind::Box, x1, y1, x2, y2, colour);
+    }
+    void PaintArc(double x, double y, double radius, gfx::Rgb colour, double start, double sweep) override
+    {
+        Record(CanvasCall::Kind::Arc, x, y, 0, 0, colour, radius, start, sweep);
+    }
+    void PaintText(double x, double y, std::string_view text) override
+    {
+        Record(CanvasCall::Kind::Text, x, y, 0, 0, {}, 0, 0, 0, std::string(text));
+    }
     double MeasureTextWidthTwips(std::string_view text) const override;
     double MeasureTextHeightTwips(std::string_view text) const override;
     void ApplyClip(const std::optional<gfx::TwipRect>& clip) override;
 
 private:
-    void Record(CanvasCall call) { m_calls.push_back(std::move(call)); }
-    CanvasCall Call(CanvasCall::Kind kind, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0,
-                    gfx::Rgb colour = {}) const;
+    // Logs the call with the pen, font and unit now current; true while the
+    // device works.
+    bool Record(CanvasCall::Kind kind, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0, gfx::Rgb colour = {},
+                double radius = 0, double start = 0, double sweep = 0, std::string text = {});
 
     std::vector<CanvasCall> m_calls;
     bool m_failed = false;

@@ -1,12 +1,31 @@
 #pragma once
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QString>
-#include <QWidget>
+#include "FrmExSub.h"
+#include "FrmExplanation.h"
+#include "ResultPicture.h"
+#include "Toolkit.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPagedPaintDevice>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
 #include <stdexcept>
+#include <string>
 
 namespace vyra::test {
 
@@ -20,28 +39,168 @@ Control& Child(const QWidget& parent, const QString& name)
     throw std::runtime_error("no control " + name.toStdString());
 }
 
-// The object name of item n of a control array: "txtInput(3)".
-inline QString Item(const char* name, int item) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(item); }
-
-// A left click as a user makes it, near the left end of the control, where
-// an option has its indicator.
-inline void Click(QWidget& control)
+inline QString ShownAndStates(const QWidget& widget)
 {
-    const QPointF local(control.height() / 2.0, control.height() / 2.0);
-    const QPointF global = control.mapToGlobal(local);
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&control, &press);
-    QApplication::sendEvent(&control, &release);
+    const auto* view = qobject_cast<const QTextEdit*>(&widget);
+    const char* property = qobject_cast<const QGroupBox*>(&widget) != nullptr ? "title" : "text";
+    QString line = '"' + (view != nullptr ? view->toPlainText().left(60) : widget.property(property).toString()) + '"';
+    const QFont& font = widget.font();
+    line += QStringLiteral(" %1 %2").arg(font.family()).arg(font.pointSizeF()) + (font.bold() ? " bold" : "")
+            + (font.strikeOut() ? " struck" : "") + (widget.isEnabled() ? "" : " disabled");
+    const auto* button = qobject_cast<const QAbstractButton*>(&widget);
+    line += button != nullptr && button->isChecked() ? " checked" : "";
+    const QPalette::ColorRole role = qobject_cast<const QLineEdit*>(&widget) ? QPalette::Text : QPalette::WindowText;
+    if (const QColor colour = widget.palette().color(role); colour != Qt::black) {
+        line += " colour " + colour.name();
+    }
+    if (const auto* picture = dynamic_cast<const ui::ResultPicture*>(&widget)) {
+        line += " framed";
+        for (std::size_t row = 0; row < picture->FramedRows().size(); ++row) {
+            line += picture->FramedRows()[row] ? QStringLiteral(" %1").arg(row + 1) : QString();
+        }
+    }
+    return line;
 }
 
-// A key typed into the control.
-inline void TypeKey(QWidget& control, Qt::Key key, const QString& text)
+// A menu's entries with their shortcuts and states, one line each.
+inline void WalkMenu(const QWidget& menu, int depth, QString& tree)
 {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&control, &press);
-    QApplication::sendEvent(&control, &release);
+    for (const QAction* action : menu.actions()) {
+        tree += QString(2 * depth, ' ') + (action->isSeparator() ? QStringLiteral("-") : action->text())
+                + (action->shortcut().isEmpty() ? QString() : " [" + action->shortcut().toString() + "]")
+                + (action->isEnabled() ? "" : " disabled") + '\n';
+        if (const QMenu* submenu = action->menu()) {
+            WalkMenu(*submenu, depth + 1, tree);
+        }
+    }
+}
+
+inline void Walk(const QWidget& parent, int depth, QString& tree)
+{
+    for (const QObject* child : parent.children()) {
+        const auto* widget = qobject_cast<const QWidget*>(child);
+        // A field's, a button's or a view's parts are the toolkit's.
+        if (widget == nullptr || widget->isWindow()
+            || (widget->objectName().isEmpty() && !qobject_cast<const QLabel*>(widget)
+                && !qobject_cast<const QGroupBox*>(widget))) {
+            continue;
+        }
+        const QRect box = widget->geometry();
+        tree += QString(2 * depth, ' ') + widget->metaObject()->className() + ' ' + widget->objectName()
+                + QString::asprintf(" %d,%d %dx%d ", box.x(), box.y(), box.width(), box.height())
+                + ShownAndStates(*widget) + '\n';
+        if (qobject_cast<const QMenuBar*>(widget) != nullptr) {
+            WalkMenu(*widget, depth + 1, tree);
+        } else if (qobject_cast<const QTextEdit*>(widget) == nullptr) {
+            Walk(*widget, depth + 1, tree);
+        }
+    }
+}
+
+// A screen as text, for the golden files: its caption and size, then one
+// line per control in creation order, children indented under their frame:
+// kind, object name, box in pixels, the text it shows, its font, and the
+// states that are not the usual ones (disabled, checked, struck through, a
+// text colour other than black, framed rows of a result table).
+inline std::string WidgetTree(const QWidget& screen)
+{
+    QString tree = QStringLiteral("%1 \"%2\" ").arg(screen.objectName(), screen.windowTitle())
+                   + QStringLiteral("%1x%2\n").arg(screen.width()).arg(screen.height());
+    Walk(screen, 1, tree);
+    return tree.toStdString();
+}
+
+// The text of a PDF, each page ended by a form feed.
+inline QString PdfText(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Answers at once, without a human: messages are recorded as "message TITLE:
+// TEXT icon N" (onMessage runs while one is up); modal screens, questions
+// about unsaved changes and file dialogs (a file name, or empty for Cancel)
+// take the next queued answer. One not queued fails the test and is
+// cancelled, and so does a modal screen its answer left open.
+class ScriptedToolkit : public ui::Toolkit {
+public:
+    QStringList messages;
+    std::function<void()> onMessage;
+    std::deque<std::function<void(QDialog&)>> modalAnswers;
+    std::deque<ui::SaveAnswer> saveAnswers;
+    std::deque<QString> files;
+    int modalScreens = 0;
+    int saveQuestions = 0;
+    int endProgramCalls = 0;
+    QDate today{2026, 12, 5};
+    // The printer a job gets; none unless a test provides one.
+    std::function<std::unique_ptr<QPagedPaintDevice>()> printer;
+
+    void ShowMessage(QWidget*, const QString& title, const QString& text, ui::BoxIcon icon) override
+    {
+        if (onMessage) {
+            onMessage();
+        }
+        messages << QStringLiteral("message %1: %2 icon %3").arg(title, text).arg(static_cast<int>(icon));
+    }
+    void ShowModal(QDialog& screen) override
+    {
+        ++modalScreens;
+        const auto answer = Next(modalAnswers, std::function<void(QDialog&)>([](QDialog&) {}));
+        screen.setModal(true);
+        screen.show();
+        answer(screen);
+        if (screen.isVisible()) {
+            ADD_FAILURE() << "modal screen \"" << screen.windowTitle().toStdString() << "\" was left open";
+            screen.reject();
+        }
+    }
+    ui::SaveAnswer AskSave(QWidget*, const QString&) override
+    {
+        ++saveQuestions;
+        return Next(saveAnswers, ui::SaveAnswer::Cancel);
+    }
+    QString ChooseFileToOpen(QWidget*, const ui::FileQuestion&) override { return Next(files, QString()); }
+    QString ChooseFileToSave(QWidget*, const ui::FileQuestion&) override { return Next(files, QString()); }
+    QDate Today() const override { return today; }
+    std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return printer ? printer() : nullptr; }
+    // The print dialog gets the same printer as a job on the default one.
+    std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget*) override { return DefaultPrinter(); }
+    void EndProgram() override { ++endProgramCalls; }
+
+private:
+    template <class Answer>
+    static Answer Next(std::deque<Answer>& queue, Answer cancel)
+    {
+        if (queue.empty()) {
+            ADD_FAILURE() << "a question or screen came that no answer was queued for";
+            return cancel;
+        }
+        Answer answer = std::move(queue.front());
+        queue.pop_front();
+        return answer;
+    }
+};
+
+// Presses a document button; what the viewer showed, then "Return".
+inline std::string OpenDocument(ScriptedToolkit& toolkit, ui::FrmExplanation& menu, int item)
+{
+    std::string seen;
+    toolkit.modalAnswers.push_back([&](QDialog& screen) {
+        auto& viewer = dynamic_cast<ui::FrmExSub&>(screen);
+        QApplication::processEvents();
+        const QScrollBar& bar = *viewer.RichTextBox1().verticalScrollBar();
+        seen = "viewer" + std::string(viewer.RichTextBox1().isReadOnly() ? " read-only" : "")
+               + (bar.maximum() > 0 ? " scrolled to " + std::to_string(bar.value()) : "") + ": \""
+               + viewer.RichTextBox1().toPlainText().left(40).replace('\n', '|').toStdString() + "\"";
+        seen += toolkit.messages.isEmpty() ? "" : "\n  " + toolkit.messages.join("\n  ").toStdString();
+        viewer.CmdReturn().click();
+    });
+    toolkit.messages.clear();
+    menu.CmdExplain(item).click();
+    return seen + "\n";
 }
 
 }  // namespace vyra::test

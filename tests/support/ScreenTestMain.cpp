@@ -1,8 +1,6 @@
-// Test main of the screen suites: one application for all tests, the fonts
-// as the program sets them, and two guards. A modal screen or box that a
-// test left to a real event loop would block the run, so any modal widget
-// still up after a few seconds is closed and fails the test. A window still
-// open when a test has ended fails the run: each test closes what it opens.
+// Test main of the screen suites: one application, the program's fonts and
+// two guards. A modal widget left up for seconds (it would block the run) is
+// closed and fails the test; so does a window a test left open.
 #include "PainterCanvas.h"
 
 #include <QApplication>
@@ -12,11 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace {
-
-constexpr int kWatchdogMilliseconds = 5000;
 
 void CloseStrayModal()
 {
@@ -26,18 +20,14 @@ void CloseStrayModal()
     }
 }
 
-bool windowLeftOpen = false;
-
-class NoStrayScreens : public ::testing::EmptyTestEventListener {
-    void OnTestEnd(const ::testing::TestInfo& test) override
+struct NoStrayScreens : ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override
     {
         CloseStrayModal();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (widget->isVisible()) {
-                std::fprintf(stderr, "%s left the window \"%s\" open\n", test.name(),
-                             qPrintable(widget->windowTitle()));
-                windowLeftOpen = true;
+                ADD_FAILURE() << "the window \"" << widget->windowTitle().toStdString() << "\" was left open";
                 widget->close();
             }
         }
@@ -57,9 +47,8 @@ int main(int argc, char** argv)
     vyra::gfx::SubstituteCourierNew();
     QTimer watchdog;
     QObject::connect(&watchdog, &QTimer::timeout, &CloseStrayModal);
-    watchdog.start(kWatchdogMilliseconds);
+    watchdog.start(5000);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new NoStrayScreens);
-    const int failed = RUN_ALL_TESTS();
-    return windowLeftOpen ? 1 : failed;
+    return RUN_ALL_TESTS();
 }

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Golden.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace vyra::test {
+
+// The rows of a case table with the fields the test reads; another row fails.
+inline std::vector<CaseRow> Rows(const std::string& table, std::size_t fields)
+{
+    std::vector<CaseRow> rows = ReadCaseTable(table);
+    for (const CaseRow& row : rows) {
+        EXPECT_EQ(row.size(), fields) << table << ": " << row[0];
+    }
+    std::erase_if(rows, [fields](const CaseRow& row) { return row.size() != fields; });
+    return rows;
+}
+
+// A number of a case table as strtod reads it, "inf", "-inf" and "nan" too.
+inline double Number(const std::string& field) { return std::strtod(field.c_str(), nullptr); }
+
+// A text of a case table with escapes for what a row cannot hold or would
+// trim: \s a blank, \t, \n, \r, \xHH a byte, \(N)C N copies of C.
+inline std::string Unescape(const std::string& field)
+{
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char code = field[i] == '\\' && i + 1 < field.size() ? field[++i] : '\0';
+        if (code == 'x') {
+            text += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else if (code == '(') {
+            const std::size_t close = field.find(')', i);
+            text.append(std::stoul(field.substr(i + 1, close - i - 1)), field[close + 1]);
+            i = close + 1;
+        } else {
+            text += code == 's' ? ' ' : code == 't' ? '\t' : code == 'n' ? '\n' : code == 'r' ? '\r' : field[i];
+        }
+    }
+    return text;
+}
+
+}  // namespace vyra::test

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# vyra-select and the desktop program as processes: "outputs.sh NAME" runs
+# the case NAME in the current folder, "outputs.sh --list GROUP" names the
+# cases of a group. OutputsTest records what each prints and its exit
+# status. S is vyra-select, A the desktop program, C the case tables'
+# folder; PORT takes connections and never answers.
+case=(--tension=10 --diameter=100 --roller-weight=10 --alpha=0 --beta=0 --gamma=0 --position=0 --height=0
+    --bearing-weight=1 --speed=100 "--customer=Northern Paper" --order=A-17 --machine=PM3 "--date=Dec 06,2026"
+    --name=Ito)
+sel() { "$S" "${case[@]}" "$@"; }
+
+if [ "$1" = --list ]; then
+    case "$2" in
+    files) printf '%s\n' report charts "line report" "unwritable targets" "statuses and versions" \
+        "no print server" "silent print server" ;;
+    queue) echo "both pages printed" ;;
+    esac
+    exit 0
+fi
+
+case "$1" in
+# Two A4 pages in embedded Liberation Mono, replacing an older file whole;
+# letter paper; a refused case writes nothing.
+report)
+    echo old >report.pdf
+    sel --report report.pdf >/dev/null
+    echo "status $?"
+    ls
+    pdfinfo report.pdf | grep -E '^(Pages|Title|Creator|Page size):'
+    pdffonts report.pdf
+    test "$(stat -c %s report.pdf)" -lt 153600 && echo "under 150 KiB"
+    pdftotext -layout report.pdf -
+    sel --json --paper letter --report=report.pdf >/dev/null
+    echo "status $?"
+    pdfinfo report.pdf | grep '^Page size:'
+    sel --alpha=10 --report refused.pdf
+    echo "status $?"
+    ls
+    ;;
+# --charts adds a third page; --chart draws one chart as PNG.
+charts)
+    sel --report charts.pdf --charts >/dev/null
+    echo "status $?"
+    pdfinfo charts.pdf | grep '^Pages:'
+    pdftotext -f 3 charts.pdf - | grep chart
+    for kind in speed gamma; do
+        sel --chart $kind $kind.png >/dev/null
+        echo "$kind status $?"
+        head -c 4 $kind.png | tail -c 3
+        echo
+    done
+    ;;
+# The matrix of a line report says what the CSV rows say; a page pair per
+# computed roller follows.
+"line report")
+    "$S" --batch "$C/cli_line_report.csv" --line-report line.pdf "--date=Dec 06,2026"
+    echo "status $?"
+    pdfinfo line.pdf | grep '^Pages:'
+    pdftotext -layout -l 2 line.pdf -
+    ;;
+# Only a regular file is ever replaced: a missing folder, a pipe or a
+# folder as the target fails with status 3 and stays as it was.
+"unwritable targets")
+    mkfifo fifo.pdf
+    for target in "$PWD/missing/report.pdf" "$PWD/fifo.pdf"; do
+        timeout 60 "$S" "${case[@]}" --report "$target" >/dev/null
+        echo "status $?"
+    done
+    sel --sketch "$PWD" >/dev/null
+    echo "status $?"
+    ls -F
+    ;;
+"statuses and versions")
+    sel --json >/dev/null
+    echo "status $?"
+    sel --alpha=10 --json >/dev/null
+    echo "status $?"
+    "$S" --unit=lbf
+    echo "status $?"
+    "$S" --help >/dev/null
+    echo "status $?"
+    "$S" --version
+    env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
+    echo "status $?"
+    ;;
+# No print server, or one that never answers: the trouble message and
+# status 3, the figures written first. The ceiling is far above the
+# program's own limit, so that a failure cannot hold the suite.
+"no print server" | "silent print server")
+    server=/nonexistent/cups.sock
+    [ "$1" = "silent print server" ] && server=127.0.0.1:$PORT
+    CUPS_SERVER=$server timeout 60 "$S" "${case[@]}" --json --print=yes >out.json
+    echo "status $?"
+    grep -o '"status":"ok"' out.json
+    ;;
+# The "vyra-capture" queue, default printer for the test run, keeps each
+# job's PDF in its spool folder.
+"both pages printed")
+    spool=/var/spool/vyra-capture
+    ls $spool >before
+    sel --print >/dev/null
+    echo "status $?"
+    for _ in $(seq 600); do
+        job=$(ls $spool | grep -vxFf before | grep '\.pdf$' | head -1)
+        [ -n "$job" ] && break
+        sleep 0.1
+    done
+    pdfinfo "$spool/$job" | grep '^Pages:'
+    pdftotext -layout "$spool/$job" - | grep -E 'Northern Paper|<Selection results 2>'
+    pdftoppm -r 30 -png "$spool/$job" page
+    echo "status $?"
+    ls page*
+    ;;
+*)
+    echo "outputs.sh: no case $1" >&2
+    exit 2
+    ;;
+esac
