@@ -48,11 +48,6 @@ bool IsKnownCodePage(int codePage)
     return std::find(std::begin(kKnownCodePages), std::end(kKnownCodePages), codePage) != std::end(kKnownCodePages);
 }
 
-bool IsDoubleByteCodePage(int codePage)
-{
-    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
-}
-
 void AppendUtf8(std::uint32_t codePoint, std::string& out)
 {
     if ((codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) {

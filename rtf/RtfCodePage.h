@@ -20,9 +20,6 @@ int CodePageOfCharset(int charset);
 // select; anything else keeps the previous choice.
 bool IsKnownCodePage(int codePage);
 
-// True for the code pages in which some bytes start a two-byte character.
-bool IsDoubleByteCodePage(int codePage);
-
 // Appends the UTF-8 of a Unicode scalar value; surrogates and values past
 // U+10FFFF become U+FFFD, so the output is always valid UTF-8.
 void AppendUtf8(std::uint32_t codePoint, std::string& out);

@@ -27,12 +27,8 @@ constexpr double kPageHeightTwips = 15120;
 // as they come.
 TEST(ReportGolden, PagesAsRecorded)
 {
-    EntryForm newton = test::WorkedExampleForm();
-    newton.txtInput[kItemFS] = "98";
-    EntryForm wide = test::WorkedExampleForm();
-    wide.txtInput[kItemFS] = "200000";
-    wide.txtInput[kItemWr] = "0.05";
-    wide.txtInput[kItemV] = "10.50";
+    const EntryForm newton{{"98", "100", "10", "0", "0", "0", "0", "0", "1", "100"}};
+    const EntryForm wide{{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}};
     ReportRecord wideRecord = test::SelectedRecord(wide, kNewton);
     const std::string longText(90, 'W');
     wideRecord.customer = {longText, longText, longText, "Dec 06,2026", longText};

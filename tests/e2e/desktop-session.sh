@@ -16,17 +16,18 @@ begin_session() {
 }
 
 end_session() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
     stop_x_server
     rm -rf "$workdir"
 }
 
 # Starts Xvfb on a display it finds free itself (so that runs side by side
-# never share one) and exports DISPLAY once the server answers.
+# never share one) and exports DISPLAY once the server answers; -noreset,
+# or the server would restart when that first client leaves.
 start_x_server() {
     local numberFile _
     numberFile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
     X_SERVER_PID=$!
     for _ in $(seq 1 200); do
         if [ -s "$numberFile" ]; then
@@ -41,7 +42,7 @@ start_x_server() {
 }
 
 stop_x_server() {
-    [ -n "${X_SERVER_PID:-}" ] && kill "$X_SERVER_PID" 2>/dev/null
+    [ -z "${X_SERVER_PID:-}" ] || kill "$X_SERVER_PID" 2>/dev/null || true
     wait "$X_SERVER_PID" 2>/dev/null || true
 }
 
