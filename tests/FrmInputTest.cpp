@@ -213,8 +213,9 @@ private:
             m_recording += Shown(message) + "\n  while up: " + m_atMessage + "\n";
         }
         m_toolkit->messages.clear();
-        m_recording += State() + (Sketch() != m_drawn ? " sketch redrawn" : "");
-        m_drawn = Sketch();
+        const QImage sketch = Sketch();
+        m_recording += State() + (sketch != m_drawn ? " sketch redrawn" : "");
+        m_drawn = sketch;
         QStringList others;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             others << (widget->isVisible() && widget != m_screen.get()
