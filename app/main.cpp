@@ -7,9 +7,12 @@
 
 #include <csignal>
 #include <cstring>
+#include <exception>
 #include <iostream>
 
-int main(int argc, char** argv)
+namespace {
+
+int RunProgram(int argc, char** argv)
 {
     // Answered before the toolkit starts, so that they need no display.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -37,4 +40,26 @@ int main(int argc, char** argv)
     }
     input.show();
     return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // The last guard: an exception ends the program with a message instead
+    // of an abort.
+    try {
+        const int status = RunProgram(argc, argv);
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "VyraSensorSelector: cannot write standard output\n";
+            return 3;
+        }
+        return status;
+    } catch (const std::exception& failure) {
+        std::cerr << "VyraSensorSelector: unexpected failure: " << failure.what() << '\n';
+    } catch (...) {
+        std::cerr << "VyraSensorSelector: unexpected failure\n";
+    }
+    return 4;
 }

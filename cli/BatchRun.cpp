@@ -5,6 +5,8 @@
 #include "FileAccess.h"
 #include "JsonOutput.h"
 #include "ResultColumns.h"
+#include "StandardOutput.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <chrono>
@@ -36,6 +38,12 @@ public:
 
     std::string& Piece() { return m_piece; }
 
+    // Known before any row is read: the file cannot be written at all.
+    std::optional<std::string> TargetFailure() const
+    {
+        return m_file && m_file->Failure() ? std::optional(m_path + ": " + *m_file->Failure()) : std::nullopt;
+    }
+
     void Flush()
     {
         if (m_file) {
@@ -59,7 +67,7 @@ public:
         Flush();
         if (!m_file) {
             m_out.flush();
-            return m_out ? std::nullopt : std::optional<std::string>("standard output: cannot write");
+            return m_out ? std::nullopt : std::optional("standard output: " + WriteFailureOf(m_out));
         }
         if (auto failure = m_file->Commit()) {
             return m_path + ": " + *failure;
@@ -91,7 +99,9 @@ void AppendCsvCell(std::string& out, std::string_view text, bool userText = fals
     if (userText && !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
         cell = "'";
     }
-    cell += text;
+    // A NUL or an escape in a cell would cut or garble the line in the tools
+    // that read it.
+    cell += userText ? EscapedText(text, LineBreaks::Keep) : std::string(text);
     if (cell.find_first_of(",\"\r\n") == std::string::npos
         && (cell.empty() || (cell.front() != ' ' && cell.back() != ' '))) {
         out += cell;
@@ -278,12 +288,16 @@ int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& er
         err << "vyra-select: " << request.path << ": " << *reason << '\n';
         return kUsageError;
     }
-    BatchReader reader(*std::get<std::unique_ptr<ByteSource>>(opened), options.input);
     RowOutput output(request.outputPath, out);
-    const bool json = request.format == BatchFormat::Json;
-    if (!json) {
-        AppendCsvHeader(output.Piece());
+    if (const auto failure = output.TargetFailure()) {
+        err << "vyra-select: cannot write " << *failure << '\n';
+        return kOutputFailed;
     }
+    BatchReader reader(*std::get<std::unique_ptr<ByteSource>>(opened), options.input);
+    const bool json = request.format == BatchFormat::Json;
+    // The header goes out with the first row or the end, so that a file
+    // whose header is refused writes nothing.
+    bool headerWritten = json;
     Progress progress(request, options.input);
     gfx::LineReportContent line;
     const RunState fresh;
@@ -297,6 +311,10 @@ int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& er
                 err << "Run vyra-select --help\n";
             }
             return kUsageError;
+        }
+        if (!headerWritten) {
+            AppendCsvHeader(output.Piece());
+            headerWritten = true;
         }
         if (std::holds_alternative<BatchEnd>(next)) {
             break;

@@ -1,14 +1,22 @@
 #include "QtGraphicsOutputs.h"
 #include "SelectorCli.h"
+#include "StandardOutput.h"
 
 #include <csignal>
 #include <iostream>
+
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
     // A file-size limit then fails the write with a message instead of
     // ending the program halfway.
     std::signal(SIGXFSZ, SIG_IGN);
-    vyra::cli::QtGraphicsOutputs graphics(std::vector<std::string>(argv, argv + argc));
-    return vyra::cli::RunSelector(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr, &graphics);
+    vyra::cli::DescriptorOutput output(STDOUT_FILENO);
+    std::ostream out(&output);
+    const int status = vyra::cli::Guarded("vyra-select", std::cerr, [&] {
+        vyra::cli::QtGraphicsOutputs graphics(std::vector<std::string>(argv, argv + argc));
+        return vyra::cli::RunSelector(std::vector<std::string>(argv + 1, argv + argc), out, std::cerr, &graphics);
+    });
+    return vyra::cli::FinishStandardOutput(output, status, "vyra-select", std::cerr);
 }

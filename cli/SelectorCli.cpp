@@ -97,7 +97,7 @@ int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::os
 
 bool RequestsGraphics(const std::vector<std::string>& args)
 {
-    const ParsedCommandLine parsed = ParseSelectorOptions(args);
+    const ParsedCommandLine parsed = ParseSelectorOptions(args, CaseFileReading::Skip);
     const auto* options = std::get_if<SelectorOptions>(&parsed);
     return options != nullptr && options->NeedsGraphics();
 }

@@ -10,7 +10,7 @@
 
 namespace vyra::cli {
 
-enum ExitStatus : int { kComputed = 0, kRefused = 1, kUsageError = 2, kOutputFailed = 3 };
+enum ExitStatus : int { kComputed = 0, kRefused = 1, kUsageError = 2, kOutputFailed = 3, kInternalFailure = 4 };
 
 // The report, print and sketch outputs, which need the drawing toolkit.
 class GraphicsOutputs {
@@ -28,7 +28,8 @@ public:
 int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 GraphicsOutputs* graphics = nullptr);
 
-// Whether the words ask for an output that needs GraphicsOutputs.
+// Whether the words ask for an output that needs GraphicsOutputs, from the
+// words alone: a case file they name is not read.
 bool RequestsGraphics(const std::vector<std::string>& args);
 
 }  // namespace vyra::cli

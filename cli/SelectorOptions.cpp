@@ -1,6 +1,7 @@
 #include "SelectorOptions.h"
 
 #include "ResultFormat.h"
+#include "Utf8.h"
 #include "Version.h"
 
 #include <CLI/CLI.hpp>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -189,8 +191,9 @@ struct Parser {
                    "empty field); a missing field option is an empty field, or the case file's entry with --case;\n"
                    "the last of a repeated option counts.\n"
                    "Exit status: 0 computed, 1 refused by a check, 2 usage error or broken case file, 3 the case,\n"
-                   "report, print, sketch or chart could not be written. With --batch: 0 every row computed,\n"
-                   "1 a row refused, 2 usage error or unreadable CSV, 3 an output could not be written.");
+                   "report, print, sketch, chart or standard output could not be written. With --batch: 0 every\n"
+                   "row computed, 1 a row refused, 2 usage error or unreadable CSV, 3 an output could not be\n"
+                   "written. 4 an unexpected failure inside the program, with a message.");
     }
 
     // A file option given with an empty name would write nowhere.
@@ -208,9 +211,9 @@ struct Parser {
 
     // The case the options start from: the case file's, or an empty one
     // dated today.
-    std::variant<Case, std::string> StartingCase() const
+    std::variant<Case, std::string> StartingCase(CaseFileReading reading) const
     {
-        if (!casePath.empty()) {
+        if (!casePath.empty() && reading == CaseFileReading::Read) {
             return ReadCaseFile(casePath);
         }
         Case start;
@@ -254,15 +257,37 @@ struct Parser {
         return std::nullopt;
     }
 
-    ParsedCommandLine Finish()
+    // Texts go into case files and JSON, which hold UTF-8 only.
+    std::optional<std::string> TextNotUtf8() const
     {
+        for (int item = 0; item < kFieldCount; ++item) {
+            if (!IsUtf8(given.form.txtInput[item])) {
+                return OptionName(kFieldNames[item]) + " is not UTF-8 text";
+            }
+        }
+        for (int item = 0; item < kReportItemCount; ++item) {
+            if (!IsUtf8(given.report[item])) {
+                return OptionName(kReportNames[item]) + " is not UTF-8 text";
+            }
+        }
+        return std::nullopt;
+    }
+
+    ParsedCommandLine Finish(CaseFileReading reading)
+    {
+        if (auto problem = TextNotUtf8()) {
+            return UsageError{*problem};
+        }
+        if (Given("--calibration-weight") && !std::isfinite(calibrationWeight)) {
+            return UsageError{"--calibration-weight must be a positive number of kg"};
+        }
         if (auto conflict = BatchConflict()) {
             return UsageError{*conflict};
         }
         if (auto problem = ChartProblem()) {
             return UsageError{*problem};
         }
-        auto start = StartingCase();
+        auto start = StartingCase(reading);
         if (const auto* problem = std::get_if<std::string>(&start)) {
             return UsageError{*problem, true};
         }
@@ -309,7 +334,7 @@ std::string FirstLine(const std::string& text) { return text.substr(0, text.find
 
 }  // namespace
 
-ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args)
+ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args, CaseFileReading reading)
 {
     Parser parser;
     auto joined = JoinTextOptions(args, parser.textOptions);
@@ -335,7 +360,7 @@ ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args)
     if (const std::optional<std::string> empty = parser.EmptyFileName()) {
         return UsageError{*empty};
     }
-    return parser.Finish();
+    return parser.Finish(reading);
 }
 
 }  // namespace vyra::cli

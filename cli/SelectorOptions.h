@@ -74,7 +74,11 @@ struct UsageError {
 
 using ParsedCommandLine = std::variant<SelectorOptions, TextRequested, UsageError>;
 
+// Skip when only the options matter: the case starts empty.
+enum class CaseFileReading { Read, Skip };
+
 // args excludes the program name.
-ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args);
+ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args,
+                                       CaseFileReading reading = CaseFileReading::Read);
 
 }  // namespace vyra::cli

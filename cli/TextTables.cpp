@@ -85,9 +85,9 @@ void WriteCalibrationTable(const RunState& state, const Calibration& calibration
         << std::setw(kValueWidth) << "Vt[V]" << ' ' << std::setw(kValueWidth) << "S[times]" << '\n';
     for (int i = 0; i < kModelCount; ++i) {
         out << std::left << std::setw(kNameWidth) << ModelLabel(state, i) << std::right << std::setw(kValueWidth)
-            << FormatPattern(calibration.Vt[i], 1) << ' ' << std::setw(kValueWidth)
-            << FormatPattern(calibration.Vt[i] / 1000, 3) << ' ' << std::setw(kValueWidth)
-            << FormatPattern(calibration.S[i], 1) << '\n';
+            << FormatPatternWithin(calibration.Vt[i], 1, kValueWidth) << ' ' << std::setw(kValueWidth)
+            << FormatPatternWithin(calibration.Vt[i] / 1000, 3, kValueWidth) << ' ' << std::setw(kValueWidth)
+            << FormatPatternWithin(calibration.S[i], 1, kValueWidth) << '\n';
     }
 }
 

@@ -1,4 +1,5 @@
 #include "SelectorCli.h"
+#include "StandardOutput.h"
 
 #include <cerrno>
 #include <csignal>
@@ -41,8 +42,13 @@ int main(int argc, char** argv)
     // the program halfway.
     std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (vyra::cli::RequestsGraphics(args)) {
-        return RunGraphicsTwin(argv);
-    }
-    return vyra::cli::RunSelector(args, std::cout, std::cerr);
+    vyra::cli::DescriptorOutput output(STDOUT_FILENO);
+    std::ostream out(&output);
+    const int status = vyra::cli::Guarded("vyra-select", std::cerr, [&] {
+        if (vyra::cli::RequestsGraphics(args)) {
+            return RunGraphicsTwin(argv);
+        }
+        return vyra::cli::RunSelector(args, out, std::cerr);
+    });
+    return vyra::cli::FinishStandardOutput(output, status, "vyra-select", std::cerr);
 }

@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,8 @@ namespace {
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kIdColumn = "id";
+// Every name a column may have; a header with more names repeats one.
+constexpr std::size_t kMaxColumns = kFieldCount + kReportItemCount + kChoiceCount + 1;
 
 enum class ColumnKind { Field, Choice, Report, Id };
 
@@ -72,9 +75,22 @@ int NoBlanks(unsigned char) { return 0; }
 
 bool IsBlankLine(std::string_view segment) { return segment.find_first_not_of("\r\n") == std::string_view::npos; }
 
+// The length of the first line of text with its line break: LF, CRLF, or a
+// lone CR as older spreadsheets end lines.
+std::size_t FirstLineLength(std::string_view text)
+{
+    const std::size_t lineBreak = text.find_first_of("\r\n");
+    if (lineBreak == std::string_view::npos) {
+        return text.size();
+    }
+    const bool crlf = text[lineBreak] == '\r' && lineBreak + 1 < text.size() && text[lineBreak + 1] == '\n';
+    return lineBreak + (crlf ? 2 : 1);
+}
+
 class DescriptorSource : public ByteSource {
 public:
     explicit DescriptorSource(int fd, bool owned) : m_fd(owned ? fd : -1), m_read(fd) { }
+    // A standard input left non-blocking by the program before is waited on.
     std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) override
     {
         for (;;) {
@@ -82,7 +98,10 @@ public:
             if (got >= 0) {
                 return static_cast<std::size_t>(got);
             }
-            if (errno != EINTR) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                pollfd ready{m_read, POLLIN, 0};
+                ::poll(&ready, 1, -1);
+            } else if (errno != EINTR) {
                 return detail::SystemReason(errno);
             }
         }
@@ -131,15 +150,33 @@ struct BatchReader::Parser {
     }
     ~Parser() { csv_free(&csv); }
 
+    // A row is refused at its first field too many or too long, so that
+    // memory stays flat whatever the file holds.
     static void OnField(void* text, std::size_t size, void* self)
     {
         auto& parser = *static_cast<Parser*>(self);
+        if (parser.fault) {
+            return;
+        }
         parser.OpenRow();
-        parser.fields.emplace_back(static_cast<const char*>(text), size);
+        if (size > kMaxBatchFieldBytes) {
+            parser.Fail(parser.rowStart, "a field is longer than 1 MiB");
+        } else if (!parser.headerRead && parser.fields.size() == kMaxColumns) {
+            parser.Fail(parser.rowStart,
+                        "the header has more columns than there are names (" + std::to_string(kMaxColumns) + ")", true);
+        } else if (parser.headerRead && parser.fields.size() == parser.columns.size()) {
+            parser.Fail(parser.rowStart,
+                        "the row has more fields than the header's " + std::to_string(parser.columns.size()));
+        } else {
+            parser.fields.emplace_back(static_cast<const char*>(text), size);
+        }
     }
     static void OnRowEnd(int, void* self)
     {
         auto& parser = *static_cast<Parser*>(self);
+        if (parser.fault) {
+            return;
+        }
         parser.OpenRow();
         parser.rows.emplace_back(parser.rowStart, std::move(parser.fields));
         parser.fields.clear();
@@ -171,9 +208,7 @@ struct BatchReader::Parser {
                 continue;
             }
             const std::string_view rest(chunk.data() + begin, end - begin);
-            const std::size_t newline = rest.find('\n');
-            const std::string_view segment =
-                rest.substr(0, newline == std::string_view::npos ? rest.size() : newline + 1);
+            const std::string_view segment = rest.substr(0, FirstLineLength(rest));
             if (!IsBlankLine(segment)) {
                 OpenRow();
             }
@@ -182,33 +217,41 @@ struct BatchReader::Parser {
             } else if (csv.entry_pos > kMaxBatchFieldBytes) {
                 Fail(rowStart, "a field is longer than 1 MiB");
             }
-            line += newline == std::string_view::npos ? 0 : 1;
+            // The LF of a CRLF split between two reads ends no second line.
+            const char last = segment.back();
+            const bool secondHalf = segment == "\n" && afterCarriageReturn;
+            line += (last == '\n' || last == '\r') && !secondHalf ? 1 : 0;
+            afterCarriageReturn = last == '\r';
             begin += segment.size();
         }
     }
 
+    // The first bytes are gathered until a byte-order mark can be told.
     void Refill()
     {
         if (sourceDone) {
-            if (csv_fini(&csv, OnField, OnRowEnd, this) != 0) {
+            if (csv_fini(&csv, OnField, OnRowEnd, this) != 0 && !fault) {
                 Fail(rowStart, "a quoted field is not closed");
             }
             finished = true;
             return;
         }
-        auto read = source.Read(chunk.data(), chunk.size());
-        if (auto* reason = std::get_if<std::string>(&read)) {
-            Fail(line, "cannot read the file: " + *reason);
-            return;
-        }
         begin = 0;
-        end = std::get<std::size_t>(read);
-        sourceDone = end == 0;
-        if (!markChecked && end >= kByteOrderMark.size()
-            && std::string_view(chunk.data(), kByteOrderMark.size()) == kByteOrderMark) {
+        end = 0;
+        do {
+            auto read = source.Read(chunk.data() + end, chunk.size() - end);
+            if (auto* reason = std::get_if<std::string>(&read)) {
+                Fail(line, "cannot read the file: " + *reason);
+                return;
+            }
+            const std::size_t got = std::get<std::size_t>(read);
+            sourceDone = got == 0;
+            end += got;
+        } while (!markChecked && !sourceDone && end < kByteOrderMark.size());
+        if (!markChecked && std::string_view(chunk.data(), end).starts_with(kByteOrderMark)) {
             begin = kByteOrderMark.size();
         }
-        markChecked = markChecked || end > 0;
+        markChecked = true;
     }
 
     void ReadHeader(long at, const std::vector<std::string>& names)
@@ -216,7 +259,7 @@ struct BatchReader::Parser {
         for (const std::string& name : names) {
             const std::optional<Column> column = ColumnNamed(name);
             if (!IsUtf8(name) || !column) {
-                Fail(at, "unknown column \"" + name + "\"", true);
+                Fail(at, "unknown column \"" + EscapedText(name, LineBreaks::Escape) + "\"", true);
                 return;
             }
             if (std::find(columnNames.begin(), columnNames.end(), name) != columnNames.end()) {
@@ -282,6 +325,7 @@ struct BatchReader::Parser {
     std::size_t end = 0;
     bool sourceDone = false;
     bool markChecked = false;
+    bool afterCarriageReturn = false;
     bool finished = false;
     // The line of the next byte fed, and of the first byte of the open row.
     long line = 1;

@@ -6,18 +6,22 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace vyra {
 
 namespace {
 
+// Written in the order of the input screen; read by name, in logarithmic
+// time however many entries a file holds.
 using Json = nlohmann::ordered_json;
+using ReadJson = nlohmann::json;
 
 constexpr std::string_view kFormat = "vyra-case";
 constexpr int kVersion = 1;
 
 // A text entry, or the problem with it.
-std::optional<std::string> ReadText(const Json& document, std::string_view name, std::string& target)
+std::optional<std::string> ReadText(const ReadJson& document, std::string_view name, std::string& target)
 {
     const auto found = document.find(name);
     if (found == document.end()) {
@@ -30,7 +34,7 @@ std::optional<std::string> ReadText(const Json& document, std::string_view name,
     return std::nullopt;
 }
 
-std::optional<std::string> ReadChoice(const Json& document, int choice, Case& c)
+std::optional<std::string> ReadChoice(const ReadJson& document, int choice, Case& c)
 {
     const Choice& words = kChoices[choice];
     std::string word(words.words[0]);
@@ -46,21 +50,63 @@ std::optional<std::string> ReadChoice(const Json& document, int choice, Case& c)
     return std::nullopt;
 }
 
-std::optional<std::string> CheckFormat(const Json& document)
+std::string NewerVersion(const std::string& version)
 {
-    if (!document.is_object() || document.value("format", Json()) != kFormat) {
-        return std::string("it is not a case file");
+    return "it was written by a newer version of the program (case file version " + version + ")";
+}
+
+bool IsCaseFile(const ReadJson& document)
+{
+    return document.is_object() && document.value("format", ReadJson()) == kFormat;
+}
+
+std::optional<std::string> CheckVersion(const ReadJson& document)
+{
+    const ReadJson version = document.value("version", ReadJson());
+    if (version.is_number_float()) {
+        return std::string("its case file version is not an integer");
     }
-    const Json version = document.value("version", Json());
-    if (!version.is_number_integer() || version.get<long long>() < 1) {
+    if (version.is_number_unsigned() && version.get<std::uint64_t>() > kVersion) {
+        return NewerVersion(std::to_string(version.get<std::uint64_t>()));
+    }
+    if (!version.is_number_integer() || version.get<std::int64_t>() < 1) {
         return std::string("it has no case file version");
-    }
-    if (version.get<long long>() > kVersion) {
-        return "it was written by a newer version of the program (case file version "
-               + std::to_string(version.get<long long>()) + ")";
     }
     return std::nullopt;
 }
+
+// The names of the document's own entries as the parser meets them: a name
+// given twice is remembered, and the value of a name this version does not
+// know is dropped at once, so that it costs no memory.
+class EntryNames {
+public:
+    bool Keep(int depth, ReadJson::parse_event_t event, const ReadJson& parsed)
+    {
+        if (depth != 1 || event != ReadJson::parse_event_t::key) {
+            return true;
+        }
+        const auto& name = parsed.get_ref<const std::string&>();
+        if (!m_seen.insert(name).second && !m_twice) {
+            m_twice = name;
+        }
+        return IsKnown(name);
+    }
+
+    const std::optional<std::string>& GivenTwice() const { return m_twice; }
+
+private:
+    static bool IsKnown(std::string_view name)
+    {
+        const auto among = [name](const auto& names) {
+            return std::find(names.begin(), names.end(), name) != names.end();
+        };
+        return name == "format" || name == "version" || among(kFieldNames) || among(kReportNames)
+               || std::any_of(kChoices.begin(), kChoices.end(), [name](const Choice& c) { return c.name == name; });
+    }
+
+    std::unordered_set<std::string> m_seen;
+    std::optional<std::string> m_twice;
+};
 
 }  // namespace
 
@@ -117,7 +163,9 @@ std::string CaseFileText(const Case& c)
     for (int item = 0; item < kReportItemCount; ++item) {
         document[std::string(kReportNames[item])] = c.report[item];
     }
-    return document.dump(2) + "\n";
+    // Texts are UTF-8 wherever they come from; should one slip through, the
+    // file still gets written rather than the program ending.
+    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 std::variant<Case, std::string> ParseCaseFile(std::string_view text)
@@ -128,12 +176,28 @@ std::variant<Case, std::string> ParseCaseFile(std::string_view text)
     if (!IsUtf8(text)) {
         return std::string("it is not valid UTF-8");
     }
-    const Json document = Json::parse(text, nullptr, false);
+    EntryNames names;
+    const ReadJson document = ReadJson::parse(
+        text,
+        [&names](int depth, ReadJson::parse_event_t event, ReadJson& parsed) {
+            return names.Keep(depth, event, parsed);
+        },
+        false);
     if (document.is_discarded()) {
         return std::string("it is not a case file (no JSON document)");
     }
-    if (auto problem = CheckFormat(document)) {
+    if (!IsCaseFile(document)) {
+        return std::string("it is not a case file");
+    }
+    if (names.GivenTwice()) {
+        return "entry " + *names.GivenTwice() + " given twice";
+    }
+    if (auto problem = CheckVersion(document)) {
         return *problem;
+    }
+    // The reader takes a NUL byte for the end of the text.
+    if (text.find('\0') != std::string_view::npos) {
+        return std::string("there is text after the case");
     }
     Case c;
     for (int choice = 0; choice < kChoiceCount; ++choice) {

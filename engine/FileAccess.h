@@ -67,6 +67,8 @@ public:
 private:
     struct Target;
 
+    std::optional<std::string> OpenTemporary();
+    std::optional<std::string> TakeTargetsOwnerAndMode();
     std::optional<std::string> Finish();
     void Abandon();
 
@@ -80,10 +82,11 @@ private:
 
 // Writes the bytes to path whole or not at all: into a file beside the
 // target that has no name until every byte is written and synced, then
-// renamed over the target. Only a regular file is replaced, keeping its mode
-// (and owner, where allowed); a link to a regular file is written through and
-// stays a link. A folder, pipe, device, socket or dangling link is refused and
-// left as it was. Returns the reason of a failure (one line, without the file
+// renamed over the target. Only a regular file that its user may write is
+// replaced, keeping its mode, owner and group; a link to one is written
+// through and stays a link. A folder, pipe, device, socket, dangling link, a
+// file with other hard links or one whose owner could not be kept is refused
+// and left as it was. Returns the reason of a failure (one line, without the file
 // name), or nothing; after a failure the target is as it was and no
 // temporary file is left.
 std::optional<std::string> WriteFileWhole(const std::string& path, std::string_view bytes,

@@ -57,6 +57,16 @@ std::variant<TargetFile, std::string> ResolveTarget(const std::string& path)
     if (!S_ISREG(target.status.st_mode)) {
         return std::string("it is not a regular file (a device, pipe or socket is never replaced)");
     }
+    // The shell's ">" refuses a file its user may not write; so does this.
+    if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) {
+        return errno == EACCES ? std::string("permission denied") : SystemReason(errno);
+    }
+    // Replacing the file would part it from its other names, which would
+    // keep the old bytes; writing it in place would give up whole-or-nothing.
+    if (target.status.st_nlink > 1) {
+        return "it has " + std::to_string(target.status.st_nlink - 1)
+               + " other name(s) (hard links), which a whole write would part from it";
+    }
     target.exists = true;
     return target;
 }
@@ -70,18 +80,16 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string FileNameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+// The temporary's name does not grow with the target's, so that any name
+// the target may have leaves room for it.
+constexpr std::string_view kTemporaryPrefix = "/.vyra-write.";
 
 std::string TemporaryName(const std::string& target)
 {
     static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-    std::string name = FolderOf(target) + "/." + FileNameOf(target) + ".";
+    std::string name = FolderOf(target) + std::string(kTemporaryPrefix);
     for (int i = 0; i < 6; ++i) {
         name += kLetters[pick(random)];
     }
@@ -141,28 +149,32 @@ WholeFileWriter::WholeFileWriter(const std::string& path, const FileCalls& calls
         return;
     }
     m_target = std::make_unique<Target>(Target{std::get<TargetFile>(std::move(resolved))});
-    // A file with no name until it is complete: a process killed while
-    // writing leaves nothing behind.
-    m_fd = ::open(FolderOf(m_target->path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    m_failure = OpenTemporary();
+    if (!m_failure) {
+        m_failure = TakeTargetsOwnerAndMode();
+    }
+}
+
+// A file with no name until it is complete: a process killed while writing
+// leaves nothing behind. Where the file system has no unnamed files, a named
+// temporary, removed unless the write completes.
+std::optional<std::string> WholeFileWriter::OpenTemporary()
+{
+    const std::string folder = FolderOf(m_target->path);
+    m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (m_fd >= 0) {
-        return;
+        return std::nullopt;
     }
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-        m_failure = SystemReason(errno);
-        return;
+        return SystemReason(errno);
     }
-    // For file systems without unnamed files: a named temporary, removed
-    // unless the write completes.
-    m_temporary = FolderOf(m_target->path) + "/." + FileNameOf(m_target->path) + ".XXXXXX";
+    m_temporary = folder + std::string(kTemporaryPrefix) + "XXXXXX";
     m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
     if (m_fd < 0) {
-        m_failure = SystemReason(errno);
         m_temporary.clear();
-        return;
+        return SystemReason(errno);
     }
-    if (!m_target->exists && ::fchmod(m_fd, 0666 & ~CurrentUmask()) != 0) {
-        m_failure = SystemReason(errno);
-    }
+    return std::nullopt;
 }
 
 WholeFileWriter::~WholeFileWriter() { Abandon(); }
@@ -183,18 +195,29 @@ std::optional<std::string> WholeFileWriter::Commit()
     return m_failure;
 }
 
-// Mode, owner, the sync that makes the bytes last, then the name.
+// Before any byte is written, so that a long output learns at once that it
+// could not replace the target: a replacement that would hand another
+// user's file to this one is refused.
+std::optional<std::string> WholeFileWriter::TakeTargetsOwnerAndMode()
+{
+    if (!m_target->exists) {
+        return m_temporary.empty() || ::fchmod(m_fd, 0666 & ~CurrentUmask()) == 0 ? std::nullopt
+                                                                                  : std::optional(SystemReason(errno));
+    }
+    if (::fchown(m_fd, m_target->status.st_uid, m_target->status.st_gid) != 0) {
+        return errno == EPERM ? std::string("its owner and group could not be kept (it belongs to another user)")
+                              : SystemReason(errno);
+    }
+    // After the owner: a change of owner may clear the set-id bits.
+    if (::fchmod(m_fd, m_target->status.st_mode & 07777) != 0) {
+        return SystemReason(errno);
+    }
+    return std::nullopt;
+}
+
+// The sync that makes the bytes last, then the name.
 std::optional<std::string> WholeFileWriter::Finish()
 {
-    if (m_target->exists) {
-        if (::fchmod(m_fd, m_target->status.st_mode & 07777) != 0) {
-            return SystemReason(errno);
-        }
-        // Only a privileged writer can give the file back to its owner.
-        if (::fchown(m_fd, m_target->status.st_uid, m_target->status.st_gid) != 0 && errno != EPERM) {
-            return SystemReason(errno);
-        }
-    }
     if (m_calls.fsync(m_fd) != 0) {
         return SystemReason(errno);
     }

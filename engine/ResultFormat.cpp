@@ -34,6 +34,17 @@ std::string FormatPattern(double value, int decimals)
     return std::string(text);
 }
 
+std::string FormatPatternWithin(double value, int decimals, std::size_t width)
+{
+    std::string text = FormatPattern(value, decimals);
+    for (int digits = static_cast<int>(width); text.size() > width && digits >= 0; --digits) {
+        std::array<char, 32> buffer{};
+        std::snprintf(buffer.data(), buffer.size(), "%.*e", digits, value);
+        text = buffer.data();
+    }
+    return text;
+}
+
 double ShownForce(double kgf, std::int16_t forceUnit) { return forceUnit == kNewton ? kgf * kNewtonsPerKgf : kgf; }
 
 std::string_view ForceUnitLabel(std::int16_t forceUnit) { return forceUnit == kNewton ? "[N]" : "[kgf]"; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,11 @@ namespace vyra {
 // as decimal point; at least one digit before it; a value that rounds to
 // zero shows without a minus sign; a value that is not finite shows "---".
 std::string FormatPattern(double value, int decimals);
+
+// FormatPattern's text when it has at most width characters, else the
+// exponent form with as many digits as fit ("1.2e+300"), never narrower
+// than one digit.
+std::string FormatPatternWithin(double value, int decimals, std::size_t width);
 
 // Forces are held in kgf and shown in the run's unit (x 9.8 for N).
 double ShownForce(double kgf, std::int16_t forceUnit);

@@ -34,4 +34,23 @@ bool IsUtf8(std::string_view text)
     return true;
 }
 
+std::string EscapedText(std::string_view text, LineBreaks lineBreaks)
+{
+    static constexpr std::string_view kDigits = "0123456789ABCDEF";
+    const bool utf8 = IsUtf8(text);
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool kept = lineBreaks == LineBreaks::Keep && (c == '\t' || c == '\r' || c == '\n');
+        if ((byte < 0x20 && !kept) || byte == 0x7F || (byte >= 0x80 && !utf8)) {
+            shown += "\\x";
+            shown += kDigits[byte >> 4];
+            shown += kDigits[byte & 0xF];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 }  // namespace vyra

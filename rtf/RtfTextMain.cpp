@@ -6,11 +6,14 @@
 #include "FileAccess.h"
 #include "RtfReader.h"
 
+#include <exception>
 #include <iostream>
 #include <string>
 #include <variant>
 
-int main(int argc, char** argv)
+namespace {
+
+int RunRtfText(int argc, char** argv)
 {
     if (argc != 2) {
         std::cerr << "usage: rtf-text FILE\n";
@@ -31,4 +34,16 @@ int main(int argc, char** argv)
     std::cout << vyra::rtf::PlainText(std::get<vyra::rtf::Document>(result));
     std::cout.flush();
     return std::cout ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return RunRtfText(argc, argv);
+    } catch (const std::exception& failure) {
+        std::cerr << "rtf-text: unexpected failure: " << failure.what() << '\n';
+    }
+    return 1;
 }

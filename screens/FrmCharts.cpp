@@ -33,6 +33,8 @@ constexpr TwipBox kMarginsBox{9240, 120, 7440, 2880};
 constexpr double kHelperLeft = 9360;
 constexpr double kHelperTop = 3240;
 constexpr double kRowHeight = 270;
+// A calibration figure wider than this shows in exponent form.
+constexpr std::size_t kCalibrationWidth = 9;
 constexpr std::array<double, 4> kColumnLefts{kHelperLeft, kHelperLeft + 1500, kHelperLeft + 2700, kHelperLeft + 3900};
 constexpr double kColumnWidth = 1100;
 constexpr double kPoints = 9;
@@ -187,9 +189,11 @@ void FrmCharts::ShowCalibration(const Calibration& calibration)
     }
     for (int model = 0; model < kModelCount; ++model) {
         const double millivolts = calibration.Vt[model];
-        m_calibration[model][1]->setText(QString::fromStdString(FormatPattern(millivolts, 1)));
-        m_calibration[model][2]->setText(QString::fromStdString(FormatPattern(millivolts / 1000, 3)));
-        m_calibration[model][3]->setText(QString::fromStdString(FormatPattern(calibration.S[model], 1)));
+        m_calibration[model][1]->setText(QString::fromStdString(FormatPatternWithin(millivolts, 1, kCalibrationWidth)));
+        m_calibration[model][2]->setText(
+            QString::fromStdString(FormatPatternWithin(millivolts / 1000, 3, kCalibrationWidth)));
+        m_calibration[model][3]->setText(
+            QString::fromStdString(FormatPatternWithin(calibration.S[model], 1, kCalibrationWidth)));
     }
     m_lblNote->setText(QStringLiteral("The selection's case with a tension of %1 kgf, the test weight.")
                            .arg(QLocale::c().toString(calibration.weightKg, 'g', 6)));

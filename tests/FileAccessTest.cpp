@@ -6,8 +6,10 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -147,6 +149,62 @@ TEST_F(FileAccessTest, FailuresKeepTheOldFileAndLeaveNothingBehind)
         EXPECT_EQ(Content(target), "old") << c.name;
         EXPECT_EQ(Entries(), 1U) << c.name;
     }
+}
+
+// Runs the check in a child process as an unprivileged user (nobody, when
+// the test runs as root), as a user who may not write everything would.
+bool AsUnprivilegedUser(const std::function<bool()>& check)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        const bool dropped = ::getuid() != 0
+                             || (::setgroups(0, nullptr) == 0 && ::setresgid(kNobody, kNobody, kNobody) == 0
+                                 && ::setresuid(kNobody, kNobody, kNobody) == 0);
+        ::_exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// What the shell's ">" would refuse, what another user owns and what has
+// other names is refused and left as it was; a name as long as the system
+// allows is written.
+TEST_F(FileAccessTest, RefusesWhatItsUserMayNotReplaceWhole)
+{
+    fs::permissions(m_folder, fs::perms::all);
+    const fs::path readOnly = m_folder / "read-only.vyracase";
+    const fs::path linked = m_folder / "linked.csv";
+    const fs::path others = m_folder / "others.pdf";
+    const fs::path longName = m_folder / std::string(255, 'n');
+    const bool root = ::getuid() == 0;
+    ASSERT_TRUE(AsUnprivilegedUser([&] {
+        Put(readOnly, "old");
+        ::chmod(readOnly.c_str(), 0444);
+        Put(linked, "old");
+        fs::create_hard_link(linked, m_folder / "second-name.csv");
+        return true;
+    }));
+    Put(others, "old");
+    ::chmod(others.c_str(), 0666);
+    const struct {
+        fs::path path;
+        const char* reason;
+    } cases[] = {{readOnly, "permission denied"},
+                 {linked, "it has 1 other name(s) (hard links), which a whole write would part from it"},
+                 {others, "its owner and group could not be kept (it belongs to another user)"}};
+    for (const auto& c : cases) {
+        if (c.path == others && !root) {
+            continue;  // only root can hand a file to another user
+        }
+        EXPECT_TRUE(AsUnprivilegedUser([&] {
+            return WriteFileWhole(c.path, "new") == std::optional<std::string>(c.reason);
+        })) << c.path;
+        EXPECT_EQ(Content(c.path), "old") << c.path;
+    }
+    EXPECT_TRUE(AsUnprivilegedUser([&] { return !WriteFileWhole(longName, "new") && Content(longName) == "new"; }));
+    EXPECT_EQ(Entries(), 5U);
 }
 
 }  // namespace

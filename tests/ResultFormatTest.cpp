@@ -17,6 +17,22 @@ TEST(FormatPattern, FixedDecimalsWithALeadingDigit)
     }
 }
 
+// A test weight of 1e-300 kg gives gains of 300 digits; tables give them a
+// width.
+TEST(FormatPattern, ExponentFormPastAWidth)
+{
+    const struct {
+        double value;
+        int decimals;
+        std::size_t width;
+        const char* text;
+    } cases[] = {{12345.6, 1, 9, "12345.6"},       {123456.78, 1, 9, "123456.8"}, {1.2345e300, 1, 9, "1.23e+300"},
+                 {-1.2345e300, 1, 9, "-1.2e+300"}, {1e-300 / 3, 3, 5, "0.000"},   {-9.87e20, 3, 5, "-1e+21"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatPatternWithin(c.value, c.decimals, c.width), c.text) << c.value;
+    }
+}
+
 // Every column of the worked example's first model in both units, with a
 // failing Vr on it and a failing F1/F2 on the second model: loads to 0.1 kgf
 // or whole newtons, outputs held in mV shown in V, the eccentric force to

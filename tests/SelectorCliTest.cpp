@@ -2,6 +2,7 @@
 // tests/cases/cli_runs.txt, each one's words in, its exit status, whether it
 // needs the drawing toolkit and what it wrote recorded per group.
 #include "SelectorCli.h"
+#include "EngineCases.h"
 #include "Golden.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ TEST(Selector, RunsAsRecorded)
             if (std::smatch match; std::regex_search(word, match, repeated)) {
                 word = match.prefix().str() + std::string(std::stoul(match[2]), match[1].str()[0]);
             }
-            args.push_back(word);
+            args.push_back(test::Unescape(word));
         }
         groups[row[1]] += Recorded(row[0], args, folder);
     }
@@ -76,6 +77,7 @@ TEST(Selector, RunsAsRecorded)
     ASSERT_TRUE(std::holds_alternative<Case>(saved));
     EXPECT_EQ(std::get<Case>(saved).report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
+    EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
 }
 
 }  // namespace

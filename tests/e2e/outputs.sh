@@ -12,7 +12,7 @@ sel() { "$S" "${case[@]}" "$@"; }
 if [ "$1" = --list ]; then
     case "$2" in
     files) printf '%s\n' report charts "line report" "unwritable targets" "statuses and versions" \
-        "no print server" "silent print server" ;;
+        "standard streams" "no print server" "silent print server" ;;
     queue) echo "both pages printed" ;;
     esac
     exit 0
@@ -82,6 +82,25 @@ charts)
     "$S" --version
     env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
     echo "status $?"
+    ;;
+# Standard output that cannot be written fails with its cause; standard
+# input that is non-blocking, or that splits the byte-order mark, is read
+# as it comes; a control character of an id is escaped in the CSV.
+"standard streams")
+    sel --json >&-
+    echo "closed: status $?"
+    mknod full c 1 7
+    sel --json >full
+    echo "full: status $?"
+    sel --batch - <<<$'id,tension\nR1,5' >full
+    echo "full batch: status $?"
+    nonblocking='import fcntl, os, sys; fcntl.fcntl(0, fcntl.F_SETFL, os.O_NONBLOCK); os.execv(sys.argv[1], sys.argv[1:])'
+    (sleep 0.3; printf 'id,tension\nR1,5\n') | python3 -c "$nonblocking" "$S" "${case[@]}" --batch -
+    echo "non-blocking: status $?"
+    (printf '\xef'; sleep 0.2; printf '\xbb\xbfid,tension\nR1,5\n') | sel --batch -
+    echo "split mark: status $?"
+    printf 'id,tension\nR\0\x1b1,5\n' | sel --batch -
+    echo "control characters: status $?"
     ;;
 # No print server, or one that never answers: the trouble message and
 # status 3, the figures written first. The ceiling is far above the

@@ -10,15 +10,32 @@
 
 namespace vyra::test {
 
+namespace {
+
+// VYRA_UPDATE_GOLDEN names the recordings to rewrite, separated by commas.
+bool NamedForUpdate(const std::string& name)
+{
+    const char* update = std::getenv("VYRA_UPDATE_GOLDEN");
+    std::istringstream names(update == nullptr ? "" : update);
+    for (std::string named; std::getline(names, named, ',');) {
+        if (named == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 void ExpectGolden(const std::string& name, const std::string& recording)
 {
     const std::string path = std::string(VYRA_GOLDEN_DIR) + "/" + name + ".txt";
-    if (const char* update = std::getenv("VYRA_UPDATE_GOLDEN"); update != nullptr && std::string(update) == "1") {
+    if (NamedForUpdate(name)) {
         std::ofstream(path, std::ios::binary) << recording;
         return;
     }
     std::ifstream file(path, std::ios::binary);
-    ASSERT_TRUE(file) << "no golden file " << path << " (VYRA_UPDATE_GOLDEN=1 writes it)";
+    ASSERT_TRUE(file) << "no golden file " << path << " (VYRA_UPDATE_GOLDEN=" << name << " writes it)";
     const std::string golden{std::istreambuf_iterator<char>(file), {}};
     if (golden == recording) {
         return;

@@ -6,9 +6,9 @@
 namespace vyra::test {
 
 // Compares a recording with the golden file tests/golden/NAME.txt and fails
-// with the first line that differs. With VYRA_UPDATE_GOLDEN=1 in the
-// environment it writes the file instead, for a change to the layout that
-// is meant; the diff of the golden files is then the change to review.
+// with the first line that differs. With its name in VYRA_UPDATE_GOLDEN
+// (names separated by commas) it writes the file instead, for a change
+// that is meant; the diff of that file is then the change to review.
 void ExpectGolden(const std::string& name, const std::string& recording);
 
 // The rows of the case table tests/cases/NAME.txt: one row a line, its
