@@ -146,6 +146,9 @@ struct BatchReader::Parser {
     Parser(ByteSource& bytes, Case start) : source(bytes), base(std::move(start))
     {
         csv_init(&csv, CSV_STRICT | CSV_STRICT_FINI);
+        // The field buffer grows by this much at a time; the default of 128
+        // bytes makes a long field cost the square of its length.
+        csv_set_blk_size(&csv, kChunkBytes);
         csv_set_space_func(&csv, NoBlanks);
     }
     ~Parser() { csv_free(&csv); }

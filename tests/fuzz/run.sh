@@ -22,6 +22,28 @@ mkdir -p build-fuzz/artifacts
 for target in input_path:corpus case_file:case-corpus batch_file:batch-corpus rtf:rtf-corpus; do
     corpus=${target#*:}
     cp -r "tests/fuzz/$corpus" "$work/$corpus"
-    "build-fuzz/tests/fuzz/${target%%:*}_fuzz" -max_total_time="$share" -print_final_stats=1 \
+done
+# Seeds at the size limits, made here rather than kept: a case file of a
+# key flood just under 1 MiB, batch files with a row far wider than its
+# header, a field just under and just over 1 MiB, a byte-order mark alone.
+python3 - "$work" <<'PY'
+import sys
+work = sys.argv[1]
+def put(name, data):
+    with open(f"{work}/{name}", "wb") as f:
+        f.write(data)
+keys = b",".join(b'"k%d":0' % i for i in range(100000))
+put("case-corpus/key-flood", b'{"format":"vyra-case","version":1,' + keys[:1040000] .rsplit(b",", 1)[0] + b"}")
+put("batch-corpus/wide-row", b"id,tension\n" + b"," * 200000 + b"\n")
+put("batch-corpus/field-at-limit", b"id\n" + b"x" * (1 << 20) + b"\n")
+put("batch-corpus/field-past-limit", b"id\n" + b"x" * ((1 << 20) + 1) + b"\n")
+put("batch-corpus/mark-only", b"\xef\xbb\xbf")
+PY
+for target in input_path:corpus case_file:case-corpus batch_file:batch-corpus rtf:rtf-corpus; do
+    corpus=${target#*:}
+    # The file readers' limits lie at 1 MiB, far past libFuzzer's usual length.
+    length=()
+    case "$corpus" in case-corpus | batch-corpus) length=(-max_len=1200000) ;; esac
+    "build-fuzz/tests/fuzz/${target%%:*}_fuzz" -max_total_time="$share" -print_final_stats=1 "${length[@]}" \
         -artifact_prefix="build-fuzz/artifacts/${corpus%corpus}" "$work/$corpus"
 done
