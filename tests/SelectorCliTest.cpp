@@ -2,6 +2,7 @@
 // tests/cases/cli_runs.txt, each one's words in, its exit status, whether it
 // needs the drawing toolkit and what it wrote recorded per group.
 #include "SelectorCli.h"
+#include "StandardOutput.h"
 #include "EngineCases.h"
 #include "Golden.h"
 
@@ -13,6 +14,7 @@
 #include <map>
 #include <regex>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -78,6 +80,16 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(std::get<Case>(saved).report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
+}
+
+// An exception that would abort the program becomes a message and status 4.
+TEST(Selector, ALastGuardTurnsAnExceptionIntoAStatus)
+{
+    std::ostringstream err;
+    EXPECT_EQ(Guarded("vyra-select", err, [] { return kRefused; }), kRefused);
+    EXPECT_EQ(Guarded("vyra-select", err, []() -> int { throw std::length_error("basic_string::append"); }),
+              kInternalFailure);
+    EXPECT_EQ(err.str(), "vyra-select: unexpected failure: basic_string::append\n");
 }
 
 }  // namespace

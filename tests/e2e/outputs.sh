@@ -101,6 +101,12 @@ charts)
     echo "split mark: status $?"
     printf 'id,tension\nR\0\x1b1,5\n' | sel --batch -
     echo "control characters: status $?"
+    mkdir folder
+    mkfifo endless
+    exec 3<>endless
+    timeout 10 "$S" --batch - --output folder <endless
+    echo "output a folder, input never ending: status $?"
+    exec 3>&-
     ;;
 # No print server, or one that never answers: the trouble message and
 # status 3, the figures written first. The ceiling is far above the
