@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Measures vyra-select --batch as a whole process: rows per second to a file
 # in JSON Lines and in CSV for 10,000 and 100,000 rows, the peak memory of
-# each run (it must not grow with the rows), and the line report of 100
-# rollers (time and size). Usage: bench/batch.sh [path/to/vyra-select]
+# each run (it must not grow with the rows), and the line report of 1,000
+# and 10,000 rollers (time, peak memory and size). Usage:
+# bench/batch.sh [path/to/vyra-select]
 set -euo pipefail
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -56,9 +57,12 @@ for count in 10000 100000; do
     done
 done
 
-rows 100 >"$workdir/line.csv"
-read -r seconds peak status < <(measure "$binary" --batch "$workdir/line.csv" --line-report "$workdir/line.pdf" \
-    --output "$workdir/line.out")
-size=$(stat -c %s "$workdir/line.pdf")
-awk -v s="$seconds" -v p="$peak" -v b="$size" 'BEGIN {
-    printf "line report, 100 rollers: %.2f s, peak RSS %.1f MiB, PDF %.1f MB\n", s, p, b / 1e6 }'
+for count in 1000 10000; do
+    rows "$count" >"$workdir/line.csv"
+    read -r seconds peak status < <(measure "$binary" --batch "$workdir/line.csv" --line-report "$workdir/line.pdf" \
+        --output "$workdir/line.out")
+    [[ "$status" == 0 ]] || { echo "batch.sh: exit status $status" >&2; exit 1; }
+    size=$(stat -c %s "$workdir/line.pdf")
+    awk -v n="$count" -v s="$seconds" -v p="$peak" -v b="$size" 'BEGIN {
+        printf "line report, %5d rollers: %.2f s, peak RSS %.1f MiB, PDF %.1f MB\n", n, s, p, b / 1e6 }'
+done

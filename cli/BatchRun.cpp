@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "FileAccess.h"
 #include "JsonOutput.h"
+#include "LineReportOutput.h"
 #include "ResultColumns.h"
 #include "StandardOutput.h"
 #include "Utf8.h"
@@ -183,38 +184,33 @@ void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Outc
                      {passing ? &*passing : nullptr, calibration ? &*calibration : nullptr});
 }
 
-// "Select" on the row's case, as vyra-select evaluates one case; a choice
-// word the row got wrong refuses it as a usage error would.
-Outcome Evaluate(const BatchRow& row, RunState& state)
+// "Select" on the case, as vyra-select evaluates one case.
+Outcome Select(const Case& input, RunState& state)
 {
-    if (row.problem) {
-        return {nullptr, CheckFailure{"Invalid row", *row.problem, MessageIcon::Exclamation, {}, false}};
-    }
-    state.forceUnit = row.input.forceUnit;
-    if (CheckResult failure = SelectCommand(state, row.input.form)) {
+    state.forceUnit = input.forceUnit;
+    if (CheckResult failure = SelectCommand(state, input.form)) {
         return {nullptr, std::move(failure)};
     }
     return {&state, std::nullopt};
 }
 
-gfx::LineRoller RollerOf(const BatchRow& row, const Outcome& outcome)
+// A choice word the row got wrong refuses it as a usage error would.
+Outcome Evaluate(const BatchRow& row, RunState& state)
 {
-    gfx::LineRoller roller;
-    roller.line = row.number;
-    roller.id = row.id;
-    if (outcome.refusal) {
-        roller.refusal = RefusalText(*outcome.refusal);
-        return roller;
+    if (row.problem) {
+        return {nullptr, CheckFailure{"Invalid row", *row.problem, MessageIcon::Exclamation, {}, false}};
     }
-    for (int model = 0; model < kModelCount; ++model) {
-        roller.passed[model] = PassedSets(*outcome.state, model);
-    }
-    const auto& r = row.input.report;
-    roller.record = gfx::ReportRecord{{r[kCustomer], r[kOrder], r[kMachine], r[kDate], r[kName]},
-                                      gfx::SpecificationsOf(row.input.form, row.input.forceUnit),
-                                      *outcome.state,
-                                      {}};
-    return roller;
+    return Select(row.input, state);
+}
+
+// A computed roller's record for its report pages: its case was computed
+// from a fresh state when its row was read, so it computes again.
+gfx::ReportRecord RecordOf(const gfx::LineRoller& roller, const RunState& fresh)
+{
+    const Case& input = roller.input;
+    gfx::ReportRecord record{gfx::CustomerOf(input), gfx::SpecificationsOf(input.form, input.forceUnit), fresh, {}};
+    static_cast<void>(Select(input, record.selection));
+    return record;
 }
 
 // "rows done of total, rate" on a terminal, once the run has taken a
@@ -274,32 +270,17 @@ private:
     Clock::time_point m_last;
 };
 
-}  // namespace
-
-int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
+// Every row to the row output and, when asked for, the line report;
+// returns the ExitStatus of the rows.
+int RunRows(const SelectorOptions& options, BatchReader& reader, RowOutput& output, LineReportOutput* line,
+            std::ostream& err)
 {
     const BatchRequest& request = *options.batch;
-    if (!request.lineReportPath.empty() && graphics == nullptr) {
-        err << "vyra-select: this build cannot draw the line report\n";
-        return kOutputFailed;
-    }
-    auto opened = OpenBatchFile(request.path);
-    if (const auto* reason = std::get_if<std::string>(&opened)) {
-        err << "vyra-select: " << request.path << ": " << *reason << '\n';
-        return kUsageError;
-    }
-    RowOutput output(request.outputPath, out);
-    if (const auto failure = output.TargetFailure()) {
-        err << "vyra-select: cannot write " << *failure << '\n';
-        return kOutputFailed;
-    }
-    BatchReader reader(*std::get<std::unique_ptr<ByteSource>>(opened), options.input);
     const bool json = request.format == BatchFormat::Json;
     // The header goes out with the first row or the end, so that a file
     // whose header is refused writes nothing.
     bool headerWritten = json;
     Progress progress(request, options.input);
-    gfx::LineReportContent line;
     const RunState fresh;
     bool refused = false;
     for (;;) {
@@ -329,12 +310,8 @@ int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& er
             AppendCsvRow(output.Piece(), row, outcome);
         }
         output.FlushIfFull();
-        if (!request.lineReportPath.empty()) {
-            if (line.rollers.empty()) {
-                const auto& r = row.input.report;
-                line.customer = {r[kCustomer], r[kOrder], r[kMachine], r[kDate], r[kName]};
-            }
-            line.rollers.push_back(RollerOf(row, outcome));
+        if (line != nullptr) {
+            line->Add(row, outcome.state, outcome.refusal ? RefusalText(*outcome.refusal) : std::string());
         }
         progress.RowDone(row.number);
     }
@@ -342,12 +319,48 @@ int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& er
         err << "vyra-select: cannot write " << *failure << '\n';
         return kOutputFailed;
     }
+    return refused ? kRefused : kComputed;
+}
+
+}  // namespace
+
+int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
+{
+    const BatchRequest& request = *options.batch;
+    if (!request.lineReportPath.empty() && graphics == nullptr) {
+        err << "vyra-select: this build cannot draw the line report\n";
+        return kOutputFailed;
+    }
+    auto opened = OpenBatchFile(request.path);
+    if (const auto* reason = std::get_if<std::string>(&opened)) {
+        err << "vyra-select: " << request.path << ": " << *reason << '\n';
+        return kUsageError;
+    }
+    std::optional<LineReportOutput> line;
     if (!request.lineReportPath.empty()) {
-        if (const int status = graphics->WriteLineReport(request.lineReportPath, line, err); status != kComputed) {
-            return status;
+        line.emplace(request.lineReportPath,
+                     [fresh = RunState()](const gfx::LineRoller& roller) { return RecordOf(roller, fresh); });
+        if (const auto failure = line->Failure()) {
+            err << "vyra-select: cannot write " << *failure << '\n';
+            return kOutputFailed;
         }
     }
-    return refused ? kRefused : kComputed;
+    // Every output is known to be writable before the first row is read.
+    RowOutput output(request.outputPath, out);
+    if (const auto failure = output.TargetFailure()) {
+        err << "vyra-select: cannot write " << *failure << '\n';
+        return kOutputFailed;
+    }
+    BatchReader reader(*std::get<std::unique_ptr<ByteSource>>(opened), options.input);
+    const int status = RunRows(options, reader, output, line ? &*line : nullptr, err);
+    if (!line || status > kRefused) {
+        return status;
+    }
+    if (const auto failure = line->Finish(*graphics)) {
+        err << "vyra-select: cannot write " << *failure << '\n';
+        return kOutputFailed;
+    }
+    return status;
 }
 
 }  // namespace vyra::cli

@@ -55,8 +55,7 @@ void EnsureApplication(std::unique_ptr<QGuiApplication>& application)
 gfx::ReportRecord RecordOf(const SelectorOptions& options, const RunState& selection)
 {
     gfx::ReportRecord record;
-    const auto& r = options.input.report;
-    record.customer = {r[kCustomer], r[kOrder], r[kMachine], r[kDate], r[kName]};
+    record.customer = gfx::CustomerOf(options.input);
     record.specifications = gfx::SpecificationsOf(options.input.form, options.input.forceUnit);
     record.selection = selection;
     if (options.graphics.charts) {
@@ -207,11 +206,11 @@ int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& s
     return status;
 }
 
-int QtGraphicsOutputs::WriteLineReport(const std::string& path, const gfx::LineReportContent& content,
-                                       std::ostream& err)
+std::optional<std::string> QtGraphicsOutputs::DrawLineReport(const gfx::LineReportContent& content,
+                                                             WholeFileWriter& file)
 {
     EnsureApplication(m_application);
-    return WriteWhole(path, gfx::DrawLineReportPdf(content, QPageSize::A4), err);
+    return gfx::DrawLineReportPdf(content, QPageSize::A4, file);
 }
 
 }  // namespace vyra::cli

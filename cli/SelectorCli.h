@@ -1,9 +1,11 @@
 #pragma once
 
+#include "FileAccess.h"
 #include "LineReport.h"
 #include "RunState.h"
 #include "SelectorOptions.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -18,8 +20,10 @@ public:
     virtual ~GraphicsOutputs() = default;
     // Runs after a computed case; returns an ExitStatus.
     virtual int Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err) = 0;
-    // The line report of a batch as PDF at path, written whole; returns an ExitStatus.
-    virtual int WriteLineReport(const std::string& path, const gfx::LineReportContent& content, std::ostream& err) = 0;
+    // The line report of a batch as PDF into file, which the caller opened
+    // before reading the rows and commits; the reason it could not be drawn
+    // or written, or nothing.
+    virtual std::optional<std::string> DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file) = 0;
 };
 
 // The whole of vyra-select: args without the program name; the results go

@@ -48,7 +48,7 @@ void WriteCover(Canvas& page, const LineReportContent& content)
     StartPage(page, "<Line report>");
     report::WriteCustomerBlock(page, content.customer);
     const auto computed = std::count_if(content.rollers.begin(), content.rollers.end(),
-                                        [](const LineRoller& roller) { return roller.record.has_value(); });
+                                        [](const LineRoller& roller) { return roller.refusal.empty(); });
     page.SetFontSize(11);
     WriteAt(page, kLeft, 11,
             "Rollers: " + std::to_string(content.rollers.size()) + "   computed: " + std::to_string(computed)
@@ -92,7 +92,7 @@ void WriteMatrixRow(Canvas& page, const LineRoller& roller, double y)
     page.SetCurrentX(kIdColumn);
     page.SetCurrentY(y);
     page.WriteText(report::ClippedToWidth(page, roller.id, kFirstModelColumn - kIdColumn - 1), LineEnd::Keep);
-    if (!roller.record) {
+    if (!roller.refusal.empty()) {
         page.SetCurrentX(kFirstModelColumn);
         page.WriteText(report::ClippedToWidth(page, roller.refusal, MatrixRight() - kFirstModelColumn), LineEnd::Keep);
         return;
@@ -140,7 +140,8 @@ void LabelPage(Canvas& page, const LineRoller& roller, std::size_t count)
 }
 
 // A roller's two pages, as the report of one case draws them.
-bool WriteRollerPages(Canvas& page, const LineRoller& roller, std::size_t count, const MessageSink& sink)
+bool WriteRollerPages(Canvas& page, const LineRoller& roller, const ReportRecord& record, std::size_t count,
+                      const MessageSink& sink)
 {
     bool troubled = false;
     const MessageSink once = [&](const std::string& title, const std::string& message) {
@@ -153,13 +154,13 @@ bool WriteRollerPages(Canvas& page, const LineRoller& roller, std::size_t count,
         ReportTrouble(sink);
         return false;
     }
-    PrintReportPage1(page, *roller.record, once);
-    PrintSketch(page, roller.record->selection.inputs, once);
+    PrintReportPage1(page, record, once);
+    PrintSketch(page, record.selection.inputs, once);
     LabelPage(page, roller, count);
     if (!troubled && (!page.NewPage() || page.Failed())) {
         ReportTrouble(once);
     }
-    PrintReportPage2(page, *roller.record, once);
+    PrintReportPage2(page, record, once);
     LabelPage(page, roller, count);
     return !troubled;
 }
@@ -177,7 +178,8 @@ void PrintLineReport(Canvas& page, const LineReportContent& content, const Messa
         return;
     }
     for (const LineRoller& roller : content.rollers) {
-        if (roller.record && !WriteRollerPages(page, roller, content.rollers.size(), sink)) {
+        if (roller.refusal.empty()
+            && !WriteRollerPages(page, roller, content.recordOf(roller), content.rollers.size(), sink)) {
             return;
         }
     }

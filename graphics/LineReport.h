@@ -1,18 +1,20 @@
 #pragma once
 
 #include "Canvas.h"
+#include "CaseFile.h"
 #include "PrintTrouble.h"
 #include "ReportRecord.h"
 
 #include <array>
-#include <optional>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace vyra::gfx {
 
-// One roller of a line: its row of the batch file and, when it was
-// computed, the record its two report pages are drawn from.
+// One roller of a line: its row of the batch file, its verdicts and the
+// case its two report pages are computed from again when they are drawn,
+// so that a line of any length holds no roller's tables for long.
 struct LineRoller {
     long line = 0;  // the data row, 1-based
     std::string id;
@@ -20,13 +22,17 @@ struct LineRoller {
     std::string refusal;
     // Per model, which result sets it passes: "both", "1", "2" or "none".
     std::array<std::string, kModelCount> passed;
-    std::optional<ReportRecord> record;
+    Case input;
 };
+
+// The record a computed roller's pages are drawn from.
+using RollerRecord = std::function<ReportRecord(const LineRoller&)>;
 
 struct LineReportContent {
     // The customer block of the first row.
     ReportCustomer customer;
     std::vector<LineRoller> rollers;
+    RollerRecord recordOf;
 };
 
 // The line report as one document: a cover page with the customer block

@@ -7,6 +7,7 @@
 #include "Version.h"
 
 #include <QBuffer>
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -31,12 +32,54 @@ QPageLayout ReportLayout(QPageSize::PageSizeId paper)
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-std::variant<QByteArray, std::string> DrawPdf(QPageSize::PageSizeId paper, const QString& title,
-                                              const std::function<void(Canvas&, const MessageSink&)>& draw)
+// The PDF writer's bytes passed on to a whole-file writer in pieces of
+// about this size, so that a document of any length is never held whole.
+constexpr std::size_t kPieceBytes = 1024 * 1024;
+
+class WholeFileDevice : public QIODevice {
+public:
+    explicit WholeFileDevice(WholeFileWriter& file) : m_file(file) { open(QIODevice::WriteOnly); }
+
+    bool isSequential() const override { return true; }
+
+    // The reason of the first failure to write, or nothing.
+    std::optional<std::string> Finish()
+    {
+        Pass();
+        return m_file.Failure();
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (m_file.Failure()) {
+            return -1;
+        }
+        m_piece.append(data, static_cast<std::size_t>(size));
+        if (m_piece.size() >= kPieceBytes) {
+            Pass();
+        }
+        return size;
+    }
+
+private:
+    void Pass()
+    {
+        m_file.Write(m_piece);
+        m_piece.clear();
+    }
+
+    WholeFileWriter& m_file;
+    std::string m_piece;
+};
+
+// Draws into device; the reason the drawing failed, or nothing.
+std::optional<std::string> DrawPdf(QIODevice& device, QPageSize::PageSizeId paper, const QString& title,
+                                   const std::function<void(Canvas&, const MessageSink&)>& draw)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
+    QPdfWriter writer(&device);
     writer.setResolution(kPdfResolutionDpi);
     writer.setPageLayout(ReportLayout(paper));
     writer.setTitle(title);
@@ -53,6 +96,17 @@ std::variant<QByteArray, std::string> DrawPdf(QPageSize::PageSizeId paper, const
     }
     if (!trouble.empty()) {
         return trouble;
+    }
+    return std::nullopt;
+}
+
+std::variant<QByteArray, std::string> DrawPdf(QPageSize::PageSizeId paper, const QString& title,
+                                              const std::function<void(Canvas&, const MessageSink&)>& draw)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (auto trouble = DrawPdf(buffer, paper, title, draw)) {
+        return *std::move(trouble);
     }
     return buffer.data();
 }
@@ -80,10 +134,16 @@ std::variant<QByteArray, std::string> DrawChartsPdf(const ChartContent& content,
                    [&content](Canvas& page, const MessageSink& sink) { PrintCharts(page, content, sink); });
 }
 
-std::variant<QByteArray, std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper)
+std::optional<std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper,
+                                             WholeFileWriter& file)
 {
-    return DrawPdf(paper, QStringLiteral("VyraSensorSelector line report"),
-                   [&content](Canvas& page, const MessageSink& sink) { PrintLineReport(page, content, sink); });
+    WholeFileDevice device(file);
+    if (auto trouble =
+            DrawPdf(device, paper, QStringLiteral("VyraSensorSelector line report"),
+                    [&content](Canvas& page, const MessageSink& sink) { PrintLineReport(page, content, sink); })) {
+        return trouble;
+    }
+    return device.Finish();
 }
 
 }  // namespace vyra::gfx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileAccess.h"
 #include "LineReport.h"
 #include "ReportRecord.h"
 
@@ -24,7 +25,10 @@ std::variant<QByteArray, std::string> DrawChartsPdf(const ChartContent& content,
 // whole or not at all; the reason of a failure, without the path, or nothing.
 std::optional<std::string> WriteDrawnFile(const std::string& path, const std::variant<QByteArray, std::string>& drawn);
 
-// The line report of a batch, likewise.
-std::variant<QByteArray, std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper);
+// The line report of a batch as a PDF document written into file as it is
+// drawn, never held whole: the reason it could not be drawn or written, or
+// nothing. Committing the file is the caller's.
+std::optional<std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper,
+                                             WholeFileWriter& file);
 
 }  // namespace vyra::gfx

@@ -19,4 +19,10 @@ ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t forceU
     return shown;
 }
 
+ReportCustomer CustomerOf(const Case& c)
+{
+    const auto& r = c.report;
+    return {r[kCustomer], r[kOrder], r[kMachine], r[kDate], r[kName]};
+}
+
 }  // namespace vyra::gfx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaseFile.h"
 #include "Charts.h"
 #include "InputReading.h"
 #include "RunState.h"
@@ -48,5 +49,8 @@ struct ReportRecord {
 // Fills the specifications block from the entry form, as the input screen
 // holds it, in the run's unit of force.
 ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t forceUnit);
+
+// The customer block of a case.
+ReportCustomer CustomerOf(const Case& c);
 
 }  // namespace vyra::gfx

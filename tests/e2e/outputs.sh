@@ -59,7 +59,9 @@ charts)
     pdftotext -layout -l 2 line.pdf -
     ;;
 # Only a regular file is ever replaced: a missing folder, a pipe or a
-# folder as the target fails with status 3 and stays as it was.
+# folder as the target fails with status 3 and stays as it was. The line
+# report's target is refused before a row is evaluated, no rows printed,
+# and one that fails while it is written stays as it was.
 "unwritable targets")
     mkfifo fifo.pdf
     for target in "$PWD/missing/report.pdf" "$PWD/fifo.pdf"; do
@@ -68,6 +70,14 @@ charts)
     done
     sel --sketch "$PWD" >/dev/null
     echo "status $?"
+    for target in "$PWD/fifo.pdf" "$PWD"; do
+        timeout 60 "$S" --batch "$C/cli_line_report.csv" --line-report "$target"
+        echo "status $?"
+    done
+    echo old >line.pdf
+    (ulimit -f 4 && "$S" --batch "$C/cli_line_report.csv" --line-report line.pdf >/dev/null)
+    echo "status $?"
+    cat line.pdf
     ls -F
     ;;
 "statuses and versions")

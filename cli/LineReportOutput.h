@@ -1,0 +1,36 @@
+#pragma once
+
+#include "BatchFile.h"
+#include "FileAccess.h"
+#include "LineReport.h"
+#include "RunState.h"
+#include "SelectorCli.h"
+
+#include <optional>
+#include <string>
+
+namespace vyra::cli {
+
+// The line report of a batch. Its target is opened before the first row is
+// read, so that one that cannot be written fails before a long batch runs;
+// while the rows come, only each roller's verdicts and case are kept; at
+// the end the pages are drawn into the file, each roller's from the record
+// recordOf computes again just before they are drawn.
+class LineReportOutput {
+public:
+    LineReportOutput(const std::string& path, gfx::RollerRecord recordOf);
+
+    // Why the target cannot be written, naming it.
+    std::optional<std::string> Failure() const;
+    // A row that computed into computed, or that was refused ("title: message").
+    void Add(const BatchRow& row, const RunState* computed, std::string refusal);
+    // Draws and commits the report; the reason it was not written, naming the file.
+    std::optional<std::string> Finish(GraphicsOutputs& graphics);
+
+private:
+    std::string m_path;
+    WholeFileWriter m_file;
+    gfx::LineReportContent m_content;
+};
+
+}  // namespace vyra::cli
