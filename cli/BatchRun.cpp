@@ -1,6 +1,6 @@
 #include "BatchRun.h"
 
-#include "BatchFile.h"
+#include "CaseAndBatchFiles.h"
 #include "Commands.h"
 #include "FileAccess.h"
 #include "JsonOutput.h"

@@ -1,6 +1,7 @@
 #include "SelectorCli.h"
 
 #include "BatchRun.h"
+#include "CaseAndBatchFiles.h"
 #include "Commands.h"
 #include "JsonOutput.h"
 #include "SelectorOptions.h"

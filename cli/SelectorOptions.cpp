@@ -1,5 +1,6 @@
 #include "SelectorOptions.h"
 
+#include "CaseAndBatchFiles.h"
 #include "ResultFormat.h"
 #include "Utf8.h"
 #include "Version.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Canvas.h"
-#include "CaseFile.h"
+#include "Case.h"
 #include "PrintTrouble.h"
 #include "ReportRecord.h"
 

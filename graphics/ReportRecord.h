@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CaseFile.h"
+#include "Case.h"
 #include "Charts.h"
 #include "InputReading.h"
 #include "RunState.h"

@@ -2,7 +2,7 @@
 
 #include "CaptionFrame.h"
 #include "Captions.h"
-#include "CaseFile.h"
+#include "Case.h"
 #include "CheckFailure.h"
 #include "Commands.h"
 #include "ExplanationFiles.h"

@@ -1,6 +1,7 @@
 #include "InputMenus.h"
 
 #include "Captions.h"
+#include "CaseAndBatchFiles.h"
 #include "PrinterJob.h"
 #include "ReportPdf.h"
 #include "ResultFormat.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CaseFile.h"
+#include "Case.h"
 #include "ReportRecord.h"
 #include "Toolkit.h"
 

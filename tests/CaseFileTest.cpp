@@ -1,6 +1,6 @@
 // Case files: what is written reads back the same, and what is not a case
 // file of this version is refused with a reason.
-#include "CaseFile.h"
+#include "CaseAndBatchFiles.h"
 
 #include "EngineCases.h"
 #include "TestCases.h"

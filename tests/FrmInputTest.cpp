@@ -2,7 +2,7 @@
 // as a user does by the steps of case tables; after each row the screen's
 // state goes into a golden recording (see Record).
 #include "FrmInput.h"
-#include "CaseFile.h"
+#include "CaseAndBatchFiles.h"
 #include "FrmExplanation.h"
 #include "Golden.h"
 #include "ScreenDriver.h"

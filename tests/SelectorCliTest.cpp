@@ -2,9 +2,10 @@
 // tests/cases/cli_runs.txt, each one's words in, its exit status, whether it
 // needs the drawing toolkit and what it wrote recorded per group.
 #include "SelectorCli.h"
-#include "StandardOutput.h"
+#include "CaseAndBatchFiles.h"
 #include "EngineCases.h"
 #include "Golden.h"
+#include "StandardOutput.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // their vyra-select names), presses "Select" and saves input.png,
 // result-1.png and result-2.png in FOLDER, for looking at the screens and
 // for the README's pictures.
-#include "CaseFile.h"
+#include "Case.h"
 #include "FrmInput.h"
 #include "PainterCanvas.h"
 #include "Toolkit.h"

@@ -31,11 +31,6 @@ private:
     std::string_view m_text;
 };
 
-// The file at path, or standard input for "-", or why it cannot be read:
-// only a regular file is opened (a folder, pipe or device named as the file
-// is refused without waiting on it); standard input is read as it comes.
-std::variant<std::unique_ptr<ByteSource>, std::string> OpenBatchFile(const std::string& path);
-
 // One data row of a batch file, as the case it describes.
 struct BatchRow {
     long number = 0;  // 1-based, data rows only

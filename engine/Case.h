@@ -4,12 +4,9 @@
 #include "RunState.h"
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace vyra {
 
@@ -62,26 +59,5 @@ struct Case {
 // setting it.
 int ChoiceCode(const Case& c, int choice);
 void SetChoiceCode(Case& c, int choice, int code);
-
-// A case file is at most this large.
-inline constexpr std::size_t kMaxCaseFileBytes = 1024 * 1024;
-
-// The case as a case file: JSON in UTF-8, {"format": "vyra-case",
-// "version": 1, then every entry by its name}.
-std::string CaseFileText(const Case& c);
-
-// Reads a case file's text. Refused, with the problem in a few words: more
-// than kMaxCaseFileBytes, bytes that are not UTF-8, anything but a JSON
-// object of format "vyra-case", a newer version, an entry of the wrong
-// type or a choice word that is not one of its two. Unknown names are
-// ignored; a missing entry is an empty field or the choice's default.
-std::variant<Case, std::string> ParseCaseFile(std::string_view text);
-
-// The case in the file at path, or the message naming the file and the problem.
-std::variant<Case, std::string> ReadCaseFile(const std::string& path);
-
-// Writes the case file whole or not at all; the message naming the file and
-// the cause, or nothing.
-std::optional<std::string> WriteCaseFile(const std::string& path, const Case& c);
 
 }  // namespace vyra

@@ -1,5 +1,6 @@
 #include "FileAccess.h"
 
+#include "CaseAndBatchFiles.h"
 #include "FileDescriptor.h"
 
 #include <array>
@@ -257,6 +258,14 @@ std::optional<std::string> WriteFileWhole(const std::string& path, std::string_v
     WholeFileWriter writer(path, calls);
     writer.Write(bytes);
     return writer.Commit();
+}
+
+std::optional<std::string> WriteCaseFile(const std::string& path, const Case& c)
+{
+    if (auto failure = WriteFileWhole(path, CaseFileText(c))) {
+        return path + ": " + *failure;
+    }
+    return std::nullopt;
 }
 
 }  // namespace vyra

@@ -1,5 +1,6 @@
 #include "FileAccess.h"
 
+#include "CaseAndBatchFiles.h"
 #include "FileDescriptor.h"
 
 #include <array>
@@ -7,8 +8,10 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <variant>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +27,31 @@ namespace {
 
 using detail::FileDescriptor;
 using detail::SystemReason;
+
+class DescriptorSource : public ByteSource {
+public:
+    explicit DescriptorSource(int fd, bool owned) : m_fd(owned ? fd : -1), m_read(fd) { }
+    // A standard input left non-blocking by the program before is waited on.
+    std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) override
+    {
+        for (;;) {
+            const ssize_t got = ::read(m_read, buffer, size);
+            if (got >= 0) {
+                return static_cast<std::size_t>(got);
+            }
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                pollfd ready{m_read, POLLIN, 0};
+                ::poll(&ready, 1, -1);
+            } else if (errno != EINTR) {
+                return detail::SystemReason(errno);
+            }
+        }
+    }
+
+private:
+    detail::FileDescriptor m_fd;
+    int m_read;
+};
 
 ReadResult ReadOpenFile(int fd, std::size_t maxBytes)
 {
@@ -87,6 +115,40 @@ std::string DescribeReadError(const ReadError& error)
         break;
     }
     return SystemReason(error.errorNumber);
+}
+
+std::variant<Case, std::string> ReadCaseFile(const std::string& path)
+{
+    ReadResult read = ReadRegularFile(path, kMaxCaseFileBytes);
+    if (const auto* error = std::get_if<ReadError>(&read)) {
+        const bool tooLarge = error->kind == ReadError::Kind::TooLarge;
+        return path + ": " + (tooLarge ? std::string("it is larger than 1 MiB") : DescribeReadError(*error));
+    }
+    auto parsed = ParseCaseFile(std::get<std::string>(read));
+    if (const auto* problem = std::get_if<std::string>(&parsed)) {
+        return path + ": " + *problem;
+    }
+    return parsed;
+}
+
+std::variant<std::unique_ptr<ByteSource>, std::string> OpenBatchFile(const std::string& path)
+{
+    if (path == "-") {
+        return std::make_unique<DescriptorSource>(STDIN_FILENO, false);
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return detail::SystemReason(errno);
+    }
+    auto source = std::make_unique<DescriptorSource>(fd, true);
+    struct stat status { };
+    if (::fstat(fd, &status) != 0) {
+        return detail::SystemReason(errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return DescribeReadError(ReadError{ReadError::Kind::NotRegular, 0});
+    }
+    return source;
 }
 
 }  // namespace vyra

@@ -1,6 +1,5 @@
 #include "CaseFile.h"
 
-#include "FileAccess.h"
 #include "Utf8.h"
 
 #include <nlohmann/json.hpp>
@@ -110,47 +109,6 @@ private:
 
 }  // namespace
 
-int ChoiceCode(const Case& c, int choice)
-{
-    switch (choice) {
-    case kUnitChoice:
-        return c.forceUnit;
-    case kTypeChoice:
-        return c.form.opType;
-    case kFulcrumChoice:
-        return c.form.fulcrumIndex;
-    case kSensorsChoice:
-        return c.form.opMethod1;
-    case kSideChoice:
-        return c.form.opMethod2;
-    default:
-        return c.form.opMethod3;
-    }
-}
-
-void SetChoiceCode(Case& c, int choice, int code)
-{
-    switch (choice) {
-    case kUnitChoice:
-        c.forceUnit = static_cast<std::int16_t>(code);
-        return;
-    case kTypeChoice:
-        c.form.opType = code;
-        return;
-    case kFulcrumChoice:
-        c.form.fulcrumIndex = static_cast<std::int16_t>(code);
-        return;
-    case kSensorsChoice:
-        c.form.opMethod1 = code;
-        return;
-    case kSideChoice:
-        c.form.opMethod2 = code;
-        return;
-    default:
-        c.form.opMethod3 = code;
-    }
-}
-
 std::string CaseFileText(const Case& c)
 {
     Json document{{"format", kFormat}, {"version", kVersion}};
@@ -216,28 +174,6 @@ std::variant<Case, std::string> ParseCaseFile(std::string_view text)
         }
     }
     return c;
-}
-
-std::variant<Case, std::string> ReadCaseFile(const std::string& path)
-{
-    ReadResult read = ReadRegularFile(path, kMaxCaseFileBytes);
-    if (const auto* error = std::get_if<ReadError>(&read)) {
-        const bool tooLarge = error->kind == ReadError::Kind::TooLarge;
-        return path + ": " + (tooLarge ? std::string("it is larger than 1 MiB") : DescribeReadError(*error));
-    }
-    auto parsed = ParseCaseFile(std::get<std::string>(read));
-    if (const auto* problem = std::get_if<std::string>(&parsed)) {
-        return path + ": " + *problem;
-    }
-    return parsed;
-}
-
-std::optional<std::string> WriteCaseFile(const std::string& path, const Case& c)
-{
-    if (auto failure = WriteFileWhole(path, CaseFileText(c))) {
-        return path + ": " + *failure;
-    }
-    return std::nullopt;
 }
 
 }  // namespace vyra

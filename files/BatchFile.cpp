@@ -1,7 +1,5 @@
 #include "BatchFile.h"
 
-#include "FileAccess.h"
-#include "FileDescriptor.h"
 #include "Utf8.h"
 
 #include <csv.h>
@@ -11,12 +9,6 @@
 #include <cstring>
 #include <deque>
 #include <utility>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vyra {
 
@@ -87,52 +79,7 @@ std::size_t FirstLineLength(std::string_view text)
     return lineBreak + (crlf ? 2 : 1);
 }
 
-class DescriptorSource : public ByteSource {
-public:
-    explicit DescriptorSource(int fd, bool owned) : m_fd(owned ? fd : -1), m_read(fd) { }
-    // A standard input left non-blocking by the program before is waited on.
-    std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) override
-    {
-        for (;;) {
-            const ssize_t got = ::read(m_read, buffer, size);
-            if (got >= 0) {
-                return static_cast<std::size_t>(got);
-            }
-            if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                pollfd ready{m_read, POLLIN, 0};
-                ::poll(&ready, 1, -1);
-            } else if (errno != EINTR) {
-                return detail::SystemReason(errno);
-            }
-        }
-    }
-
-private:
-    detail::FileDescriptor m_fd;
-    int m_read;
-};
-
 }  // namespace
-
-std::variant<std::unique_ptr<ByteSource>, std::string> OpenBatchFile(const std::string& path)
-{
-    if (path == "-") {
-        return std::make_unique<DescriptorSource>(STDIN_FILENO, false);
-    }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return detail::SystemReason(errno);
-    }
-    auto source = std::make_unique<DescriptorSource>(fd, true);
-    struct stat status { };
-    if (::fstat(fd, &status) != 0) {
-        return detail::SystemReason(errno);
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return DescribeReadError(ReadError{ReadError::Kind::NotRegular, 0});
-    }
-    return source;
-}
 
 std::variant<std::size_t, std::string> TextSource::Read(char* buffer, std::size_t size)
 {

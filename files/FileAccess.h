@@ -1,5 +1,7 @@
 #pragma once
 
+// Files on disk: reading with limits and the whole-file writer.
+
 #include <cstddef>
 #include <memory>
 #include <optional>

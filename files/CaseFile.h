@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Case.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace vyra {
+
+// A case file is at most this large.
+inline constexpr std::size_t kMaxCaseFileBytes = 1024 * 1024;
+
+// The case as a case file: JSON in UTF-8, {"format": "vyra-case",
+// "version": 1, then every entry by its name}.
+std::string CaseFileText(const Case& c);
+
+// Reads a case file's text. Refused, with the problem in a few words: more
+// than kMaxCaseFileBytes, bytes that are not UTF-8, anything but a JSON
+// object of format "vyra-case", a newer version, an entry of the wrong
+// type or a choice word that is not one of its two. Unknown names are
+// ignored; a missing entry is an empty field or the choice's default.
+std::variant<Case, std::string> ParseCaseFile(std::string_view text);
+
+}  // namespace vyra
