@@ -39,10 +39,14 @@ public:
 
     std::string& Piece() { return m_piece; }
 
-    // Known before any row is read: the file cannot be written at all.
-    std::optional<std::string> TargetFailure() const
+    // Known before any row is read: whether the file can be written at all;
+    // a failure names it.
+    Expected<void> Target() const
     {
-        return m_file && m_file->Failure() ? std::optional(m_path + ": " + *m_file->Failure()) : std::nullopt;
+        if (m_file && m_file->FirstFailure()) {
+            return Failed(m_path + ": " + m_file->FirstFailure()->reason);
+        }
+        return {};
     }
 
     void Flush()
@@ -62,18 +66,21 @@ public:
         }
     }
 
-    // The reason the rows could not be written, naming the file.
-    std::optional<std::string> Finish()
+    // Writes what is left; a failure names the file.
+    Expected<void> Finish()
     {
         Flush();
         if (!m_file) {
             m_out.flush();
-            return m_out ? std::nullopt : std::optional("standard output: " + WriteFailureOf(m_out));
+            if (!m_out) {
+                return Failed("standard output: " + WriteFailureOf(m_out));
+            }
+            return {};
         }
-        if (auto failure = m_file->Commit()) {
-            return m_path + ": " + *failure;
+        if (auto committed = m_file->Commit(); !committed) {
+            return Failed(m_path + ": " + committed.Error().reason);
         }
-        return std::nullopt;
+        return {};
     }
 
 private:
@@ -251,11 +258,11 @@ private:
     // 0 when the file cannot be read: the reading proper will say why.
     static long CountRows(const std::string& path, const Case& base)
     {
-        auto opened = OpenBatchFile(path);
-        if (!std::holds_alternative<std::unique_ptr<ByteSource>>(opened)) {
+        Expected<std::unique_ptr<ByteSource>> opened = OpenBatchFile(path);
+        if (!opened) {
             return 0;
         }
-        BatchReader reader(*std::get<std::unique_ptr<ByteSource>>(opened), base);
+        BatchReader reader(**opened, base);
         long rows = 0;
         while (std::holds_alternative<BatchRow>(reader.Next())) {
             ++rows;
@@ -315,8 +322,8 @@ int RunRows(const SelectorOptions& options, BatchReader& reader, RowOutput& outp
         }
         progress.RowDone(row.number);
     }
-    if (const auto failure = output.Finish()) {
-        err << "vyra-select: cannot write " << *failure << '\n';
+    if (auto written = output.Finish(); !written) {
+        err << "vyra-select: cannot write " << written.Error().reason << '\n';
         return kOutputFailed;
     }
     return refused ? kRefused : kComputed;
@@ -331,33 +338,33 @@ int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& er
         err << "vyra-select: this build cannot draw the line report\n";
         return kOutputFailed;
     }
-    auto opened = OpenBatchFile(request.path);
-    if (const auto* reason = std::get_if<std::string>(&opened)) {
-        err << "vyra-select: " << request.path << ": " << *reason << '\n';
+    Expected<std::unique_ptr<ByteSource>> opened = OpenBatchFile(request.path);
+    if (!opened) {
+        err << "vyra-select: " << request.path << ": " << opened.Error().reason << '\n';
         return kUsageError;
     }
     std::optional<LineReportOutput> line;
     if (!request.lineReportPath.empty()) {
         line.emplace(request.lineReportPath,
                      [fresh = RunState()](const gfx::LineRoller& roller) { return RecordOf(roller, fresh); });
-        if (const auto failure = line->Failure()) {
-            err << "vyra-select: cannot write " << *failure << '\n';
+        if (auto target = line->Target(); !target) {
+            err << "vyra-select: cannot write " << target.Error().reason << '\n';
             return kOutputFailed;
         }
     }
     // Every output is known to be writable before the first row is read.
     RowOutput output(request.outputPath, out);
-    if (const auto failure = output.TargetFailure()) {
-        err << "vyra-select: cannot write " << *failure << '\n';
+    if (auto target = output.Target(); !target) {
+        err << "vyra-select: cannot write " << target.Error().reason << '\n';
         return kOutputFailed;
     }
-    BatchReader reader(*std::get<std::unique_ptr<ByteSource>>(opened), options.input);
+    BatchReader reader(**opened, options.input);
     const int status = RunRows(options, reader, output, line ? &*line : nullptr, err);
     if (!line || status > kRefused) {
         return status;
     }
-    if (const auto failure = line->Finish(*graphics)) {
-        err << "vyra-select: cannot write " << *failure << '\n';
+    if (auto written = line->Finish(*graphics); !written) {
+        err << "vyra-select: cannot write " << written.Error().reason << '\n';
         return kOutputFailed;
     }
     return status;

@@ -11,12 +11,12 @@ LineReportOutput::LineReportOutput(const std::string& path, gfx::RollerRecord re
     m_content.recordOf = std::move(recordOf);
 }
 
-std::optional<std::string> LineReportOutput::Failure() const
+Expected<void> LineReportOutput::Target() const
 {
-    if (!m_file.Failure()) {
-        return std::nullopt;
+    if (m_file.FirstFailure()) {
+        return Failed(m_path + ": " + m_file.FirstFailure()->reason);
     }
-    return m_path + ": " + *m_file.Failure();
+    return {};
 }
 
 void LineReportOutput::Add(const BatchRow& row, const RunState* computed, std::string refusal)
@@ -37,16 +37,16 @@ void LineReportOutput::Add(const BatchRow& row, const RunState* computed, std::s
     }
 }
 
-std::optional<std::string> LineReportOutput::Finish(GraphicsOutputs& graphics)
+Expected<void> LineReportOutput::Finish(GraphicsOutputs& graphics)
 {
-    std::optional<std::string> reason = graphics.DrawLineReport(m_content, m_file);
-    if (!reason) {
-        reason = m_file.Commit();
+    Expected<void> written = graphics.DrawLineReport(m_content, m_file);
+    if (written) {
+        written = m_file.Commit();
     }
-    if (!reason) {
-        return std::nullopt;
+    if (!written) {
+        return Failed(m_path + ": " + written.Error().reason);
     }
-    return m_path + ": " + *reason;
+    return {};
 }
 
 }  // namespace vyra::cli

@@ -6,7 +6,6 @@
 #include "RunState.h"
 #include "SelectorCli.h"
 
-#include <optional>
 #include <string>
 
 namespace vyra::cli {
@@ -20,12 +19,12 @@ class LineReportOutput {
 public:
     LineReportOutput(const std::string& path, gfx::RollerRecord recordOf);
 
-    // Why the target cannot be written, naming it.
-    std::optional<std::string> Failure() const;
+    // Whether the target can be written; a failure names it.
+    Expected<void> Target() const;
     // A row that computed into computed, or that was refused ("title: message").
     void Add(const BatchRow& row, const RunState* computed, std::string refusal);
-    // Draws and commits the report; the reason it was not written, naming the file.
-    std::optional<std::string> Finish(GraphicsOutputs& graphics);
+    // Draws and commits the report; a failure names the file.
+    Expected<void> Finish(GraphicsOutputs& graphics);
 
 private:
     std::string m_path;

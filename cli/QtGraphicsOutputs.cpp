@@ -66,14 +66,13 @@ gfx::ReportRecord RecordOf(const SelectorOptions& options, const RunState& selec
 
 // Writes what draw made (bytes, or the reason it failed) to the target,
 // whole or not at all.
-int WriteWhole(const std::string& target, const std::variant<QByteArray, std::string>& drawn, std::ostream& err)
+int WriteWhole(const std::string& target, const Expected<QByteArray>& drawn, std::ostream& err)
 {
-    const std::optional<std::string> reason = gfx::WriteDrawnFile(target, drawn);
-    if (!reason) {
-        return kComputed;
+    if (auto written = gfx::WriteDrawnFile(target, drawn); !written) {
+        err << "vyra-select: cannot write " << target << ": " << written.Error().reason << '\n';
+        return kOutputFailed;
     }
-    err << "vyra-select: cannot write " << target << ": " << *reason << '\n';
-    return kOutputFailed;
+    return kComputed;
 }
 
 // The sketch area of the input screen after "Image chgange": 4185 twips
@@ -104,7 +103,7 @@ int WriteSketchPng(const SelectorOptions& options, const std::string& target, st
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) {
-        return WriteWhole(target, std::string("the image could not be encoded"), err);
+        return WriteWhole(target, Failed("the image could not be encoded"), err);
     }
     return WriteWhole(target, buffer.data(), err);
 }
@@ -136,7 +135,7 @@ int WriteChartPng(const SelectorOptions& options, const RunState& selection, std
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) {
-        return WriteWhole(options.graphics.chartPath, std::string("the image could not be encoded"), err);
+        return WriteWhole(options.graphics.chartPath, Failed("the image could not be encoded"), err);
     }
     return WriteWhole(options.graphics.chartPath, buffer.data(), err);
 }
@@ -206,8 +205,7 @@ int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& s
     return status;
 }
 
-std::optional<std::string> QtGraphicsOutputs::DrawLineReport(const gfx::LineReportContent& content,
-                                                             WholeFileWriter& file)
+Expected<void> QtGraphicsOutputs::DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file)
 {
     EnsureApplication(m_application);
     return gfx::DrawLineReportPdf(content, QPageSize::A4, file);

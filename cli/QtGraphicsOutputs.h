@@ -20,7 +20,7 @@ public:
     explicit QtGraphicsOutputs(std::vector<std::string> argv);
     ~QtGraphicsOutputs() override;
     int Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err) override;
-    std::optional<std::string> DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file) override;
+    Expected<void> DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file) override;
 
 private:
     std::vector<std::string> m_argv;

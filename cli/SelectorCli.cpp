@@ -26,8 +26,8 @@ int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& er
 {
     // The case is kept as given, whatever the checks will say of it.
     if (!options.saveCasePath.empty()) {
-        if (const auto failure = WriteCaseFile(options.saveCasePath, options.input)) {
-            err << "vyra-select: cannot write " << *failure << '\n';
+        if (auto written = WriteCaseFile(options.saveCasePath, options.input); !written) {
+            err << "vyra-select: cannot write " << written.Error().reason << '\n';
             return kOutputFailed;
         }
     }

@@ -23,7 +23,7 @@ public:
     // The line report of a batch as PDF into file, which the caller opened
     // before reading the rows and commits; the reason it could not be drawn
     // or written, or nothing.
-    virtual std::optional<std::string> DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file) = 0;
+    virtual Expected<void> DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file) = 0;
 };
 
 // The whole of vyra-select: args without the program name; the results go

@@ -63,8 +63,8 @@ bool LooksLikeOption(const std::string& word)
 // Text options take any text, empty or beginning with "-", so a bare
 // option and its value are joined into "--option=value" before CLI11 sees
 // them; a bare option with nothing usable after it is a usage error.
-std::variant<std::vector<std::string>, std::string> JoinTextOptions(const std::vector<std::string>& args,
-                                                                    const std::vector<std::string>& textOptions)
+Expected<std::vector<std::string>> JoinTextOptions(const std::vector<std::string>& args,
+                                                   const std::vector<std::string>& textOptions)
 {
     std::vector<std::string> joined;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -74,7 +74,7 @@ std::variant<std::vector<std::string>, std::string> JoinTextOptions(const std::v
             continue;
         }
         if (i + 1 == args.size() || LooksLikeOption(args[i + 1])) {
-            return args[i] + " needs a value (write " + args[i] + "= for an empty field)";
+            return Failed(args[i] + " needs a value (write " + args[i] + "= for an empty field)");
         }
         joined.push_back(args[i] + "=" + args[i + 1]);
         ++i;
@@ -198,21 +198,21 @@ struct Parser {
     }
 
     // A file option given with an empty name would write nowhere.
-    std::optional<std::string> EmptyFileName() const
+    Expected<void> EmptyFileName() const
     {
         for (const char* name :
              {"--case", "--save-case", "--report", "--sketch", "--batch", "--output", "--line-report"}) {
             const CLI::Option* option = app.get_option(name);
             if (option->count() > 0 && option->as<std::string>().empty()) {
-                return std::string(name) + " needs a file name";
+                return Failed(std::string(name) + " needs a file name");
             }
         }
-        return std::nullopt;
+        return {};
     }
 
     // The case the options start from: the case file's, or an empty one
     // dated today.
-    std::variant<Case, std::string> StartingCase(CaseFileReading reading) const
+    Expected<Case> StartingCase(CaseFileReading reading) const
     {
         if (!casePath.empty() && reading == CaseFileReading::Read) {
             return ReadCaseFile(casePath);
@@ -225,75 +225,72 @@ struct Parser {
     bool Given(const char* name) const { return app.get_option(name)->count() > 0; }
 
     // A batch writes only its own outputs; its options mean nothing alone.
-    std::optional<std::string> BatchConflict() const
+    Expected<void> BatchConflict() const
     {
         if (!Given("--batch")) {
             for (const char* name : {"--format", "--output", "--line-report", "--gamma-scan"}) {
                 if (Given(name)) {
-                    return std::string(name) + " needs --batch";
+                    return Failed(std::string(name) + " needs --batch");
                 }
             }
-            return std::nullopt;
+            return {};
         }
         for (const char* name :
              {"--json", "--report", "--print", "--sketch", "--save-case", "--paper", "--charts", "--chart"}) {
             if (Given(name)) {
-                return std::string(name) + " cannot go with --batch (it has --format, --output and --line-report)";
+                return Failed(std::string(name)
+                              + " cannot go with --batch (it has --format, --output and --line-report)");
             }
         }
-        return std::nullopt;
+        return {};
     }
 
-    std::optional<std::string> ChartProblem() const
+    Expected<void> ChartProblem() const
     {
         if (Given("--charts") && !Given("--report") && !Given("--print")) {
-            return std::string("--charts needs --report or --print");
+            return Failed(std::string("--charts needs --report or --print"));
         }
         if (Given("--chart") && chart.front() != "speed" && chart.front() != "gamma") {
-            return "--chart draws speed or gamma, not \"" + chart.front() + "\"";
+            return Failed("--chart draws speed or gamma, not \"" + chart.front() + "\"");
         }
         if (Given("--chart") && chart.back().empty()) {
-            return std::string("--chart needs a file name");
+            return Failed(std::string("--chart needs a file name"));
         }
-        return std::nullopt;
+        return {};
     }
 
     // Texts go into case files and JSON, which hold UTF-8 only.
-    std::optional<std::string> TextNotUtf8() const
+    Expected<void> TextNotUtf8() const
     {
         for (int item = 0; item < kFieldCount; ++item) {
             if (!IsUtf8(given.form.txtInput[item])) {
-                return OptionName(kFieldNames[item]) + " is not UTF-8 text";
+                return Failed(OptionName(kFieldNames[item]) + " is not UTF-8 text");
             }
         }
         for (int item = 0; item < kReportItemCount; ++item) {
             if (!IsUtf8(given.report[item])) {
-                return OptionName(kReportNames[item]) + " is not UTF-8 text";
+                return Failed(OptionName(kReportNames[item]) + " is not UTF-8 text");
             }
         }
-        return std::nullopt;
+        return {};
     }
 
     ParsedCommandLine Finish(CaseFileReading reading)
     {
-        if (auto problem = TextNotUtf8()) {
-            return UsageError{*problem};
+        for (const Expected<void>& check : {TextNotUtf8(), BatchConflict(), ChartProblem()}) {
+            if (!check) {
+                return UsageError{check.Error().reason};
+            }
         }
         if (Given("--calibration-weight") && !std::isfinite(calibrationWeight)) {
             return UsageError{"--calibration-weight must be a positive number of kg"};
         }
-        if (auto conflict = BatchConflict()) {
-            return UsageError{*conflict};
-        }
-        if (auto problem = ChartProblem()) {
-            return UsageError{*problem};
-        }
-        auto start = StartingCase(reading);
-        if (const auto* problem = std::get_if<std::string>(&start)) {
-            return UsageError{*problem, true};
+        Expected<Case> start = StartingCase(reading);
+        if (!start) {
+            return UsageError{start.Error().reason, true};
         }
         Case& c = options.input;
-        c = std::get<Case>(std::move(start));
+        c = *std::move(start);
         for (int item = 0; item < kFieldCount; ++item) {
             if (fieldOptions[item]->count() > 0) {
                 c.form.txtInput[item] = given.form.txtInput[item];
@@ -338,11 +335,11 @@ std::string FirstLine(const std::string& text) { return text.substr(0, text.find
 ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args, CaseFileReading reading)
 {
     Parser parser;
-    auto joined = JoinTextOptions(args, parser.textOptions);
-    if (const auto* missing = std::get_if<std::string>(&joined)) {
-        return UsageError{*missing};
+    const Expected<std::vector<std::string>> joined = JoinTextOptions(args, parser.textOptions);
+    if (!joined) {
+        return UsageError{joined.Error().reason};
     }
-    const auto& words = std::get<std::vector<std::string>>(joined);
+    const std::vector<std::string>& words = *joined;
     if (Contains(words, "--help") || Contains(words, "-h")) {
         return TextRequested{parser.app.help()};
     }
@@ -358,8 +355,8 @@ ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args, Cas
     } catch (const CLI::ParseError& error) {
         return UsageError{FirstLine(error.what())};
     }
-    if (const std::optional<std::string> empty = parser.EmptyFileName()) {
-        return UsageError{*empty};
+    if (auto named = parser.EmptyFileName(); !named) {
+        return UsageError{named.Error().reason};
     }
     return parser.Finish(reading);
 }

@@ -10,13 +10,16 @@
 
 namespace vyra::cli {
 
-std::optional<std::string> DescriptorOutput::Close()
+Expected<void> DescriptorOutput::Close()
 {
     Drain();
     if (::close(m_fd) != 0 && !m_failure && !(errno == EBADF && !m_wrote)) {
         m_failure = std::strerror(errno);
     }
-    return m_failure;
+    if (m_failure) {
+        return Failed(*m_failure);
+    }
+    return {};
 }
 
 DescriptorOutput::int_type DescriptorOutput::overflow(int_type c)
@@ -95,8 +98,8 @@ int Guarded(std::string_view program, std::ostream& err, const std::function<int
 
 int FinishStandardOutput(DescriptorOutput& output, int status, std::string_view program, std::ostream& err)
 {
-    if (const auto failure = output.Close(); failure && !output.Told()) {
-        err << program << ": cannot write standard output: " << *failure << '\n';
+    if (const Expected<void> closed = output.Close(); !closed && !output.Told()) {
+        err << program << ": cannot write standard output: " << closed.Error().reason << '\n';
         return kOutputFailed;
     }
     return output.Failure() ? kOutputFailed : status;

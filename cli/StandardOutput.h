@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Expected.h"
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -19,10 +21,10 @@ public:
     DescriptorOutput(const DescriptorOutput&) = delete;
     DescriptorOutput& operator=(const DescriptorOutput&) = delete;
 
-    // Writes what is buffered and closes the descriptor; the reason of the
-    // first failure, or nothing. A closed descriptor nothing was written to
-    // is no failure.
-    std::optional<std::string> Close();
+    // Writes what is buffered and closes the descriptor, or says why the
+    // first write failed. A closed descriptor nothing was written to is no
+    // failure.
+    Expected<void> Close();
     const std::optional<std::string>& Failure() const { return m_failure; }
     // A failure that a message has named already is not named again at the end.
     void MarkTold() { m_told = true; }

@@ -81,7 +81,7 @@ std::size_t FirstLineLength(std::string_view text)
 
 }  // namespace
 
-std::variant<std::size_t, std::string> TextSource::Read(char* buffer, std::size_t size)
+Expected<std::size_t> TextSource::Read(char* buffer, std::size_t size)
 {
     const std::size_t count = std::min(size, m_text.size());
     std::memcpy(buffer, m_text.data(), count);
@@ -189,12 +189,12 @@ struct BatchReader::Parser {
         begin = 0;
         end = 0;
         do {
-            auto read = source.Read(chunk.data() + end, chunk.size() - end);
-            if (auto* reason = std::get_if<std::string>(&read)) {
-                Fail(line, "cannot read the file: " + *reason);
+            const Expected<std::size_t> read = source.Read(chunk.data() + end, chunk.size() - end);
+            if (!read) {
+                Fail(line, "cannot read the file: " + read.Error().reason);
                 return;
             }
-            const std::size_t got = std::get<std::size_t>(read);
+            const std::size_t got = *read;
             sourceDone = got == 0;
             end += got;
         } while (!markChecked && !sourceDone && end < kByteOrderMark.size());

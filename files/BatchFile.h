@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CaseFile.h"
+#include "Expected.h"
 
 #include <cstddef>
 #include <memory>
@@ -16,16 +17,16 @@ namespace vyra {
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
-    // Up to size bytes into buffer: how many (0 at the end), or the reason
-    // reading failed.
-    virtual std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) = 0;
+    // Up to size bytes into buffer: how many (0 at the end), or why reading
+    // failed.
+    virtual Expected<std::size_t> Read(char* buffer, std::size_t size) = 0;
 };
 
 // The bytes of a text held in memory.
 class TextSource : public ByteSource {
 public:
     explicit TextSource(std::string_view text) : m_text(text) { }
-    std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) override;
+    Expected<std::size_t> Read(char* buffer, std::size_t size) override;
 
 private:
     std::string_view m_text;

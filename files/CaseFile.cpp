@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 namespace vyra {
@@ -19,34 +20,34 @@ using ReadJson = nlohmann::json;
 constexpr std::string_view kFormat = "vyra-case";
 constexpr int kVersion = 1;
 
-// A text entry, or the problem with it.
-std::optional<std::string> ReadText(const ReadJson& document, std::string_view name, std::string& target)
+// A text entry into target, or the problem with it.
+Expected<void> ReadText(const ReadJson& document, std::string_view name, std::string& target)
 {
     const auto found = document.find(name);
     if (found == document.end()) {
-        return std::nullopt;
+        return {};
     }
     if (!found->is_string()) {
-        return "\"" + std::string(name) + "\" must be a text";
+        return Failed("\"" + std::string(name) + "\" must be a text");
     }
     target = found->get<std::string>();
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> ReadChoice(const ReadJson& document, int choice, Case& c)
+Expected<void> ReadChoice(const ReadJson& document, int choice, Case& c)
 {
     const Choice& words = kChoices[choice];
     std::string word(words.words[0]);
-    if (auto problem = ReadText(document, words.name, word)) {
-        return problem;
+    if (auto read = ReadText(document, words.name, word); !read) {
+        return read;
     }
     const auto at = std::find(words.words.begin(), words.words.end(), word);
     if (at == words.words.end()) {
-        return "\"" + std::string(words.name) + "\" must be " + std::string(words.words[0]) + " or "
-               + std::string(words.words[1]) + ", not \"" + word + "\"";
+        return Failed("\"" + std::string(words.name) + "\" must be " + std::string(words.words[0]) + " or "
+                      + std::string(words.words[1]) + ", not \"" + word + "\"");
     }
     SetChoiceCode(c, choice, static_cast<int>(at - words.words.begin()));
-    return std::nullopt;
+    return {};
 }
 
 std::string NewerVersion(const std::string& version)
@@ -59,19 +60,19 @@ bool IsCaseFile(const ReadJson& document)
     return document.is_object() && document.value("format", ReadJson()) == kFormat;
 }
 
-std::optional<std::string> CheckVersion(const ReadJson& document)
+Expected<void> CheckVersion(const ReadJson& document)
 {
     const ReadJson version = document.value("version", ReadJson());
     if (version.is_number_float()) {
-        return std::string("its case file version is not an integer");
+        return Failed("its case file version is not an integer");
     }
     if (version.is_number_unsigned() && version.get<std::uint64_t>() > kVersion) {
-        return NewerVersion(std::to_string(version.get<std::uint64_t>()));
+        return Failed(NewerVersion(std::to_string(version.get<std::uint64_t>())));
     }
     if (!version.is_number_integer() || version.get<std::int64_t>() < 1) {
-        return std::string("it has no case file version");
+        return Failed("it has no case file version");
     }
-    return std::nullopt;
+    return {};
 }
 
 // The names of the document's own entries as the parser meets them: a name
@@ -126,13 +127,13 @@ std::string CaseFileText(const Case& c)
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-std::variant<Case, std::string> ParseCaseFile(std::string_view text)
+Expected<Case> ParseCaseFile(std::string_view text)
 {
     if (text.size() > kMaxCaseFileBytes) {
-        return std::string("it is larger than 1 MiB");
+        return Failed("it is larger than 1 MiB");
     }
     if (!IsUtf8(text)) {
-        return std::string("it is not valid UTF-8");
+        return Failed("it is not valid UTF-8");
     }
     EntryNames names;
     const ReadJson document = ReadJson::parse(
@@ -142,35 +143,35 @@ std::variant<Case, std::string> ParseCaseFile(std::string_view text)
         },
         false);
     if (document.is_discarded()) {
-        return std::string("it is not a case file (no JSON document)");
+        return Failed("it is not a case file (no JSON document)");
     }
     if (!IsCaseFile(document)) {
-        return std::string("it is not a case file");
+        return Failed("it is not a case file");
     }
     if (names.GivenTwice()) {
-        return "entry " + *names.GivenTwice() + " given twice";
+        return Failed("entry " + *names.GivenTwice() + " given twice");
     }
-    if (auto problem = CheckVersion(document)) {
-        return *problem;
+    if (auto version = CheckVersion(document); !version) {
+        return version.Error();
     }
     // The reader takes a NUL byte for the end of the text.
     if (text.find('\0') != std::string_view::npos) {
-        return std::string("there is text after the case");
+        return Failed("there is text after the case");
     }
     Case c;
     for (int choice = 0; choice < kChoiceCount; ++choice) {
-        if (auto problem = ReadChoice(document, choice, c)) {
-            return *problem;
+        if (auto read = ReadChoice(document, choice, c); !read) {
+            return read.Error();
         }
     }
     for (int item = 0; item < kFieldCount; ++item) {
-        if (auto problem = ReadText(document, kFieldNames[item], c.form.txtInput[item])) {
-            return *problem;
+        if (auto read = ReadText(document, kFieldNames[item], c.form.txtInput[item]); !read) {
+            return read.Error();
         }
     }
     for (int item = 0; item < kReportItemCount; ++item) {
-        if (auto problem = ReadText(document, kReportNames[item], c.report[item])) {
-            return *problem;
+        if (auto read = ReadText(document, kReportNames[item], c.report[item]); !read) {
+            return read.Error();
         }
     }
     return c;

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "Case.h"
+#include "Expected.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace vyra {
 
@@ -23,6 +23,6 @@ std::string CaseFileText(const Case& c);
 // object of format "vyra-case", a newer version, an entry of the wrong
 // type or a choice word that is not one of its two. Unknown names are
 // ignored; a missing entry is an empty field or the choice's default.
-std::variant<Case, std::string> ParseCaseFile(std::string_view text);
+Expected<Case> ParseCaseFile(std::string_view text);
 
 }  // namespace vyra

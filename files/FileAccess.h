@@ -1,41 +1,25 @@
 #pragma once
 
 // Files on disk: reading with limits and the whole-file writer.
+#include "Expected.h"
 
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include <sys/types.h>
 
 namespace vyra {
 
-// Why a file could not be read.
-struct ReadError {
-    enum class Kind {
-        System,  // the system refused: errorNumber says why
-        NotRegular,  // a folder, pipe, device or socket: never read, never waited on
-        TooLarge,  // more bytes than the caller takes
-    };
-    Kind kind = Kind::System;
-    int errorNumber = 0;  // errno, for Kind::System
-
-    bool operator==(const ReadError&) const = default;
-};
-
-using ReadResult = std::variant<std::string, ReadError>;
-
 // The whole content of a regular file of at most maxBytes. Opens without
 // blocking, so a pipe with no writer is refused at once; reads at most
 // maxBytes + 1 bytes, so a file that grows while it is read is refused
 // as too large instead of filling memory.
-ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes);
-
-// A one-line reason for a read error, without the file name.
-std::string DescribeReadError(const ReadError& error);
+// A failure says which kind it was: Failure::Kind System, NotRegular or
+// TooLarge.
+Expected<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
 
 // The system calls the writer makes; tests hand in failing ones.
 struct FileCalls {
@@ -61,17 +45,18 @@ public:
 
     // Does nothing once a failure is known.
     void Write(std::string_view bytes);
-    // Names the file; the reason of the first failure, or nothing.
-    std::optional<std::string> Commit();
+    // Names the file; or the first failure.
+    Expected<void> Commit();
     // The first failure so far: the target cannot be written, or a write failed.
-    const std::optional<std::string>& Failure() const { return m_failure; }
+    const std::optional<Failure>& FirstFailure() const { return m_failure; }
 
 private:
     struct Target;
 
-    std::optional<std::string> OpenTemporary();
-    std::optional<std::string> TakeTargetsOwnerAndMode();
-    std::optional<std::string> Finish();
+    Expected<void> OpenTemporary();
+    Expected<void> TakeTargetsOwnerAndMode();
+    Expected<void> Finish();
+    void Fail(const Expected<void>& step);
     void Abandon();
 
     FileCalls m_calls;
@@ -79,7 +64,7 @@ private:
     int m_fd = -1;
     // The named temporary where unnamed files are not supported.
     std::string m_temporary;
-    std::optional<std::string> m_failure;
+    std::optional<Failure> m_failure;
 };
 
 // Writes the bytes to path whole or not at all: into a file beside the
@@ -88,10 +73,10 @@ private:
 // replaced, keeping its mode, owner and group; a link to one is written
 // through and stays a link. A folder, pipe, device, socket, dangling link, a
 // file with other hard links or one whose owner could not be kept is refused
-// and left as it was. Returns the reason of a failure (one line, without the file
-// name), or nothing; after a failure the target is as it was and no
+// and left as it was. A failure's reason is one line, without the file
+// name; after a failure the target is as it was and no
 // temporary file is left.
-std::optional<std::string> WriteFileWhole(const std::string& path, std::string_view bytes,
-                                          const FileCalls& calls = SystemFileCalls());
+Expected<void> WriteFileWhole(const std::string& path, std::string_view bytes,
+                              const FileCalls& calls = SystemFileCalls());
 
 }  // namespace vyra

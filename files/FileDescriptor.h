@@ -2,6 +2,8 @@
 
 // What the file reading and writing share: an owned descriptor and the
 // system's reason for an error number.
+#include "Expected.h"
+
 #include <string>
 
 #include <unistd.h>
@@ -34,5 +36,7 @@ private:
 };
 
 std::string SystemReason(int errorNumber);
+// The failure of a system call, with its reason.
+Failure SystemFailure(int errorNumber);
 
 }  // namespace vyra::detail

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
-#include <variant>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -21,18 +21,27 @@ namespace detail {
 
 std::string SystemReason(int errorNumber) { return std::strerror(errorNumber); }
 
+Failure SystemFailure(int errorNumber)
+{
+    return Failure{SystemReason(errorNumber), Failure::Kind::System, errorNumber};
+}
+
 }  // namespace detail
 
 namespace {
 
 using detail::FileDescriptor;
-using detail::SystemReason;
+using detail::SystemFailure;
+
+Failure NotRegular() { return Failure{"it is not a regular file", Failure::Kind::NotRegular}; }
+
+Failure TooLarge() { return Failure{"it is too large", Failure::Kind::TooLarge}; }
 
 class DescriptorSource : public ByteSource {
 public:
     explicit DescriptorSource(int fd, bool owned) : m_fd(owned ? fd : -1), m_read(fd) { }
     // A standard input left non-blocking by the program before is waited on.
-    std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) override
+    Expected<std::size_t> Read(char* buffer, std::size_t size) override
     {
         for (;;) {
             const ssize_t got = ::read(m_read, buffer, size);
@@ -43,17 +52,17 @@ public:
                 pollfd ready{m_read, POLLIN, 0};
                 ::poll(&ready, 1, -1);
             } else if (errno != EINTR) {
-                return detail::SystemReason(errno);
+                return SystemFailure(errno);
             }
         }
     }
 
 private:
-    detail::FileDescriptor m_fd;
+    FileDescriptor m_fd;
     int m_read;
 };
 
-ReadResult ReadOpenFile(int fd, std::size_t maxBytes)
+Expected<std::string> ReadOpenFile(int fd, std::size_t maxBytes)
 {
     std::string bytes;
     std::array<char, 64 * 1024> chunk{};
@@ -67,88 +76,75 @@ ReadResult ReadOpenFile(int fd, std::size_t maxBytes)
                 continue;
             }
             if (got < 0) {
-                return ReadError{ReadError::Kind::System, errno};
+                return SystemFailure(errno);
             }
             if (got == 0) {
                 return bytes;
             }
             bytes.append(chunk.data(), static_cast<std::size_t>(got));
             if (bytes.size() > maxBytes) {
-                return ReadError{ReadError::Kind::TooLarge, 0};
+                return TooLarge();
             }
         }
     } catch (const std::bad_alloc&) {
-        return ReadError{ReadError::Kind::System, ENOMEM};
+        return SystemFailure(ENOMEM);
     }
 }
 
 }  // namespace
 
-ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes)
+Expected<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes)
 {
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0) {
-        return ReadError{ReadError::Kind::System, errno};
+        return SystemFailure(errno);
     }
     struct stat status { };
     if (::fstat(file.Get(), &status) != 0) {
-        return ReadError{ReadError::Kind::System, errno};
+        return SystemFailure(errno);
     }
     // A folder opens for reading; it, a pipe and a device are no files to read.
     if (!S_ISREG(status.st_mode)) {
-        return ReadError{ReadError::Kind::NotRegular, 0};
+        return NotRegular();
     }
     if (static_cast<std::uintmax_t>(status.st_size) > maxBytes) {
-        return ReadError{ReadError::Kind::TooLarge, 0};
+        return TooLarge();
     }
     return ReadOpenFile(file.Get(), maxBytes);
 }
 
-std::string DescribeReadError(const ReadError& error)
+Expected<Case> ReadCaseFile(const std::string& path)
 {
-    switch (error.kind) {
-    case ReadError::Kind::NotRegular:
-        return "it is not a regular file";
-    case ReadError::Kind::TooLarge:
-        return "it is too large";
-    case ReadError::Kind::System:
-        break;
+    Expected<std::string> read = ReadRegularFile(path, kMaxCaseFileBytes);
+    if (!read) {
+        const bool tooLarge = read.Error().kind == Failure::Kind::TooLarge;
+        return Failed(path + ": " + (tooLarge ? std::string("it is larger than 1 MiB") : read.Error().reason));
     }
-    return SystemReason(error.errorNumber);
-}
-
-std::variant<Case, std::string> ReadCaseFile(const std::string& path)
-{
-    ReadResult read = ReadRegularFile(path, kMaxCaseFileBytes);
-    if (const auto* error = std::get_if<ReadError>(&read)) {
-        const bool tooLarge = error->kind == ReadError::Kind::TooLarge;
-        return path + ": " + (tooLarge ? std::string("it is larger than 1 MiB") : DescribeReadError(*error));
-    }
-    auto parsed = ParseCaseFile(std::get<std::string>(read));
-    if (const auto* problem = std::get_if<std::string>(&parsed)) {
-        return path + ": " + *problem;
+    Expected<Case> parsed = ParseCaseFile(*read);
+    if (!parsed) {
+        return Failed(path + ": " + parsed.Error().reason);
     }
     return parsed;
 }
 
-std::variant<std::unique_ptr<ByteSource>, std::string> OpenBatchFile(const std::string& path)
+Expected<std::unique_ptr<ByteSource>> OpenBatchFile(const std::string& path)
 {
     if (path == "-") {
-        return std::make_unique<DescriptorSource>(STDIN_FILENO, false);
+        return std::unique_ptr<ByteSource>(std::make_unique<DescriptorSource>(STDIN_FILENO, false));
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return detail::SystemReason(errno);
+        return SystemFailure(errno);
     }
     auto source = std::make_unique<DescriptorSource>(fd, true);
     struct stat status { };
     if (::fstat(fd, &status) != 0) {
-        return detail::SystemReason(errno);
+        return SystemFailure(errno);
     }
     if (!S_ISREG(status.st_mode)) {
-        return DescribeReadError(ReadError{ReadError::Kind::NotRegular, 0});
+        return NotRegular();
     }
-    return source;
+    return std::unique_ptr<ByteSource>(std::move(source));
 }
 
 }  // namespace vyra

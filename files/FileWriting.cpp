@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <random>
 #include <utility>
-#include <variant>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,7 +19,7 @@ namespace vyra {
 namespace {
 
 using detail::FileDescriptor;
-using detail::SystemReason;
+using detail::SystemFailure;
 
 // The file the write lands in: the target itself, or the regular file a
 // link leads to.
@@ -30,43 +29,44 @@ struct TargetFile {
     struct stat status { };
 };
 
-std::variant<TargetFile, std::string> ResolveTarget(const std::string& path)
+Expected<TargetFile> ResolveTarget(const std::string& path)
 {
     if (path.empty()) {
-        return std::string("no file name was given");
+        return Failed("no file name was given");
     }
     TargetFile target{path, false, {}};
     if (::lstat(path.c_str(), &target.status) != 0) {
         if (errno == ENOENT) {
             return target;
         }
-        return SystemReason(errno);
+        return SystemFailure(errno);
     }
     if (S_ISLNK(target.status.st_mode)) {
         std::array<char, PATH_MAX> resolved{};
         if (::realpath(path.c_str(), resolved.data()) == nullptr) {
-            return errno == ENOENT ? std::string("it is a link to a file that does not exist") : SystemReason(errno);
+            return errno == ENOENT ? Failed("it is a link to a file that does not exist") : SystemFailure(errno);
         }
         target.path = resolved.data();
         if (::stat(target.path.c_str(), &target.status) != 0) {
-            return SystemReason(errno);
+            return SystemFailure(errno);
         }
     }
     if (S_ISDIR(target.status.st_mode)) {
-        return std::string("it is a folder");
+        return Failed("it is a folder");
     }
     if (!S_ISREG(target.status.st_mode)) {
-        return std::string("it is not a regular file (a device, pipe or socket is never replaced)");
+        return Failure{"it is not a regular file (a device, pipe or socket is never replaced)",
+                       Failure::Kind::NotRegular};
     }
     // The shell's ">" refuses a file its user may not write; so does this.
     if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) {
-        return errno == EACCES ? std::string("permission denied") : SystemReason(errno);
+        return errno == EACCES ? Failed("permission denied") : SystemFailure(errno);
     }
     // Replacing the file would part it from its other names, which would
     // keep the old bytes; writing it in place would give up whole-or-nothing.
     if (target.status.st_nlink > 1) {
-        return "it has " + std::to_string(target.status.st_nlink - 1)
-               + " other name(s) (hard links), which a whole write would part from it";
+        return Failed("it has " + std::to_string(target.status.st_nlink - 1)
+                      + " other name(s) (hard links), which a whole write would part from it");
     }
     target.exists = true;
     return target;
@@ -104,7 +104,7 @@ mode_t CurrentUmask()
     return mask;
 }
 
-std::optional<std::string> WriteAll(int fd, std::string_view bytes, const FileCalls& calls)
+Expected<void> WriteAll(int fd, std::string_view bytes, const FileCalls& calls)
 {
     while (!bytes.empty()) {
         const ssize_t written = calls.write(fd, bytes.data(), bytes.size());
@@ -112,30 +112,30 @@ std::optional<std::string> WriteAll(int fd, std::string_view bytes, const FileCa
             continue;
         }
         if (written < 0) {
-            return SystemReason(errno);
+            return SystemFailure(errno);
         }
         if (written == 0) {
-            return SystemReason(ENOSPC);
+            return SystemFailure(ENOSPC);
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    return std::nullopt;
+    return {};
 }
 
 // The rename is the moment the target changes; the folder's own sync only
 // makes that last, so its failure no longer undoes the write.
-std::optional<std::string> RenameInto(const std::string& temporary, const std::string& target)
+Expected<void> RenameInto(const std::string& temporary, const std::string& target)
 {
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
-        return SystemReason(error);
+        return SystemFailure(error);
     }
     const FileDescriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Get() >= 0) {
         ::fsync(folder.Get());
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace
@@ -144,38 +144,45 @@ struct WholeFileWriter::Target : TargetFile { };
 
 WholeFileWriter::WholeFileWriter(const std::string& path, const FileCalls& calls) : m_calls(calls)
 {
-    auto resolved = ResolveTarget(path);
-    if (auto* reason = std::get_if<std::string>(&resolved)) {
-        m_failure = std::move(*reason);
+    Expected<TargetFile> resolved = ResolveTarget(path);
+    if (!resolved) {
+        m_failure = resolved.Error();
         return;
     }
-    m_target = std::make_unique<Target>(Target{std::get<TargetFile>(std::move(resolved))});
-    m_failure = OpenTemporary();
+    m_target = std::make_unique<Target>(Target{*std::move(resolved)});
+    Fail(OpenTemporary());
     if (!m_failure) {
-        m_failure = TakeTargetsOwnerAndMode();
+        Fail(TakeTargetsOwnerAndMode());
+    }
+}
+
+void WholeFileWriter::Fail(const Expected<void>& step)
+{
+    if (!step && !m_failure) {
+        m_failure = step.Error();
     }
 }
 
 // A file with no name until it is complete: a process killed while writing
 // leaves nothing behind. Where the file system has no unnamed files, a named
 // temporary, removed unless the write completes.
-std::optional<std::string> WholeFileWriter::OpenTemporary()
+Expected<void> WholeFileWriter::OpenTemporary()
 {
     const std::string folder = FolderOf(m_target->path);
     m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (m_fd >= 0) {
-        return std::nullopt;
+        return {};
     }
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-        return SystemReason(errno);
+        return SystemFailure(errno);
     }
     m_temporary = folder + std::string(kTemporaryPrefix) + "XXXXXX";
     m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
     if (m_fd < 0) {
         m_temporary.clear();
-        return SystemReason(errno);
+        return SystemFailure(errno);
     }
-    return std::nullopt;
+    return {};
 }
 
 WholeFileWriter::~WholeFileWriter() { Abandon(); }
@@ -183,49 +190,54 @@ WholeFileWriter::~WholeFileWriter() { Abandon(); }
 void WholeFileWriter::Write(std::string_view bytes)
 {
     if (!m_failure) {
-        m_failure = WriteAll(m_fd, bytes, m_calls);
+        Fail(WriteAll(m_fd, bytes, m_calls));
     }
 }
 
-std::optional<std::string> WholeFileWriter::Commit()
+Expected<void> WholeFileWriter::Commit()
 {
     if (!m_failure) {
-        m_failure = Finish();
+        Fail(Finish());
     }
     Abandon();
-    return m_failure;
+    if (m_failure) {
+        return *m_failure;
+    }
+    return {};
 }
 
 // Before any byte is written, so that a long output learns at once that it
 // could not replace the target: a replacement that would hand another
 // user's file to this one is refused.
-std::optional<std::string> WholeFileWriter::TakeTargetsOwnerAndMode()
+Expected<void> WholeFileWriter::TakeTargetsOwnerAndMode()
 {
     if (!m_target->exists) {
-        return m_temporary.empty() || ::fchmod(m_fd, 0666 & ~CurrentUmask()) == 0 ? std::nullopt
-                                                                                  : std::optional(SystemReason(errno));
+        if (!m_temporary.empty() && ::fchmod(m_fd, 0666 & ~CurrentUmask()) != 0) {
+            return SystemFailure(errno);
+        }
+        return {};
     }
     if (::fchown(m_fd, m_target->status.st_uid, m_target->status.st_gid) != 0) {
-        return errno == EPERM ? std::string("its owner and group could not be kept (it belongs to another user)")
-                              : SystemReason(errno);
+        return errno == EPERM ? Failed("its owner and group could not be kept (it belongs to another user)")
+                              : SystemFailure(errno);
     }
     // After the owner: a change of owner may clear the set-id bits.
     if (::fchmod(m_fd, m_target->status.st_mode & 07777) != 0) {
-        return SystemReason(errno);
+        return SystemFailure(errno);
     }
-    return std::nullopt;
+    return {};
 }
 
 // The sync that makes the bytes last, then the name.
-std::optional<std::string> WholeFileWriter::Finish()
+Expected<void> WholeFileWriter::Finish()
 {
     if (m_calls.fsync(m_fd) != 0) {
-        return SystemReason(errno);
+        return SystemFailure(errno);
     }
     if (!m_temporary.empty()) {
         const int fd = std::exchange(m_fd, -1);
         if (::close(fd) != 0) {
-            return SystemReason(errno);
+            return SystemFailure(errno);
         }
         return RenameInto(std::exchange(m_temporary, std::string()), m_target->path);
     }
@@ -236,7 +248,7 @@ std::optional<std::string> WholeFileWriter::Finish()
             return RenameInto(temporary, m_target->path);
         }
         if (errno != EEXIST) {
-            return SystemReason(errno);
+            return SystemFailure(errno);
         }
     }
 }
@@ -253,19 +265,19 @@ void WholeFileWriter::Abandon()
 
 FileCalls SystemFileCalls() { return {::write, ::fsync}; }
 
-std::optional<std::string> WriteFileWhole(const std::string& path, std::string_view bytes, const FileCalls& calls)
+Expected<void> WriteFileWhole(const std::string& path, std::string_view bytes, const FileCalls& calls)
 {
     WholeFileWriter writer(path, calls);
     writer.Write(bytes);
     return writer.Commit();
 }
 
-std::optional<std::string> WriteCaseFile(const std::string& path, const Case& c)
+Expected<void> WriteCaseFile(const std::string& path, const Case& c)
 {
-    if (auto failure = WriteFileWhole(path, CaseFileText(c))) {
-        return path + ": " + *failure;
+    if (auto written = WriteFileWhole(path, CaseFileText(c)); !written) {
+        return Failed(path + ": " + written.Error().reason);
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace vyra

@@ -42,11 +42,14 @@ public:
 
     bool isSequential() const override { return true; }
 
-    // The reason of the first failure to write, or nothing.
-    std::optional<std::string> Finish()
+    // Passes on what is left; the first failure to write, if any.
+    Expected<void> Finish()
     {
         Pass();
-        return m_file.Failure();
+        if (m_file.FirstFailure()) {
+            return *m_file.FirstFailure();
+        }
+        return {};
     }
 
 protected:
@@ -54,7 +57,7 @@ protected:
 
     qint64 writeData(const char* data, qint64 size) override
     {
-        if (m_file.Failure()) {
+        if (m_file.FirstFailure()) {
             return -1;
         }
         m_piece.append(data, static_cast<std::size_t>(size));
@@ -75,9 +78,9 @@ private:
     std::string m_piece;
 };
 
-// Draws into device; the reason the drawing failed, or nothing.
-std::optional<std::string> DrawPdf(QIODevice& device, QPageSize::PageSizeId paper, const QString& title,
-                                   const std::function<void(Canvas&, const MessageSink&)>& draw)
+// Draws into device, or says why the drawing failed.
+Expected<void> DrawPdf(QIODevice& device, QPageSize::PageSizeId paper, const QString& title,
+                       const std::function<void(Canvas&, const MessageSink&)>& draw)
 {
     QPdfWriter writer(&device);
     writer.setResolution(kPdfResolutionDpi);
@@ -86,7 +89,7 @@ std::optional<std::string> DrawPdf(QIODevice& device, QPageSize::PageSizeId pape
     writer.setCreator(QStringLiteral("%1 %2").arg(ToQString(kProgramTitle), ToQString(kVersion)));
     QPainter painter;
     if (!painter.begin(&writer)) {
-        return std::string("the PDF writer could not start");
+        return Failed("the PDF writer could not start");
     }
     std::string trouble;
     PainterCanvas canvas(painter);
@@ -95,53 +98,53 @@ std::optional<std::string> DrawPdf(QIODevice& device, QPageSize::PageSizeId pape
         painter.end();
     }
     if (!trouble.empty()) {
-        return trouble;
+        return Failed(trouble);
     }
-    return std::nullopt;
+    return {};
 }
 
-std::variant<QByteArray, std::string> DrawPdf(QPageSize::PageSizeId paper, const QString& title,
-                                              const std::function<void(Canvas&, const MessageSink&)>& draw)
+Expected<QByteArray> DrawPdf(QPageSize::PageSizeId paper, const QString& title,
+                             const std::function<void(Canvas&, const MessageSink&)>& draw)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (auto trouble = DrawPdf(buffer, paper, title, draw)) {
-        return *std::move(trouble);
+    if (auto drawn = DrawPdf(buffer, paper, title, draw); !drawn) {
+        return drawn.Error();
     }
     return buffer.data();
 }
 
 }  // namespace
 
-std::optional<std::string> WriteDrawnFile(const std::string& path, const std::variant<QByteArray, std::string>& drawn)
+Expected<void> WriteDrawnFile(const std::string& path, const Expected<QByteArray>& drawn)
 {
-    if (const auto* reason = std::get_if<std::string>(&drawn)) {
-        return *reason;
+    if (!drawn) {
+        return drawn.Error();
     }
-    const QByteArray& bytes = std::get<QByteArray>(drawn);
+    const QByteArray& bytes = *drawn;
     return WriteFileWhole(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-std::variant<QByteArray, std::string> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper)
+Expected<QByteArray> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper)
 {
     return DrawPdf(paper, QStringLiteral("VyraSensorSelector report"),
                    [&record](Canvas& page, const MessageSink& sink) { PrintReport(page, record, sink); });
 }
 
-std::variant<QByteArray, std::string> DrawChartsPdf(const ChartContent& content, QPageSize::PageSizeId paper)
+Expected<QByteArray> DrawChartsPdf(const ChartContent& content, QPageSize::PageSizeId paper)
 {
     return DrawPdf(paper, QStringLiteral("VyraSensorSelector charts"),
                    [&content](Canvas& page, const MessageSink& sink) { PrintCharts(page, content, sink); });
 }
 
-std::optional<std::string> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper,
-                                             WholeFileWriter& file)
+Expected<void> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper, WholeFileWriter& file)
 {
     WholeFileDevice device(file);
-    if (auto trouble =
+    if (auto drawn =
             DrawPdf(device, paper, QStringLiteral("VyraSensorSelector line report"),
-                    [&content](Canvas& page, const MessageSink& sink) { PrintLineReport(page, content, sink); })) {
-        return trouble;
+                    [&content](Canvas& page, const MessageSink& sink) { PrintLineReport(page, content, sink); });
+        !drawn) {
+        return drawn;
     }
     return device.Finish();
 }

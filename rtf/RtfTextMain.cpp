@@ -21,12 +21,12 @@ int RunRtfText(int argc, char** argv)
     }
     // Never more than the reader takes, and never a pipe or device, which
     // could block or never end.
-    const vyra::ReadResult read = vyra::ReadRegularFile(argv[1], vyra::rtf::ReadLimits{}.maxInputBytes);
-    if (const auto* error = std::get_if<vyra::ReadError>(&read)) {
-        std::cerr << "rtf-text: cannot read " << argv[1] << ": " << vyra::DescribeReadError(*error) << '\n';
+    const vyra::Expected<std::string> read = vyra::ReadRegularFile(argv[1], vyra::rtf::ReadLimits{}.maxInputBytes);
+    if (!read) {
+        std::cerr << "rtf-text: cannot read " << argv[1] << ": " << read.Error().reason << '\n';
         return 1;
     }
-    const auto result = vyra::rtf::ReadRtf(std::get<std::string>(read));
+    const auto result = vyra::rtf::ReadRtf(*read);
     if (const auto* failure = std::get_if<vyra::rtf::ReadFailure>(&result)) {
         std::cerr << "rtf-text: " << argv[1] << ": " << failure->reason << '\n';
         return 1;

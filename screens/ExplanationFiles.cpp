@@ -62,26 +62,27 @@ int ErrorCode(int error, const QByteArray& path)
 
 }  // namespace
 
-int FileErrorCode(const ReadError& error, const QString& name)
+int FileErrorCode(const Failure& failure, const QString& name)
 {
-    switch (error.kind) {
-    case ReadError::Kind::NotRegular:
+    switch (failure.kind) {
+    case Failure::Kind::NotRegular:
         return kPathFileAccessError;
-    case ReadError::Kind::TooLarge:
+    case Failure::Kind::TooLarge:
         return kDocumentTooLarge;
-    case ReadError::Kind::System:
+    case Failure::Kind::System:
+    case Failure::Kind::Other:
         break;
     }
-    return ErrorCode(error.errorNumber, QFile::encodeName(name));
+    return ErrorCode(failure.errorNumber, QFile::encodeName(name));
 }
 
 DocumentBytes WorkingDirectoryFiles::ReadFile(const QString& path) const
 {
-    ReadResult read = ReadRegularFile(QFile::encodeName(path).toStdString(), m_maxBytes);
-    if (auto* bytes = std::get_if<std::string>(&read)) {
-        return std::move(*bytes);
+    Expected<std::string> read = ReadRegularFile(QFile::encodeName(path).toStdString(), m_maxBytes);
+    if (read) {
+        return *std::move(read);
     }
-    return FileError{FileErrorCode(std::get<ReadError>(read), path)};
+    return FileError{FileErrorCode(read.Error(), path)};
 }
 
 // A document that is there but cannot be read is reported as it is, never

@@ -51,7 +51,7 @@ public:
 
 // The error number of a failed read of the document called name, by the
 // table below.
-int FileErrorCode(const ReadError& error, const QString& name);
+int FileErrorCode(const Failure& failure, const QString& name);
 
 // The documents as files, relative names resolved against the process's
 // working directory at the time of each read. Failures map to:

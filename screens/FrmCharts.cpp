@@ -236,13 +236,13 @@ void FrmCharts::cmdExport_Click()
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".pdf");
     }
-    const auto failure =
+    const Expected<void> written =
         gfx::WriteDrawnFile(QFile::encodeName(path).toStdString(), gfx::DrawChartsPdf(*m_content, QPageSize::A4));
-    if (failure) {
-        m_toolkit.ShowMessage(
-            this, QString(),
-            QStringLiteral("The charts could not be exported.\n%1: %2").arg(path, QString::fromStdString(*failure)),
-            BoxIcon::Exclamation);
+    if (!written) {
+        m_toolkit.ShowMessage(this, QString(),
+                              QStringLiteral("The charts could not be exported.\n%1: %2")
+                                  .arg(path, QString::fromStdString(written.Error().reason)),
+                              BoxIcon::Exclamation);
     }
 }
 

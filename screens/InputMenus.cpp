@@ -198,8 +198,8 @@ void InputMenus::ExportPdf_Click()
         return;
     }
     path = WithSuffix(path, kPdfSuffix);
-    if (const auto failure = gfx::WriteDrawnFile(ToPath(path), gfx::DrawReportPdf(*record, QPageSize::A4))) {
-        Complain(QStringLiteral("The report could not be exported."), ToPath(path) + ": " + *failure);
+    if (auto written = gfx::WriteDrawnFile(ToPath(path), gfx::DrawReportPdf(*record, QPageSize::A4)); !written) {
+        Complain(QStringLiteral("The report could not be exported."), ToPath(path) + ": " + written.Error().reason);
         return;
     }
     ProgramSettings().Remember(path, false);
@@ -238,12 +238,12 @@ void InputMenus::About_Click()
 // A broken file leaves the screen's case exactly as it was.
 bool InputMenus::OpenFile(const QString& path)
 {
-    const auto read = ReadCaseFile(ToPath(path));
-    if (const auto* problem = std::get_if<std::string>(&read)) {
-        Complain(QStringLiteral("The case could not be opened."), *problem);
+    const Expected<Case> read = ReadCaseFile(ToPath(path));
+    if (!read) {
+        Complain(QStringLiteral("The case could not be opened."), read.Error().reason);
         return false;
     }
-    m_screen.show(std::get<Case>(read));
+    m_screen.show(*read);
     Keep(path);
     ProgramSettings().Remember(path, true);
     return true;
@@ -251,8 +251,8 @@ bool InputMenus::OpenFile(const QString& path)
 
 bool InputMenus::SaveTo(const QString& path)
 {
-    if (const auto failure = WriteCaseFile(ToPath(path), m_screen.read())) {
-        Complain(QStringLiteral("The case could not be saved."), *failure);
+    if (auto written = WriteCaseFile(ToPath(path), m_screen.read()); !written) {
+        Complain(QStringLiteral("The case could not be saved."), written.Error().reason);
         return false;
     }
     Keep(path);

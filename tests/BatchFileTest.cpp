@@ -59,10 +59,10 @@ TEST(BatchFile, FaultsNameTheLine)
 class BrokenSource : public TextSource {
 public:
     BrokenSource() : TextSource("tension\n1\n2") { }
-    std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) override
+    Expected<std::size_t> Read(char* buffer, std::size_t size) override
     {
-        const auto read = TextSource::Read(buffer, size);
-        return std::get<std::size_t>(read) > 0 ? read : std::string("Input/output error");
+        const Expected<std::size_t> read = TextSource::Read(buffer, size);
+        return *read > 0 ? read : Failed("Input/output error");
     }
 };
 

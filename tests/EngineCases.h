@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Expected.h"
 #include "Golden.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,13 @@ inline std::vector<CaseRow> Rows(const std::string& table, std::size_t fields)
     }
     std::erase_if(rows, [fields](const CaseRow& row) { return row.size() != fields; });
     return rows;
+}
+
+// The reason of a failure, or "" for a success.
+template <typename T>
+std::string ReasonOf(const Expected<T>& result)
+{
+    return result ? std::string() : result.Error().reason;
 }
 
 // A number of a case table as strtod reads it, "inf", "-inf" and "nan" too.

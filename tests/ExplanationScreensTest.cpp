@@ -103,7 +103,7 @@ TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
     }
     QDir::setCurrent(previous);
     for (const test::CaseRow& row : test::ReadCaseTable("screens_errors")) {
-        EXPECT_EQ(FileErrorCode({ReadError::Kind::System, std::stoi(row[1])}, working.filePath("Big.rtf")),
+        EXPECT_EQ(FileErrorCode({"", Failure::Kind::System, std::stoi(row[1])}, working.filePath("Big.rtf")),
                   std::stoi(row[2]))
             << row[0];
     }

@@ -1,5 +1,6 @@
 // Whole writes and regular reads against real special files and failing calls.
 #include "FileAccess.h"
+#include "EngineCases.h"
 
 #include <gtest/gtest.h>
 
@@ -53,16 +54,16 @@ TEST_F(FileAccessTest, ReplacesRegularFilesAndWritesThroughLinks)
     const fs::path target = m_folder / "report.pdf";
     Put(target, "old");
     ::chmod(target.c_str(), 0600);
-    EXPECT_EQ(WriteFileWhole(target, "new content"), std::nullopt);
+    EXPECT_TRUE(WriteFileWhole(target, "new content"));
     EXPECT_EQ(Content(target), "new content");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     const fs::path fresh = m_folder / "real.png";
     const mode_t mask = ::umask(022);
-    EXPECT_EQ(WriteFileWhole(fresh, "first"), std::nullopt);
+    EXPECT_TRUE(WriteFileWhole(fresh, "first"));
     ::umask(mask);
     EXPECT_EQ(fs::status(fresh).permissions(), static_cast<fs::perms>(0644));
     fs::create_symlink("real.png", m_folder / "link.png");
-    EXPECT_EQ(WriteFileWhole(m_folder / "link.png", "second"), std::nullopt);
+    EXPECT_TRUE(WriteFileWhole(m_folder / "link.png", "second"));
     EXPECT_TRUE(fs::is_symlink(m_folder / "link.png"));
     EXPECT_EQ(Content(fresh), "second");
     EXPECT_EQ(Entries(), 3U);
@@ -92,21 +93,28 @@ TEST_F(FileAccessTest, RefusesWhatIsNoRegularFileAndLeavesItAsItWas)
         if (c.path == device && !haveDevice) {
             continue;  // creating device nodes needs privilege
         }
-        const std::optional<std::string> failure = WriteFileWhole(c.path, "bytes");
-        ASSERT_TRUE(failure.has_value()) << c.name;
-        EXPECT_EQ(failure->rfind(c.reason, 0), 0U) << c.name << ": " << *failure;
+        const std::string reason = test::ReasonOf(WriteFileWhole(c.path, "bytes"));
+        EXPECT_TRUE(reason.starts_with(c.reason)) << c.name << ": " << reason;
     }
     EXPECT_TRUE(fs::is_fifo(fifo) && fs::is_symlink(dangling) && !fs::exists(m_folder / "nothing"));
     EXPECT_EQ(Entries(), haveDevice ? 3U : 2U);
     EXPECT_TRUE(!haveDevice || fs::is_character_file(device));
     const fs::path file = m_folder / "doc.rtf";
     Put(file, "12345");
-    EXPECT_EQ(ReadRegularFile(file, 5), ReadResult(std::string("12345")));
-    EXPECT_EQ(ReadRegularFile(file, 4), ReadResult(ReadError{ReadError::Kind::TooLarge, 0}));
-    EXPECT_EQ(ReadRegularFile(fifo, 5), ReadResult(ReadError{ReadError::Kind::NotRegular, 0}));
-    EXPECT_EQ(ReadRegularFile(m_folder, 5), ReadResult(ReadError{ReadError::Kind::NotRegular, 0}));
-    EXPECT_EQ(ReadRegularFile(m_folder / "none", 5), ReadResult(ReadError{ReadError::Kind::System, ENOENT}));
-    EXPECT_EQ(DescribeReadError({ReadError::Kind::System, ENOENT}), "No such file or directory");
+    EXPECT_EQ(*ReadRegularFile(file, 5), "12345");
+    const struct {
+        fs::path path;
+        std::size_t limit;
+        Failure failure;
+    } refused[] = {{file, 4, {"it is too large", Failure::Kind::TooLarge}},
+                   {fifo, 5, {"it is not a regular file", Failure::Kind::NotRegular}},
+                   {m_folder, 5, {"it is not a regular file", Failure::Kind::NotRegular}},
+                   {m_folder / "none", 5, {"No such file or directory", Failure::Kind::System, ENOENT}}};
+    for (const auto& c : refused) {
+        const Expected<std::string> read = ReadRegularFile(c.path, c.limit);
+        ASSERT_FALSE(read) << c.path;
+        EXPECT_EQ(read.Error(), c.failure) << c.path;
+    }
 }
 
 // A system call that fails with an input/output error.
@@ -140,8 +148,7 @@ TEST_F(FileAccessTest, FailuresKeepTheOldFileAndLeaveNothingBehind)
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{4096, 4096};
             ::setrlimit(RLIMIT_FSIZE, &limit);
-            const std::optional<std::string> failure = WriteFileWhole(target, std::string(c.bytes, 'x'), c.calls);
-            ::_exit(failure == std::optional<std::string>(c.reason) ? 0 : 1);
+            ::_exit(test::ReasonOf(WriteFileWhole(target, std::string(c.bytes, 'x'), c.calls)) == c.reason ? 0 : 1);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -198,12 +205,11 @@ TEST_F(FileAccessTest, RefusesWhatItsUserMayNotReplaceWhole)
         if (c.path == others && !root) {
             continue;  // only root can hand a file to another user
         }
-        EXPECT_TRUE(AsUnprivilegedUser([&] {
-            return WriteFileWhole(c.path, "new") == std::optional<std::string>(c.reason);
-        })) << c.path;
+        EXPECT_TRUE(AsUnprivilegedUser([&] { return test::ReasonOf(WriteFileWhole(c.path, "new")) == c.reason; }))
+            << c.path;
         EXPECT_EQ(Content(c.path), "old") << c.path;
     }
-    EXPECT_TRUE(AsUnprivilegedUser([&] { return !WriteFileWhole(longName, "new") && Content(longName) == "new"; }));
+    EXPECT_TRUE(AsUnprivilegedUser([&] { return WriteFileWhole(longName, "new") && Content(longName) == "new"; }));
     EXPECT_EQ(Entries(), 5U);
 }
 

@@ -77,8 +77,8 @@ TEST(Selector, RunsAsRecorded)
     }
     // The report entries never reach the tables, only the case file.
     const auto saved = ReadCaseFile(folder + "/c.vyracase");
-    ASSERT_TRUE(std::holds_alternative<Case>(saved));
-    EXPECT_EQ(std::get<Case>(saved).report,
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
 }

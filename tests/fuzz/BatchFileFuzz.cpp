@@ -18,7 +18,7 @@ namespace {
 class TrickleSource : public vyra::TextSource {
 public:
     using TextSource::TextSource;
-    std::variant<std::size_t, std::string> Read(char* buffer, std::size_t size) override
+    vyra::Expected<std::size_t> Read(char* buffer, std::size_t size) override
     {
         m_piece = m_piece % 7 + 1;
         return TextSource::Read(buffer, std::min(size, m_piece));

@@ -12,13 +12,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const auto read = vyra::ParseCaseFile(text);
-    if (const auto* problem = std::get_if<std::string>(&read)) {
-        REQUIRE(!problem->empty());
+    const vyra::Expected<vyra::Case> read = vyra::ParseCaseFile(text);
+    if (!read) {
+        REQUIRE(!read.Error().reason.empty());
         return 0;
     }
-    const vyra::Case& c = std::get<vyra::Case>(read);
-    const auto again = vyra::ParseCaseFile(vyra::CaseFileText(c));
-    REQUIRE(std::holds_alternative<vyra::Case>(again) && std::get<vyra::Case>(again) == c);
+    const vyra::Expected<vyra::Case> again = vyra::ParseCaseFile(vyra::CaseFileText(*read));
+    REQUIRE(again && *again == *read);
     return 0;
 }
