@@ -25,7 +25,7 @@ Parser::Parser(std::string_view bytes, const ReadLimits& limits)
 {
 }
 
-std::variant<Document, ReadFailure> Parser::Read()
+Expected<Document> Parser::Read()
 {
     for (Token token = m_tokens.Next(); token.kind != TokenKind::End; token = m_tokens.Next()) {
         if (!Step(token)) {
@@ -41,7 +41,7 @@ std::variant<Document, ReadFailure> Parser::Read()
         m_failure = m_builder.Failure();
     }
     if (m_failure) {
-        return ReadFailure{*m_failure};
+        return Failed(*m_failure);
     }
     return m_builder.TakeDocument();
 }

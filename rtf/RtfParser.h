@@ -36,7 +36,7 @@ class Parser {
 public:
     Parser(std::string_view bytes, const ReadLimits& limits);
 
-    std::variant<Document, ReadFailure> Read();
+    Expected<Document> Read();
 
 private:
     bool Step(const Token& token);

@@ -17,13 +17,13 @@ void AppendCellText(const std::vector<Run>& runs, std::string& out)
 
 }  // namespace
 
-std::variant<Document, ReadFailure> ReadRtf(std::string_view bytes, const ReadLimits& limits)
+Expected<Document> ReadRtf(std::string_view bytes, const ReadLimits& limits)
 {
     if (bytes.size() > limits.maxInputBytes) {
-        return ReadFailure{"the file is larger than " + std::to_string(limits.maxInputBytes) + " bytes"};
+        return Failed("the file is larger than " + std::to_string(limits.maxInputBytes) + " bytes");
     }
     if (!bytes.starts_with("{\\rtf")) {
-        return ReadFailure{"not an RTF document: it does not start with {\\rtf"};
+        return Failed("not an RTF document: it does not start with {\\rtf");
     }
     return detail::Parser(bytes, limits).Read();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "Expected.h"
 #include "RtfDocument.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace vyra::rtf {
 
@@ -23,17 +23,14 @@ struct ReadLimits {
     std::size_t maxTableRows = 1u << 18;  // table rows of the whole document
 };
 
-struct ReadFailure {
-    std::string reason;  // one line, for the developer program and the logs
-};
-
 // Reads an RTF document. Input that does not start with "{\rtf", is larger
 // than maxInputBytes, nests groups deeper than maxGroupDepth or builds more
 // text, parts or table rows than allowed is a clean failure, never a crash or a hang.
 // A document cut short (braces still open at the end, an escape or \bin
 // data broken off) is not a failure: it gives what was read up to the cut.
-// Anything after the brace that closes the document is ignored.
-std::variant<Document, ReadFailure> ReadRtf(std::string_view bytes, const ReadLimits& limits = {});
+// Anything after the brace that closes the document is ignored. A
+// failure's reason is one line, for the developer program and the logs.
+Expected<Document> ReadRtf(std::string_view bytes, const ReadLimits& limits = {});
 
 // The plain text of a document: one line per paragraph, a line break inside
 // a paragraph starting a new line, table cells separated by a tab, each table

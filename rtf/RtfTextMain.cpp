@@ -26,12 +26,12 @@ int RunRtfText(int argc, char** argv)
         std::cerr << "rtf-text: cannot read " << argv[1] << ": " << read.Error().reason << '\n';
         return 1;
     }
-    const auto result = vyra::rtf::ReadRtf(*read);
-    if (const auto* failure = std::get_if<vyra::rtf::ReadFailure>(&result)) {
-        std::cerr << "rtf-text: " << argv[1] << ": " << failure->reason << '\n';
+    const vyra::Expected<vyra::rtf::Document> result = vyra::rtf::ReadRtf(*read);
+    if (!result) {
+        std::cerr << "rtf-text: " << argv[1] << ": " << result.Error().reason << '\n';
         return 1;
     }
-    std::cout << vyra::rtf::PlainText(std::get<vyra::rtf::Document>(result));
+    std::cout << vyra::rtf::PlainText(*result);
     std::cout.flush();
     return std::cout ? 0 : 1;
 }

@@ -66,9 +66,9 @@ std::optional<int> FillView(const ExplanationFiles& files, const QString& name, 
     if (const auto* failure = std::get_if<FileError>(&bytes)) {
         return failure->code;
     }
-    const auto read = rtf::ReadRtf(std::get<std::string>(bytes), kViewerLimits);
-    if (const auto* document = std::get_if<rtf::Document>(&read)) {
-        rtf::FillTextDocument(*document, *view.document());
+    const Expected<rtf::Document> read = rtf::ReadRtf(std::get<std::string>(bytes), kViewerLimits);
+    if (read) {
+        rtf::FillTextDocument(*read, *view.document());
         // Filling leaves the view's cursor, and with it the view, at the end.
         view.moveCursor(QTextCursor::Start);
         return std::nullopt;

@@ -58,8 +58,8 @@ std::pair<std::vector<Block>, std::string> Load(int number)
 {
     std::ifstream file(std::string(VYRA_DOCS_DIR) + "/Explanation" + std::to_string(number) + ".rtf", std::ios::binary);
     const auto read = rtf::ReadRtf(std::string{std::istreambuf_iterator<char>(file), {}});
-    EXPECT_TRUE(std::holds_alternative<rtf::Document>(read)) << "Explanation" << number << ".rtf cannot be read";
-    const rtf::Document& document = std::get<rtf::Document>(read);
+    EXPECT_TRUE(read) << "Explanation" << number << ".rtf cannot be read";
+    const rtf::Document& document = *read;
     const auto text = [](const std::vector<rtf::Run>& runs) {
         return Normalised(std::accumulate(runs.begin(), runs.end(), std::string(),
                                           [](const std::string& a, const rtf::Run& run) { return a + run.text; }));

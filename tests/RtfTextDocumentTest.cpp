@@ -57,7 +57,7 @@ TEST(TextDocument, DocumentsAsRecorded)
     QTextDocument document;
     document.setPlainText("old text, replaced by each filling");
     for (const test::CaseRow& input : test::ReadCaseTable("rtf_documents")) {
-        FillTextDocument(std::get<Document>(ReadRtf(input.at(1))), document);
+        FillTextDocument(*ReadRtf(input.at(1)), document);
         recording += QString::fromStdString("# " + input[0] + "\n");
         for (QTextFrame::iterator it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
             if (auto* table = qobject_cast<QTextTable*>(it.currentFrame())) {

@@ -74,14 +74,14 @@ void CheckDocument(const Document& document)
 
 void CheckRead(std::string_view bytes)
 {
-    const auto result = ReadRtf(bytes, kLimits);
-    if (const auto* failure = std::get_if<ReadFailure>(&result)) {
-        REQUIRE(!failure->reason.empty());
-        REQUIRE(failure->reason.find('\n') == std::string::npos);
+    const Expected<Document> result = ReadRtf(bytes, kLimits);
+    if (!result) {
+        REQUIRE(!result.Error().reason.empty());
+        REQUIRE(result.Error().reason.find('\n') == std::string::npos);
         return;
     }
     REQUIRE(bytes.starts_with("{\\rtf"));
-    CheckDocument(std::get<Document>(result));
+    CheckDocument(*result);
 }
 
 }  // namespace
