@@ -1,6 +1,7 @@
 #include "SelectorOptions.h"
 
 #include "CaseAndBatchFiles.h"
+#include "Headroom.h"
 #include "ResultFormat.h"
 #include "Utf8.h"
 #include "Version.h"
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -117,7 +117,7 @@ struct Parser {
     std::string paper = "a4";
     BatchRequest batch;
     std::string format = "csv";
-    double calibrationWeight = 0;
+    std::string calibrationWeight;
     std::vector<std::string> chart;
 
     Parser()
@@ -180,7 +180,6 @@ struct Parser {
                        "Also evaluate a test weight of this many kg hung along the web path: the output and gain "
                        "each model should show")
             ->type_name("KG")
-            ->check(CLI::PositiveNumber)
             ->take_last();
         app.add_flag("--charts", g.charts, "With --report or --print: a third page with both charts and the margins");
         app.add_option("--chart", chart, "Draw the speed or the mounting-angle chart into this PNG file")
@@ -282,9 +281,7 @@ struct Parser {
                 return UsageError{check.Error().reason};
             }
         }
-        if (Given("--calibration-weight") && !std::isfinite(calibrationWeight)) {
-            return UsageError{"--calibration-weight must be a positive number of kg"};
-        }
+
         Expected<Case> start = StartingCase(reading);
         if (!start) {
             return UsageError{start.Error().reason, true};
@@ -312,7 +309,12 @@ struct Parser {
             options.graphics.chartPath = chart.back();
         }
         if (Given("--calibration-weight")) {
-            options.calibrationWeight = calibrationWeight;
+            const Expected<double> weight = ReadTestWeight(calibrationWeight);
+            if (!weight) {
+                return UsageError{"--calibration-weight: " + weight.Error().reason + ", not \"" + calibrationWeight
+                                  + "\""};
+            }
+            options.calibrationWeight = *weight;
         }
         if (Given("--batch")) {
             batch.format = format == "json" ? BatchFormat::Json : BatchFormat::Csv;

@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "Commands.h"
+#include "NumberText.h"
 #include "Results1.h"
 #include "Results2.h"
 
@@ -105,6 +106,15 @@ Calibration CalibrationFor(const EntryForm& form, std::int16_t forceUnit, double
         calibration.S = state.tables.S;
     }
     return calibration;
+}
+
+Expected<double> ReadTestWeight(std::string_view text)
+{
+    const std::optional<double> weight = ParseWholeNumber(text);
+    if (!weight || !std::isfinite(*weight) || *weight <= 0) {
+        return Failed("the test weight is a number of kg above 0");
+    }
+    return *weight;
 }
 
 }  // namespace vyra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CheckFailure.h"
+#include "Expected.h"
 #include "InputReading.h"
 #include "RunState.h"
 
@@ -64,5 +65,9 @@ struct Calibration {
     std::array<double, kModelCount> S{};
 };
 Calibration CalibrationFor(const EntryForm& form, std::int16_t forceUnit, double weightKg);
+
+// A test weight as typed, in kg: one number above 0 and finite, blanks
+// around it allowed; the charts window and vyra-select read it alike.
+Expected<double> ReadTestWeight(std::string_view text);
 
 }  // namespace vyra

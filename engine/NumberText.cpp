@@ -119,6 +119,21 @@ double ParseLeadingNumber(std::string_view text)
     return negative ? -magnitude : magnitude;
 }
 
+std::optional<double> ParseWholeNumber(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view number = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    const std::size_t digits = number.front() == '+' || number.front() == '-' ? 1 : 0;
+    const std::optional<NumberSpan> span = ScanNumber(number, digits);
+    if (!span || span->end != number.size()) {
+        return std::nullopt;
+    }
+    return ParseLeadingNumber(number);
+}
+
 namespace {
 
 std::string ShortestText(double value)

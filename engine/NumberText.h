@@ -20,6 +20,10 @@ namespace vyra {
 // small to represent gives a zero of its sign.
 double ParseLeadingNumber(std::string_view text);
 
+// The value of a text that is one number and nothing else, blanks around it
+// allowed, in ParseLeadingNumber's syntax; empty for any other text.
+std::optional<double> ParseWholeNumber(std::string_view text);
+
 // The text of an entry field's leading number with the other sign, as the
 // mounting angle reads after the fulcrum changes side: the shortest form
 // with at most 15 significant digits, "." as decimal point, the exponent

@@ -55,15 +55,6 @@ QPushButton* AddButton(QWidget& parent, const char* name, const QString& caption
     return button;
 }
 
-// A positive, finite number of kilograms, read as the entry fields read
-// numbers: a "." as decimal point whatever the locale.
-std::optional<double> ReadWeight(const QString& text)
-{
-    bool ok = false;
-    const double weight = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok && std::isfinite(weight) && weight > 0 ? std::optional<double>(weight) : std::nullopt;
-}
-
 }  // namespace
 
 CanvasArea::CanvasArea(QWidget* parent) : QWidget(parent)
@@ -173,7 +164,7 @@ void FrmCharts::cmdCalculate_Click()
     if (!m_content) {
         return;
     }
-    const std::optional<double> weight = ReadWeight(m_txtWeight->text());
+    const Expected<double> weight = ReadTestWeight(m_txtWeight->text().toStdString());
     if (!weight) {
         ClearCalibration(QStringLiteral("The test weight is a number of kg above 0."));
         return;

@@ -111,5 +111,18 @@ TEST(Headroom, CalibrationIsTheCaseWithTheWeightAsTension)
     EXPECT_EQ(CalibrationFor(refused, kKgf, 5).refusal->title, "Input error");
 }
 
+// A test weight is one finite number above 0, nothing after it; 0 for a
+// refused text.
+TEST(Headroom, TestWeightIsOnePositiveNumber)
+{
+    const std::pair<const char*, double> cases[] = {
+        {"5", 5},   {" 2.5\t", 2.5}, {"+3", 3},    {"1e-300", 1e-300}, {"0", 0}, {"-1", 0},  {"0.0", 0},
+        {"nan", 0}, {"inf", 0},      {"1e999", 0}, {"5kg", 0},         {"", 0},  {"5 5", 0}, {".", 0}};
+    for (const auto& [text, weight] : cases) {
+        const Expected<double> read = ReadTestWeight(text);
+        EXPECT_EQ(read ? *read : 0, weight) << text;
+    }
+}
+
 }  // namespace
 }  // namespace vyra
