@@ -1,7 +1,7 @@
 #include "BatchRun.h"
 
 #include "CaseAndBatchFiles.h"
-#include "Commands.h"
+#include "Evaluation.h"
 #include "FileAccess.h"
 #include "JsonOutput.h"
 #include "LineReportOutput.h"
@@ -16,8 +16,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include <unistd.h>
 
 namespace vyra::cli {
 
@@ -90,15 +88,6 @@ private:
     std::string m_piece;
 };
 
-// A message box breaks its line at a carriage return; elsewhere it is a
-// line feed.
-std::string RefusalText(const CheckFailure& failure)
-{
-    std::string text = failure.title + ": " + failure.message;
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
-}
-
 // A cell in RFC 4180 quoting. A text a spreadsheet would take for a formula
 // starts with an apostrophe, so that opening the output runs nothing.
 void AppendCsvCell(std::string& out, std::string_view text, bool userText = false)
@@ -131,42 +120,36 @@ void AppendCsvHeader(std::string& out)
     out += "\r\n";
 }
 
-// How a row came out: the computed state, or why it was refused.
-struct Outcome {
-    const RunState* state = nullptr;
-    std::optional<CheckFailure> refusal;
-};
-
-void AppendCsvRow(std::string& out, const BatchRow& row, const Outcome& outcome)
+void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evaluation)
 {
     out += std::to_string(row.number);
     out += ',';
     AppendCsvCell(out, row.id, true);
-    if (outcome.refusal) {
+    if (evaluation.refusal) {
         out += ",refused,";
-        AppendCsvCell(out, RefusalText(*outcome.refusal));
+        AppendCsvCell(out, TerminalText(*evaluation.refusal));
         out += ",";
         out.append(kModelCount, ',');
         out += "\r\n";
         return;
     }
+    const RunState& state = evaluation.selection;
     std::string fits;
     for (int model = 0; model < kModelCount; ++model) {
-        if (PassedSets(*outcome.state, model) == "both") {
-            fits += (fits.empty() ? "" : " ") + std::string(outcome.state->model(model).name);
+        if (PassedSets(state, model) == "both") {
+            fits += (fits.empty() ? "" : " ") + std::string(state.model(model).name);
         }
     }
     out += ",ok,,";
     out += fits;
     for (int model = 0; model < kModelCount; ++model) {
         out += ',';
-        out += PassedSets(*outcome.state, model);
+        out += PassedSets(state, model);
     }
     out += "\r\n";
 }
 
-void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Outcome& outcome,
-                   const SelectorOptions& options)
+void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Evaluation& evaluation)
 {
     std::string leading = "\"line\":" + std::to_string(row.number) + ",";
     if (hasId) {
@@ -174,57 +157,29 @@ void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Outc
         AppendJsonString(leading, row.id);
         leading += ',';
     }
-    if (outcome.refusal) {
-        AppendJsonRefusal(*outcome.refusal, out, leading);
-        return;
+    if (evaluation.refusal) {
+        AppendJsonRefusal(*evaluation.refusal, out, leading);
+    } else {
+        AppendJsonResult(evaluation, out, leading);
     }
-    const Case& c = row.input;
-    std::optional<PassingGamma> passing;
-    if (options.batch->gammaScan) {
-        passing = PassingGammas(c.form, c.forceUnit);
-    }
-    std::optional<Calibration> calibration;
-    if (options.calibrationWeight) {
-        calibration = CalibrationFor(c.form, c.forceUnit, *options.calibrationWeight);
-    }
-    AppendJsonResult(*outcome.state, out, leading,
-                     {passing ? &*passing : nullptr, calibration ? &*calibration : nullptr});
 }
 
-// "Select" on the case, as vyra-select evaluates one case.
-Outcome Select(const Case& input, RunState& state)
-{
-    state.forceUnit = input.forceUnit;
-    if (CheckResult failure = SelectCommand(state, input.form)) {
-        return {nullptr, std::move(failure)};
-    }
-    return {&state, std::nullopt};
-}
-
-// A choice word the row got wrong refuses it as a usage error would.
-Outcome Evaluate(const BatchRow& row, RunState& state)
-{
-    if (row.problem) {
-        return {nullptr, CheckFailure{"Invalid row", *row.problem, MessageIcon::Exclamation, {}, false}};
-    }
-    return Select(row.input, state);
-}
-
-// A computed roller's record for its report pages: its case was computed
-// from a fresh state when its row was read, so it computes again.
-gfx::ReportRecord RecordOf(const gfx::LineRoller& roller, const RunState& fresh)
+// A computed roller's record for its report pages: its case computed when
+// its row was read, so it computes again the same.
+gfx::ReportRecord RecordOf(const gfx::LineRoller& roller)
 {
     const Case& input = roller.input;
-    gfx::ReportRecord record{gfx::CustomerOf(input), gfx::SpecificationsOf(input.form, input.forceUnit), fresh, {}};
-    static_cast<void>(Select(input, record.selection));
-    return record;
+    return gfx::ReportRecord{gfx::CustomerOf(input),
+                             gfx::SpecificationsOf(input.form, input.forceUnit),
+                             Evaluate(input, {}).selection,
+                             {}};
 }
 
 // "rows done of total, rate" on a terminal, once the run has taken a
 // second, at most five times a second; the total is counted first.
 class Progress {
 public:
-    Progress(const BatchRequest& request, const Case& base) : m_shown(::isatty(STDERR_FILENO) == 1)
+    Progress(const BatchRequest& request, const Case& base, bool terminal) : m_shown(terminal)
     {
         if (m_shown && request.path != "-") {
             m_total = CountRows(request.path, base);
@@ -277,18 +232,25 @@ private:
     Clock::time_point m_last;
 };
 
+// What every row of a batch shares.
+struct BatchSetting {
+    const SelectorOptions& options;
+    const Case& base;
+    const Surroundings& surroundings;
+};
+
 // Every row to the row output and, when asked for, the line report;
 // returns the ExitStatus of the rows.
-int RunRows(const SelectorOptions& options, BatchReader& reader, RowOutput& output, LineReportOutput* line,
+int RunRows(const BatchSetting& setting, BatchReader& reader, RowOutput& output, LineReportOutput* line,
             std::ostream& err)
 {
-    const BatchRequest& request = *options.batch;
+    const BatchRequest& request = *setting.options.batch;
     const bool json = request.format == BatchFormat::Json;
+    const EvaluationRequest asked{request.gammaScan, setting.options.calibrationWeight};
     // The header goes out with the first row or the end, so that a file
     // whose header is refused writes nothing.
     bool headerWritten = json;
-    Progress progress(request, options.input);
-    const RunState fresh;
+    Progress progress(request, setting.base, setting.surroundings.errorIsTerminal);
     bool refused = false;
     for (;;) {
         auto next = reader.Next();
@@ -308,17 +270,16 @@ int RunRows(const SelectorOptions& options, BatchReader& reader, RowOutput& outp
             break;
         }
         const BatchRow& row = std::get<BatchRow>(next);
-        RunState state = fresh;
-        const Outcome outcome = Evaluate(row, state);
-        refused = refused || outcome.refusal.has_value();
+        const Evaluation evaluation = row.problem ? RefusedRow(*row.problem) : Evaluate(row.input, asked);
+        refused = refused || evaluation.refusal.has_value();
         if (json) {
-            AppendJsonRow(output.Piece(), row, reader.HasIdColumn(), outcome, options);
+            AppendJsonRow(output.Piece(), row, reader.HasIdColumn(), evaluation);
         } else {
-            AppendCsvRow(output.Piece(), row, outcome);
+            AppendCsvRow(output.Piece(), row, evaluation);
         }
         output.FlushIfFull();
         if (line != nullptr) {
-            line->Add(row, outcome.state, outcome.refusal ? RefusalText(*outcome.refusal) : std::string());
+            line->Add(row, evaluation);
         }
         progress.RowDone(row.number);
     }
@@ -331,7 +292,8 @@ int RunRows(const SelectorOptions& options, BatchReader& reader, RowOutput& outp
 
 }  // namespace
 
-int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
+int RunBatch(const SelectorOptions& options, const Case& base, std::ostream& out, std::ostream& err,
+             const Surroundings& surroundings, GraphicsOutputs* graphics)
 {
     const BatchRequest& request = *options.batch;
     if (!request.lineReportPath.empty() && graphics == nullptr) {
@@ -345,8 +307,7 @@ int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& er
     }
     std::optional<LineReportOutput> line;
     if (!request.lineReportPath.empty()) {
-        line.emplace(request.lineReportPath,
-                     [fresh = RunState()](const gfx::LineRoller& roller) { return RecordOf(roller, fresh); });
+        line.emplace(request.lineReportPath, RecordOf);
         if (auto target = line->Target(); !target) {
             err << "vyra-select: cannot write " << target.Error().reason << '\n';
             return kOutputFailed;
@@ -358,8 +319,8 @@ int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& er
         err << "vyra-select: cannot write " << target.Error().reason << '\n';
         return kOutputFailed;
     }
-    BatchReader reader(**opened, options.input);
-    const int status = RunRows(options, reader, output, line ? &*line : nullptr, err);
+    BatchReader reader(**opened, base);
+    const int status = RunRows({options, base, surroundings}, reader, output, line ? &*line : nullptr, err);
     if (!line || status > kRefused) {
         return status;
     }

@@ -10,6 +10,9 @@ namespace vyra::cli {
 // case, the rows streamed to the output one at a time. Returns the
 // ExitStatus: refused when a row was refused, usage error for a file that
 // cannot be read as a batch, output failed when an output was not written.
-int RunBatch(const SelectorOptions& options, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics);
+// base is the case the options describe: a column the file lacks keeps its
+// entry.
+int RunBatch(const SelectorOptions& options, const Case& base, std::ostream& out, std::ostream& err,
+             const Surroundings& surroundings, GraphicsOutputs* graphics);
 
 }  // namespace vyra::cli

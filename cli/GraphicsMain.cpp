@@ -1,6 +1,7 @@
 #include "QtGraphicsOutputs.h"
 #include "SelectorCli.h"
 #include "StandardOutput.h"
+#include "SystemSurroundings.h"
 
 #include <csignal>
 #include <iostream>
@@ -16,7 +17,8 @@ int main(int argc, char** argv)
     std::ostream out(&output);
     const int status = vyra::cli::Guarded("vyra-select", std::cerr, [&] {
         vyra::cli::QtGraphicsOutputs graphics(std::vector<std::string>(argv, argv + argc));
-        return vyra::cli::RunSelector(std::vector<std::string>(argv + 1, argv + argc), out, std::cerr, &graphics);
+        return vyra::cli::RunSelector(vyra::cli::ParseSelectorOptions(std::vector<std::string>(argv + 1, argv + argc)),
+                                      out, std::cerr, vyra::cli::SystemSurroundings(), &graphics);
     });
     return vyra::cli::FinishStandardOutput(output, status, "vyra-select", std::cerr);
 }

@@ -82,8 +82,9 @@ void AppendCalibration(std::string& out, const Calibration& calibration)
     out += "]}";
 }
 
-void AppendModel(std::string& out, const RunState& state, int i, const JsonExtras& extras)
+void AppendModel(std::string& out, const Evaluation& evaluation, int i)
 {
+    const RunState& state = evaluation.selection;
     const ResultTables& t = state.tables;
     const Assessment1 a1 = AssessResults1(state, i);
     const Assessment2 a2 = AssessResults2(state, i);
@@ -121,9 +122,9 @@ void AppendModel(std::string& out, const RunState& state, int i, const JsonExtra
     AppendBool(out, a2.withinTolerance);
     out += ",\"maxSpeed\":";
     AppendNumber(out, MaxSpeed(state, i));
-    if (extras.passingGamma != nullptr) {
+    if (evaluation.passingGamma) {
         out += ",\"passingGamma\":";
-        AppendIntervals(out, (*extras.passingGamma)[i]);
+        AppendIntervals(out, (*evaluation.passingGamma)[i]);
     }
     out += '}';
 }
@@ -171,8 +172,9 @@ void AppendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
-void AppendJsonResult(const RunState& state, std::string& out, std::string_view leading, const JsonExtras& extras)
+void AppendJsonResult(const Evaluation& evaluation, std::string& out, std::string_view leading)
 {
+    const RunState& state = evaluation.selection;
     out += '{';
     out += leading;
     out += "\"status\":\"ok\",\"unit\":";
@@ -186,11 +188,11 @@ void AppendJsonResult(const RunState& state, std::string& out, std::string_view 
         if (i > 0) {
             out += ',';
         }
-        AppendModel(out, state, i, extras);
+        AppendModel(out, evaluation, i);
     }
     out += ']';
-    if (extras.calibration != nullptr) {
-        AppendCalibration(out, *extras.calibration);
+    if (evaluation.calibration) {
+        AppendCalibration(out, *evaluation.calibration);
     }
     out += "}\n";
 }

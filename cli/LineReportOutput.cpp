@@ -19,7 +19,7 @@ Expected<void> LineReportOutput::Target() const
     return {};
 }
 
-void LineReportOutput::Add(const BatchRow& row, const RunState* computed, std::string refusal)
+void LineReportOutput::Add(const BatchRow& row, const Evaluation& evaluation)
 {
     if (m_content.rollers.empty()) {
         m_content.customer = gfx::CustomerOf(row.input);
@@ -28,12 +28,12 @@ void LineReportOutput::Add(const BatchRow& row, const RunState* computed, std::s
     roller.line = row.number;
     roller.id = row.id;
     roller.input = row.input;
-    roller.refusal = std::move(refusal);
-    if (computed == nullptr) {
+    if (evaluation.refusal) {
+        roller.refusal = TerminalText(*evaluation.refusal);
         return;
     }
     for (int model = 0; model < kModelCount; ++model) {
-        roller.passed[model] = PassedSets(*computed, model);
+        roller.passed[model] = PassedSets(evaluation.selection, model);
     }
 }
 

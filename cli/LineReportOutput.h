@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchFile.h"
+#include "Evaluation.h"
 #include "FileAccess.h"
 #include "LineReport.h"
 #include "RunState.h"
@@ -21,8 +22,8 @@ public:
 
     // Whether the target can be written; a failure names it.
     Expected<void> Target() const;
-    // A row that computed into computed, or that was refused ("title: message").
-    void Add(const BatchRow& row, const RunState* computed, std::string refusal);
+    // A row as it was evaluated.
+    void Add(const BatchRow& row, const Evaluation& evaluation);
     // Draws and commits the report; a failure names the file.
     Expected<void> Finish(GraphicsOutputs& graphics);
 

@@ -52,14 +52,14 @@ void EnsureApplication(std::unique_ptr<QGuiApplication>& application)
     application = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-gfx::ReportRecord RecordOf(const SelectorOptions& options, const RunState& selection)
+gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, const RunState& selection)
 {
     gfx::ReportRecord record;
-    record.customer = gfx::CustomerOf(options.input);
-    record.specifications = gfx::SpecificationsOf(options.input.form, options.input.forceUnit);
+    record.customer = gfx::CustomerOf(input);
+    record.specifications = gfx::SpecificationsOf(input.form, input.forceUnit);
     record.selection = selection;
-    if (options.graphics.charts) {
-        record.charts = gfx::ChartContentOf(selection, options.input.form);
+    if (request.charts) {
+        record.charts = gfx::ChartContentOf(selection, input.form);
     }
     return record;
 }
@@ -77,7 +77,7 @@ int WriteWhole(const std::string& target, const Expected<QByteArray>& drawn, std
 
 // The sketch area of the input screen after "Image chgange": 4185 twips
 // square at a common screen's 96 dpi.
-int WriteSketchPng(const SelectorOptions& options, const std::string& target, std::ostream& err)
+int WriteSketchPng(const Case& input, const std::string& target, std::ostream& err)
 {
     constexpr int kScreenDpi = 96;
     constexpr double kMetresPerInch = 0.0254;
@@ -90,7 +90,7 @@ int WriteSketchPng(const SelectorOptions& options, const std::string& target, st
     RunState state;
     gfx::SketchElements elements;
     const gfx::SketchCentre centre = gfx::ReadSketchCentre(elements);
-    const CheckResult failure = ImageChangeCommand(state, options.input.form, [&] {
+    const CheckResult failure = ImageChangeCommand(state, input.form, [&] {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         gfx::PainterCanvas canvas(painter);
@@ -109,7 +109,7 @@ int WriteSketchPng(const SelectorOptions& options, const std::string& target, st
 }
 
 // One chart as an image at 144 dpi, 9000 x 5400 twips as on the charts page.
-int WriteChartPng(const SelectorOptions& options, const RunState& selection, std::ostream& err)
+int WriteChartPng(const GraphicsRequest& request, const Case& input, const RunState& selection, std::ostream& err)
 {
     constexpr int kChartDpi = 144;
     constexpr double kMetresPerInch = 0.0254;
@@ -120,13 +120,13 @@ int WriteChartPng(const SelectorOptions& options, const RunState& selection, std
     image.setDotsPerMeterX(static_cast<int>(std::lround(kChartDpi / kMetresPerInch)));
     image.setDotsPerMeterY(image.dotsPerMeterX());
     image.fill(Qt::white);
-    const gfx::ChartContent content = gfx::ChartContentOf(selection, options.input.form);
+    const gfx::ChartContent content = gfx::ChartContentOf(selection, input.form);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         gfx::PainterCanvas canvas(painter);
         const gfx::TwipRect area{120, 120, kWidthTwips - 120, kHeightTwips - 120};
-        if (options.graphics.chartKind == "speed") {
+        if (request.chartKind == "speed") {
             gfx::DrawSpeedChart(canvas, content, area);
         } else {
             gfx::DrawGammaChart(canvas, content, area);
@@ -135,9 +135,9 @@ int WriteChartPng(const SelectorOptions& options, const RunState& selection, std
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) {
-        return WriteWhole(options.graphics.chartPath, Failed("the image could not be encoded"), err);
+        return WriteWhole(request.chartPath, Failed("the image could not be encoded"), err);
     }
-    return WriteWhole(options.graphics.chartPath, buffer.data(), err);
+    return WriteWhole(request.chartPath, buffer.data(), err);
 }
 
 int PrintOnDefaultPrinter(const gfx::ReportRecord& record, std::ostream& err)
@@ -178,11 +178,11 @@ int PrintWithinTimeLimit(const std::vector<std::string>& argv, std::ostream& err
 QtGraphicsOutputs::QtGraphicsOutputs(std::vector<std::string> argv) : m_argv(std::move(argv)) { }
 QtGraphicsOutputs::~QtGraphicsOutputs() = default;
 
-int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err)
+int QtGraphicsOutputs::Produce(const GraphicsRequest& request, const Case& input, const RunState& selection,
+                               std::ostream& err)
 {
     EnsureApplication(m_application);
-    const gfx::ReportRecord record = RecordOf(options, selection);
-    const GraphicsRequest& request = options.graphics;
+    const gfx::ReportRecord record = RecordOf(request, input, selection);
     if (IsChildRun(kPrintChildMarker)) {
         return PrintOnDefaultPrinter(record, err);
     }
@@ -197,10 +197,10 @@ int QtGraphicsOutputs::Produce(const SelectorOptions& options, const RunState& s
         status = std::max(status, PrintWithinTimeLimit(m_argv, err));
     }
     if (!request.sketchPath.empty()) {
-        status = std::max(status, WriteSketchPng(options, request.sketchPath, err));
+        status = std::max(status, WriteSketchPng(input, request.sketchPath, err));
     }
     if (!request.chartPath.empty()) {
-        status = std::max(status, WriteChartPng(options, selection, err));
+        status = std::max(status, WriteChartPng(request, input, selection, err));
     }
     return status;
 }

@@ -19,7 +19,8 @@ public:
     // in a child process.
     explicit QtGraphicsOutputs(std::vector<std::string> argv);
     ~QtGraphicsOutputs() override;
-    int Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err) override;
+    int Produce(const GraphicsRequest& request, const Case& input, const RunState& selection,
+                std::ostream& err) override;
     Expected<void> DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file) override;
 
 private:

@@ -2,64 +2,54 @@
 
 #include "BatchRun.h"
 #include "CaseAndBatchFiles.h"
-#include "Commands.h"
+#include "Evaluation.h"
 #include "JsonOutput.h"
 #include "SelectorOptions.h"
 #include "TextTables.h"
-
-#include <algorithm>
-#include <optional>
 
 namespace vyra::cli {
 
 namespace {
 
-// A message box breaks its line at a carriage return; a terminal would
-// write the second line over the first.
-std::string AsTerminalText(std::string text)
+// The figures of a computed case, or its refusal, as text or JSON.
+int WriteResults(const SelectorOptions& options, const Evaluation& evaluation, std::ostream& out, std::ostream& err)
 {
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
+    if (options.json) {
+        std::string document;
+        if (evaluation.refusal) {
+            AppendJsonRefusal(*evaluation.refusal, document);
+        } else {
+            AppendJsonResult(evaluation, document);
+        }
+        out << document;
+    } else if (evaluation.refusal) {
+        err << TerminalText(*evaluation.refusal) << '\n';
+    } else {
+        WriteTextTables(evaluation.selection, out);
+        if (evaluation.passingGamma) {
+            WriteHeadroomTable(evaluation.selection, *evaluation.passingGamma, out);
+        }
+        if (evaluation.calibration) {
+            WriteCalibrationTable(evaluation.selection, *evaluation.calibration, out);
+        }
+    }
+    return evaluation.refusal ? kRefused : kComputed;
 }
 
-int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
+int RunOneCase(const SelectorOptions& options, const Case& input, std::ostream& out, std::ostream& err,
+               GraphicsOutputs* graphics)
 {
     // The case is kept as given, whatever the checks will say of it.
     if (!options.saveCasePath.empty()) {
-        if (auto written = WriteCaseFile(options.saveCasePath, options.input); !written) {
+        if (auto written = WriteCaseFile(options.saveCasePath, input); !written) {
             err << "vyra-select: cannot write " << written.Error().reason << '\n';
             return kOutputFailed;
         }
     }
-    RunState state;
-    state.forceUnit = options.input.forceUnit;
-    if (const CheckResult failure = SelectCommand(state, options.input.form)) {
-        if (options.json) {
-            std::string document;
-            AppendJsonRefusal(*failure, document);
-            out << document;
-        } else {
-            err << failure->title << ": " << AsTerminalText(failure->message) << '\n';
-        }
-        return kRefused;
-    }
-    std::optional<Calibration> calibration;
-    if (options.calibrationWeight) {
-        calibration = CalibrationFor(options.input.form, options.input.forceUnit, *options.calibrationWeight);
-    }
-    if (options.json) {
-        const PassingGamma passing = PassingGammas(options.input.form, options.input.forceUnit);
-        std::string document;
-        AppendJsonResult(state, document, {}, {&passing, calibration ? &*calibration : nullptr});
-        out << document;
-    } else {
-        WriteTextTables(state, out);
-        if (options.headroom) {
-            WriteHeadroomTable(state, PassingGammas(options.input.form, options.input.forceUnit), out);
-        }
-        if (calibration) {
-            WriteCalibrationTable(state, *calibration, out);
-        }
+    // The JSON document always carries the passing mounting angles.
+    const Evaluation evaluation = Evaluate(input, {options.json || options.headroom, options.calibrationWeight});
+    if (const int status = WriteResults(options, evaluation, out, err); status != kComputed) {
+        return status;
     }
     // The figures are out before a slow printer or a large report is waited on.
     out.flush();
@@ -70,35 +60,36 @@ int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& er
         err << "vyra-select: this build cannot draw the report or the sketch\n";
         return kOutputFailed;
     }
-    return graphics->Produce(options, state, err);
+    return graphics->Produce(options.graphics, input, evaluation.selection, err);
 }
 
 }  // namespace
 
-int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
+int RunSelector(const ParsedCommandLine& parsed, std::ostream& out, std::ostream& err, const Surroundings& surroundings,
+                GraphicsOutputs* graphics)
 {
-    const ParsedCommandLine parsed = ParseSelectorOptions(args);
     if (const auto* text = std::get_if<TextRequested>(&parsed)) {
         out << text->text;
         return kComputed;
     }
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        err << "vyra-select: " << usage->message << '\n';
-        if (!usage->caseFile) {
-            err << "Run vyra-select --help\n";
-        }
+        err << "vyra-select: " << usage->message << "\nRun vyra-select --help\n";
         return kUsageError;
     }
     const auto& options = std::get<SelectorOptions>(parsed);
-    if (options.batch) {
-        return RunBatch(options, out, err, graphics);
+    const Expected<Case> input = CaseOf(options, surroundings.today);
+    if (!input) {
+        err << "vyra-select: " << input.Error().reason << '\n';
+        return kUsageError;
     }
-    return Evaluate(options, out, err, graphics);
+    if (options.batch) {
+        return RunBatch(options, *input, out, err, surroundings, graphics);
+    }
+    return RunOneCase(options, *input, out, err, graphics);
 }
 
-bool RequestsGraphics(const std::vector<std::string>& args)
+bool RequestsGraphics(const ParsedCommandLine& parsed)
 {
-    const ParsedCommandLine parsed = ParseSelectorOptions(args, CaseFileReading::Skip);
     const auto* options = std::get_if<SelectorOptions>(&parsed);
     return options != nullptr && options->NeedsGraphics();
 }

@@ -19,21 +19,31 @@ class GraphicsOutputs {
 public:
     virtual ~GraphicsOutputs() = default;
     // Runs after a computed case; returns an ExitStatus.
-    virtual int Produce(const SelectorOptions& options, const RunState& selection, std::ostream& err) = 0;
+    virtual int Produce(const GraphicsRequest& request, const Case& input, const RunState& selection,
+                        std::ostream& err) = 0;
     // The line report of a batch as PDF into file, which the caller opened
-    // before reading the rows and commits; the reason it could not be drawn
-    // or written, or nothing.
+    // before reading the rows and commits; or why it could not be drawn or
+    // written.
     virtual Expected<void> DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file) = 0;
 };
 
-// The whole of vyra-select: args without the program name; the results go
-// to out, refusals and usage errors to err (JSON refusals to out). Without
+// What vyra-select reads of its surroundings: main hands in the real ones,
+// tests their own.
+struct Surroundings {
+    // The day of the run as the date field shows it ("Dec 07,2026"): the
+    // date of a case that has none from a case file or --date.
+    std::string today;
+    // A long batch shows its progress on a terminal's standard error.
+    bool errorIsTerminal = false;
+};
+
+// The whole of vyra-select once its words are parsed: the results go to
+// out, refusals and usage errors to err (JSON refusals to out). Without
 // graphics, a request for the report, print or sketch fails with status 3.
-int RunSelector(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int RunSelector(const ParsedCommandLine& parsed, std::ostream& out, std::ostream& err, const Surroundings& surroundings,
                 GraphicsOutputs* graphics = nullptr);
 
-// Whether the words ask for an output that needs GraphicsOutputs, from the
-// words alone: a case file they name is not read.
-bool RequestsGraphics(const std::vector<std::string>& args);
+// Whether the parsed words ask for an output that needs GraphicsOutputs.
+bool RequestsGraphics(const ParsedCommandLine& parsed);
 
 }  // namespace vyra::cli

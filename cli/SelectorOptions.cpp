@@ -2,13 +2,10 @@
 
 #include "CaseAndBatchFiles.h"
 #include "Headroom.h"
-#include "ResultFormat.h"
 #include "Utf8.h"
 #include "Version.h"
 
 #include <CLI/CLI.hpp>
-
-#include <ctime>
 
 #include <algorithm>
 #include <array>
@@ -91,16 +88,6 @@ CLI::Option* AddTextOption(CLI::App& app, std::vector<std::string>& names, std::
 
 std::vector<std::string> Words(const std::array<std::string_view, 2>& words) { return {words.begin(), words.end()}; }
 
-// The date field of the input screen starts with the day of the run.
-std::string TodaysDate()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return FormatDate(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
-                      static_cast<unsigned>(local.tm_mday));
-}
-
 // Every entry of the case is an option; an option that was given takes the
 // place of the case file's entry, or of the default without a case file.
 struct Parser {
@@ -113,7 +100,6 @@ struct Parser {
     std::array<CLI::Option*, kReportItemCount> reportOptions{};
     std::array<CLI::Option*, kChoiceCount> choiceOptions{};
     std::array<std::string, kChoiceCount> choiceWords;
-    std::string casePath;
     std::string paper = "a4";
     BatchRequest batch;
     std::string format = "csv";
@@ -122,7 +108,7 @@ struct Parser {
 
     Parser()
     {
-        app.add_option("--case", casePath,
+        app.add_option("--case", options.casePath,
                        "Read the case from this case file (.vyracase); options given beside it "
                        "take the place of its entries")
             ->type_name("FILE")
@@ -209,18 +195,6 @@ struct Parser {
         return {};
     }
 
-    // The case the options start from: the case file's, or an empty one
-    // dated today.
-    Expected<Case> StartingCase(CaseFileReading reading) const
-    {
-        if (!casePath.empty() && reading == CaseFileReading::Read) {
-            return ReadCaseFile(casePath);
-        }
-        Case start;
-        start.report[kDate] = TodaysDate();
-        return start;
-    }
-
     bool Given(const char* name) const { return app.get_option(name)->count() > 0; }
 
     // A batch writes only its own outputs; its options mean nothing alone.
@@ -274,33 +248,27 @@ struct Parser {
         return {};
     }
 
-    ParsedCommandLine Finish(CaseFileReading reading)
+    ParsedCommandLine Finish()
     {
         for (const Expected<void>& check : {TextNotUtf8(), BatchConflict(), ChartProblem()}) {
             if (!check) {
                 return UsageError{check.Error().reason};
             }
         }
-
-        Expected<Case> start = StartingCase(reading);
-        if (!start) {
-            return UsageError{start.Error().reason, true};
-        }
-        Case& c = options.input;
-        c = *std::move(start);
+        CaseEntries& entries = options.entries;
         for (int item = 0; item < kFieldCount; ++item) {
             if (fieldOptions[item]->count() > 0) {
-                c.form.txtInput[item] = given.form.txtInput[item];
+                entries.fields[item] = given.form.txtInput[item];
             }
         }
         for (int item = 0; item < kReportItemCount; ++item) {
             if (reportOptions[item]->count() > 0) {
-                c.report[item] = given.report[item];
+                entries.report[item] = given.report[item];
             }
         }
         for (int choice = 0; choice < kChoiceCount; ++choice) {
             if (choiceOptions[choice]->count() > 0) {
-                SetChoiceCode(c, choice, choiceWords[choice] == kChoices[choice].words[0] ? 0 : 1);
+                entries.choices[choice] = choiceWords[choice] == kChoices[choice].words[0] ? 0 : 1;
             }
         }
         options.graphics.paper = paper == "a4" ? Paper::A4 : Paper::Letter;
@@ -334,7 +302,7 @@ std::string FirstLine(const std::string& text) { return text.substr(0, text.find
 
 }  // namespace
 
-ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args, CaseFileReading reading)
+ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args)
 {
     Parser parser;
     const Expected<std::vector<std::string>> joined = JoinTextOptions(args, parser.textOptions);
@@ -360,7 +328,32 @@ ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args, Cas
     if (auto named = parser.EmptyFileName(); !named) {
         return UsageError{named.Error().reason};
     }
-    return parser.Finish(reading);
+    return parser.Finish();
+}
+
+Expected<Case> CaseOf(const SelectorOptions& options, const std::string& today)
+{
+    Case c;
+    if (options.casePath.empty()) {
+        c.report[kDate] = today;
+    } else {
+        Expected<Case> read = ReadCaseFile(options.casePath);
+        if (!read) {
+            return read;
+        }
+        c = *std::move(read);
+    }
+    const CaseEntries& entries = options.entries;
+    for (int item = 0; item < kFieldCount; ++item) {
+        c.form.txtInput[item] = entries.fields[item].value_or(c.form.txtInput[item]);
+    }
+    for (int item = 0; item < kReportItemCount; ++item) {
+        c.report[item] = entries.report[item].value_or(c.report[item]);
+    }
+    for (int choice = 0; choice < kChoiceCount; ++choice) {
+        SetChoiceCode(c, choice, entries.choices[choice].value_or(ChoiceCode(c, choice)));
+    }
+    return c;
 }
 
 }  // namespace vyra::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Case.h"
+#include "Expected.h"
 
 #include <cstdint>
 #include <optional>
@@ -41,10 +42,20 @@ struct BatchRequest {
     bool gammaScan = false;
 };
 
-// One case as the input screen would hold it: read from --case when given,
-// with every option given beside it in place of the file's entry.
+// The entries of the case that options gave; each takes the place of the
+// case file's entry, or of the default without a case file.
+struct CaseEntries {
+    std::array<std::optional<std::string>, kFieldCount> fields;
+    std::array<std::optional<std::string>, kReportItemCount> report;
+    std::array<std::optional<int>, kChoiceCount> choices;
+};
+
+// What the words ask for. The case itself is built when the run starts
+// (CaseOf), so that reading the words never touches a file.
 struct SelectorOptions {
-    Case input;
+    // --case, or empty.
+    std::string casePath;
+    CaseEntries entries;
     // Where --save-case writes the case, or empty.
     std::string saveCasePath;
     bool json = false;
@@ -65,20 +76,19 @@ struct TextRequested {
     std::string text;
 };
 
-// One line saying what is wrong with the words; a broken case file names
-// the file and its problem.
+// One line saying what is wrong with the words.
 struct UsageError {
     std::string message;
-    bool caseFile = false;
 };
 
 using ParsedCommandLine = std::variant<SelectorOptions, TextRequested, UsageError>;
 
-// Skip when only the options matter: the case starts empty.
-enum class CaseFileReading { Read, Skip };
+// args excludes the program name. No file is read.
+ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args);
 
-// args excludes the program name.
-ParsedCommandLine ParseSelectorOptions(const std::vector<std::string>& args,
-                                       CaseFileReading reading = CaseFileReading::Read);
+// The case the options describe: the case file's, or an empty one dated
+// today, with the entries the options gave in place of its own; or the
+// failure naming the case file and its problem.
+Expected<Case> CaseOf(const SelectorOptions& options, const std::string& today);
 
 }  // namespace vyra::cli

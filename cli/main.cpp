@@ -1,5 +1,6 @@
 #include "SelectorCli.h"
 #include "StandardOutput.h"
+#include "SystemSurroundings.h"
 
 #include <cerrno>
 #include <csignal>
@@ -45,10 +46,11 @@ int main(int argc, char** argv)
     vyra::cli::DescriptorOutput output(STDOUT_FILENO);
     std::ostream out(&output);
     const int status = vyra::cli::Guarded("vyra-select", std::cerr, [&] {
-        if (vyra::cli::RequestsGraphics(args)) {
+        const vyra::cli::ParsedCommandLine parsed = vyra::cli::ParseSelectorOptions(args);
+        if (vyra::cli::RequestsGraphics(parsed)) {
             return RunGraphicsTwin(argv);
         }
-        return vyra::cli::RunSelector(args, out, std::cerr);
+        return vyra::cli::RunSelector(parsed, out, std::cerr, vyra::cli::SystemSurroundings());
     });
     return vyra::cli::FinishStandardOutput(output, status, "vyra-select", std::cerr);
 }

@@ -8,9 +8,15 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace vyra::cli {
 namespace {
+
+int RunWords(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    return RunSelector(ParseSelectorOptions(args), out, err, {});
+}
 
 std::string ReadFile(const std::string& path)
 {
@@ -24,12 +30,12 @@ TEST(BatchOutput, WrittenWholeOrNotAtAll)
     const std::string target = ::testing::TempDir() + "cli-batch-out.csv";
     std::ostringstream out;
     std::ostringstream err;
-    ASSERT_EQ(RunSelector({"--batch", rows}, out, err), kComputed);
+    ASSERT_EQ(RunWords({"--batch", rows}, out, err), kComputed);
     std::ostringstream none;
-    EXPECT_EQ(RunSelector({"--batch", rows, "--output", target}, none, err), kComputed);
+    EXPECT_EQ(RunWords({"--batch", rows, "--output", target}, none, err), kComputed);
     EXPECT_EQ(none.str(), "");
     EXPECT_EQ(ReadFile(target), out.str());
-    EXPECT_EQ(RunSelector({"--batch", VYRA_CASES_DIR "/cli_batch_short_row.csv", "--output", target}, none, err),
+    EXPECT_EQ(RunWords({"--batch", VYRA_CASES_DIR "/cli_batch_short_row.csv", "--output", target}, none, err),
               kUsageError);
     EXPECT_EQ(ReadFile(target), out.str());
 }

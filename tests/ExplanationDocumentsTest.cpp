@@ -146,7 +146,7 @@ TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
         SCOPED_TRACE(example.title);
         EXPECT_EQ(example.commands, 1);
         std::ostringstream out, err;
-        EXPECT_EQ(cli::RunSelector(example.args, out, err), cli::kComputed);
+        EXPECT_EQ(cli::RunSelector(cli::ParseSelectorOptions(example.args), out, err, {}), cli::kComputed);
         std::set<std::string> rows;  // every line vyra-select printed, normalised
         // every word it printed, marks removed, every word of the command and the limits
         std::set<std::string> figures{example.args.begin(), example.args.end()};

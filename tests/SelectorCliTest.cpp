@@ -34,9 +34,10 @@ std::string Recorded(const std::string& name, const std::vector<std::string>& ar
 {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = RunSelector(args, out, err);
+    const ParsedCommandLine parsed = ParseSelectorOptions(args);
+    const int status = RunSelector(parsed, out, err, {"Dec 07,2026"});
     std::string text = "# " + name + "\nstatus " + std::to_string(status)
-                       + (RequestsGraphics(args) ? ", needs graphics\n" : "\n") + out.str()
+                       + (RequestsGraphics(parsed) ? ", needs graphics\n" : "\n") + out.str()
                        + (err.str().empty() ? "" : "-- stderr\n" + err.str());
     ReplaceAll(text, ",{\"index\":", ",\n{\"index\":");
     ReplaceAll(text, folder, "{dir}");

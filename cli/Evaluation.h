@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Case.h"
+#include "CheckFailure.h"
+#include "Headroom.h"
+#include "RunState.h"
+
+#include <optional>
+
+namespace vyra::cli {
+
+// What is asked of a case beside "Select".
+struct EvaluationRequest {
+    // The whole degrees of gamma at which each model passes: 361 evaluations.
+    bool passingGamma = false;
+    std::optional<double> calibrationWeightKg;
+};
+
+// One case evaluated once, as the input screen's "Select" does, with what
+// was asked beside it; the text tables, the JSON documents, the report and
+// the batch rows are all written from it.
+struct Evaluation {
+    // The selection; its tables hold figures only when there is no refusal.
+    RunState selection;
+    std::optional<CheckFailure> refusal;
+    std::optional<PassingGamma> passingGamma;
+    std::optional<Calibration> calibration;
+};
+
+Evaluation Evaluate(const Case& input, const EvaluationRequest& request);
+
+// A case refused before it was evaluated (a batch row's choice word that is
+// not one of its two), as a usage error would refuse it.
+Evaluation RefusedRow(const std::string& problem);
+
+// A check's refusal as a terminal shows it: "title: message", the message
+// box's carriage returns as line feeds.
+std::string TerminalText(const CheckFailure& failure);
+
+}  // namespace vyra::cli
