@@ -53,7 +53,7 @@ constexpr int kBlack = 0;
 constexpr int kLightRed = 12;
 
 // The customer block's fields, in the order of the case's report entries.
-enum CustomerItem { kOrderNo = kOrder, kCustomerCount = kReportItemCount };
+constexpr int kCustomerCount = kReportItemCount;
 
 struct CustomerRow {
     const char* caption;
@@ -572,11 +572,7 @@ EntryForm FrmInput::ReadForm() const
     return form;
 }
 
-gfx::ReportCustomer FrmInput::ReadCustomer() const
-{
-    const auto text = [this](int item) { return m_controls->customer[item]->text().toStdString(); };
-    return {text(kCustomer), text(kOrderNo), text(kMachine), text(kDate), text(kName)};
-}
+gfx::ReportCustomer FrmInput::ReadCustomer() const { return gfx::CustomerOf(ReadCase()); }
 
 // The marks come after the box is closed, so that they are seen with it gone.
 void FrmInput::ShowFailure(const CheckFailure& failure)
