@@ -9,7 +9,6 @@
 #include "StandardOutput.h"
 #include "Utf8.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -83,14 +82,7 @@ private:
     std::string m_piece;
 };
 
-// A message box breaks its line at a carriage return; elsewhere it is a
-// line feed.
-std::string RefusalText(const CheckFailure& failure)
-{
-    std::string text = failure.title + ": " + failure.message;
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
-}
+std::string RefusalText(const CheckFailure& failure) { return AsTerminalText(failure.title + ": " + failure.message); }
 
 // A cell in RFC 4180 quoting. A text a spreadsheet would take for a formula
 // starts with an apostrophe, so that opening the output runs nothing.

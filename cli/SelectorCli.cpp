@@ -2,25 +2,17 @@
 
 #include "BatchRun.h"
 #include "CaseAndBatchFiles.h"
+#include "CheckFailure.h"
 #include "Commands.h"
 #include "JsonOutput.h"
 #include "SelectorOptions.h"
 #include "TextTables.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace vyra::cli {
 
 namespace {
-
-// A message box breaks its line at a carriage return; a terminal would
-// write the second line over the first.
-std::string AsTerminalText(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
-}
 
 int Evaluate(const SelectorOptions& options, std::ostream& out, std::ostream& err, GraphicsOutputs* graphics)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,5 +23,14 @@ struct CheckFailure {
 
 // Every check yields nothing when it passes, the failure otherwise.
 using CheckResult = std::optional<CheckFailure>;
+
+// A failure's texts break their lines at a carriage return, as a message box
+// does; a terminal would write the second line over the first, so there
+// each is a line feed.
+inline std::string AsTerminalText(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
 
 }  // namespace vyra
