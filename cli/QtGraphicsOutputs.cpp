@@ -3,6 +3,7 @@
 #include "Charts.h"
 #include "ChildRun.h"
 #include "Commands.h"
+#include "Evaluation.h"
 #include "PainterCanvas.h"
 #include "PrinterJob.h"
 #include "Report.h"
@@ -97,7 +98,7 @@ int WriteSketchPng(const Case& input, const std::string& target, std::ostream& e
         gfx::DrawSketch(canvas, elements, centre, state.inputs, false);
     });
     if (failure) {
-        err << failure->title << ": " << failure->message << '\n';
+        err << TerminalText(*failure) << '\n';
         return kRefused;
     }
     QBuffer buffer;

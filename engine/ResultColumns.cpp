@@ -31,6 +31,12 @@ bool Failed2(const RunState& state, int model)
     return AssessResults2(state, model).*mark;
 }
 
+template <auto assess>
+bool WithinTolerance(const RunState& state, int model)
+{
+    return assess(state, model).withinTolerance;
+}
+
 constexpr double kMillivoltsPerVolt = 1000;
 
 constexpr std::array<ResultColumn, 9> kSet1{{
@@ -60,6 +66,9 @@ constexpr std::array<ResultColumn, 7> kSet2{{
 
 std::span<const ResultColumn> ResultSet1Columns() { return kSet1; }
 std::span<const ResultColumn> ResultSet2Columns() { return kSet2; }
+
+ResultSet ResultSet1() { return {kSet1, WithinTolerance<AssessResults1>}; }
+ResultSet ResultSet2() { return {kSet2, WithinTolerance<AssessResults2>}; }
 
 double ShownValue(const ResultColumn& column, const RunState& state, int model)
 {

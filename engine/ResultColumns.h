@@ -32,6 +32,16 @@ inline constexpr std::string_view kForceUnit = "[force]";
 std::span<const ResultColumn> ResultSet1Columns();
 std::span<const ResultColumn> ResultSet2Columns();
 
+// A result set as the screens and the report show it: its columns and
+// whether a model passes every check of the set, which frames its row.
+struct ResultSet {
+    std::span<const ResultColumn> columns;
+    bool (*withinTolerance)(const RunState& state, int model);
+};
+
+ResultSet ResultSet1();
+ResultSet ResultSet2();
+
 // The figure as shown in the run's unit: a force x 9.8 in N, an output in V.
 double ShownValue(const ResultColumn& column, const RunState& state, int model);
 // The shown figure through the column's pattern ("---" when not finite).

@@ -48,7 +48,6 @@ struct CanvasFont {
     std::string name = "Courier New";
     double size = 9;  // points
     bool bold = false;
-    int charset = 0;
 
     bool operator==(const CanvasFont&) const = default;
 };
@@ -93,7 +92,6 @@ public:
     void SetFontName(std::string_view name) { m_font.name = name; }
     void SetFontSize(double points) { m_font.size = points; }
     void SetFontBold(bool bold) { m_font.bold = bold; }
-    void SetFontCharset(int charset) { m_font.charset = charset; }
 
     // A segment; the current position ends at (x2, y2).
     void Line(double x1, double y1, double x2, double y2, Rgb colour);

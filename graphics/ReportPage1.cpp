@@ -1,15 +1,12 @@
 #include "Report.h"
 
 #include "ReportPage.h"
+#include "ReportResultTables.h"
 #include "ReportText.h"
-#include "ResultColumns.h"
 #include "ResultFormat.h"
-#include "Results1.h"
 
 #include <algorithm>
 #include <array>
-#include <span>
-#include <utility>
 
 namespace vyra::gfx {
 
@@ -20,7 +17,6 @@ using report::WriteAt;
 using report::WriteEndingAt;
 
 constexpr double kLeftMargin = 10;
-constexpr double kTableRight = 90;
 
 // Writes a label and its value so that together they end at x, the value
 // cut short when the pair would start before limit.
@@ -119,146 +115,11 @@ void WriteResultsHeading(Canvas& page, const ReportRecord&)
     report::WriteTitleBetweenRules(page, 34, "<Selection results 1>");
 }
 
-void DrawTableGrid(Canvas& page, const ReportRecord&)
-{
-    constexpr double top = 36.5;
-    constexpr double groupBottom = 38.5;
-    constexpr double bottom = 59.5;
-    const Rgb black = PaletteColor(0);
-    page.SetDrawWidth(4);
-    page.Box(kLeftMargin, top, kTableRight, bottom, black);
-    page.SetDrawWidth(2);
-    for (const double x : {20.0, 44.0, 65.0, 81.0}) {
-        page.Line(x, top, x, bottom, black);
-    }
-    page.SetDrawWidth(1);
-    for (const double x : {28.0, 36.0, 51.0, 58.0, 73.0}) {
-        page.Line(x, groupBottom, x, bottom, black);
-    }
-    page.SetDrawWidth(2);
-    page.Line(20, groupBottom, kTableRight, groupBottom, black);
-    for (int i = 0; i < kModelCount; ++i) {
-        page.Line(kLeftMargin, 41.5 + 2 * i, kTableRight, 41.5 + 2 * i, black);
-    }
-}
+void WriteToleranceNote(Canvas& page, const ReportRecord&) { report::WriteToleranceNotes(page, report::kResultTable1); }
 
-// A heading and the border its cell ends at.
-struct PlacedText {
-    double x;
-    double y;
-    std::string_view text;
-    double cellRight;
-};
-
-// Each heading keeps clear of the rule that ends its cell.
-void WriteHeading(Canvas& page, const PlacedText& t)
-{
-    report::WriteWithin(page, t.x, t.y, t.text, t.cellRight - report::kRuleClearance, LineEnd::Keep);
-}
-
-// Where each column of result set 1 stands: its symbol and unit headings,
-// its figure, the cell it has, and the figure's fixed field (blanks, width)
-// in kgf and, for a force, in N.
-struct ColumnPlace {
-    double symbolX;
-    double unitX;
-    double figureX;
-    double cellLeft;
-    double cellRight;
-    int blanks;
-    int width;
-    int newtonBlanks;
-    int newtonWidth;
-};
-
-constexpr std::array<ColumnPlace, 9> kColumnPlaces{{
-    {23, 22, 21, 20, 28, 3, 6, 4, 5},
-    {31, 30, 29, 28, 36, 3, 6, 4, 5},
-    {39, 38, 37, 36, 44, 3, 6, 4, 5},
-    {46, 45, 45, 44, 51, 1, 5, 1, 5},
-    {53, 52, 52, 51, 58, 1, 5, 1, 5},
-    {60, 59, 59, 58, 65, 1, 5, 1, 5},
-    {68, 67, 66, 65, 73, 1, 6, 1, 6},
-    {76, 75, 74, 73, 81, 1, 6, 1, 6},
-    {85, 82, 83, 81, kTableRight, 2, 5, 2, 5},
-}};
-
-void WriteTableHeadings(Canvas& page, const ReportRecord& record)
-{
-    static constexpr std::array<PlacedText, 4> kGroups{{
-        {24, 37, "Transmitted load", 44},
-        {45, 37, "Stopper displacement", 65},
-        {67, 37, "Sensor output", 81},
-        {83, 37, "Gain", 90},
-    }};
-    page.SetFontSize(10);
-    page.SetFontBold(false);
-    for (const PlacedText& t : kGroups) {
-        WriteHeading(page, t);
-    }
-    const std::span<const ResultColumn> columns = ResultSet1Columns();
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        WriteHeading(page, {kColumnPlaces[c].symbolX, 39, columns[c].symbol, kColumnPlaces[c].cellRight});
-    }
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const std::string_view unit = UnitHeading(columns[c], record.selection.forceUnit);
-        WriteHeading(page, {kColumnPlaces[c].unitX, 40, unit, kColumnPlaces[c].cellRight});
-    }
-}
-
-void WriteTableRows(Canvas& page, const ReportRecord& record)
-{
-    const RunState& selection = record.selection;
-    const bool newton = selection.forceUnit == kNewton;
-    const std::span<const ResultColumn> columns = ResultSet1Columns();
-    page.SetFontSize(10);
-    for (int i = 0; i < kModelCount; ++i) {
-        const double y = 42 + 2 * i;
-        report::WriteWithin(page, 11, y, ModelLabel(selection, i), 20 - report::kRuleClearance, LineEnd::Keep);
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            const ColumnPlace& at = kColumnPlaces[c];
-            const bool force = columns[c].unit == kForceUnit && newton;
-            const int width = force ? at.newtonWidth : at.width;
-            const std::string field =
-                report::NumberField(ShownText(columns[c], selection, i), force ? at.newtonBlanks : at.blanks, width);
-            report::WriteFigure(page, at.figureX, y, field, width, at.cellLeft);
-        }
-    }
-}
-
-// A failed figure is crossed out over its cell; a model that passes every
-// check is framed.
-void MarkTolerances(Canvas& page, const ReportRecord& record)
-{
-    const std::span<const ResultColumn> columns = ResultSet1Columns();
-    page.SetDrawWidth(2);
-    for (int i = 0; i < kModelCount; ++i) {
-        const double y = 41.5 + 2 * i;
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            if (Failed(columns[c], record.selection, i)) {
-                report::CrossOut(page, kColumnPlaces[c].cellLeft, kColumnPlaces[c].cellRight, y);
-            }
-        }
-        if (AssessResults1(record.selection, i).withinTolerance) {
-            report::FrameRow(page, kTableRight, y);
-        }
-    }
-}
-
-void WriteToleranceNote(Canvas& page, const ReportRecord&)
-{
-    page.SetFontBold(false);
-    page.SetFontSize(9);
-    WriteAt(page, 12, 60, "Tolerance(Absolute value)", LineEnd::End);
-    WriteAt(page, 45, 60, "Zs< 0.65 or 0.7 or 0.8", LineEnd::End);
-    WriteAt(page, 73, 60, "Vr< 0.26 12 <S< 80", LineEnd::End);
-}
-
-constexpr std::array<report::PageStep, 11> kPage1Steps{
-    SetUpPage,           WriteHeader,         WriteCustomerBlock, WriteSectionHeadings,
-    WriteSpecifications, WriteResultsHeading, DrawTableGrid,      WriteTableHeadings,
-    WriteTableRows,      MarkTolerances,      WriteToleranceNote,
-};
+constexpr auto kPage1Steps = report::StepsAroundTable<report::kResultTable1>(
+    {SetUpPage, WriteHeader, WriteCustomerBlock, WriteSectionHeadings, WriteSpecifications, WriteResultsHeading},
+    {WriteToleranceNote});
 
 }  // namespace
 

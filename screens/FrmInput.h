@@ -41,10 +41,6 @@ private:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    void BuildCustomerBlock();
-    void BuildOptionFrames();
-    void BuildEntryRows();
-    void BuildSketchAndCommands();
     void SetTabOrder();
     void ConnectHandlers();
 

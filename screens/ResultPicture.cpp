@@ -130,25 +130,25 @@ ResultScreen::ResultScreen(const QString& caption, std::span<const Rule> rules, 
     setFont(CourierNew(9));
     setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
     m_picture = new ResultPicture(rules, *this);
-    m_cmdPrint = &AddButton(*this, "cmdPrint", QStringLiteral("Print"), kCmdPrint);
-    m_cmdReturn = &AddButton(*this, "cmdReturn", QStringLiteral("Return"), kCmdReturn);
-    m_cmdCharts = &AddButton(*this, "cmdCharts", QStringLiteral("Charts"), kCmdCharts);
+    QPushButton* cmdPrint = &AddButton(*this, "cmdPrint", QStringLiteral("Print"), kCmdPrint);
+    QPushButton* cmdReturn = &AddButton(*this, "cmdReturn", QStringLiteral("Return"), kCmdReturn);
+    QPushButton* cmdCharts = &AddButton(*this, "cmdCharts", QStringLiteral("Charts"), kCmdCharts);
     // Tab order as the buttons stand: "Charts", "Print", "Return".
-    setTabOrder(m_cmdCharts, m_cmdPrint);
+    setTabOrder(cmdCharts, cmdPrint);
     // Copies of the commands: "Return" detaches this screen while it runs.
-    connect(m_cmdPrint, &QPushButton::clicked, this, [this] {
+    connect(cmdPrint, &QPushButton::clicked, this, [this] {
         const auto print = m_commands.print;
         if (print) {
             print(*this);
         }
     });
-    connect(m_cmdCharts, &QPushButton::clicked, this, [this] {
+    connect(cmdCharts, &QPushButton::clicked, this, [this] {
         const auto charts = m_commands.charts;
         if (charts) {
             charts();
         }
     });
-    connect(m_cmdReturn, &QPushButton::clicked, this, [this] {
+    connect(cmdReturn, &QPushButton::clicked, this, [this] {
         const auto close = m_commands.close;
         if (close) {
             close();

@@ -13,7 +13,6 @@
 
 class QCloseEvent;
 class QLabel;
-class QPushButton;
 
 namespace vyra::ui {
 
@@ -80,9 +79,6 @@ public:
     ResultScreen(const QString& caption, std::span<const Rule> rules, ResultCommands commands);
 
     ResultPicture& Picture1() const { return *m_picture; }
-    QPushButton& CmdPrint() const { return *m_cmdPrint; }
-    QPushButton& CmdReturn() const { return *m_cmdReturn; }
-    QPushButton& CmdCharts() const { return *m_cmdCharts; }
 
     // Cuts the screen off its pair before it goes, so that closing it after
     // that asks nothing of a pair that may be gone.
@@ -94,9 +90,6 @@ protected:
 private:
     ResultCommands m_commands;
     ResultPicture* m_picture;
-    QPushButton* m_cmdPrint;
-    QPushButton* m_cmdReturn;
-    QPushButton* m_cmdCharts;
 };
 
 // A value in its label: the text as formatted, struck through when the

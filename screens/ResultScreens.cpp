@@ -3,9 +3,9 @@
 #include "Placement.h"
 
 #include "FrmCharts.h"
-#include "FrmResult1.h"
-#include "FrmResult2.h"
+#include "FrmResult.h"
 #include "PrinterJob.h"
+#include "ResultScreenTables.h"
 
 #include <QPagedPaintDevice>
 
@@ -14,8 +14,8 @@
 namespace vyra::ui {
 
 struct ResultScreens::Screens {
-    std::unique_ptr<FrmResult2> second;
-    std::unique_ptr<FrmResult1> first;
+    std::unique_ptr<FrmResult> second;
+    std::unique_ptr<FrmResult> first;
 };
 
 ResultScreens::ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer)
@@ -36,8 +36,8 @@ void ResultScreens::Show(const gfx::ReportRecord& record, const EntryForm& form)
         const ResultCommands commands{[this](QWidget& owner) { Print(owner); }, [this] { CloseBoth(); },
                                       [this] { ShowCharts(); }};
         m_screens = std::make_unique<Screens>();
-        m_screens->second = std::make_unique<FrmResult2>(commands);
-        m_screens->first = std::make_unique<FrmResult1>(commands);
+        m_screens->second = std::make_unique<FrmResult>(kFrmResult2, commands);
+        m_screens->first = std::make_unique<FrmResult>(kFrmResult1, commands);
     }
     // An open pair shows the new selection too: every label, mark and frame
     // is written again.
@@ -59,8 +59,7 @@ void ResultScreens::CloseBoth()
         return;
     }
     const std::unique_ptr<Screens> closing = std::move(m_screens);
-    for (ResultScreen* screen : {static_cast<ResultScreen*>(closing->first.release()),
-                                 static_cast<ResultScreen*>(closing->second.release())}) {
+    for (FrmResult* screen : {closing->first.release(), closing->second.release()}) {
         screen->Detach();
         screen->hide();
         screen->deleteLater();
@@ -76,9 +75,9 @@ void ResultScreens::ShowCharts()
     BringToFront(*m_charts);
 }
 
-FrmResult1* ResultScreens::First() const { return m_screens ? m_screens->first.get() : nullptr; }
+FrmResult* ResultScreens::First() const { return m_screens ? m_screens->first.get() : nullptr; }
 
-FrmResult2* ResultScreens::Second() const { return m_screens ? m_screens->second.get() : nullptr; }
+FrmResult* ResultScreens::Second() const { return m_screens ? m_screens->second.get() : nullptr; }
 
 // The customer block is read as it stands now; everything else is the
 // selection the screens show. Each part of the job that meets printer

@@ -10,8 +10,7 @@
 namespace vyra::ui {
 
 class FrmCharts;
-class FrmResult1;
-class FrmResult2;
+class FrmResult;
 
 // The two result screens of a selection, opened and closed together.
 class ResultScreens {
@@ -34,8 +33,8 @@ public:
     void ShowCharts();
 
     // The open screens, or null.
-    FrmResult1* First() const;
-    FrmResult2* Second() const;
+    FrmResult* First() const;
+    FrmResult* Second() const;
     FrmCharts* Charts() const { return m_charts.get(); }
 
 private:

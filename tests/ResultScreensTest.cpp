@@ -3,8 +3,7 @@
 // closing, refilling and printing, and the charts window.
 #include "ResultScreens.h"
 #include "FrmCharts.h"
-#include "FrmResult1.h"
-#include "FrmResult2.h"
+#include "FrmResult.h"
 #include "Golden.h"
 #include "Records.h"
 #include "ScreenDriver.h"
@@ -31,8 +30,8 @@ void Press(const QWidget& screen, const char* button) { Child<QPushButton>(scree
 
 class ResultScreensTest : public ::testing::Test {
 protected:
-    FrmResult1& First() const { return *m_screens.First(); }
-    FrmResult2& Second() const { return *m_screens.Second(); }
+    FrmResult& First() const { return *m_screens.First(); }
+    FrmResult& Second() const { return *m_screens.Second(); }
     void Show(const EntryForm& form, std::int16_t unit = kKgf)
     {
         m_screens.Show(test::SelectedRecord(form, unit), form);
@@ -64,7 +63,7 @@ TEST_F(ResultScreensTest, LayoutAndFramesOfAFirstAndARefilledPair)
         }
         First().showMinimized();
     }
-    const QPointer<FrmResult1> first = m_screens.First();
+    const QPointer<FrmResult> first = m_screens.First();
     Show(test::WorkedExampleForm());
     EXPECT_EQ(m_screens.First(), first.data());
     EXPECT_FALSE(First().isMinimized());
@@ -82,7 +81,7 @@ TEST_F(ResultScreensTest, WideFiguresShowEveryDigitInsideTheirColumn)
     huge.txtInput[kItemWr] = "0.05";
     huge.opType = 1;
     Show(huge, kNewton);
-    for (const ResultScreen* screen : {static_cast<ResultScreen*>(&First()), static_cast<ResultScreen*>(&Second())}) {
+    for (const FrmResult* screen : {&First(), &Second()}) {
         const QList<QLabel*> labels = screen->Picture1().findChildren<QLabel*>(QRegularExpression("^lbl.+\\(\\d\\)$"));
         for (const QLabel* label : labels) {
             EXPECT_GE(label->contentsRect().width(), QFontMetrics(label->font()).horizontalAdvance(label->text()))
@@ -103,7 +102,7 @@ TEST_F(ResultScreensTest, ThePairClosesTogether)
         Show(test::WorkedExampleForm());
         const QPointer<QWidget> first = &First();
         const QPointer<QWidget> second = &Second();
-        QWidget& screen = onFirst ? static_cast<QWidget&>(First()) : Second();
+        FrmResult& screen = onFirst ? First() : Second();
         byReturn ? Press(screen, "cmdReturn") : static_cast<void>(screen.close());
         EXPECT_EQ(m_screens.First(), nullptr);
         EXPECT_FALSE(first && first->isVisible());
@@ -120,7 +119,7 @@ TEST_F(ResultScreensTest, PrintingAndTheChartsWindow)
     for (const bool onFirst : {true, false}) {
         m_toolkit.messages.clear();
         Show(test::WorkedExampleForm());
-        Press(onFirst ? static_cast<QWidget&>(First()) : Second(), "cmdPrint");
+        Press(onFirst ? First() : Second(), "cmdPrint");
         EXPECT_EQ(m_toolkit.messages,
                   QStringList(3, QStringLiteral("message VyraSensorSelector: %1 icon 0").arg(gfx::kPrinterTrouble)));
     }

@@ -1,0 +1,146 @@
+#include "ResultScreenTables.h"
+
+#include <array>
+
+namespace vyra::ui {
+
+namespace {
+
+constexpr Qt::Alignment kCentred = Qt::AlignHCenter;
+constexpr double kToleranceTop = 5520;
+constexpr double kTolerancePoints = 8.25;
+
+// Twips inside Picture1.
+constexpr std::array<Rule, 7> kRules1{{
+    {0, 960, 9240, 960},
+    {1200, 360, 9240, 360},
+    {0, 5400, 9240, 5400},
+    {1200, 0, 1200, 5400},
+    {3840, 0, 3840, 5400},
+    {6360, 0, 6360, 5400},
+    {8280, 0, 8280, 5400},
+}};
+
+constexpr std::array<TableText, 4> kHeadings1{{
+    {nullptr, "Transmitted load", {1200, 120, 2640, 240}, kCentred, 0},
+    {nullptr, "Stopper displacement", {3840, 120, 2520, 240}, kCentred, 0},
+    {nullptr, "Sensor output", {6360, 120, 1920, 240}, kCentred, 0},
+    {nullptr, "Gain", {8280, 120, 960, 240}, kCentred, 0},
+}};
+
+constexpr std::array<TableText, 5> kNotes1{{
+    {nullptr, "Tolerance", {120, kToleranceTop, 960, 255}, Qt::AlignLeft, kTolerancePoints},
+    {nullptr, "(Abusolute value)", {1080, kToleranceTop, 2760, 255}, Qt::AlignLeft, kTolerancePoints},
+    {nullptr, "Zs< 0.65 or 0.7 or 0.8", {3900, kToleranceTop, 2460, 255}, Qt::AlignLeft, kTolerancePoints},
+    {nullptr, "Vr< 0.260", {6780, kToleranceTop, 1500, 255}, Qt::AlignLeft, kTolerancePoints},
+    {nullptr, "12<S<80", {8400, kToleranceTop, 900, 255}, Qt::AlignLeft, kTolerancePoints},
+}};
+
+constexpr double kSymbolTop = 480;
+constexpr double kSymbolPoints = 11.25;
+constexpr double kUnitTop = 720;
+// Symbol and unit headings are centred over their column in a box wider
+// than the narrow columns, so that "[times]" fits.
+constexpr double kHeadingWidth = 840;
+
+constexpr ValueColumn Centred(const char* name, double left, double width, const char* unitCaption = nullptr)
+{
+    const double headingLeft = left + (width - kHeadingWidth) / 2;
+    return {name,          left,
+            width,         {headingLeft, kSymbolTop, kHeadingWidth, 255},
+            kSymbolPoints, {headingLeft, kUnitTop, kHeadingWidth, 240},
+            unitCaption};
+}
+
+constexpr std::array<ValueColumn, 9> kColumns1{{
+    Centred("lblP1", 1320, 735),
+    Centred("lblWe", 2160, 735),
+    Centred("lblP", 3000, 735),
+    Centred("lblZt", 3960, 615),
+    Centred("lblZr", 4800, 615),
+    Centred("lblZs", 5640, 615),
+    Centred("lblVt", 6480, 735, " [V]"),
+    Centred("lblVr", 7440, 735, " [V]"),
+    Centred("lblS", 8400, 615),
+}};
+
+// Below the centred frmResult2, so that its caption stays in sight.
+constexpr double kBelowFrmResult2 = 205;
+
+constexpr std::array<Rule, 10> kRules2{{
+    {0, 1080, 9240, 1080},
+    {0, 5400, 9240, 5400},
+    {2640, 360, 6960, 360},
+    {1200, 0, 1200, 5880},
+    {2640, 0, 2640, 5880},
+    {4800, 0, 4800, 5880},
+    {6960, 0, 6960, 5880},
+    {8160, 0, 8160, 5880},
+    {3720, 360, 3720, 5880},
+    {5880, 360, 5880, 5880},
+}};
+
+// Headings sit in the cells between the rules; the two-line ones share the
+// lines at 360 and 600 under the group headings at 120.
+constexpr std::array<TableText, 14> kHeadings2{{
+    {nullptr, "Excitation", {1200, 360, 1440, 240}, kCentred, 0},
+    {nullptr, "frequency", {1200, 600, 1440, 240}, kCentred, 0},
+    {nullptr, "Resonant frequency", {2640, 120, 2160, 240}, kCentred, 0},
+    {nullptr, " Two", {2640, 360, 1080, 240}, kCentred, 0},
+    {nullptr, " sensors", {2640, 600, 1080, 240}, kCentred, 0},
+    {nullptr, "One", {3720, 360, 1080, 240}, kCentred, 0},
+    {nullptr, "sensor", {3720, 600, 1080, 240}, kCentred, 0},
+    {nullptr, "Frequency ratios", {4800, 120, 2160, 240}, kCentred, 0},
+    {nullptr, "Eccen-", {6960, 360, 1200, 240}, kCentred, 0},
+    {nullptr, "tricity", {6960, 600, 1200, 240}, kCentred, 0},
+    {nullptr, "Eccentric", {8160, 360, 1080, 240}, kCentred, 0},
+    {nullptr, "force", {8160, 600, 1080, 240}, kCentred, 0},
+    {nullptr, "ε[μm]", {6960, 840, 1200, 240}, kCentred, 0},
+    // "ΔF" ends where lblTani begins, so that "ΔF[kgf]" reads as one
+    // heading centred in its cell.
+    {nullptr, "ΔF", {8160, 840, 378, 240}, Qt::AlignRight, 0},
+}};
+
+constexpr std::array<TableText, 3> kNotes2{{
+    {nullptr, "Tolerance", {120, kToleranceTop, 960, 255}, Qt::AlignLeft, kTolerancePoints},
+    {nullptr, "F1/F2<0.7", {4890, kToleranceTop, 990, 255}, Qt::AlignLeft, kTolerancePoints},
+    {nullptr, "F1/F3<0.7", {5970, kToleranceTop, 990, 255}, Qt::AlignLeft, kTolerancePoints},
+}};
+
+// A heading cell holds the column's symbol and unit as one text; the last
+// two columns are headed by the fixed texts above.
+constexpr std::array<ValueColumn, 7> kColumns2{{
+    {"lblF1", 1560, 615, {1200, 840, 1440, 240}, 0, {}},
+    {"lblF2", 2880, 615, {2640, 840, 1080, 240}, 0, {}},
+    {"lblF3", 3960, 615, {3720, 840, 1080, 240}, 0, {}},
+    {"lblF1F2", 5040, 615, {4800, 840, 1080, 240}, 0, {}},
+    {"lblF1F3", 6120, 615, {5880, 840, 1080, 240}, 0, {}},
+    {"lblE", 7200, 735, {}, 0, {}},
+    {"lblPB", 8400, 615, {}, 0, {}},
+}};
+
+}  // namespace
+
+constexpr ResultScreenLayout kFrmResult1{
+    .caption = "Selection result 1",
+    .set = ResultSet1,
+    .rules = kRules1,
+    .headings = kHeadings1,
+    .forceUnitHeading = {nullptr, nullptr, {}, {}, 0},
+    .columns = kColumns1,
+    .notes = kNotes1,
+    .belowCentre = kBelowFrmResult2,
+};
+
+constexpr ResultScreenLayout kFrmResult2{
+    .caption = "Selection result 2",
+    .set = ResultSet2,
+    .rules = kRules2,
+    .headings = kHeadings2,
+    .forceUnitHeading = {"lblTani", "", {8538, 840, 702, 240}, Qt::AlignLeft, 0},
+    .columns = kColumns2,
+    .notes = kNotes2,
+    .belowCentre = 0,
+};
+
+}  // namespace vyra::ui
