@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Non-blank lines of test code and scripts under tests/ against those of the
-# program (engine, graphics, screens, rtf, cli, app); golden recordings, case
-# tables (tests/cases) and fuzz corpora are data and do not count, and are
-# printed beside it.
+# Non-blank lines of tests against those of the program (engine, files,
+# graphics, screens, rtf, cli, app). Tests are the test code and scripts in
+# any language under tests/ and the hand-written case tables (tests/cases:
+# every row is an expectation someone wrote); the golden recordings
+# (tests/golden), which the code wrote and a person approved, and the fuzz
+# corpora are printed beside them. Fails when the tests pass a third of the
+# program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Files git tracks or would add, as they stand in the working tree.
 files() {
     git ls-files --cached --others --exclude-standard -- "$@" | sort -u | while read -r f; do if [ -f "$f" ]; then echo "$f"; fi; done
 }
-count() {
-    files "$@" | grep -E '\.(cpp|cc|h|hpp|sh|py|cmake)$|CMakeLists\.txt$' | xargs cat | grep -c -v -E '^\s*$'
-}
-tests=$(count tests)
-program=$(count engine graphics screens rtf cli app)
-data=$(files tests/golden tests/cases | xargs cat | grep -c -v -E '^\s*$')
-echo "test lines: $tests, program lines: $program, ratio $(awk "BEGIN { printf \"%.2f\", $tests / $program }")"
-echo "data lines (golden recordings and case tables): $data"
+lines() { xargs -r cat | grep -c -v -E '^\s*$' || true; }
+code='\.(cpp|cc|h|hpp|sh|py|js|mjs|html|css|cmake)$|CMakeLists\.txt$'
+test_code=$(files tests | grep -v -E '^tests/(golden|cases|fuzz/[a-z-]*corpus)/' | grep -E "$code" | lines)
+case_tables=$(files tests/cases | lines)
+tests=$((test_code + case_tables))
+program=$(files engine files graphics screens rtf cli app | grep -E "$code" | lines)
+goldens=$(files tests/golden | lines)
+ratio=$(awk "BEGIN { printf \"%.3f\", $tests / $program }")
+echo "test lines: $tests ($test_code of code, $case_tables of case tables), program lines: $program, ratio $ratio"
+echo "golden recordings (approved output, not counted): $goldens lines"
+awk "BEGIN { exit !($tests <= $program / 3) }" || { echo "test-ratio: the tests are more than a third of the program" >&2; exit 1; }

@@ -32,8 +32,6 @@ ResultTable& Table(ResultTables& tables, const std::string& symbol)
     return tables.*kTables.at(symbol);
 }
 
-TEST(Catalogue, PiIsFourTimesArctangentOfOne) { EXPECT_EQ(Pi, 4 * std::atan(1.0)); }
-
 // The worked example for every model, the loads of every method, an offset
 // roller: each figure within its tolerance of the one worked out by hand.
 TEST(RunSelection, FiguresWorkedOutByHand)

@@ -81,6 +81,8 @@ std::vector<CaseRow> ReadCaseTable(const std::string& name)
         row.push_back(trimmed(line.substr(start)));
         rows.push_back(std::move(row));
     }
+    // A loop over no rows would pass whatever the code does.
+    EXPECT_FALSE(rows.empty()) << "case table " << name << " has no rows";
     return rows;
 }
 
