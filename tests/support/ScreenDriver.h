@@ -114,7 +114,7 @@ inline std::string WidgetTree(const QWidget& screen)
 inline QString PdfText(const QString& path)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
     process.waitForFinished();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
