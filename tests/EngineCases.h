@@ -1,10 +1,14 @@
 #pragma once
 
 #include "Golden.h"
+#include "RunState.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,6 +47,36 @@ inline std::string Unescape(const std::string& field)
         }
     }
     return text;
+}
+
+// The result tables by their figures' symbols, in the order of the columns.
+inline const std::vector<std::pair<std::string, ResultTable ResultTables::*>> kTables{
+    {"P1", &ResultTables::P1}, {"We", &ResultTables::We}, {"P", &ResultTables::P},   {"Zt", &ResultTables::Zt},
+    {"Zr", &ResultTables::Zr}, {"Zs", &ResultTables::Zs}, {"Vt", &ResultTables::Vt}, {"Vr", &ResultTables::Vr},
+    {"S", &ResultTables::S},   {"F1", &ResultTables::F1}, {"F2", &ResultTables::F2}, {"F3", &ResultTables::F3},
+    {"E", &ResultTables::E},   {"PB", &ResultTables::PB}};
+
+// A figure worked out by hand: its symbol, its value and how far from it a
+// computed one may lie.
+struct HandFigure {
+    std::string symbol;
+    double value;
+    double limit;
+};
+
+// The figures field of tests/cases/engine_figures: "SYMBOL VALUE rel:R" or
+// "abs:A", repeated; a field that does not read so fails.
+inline std::vector<HandFigure> HandFigures(const std::string& field)
+{
+    std::istringstream figures(field);
+    std::vector<HandFigure> read;
+    std::string symbol, tolerance;
+    for (double value; figures >> symbol >> value >> tolerance;) {
+        read.push_back(
+            {symbol, value, Number(tolerance.substr(4)) * (tolerance.starts_with("rel:") ? std::fabs(value) : 1)});
+    }
+    EXPECT_TRUE(figures.eof()) << field << ": a figure is not as figure, value and tolerance";
+    return read;
 }
 
 }  // namespace vyra::test

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <map>
 #include <sstream>
 
 namespace vyra {
@@ -24,12 +24,9 @@ std::int16_t Int16(const std::string& field) { return static_cast<std::int16_t>(
 // A result table by its figure's symbol.
 ResultTable& Table(ResultTables& tables, const std::string& symbol)
 {
-    static const std::map<std::string, ResultTable ResultTables::*> kTables{
-        {"P1", &ResultTables::P1}, {"We", &ResultTables::We}, {"P", &ResultTables::P},   {"Zt", &ResultTables::Zt},
-        {"Zr", &ResultTables::Zr}, {"Zs", &ResultTables::Zs}, {"Vt", &ResultTables::Vt}, {"Vr", &ResultTables::Vr},
-        {"S", &ResultTables::S},   {"F1", &ResultTables::F1}, {"F2", &ResultTables::F2}, {"F3", &ResultTables::F3},
-        {"E", &ResultTables::E},   {"PB", &ResultTables::PB}};
-    return tables.*kTables.at(symbol);
+    return tables.*std::find_if(test::kTables.begin(), test::kTables.end(), [&](const auto& t) {
+                       return t.first == symbol;
+                   })->second;
 }
 
 TEST(Catalogue, PiIsFourTimesArctangentOfOne) { EXPECT_EQ(Pi, 4 * std::atan(1.0)); }
@@ -49,14 +46,10 @@ TEST(RunSelection, FiguresWorkedOutByHand)
             << row[0];
         RunSelection(state);
         EXPECT_EQ(in.FS, Number(row[3])) << row[0] << ": the entered tension stays as it was";
-        std::istringstream figures(row[5]);
-        std::string figure, tolerance;
-        for (double expected; figures >> figure >> expected >> tolerance;) {
-            const double limit =
-                Number(tolerance.substr(4)) * (tolerance.starts_with("rel:") ? std::fabs(expected) : 1);
-            EXPECT_NEAR(Table(state.tables, figure)[std::stoi(row[4])], expected, limit) << row[0] << ' ' << figure;
+        for (const test::HandFigure& f : test::HandFigures(row[5])) {
+            EXPECT_NEAR(Table(state.tables, f.symbol)[std::stoi(row[4])], f.value, f.limit)
+                << row[0] << ' ' << f.symbol;
         }
-        EXPECT_TRUE(figures.eof()) << row[0] << ": a figure is not as figure, value and tolerance";
     }
 }
 

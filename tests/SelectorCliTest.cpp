@@ -1,17 +1,26 @@
 // vyra-select through RunSelector, as its main calls it: the runs of
 // tests/cases/cli_runs.txt, each one's words in, its exit status, whether it
-// needs the drawing toolkit and what it wrote recorded per group.
+// needs the drawing toolkit and what it wrote recorded per group; each JSON
+// document parsed and checked against the run and the figures worked out by
+// hand.
 #include "SelectorCli.h"
+#include "BatchFile.h"
 #include "CaseAndBatchFiles.h"
+#include "Commands.h"
 #include "EngineCases.h"
 #include "Golden.h"
+#include "Results1.h"
+#include "Results2.h"
 #include "StandardOutput.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -30,19 +39,98 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }
 
 // A JSON document is one line; a line per model keeps the recording readable.
-std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder)
+std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder,
+                     std::string& out)
 {
-    std::ostringstream out;
+    std::ostringstream outStream;
     std::ostringstream err;
-    const int status = RunSelector(args, out, err);
+    const int status = RunSelector(args, outStream, err);
+    out = outStream.str();
     std::string text = "# " + name + "\nstatus " + std::to_string(status)
-                       + (RequestsGraphics(args) ? ", needs graphics\n" : "\n") + out.str()
+                       + (RequestsGraphics(args) ? ", needs graphics\n" : "\n") + out
                        + (err.str().empty() ? "" : "-- stderr\n" + err.str());
     ReplaceAll(text, ",{\"index\":", ",\n{\"index\":");
     ReplaceAll(text, folder, "{dir}");
     ReplaceAll(text, VYRA_CASES_DIR, "{cases}");
     ReplaceAll(text, VYRA_VERSION, "{version}");
     return text + "\n";
+}
+
+// A JSON document against the run "Select" makes of the case, which it must
+// carry whole: every figure the same double (null where it is not finite),
+// every verdict the assessments', a refusal the check's. No case (a row
+// the batch refused) must have been refused.
+void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std::string& name)
+{
+    RunState state;
+    CheckResult failure;
+    if (input != nullptr) {
+        state.forceUnit = input->forceUnit;
+        failure = SelectCommand(state, input->form);
+    }
+    nlohmann::json expected = doc;
+    if (failure) {
+        expected.update({{"status", "rejected"},
+                         {"title", failure->title},
+                         {"message", failure->message},
+                         {"marked", failure->markedItems},
+                         {"fulcrumMarked", failure->fulcrumMarked}});
+    } else if (input == nullptr) {
+        expected["status"] = "rejected";
+    } else {
+        expected.update({{"status", "ok"},
+                         {"unit", state.forceUnit == kNewton ? "N" : "kgf"},
+                         {"type", state.seriesIndex == kIntrinsicallySafeSeries ? "safe" : "standard"},
+                         {"methodCode", state.inputs.methodCode}});
+        for (int i = 0; i < kModelCount; ++i) {
+            nlohmann::json& model = expected["models"][i];
+            model["name"] = state.model(i).name;
+            for (const auto& [symbol, table] : test::kTables) {
+                const double value = (state.tables.*table)[i];
+                model[symbol] = std::isfinite(value) ? nlohmann::json(value) : nlohmann::json();
+            }
+            const Assessment1 a = AssessResults1(state, i);
+            const Assessment2 b = AssessResults2(state, i);
+            model.update(
+                {{"fail1", {{"P1", a.failP1}, {"Zr", a.failZr}, {"Zs", a.failZs}, {"Vr", a.failVr}, {"S", a.failS}}},
+                 {"fail2", {{"F1F2", b.failF1F2}, {"F1F3", b.failF1F3}}},
+                 {"withinTolerance1", a.withinTolerance},
+                 {"withinTolerance2", b.withinTolerance}});
+        }
+    }
+    EXPECT_EQ(doc, expected) << name;
+}
+
+// The cases of a batch file's rows as its reader gives them; none for a row
+// it refuses.
+std::vector<std::optional<Case>> BatchCases(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    TextSource source(text);
+    BatchReader reader(source, {});
+    std::vector<std::optional<Case>> cases;
+    for (auto next = reader.Next(); const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {
+        cases.push_back(row->problem ? std::nullopt : std::optional(row->input));
+    }
+    return cases;
+}
+
+// The worked example's document against the figures worked out by hand for
+// its inputs: the check that owes nothing to the engine.
+void ExpectWorkedExampleByHand(const nlohmann::json& doc)
+{
+    int checked = 0;
+    for (const test::CaseRow& row : test::Rows("engine_figures", 6)) {
+        if (row[1] == "0" && row[2] == "kgf" && row[3] == "10 100 10 0 0 1 100 0 0 0 0") {
+            for (const test::HandFigure& f : test::HandFigures(row[5])) {
+                EXPECT_NEAR(doc["models"][std::stoi(row[4])].at(f.symbol).get<double>(), f.value, f.limit)
+                    << row[0] << ' ' << f.symbol;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GE(checked, 3 * kModelCount);
 }
 
 TEST(Selector, RunsAsRecorded)
@@ -70,7 +158,26 @@ TEST(Selector, RunsAsRecorded)
             }
             args.push_back(test::Unescape(word));
         }
-        groups[row[1]] += Recorded(row[0], args, folder);
+        std::string out;
+        groups[row[1]] += Recorded(row[0], args, folder, out);
+        std::vector<std::string> workedJson = worked;
+        workedJson.push_back("--json");
+        if (args == workedJson) {
+            ExpectWorkedExampleByHand(nlohmann::json::parse(out));
+        }
+        if (row[1] == "json") {
+            const ParsedCommandLine parsed = ParseSelectorOptions(args);
+            const auto* options = std::get_if<SelectorOptions>(&parsed);
+            ExpectDocumentOfRun(nlohmann::json::parse(out), options ? &options->input : nullptr, row[0]);
+        } else if (std::ranges::count(args, VYRA_CASES_DIR "/cli_batch_rows.csv") > 0 && out.starts_with('{')) {
+            const auto cases = BatchCases(VYRA_CASES_DIR "/cli_batch_rows.csv");
+            std::istringstream lines(out);
+            for (std::string line; std::getline(lines, line);) {
+                nlohmann::json doc = nlohmann::json::parse(line);
+                const auto& input = cases.at(doc.at("line").get<std::size_t>() - 1);
+                ExpectDocumentOfRun(doc, input ? &*input : nullptr, row[0] + " line " + doc["line"].dump());
+            }
+        }
     }
     for (const auto& [group, recording] : groups) {
         test::ExpectGolden("cli_" + group, recording);
