@@ -58,6 +58,25 @@ void ExpectGolden(const std::string& name, const std::string& recording)
     }
 }
 
+std::string LinesDiffering(const std::string& base, const std::string& variant)
+{
+    std::istringstream from(base);
+    std::istringstream to(variant);
+    std::string differing;
+    std::string was;
+    std::string now;
+    for (int line = 1;; ++line) {
+        const bool moreWas = static_cast<bool>(std::getline(from, was));
+        const bool moreNow = static_cast<bool>(std::getline(to, now));
+        if (!moreWas && !moreNow) {
+            return differing;
+        }
+        if (!moreWas || !moreNow || was != now) {
+            differing += std::to_string(line) + ": " + (moreNow ? now : "<end>") + "\n";
+        }
+    }
+}
+
 std::vector<CaseRow> ReadCaseTable(const std::string& name)
 {
     const std::string path = std::string(VYRA_CASES_DIR) + "/" + name + ".txt";
