@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -38,22 +39,35 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     }
 }
 
-// A JSON document is one line; a line per model keeps the recording readable.
+// A run as recorded. A JSON document is one line; a line per model keeps
+// the recording readable. Output whose first lines, four or more, are those
+// of an earlier run of its group names that run instead of repeating them.
 std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder,
-                     std::string& out)
+                     std::string& out, std::vector<std::pair<std::string, std::string>>& earlier)
 {
     std::ostringstream outStream;
     std::ostringstream err;
     const int status = RunSelector(args, outStream, err);
     out = outStream.str();
-    std::string text = "# " + name + "\nstatus " + std::to_string(status)
-                       + (RequestsGraphics(args) ? ", needs graphics\n" : "\n") + out
-                       + (err.str().empty() ? "" : "-- stderr\n" + err.str());
+    std::string text = out + (err.str().empty() ? "" : "-- stderr\n" + err.str());
     ReplaceAll(text, ",{\"index\":", ",\n{\"index\":");
     ReplaceAll(text, folder, "{dir}");
     ReplaceAll(text, VYRA_CASES_DIR, "{cases}");
     ReplaceAll(text, VYRA_VERSION, "{version}");
-    return text + "\n";
+    std::string shared;
+    std::size_t sharedEnd = 0;
+    for (const auto& [before, output] : earlier) {
+        const std::size_t same = std::ranges::mismatch(text, output).in1 - text.begin();
+        const std::size_t end = same == 0 ? 0 : text.rfind('\n', same - 1) + 1;
+        const auto lines = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '\n');
+        if (lines >= 4 && end > sharedEnd) {
+            shared = "(the first " + std::to_string(lines) + " lines of \"" + before + "\")\n";
+            sharedEnd = end;
+        }
+    }
+    earlier.emplace_back(name, text);
+    return "# " + name + "\nstatus " + std::to_string(status) + (RequestsGraphics(args) ? ", needs graphics\n" : "\n")
+           + shared + text.substr(sharedEnd) + "\n";
 }
 
 // A JSON document against the run "Select" makes of the case, which it must
@@ -143,6 +157,7 @@ TEST(Selector, RunsAsRecorded)
                                           "--bearing-weight=1", "--speed=100"};
     const std::regex repeated(R"(\{(.)\*(\d+)\})");
     std::map<std::string, std::string> groups;
+    std::map<std::string, std::vector<std::pair<std::string, std::string>>> outputs;
     for (const test::CaseRow& row : test::ReadCaseTable("cli_runs")) {
         std::vector<std::string> args;
         for (std::size_t i = 2; i < row.size(); ++i) {
@@ -159,7 +174,7 @@ TEST(Selector, RunsAsRecorded)
             args.push_back(test::Unescape(word));
         }
         std::string out;
-        groups[row[1]] += Recorded(row[0], args, folder, out);
+        groups[row[1]] += Recorded(row[0], args, folder, out, outputs[row[1]]);
         std::vector<std::string> workedJson = worked;
         workedJson.push_back("--json");
         if (args == workedJson) {
