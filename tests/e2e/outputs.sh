@@ -22,7 +22,7 @@ words() { pdftotext -raw "$@" - | tr -s ' \n' '  '; }
 
 if [ "$1" = --list ]; then
     case "$2" in
-    files) printf '%s\n' report charts "line report" "unwritable targets" "statuses and versions" \
+    files) printf '%s\n' report "text tables" charts "line report" "unwritable targets" "statuses and versions" \
         "standard streams" "no print server" "silent print server" ;;
     queue) echo "both pages printed" ;;
     esac
@@ -47,6 +47,12 @@ report)
     sel --alpha=10 --report refused.pdf
     echo "status $?"
     ls
+    ;;
+# The text tables' rows show the JSON figures, in kgf and in N.
+"text tables")
+    python3 "$here/report_rows_check.py" <(sel) <(sel --json)
+    newton=(--unit=N --tension=98 --position=-32.5)
+    python3 "$here/report_rows_check.py" <(sel "${newton[@]}") <(sel "${newton[@]}" --json)
     ;;
 # --charts adds a third page; --chart draws one chart as PNG.
 charts)

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-# Checks the rows of a report, as pdftotext gives its text, against the
-# figures vyra-select --json computed for the same case: every shown figure
-# must be the JSON value rounded to the decimals shown. A row is its label
-# ("N Name") and the figures that follow it, however the text is broken into
-# lines, so the check does not hang on the tool's layout.
+# Checks the rows of a report, as pdftotext gives its text, or of
+# vyra-select's text tables against the figures vyra-select --json computed
+# for the same case: every shown figure must be the JSON value rounded to
+# the decimals shown, "---" for null. A row is its label ("N Name") and the
+# figures that follow it, however the text is broken into lines, so the
+# check does not hang on the tool's layout; a "*" marking a figure is left.
 # report_rows_check.py REPORT.txt RESULT.json; exit 0 when every row agrees.
 import json
 import sys
@@ -26,13 +27,14 @@ for model in result["models"]:
         disagreements += 1
         continue
     for keys, figures in zip(pages, model_rows):
-        for key, figure in zip(keys, figures):
+        for key, figure in zip(keys, (figure.rstrip("*") for figure in figures)):
             scale = 1e-3 if key in ("Vt", "Vr") else force if key[0] == "P" or key == "We" else 1
             over, _, under = key.partition("/")
-            value = model[over] / model[under] if under else model[key] * scale
+            known = model[over] is not None and model.get(under, 1) is not None
+            value = (model[over] / model[under] if under else model[key] * scale) if known else None
             decimals = len(figure) - figure.index(".") - 1 if "." in figure else 0
             checked += 1
-            if abs(float(figure) - value) > 0.5 * 10**-decimals + 1e-9:
+            if figure != "---" if value is None else abs(float(figure) - value) > 0.5 * 10**-decimals + 1e-9:
                 print(f"{name} {key}: report {figure}, computed {value}", file=sys.stderr)
                 disagreements += 1
 print(f"{checked} figures checked, {disagreements} disagree")
