@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,28 +53,5 @@ inline const std::vector<std::pair<std::string, ResultTable ResultTables::*>> kT
     {"Zr", &ResultTables::Zr}, {"Zs", &ResultTables::Zs}, {"Vt", &ResultTables::Vt}, {"Vr", &ResultTables::Vr},
     {"S", &ResultTables::S},   {"F1", &ResultTables::F1}, {"F2", &ResultTables::F2}, {"F3", &ResultTables::F3},
     {"E", &ResultTables::E},   {"PB", &ResultTables::PB}};
-
-// A figure worked out by hand: its symbol, its value and how far from it a
-// computed one may lie.
-struct HandFigure {
-    std::string symbol;
-    double value;
-    double limit;
-};
-
-// The figures field of tests/cases/engine_figures: "SYMBOL VALUE rel:R" or
-// "abs:A", repeated; a field that does not read so fails.
-inline std::vector<HandFigure> HandFigures(const std::string& field)
-{
-    std::istringstream figures(field);
-    std::vector<HandFigure> read;
-    std::string symbol, tolerance;
-    for (double value; figures >> symbol >> value >> tolerance;) {
-        read.push_back(
-            {symbol, value, Number(tolerance.substr(4)) * (tolerance.starts_with("rel:") ? std::fabs(value) : 1)});
-    }
-    EXPECT_TRUE(figures.eof()) << field << ": a figure is not as figure, value and tolerance";
-    return read;
-}
 
 }  // namespace vyra::test

@@ -24,9 +24,7 @@ std::int16_t Int16(const std::string& field) { return static_cast<std::int16_t>(
 // A result table by its figure's symbol.
 ResultTable& Table(ResultTables& tables, const std::string& symbol)
 {
-    return tables.*std::find_if(test::kTables.begin(), test::kTables.end(), [&](const auto& t) {
-                       return t.first == symbol;
-                   })->second;
+    return tables.*std::ranges::find(test::kTables, symbol, &decltype(test::kTables)::value_type::first)->second;
 }
 
 TEST(Catalogue, PiIsFourTimesArctangentOfOne) { EXPECT_EQ(Pi, 4 * std::atan(1.0)); }
@@ -46,10 +44,14 @@ TEST(RunSelection, FiguresWorkedOutByHand)
             << row[0];
         RunSelection(state);
         EXPECT_EQ(in.FS, Number(row[3])) << row[0] << ": the entered tension stays as it was";
-        for (const test::HandFigure& f : test::HandFigures(row[5])) {
-            EXPECT_NEAR(Table(state.tables, f.symbol)[std::stoi(row[4])], f.value, f.limit)
-                << row[0] << ' ' << f.symbol;
+        std::istringstream figures(row[5]);
+        std::string figure, tolerance;
+        for (double expected; figures >> figure >> expected >> tolerance;) {
+            const double limit =
+                Number(tolerance.substr(4)) * (tolerance.starts_with("rel:") ? std::fabs(expected) : 1);
+            EXPECT_NEAR(Table(state.tables, figure)[std::stoi(row[4])], expected, limit) << row[0] << ' ' << figure;
         }
+        EXPECT_TRUE(figures.eof()) << row[0] << ": a figure is not as figure, value and tolerance";
     }
 }
 
