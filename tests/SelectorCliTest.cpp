@@ -1,7 +1,7 @@
 // vyra-select through RunSelector, as its main calls it: the runs of
 // tests/cases/cli_runs.txt, each one's words in, its exit status, whether it
 // needs the drawing toolkit and what it wrote recorded per group; each JSON
-// document parsed and checked against the run.
+// document parsed and checked against the run; --batch --output.
 #include "SelectorCli.h"
 #include "BatchFile.h"
 #include "CaseAndBatchFiles.h"
@@ -116,12 +116,17 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
     EXPECT_EQ(doc, expected) << name;
 }
 
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
 // The cases of a batch file's rows as its reader gives them; none for a row
 // it refuses.
 std::vector<std::optional<Case>> BatchCases(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    const std::string text = ReadFile(path);
     TextSource source(text);
     BatchReader reader(source, {});
     std::vector<std::optional<Case>> cases;
@@ -182,6 +187,24 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(std::get<Case>(saved).report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
+}
+
+// --batch --output: the file holds what standard output would have, and a
+// batch that fails keeps the older file as it was.
+TEST(Selector, BatchOutputWrittenWholeOrNotAtAll)
+{
+    const std::string rows = VYRA_CASES_DIR "/cli_batch_formula.csv";
+    const std::string target = ::testing::TempDir() + "cli-batch-out.csv";
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunSelector({"--batch", rows}, out, err), kComputed);
+    std::ostringstream none;
+    EXPECT_EQ(RunSelector({"--batch", rows, "--output", target}, none, err), kComputed);
+    EXPECT_EQ(none.str(), "");
+    EXPECT_EQ(ReadFile(target), out.str());
+    EXPECT_EQ(RunSelector({"--batch", VYRA_CASES_DIR "/cli_batch_short_row.csv", "--output", target}, none, err),
+              kUsageError);
+    EXPECT_EQ(ReadFile(target), out.str());
 }
 
 // An exception that would abort the program becomes a message and status 4.
