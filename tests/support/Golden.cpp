@@ -40,22 +40,11 @@ void ExpectGolden(const std::string& name, const std::string& recording)
     if (golden == recording) {
         return;
     }
-    std::istringstream expected(golden);
-    std::istringstream actual(recording);
-    std::string want;
-    std::string got;
-    for (int line = 1;; ++line) {
-        const bool moreWanted = static_cast<bool>(std::getline(expected, want));
-        const bool moreGot = static_cast<bool>(std::getline(actual, got));
-        if (!moreWanted && !moreGot) {
-            break;
-        }
-        if (!moreWanted || !moreGot || want != got) {
-            ADD_FAILURE() << name << ".txt differs at line " << line << "\n  golden: " << (moreWanted ? want : "<end>")
-                          << "\n  now:    " << (moreGot ? got : "<end>");
-            return;
-        }
-    }
+    // The first line that differs, numbered, as each has it.
+    const std::string was = LinesDiffering(recording, golden);
+    const std::string now = LinesDiffering(golden, recording);
+    ADD_FAILURE() << name << ".txt differs\n  golden: " << was.substr(0, was.find('\n'))
+                  << "\n  now:    " << now.substr(0, now.find('\n'));
 }
 
 std::string LinesDiffering(const std::string& base, const std::string& variant)
