@@ -2,10 +2,12 @@
 
 #include "Expected.h"
 #include "Golden.h"
+#include "RunState.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -52,5 +54,12 @@ inline std::string Unescape(const std::string& field)
     }
     return text;
 }
+
+// The result tables by their figures' symbols, in the order of the columns.
+inline const std::vector<std::pair<std::string, ResultTable ResultTables::*>> kTables{
+    {"P1", &ResultTables::P1}, {"We", &ResultTables::We}, {"P", &ResultTables::P},   {"Zt", &ResultTables::Zt},
+    {"Zr", &ResultTables::Zr}, {"Zs", &ResultTables::Zs}, {"Vt", &ResultTables::Vt}, {"Vr", &ResultTables::Vr},
+    {"S", &ResultTables::S},   {"F1", &ResultTables::F1}, {"F2", &ResultTables::F2}, {"F3", &ResultTables::F3},
+    {"E", &ResultTables::E},   {"PB", &ResultTables::PB}};
 
 }  // namespace vyra::test

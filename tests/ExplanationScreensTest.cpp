@@ -85,8 +85,7 @@ TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
 {
     QTemporaryDir installed;
     QTemporaryDir working;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(working.path());
+    const test::WorkingFolder folder(working.path());
     for (const QString& path : {installed.filePath("Folder.rtf"), installed.filePath("Only.rtf"), QString("Big.rtf")}) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -101,7 +100,6 @@ TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
                   text ? DocumentBytes(row[2]) : DocumentBytes(FileError{std::stoi(row[2])}))
             << row[0];
     }
-    QDir::setCurrent(previous);
     for (const test::CaseRow& row : test::ReadCaseTable("screens_errors")) {
         EXPECT_EQ(FileErrorCode({"", Failure::Kind::System, std::stoi(row[1])}, working.filePath("Big.rtf")),
                   std::stoi(row[2]))

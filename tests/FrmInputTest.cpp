@@ -182,8 +182,7 @@ private:
             m_screen->activateWindow();
             EXPECT_TRUE(QTest::qWaitFor([this] { return Unit() != "?"; }));
         } else if (verb == "explain" || verb == "minimize") {
-            const QString previous = QDir::currentPath();
-            QDir::setCurrent(m_folder.path());
+            const test::WorkingFolder working(m_folder.path());
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 auto* menu = qobject_cast<FrmExplanation*>(widget);
                 if (menu != nullptr && menu->isVisible() && verb == "minimize") {
@@ -193,7 +192,6 @@ private:
                     m_notes += "  " + test::OpenDocument(*m_toolkit, *menu, std::stoi(name));
                 }
             }
-            QDir::setCurrent(previous);
         } else if (verb == "layout") {
             test::ExpectGolden(name, test::WidgetTree(*m_screen));
         } else if (verb == "unchanged") {

@@ -155,12 +155,15 @@ TEST(ReportTexts, FiguresWholeAndClearOfRulesAndEachOther)
     t.E.fill(123456.78);
     t.PB.fill(-98765.4);
     figures.selection.seriesIndex = kIntrinsicallySafeSeries;
-    // On letter, or on A4 less its margins.
-    const std::tuple<std::int16_t, double, ReportRecord> cases[] = {{kKgf, kWidthTwips, Worked()},
-                                                                    {kNewton, 11185, fields},
-                                                                    {kKgf, 11185, customer},
-                                                                    {kKgf, kWidthTwips, someCustomer},
-                                                                    {kNewton, 11185, figures}};
+    const ReportRecord harsh = test::SelectedRecord(test::HarshForm(), kNewton);
+    const ReportRecord wide =
+        test::SelectedRecord({{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}}, kNewton);
+    // On letter, or on A4 less its margins; the golden pages' cases too.
+    const std::tuple<std::int16_t, double, ReportRecord> cases[] = {
+        {kKgf, kWidthTwips, Worked()}, {kNewton, 11185, fields},
+        {kKgf, 11185, customer},       {kKgf, kWidthTwips, someCustomer},
+        {kNewton, 11185, figures},     {kNewton, kWidthTwips, harsh},
+        {kNewton, 11185, wide}};
     for (std::size_t n = 0; n < std::size(cases); ++n) {
         ReportRecord record = std::get<2>(cases[n]);
         record.selection.forceUnit = std::get<0>(cases[n]);

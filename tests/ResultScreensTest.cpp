@@ -6,6 +6,7 @@
 #include "FrmResult.h"
 #include "Golden.h"
 #include "Records.h"
+#include "ResultColumns.h"
 #include "ScreenDriver.h"
 #include "TestCases.h"
 
@@ -52,6 +53,20 @@ TEST_F(ResultScreensTest, LayoutAndFramesOfAFirstAndARefilledPair)
         Show(form, unit);
         test::ExpectGolden(std::string("screen_result1_") + name, test::WidgetTree(First()));
         test::ExpectGolden(std::string("screen_result2_") + name, test::WidgetTree(Second()));
+        const RunState state = test::SelectedRecord(form, unit).selection;
+        for (const auto& [screen, columns] :
+             {std::pair<QWidget*, std::span<const ResultColumn>>{&First(), ResultSet1Columns()},
+              {&Second(), ResultSet2Columns()}}) {
+            for (int i = 0; i < kModelCount; ++i) {
+                for (const ResultColumn& c : columns) {
+                    std::string label = "lbl" + std::string(c.symbol) + "(" + std::to_string(i) + ")";
+                    std::erase(label, '/');
+                    EXPECT_EQ(Child<QLabel>(*screen, QString::fromStdString(label)).text().toStdString(),
+                              ShownText(c, state, i))
+                        << name;
+                }
+            }
+        }
         ResultPicture& picture = First().Picture1();
         for (int repaint = 0; repaint < 2; ++repaint) {
             const QImage image = First().grab(picture.geometry()).toImage();

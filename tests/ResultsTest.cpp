@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <map>
 #include <sstream>
 
 namespace vyra {
@@ -24,12 +24,7 @@ std::int16_t Int16(const std::string& field) { return static_cast<std::int16_t>(
 // A result table by its figure's symbol.
 ResultTable& Table(ResultTables& tables, const std::string& symbol)
 {
-    static const std::map<std::string, ResultTable ResultTables::*> kTables{
-        {"P1", &ResultTables::P1}, {"We", &ResultTables::We}, {"P", &ResultTables::P},   {"Zt", &ResultTables::Zt},
-        {"Zr", &ResultTables::Zr}, {"Zs", &ResultTables::Zs}, {"Vt", &ResultTables::Vt}, {"Vr", &ResultTables::Vr},
-        {"S", &ResultTables::S},   {"F1", &ResultTables::F1}, {"F2", &ResultTables::F2}, {"F3", &ResultTables::F3},
-        {"E", &ResultTables::E},   {"PB", &ResultTables::PB}};
-    return tables.*kTables.at(symbol);
+    return tables.*std::ranges::find(test::kTables, symbol, &decltype(test::kTables)::value_type::first)->second;
 }
 
 // The worked example for every model, the loads of every method, an offset

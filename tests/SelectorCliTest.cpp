@@ -1,17 +1,26 @@
 // vyra-select through RunSelector, as its main calls it: the runs of
 // tests/cases/cli_runs.txt, each one's words in, its exit status, whether it
-// needs the drawing toolkit and what it wrote recorded per group.
+// needs the drawing toolkit and what it wrote recorded per group; each JSON
+// document parsed and checked against the run; --batch --output.
 #include "SelectorCli.h"
+#include "BatchFile.h"
 #include "CaseAndBatchFiles.h"
+#include "Commands.h"
 #include "EngineCases.h"
 #include "Golden.h"
+#include "Results1.h"
+#include "Results2.h"
 #include "StandardOutput.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -29,21 +38,103 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     }
 }
 
-// A JSON document is one line; a line per model keeps the recording readable.
-std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder)
+// A run as recorded. A JSON document is one line; a line per model keeps
+// the recording readable. Output whose first lines, four or more, are those
+// of an earlier run of its group names that run instead of repeating them.
+std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder,
+                     std::string& out, std::vector<std::pair<std::string, std::string>>& earlier)
 {
-    std::ostringstream out;
+    std::ostringstream outStream;
     std::ostringstream err;
     const ParsedCommandLine parsed = ParseSelectorOptions(args);
-    const int status = RunSelector(parsed, out, err, {"Dec 07,2026"});
-    std::string text = "# " + name + "\nstatus " + std::to_string(status)
-                       + (RequestsGraphics(parsed) ? ", needs graphics\n" : "\n") + out.str()
-                       + (err.str().empty() ? "" : "-- stderr\n" + err.str());
+    const int status = RunSelector(parsed, outStream, err, {"Dec 07,2026"});
+    out = outStream.str();
+    std::string text = out + (err.str().empty() ? "" : "-- stderr\n" + err.str());
     ReplaceAll(text, ",{\"index\":", ",\n{\"index\":");
     ReplaceAll(text, folder, "{dir}");
     ReplaceAll(text, VYRA_CASES_DIR, "{cases}");
     ReplaceAll(text, VYRA_VERSION, "{version}");
-    return text + "\n";
+    std::string shared;
+    std::size_t sharedEnd = 0;
+    for (const auto& [before, output] : earlier) {
+        const std::size_t same = std::ranges::mismatch(text, output).in1 - text.begin();
+        const std::size_t end = same == 0 ? 0 : text.rfind('\n', same - 1) + 1;
+        const auto lines = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '\n');
+        if (lines >= 4 && end > sharedEnd) {
+            shared = "(the first " + std::to_string(lines) + " lines of \"" + before + "\")\n";
+            sharedEnd = end;
+        }
+    }
+    earlier.emplace_back(name, text);
+    return "# " + name + "\nstatus " + std::to_string(status) + (RequestsGraphics(parsed) ? ", needs graphics\n" : "\n")
+           + shared + text.substr(sharedEnd) + "\n";
+}
+
+// A JSON document against the run "Select" makes of the case, which it must
+// carry whole: every figure the same double (null where it is not finite),
+// every verdict the assessments', a refusal the check's. No case (a row
+// the batch refused) must have been refused. Being the same doubles, the
+// figures meet the ones worked out by hand wherever the run does
+// (RunSelection.FiguresWorkedOutByHand).
+void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std::string& name)
+{
+    RunState state;
+    CheckResult failure;
+    if (input != nullptr) {
+        state.forceUnit = input->forceUnit;
+        failure = SelectCommand(state, input->form);
+    }
+    nlohmann::json expected = doc;
+    if (failure) {
+        expected.update({{"status", "rejected"},
+                         {"title", failure->title},
+                         {"message", failure->message},
+                         {"marked", failure->markedItems},
+                         {"fulcrumMarked", failure->fulcrumMarked}});
+    } else if (input == nullptr) {
+        expected["status"] = "rejected";
+    } else {
+        expected.update({{"status", "ok"},
+                         {"unit", state.forceUnit == kNewton ? "N" : "kgf"},
+                         {"type", state.seriesIndex == kIntrinsicallySafeSeries ? "safe" : "standard"},
+                         {"methodCode", state.inputs.methodCode}});
+        for (int i = 0; i < kModelCount; ++i) {
+            nlohmann::json& model = expected["models"][i];
+            model["name"] = state.model(i).name;
+            for (const auto& [symbol, table] : test::kTables) {
+                const double value = (state.tables.*table)[i];
+                model[symbol] = std::isfinite(value) ? nlohmann::json(value) : nlohmann::json();
+            }
+            const Assessment1 a = AssessResults1(state, i);
+            const Assessment2 b = AssessResults2(state, i);
+            model.update(
+                {{"fail1", {{"P1", a.failP1}, {"Zr", a.failZr}, {"Zs", a.failZs}, {"Vr", a.failVr}, {"S", a.failS}}},
+                 {"fail2", {{"F1F2", b.failF1F2}, {"F1F3", b.failF1F3}}},
+                 {"withinTolerance1", a.withinTolerance},
+                 {"withinTolerance2", b.withinTolerance}});
+        }
+    }
+    EXPECT_EQ(doc, expected) << name;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The cases of a batch file's rows as its reader gives them; none for a row
+// it refuses.
+std::vector<std::optional<Case>> BatchCases(const std::string& path)
+{
+    const std::string text = ReadFile(path);
+    TextSource source(text);
+    BatchReader reader(source, {});
+    std::vector<std::optional<Case>> cases;
+    for (auto next = reader.Next(); const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {
+        cases.push_back(row->problem ? std::nullopt : std::optional(row->input));
+    }
+    return cases;
 }
 
 TEST(Selector, RunsAsRecorded)
@@ -56,6 +147,7 @@ TEST(Selector, RunsAsRecorded)
                                           "--bearing-weight=1", "--speed=100"};
     const std::regex repeated(R"(\{(.)\*(\d+)\})");
     std::map<std::string, std::string> groups;
+    std::map<std::string, std::vector<std::pair<std::string, std::string>>> outputs;
     for (const test::CaseRow& row : test::ReadCaseTable("cli_runs")) {
         std::vector<std::string> args;
         for (std::size_t i = 2; i < row.size(); ++i) {
@@ -71,7 +163,23 @@ TEST(Selector, RunsAsRecorded)
             }
             args.push_back(test::Unescape(word));
         }
-        groups[row[1]] += Recorded(row[0], args, folder);
+        std::string out;
+        groups[row[1]] += Recorded(row[0], args, folder, out, outputs[row[1]]);
+        if (row[1] == "json") {
+            const ParsedCommandLine parsed = ParseSelectorOptions(args);
+            const auto* options = std::get_if<SelectorOptions>(&parsed);
+            const std::optional<Case> input =
+                options ? std::optional<Case>(*CaseOf(*options, "Dec 07,2026")) : std::nullopt;
+            ExpectDocumentOfRun(nlohmann::json::parse(out), input ? &*input : nullptr, row[0]);
+        } else if (std::ranges::count(args, VYRA_CASES_DIR "/cli_batch_rows.csv") > 0 && out.starts_with('{')) {
+            const auto cases = BatchCases(VYRA_CASES_DIR "/cli_batch_rows.csv");
+            std::istringstream lines(out);
+            for (std::string line; std::getline(lines, line);) {
+                nlohmann::json doc = nlohmann::json::parse(line);
+                const auto& input = cases.at(doc.at("line").get<std::size_t>() - 1);
+                ExpectDocumentOfRun(doc, input ? &*input : nullptr, row[0] + " line " + doc["line"].dump());
+            }
+        }
     }
     for (const auto& [group, recording] : groups) {
         test::ExpectGolden("cli_" + group, recording);
@@ -82,6 +190,29 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(saved->report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
+}
+
+// --batch --output: the file holds what standard output would have, and a
+// batch that fails keeps the older file as it was.
+int RunWords(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    return RunSelector(ParseSelectorOptions(args), out, err, {});
+}
+
+TEST(Selector, BatchOutputWrittenWholeOrNotAtAll)
+{
+    const std::string rows = VYRA_CASES_DIR "/cli_batch_formula.csv";
+    const std::string target = ::testing::TempDir() + "cli-batch-out.csv";
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunWords({"--batch", rows}, out, err), kComputed);
+    std::ostringstream none;
+    EXPECT_EQ(RunWords({"--batch", rows, "--output", target}, none, err), kComputed);
+    EXPECT_EQ(none.str(), "");
+    EXPECT_EQ(ReadFile(target), out.str());
+    EXPECT_EQ(RunWords({"--batch", VYRA_CASES_DIR "/cli_batch_short_row.csv", "--output", target}, none, err),
+              kUsageError);
+    EXPECT_EQ(ReadFile(target), out.str());
 }
 
 // An exception that would abort the program becomes a message and status 4.

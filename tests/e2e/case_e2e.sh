@@ -43,6 +43,6 @@ xdotool type --delay 5 "$workdir/exported.pdf"
 xdotool key Return
 wait_until "the report is exported" 20 '[ -s "$workdir/exported.pdf" ]'
 
-pdftotext -layout "$workdir/exported.pdf" "$workdir/exported.txt"
+pdftotext -raw "$workdir/exported.pdf" "$workdir/exported.txt"
 grep -q "Northern Paper" "$workdir/exported.txt" || { echo "the customer is not in the report"; exit 1; }
 "$check" "$workdir/exported.txt" "$workdir/computed.json"

@@ -8,10 +8,21 @@ case=(--tension=10 --diameter=100 --roller-weight=10 --alpha=0 --beta=0 --gamma=
     --bearing-weight=1 --speed=100 "--customer=Northern Paper" --order=A-17 --machine=PM3 "--date=Dec 06,2026"
     --name=Ito)
 sel() { "$S" "${case[@]}" "$@"; }
+here="$(cd "$(dirname "$0")" && pwd)"
+# A PDF's facts in words of our own, not the tools' layout: pages, page size
+# in whole points, title, creator, and each font with whether it is embedded.
+facts() {
+    pdfinfo "$1" | awk -F ': *' '$1 == "Pages" || $1 == "Title" || $1 == "Creator" { print tolower($1) " " $2 }
+        $1 == "Page size" { split($2, s, " "); printf "page size %.0f x %.0f pt\n", s[1], s[3] }'
+    pdffonts "$1" | awk 'NR > 2 { sub(/^[A-Z]{6}\+/, "", $1); print "font " $1 ($(NF - 4) == "yes" ? " embedded" : " not embedded") }' | sort
+}
+# The text in the order it was drawn, one line: what a row or a block says,
+# however the tool breaks it into lines.
+words() { pdftotext -raw "$@" - | tr -s ' \n' '  '; }
 
 if [ "$1" = --list ]; then
     case "$2" in
-    files) printf '%s\n' report charts "line report" "unwritable targets" "statuses and versions" \
+    files) printf '%s\n' report "text tables" charts "line report" "unwritable targets" "statuses and versions" \
         "standard streams" "no print server" "silent print server" ;;
     queue) echo "both pages printed" ;;
     esac
@@ -26,22 +37,28 @@ report)
     sel --report report.pdf >/dev/null
     echo "status $?"
     ls
-    pdfinfo report.pdf | grep -E '^(Pages|Title|Creator|Page size):'
-    pdffonts report.pdf
+    facts report.pdf
     test "$(stat -c %s report.pdf)" -lt 153600 && echo "under 150 KiB"
-    pdftotext -layout report.pdf -
+    words report.pdf | grep -oE 'Northern Paper|A-17|PM3|Dec 06,2026|Ito'
+    python3 "$here/report_rows_check.py" <(pdftotext -raw report.pdf -) <(sel --json)
     sel --json --paper letter --report=report.pdf >/dev/null
     echo "status $?"
-    pdfinfo report.pdf | grep '^Page size:'
+    facts report.pdf | grep 'page size'
     sel --alpha=10 --report refused.pdf
     echo "status $?"
     ls
+    ;;
+# The text tables' rows show the JSON figures, in kgf and in N.
+"text tables")
+    python3 "$here/report_rows_check.py" <(sel) <(sel --json)
+    newton=(--unit=N --tension=98 --position=-32.5)
+    python3 "$here/report_rows_check.py" <(sel "${newton[@]}") <(sel "${newton[@]}" --json)
     ;;
 # --charts adds a third page; --chart draws one chart as PNG.
 charts)
     sel --report charts.pdf --charts >/dev/null
     echo "status $?"
-    pdfinfo charts.pdf | grep '^Pages:'
+    facts charts.pdf | grep pages
     pdftotext -f 3 charts.pdf - | grep chart
     for kind in speed gamma; do
         sel --chart $kind $kind.png >/dev/null
@@ -53,10 +70,15 @@ charts)
 # The matrix of a line report says what the CSV rows say; a page pair per
 # computed roller follows.
 "line report")
-    "$S" --batch "$C/cli_line_report.csv" --line-report line.pdf "--date=Dec 06,2026"
-    echo "status $?"
-    pdfinfo line.pdf | grep '^Pages:'
-    pdftotext -layout -l 2 line.pdf -
+    "$S" --batch "$C/cli_line_report.csv" --line-report line.pdf "--date=Dec 06,2026" | tee rows.csv
+    echo "status ${PIPESTATUS[0]}"
+    facts line.pdf | grep pages
+    words -l 2 line.pdf | grep -oE 'Northern Paper|Rollers: 3|computed: 2|refused: 1'
+    # A matrix row: the CSV's marks, "none" shown as "-"; a refused one its title.
+    tr -d '\r' <rows.csv | awk -F , 'NR > 1 { row = $1 " " $2; for (m = 6; m <= 14 && $3 == "ok"; ++m) row = row " " ($m == "none" ? "-" : $m)
+        if ($3 != "ok") { split($4, title, ":"); row = row " " title[1] ":" }; print row }' |
+        while read -r row; do words -l 2 line.pdf | grep -qF " $row " && echo "matrix row as the CSV: $row"; done
+    rm rows.csv
     ;;
 # Only a regular file is ever replaced: a missing folder, a pipe or a
 # folder as the target fails with status 3 and stays as it was. The line
@@ -140,8 +162,8 @@ charts)
         [ -n "$job" ] && break
         sleep 0.1
     done
-    pdfinfo "$spool/$job" | grep '^Pages:'
-    pdftotext -layout "$spool/$job" - | grep -E 'Northern Paper|<Selection results 2>'
+    facts "$spool/$job" | grep pages
+    words "$spool/$job" | grep -oE 'Northern Paper|<Selection results 2>'
     pdftoppm -r 30 -png "$spool/$job" page
     echo "status $?"
     ls page*

@@ -1,17 +1,17 @@
 #!/usr/bin/env python3
-# Checks the rows of a report, as pdftotext -layout gives them, against the
-# figures vyra-select --json computed for the same case: every shown figure
-# must be the JSON value rounded to the decimals shown.
+# Checks the rows of a report, as pdftotext gives its text, or of
+# vyra-select's text tables against the figures vyra-select --json computed
+# for the same case: every shown figure must be the JSON value rounded to
+# the decimals shown, "---" for null. A row is its label ("N Name") and the
+# figures that follow it, however the text is broken into lines, so the
+# check does not hang on the tool's layout; a "*" marking a figure is left.
 # report_rows_check.py REPORT.txt RESULT.json; exit 0 when every row agrees.
 import json
 import sys
 from pathlib import Path
 
 report, computed = sys.argv[1:]
-# The report's rows, "N Name figures...", page 1's before page 2's.
-rows = {}
-for words in (line.split() for line in Path(report).read_text(encoding="utf-8").splitlines()):
-    rows.setdefault(" ".join(words[:2]), []).append(words[2:])
+words = Path(report).read_text(encoding="utf-8").split()
 result = json.loads(Path(computed).read_text(encoding="utf-8"))
 # The JSON holds forces in kgf and outputs in mV; the page shows forces in
 # the run's unit (9.8 N to the kgf, as the catalogue is rated) and outputs in V.
@@ -20,20 +20,21 @@ pages = [["P1", "We", "P", "Zt", "Zr", "Zs", "Vt", "Vr", "S"], ["F1", "F2", "F3"
 checked = disagreements = 0
 for model in result["models"]:
     name = model["name"]
-    model_rows = rows.get(f"{model['index'] + 1} {name}", [])
+    label = [str(model["index"] + 1), name]
+    model_rows = [words[at + 2 :] for at in range(len(words) - 1) if words[at : at + 2] == label]
     if len(model_rows) != len(pages):
         print(f"{name}: {len(model_rows)} rows in the report, expected {len(pages)}", file=sys.stderr)
         disagreements += 1
         continue
     for keys, figures in zip(pages, model_rows):
-        for column, key in enumerate(keys):
+        for key, figure in zip(keys, (figure.rstrip("*") for figure in figures)):
             scale = 1e-3 if key in ("Vt", "Vr") else force if key[0] == "P" or key == "We" else 1
             over, _, under = key.partition("/")
-            value = model[over] / model[under] if under else model[key] * scale
-            figure = figures[column]
+            known = model[over] is not None and model.get(under, 1) is not None
+            value = (model[over] / model[under] if under else model[key] * scale) if known else None
             decimals = len(figure) - figure.index(".") - 1 if "." in figure else 0
             checked += 1
-            if abs(float(figure) - value) > 0.5 * 10**-decimals + 1e-9:
+            if figure != "---" if value is None else abs(float(figure) - value) > 0.5 * 10**-decimals + 1e-9:
                 print(f"{name} {key}: report {figure}, computed {value}", file=sys.stderr)
                 disagreements += 1
 print(f"{checked} figures checked, {disagreements} disagree")

@@ -40,20 +40,28 @@ void ExpectGolden(const std::string& name, const std::string& recording)
     if (golden == recording) {
         return;
     }
-    std::istringstream expected(golden);
-    std::istringstream actual(recording);
-    std::string want;
-    std::string got;
+    // The first line that differs, numbered, as each has it.
+    const std::string was = LinesDiffering(recording, golden);
+    const std::string now = LinesDiffering(golden, recording);
+    ADD_FAILURE() << name << ".txt differs\n  golden: " << was.substr(0, was.find('\n'))
+                  << "\n  now:    " << now.substr(0, now.find('\n'));
+}
+
+std::string LinesDiffering(const std::string& base, const std::string& variant)
+{
+    std::istringstream from(base);
+    std::istringstream to(variant);
+    std::string differing;
+    std::string was;
+    std::string now;
     for (int line = 1;; ++line) {
-        const bool moreWanted = static_cast<bool>(std::getline(expected, want));
-        const bool moreGot = static_cast<bool>(std::getline(actual, got));
-        if (!moreWanted && !moreGot) {
-            break;
+        const bool moreWas = static_cast<bool>(std::getline(from, was));
+        const bool moreNow = static_cast<bool>(std::getline(to, now));
+        if (!moreWas && !moreNow) {
+            return differing;
         }
-        if (!moreWanted || !moreGot || want != got) {
-            ADD_FAILURE() << name << ".txt differs at line " << line << "\n  golden: " << (moreWanted ? want : "<end>")
-                          << "\n  now:    " << (moreGot ? got : "<end>");
-            return;
+        if (!moreWas || !moreNow || was != now) {
+            differing += std::to_string(line) + ": " + (moreNow ? now : "<end>") + "\n";
         }
     }
 }

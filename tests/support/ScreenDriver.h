@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,10 +115,21 @@ inline std::string WidgetTree(const QWidget& screen)
 inline QString PdfText(const QString& path)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
     process.waitForFinished();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
+
+// The working folder set to folder for the guard's scope, and put back
+// however the scope ends, a failed ASSERT's early return too.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const QString& folder) { QDir::setCurrent(folder); }
+    ~WorkingFolder() { QDir::setCurrent(m_previous); }
+
+private:
+    const QString m_previous = QDir::currentPath();
+};
 
 // Answers at once, without a human: messages are recorded as "message TITLE:
 // TEXT icon N" (onMessage runs while one is up); modal screens, questions
