@@ -4,8 +4,8 @@
 # any language under tests/ and the hand-written case tables (tests/cases:
 # every row is an expectation someone wrote); the golden recordings
 # (tests/golden), which the code wrote and a person approved, and the fuzz
-# corpora are printed beside them. Fails when the tests pass a third of the
-# program.
+# corpora are printed beside them, and how far the tests are over a third
+# of the program when they are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Files git tracks or would add, as they stand in the working tree.
@@ -22,4 +22,7 @@ goldens=$(files tests/golden | lines)
 ratio=$(awk "BEGIN { printf \"%.3f\", $tests / $program }")
 echo "test lines: $tests ($test_code of code, $case_tables of case tables), program lines: $program, ratio $ratio"
 echo "golden recordings (approved output, not counted): $goldens lines"
-awk "BEGIN { exit !($tests <= $program / 3) }" || { echo "test-ratio: the tests are more than a third of the program" >&2; exit 1; }
+over=$((tests - program / 3))
+if [ "$over" -gt 0 ]; then
+    echo "the tests are $over lines over a third of the program"
+fi
