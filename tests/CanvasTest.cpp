@@ -37,6 +37,7 @@ TEST(Canvas, UnitsAndOriginsKeepThePhysicalPosition)
     canvas.SetScaleLeft(-canvas.CurrentX());
     canvas.SetScaleTop(-canvas.CurrentY());
     EXPECT_NEAR(canvas.CurrentX(), 0, kTol);
+    EXPECT_NEAR(canvas.CurrentY(), 0, kTol);
     canvas.Line(0, 0, 10, 0, PaletteColor(0));
     canvas.SetScaleMode(ScaleMode::Twips);
     EXPECT_NEAR(canvas.CurrentX(), 1200 + 10 * kTwipsPerMillimetre, kTol) << "a line ends at its second point";

@@ -18,8 +18,6 @@
 
 #include <map>
 
-#include <sys/stat.h>
-
 namespace vyra::ui {
 namespace {
 
@@ -92,7 +90,6 @@ TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
         file.write(path == "Big.rtf" ? std::string(17, 'a').c_str() : "installed");
     }
     ASSERT_TRUE(QDir().mkdir("Folder.rtf"));
-    ASSERT_EQ(::mkfifo("Fifo.rtf", 0600), 0);
     const WorkingDirectoryFiles layer(16, installed.path());
     for (const test::CaseRow& row : test::ReadCaseTable("screens_documents")) {
         const bool text = row[2].find_first_not_of("0123456789") != std::string::npos;
