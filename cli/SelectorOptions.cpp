@@ -221,13 +221,13 @@ struct Parser {
     Expected<void> ChartProblem() const
     {
         if (Given("--charts") && !Given("--report") && !Given("--print")) {
-            return Failed(std::string("--charts needs --report or --print"));
+            return Failed("--charts needs --report or --print");
         }
         if (Given("--chart") && chart.front() != "speed" && chart.front() != "gamma") {
             return Failed("--chart draws speed or gamma, not \"" + chart.front() + "\"");
         }
         if (Given("--chart") && chart.back().empty()) {
-            return Failed(std::string("--chart needs a file name"));
+            return Failed("--chart needs a file name");
         }
         return {};
     }
