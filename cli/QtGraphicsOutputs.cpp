@@ -57,10 +57,11 @@ gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, co
 {
     gfx::ReportRecord record;
     record.customer = gfx::CustomerOf(input);
+    record.caseFile = request.caseFile;
     record.specifications = gfx::SpecificationsOf(input.form, input.forceUnit);
     record.selection = selection;
     if (request.charts) {
-        record.charts = gfx::ChartContentOf(selection, input.form);
+        record.charts = gfx::ChartContentOf(selection, input.form, {record.customer, record.caseFile});
     }
     return record;
 }
@@ -121,7 +122,7 @@ int WriteChartPng(const GraphicsRequest& request, const Case& input, const RunSt
     image.setDotsPerMeterX(static_cast<int>(std::lround(kChartDpi / kMetresPerInch)));
     image.setDotsPerMeterY(image.dotsPerMeterX());
     image.fill(Qt::white);
-    const gfx::ChartContent content = gfx::ChartContentOf(selection, input.form);
+    const gfx::ChartContent content = gfx::ChartContentOf(selection, input.form, {gfx::CustomerOf(input), request.caseFile});
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);

@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <filesystem>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -288,6 +289,8 @@ struct Parser {
             batch.format = format == "json" ? BatchFormat::Json : BatchFormat::Csv;
             options.batch = batch;
         }
+        const std::string& caseFile = options.saveCasePath.empty() ? options.casePath : options.saveCasePath;
+        options.graphics.caseFile = std::filesystem::path(caseFile).filename().string();
         return options;
     }
 };

@@ -26,6 +26,9 @@ struct GraphicsRequest {
     // --chart speed|gamma FILE.png
     std::string chartKind;
     std::string chartPath;
+    // The name of the case file the case came from or is saved to, which
+    // every printed page names.
+    std::string caseFile;
 
     bool Any() const { return !reportPath.empty() || print || !sketchPath.empty() || !chartPath.empty(); }
 };

@@ -2,8 +2,10 @@
 
 #include "NumberText.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace vyra {
 
@@ -16,15 +18,26 @@ double ReadNumber(const EntryForm& form, int item, EntryReading& reading)
     return value;
 }
 
-std::int16_t ReadAngle(const EntryForm& form, int item, EntryReading& reading, bool& beyond16)
+bool IsAngle(int item) { return item == kItemAlpha || item == kItemBeta || item == kItemGamma; }
+
+// What ReadSelectionInputs keeps of the field: an angle rounded into 16 bits.
+double ValueRead(int item, std::string_view text)
 {
-    const double value = ReadNumber(form, item, reading);
+    const double value = ParseLeadingNumber(text);
+    if (!IsAngle(item)) {
+        return value;
+    }
     const std::optional<std::int16_t> angle = RoundToInt16(value);
-    beyond16 = !angle.has_value();
     if (angle) {
         return *angle;
     }
     return value < 0 ? std::numeric_limits<std::int16_t>::min() : std::numeric_limits<std::int16_t>::max();
+}
+
+std::int16_t ReadAngle(const EntryForm& form, int item, EntryReading& reading, bool& beyond16)
+{
+    beyond16 = !RoundToInt16(ReadNumber(form, item, reading)).has_value();
+    return static_cast<std::int16_t>(ValueRead(item, form.txtInput[item]));
 }
 
 std::int16_t MethodCodeOf(const EntryForm& form)
@@ -48,6 +61,21 @@ void ReadAngleAndLengths(SelectionInputs& in, const EntryForm& form, EntryReadin
 }
 
 }  // namespace
+
+std::string_view FieldSymbol(int item)
+{
+    static constexpr std::array<std::string_view, kFieldCount> kSymbols{"FS",    "d", "Wr", "alpha", "beta",
+                                                                        "gamma", "l", "h",  "Wp",    "V"};
+    return item >= 0 && item < kFieldCount ? kSymbols[static_cast<std::size_t>(item)] : "";
+}
+
+std::string ValueReadText(int item, std::string_view text) { return ShortestText(ValueRead(item, text)); }
+
+bool ReadsAsTyped(int item, std::string_view text)
+{
+    const std::optional<double> typed = ParseWholeNumber(text);
+    return typed && *typed == ValueRead(item, text);
+}
 
 EntryReading ReadSelectionInputs(RunState& state, const EntryForm& form)
 {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vyra {
 
@@ -58,5 +59,17 @@ EntryReading ReadSelectionInputs(RunState& state, const EntryForm& form);
 // First step of "Image chgange": only alpha, beta, gamma, l and h (and the
 // fulcrum side, as both commands do).
 EntryReading ReadSketchInputs(RunState& state, const EntryForm& form);
+
+// The symbol of a field as a page names it: "FS", "d", "Wr", "alpha" ... "V".
+std::string_view FieldSymbol(int item);
+
+// The value "Select" takes from a field's text, written as ShortestText
+// writes it: "12" for "12abc", "20" for the angle "20.5".
+std::string ValueReadText(int item, std::string_view text);
+
+// Whether the text says exactly the value "Select" takes from it: one number
+// and nothing else, for an angle a whole one. A page that shows any other
+// text as typed says beside it what was read.
+bool ReadsAsTyped(int item, std::string_view text);
 
 }  // namespace vyra

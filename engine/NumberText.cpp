@@ -134,8 +134,6 @@ std::optional<double> ParseWholeNumber(std::string_view text)
     return ParseLeadingNumber(number);
 }
 
-namespace {
-
 std::string ShortestText(double value)
 {
     std::array<char, 32> buffer{};
@@ -150,6 +148,8 @@ std::string ShortestText(double value)
     const std::size_t digits = text.find_first_not_of("+-0", e + 1);
     return text.substr(0, e + 1) + (negative ? "-" : "") + text.substr(digits);
 }
+
+namespace {
 
 // No shorter text reads back as a number beyond the range of a double than
 // its own digits.

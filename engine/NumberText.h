@@ -24,6 +24,11 @@ double ParseLeadingNumber(std::string_view text);
 // allowed, in ParseLeadingNumber's syntax; empty for any other text.
 std::optional<double> ParseWholeNumber(std::string_view text);
 
+// The shortest text of the value with at most 15 significant digits, "."
+// as decimal point, the exponent without "+" or leading zeros: "12",
+// "-7.5", "1e300".
+std::string ShortestText(double value);
+
 // The text of an entry field's leading number with the other sign, as the
 // mounting angle reads after the fulcrum changes side: the shortest form
 // with at most 15 significant digits, "." as decimal point, the exponent

@@ -98,6 +98,13 @@ void Canvas::Box(double x1, double y1, double x2, double y2, Rgb colour)
     SetCurrentY(y2);
 }
 
+void Canvas::FilledBox(double x1, double y1, double x2, double y2, Rgb colour)
+{
+    PaintFilledBox(x1, y1, x2, y2, colour);
+    SetCurrentX(x2);
+    SetCurrentY(y2);
+}
+
 void Canvas::Circle(double x, double y, double radius, Rgb colour)
 {
     PaintArc(x, y, radius, colour, 0, 2 * std::numbers::pi);

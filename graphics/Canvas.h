@@ -97,6 +97,8 @@ public:
     void Line(double x1, double y1, double x2, double y2, Rgb colour);
     // The outline of the rectangle with corners (x1, y1) and (x2, y2).
     void Box(double x1, double y1, double x2, double y2, Rgb colour);
+    // The rectangle filled with the colour, without an outline.
+    void FilledBox(double x1, double y1, double x2, double y2, Rgb colour);
     // A full circle; the radius is in units of x. The current position ends
     // at the centre.
     void Circle(double x, double y, double radius, Rgb colour);
@@ -133,6 +135,7 @@ protected:
     // What a realisation paints and measures, in the current unit.
     virtual void PaintLine(double x1, double y1, double x2, double y2, Rgb colour) = 0;
     virtual void PaintBox(double x1, double y1, double x2, double y2, Rgb colour) = 0;
+    virtual void PaintFilledBox(double x1, double y1, double x2, double y2, Rgb colour) = 0;
     // sweep: radians counter-clockwise from start, 2 pi for a full circle.
     virtual void PaintArc(double x, double y, double radius, Rgb colour, double start, double sweep) = 0;
     virtual void PaintText(double x, double y, std::string_view text) = 0;

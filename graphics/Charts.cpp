@@ -147,9 +147,9 @@ void LabelLineEnds(Canvas& canvas, std::vector<LineEndPoint> ends, const Plot& p
 
 }  // namespace
 
-ChartContent ChartContentOf(const RunState& selection, const EntryForm& form)
+ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, const PageTrace& trace)
 {
-    return {selection, form, PassingGammas(form, selection.forceUnit)};
+    return {selection, form, PassingGammas(form, selection.forceUnit), trace};
 }
 
 void DrawSpeedChart(Canvas& canvas, const ChartContent& content, const TwipRect& area)
@@ -279,6 +279,7 @@ namespace vyra::gfx {
 void PrintCharts(Canvas& page, const ChartContent& content, const MessageSink& sink)
 {
     PrintChartsPage(page, content, sink);
+    WritePageFooter(page, content.trace, 1, 1, sink);
     const bool failedBefore = page.Failed();
     if (!page.EndDocument() && !failedBefore) {
         ReportTrouble(sink);

@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "Headroom.h"
 #include "InputReading.h"
+#include "PageTrace.h"
 #include "PrintTrouble.h"
 #include "RunState.h"
 
@@ -15,11 +16,13 @@ struct ChartContent {
     RunState selection;
     EntryForm form;
     PassingGamma passingGamma;
+    // The footer of the charts page printed alone.
+    PageTrace trace;
 };
 
 // The content of the case "Select" accepted into selection, from the form
 // it read.
-ChartContent ChartContentOf(const RunState& selection, const EntryForm& form);
+ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, const PageTrace& trace);
 
 // Each drawing fills its area, given in twips from the canvas's top-left,
 // and leaves the canvas in twips with its origin at 0.

@@ -198,6 +198,14 @@ void PainterCanvas::PaintBox(double x1, double y1, double x2, double y2, Rgb col
     m_painter.drawRect(QRectF(ToDevice(x1, y1), ToDevice(x2, y2)).normalized());
 }
 
+void PainterCanvas::PaintFilledBox(double x1, double y1, double x2, double y2, Rgb colour)
+{
+    if (!m_painter.isActive()) {
+        return;
+    }
+    m_painter.fillRect(QRectF(ToDevice(x1, y1), ToDevice(x2, y2)).normalized(), ToQColor(colour));
+}
+
 // The radius is a length along x; it stays the same physical length upward,
 // so the circle is round on devices with unequal resolutions too. Qt counts
 // positive angles counter-clockwise as seen, like the canvas.

@@ -36,6 +36,7 @@ public:
 protected:
     void PaintLine(double x1, double y1, double x2, double y2, Rgb colour) override;
     void PaintBox(double x1, double y1, double x2, double y2, Rgb colour) override;
+    void PaintFilledBox(double x1, double y1, double x2, double y2, Rgb colour) override;
     void PaintArc(double x, double y, double radius, Rgb colour, double start, double sweep) override;
     void PaintText(double x, double y, std::string_view text) override;
     double MeasureTextWidthTwips(std::string_view text) const override;

@@ -6,8 +6,11 @@ namespace vyra::gfx {
 
 void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& sink)
 {
+    const PageTrace trace{record.customer, record.caseFile};
+    const int pages = record.charts ? 3 : 2;
     PrintReportPage1(page, record, sink);
     PrintSketch(page, record.selection.inputs, sink);
+    WritePageFooter(page, trace, 1, pages, sink);
     // A device that failed on the new page is reported by page 2, which finds
     // it failed before it draws; only a refusal that leaves the device usable
     // is left for the job to report.
@@ -15,11 +18,13 @@ void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& si
         ReportTrouble(sink);
     }
     PrintReportPage2(page, record, sink);
+    WritePageFooter(page, trace, 2, pages, sink);
     if (record.charts) {
         if (!page.NewPage() && !page.Failed()) {
             ReportTrouble(sink);
         }
         PrintChartsPage(page, *record.charts, sink);
+        WritePageFooter(page, trace, 3, pages, sink);
     }
     // A device that had failed before the end of the document was reported
     // by the part that met the failure.

@@ -95,17 +95,30 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
     WriteAt(page, kLeftMargin, y, shown.fulcrumCaption, LineEnd::Keep);
     WriteEndingAt(page, valueEnd, shown.rightSelected ? "Right(R)" : "Left(L)", LineEnd::End);
     y = CloseItem(page, ruleEnd);
-    // A typed text stands whole, as typed, between its caption and its unit.
+    // A typed text stands as typed between its caption and its unit, cut
+    // short only when it would not fit even in the smallest size.
+    std::string readAs;
     for (int k = 0; k < kFieldCount; ++k) {
+        const std::string& text = shown.fieldTexts[k];
         WriteAt(page, kLeftMargin, y, shown.fieldCaptions[k], LineEnd::Keep);
         const double captionEnd = page.CurrentX() + page.TextWidth(" ") / 2;
-        report::WriteEndingWithin(page, textEnd, y, shown.fieldTexts[k], captionEnd);
+        const bool cut = report::TextWidthAt(page, text, report::kSmallestPoints) > textEnd - captionEnd;
+        if (cut || !ReadsAsTyped(k, text)) {
+            readAs += (readAs.empty() ? "Read as: " : ", ") + std::string(FieldSymbol(k)) + " " + ValueReadText(k, text);
+        }
+        report::WriteEndingWithin(page, textEnd, y, text, captionEnd);
         WriteEndingAt(page, valueEnd, shown.unitLabels[k], LineEnd::End);
         y = CloseItem(page, ruleEnd);
     }
     WriteAt(page, kLeftMargin, y, shown.methodCaption, LineEnd::End);
     WriteEndingAt(page, valueEnd, MethodWording(record.selection.inputs.methodCode), LineEnd::End);
-    CloseItem(page, ruleEnd);
+    y = CloseItem(page, ruleEnd);
+    // Where the page does not show what was computed from (more after the
+    // number, an angle's fraction, a text cut short), one line says it.
+    if (!readAs.empty()) {
+        page.SetFontSize(9);
+        report::WriteWithin(page, kLeftMargin, y, readAs, ruleEnd, LineEnd::Keep);
+    }
 }
 
 void WriteResultsHeading(Canvas& page, const ReportRecord&)

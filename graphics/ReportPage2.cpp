@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace vyra::gfx {
 
@@ -49,8 +50,25 @@ void WriteNoteAndUnitHeadings(Canvas& page, const ReportRecord& record)
     report::WriteHeading(page, {pb.symbolX, table.symbolY, force, pb.cellLeft, pb.cellRight});
 }
 
+// What the marks of both pages mean, in the free rows under the table.
+void WriteLegend(Canvas& page, const ReportRecord&)
+{
+    static constexpr std::array<std::string_view, 5> kLegend{
+        "How to read the marks of both pages:",
+        "- A crossed-out figure is out of tolerance: the model fails that result set.",
+        "- A shaded, framed row: the model passes every check of that result set.",
+        "- P1 (page 1) is checked for models 7 to 9 only: a negative P1 fails.",
+        "- A figure exactly at its tolerance limit fails.",
+    };
+    page.SetFontSize(9);
+    page.SetFontBold(false);
+    for (std::size_t line = 0; line < kLegend.size(); ++line) {
+        WriteAt(page, 12, 31 + static_cast<double>(line), kLegend[line], LineEnd::End);
+    }
+}
+
 constexpr auto kPage2Steps = report::StepsAroundTable<report::kResultTable2>(
-    {SetUpPage, WriteHeading, WriteCompanyLines}, {WriteNoteAndUnitHeadings});
+    {SetUpPage, WriteHeading, WriteCompanyLines}, {WriteNoteAndUnitHeadings, WriteLegend});
 
 }  // namespace
 

@@ -127,13 +127,13 @@ Expected<void> WriteDrawnFile(const std::string& path, const Expected<QByteArray
 
 Expected<QByteArray> DrawReportPdf(const ReportRecord& record, QPageSize::PageSizeId paper)
 {
-    return DrawPdf(paper, QStringLiteral("VyraSensorSelector report"),
+    return DrawPdf(paper, QString::fromStdString(DocumentTitle("report", record.customer)),
                    [&record](Canvas& page, const MessageSink& sink) { PrintReport(page, record, sink); });
 }
 
 Expected<QByteArray> DrawChartsPdf(const ChartContent& content, QPageSize::PageSizeId paper)
 {
-    return DrawPdf(paper, QStringLiteral("VyraSensorSelector charts"),
+    return DrawPdf(paper, QString::fromStdString(DocumentTitle("charts", content.trace.customer)),
                    [&content](Canvas& page, const MessageSink& sink) { PrintCharts(page, content, sink); });
 }
 
@@ -141,7 +141,7 @@ Expected<void> DrawLineReportPdf(const LineReportContent& content, QPageSize::Pa
 {
     WholeFileDevice device(file);
     if (auto drawn =
-            DrawPdf(device, paper, QStringLiteral("VyraSensorSelector line report"),
+            DrawPdf(device, paper, QString::fromStdString(DocumentTitle("line report", content.customer)),
                     [&content](Canvas& page, const MessageSink& sink) { PrintLineReport(page, content, sink); });
         !drawn) {
         return drawn;

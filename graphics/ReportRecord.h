@@ -3,6 +3,7 @@
 #include "Case.h"
 #include "Charts.h"
 #include "InputReading.h"
+#include "PageTrace.h"
 #include "RunState.h"
 
 #include <array>
@@ -11,15 +12,6 @@
 #include <string>
 
 namespace vyra::gfx {
-
-// The customer block of the report, read when printing.
-struct ReportCustomer {
-    std::string customer;  // txtFNmame
-    std::string orderNo;  // txtOrderNo
-    std::string machine;  // txtMName
-    std::string date;  // txtDate
-    std::string name;  // txtName
-};
 
 // The specifications block as the input screen showed it at the last
 // successful "Select", so that the report describes the case its results
@@ -38,6 +30,9 @@ struct ReportSpecifications {
 // Everything the two report pages and the printed sketch read.
 struct ReportRecord {
     ReportCustomer customer;
+    // The name of the case file the case came from or was saved to, without
+    // its folder; empty when there is none.
+    std::string caseFile;
     ReportSpecifications specifications;
     // The run state of the last successful "Select": its inputs (the sketch's
     // angles, position and fulcrum and methodCode), series, unit and tables.

@@ -2,9 +2,13 @@
 
 #include "ReportPage.h"
 #include "ReportText.h"
+#include "ResultFormat.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <string>
+#include <vector>
 
 namespace vyra::gfx::report {
 
@@ -21,6 +25,17 @@ void WriteHeading(Canvas& page, const PlacedText& t)
 {
     const double x = std::max(t.x, t.cellLeft + kRuleClearance);
     WriteWithin(page, x, t.y, t.text, t.cellRight - kRuleClearance, t.end);
+}
+
+void ShadePassingRows(Canvas& page, const ResultTable& table, const RunState& selection)
+{
+    constexpr Rgb kShade{232, 232, 232};
+    for (int i = 0; i < kModelCount; ++i) {
+        if (table.set().withinTolerance(selection, i)) {
+            const double y = table.firstRow + 2 * i;
+            page.FilledBox(kLeftBorder, y, table.right, y + 2, kShade);
+        }
+    }
 }
 
 void DrawResultGrid(Canvas& page, const ResultTable& table)
@@ -73,21 +88,94 @@ void WriteResultHeadings(Canvas& page, const ResultTable& table, std::int16_t fo
     }
 }
 
+namespace {
+
+// A column's texts and the one size they are written in, so that no figure
+// or model reads as set apart from its column.
+struct SizedColumn {
+    std::array<std::string, kModelCount> texts;
+    double points;
+};
+
+SizedColumn ModelLabels(Canvas& page, const RunState& selection)
+{
+    SizedColumn labels{};
+    for (int i = 0; i < kModelCount; ++i) {
+        labels.texts[static_cast<std::size_t>(i)] = ModelLabel(selection, i);
+    }
+    labels.points = SizeToFitAll(page, labels.texts, kLabelCellRight - kRuleClearance - kLabelX);
+    return labels;
+}
+
+struct FigureField {
+    int blanks;
+    int width;
+    int decimals;
+};
+
+FigureField FieldOf(const ResultColumn& column, const ColumnPlace& at, const RunState& selection)
+{
+    const bool newton = column.unit == kForceUnit && selection.forceUnit == kNewton;
+    return newton ? FigureField{at.newtonBlanks, at.newtonWidth, column.newtonDecimals}
+                  : FigureField{at.blanks, at.width, column.decimals};
+}
+
+double FieldEnd(Canvas& page, const ColumnPlace& at, const FigureField& field)
+{
+    return at.figureX + page.TextWidth(std::string(static_cast<std::size_t>(field.width), ' '));
+}
+
+// A figure wider than its field ends where the field ends and may reach left
+// to the cell's border; when one does not fit even so, the whole column
+// takes the size at which its widest figure fits. A figure is never cut (it
+// would read as another number): one that does not fit at the smallest size
+// is written in the exponent form that does.
+SizedColumn Figures(Canvas& page, const ResultColumn& column, const ColumnPlace& at, const RunState& selection)
+{
+    const FigureField field = FieldOf(column, at, selection);
+    const double room = FieldEnd(page, at, field) - (at.cellLeft + kRuleClearance);
+    SizedColumn figures{};
+    for (int i = 0; i < kModelCount; ++i) {
+        figures.texts[static_cast<std::size_t>(i)] =
+            NumberField(ShownText(column, selection, i), field.blanks, field.width);
+    }
+    figures.points = SizeToFitAll(page, figures.texts, room);
+    const double digitWidth = TextWidthAt(page, "0", figures.points);
+    const auto digits = static_cast<std::size_t>(std::max(1.0, std::floor(room / digitWidth)));
+    for (int i = 0; i < kModelCount; ++i) {
+        std::string& text = figures.texts[static_cast<std::size_t>(i)];
+        if (TextWidthAt(page, text, figures.points) > room) {
+            text = FormatPatternWithin(ShownValue(column, selection, i), field.decimals, digits);
+        }
+    }
+    return figures;
+}
+
+}  // namespace
+
 void WriteResultRows(Canvas& page, const ResultTable& table, const RunState& selection)
 {
-    const bool newton = selection.forceUnit == kNewton;
     const std::span<const ResultColumn> columns = table.set().columns;
     page.SetFontSize(10);
+    const SizedColumn labels = ModelLabels(page, selection);
+    std::vector<SizedColumn> figures;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        figures.push_back(Figures(page, columns[c], table.places[c], selection));
+    }
     for (int i = 0; i < kModelCount; ++i) {
+        const auto row = static_cast<std::size_t>(i);
         const double y = table.firstRow + 0.5 + 2 * i;
-        WriteWithin(page, kLabelX, y, ModelLabel(selection, i), kLabelCellRight - kRuleClearance, LineEnd::Keep);
+        WriteSizedWithin(page, kLabelX, y, labels.texts[row], labels.points, kLabelCellRight - kRuleClearance,
+                         LineEnd::Keep);
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const ColumnPlace& at = table.places[c];
-            const bool force = columns[c].unit == kForceUnit && newton;
-            const int width = force ? at.newtonWidth : at.width;
-            const std::string figure = ShownText(columns[c], selection, i);
-            const std::string field = NumberField(figure, force ? at.newtonBlanks : at.blanks, width);
-            WriteFigure(page, at.figureX, y, field, width, at.cellLeft);
+            const double fieldEnd = FieldEnd(page, at, FieldOf(columns[c], at, selection));
+            const std::string& text = figures[c].texts[row];
+            if (figures[c].points == page.Font().size && page.TextWidth(text) <= fieldEnd - at.figureX) {
+                WriteAt(page, at.figureX, y, text, LineEnd::Keep);
+            } else {
+                WriteSizedEndingAt(page, fieldEnd, y, text, figures[c].points);
+            }
         }
     }
 }

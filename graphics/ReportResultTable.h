@@ -79,6 +79,10 @@ struct ResultTable {
     std::span<const NoteText> notes;
 };
 
+// A light shade behind the row of every model that passes every check of
+// the set, so that its frame cannot be taken for a rule of the grid; drawn
+// first, under the grid and the figures.
+void ShadePassingRows(Canvas& page, const ResultTable& table, const RunState& selection);
 void DrawResultGrid(Canvas& page, const ResultTable& table);
 void WriteResultHeadings(Canvas& page, const ResultTable& table, std::int16_t forceUnit);
 // The model's label and every figure of each row, in 10 point.
@@ -92,8 +96,9 @@ void WriteToleranceNotes(Canvas& page, const ResultTable& table);
 // The table's drawing as steps of its page, so that a device that fails
 // between two of them is found as on every other step.
 template <const ResultTable& table>
-void DrawResultGridStep(Canvas& page, const ReportRecord&)
+void DrawResultGridStep(Canvas& page, const ReportRecord& record)
 {
+    ShadePassingRows(page, table, record.selection);
     DrawResultGrid(page, table);
 }
 

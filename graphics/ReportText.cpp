@@ -9,18 +9,6 @@ namespace {
 
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
-// Sizes below this are no longer measured down in small steps.
-constexpr double kSmallestStep = 1e-3;
-
-double TextWidthAt(Canvas& page, std::string_view text, double points)
-{
-    const double before = page.Font().size;
-    page.SetFontSize(points);
-    const double width = page.TextWidth(text);
-    page.SetFontSize(before);
-    return width;
-}
-
 double TextHeightAt(Canvas& page, std::string_view text, double points)
 {
     const double before = page.Font().size;
@@ -58,7 +46,27 @@ std::vector<std::size_t> CharacterEnds(std::string_view text)
     return ends;
 }
 
+// The text as it fits width in the given size: whole, or cut with an
+// ellipsis.
+std::string ClippedAt(Canvas& page, std::string_view text, double points, double width)
+{
+    const double before = page.Font().size;
+    page.SetFontSize(points);
+    std::string clipped = ClippedToWidth(page, text, width);
+    page.SetFontSize(before);
+    return clipped;
+}
+
 }  // namespace
+
+double TextWidthAt(Canvas& page, std::string_view text, double points)
+{
+    const double before = page.Font().size;
+    page.SetFontSize(points);
+    const double width = page.TextWidth(text);
+    page.SetFontSize(before);
+    return width;
+}
 
 double SizeToFit(Canvas& page, std::string_view text, double width)
 {
@@ -69,34 +77,42 @@ double SizeToFit(Canvas& page, std::string_view text, double width)
     }
     // Widths grow nearly in proportion to the size; hinting may round them
     // up a little, so the first guess is checked and stepped down.
-    double fitted = size * std::max(width, 0.0) / natural;
-    while (fitted > kSmallestStep && TextWidthAt(page, text, fitted) > width) {
+    double fitted = std::min(size, size * std::max(width, 0.0) / natural);
+    while (fitted > kSmallestPoints && TextWidthAt(page, text, fitted) > width) {
         fitted *= 0.98;
     }
-    return std::max(fitted, kSmallestStep);
+    return std::max(fitted, std::min(size, kSmallestPoints));
+}
+
+double SizeToFitAll(Canvas& page, std::span<const std::string> texts, double width)
+{
+    double points = page.Font().size;
+    for (const std::string& text : texts) {
+        points = std::min(points, SizeToFit(page, text, width));
+    }
+    return points;
+}
+
+void WriteSizedEndingAt(Canvas& page, double x, double y, std::string_view text, double points)
+{
+    WriteSized(page, x - TextWidthAt(page, text, points), y, text, points, LineEnd::Keep);
 }
 
 void WriteWithin(Canvas& page, double x, double y, std::string_view text, double limit, LineEnd end)
 {
-    WriteSized(page, x, y, text, SizeToFit(page, text, limit - x), end);
+    WriteSizedWithin(page, x, y, text, SizeToFit(page, text, limit - x), limit, end);
+}
+
+void WriteSizedWithin(Canvas& page, double x, double y, std::string_view text, double points, double limit,
+                      LineEnd end)
+{
+    WriteSized(page, x, y, ClippedAt(page, text, points, limit - x), points, end);
 }
 
 void WriteEndingWithin(Canvas& page, double x, double y, std::string_view text, double limit)
 {
     const double points = SizeToFit(page, text, x - limit);
-    WriteSized(page, x - TextWidthAt(page, text, points), y, text, points, LineEnd::Keep);
-}
-
-void WriteFigure(Canvas& page, double x, double y, std::string_view text, int width, double cellLeft)
-{
-    const double fieldEnd = x + page.TextWidth(std::string(static_cast<std::size_t>(std::max(width, 0)), ' '));
-    if (x + page.TextWidth(text) <= fieldEnd) {
-        page.SetCurrentX(x);
-        page.SetCurrentY(y);
-        page.WriteText(text, LineEnd::Keep);
-        return;
-    }
-    WriteEndingWithin(page, fieldEnd, y, text, cellLeft + kRuleClearance);
+    WriteSizedEndingAt(page, x, y, ClippedAt(page, text, points, x - limit), points);
 }
 
 std::string ClippedToWidth(const Canvas& page, std::string_view text, double width)

@@ -184,9 +184,23 @@ bool InputMenus::SaveAs_Click()
     return !path.isEmpty() && SaveTo(WithSuffix(path, kCaseSuffix));
 }
 
+std::string InputMenus::CaseFileName() const
+{
+    return m_path.isEmpty() ? std::string() : QFileInfo(m_path).fileName().toStdString();
+}
+
+std::optional<gfx::ReportRecord> InputMenus::RecordToReport() const
+{
+    std::optional<gfx::ReportRecord> record = m_screen.lastSelection();
+    if (record) {
+        record->caseFile = CaseFileName();
+    }
+    return record;
+}
+
 void InputMenus::ExportPdf_Click()
 {
-    const std::optional<gfx::ReportRecord> record = m_screen.lastSelection();
+    const std::optional<gfx::ReportRecord> record = RecordToReport();
     if (!record) {
         return;
     }
@@ -209,7 +223,7 @@ void InputMenus::ExportPdf_Click()
 // its own, as "Print" on the result screens does.
 void InputMenus::Print_Click()
 {
-    const std::optional<gfx::ReportRecord> record = m_screen.lastSelection();
+    const std::optional<gfx::ReportRecord> record = RecordToReport();
     if (!record) {
         return;
     }

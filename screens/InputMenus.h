@@ -48,6 +48,9 @@ public:
     // Opens the case named when the program was started; a broken file
     // shows its message. True when the case was opened.
     bool OpenAtStart(const QString& path);
+    // The name of the screen's case file without its folder; empty while
+    // there is none. Printed pages name it.
+    std::string CaseFileName() const;
 
 private:
     void BuildFileMenu();
@@ -69,6 +72,8 @@ private:
     bool Changed() const;
     // Save, Discard or Cancel when the case has changed; false: cancelled.
     bool MayLeaveCase();
+    // The last selection as the report prints it now.
+    std::optional<gfx::ReportRecord> RecordToReport() const;
     QString FileName(const QString& caption, const QString& proposed, const QString& filter, bool save);
     void ShowTitle();
     void Complain(const QString& text, const std::string& cause);

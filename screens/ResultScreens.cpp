@@ -30,7 +30,7 @@ void ResultScreens::Show(const gfx::ReportRecord& record, const EntryForm& form)
     m_record = record;
     m_form = form;
     if (m_charts && m_charts->isVisible()) {
-        m_charts->Fill(gfx::ChartContentOf(m_record.selection, m_form));
+        m_charts->Fill(gfx::ChartContentOf(m_record.selection, m_form, {m_record.customer, m_record.caseFile}));
     }
     if (!m_screens) {
         const ResultCommands commands{[this](QWidget& owner) { Print(owner); }, [this] { CloseBoth(); },
@@ -71,7 +71,7 @@ void ResultScreens::ShowCharts()
     if (!m_charts) {
         m_charts = std::make_unique<FrmCharts>(m_toolkit);
     }
-    m_charts->Fill(gfx::ChartContentOf(m_record.selection, m_form));
+    m_charts->Fill(gfx::ChartContentOf(m_record.selection, m_form, {m_record.customer, m_record.caseFile}));
     BringToFront(*m_charts);
 }
 

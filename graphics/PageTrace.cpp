@@ -1,0 +1,65 @@
+#include "PageTrace.h"
+
+#include "Captions.h"
+#include "ReportText.h"
+
+#include <string_view>
+
+namespace vyra::gfx {
+
+namespace {
+
+constexpr double kMargin = 10;
+constexpr double kFooterPoints = 8;
+
+void Append(std::string& line, std::string_view label, std::string_view value, std::string_view separator = "   ")
+{
+    if (!value.empty()) {
+        line += (line.empty() ? std::string_view() : separator);
+        line += std::string(label) + std::string(value);
+    }
+}
+
+}  // namespace
+
+// One row above the printable area's bottom edge: the tables end higher on
+// every paper.
+void WritePageFooter(Canvas& page, const PageTrace& trace, int number, int count, const MessageSink& sink)
+{
+    if (page.Failed()) {
+        return;
+    }
+    page.SetScaleMode(ScaleMode::Characters);
+    page.SetFontName("Courier New");
+    page.SetFontBold(false);
+    page.SetFontSize(kFooterPoints);
+    const double right = page.ScaleWidth() - kMargin;
+    const double y = page.ScaleHeight() - 1;
+    const std::string pages = "page " + std::to_string(number) + " of " + std::to_string(count);
+    const double pagesX = right - page.TextWidth(pages);
+    page.SetCurrentX(pagesX);
+    page.SetCurrentY(y);
+    page.WriteText(pages, LineEnd::Keep);
+    std::string line;
+    Append(line, "", trace.customer.customer);
+    Append(line, "Order No. ", trace.customer.orderNo);
+    Append(line, "", trace.customer.date);
+    Append(line, "", trace.caseFile);
+    const double limit = pagesX - page.TextWidth("  ");
+    page.SetCurrentX(kMargin);
+    page.SetCurrentY(y);
+    page.WriteText(report::ClippedToWidth(page, line, limit - kMargin), LineEnd::Keep);
+    if (page.Failed()) {
+        ReportTrouble(sink);
+    }
+}
+
+std::string DocumentTitle(std::string_view document, const ReportCustomer& customer)
+{
+    std::string named;
+    Append(named, "", customer.customer, ", ");
+    Append(named, "Order No. ", customer.orderNo, ", ");
+    return std::string(kProgramTitle) + " " + std::string(document) + (named.empty() ? "" : ": " + named);
+}
+
+}  // namespace vyra::gfx
