@@ -10,6 +10,7 @@
 #include "Utf8.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -308,7 +309,9 @@ int RunBatch(const SelectorOptions& options, const Case& base, std::ostream& out
     }
     std::optional<LineReportOutput> line;
     if (!request.lineReportPath.empty()) {
-        line.emplace(request.lineReportPath, RecordOf);
+        const std::string batchFile =
+            request.path == "-" ? "standard input" : std::filesystem::path(request.path).filename().string();
+        line.emplace(request.lineReportPath, batchFile, options.graphics.paper, RecordOf);
         if (auto target = line->Target(); !target) {
             err << "vyra-select: cannot write " << target.Error().reason << '\n';
             return kOutputFailed;

@@ -6,8 +6,11 @@
 
 namespace vyra::cli {
 
-LineReportOutput::LineReportOutput(const std::string& path, gfx::RollerRecord recordOf) : m_path(path), m_file(path)
+LineReportOutput::LineReportOutput(const std::string& path, const std::string& batchFile, Paper paper,
+                                   gfx::RollerRecord recordOf)
+    : m_path(path), m_paper(paper), m_file(path)
 {
+    m_content.batchFile = batchFile;
     m_content.recordOf = std::move(recordOf);
 }
 
@@ -39,7 +42,7 @@ void LineReportOutput::Add(const BatchRow& row, const Evaluation& evaluation)
 
 Expected<void> LineReportOutput::Finish(GraphicsOutputs& graphics)
 {
-    Expected<void> written = graphics.DrawLineReport(m_content, m_file);
+    Expected<void> written = graphics.DrawLineReport(m_content, m_paper, m_file);
     if (written) {
         written = m_file.Commit();
     }

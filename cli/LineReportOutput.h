@@ -18,7 +18,8 @@ namespace vyra::cli {
 // recordOf computes again just before they are drawn.
 class LineReportOutput {
 public:
-    LineReportOutput(const std::string& path, gfx::RollerRecord recordOf);
+    // batchFile names the rows' file on every page.
+    LineReportOutput(const std::string& path, const std::string& batchFile, Paper paper, gfx::RollerRecord recordOf);
 
     // Whether the target can be written; a failure names it.
     Expected<void> Target() const;
@@ -29,6 +30,7 @@ public:
 
 private:
     std::string m_path;
+    Paper m_paper;
     WholeFileWriter m_file;
     gfx::LineReportContent m_content;
 };

@@ -62,6 +62,9 @@ gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, co
     record.selection = selection;
     if (request.charts) {
         record.charts = gfx::ChartContentOf(selection, input.form, {record.customer, record.caseFile});
+        if (request.calibrationWeight) {
+            record.charts->calibration = CalibrationFor(input.form, input.forceUnit, *request.calibrationWeight);
+        }
     }
     return record;
 }
@@ -207,10 +210,11 @@ int QtGraphicsOutputs::Produce(const GraphicsRequest& request, const Case& input
     return status;
 }
 
-Expected<void> QtGraphicsOutputs::DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file)
+Expected<void> QtGraphicsOutputs::DrawLineReport(const gfx::LineReportContent& content, Paper paper,
+                                                 WholeFileWriter& file)
 {
     EnsureApplication(m_application);
-    return gfx::DrawLineReportPdf(content, QPageSize::A4, file);
+    return gfx::DrawLineReportPdf(content, paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4, file);
 }
 
 }  // namespace vyra::cli

@@ -24,7 +24,8 @@ public:
     // The line report of a batch as PDF into file, which the caller opened
     // before reading the rows and commits; or why it could not be drawn or
     // written.
-    virtual Expected<void> DrawLineReport(const gfx::LineReportContent& content, WholeFileWriter& file) = 0;
+    virtual Expected<void> DrawLineReport(const gfx::LineReportContent& content, Paper paper,
+                                          WholeFileWriter& file) = 0;
 };
 
 // What vyra-select reads of its surroundings: main hands in the real ones,

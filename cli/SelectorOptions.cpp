@@ -137,7 +137,7 @@ struct Parser {
         app.add_option("--report", g.reportPath, "Write the two report pages to this PDF file")
             ->type_name("FILE")
             ->take_last();
-        app.add_option("--paper", paper, "Paper of the PDF report, portrait (default a4)")
+        app.add_option("--paper", paper, "Paper of the PDF report and the line report, portrait (default a4)")
             ->take_last()
             ->check(CLI::IsMember({"a4", "letter"}));
         app.add_flag("--print", g.print, "Print the report on the system's default printer");
@@ -210,7 +210,7 @@ struct Parser {
             return {};
         }
         for (const char* name :
-             {"--json", "--report", "--print", "--sketch", "--save-case", "--paper", "--charts", "--chart"}) {
+             {"--json", "--report", "--print", "--sketch", "--save-case", "--charts", "--chart"}) {
             if (Given(name)) {
                 return Failed(std::string(name)
                               + " cannot go with --batch (it has --format, --output and --line-report)");
@@ -291,6 +291,7 @@ struct Parser {
         }
         const std::string& caseFile = options.saveCasePath.empty() ? options.casePath : options.saveCasePath;
         options.graphics.caseFile = std::filesystem::path(caseFile).filename().string();
+        options.graphics.calibrationWeight = options.calibrationWeight;
         return options;
     }
 };

@@ -29,6 +29,8 @@ struct GraphicsRequest {
     // The name of the case file the case came from or is saved to, which
     // every printed page names.
     std::string caseFile;
+    // The charts page gains the calibration table of this test weight (kg).
+    std::optional<double> calibrationWeight;
 
     bool Any() const { return !reportPath.empty() || print || !sketchPath.empty() || !chartPath.empty(); }
 };

@@ -5,10 +5,12 @@
 #include "NumberText.h"
 #include "Results1.h"
 #include "Results2.h"
+#include "ResultFormat.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace vyra {
@@ -69,27 +71,69 @@ PassingGamma PassingGammas(const EntryForm& form, std::int16_t forceUnit)
 CheckMargins MarginsOf(const RunState& state, int model)
 {
     const ResultTables& t = state.tables;
+    const Assessment1 set1 = AssessResults1(state, model);
+    const Assessment2 set2 = AssessResults2(state, model);
     const double stopper = state.model(model).stopperTolerance;
     const double gain = std::fabs(t.S[model]);
-    return {
-        Percent(t.Zr[model], stopper),
-        Percent(t.Zs[model], stopper),
-        Percent(t.Vr[model], kOutputLimitMillivolts),
-        std::max(gain / kGainUpperLimit, kGainLowerLimit / gain) * 100,
-        Percent(FrequencyRatio(t.F1[model], t.F2[model]), kFrequencyRatioLimit),
-        Percent(FrequencyRatio(t.F1[model], t.F3[model]), kFrequencyRatioLimit),
-    };
+    return {{
+        {std::nan(""), model >= kFirstModelWithP1Check, set1.failP1},
+        {Percent(t.Zr[model], stopper), true, set1.failZr},
+        {Percent(t.Zs[model], stopper), true, set1.failZs},
+        {Percent(t.Vr[model], kOutputLimitMillivolts), true, set1.failVr},
+        {std::max(gain / kGainUpperLimit, kGainLowerLimit / gain) * 100, true, set1.failS},
+        {Percent(FrequencyRatio(t.F1[model], t.F2[model]), kFrequencyRatioLimit), true, set2.failF1F2},
+        {Percent(FrequencyRatio(t.F1[model], t.F3[model]), kFrequencyRatioLimit), true, set2.failF1F3},
+    }};
 }
 
 int NearestToFailing(const CheckMargins& margins)
 {
+    const auto rank = [](const CheckMargin& margin) {
+        if (margin.fails && !std::isfinite(margin.percent)) {
+            return std::numeric_limits<double>::infinity();
+        }
+        return margin.applies && std::isfinite(margin.percent) ? margin.percent : std::nan("");
+    };
     int nearest = kMarginCount;
     for (int check = 0; check < kMarginCount; ++check) {
-        if (std::isfinite(margins[check]) && (nearest == kMarginCount || margins[check] > margins[nearest])) {
+        const double r = rank(margins[check]);
+        if (!std::isnan(r) && (nearest == kMarginCount || r > rank(margins[nearest]))) {
             nearest = check;
         }
     }
     return nearest;
+}
+
+std::string MarginText(const CheckMargin& margin, MarginCheck check)
+{
+    if (!margin.applies) {
+        return "";
+    }
+    if (check == kMarginP1) {
+        return margin.fails ? "< 0" : "ok";
+    }
+    const double percent = margin.percent;
+    if (!std::isfinite(percent)) {
+        return "---";
+    }
+    if (percent > 9999) {
+        return ">9999%";
+    }
+    if (percent < 95 || percent >= 105) {
+        return FormatPattern(percent, 0) + "%";
+    }
+    // Tenths, rounded away from 100 and kept on the side of the verdict.
+    const double tenths = margin.fails ? std::max(std::ceil(percent * 10), 1000.0)
+                                       : std::min(std::floor(percent * 10), 999.0);
+    return FormatPattern(tenths / 10, 1) + "%";
+}
+
+std::array<std::string, 3> CalibrationFigures(const Calibration& calibration, int model)
+{
+    constexpr std::size_t kWidth = 9;
+    const double millivolts = calibration.Vt[static_cast<std::size_t>(model)];
+    return {FormatPatternWithin(millivolts, 1, kWidth), FormatPatternWithin(millivolts / 1000, 3, kWidth),
+            FormatPatternWithin(calibration.S[static_cast<std::size_t>(model)], 1, kWidth)};
 }
 
 Calibration CalibrationFor(const EntryForm& form, std::int16_t forceUnit, double weightKg)

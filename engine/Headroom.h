@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,19 +42,45 @@ inline constexpr int kGammaHighest = 180;
 // evaluated, never a formula that could drift from the checks.
 PassingGamma PassingGammas(const EntryForm& form, std::int16_t forceUnit);
 
-// The checks with a limit, in the order of the result sets; P1's check has
-// none (it only asks for a sign) and is left out.
-enum MarginCheck : int { kMarginZr, kMarginZs, kMarginVr, kMarginS, kMarginF1F2, kMarginF1F3, kMarginCount };
-inline constexpr std::array<std::string_view, kMarginCount> kMarginNames{"Zr", "Zs", "Vr", "S", "F1/F2", "F1/F3"};
+// The checks of both result sets in their order: P1's for models 7 to 9,
+// then those with a limit.
+enum MarginCheck : int {
+    kMarginP1,
+    kMarginZr,
+    kMarginZs,
+    kMarginVr,
+    kMarginS,
+    kMarginF1F2,
+    kMarginF1F3,
+    kMarginCount
+};
+inline constexpr std::array<std::string_view, kMarginCount> kMarginNames{"P1", "Zr", "Zs", "Vr",
+                                                                         "S",  "F1/F2", "F1/F3"};
 
-// Each check as a percentage of its limit: 100 or more fails it. The gain
-// has two limits; its margin is the nearer one (S / 80, or 12 / S). Not a
-// finite number where the figure is not.
-using CheckMargins = std::array<double, kMarginCount>;
+// A model's standing against one check.
+struct CheckMargin {
+    // The figure as a percentage of its limit: 100 or more fails. The gain
+    // has two limits and takes the nearer (S / 80, or 12 / S). Not a finite
+    // number where the figure is not, nor for P1, whose check asks only for
+    // a sign.
+    double percent = 0;
+    bool applies = true;  // P1 is checked for models 7 to 9 only
+    bool fails = false;  // the verdict of the result sets themselves
+};
+using CheckMargins = std::array<CheckMargin, kMarginCount>;
 CheckMargins MarginsOf(const RunState& state, int model);
-// The check nearest to failing, the largest percentage; kMarginCount when
-// none is finite.
+
+// The check nearest to failing: a failing check without a finite
+// percentage (P1, or a figure that is not finite) first, then the largest
+// percentage; kMarginCount when no check has either.
 int NearestToFailing(const CheckMargins& margins);
+
+// A margin as the tables print it: whole percents ("87%"), one decimal
+// from 95% to 105% rounded away from 100 so that a passing margin never
+// reads 100% or more and a failing one never less ("99.9%", "100.1%"),
+// ">9999%" past that; "---" where the figure is not finite; for P1 "ok" or
+// "< 0", and nothing where the check does not apply.
+std::string MarginText(const CheckMargin& margin, MarginCheck check);
 
 // What each model should show with a test weight hung on a rope along the
 // web path: the case evaluated with a tension of weightKg kgf (weightKg x
@@ -65,6 +92,11 @@ struct Calibration {
     std::array<double, kModelCount> S{};
 };
 Calibration CalibrationFor(const EntryForm& form, std::int16_t forceUnit, double weightKg);
+
+// A model's row of a calibration as the charts window and the charts page
+// show it: Vt in mV ("0.0") and in V ("0.000") and S ("0.0"), each in
+// exponent form past 9 characters.
+std::array<std::string, 3> CalibrationFigures(const Calibration& calibration, int model);
 
 // A test weight as typed, in kg: one number above 0 and finite, blanks
 // around it allowed; the charts window and vyra-select read it alike.

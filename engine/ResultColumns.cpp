@@ -79,10 +79,14 @@ double ShownValue(const ResultColumn& column, const RunState& state, int model)
     return value / column.divisor;
 }
 
+int ShownDecimals(const ResultColumn& column, std::int16_t forceUnit)
+{
+    return column.unit == kForceUnit && forceUnit == kNewton ? column.newtonDecimals : column.decimals;
+}
+
 std::string ShownText(const ResultColumn& column, const RunState& state, int model)
 {
-    const bool newton = column.unit == kForceUnit && state.forceUnit == kNewton;
-    return FormatPattern(ShownValue(column, state, model), newton ? column.newtonDecimals : column.decimals);
+    return FormatPattern(ShownValue(column, state, model), ShownDecimals(column, state.forceUnit));
 }
 
 std::string_view UnitHeading(const ResultColumn& column, std::int16_t forceUnit)

@@ -44,6 +44,8 @@ ResultSet ResultSet2();
 
 // The figure as shown in the run's unit: a force x 9.8 in N, an output in V.
 double ShownValue(const ResultColumn& column, const RunState& state, int model);
+// The decimals of the column's pattern in the run's unit of force.
+int ShownDecimals(const ResultColumn& column, std::int16_t forceUnit);
 // The shown figure through the column's pattern ("---" when not finite).
 std::string ShownText(const ResultColumn& column, const RunState& state, int model);
 // The unit heading: "[kgf]" or "[N]" for a force, the column's unit otherwise.

@@ -81,7 +81,7 @@ Assessment1 AssessResults1(const RunState& state, int i)
     r.failVr = AtOrBeyond(t.Vr[i], kOutputLimitMillivolts);
     r.failS = AtOrBeyond(t.S[i], kGainUpperLimit) || std::fabs(t.S[i]) <= kGainLowerLimit;
     // The three large models must not be pulled off their stopper side.
-    r.failP1 = i >= 6 && (t.P1[i] < 0 || std::isnan(t.P1[i]));
+    r.failP1 = i >= kFirstModelWithP1Check && (t.P1[i] < 0 || std::isnan(t.P1[i]));
     r.withinTolerance = !(r.failP1 || r.failZr || r.failZs || r.failVr || r.failS);
     return r;
 }

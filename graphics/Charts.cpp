@@ -1,12 +1,16 @@
 #include "Charts.h"
 
+#include "ChartDrawing.h"
+
 #include "Catalogue.h"
+#include "NumberText.h"
 #include "ReportText.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "Results2.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -16,131 +20,52 @@ namespace vyra::gfx {
 
 namespace {
 
-constexpr double kTextPoints = 8;
-constexpr double kTickLength = 60;
-constexpr double kMarkerRadius = 45;
-// Bands are filled with lines this far apart, which fill them on a screen
-// and on paper alike.
-constexpr double kFillPitch = 12;
-constexpr int kBlack = 0;
-constexpr int kLightBlue = 9;
-constexpr int kLightRed = 12;
-constexpr int kGrey = 8;
+using chart::WriteAt;
+using chart::WriteCentredAt;
+using chart::WriteEndingAt;
 
-void SetUp(Canvas& canvas)
-{
-    canvas.SetScaleMode(ScaleMode::Twips);
-    canvas.SetFontName("Courier New");
-    canvas.SetFontSize(kTextPoints);
-    canvas.SetFontBold(false);
-    canvas.SetDrawWidth(1);
-    canvas.SetDrawStyle(DrawStyle::Solid);
-}
+constexpr Rgb kPassingFill{120, 120, 120};
+// The report pages' margin, 10 cells of 120 twips.
+constexpr double kPageMargin = 1200;
 
-void WriteAt(Canvas& canvas, double x, double y, std::string_view text)
-{
-    canvas.SetCurrentX(x);
-    canvas.SetCurrentY(y);
-    canvas.WriteText(text, LineEnd::Keep);
-}
+constexpr double kDegreeGap = 40;
 
-void WriteCentredAt(Canvas& canvas, double x, double y, std::string_view text)
-{
-    WriteAt(canvas, x - canvas.TextWidth(text) / 2, y, text);
-}
-
-void WriteEndingAt(Canvas& canvas, double x, double y, std::string_view text)
-{
-    WriteAt(canvas, x - canvas.TextWidth(text), y, text);
-}
-
-// A rectangle filled with horizontal lines.
-void FillBox(Canvas& canvas, double x1, double y1, double x2, double y2, Rgb colour)
-{
-    for (double y = y1; y <= y2; y += kFillPitch) {
-        canvas.Line(x1, y, x2, y, colour);
-    }
-    canvas.Box(x1, y1, x2, y2, colour);
-}
-
-// The plotting rectangle of a chart and its scales.
-struct Plot {
+// The mounting angle's scale over the plotting rectangle.
+struct GammaPlot {
     double left;
     double top;
     double right;
     double bottom;
-    double xFrom;
-    double xTo;
-    double yTo;
 
-    double X(double value) const { return left + (value - xFrom) / (xTo - xFrom) * (right - left); }
-    double Y(double value) const { return bottom - value / yTo * (bottom - top); }
+    double X(double gamma) const
+    {
+        return left + (gamma - (kGammaLowest - 0.5)) / (kGammaHighest - kGammaLowest + 1) * (right - left);
+    }
 };
 
-void DrawXTicks(Canvas& canvas, const Plot& plot, double from, double to, int divisions)
+// The degrees at the ends of each passing interval, over its bar: the
+// first at its left end, the last at its right; one text "a..b" on a bar
+// too short for two, moved right past the text before it.
+void LabelIntervals(Canvas& canvas, const GammaPlot& plot, const std::vector<GammaInterval>& intervals, double y)
 {
-    for (int k = 0; k <= divisions; ++k) {
-        const double value = from + (to - from) * k / divisions;
-        const double x = plot.X(value);
-        canvas.Line(x, plot.bottom, x, plot.bottom + kTickLength, PaletteColor(kBlack));
-        WriteCentredAt(canvas, x, plot.bottom + kTickLength + 20, FormatPattern(value, 0));
-    }
-}
-
-// The highest speed the chart must reach: twice the larger of V and the
-// highest finite maxSpeed, or 100 m/min when both are 0.
-double SpeedRange(const RunState& state)
-{
-    double highest = std::isfinite(state.inputs.V) ? std::fabs(state.inputs.V) : 0;
-    for (int model = 0; model < kModelCount; ++model) {
-        const double speed = MaxSpeed(state, model);
-        if (std::isfinite(speed)) {
-            highest = std::max(highest, speed);
-        }
-    }
-    return highest > 0 ? 2 * highest : 100;
-}
-
-// Where a model's line ends: at the right edge, or where it leaves the top.
-struct LineEndPoint {
-    int model;
-    double x;
-    double y;
-};
-
-std::optional<LineEndPoint> DrawModelLine(Canvas& canvas, const Plot& plot, const RunState& state, int model)
-{
-    // F1 / F2 grows in proportion to the speed: F1 = V / (60 Pi d 10^-3).
-    const double slope = 1 / (60 * Pi * state.inputs.d * std::pow(10.0, -3.0)) / state.tables.F2[model];
-    if (!std::isfinite(slope) || slope <= 0) {
-        return std::nullopt;
-    }
-    const double end = std::min(plot.xTo, plot.yTo / slope);
-    canvas.Line(plot.X(0), plot.Y(0), plot.X(end), plot.Y(slope * end), PaletteColor(kBlack));
-    const double maxSpeed = MaxSpeed(state, model);
-    if (std::isfinite(maxSpeed) && maxSpeed <= plot.xTo) {
-        canvas.Circle(plot.X(maxSpeed), plot.Y(kFrequencyRatioLimit), kMarkerRadius, PaletteColor(kLightRed));
-    }
-    return LineEndPoint{model, plot.X(end), plot.Y(slope * end)};
-}
-
-// Each line's number beside its end; numbers that would overlap along the
-// top edge move right, those along the right edge move down.
-void LabelLineEnds(Canvas& canvas, std::vector<LineEndPoint> ends, const Plot& plot)
-{
-    std::sort(ends.begin(), ends.end(), [](const LineEndPoint& a, const LineEndPoint& b) { return a.x < b.x; });
-    double nextTopX = plot.left;
-    double nextRightY = plot.top;
-    for (const LineEndPoint& end : ends) {
-        const std::string number = std::to_string(end.model + 1);
-        if (end.x < plot.right - 1) {
-            const double x = std::max(end.x, nextTopX);
-            WriteCentredAt(canvas, x, plot.top - 200, number);
-            nextTopX = x + canvas.TextWidth(number) + 60;
+    double nextX = plot.left;
+    const auto write = [&](double x, const std::string& text) {
+        const double at = std::min(std::max(x, nextX), plot.right - canvas.TextWidth(text));
+        WriteAt(canvas, at, y, text);
+        nextX = at + canvas.TextWidth(text) + kDegreeGap;
+    };
+    for (const GammaInterval& passing : intervals) {
+        const std::string from = std::to_string(passing.from);
+        const std::string to = std::to_string(passing.to);
+        const double left = plot.X(passing.from - 0.5);
+        const double right = plot.X(passing.to + 0.5);
+        if (passing.from == passing.to) {
+            write(left, from);
+        } else if (left + canvas.TextWidth(from) + kDegreeGap + canvas.TextWidth(to) <= right) {
+            write(left, from);
+            write(right - canvas.TextWidth(to), to);
         } else {
-            const double y = std::max(end.y - 90, nextRightY);
-            WriteAt(canvas, plot.right + 40, y, number);
-            nextRightY = y + canvas.TextHeight(number);
+            write(left, from + ".." + to);
         }
     }
 }
@@ -152,121 +77,150 @@ ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, co
     return {selection, form, PassingGammas(form, selection.forceUnit), trace};
 }
 
-void DrawSpeedChart(Canvas& canvas, const ChartContent& content, const TwipRect& area)
-{
-    SetUp(canvas);
-    const RunState& state = content.selection;
-    WriteAt(canvas, area.left, area.top, "Speed chart: F1/F2 against the line speed V [m/min]");
-    const Plot plot{area.left + 600,   area.top + 500,          area.right - 2300, area.bottom - 400, 0,
-                    SpeedRange(state), 2 * kFrequencyRatioLimit};
-    canvas.Box(plot.left, plot.top, plot.right, plot.bottom, PaletteColor(kBlack));
-    DrawXTicks(canvas, plot, plot.xFrom, plot.xTo, 4);
-    for (int k = 0; k <= 4; ++k) {
-        const double value = plot.yTo * k / 4;
-        canvas.Line(plot.left - kTickLength, plot.Y(value), plot.left, plot.Y(value), PaletteColor(kBlack));
-        WriteEndingAt(canvas, plot.left - kTickLength - 20, plot.Y(value) - 90, FormatPattern(value, 2));
-    }
-    const double limitY = plot.Y(kFrequencyRatioLimit);
-    canvas.Line(plot.left, limitY, plot.right, limitY, PaletteColor(kLightRed));
-    WriteAt(canvas, plot.left + 40, limitY - 200, "limit 0.7");
-    const double speed = state.inputs.V;
-    if (std::isfinite(speed) && speed >= 0 && speed <= plot.xTo) {
-        canvas.Line(plot.X(speed), plot.top, plot.X(speed), plot.bottom, PaletteColor(kLightBlue));
-        WriteAt(canvas, plot.X(speed) + 40, plot.bottom - 400, "V " + FormatPattern(speed, 0));
-    }
-    std::vector<LineEndPoint> ends;
-    for (int model = 0; model < kModelCount; ++model) {
-        if (const auto end = DrawModelLine(canvas, plot, state, model)) {
-            ends.push_back(*end);
-        }
-    }
-    LabelLineEnds(canvas, ends, plot);
-    // The legend: each line's model and the speed it may run at.
-    const double legendLeft = plot.right + 250;
-    WriteAt(canvas, legendLeft, plot.top, "  model");
-    WriteEndingAt(canvas, area.right, plot.top, "maxSpeed");
-    for (int model = 0; model < kModelCount; ++model) {
-        const double y = plot.top + 200 * (model + 1);
-        WriteAt(canvas, legendLeft, y, ModelLabel(state, model));
-        WriteEndingAt(canvas, area.right, y, FormatPattern(MaxSpeed(state, model), 0));
-    }
-}
-
 void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect& area)
 {
-    SetUp(canvas);
+    chart::SetUp(canvas);
     const RunState& state = content.selection;
     WriteAt(canvas, area.left, area.top,
             "Mounting-angle chart: gamma [degree] at which each model passes result set 1");
-    const double labelWidth = 1300;
-    const Plot plot{area.left + labelWidth,
-                    area.top + 500,
-                    area.right - 200,
-                    area.bottom - 400,
-                    kGammaLowest - 0.5,
-                    kGammaHighest + 0.5,
-                    1};
+    const GammaPlot plot{area.left + 1300, area.top + 500, area.right - 200, area.bottom - 400};
     const double rowHeight = (plot.bottom - plot.top) / kModelCount;
+    const double textHeight = canvas.TextHeight("0");
     for (int model = 0; model < kModelCount; ++model) {
         const double rowTop = plot.top + rowHeight * model;
-        WriteAt(canvas, area.left, rowTop + rowHeight / 2 - 90, ModelLabel(state, model));
-        canvas.Line(plot.left, rowTop + rowHeight / 2, plot.right, rowTop + rowHeight / 2, PaletteColor(kGrey));
-        for (const GammaInterval& passing : content.passingGamma[model]) {
-            FillBox(canvas, plot.X(passing.from - 0.5), rowTop + rowHeight * 0.2, plot.X(passing.to + 0.5),
-                    rowTop + rowHeight * 0.8, PaletteColor(kBlack));
+        const double barTop = rowTop + std::max(rowHeight * 0.5, textHeight);
+        WriteAt(canvas, area.left, rowTop + rowHeight / 2 - textHeight / 2, ModelLabel(state, model));
+        const std::vector<GammaInterval>& intervals = content.passingGamma[model];
+        if (intervals.empty()) {
+            WriteAt(canvas, plot.left + kDegreeGap, rowTop + rowHeight / 2 - textHeight / 2, "none");
+        }
+        for (const GammaInterval& passing : intervals) {
+            canvas.FilledBox(plot.X(passing.from - 0.5), barTop, plot.X(passing.to + 0.5), rowTop + rowHeight * 0.9,
+                             kPassingFill);
+        }
+        LabelIntervals(canvas, plot, intervals, barTop - textHeight);
+        if (model > 0) {
+            canvas.Line(plot.left, rowTop, plot.right, rowTop, chart::kGridGrey);
         }
     }
-    canvas.Box(plot.left, plot.top, plot.right, plot.bottom, PaletteColor(kBlack));
-    DrawXTicks(canvas, plot, kGammaLowest, kGammaHighest, 4);
+    canvas.Box(plot.left, plot.top, plot.right, plot.bottom, PaletteColor(chart::kBlack));
+    for (int gamma = kGammaLowest; gamma <= kGammaHighest; gamma += 90) {
+        const double x = plot.X(gamma);
+        canvas.Line(x, plot.bottom, x, plot.bottom + chart::kTickLength, PaletteColor(chart::kBlack));
+        WriteCentredAt(canvas, x, plot.bottom + chart::kTickLength + 20, std::to_string(gamma));
+    }
     const double gamma = state.inputs.gamma;
-    canvas.Line(plot.X(gamma), plot.top - 60, plot.X(gamma), plot.bottom, PaletteColor(kLightRed));
+    canvas.SetDrawWidth(2);
+    canvas.Line(plot.X(gamma), plot.top - 60, plot.X(gamma), plot.bottom, PaletteColor(chart::kLightRed));
+    canvas.SetDrawWidth(1);
     WriteCentredAt(canvas, plot.X(gamma), plot.top - 240, "gamma " + std::to_string(state.inputs.gamma));
+}
+
+// The columns of the margin table, in twips from the left of its area: the
+// model, the seven checks, the result sets passed and maxSpeed. Each ends
+// where its figures end.
+struct MarginColumns {
+    static constexpr double kName = 1000;
+    static constexpr double kP1 = 450;
+    static constexpr double kPercent = 680;
+    static constexpr double kPasses = 650;
+    static constexpr double kSpeed = 900;
+
+    static double CheckRight(int check) { return kName + kP1 + kPercent * check; }
+    static double PassesRight() { return CheckRight(kMarginCount - 1) + kPasses; }
+    static double SpeedRight() { return PassesRight() + kSpeed; }
+};
+
+std::string_view PassesText(const RunState& state, int model)
+{
+    const std::string_view passed = PassedSets(state, model);
+    return passed == "1" ? "set 1" : passed == "2" ? "set 2" : passed;
 }
 
 void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect& area)
 {
-    SetUp(canvas);
+    chart::SetUp(canvas);
     const RunState& state = content.selection;
-    WriteAt(canvas, area.left, area.top, "Margins: % of each check's limit (100% fails), nearest in bold");
-    const double nameWidth = 1300;
-    const double columnWidth = 760;
+    WriteAt(canvas, area.left, area.top, "Margins in % of each limit (100% fails), nearest bold; speeds in m/min");
     const double rowHeight = 210;
     const double headingY = area.top + 300;
     for (int check = 0; check < kMarginCount; ++check) {
-        WriteEndingAt(canvas, area.left + nameWidth + columnWidth * (check + 1), headingY, kMarginNames[check]);
+        WriteEndingAt(canvas, area.left + MarginColumns::CheckRight(check), headingY, kMarginNames[check]);
     }
-    const double speedRight = area.left + nameWidth + columnWidth * int{kMarginCount} + 1200;
+    WriteEndingAt(canvas, area.left + MarginColumns::PassesRight(), headingY, "passes");
+    const double speedRight = area.left + MarginColumns::SpeedRight();
     WriteEndingAt(canvas, speedRight, headingY, "maxSpeed");
-    canvas.Line(area.left, headingY + rowHeight, speedRight, headingY + rowHeight, PaletteColor(kBlack));
+    canvas.Line(area.left, headingY + rowHeight, speedRight, headingY + rowHeight, PaletteColor(chart::kBlack));
     for (int model = 0; model < kModelCount; ++model) {
         const double y = headingY + rowHeight * (model + 1) + 30;
         WriteAt(canvas, area.left, y, ModelLabel(state, model));
         const CheckMargins margins = MarginsOf(state, model);
         const int nearest = NearestToFailing(margins);
         for (int check = 0; check < kMarginCount; ++check) {
-            const std::string shown = std::isfinite(margins[check]) ? FormatPattern(margins[check], 0) + "%" : "---";
             canvas.SetFontBold(check == nearest);
-            WriteEndingAt(canvas, area.left + nameWidth + columnWidth * (check + 1), y, shown);
+            WriteEndingAt(canvas, area.left + MarginColumns::CheckRight(check), y,
+                          MarginText(margins[check], static_cast<MarginCheck>(check)));
         }
         canvas.SetFontBold(false);
+        WriteEndingAt(canvas, area.left + MarginColumns::PassesRight(), y, PassesText(state, model));
         WriteEndingAt(canvas, speedRight, y, FormatPattern(MaxSpeed(state, model), 0));
     }
 }
 
+void DrawCalibrationTable(Canvas& canvas, const Calibration& calibration, const RunState& state,
+                          const TwipRect& area)
+{
+    chart::SetUp(canvas);
+    WriteAt(canvas, area.left, area.top,
+            "Calibration: a test weight of " + ShortestText(calibration.weightKg)
+                + " kg hung on a rope along the web path");
+    const double rowHeight = 210;
+    const double headingY = area.top + 300;
+    if (calibration.refusal) {
+        WriteAt(canvas, area.left, headingY, calibration.refusal->title + ": " + calibration.refusal->message);
+        return;
+    }
+    constexpr std::array<std::string_view, 3> kHeadings{"Vt[mV]", "Vt[V]", "S[times]"};
+    constexpr double kNameWidth = 1000;
+    constexpr double kColumnWidth = 1000;
+    for (std::size_t column = 0; column < kHeadings.size(); ++column) {
+        WriteEndingAt(canvas, area.left + kNameWidth + kColumnWidth * static_cast<double>(column + 1), headingY,
+                      kHeadings[column]);
+    }
+    const double right = area.left + kNameWidth + kColumnWidth * kHeadings.size();
+    canvas.Line(area.left, headingY + rowHeight, right, headingY + rowHeight, PaletteColor(chart::kBlack));
+    for (int model = 0; model < kModelCount; ++model) {
+        const double y = headingY + rowHeight * (model + 1) + 30;
+        const std::array<std::string, 3> figures = CalibrationFigures(calibration, model);
+        WriteAt(canvas, area.left, y, ModelLabel(state, model));
+        for (std::size_t column = 0; column < figures.size(); ++column) {
+            WriteEndingAt(canvas, area.left + kNameWidth + kColumnWidth * static_cast<double>(column + 1), y,
+                          figures[column]);
+        }
+    }
+}
+
+// In twips, from the top of the printable area; the footer keeps the last
+// rows free.
 void PrintChartsPage(Canvas& page, const ChartContent& content, const MessageSink& sink)
 {
     if (page.Failed()) {
         ReportTrouble(sink);
         return;
     }
-    SetUp(page);
+    chart::SetUp(page);
     const double width = page.ScaleWidth();
+    const double left = kPageMargin;
+    const double right = width - kPageMargin;
     page.SetFontSize(14);
     page.SetFontBold(true);
     WriteCentredAt(page, width / 2, 240, "<Selection charts>");
-    DrawSpeedChart(page, content, {600, 900, width - 600, 6300});
-    DrawGammaChart(page, content, {600, 6700, width - 600, 10700});
-    DrawMarginTable(page, content, {600, 11100, width - 600, 13800});
+    DrawSpeedChart(page, content, {left, 800, right, 5300});
+    DrawGammaChart(page, content, {left, 5500, right, 8900});
+    DrawMarginTable(page, content, {left, 9100, right, 11500});
+    if (content.calibration) {
+        DrawCalibrationTable(page, *content.calibration, content.selection, {left, 11700, right, 14100});
+    }
     if (page.Failed()) {
         ReportTrouble(sink);
     }

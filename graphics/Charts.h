@@ -7,6 +7,8 @@
 #include "PrintTrouble.h"
 #include "RunState.h"
 
+#include <optional>
+
 namespace vyra::gfx {
 
 // What the charts show of a selection: its tables, the form "Select" read
@@ -18,6 +20,8 @@ struct ChartContent {
     PassingGamma passingGamma;
     // The footer of the charts page printed alone.
     PageTrace trace;
+    // What a test weight should read, when one was given.
+    std::optional<Calibration> calibration;
 };
 
 // The content of the case "Select" accepted into selection, from the form
@@ -39,7 +43,13 @@ void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect&
 // to failing in bold, and each model's maxSpeed.
 void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect& area);
 
-// The charts page: the title, both charts and the margin table.
+// What each model should show with the test weight, as the charts window
+// shows it, or why the case with that weight was refused.
+void DrawCalibrationTable(Canvas& canvas, const Calibration& calibration, const RunState& state,
+                          const TwipRect& area);
+
+// The charts page: the title, both charts, the margin table and the
+// calibration table when there is one, within the report pages' margins.
 void PrintChartsPage(Canvas& page, const ChartContent& content, const MessageSink& sink);
 // The charts page alone as a document.
 void PrintCharts(Canvas& page, const ChartContent& content, const MessageSink& sink);

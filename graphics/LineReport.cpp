@@ -16,16 +16,104 @@ using report::WriteAt;
 
 constexpr double kLeft = 10;
 constexpr double kRowColumn = kLeft;
-constexpr double kIdColumn = kLeft + 5;
-constexpr double kFirstModelColumn = kLeft + 20;
-constexpr double kModelColumnWidth = 6.5;
-constexpr double kMatrixTop = 6;
+constexpr double kIdColumn = kLeft + 4;
+constexpr double kSeriesColumn = kLeft + 15;
+constexpr double kFirstModelColumn = kLeft + 21.5;
+constexpr double kModelColumnWidth = 5;
+constexpr double kKeyTop = 4.3;
+constexpr double kKeyPitch = 0.75;
+constexpr int kModelsPerKeyLine = 5;
+constexpr double kHeadingRow = 8;
+constexpr double kFirstRow = 10;
 constexpr double kRowPoints = 9;
-constexpr double kHeadingPoints = 7;
+constexpr double kKeyPoints = 7;
+// The matrix keeps clear of the footer's rows.
+constexpr double kBottomRows = 3;
+constexpr Rgb kRowRule{190, 190, 190};
 
 double ModelColumn(int model) { return kFirstModelColumn + model * kModelColumnWidth; }
 
-double MatrixRight() { return ModelColumn(kModelCount); }
+double PagesColumn() { return ModelColumn(kModelCount) + 1; }
+
+double RightEdge(const Canvas& page) { return page.ScaleWidth() - kLeft; }
+
+bool IsStandard(const LineRoller& roller) { return roller.input.form.opType == 0; }
+
+// Where each part of the document falls: the matrix lines of every roller
+// (a refusal wraps over several), the matrix pages, and the first of each
+// computed roller's two report pages.
+struct PagePlan {
+    std::vector<std::vector<std::string>> refusalLines;  // per roller
+    std::vector<int> matrixPageOf;  // per roller
+    std::vector<int> reportPageOf;  // per roller; 0 for a refused one
+    int pageCount = 0;
+};
+
+// The words of the text on lines no wider than width; a word wider than a
+// line is cut where it must be.
+std::vector<std::string> Wrapped(const Canvas& page, const std::string& text, double width)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        const std::string word = text.substr(start, end - start);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (line.empty() || page.TextWidth(longer) <= width) {
+            line = longer;
+        } else {
+            lines.push_back(line);
+            line = word;
+        }
+        while (page.TextWidth(line) > width && line.size() > 1) {
+            std::size_t cut = line.size() - 1;
+            while (cut > 1 && page.TextWidth(line.substr(0, cut)) > width) {
+                --cut;
+            }
+            lines.push_back(line.substr(0, cut));
+            line = line.substr(cut);
+        }
+        start = end + 1;
+    }
+    if (!line.empty() || lines.empty()) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+PagePlan PlanPages(Canvas& page, const LineReportContent& content)
+{
+    page.SetScaleMode(ScaleMode::Characters);
+    page.SetFontName("Courier New");
+    page.SetFontSize(kRowPoints);
+    page.SetFontBold(false);
+    PagePlan plan;
+    const double bottom = page.ScaleHeight() - kBottomRows;
+    int matrixPage = 1;
+    double y = bottom;
+    for (const LineRoller& roller : content.rollers) {
+        std::vector<std::string> lines;
+        if (!roller.refusal.empty()) {
+            lines = Wrapped(page, roller.refusal, RightEdge(page) - kFirstModelColumn);
+        }
+        const double height = static_cast<double>(std::max<std::size_t>(lines.size(), 1));
+        if (y + height > bottom) {
+            ++matrixPage;
+            y = kFirstRow;
+        }
+        plan.matrixPageOf.push_back(matrixPage);
+        plan.refusalLines.push_back(std::move(lines));
+        y += height;
+    }
+    int next = matrixPage + 1;
+    for (const LineRoller& roller : content.rollers) {
+        plan.reportPageOf.push_back(roller.refusal.empty() ? next : 0);
+        next += roller.refusal.empty() ? 2 : 0;
+    }
+    plan.pageCount = next - 1;
+    return plan;
+}
 
 // The heading of report page 1 with the page's own title.
 void StartPage(Canvas& page, std::string_view title)
@@ -60,89 +148,113 @@ void WriteCover(Canvas& page, const LineReportContent& content)
     WriteAt(page, kLeft + 2, 15, "1, 2  only result set 1 (loads, displacement, output, gain),", LineEnd::End);
     WriteAt(page, kLeft + 8, 16, "or only result set 2 (frequency ratios)", LineEnd::End);
     WriteAt(page, kLeft + 2, 17, "-     neither", LineEnd::End);
-    WriteAt(page, kLeft, 19, "The report pages of every computed roller follow the matrix, in row order.",
-            LineEnd::End);
+    WriteAt(page, kLeft, 19, "Series says which sensor series a roller is sized from; the models of each", LineEnd::End);
+    WriteAt(page, kLeft, 20, "series stand above the matrix. Pages gives a computed roller's report pages,", LineEnd::End);
+    WriteAt(page, kLeft, 21, "which follow the matrix in row order.", LineEnd::End);
 }
 
-// Model names of both series over their columns; the roller's type says
-// which series its row is.
+// Which model each column holds, in each series, then the column headings.
 void WriteMatrixHeading(Canvas& page)
 {
-    page.SetFontSize(kRowPoints);
-    WriteAt(page, kRowColumn, kMatrixTop, "Row", LineEnd::Keep);
-    WriteAt(page, kIdColumn, kMatrixTop, "Roller", LineEnd::Keep);
-    page.SetFontSize(kHeadingPoints);
     const RunState standard;
-    for (int model = 0; model < kModelCount; ++model) {
-        for (std::int16_t series : {kStandardSeries, kIntrinsicallySafeSeries}) {
-            const std::string_view name = standard.catalogue[series].models[model].name;
-            report::WriteWithin(page, ModelColumn(model), kMatrixTop + (series == kIntrinsicallySafeSeries ? 1 : 0),
-                                name, ModelColumn(model + 1) - report::kRuleClearance, LineEnd::Keep);
+    page.SetFontSize(kKeyPoints);
+    double y = kKeyTop;
+    for (std::int16_t series : {kStandardSeries, kIntrinsicallySafeSeries}) {
+        for (int first = 0; first < kModelCount; first += kModelsPerKeyLine) {
+            std::string key = first > 0 ? "          " : series == kStandardSeries ? "Standard: " : "Safe:     ";
+            for (int model = first; model < std::min(first + kModelsPerKeyLine, kModelCount); ++model) {
+                const std::string name(standard.catalogue[series].models[model].name);
+                key += std::to_string(model + 1) + " " + name + std::string(10 - std::min<std::size_t>(name.size(), 9), ' ');
+            }
+            WriteAt(page, kLeft, y, key, LineEnd::Keep);
+            y += kKeyPitch;
         }
+        y += kKeyPitch / 3;
     }
-    const double rule = kMatrixTop + 2.25;
+    page.SetFontSize(kRowPoints);
+    WriteAt(page, kRowColumn, kHeadingRow, "Row", LineEnd::Keep);
+    WriteAt(page, kIdColumn, kHeadingRow, "Roller", LineEnd::Keep);
+    WriteAt(page, kSeriesColumn, kHeadingRow, "Series", LineEnd::Keep);
+    for (int model = 0; model < kModelCount; ++model) {
+        WriteAt(page, ModelColumn(model), kHeadingRow, std::to_string(model + 1), LineEnd::Keep);
+    }
+    WriteAt(page, PagesColumn(), kHeadingRow, "Pages", LineEnd::Keep);
+    const double rule = kHeadingRow + 1.25;
     page.SetDrawWidth(2);
-    page.Line(kLeft, rule, MatrixRight(), rule, PaletteColor(0));
+    page.Line(kLeft, rule, RightEdge(page), rule, PaletteColor(0));
 }
 
-void WriteMatrixRow(Canvas& page, const LineRoller& roller, double y)
+// A roller's row and a light rule under it; a refusal's message whole,
+// over as many lines as it takes.
+void WriteMatrixRow(Canvas& page, const LineRoller& roller, const std::vector<std::string>& refusal, int reportPage,
+                    double y)
 {
     page.SetFontSize(kRowPoints);
     WriteAt(page, kRowColumn, y, std::to_string(roller.line), LineEnd::Keep);
     page.SetCurrentX(kIdColumn);
-    page.SetCurrentY(y);
-    page.WriteText(report::ClippedToWidth(page, roller.id, kFirstModelColumn - kIdColumn - 1), LineEnd::Keep);
-    if (!roller.refusal.empty()) {
-        page.SetCurrentX(kFirstModelColumn);
-        page.WriteText(report::ClippedToWidth(page, roller.refusal, MatrixRight() - kFirstModelColumn), LineEnd::Keep);
-        return;
+    page.WriteText(report::ClippedToWidth(page, roller.id, kSeriesColumn - kIdColumn - 1), LineEnd::Keep);
+    WriteAt(page, kSeriesColumn, y, IsStandard(roller) ? "Std" : "Safe", LineEnd::Keep);
+    for (std::size_t line = 0; line < refusal.size(); ++line) {
+        WriteAt(page, kFirstModelColumn, y + static_cast<double>(line), refusal[line], LineEnd::Keep);
     }
-    for (int model = 0; model < kModelCount; ++model) {
-        const std::string& passed = roller.passed[model];
-        page.SetFontBold(passed == "both");
-        WriteAt(page, ModelColumn(model), y, passed == "none" ? "-" : passed, LineEnd::Keep);
-        page.SetFontBold(false);
+    if (refusal.empty()) {
+        for (int model = 0; model < kModelCount; ++model) {
+            const std::string& passed = roller.passed[model];
+            page.SetFontBold(passed == "both");
+            WriteAt(page, ModelColumn(model), y, passed == "none" ? "-" : passed, LineEnd::Keep);
+            page.SetFontBold(false);
+        }
+        WriteAt(page, PagesColumn(), y, std::to_string(reportPage) + "-" + std::to_string(reportPage + 1),
+                LineEnd::Keep);
     }
+    const double ruleY = y + static_cast<double>(std::max<std::size_t>(refusal.size(), 1));
+    page.SetDrawWidth(1);
+    page.Line(kLeft, ruleY - 0.1, RightEdge(page), ruleY - 0.1, kRowRule);
 }
 
-// The matrix pages; false when the device failed.
-bool WriteMatrix(Canvas& page, const LineReportContent& content, const MessageSink& sink)
+// The next page; false when the device failed.
+bool BreakPage(Canvas& page, const MessageSink& sink)
 {
-    const double bottom = page.ScaleHeight() - 2;
-    double y = bottom;
-    for (const LineRoller& roller : content.rollers) {
-        if (y + 1 > bottom) {
-            if (!page.NewPage() || page.Failed()) {
-                ReportTrouble(sink);
-                return false;
-            }
-            StartPage(page, "<Line matrix>");
-            WriteMatrixHeading(page);
-            y = kMatrixTop + 3;
-        }
-        WriteMatrixRow(page, roller, y);
-        y += 1;
+    if (page.Failed()) {
+        return false;
+    }
+    if (!page.NewPage() || page.Failed()) {
+        ReportTrouble(sink);
+        return false;
     }
     return true;
 }
 
-void LabelPage(Canvas& page, const LineRoller& roller, std::size_t count)
+bool WriteMatrix(Canvas& page, const LineReportContent& content, const PagePlan& plan, const PageTrace& trace,
+                 const MessageSink& sink)
 {
-    page.SetScaleMode(ScaleMode::Characters);
-    page.SetFontName("Courier New");
-    page.SetFontSize(kRowPoints);
-    page.SetFontBold(false);
-    const std::string label = "Line report, row " + std::to_string(roller.line) + " of " + std::to_string(count)
-                              + (roller.id.empty() ? std::string() : ": " + roller.id);
-    page.SetCurrentX(kLeft);
-    page.SetCurrentY(page.ScaleHeight() - 1.5);
-    page.WriteText(report::ClippedToWidth(page, label, page.ScaleWidth() - 2 * kLeft), LineEnd::Keep);
+    int number = 1;
+    double y = kFirstRow;
+    for (std::size_t r = 0; r < content.rollers.size(); ++r) {
+        if (plan.matrixPageOf[r] != number) {
+            if (!BreakPage(page, sink)) {
+                return false;
+            }
+            number = plan.matrixPageOf[r];
+            StartPage(page, "<Line matrix>");
+            WriteMatrixHeading(page);
+            WritePageFooter(page, trace, number, plan.pageCount, sink);
+            y = kFirstRow;
+        }
+        WriteMatrixRow(page, content.rollers[r], plan.refusalLines[r], plan.reportPageOf[r], y);
+        y += static_cast<double>(std::max<std::size_t>(plan.refusalLines[r].size(), 1));
+    }
+    return !page.Failed();
 }
 
-// A roller's two pages, as the report of one case draws them.
-bool WriteRollerPages(Canvas& page, const LineRoller& roller, const ReportRecord& record, std::size_t count,
-                      const MessageSink& sink)
+// A roller's two pages, as the report of one case draws them, each footed
+// with its roller's row.
+bool WriteRollerPages(Canvas& page, const LineReportContent& content, const LineRoller& roller, int number,
+                      int count, const MessageSink& sink)
 {
+    const ReportRecord record = content.recordOf(roller);
+    const PageTrace trace{record.customer, content.batchFile + " row " + std::to_string(roller.line)
+                                               + (roller.id.empty() ? std::string() : " (" + roller.id + ")")};
     bool troubled = false;
     const MessageSink once = [&](const std::string& title, const std::string& message) {
         if (!troubled) {
@@ -150,18 +262,14 @@ bool WriteRollerPages(Canvas& page, const LineRoller& roller, const ReportRecord
         }
         troubled = true;
     };
-    if (!page.NewPage() || page.Failed()) {
-        ReportTrouble(sink);
-        return false;
-    }
     PrintReportPage1(page, record, once);
     PrintSketch(page, record.selection.inputs, once);
-    LabelPage(page, roller, count);
-    if (!troubled && (!page.NewPage() || page.Failed())) {
-        ReportTrouble(once);
+    WritePageFooter(page, trace, number, count, once);
+    if (troubled || !BreakPage(page, once)) {
+        return false;
     }
     PrintReportPage2(page, record, once);
-    LabelPage(page, roller, count);
+    WritePageFooter(page, trace, number + 1, count, once);
     return !troubled;
 }
 
@@ -173,13 +281,17 @@ void PrintLineReport(Canvas& page, const LineReportContent& content, const Messa
         ReportTrouble(sink);
         return;
     }
+    const PagePlan plan = PlanPages(page, content);
+    const PageTrace trace{content.customer, content.batchFile};
     WriteCover(page, content);
-    if (!WriteMatrix(page, content, sink)) {
+    WritePageFooter(page, trace, 1, plan.pageCount, sink);
+    if (!WriteMatrix(page, content, plan, trace, sink)) {
         return;
     }
-    for (const LineRoller& roller : content.rollers) {
-        if (roller.refusal.empty()
-            && !WriteRollerPages(page, roller, content.recordOf(roller), content.rollers.size(), sink)) {
+    for (std::size_t r = 0; r < content.rollers.size(); ++r) {
+        if (plan.reportPageOf[r] != 0
+            && (!BreakPage(page, sink)
+                || !WriteRollerPages(page, content, content.rollers[r], plan.reportPageOf[r], plan.pageCount, sink))) {
             return;
         }
     }

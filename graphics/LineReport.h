@@ -31,14 +31,18 @@ using RollerRecord = std::function<ReportRecord(const LineRoller&)>;
 struct LineReportContent {
     // The customer block of the first row.
     ReportCustomer customer;
+    // The batch file's name, which every page's footer gives.
+    std::string batchFile;
     std::vector<LineRoller> rollers;
     RollerRecord recordOf;
 };
 
 // The line report as one document: a cover page with the customer block
 // and the counts, the matrix of rollers against the nine models on as many
-// pages as it takes, then both report pages of every computed roller, each
-// page labelled with its roller. A failed device ends the document and its
+// pages as it takes (each row with its series and its report pages, a
+// refusal's message whole), then both report pages of every computed
+// roller. Every page's footer names the batch file, and the roller's row on
+// its pages, with "page n of N". A failed device ends the document and its
 // trouble is reported once.
 void PrintLineReport(Canvas& page, const LineReportContent& content, const MessageSink& sink);
 

@@ -110,14 +110,12 @@ SizedColumn ModelLabels(Canvas& page, const RunState& selection)
 struct FigureField {
     int blanks;
     int width;
-    int decimals;
 };
 
 FigureField FieldOf(const ResultColumn& column, const ColumnPlace& at, const RunState& selection)
 {
     const bool newton = column.unit == kForceUnit && selection.forceUnit == kNewton;
-    return newton ? FigureField{at.newtonBlanks, at.newtonWidth, column.newtonDecimals}
-                  : FigureField{at.blanks, at.width, column.decimals};
+    return newton ? FigureField{at.newtonBlanks, at.newtonWidth} : FigureField{at.blanks, at.width};
 }
 
 double FieldEnd(Canvas& page, const ColumnPlace& at, const FigureField& field)
@@ -145,7 +143,8 @@ SizedColumn Figures(Canvas& page, const ResultColumn& column, const ColumnPlace&
     for (int i = 0; i < kModelCount; ++i) {
         std::string& text = figures.texts[static_cast<std::size_t>(i)];
         if (TextWidthAt(page, text, figures.points) > room) {
-            text = FormatPatternWithin(ShownValue(column, selection, i), field.decimals, digits);
+            text = FormatPatternWithin(ShownValue(column, selection, i), ShownDecimals(column, selection.forceUnit),
+                                       digits);
         }
     }
     return figures;

@@ -33,8 +33,6 @@ constexpr TwipBox kMarginsBox{9240, 120, 7440, 2880};
 constexpr double kHelperLeft = 9360;
 constexpr double kHelperTop = 3240;
 constexpr double kRowHeight = 270;
-// A calibration figure wider than this shows in exponent form.
-constexpr std::size_t kCalibrationWidth = 9;
 constexpr std::array<double, 4> kColumnLefts{kHelperLeft, kHelperLeft + 1500, kHelperLeft + 2700, kHelperLeft + 3900};
 constexpr double kColumnWidth = 1100;
 constexpr double kPoints = 9;
@@ -176,22 +174,26 @@ void FrmCharts::ShowCalibration(const Calibration& calibration)
 {
     if (calibration.refusal) {
         ClearCalibration(QString::fromStdString(calibration.refusal->title + ": " + calibration.refusal->message));
+        m_content->calibration = calibration;
         return;
     }
+    m_content->calibration = calibration;
     for (int model = 0; model < kModelCount; ++model) {
-        const double millivolts = calibration.Vt[model];
-        m_calibration[model][1]->setText(QString::fromStdString(FormatPatternWithin(millivolts, 1, kCalibrationWidth)));
-        m_calibration[model][2]->setText(
-            QString::fromStdString(FormatPatternWithin(millivolts / 1000, 3, kCalibrationWidth)));
-        m_calibration[model][3]->setText(
-            QString::fromStdString(FormatPatternWithin(calibration.S[model], 1, kCalibrationWidth)));
+        const std::array<std::string, 3> figures = CalibrationFigures(calibration, model);
+        for (std::size_t column = 0; column < figures.size(); ++column) {
+            m_calibration[model][column + 1]->setText(QString::fromStdString(figures[column]));
+        }
     }
     m_lblNote->setText(QStringLiteral("The selection's case with a tension of %1 kgf, the test weight.")
                            .arg(QLocale::c().toString(calibration.weightKg, 'g', 6)));
 }
 
+// The charts page prints the calibration as the window shows it.
 void FrmCharts::ClearCalibration(const QString& note)
 {
+    if (m_content) {
+        m_content->calibration.reset();
+    }
     for (auto& row : m_calibration) {
         for (std::size_t column = 1; column < row.size(); ++column) {
             row[column]->clear();

@@ -66,15 +66,22 @@ void FrmResult::Fill(const RunState& selection)
     for (QLabel* tani : m_lblTani) {
         tani->setText(QString::fromUtf8(unitLabel.data(), static_cast<qsizetype>(unitLabel.size())));
     }
+    std::array<std::string, kModelCount> names;
     std::array<bool, kModelCount> framed{};
     for (int i = 0; i < kModelCount; ++i) {
-        const auto row = static_cast<std::size_t>(i);
-        ShowModelName(*m_lblName[row], ModelLabel(selection, i));
-        for (std::size_t c = 0; c < m_set.columns.size(); ++c) {
-            const ResultColumn& column = m_set.columns[c];
-            ShowValue(*m_values[c][row], ShownText(column, selection, i), Failed(column, selection, i));
+        names[static_cast<std::size_t>(i)] = ModelLabel(selection, i);
+        framed[static_cast<std::size_t>(i)] = m_set.withinTolerance(selection, i);
+    }
+    ShowModelNames(m_lblName, names);
+    for (std::size_t c = 0; c < m_set.columns.size(); ++c) {
+        const ResultColumn& column = m_set.columns[c];
+        const int decimals = ShownDecimals(column, selection.forceUnit);
+        std::array<ShownFigure, kModelCount> figures;
+        for (int i = 0; i < kModelCount; ++i) {
+            figures[static_cast<std::size_t>(i)] = {ShownText(column, selection, i), ShownValue(column, selection, i),
+                                                    decimals, Failed(column, selection, i)};
         }
-        framed[row] = m_set.withinTolerance(selection, i);
+        ShowValueColumn(m_values[c], figures);
     }
     Picture1().SetFramedRows(framed);
 }

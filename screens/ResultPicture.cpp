@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "PainterCanvas.h"
 #include "Placement.h"
+#include "ResultFormat.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -11,6 +12,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace vyra::ui {
@@ -165,36 +168,85 @@ void ResultScreen::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-// A clipped figure would lose its leading digits and read as another
-// number; a label that moved would cover its neighbour. So a text wider than
-// its label is shown in a smaller size of the label's font.
-void ShowFitted(QLabel& label, const QString& text, double points, bool struckThrough)
+namespace {
+
+// Text smaller than this cannot be read on a screen at its usual scale.
+constexpr double kSmallestPixels = 8;
+
+double SmallestPoints(const QLabel& label) { return kSmallestPixels * 72.0 / label.logicalDpiY(); }
+
+// The size, not above points and not below smallest, at which the text fits
+// the room in the font.
+double PointsToFit(QFont font, const QString& text, double room, double points, double smallest)
+{
+    font.setPointSizeF(points);
+    const double natural = QFontMetricsF(font).horizontalAdvance(text);
+    if (natural <= room) {
+        return points;
+    }
+    double fitted = points * room / natural;
+    font.setPointSizeF(fitted);
+    while (fitted > smallest && QFontMetricsF(font).horizontalAdvance(text) > room) {
+        fitted *= 0.98;
+        font.setPointSizeF(fitted);
+    }
+    return std::max(fitted, smallest);
+}
+
+double Room(const QLabel& label) { return label.contentsRect().width(); }
+
+void Show(QLabel& label, const QString& text, double points, bool struckThrough)
 {
     QFont font = label.font();
     font.setStrikeOut(struckThrough);
     font.setPointSizeF(points);
-    const double room = label.contentsRect().width();
-    const double natural = QFontMetricsF(font).horizontalAdvance(text);
-    if (natural > room) {
-        double fitted = points * room / natural;
-        font.setPointSizeF(fitted);
-        while (fitted > 1 && QFontMetricsF(font).horizontalAdvance(text) > room) {
-            fitted *= 0.98;
-            font.setPointSizeF(fitted);
-        }
-    }
     label.setFont(font);
     label.setText(text);
 }
 
-void ShowValue(QLabel& label, const std::string& text, bool failed)
+// The one size of a column: its widest text's, from the labels' own size.
+double ColumnPoints(const ResultPicture::Column& labels, std::span<const QString> texts, double points)
 {
-    ShowFitted(label, QString::fromStdString(text), kValuePoints, failed);
+    const double smallest = SmallestPoints(*labels[0]);
+    double fitted = points;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        fitted = std::min(fitted, PointsToFit(labels[i]->font(), texts[i], Room(*labels[i]), points, smallest));
+    }
+    return fitted;
 }
 
-void ShowModelName(QLabel& label, const std::string& text)
+}  // namespace
+
+void ShowValueColumn(const ResultPicture::Column& labels, std::span<const ShownFigure> figures)
 {
-    ShowFitted(label, QString::fromStdString(text), kNamePoints, false);
+    std::array<QString, kModelCount> texts;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        texts[i] = QString::fromStdString(figures[i].text);
+    }
+    const double points = ColumnPoints(labels, texts, kValuePoints);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        QFont font = labels[i]->font();
+        font.setPointSizeF(points);
+        const QFontMetricsF metrics(font);
+        if (metrics.horizontalAdvance(texts[i]) > Room(*labels[i])) {
+            const auto digits =
+                static_cast<std::size_t>(std::max(1.0, std::floor(Room(*labels[i]) / metrics.horizontalAdvance('0'))));
+            texts[i] = QString::fromStdString(FormatPatternWithin(figures[i].value, figures[i].decimals, digits));
+        }
+        Show(*labels[i], texts[i], points, figures[i].failed);
+    }
+}
+
+void ShowModelNames(const ResultPicture::Column& labels, std::span<const std::string> names)
+{
+    std::array<QString, kModelCount> texts;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        texts[i] = QString::fromStdString(names[i]);
+    }
+    const double points = ColumnPoints(labels, texts, kNamePoints);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        Show(*labels[i], texts[i], points, false);
+    }
 }
 
 QString ItemName(const char* name, int item) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(item); }

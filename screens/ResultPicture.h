@@ -92,13 +92,24 @@ private:
     ResultPicture* m_picture;
 };
 
-// A value in its label: the text as formatted, struck through when the
-// value fails its check and plain otherwise, smaller when it is wider than
-// the label.
-void ShowValue(QLabel& label, const std::string& text, bool failed);
+// A figure as its column shows it: the formatted text, and the value and
+// decimals of the exponent form it takes when the text cannot fit.
+struct ShownFigure {
+    std::string text;
+    double value = 0;
+    int decimals = 0;
+    bool failed = false;  // struck through
+};
 
-// The model's number and name in lblName, smaller when wider than the label.
-void ShowModelName(QLabel& label, const std::string& text);
+// Shows a column's figures in one size, so that none reads as set apart:
+// the labels' own size when every figure fits its label, else the size at
+// which the widest fits, never below 8 pixels. A clipped figure would lose
+// its leading digits and read as another number, so one that does not fit
+// even at 8 pixels is shown in the exponent form that does.
+void ShowValueColumn(const ResultPicture::Column& labels, std::span<const ShownFigure> figures);
+
+// The models' numbers and names in lblName, in one size likewise.
+void ShowModelNames(const ResultPicture::Column& labels, std::span<const std::string> names);
 
 // The object name of an item of a control array: "lblP1(3)".
 QString ItemName(const char* name, int item);
