@@ -119,17 +119,15 @@ void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect&
 // The columns of the margin table, in twips from the left of its area: the
 // model, the seven checks, the result sets passed and maxSpeed. Each ends
 // where its figures end.
-struct MarginColumns {
-    static constexpr double kName = 1000;
-    static constexpr double kP1 = 450;
-    static constexpr double kPercent = 680;
-    static constexpr double kPasses = 650;
-    static constexpr double kSpeed = 900;
+constexpr double kMarginNameWidth = 1000;
+constexpr double kMarginP1Width = 450;
+constexpr double kMarginPercentWidth = 680;
+constexpr double kMarginPassesWidth = 650;
+constexpr double kMarginSpeedWidth = 900;
 
-    static double CheckRight(int check) { return kName + kP1 + kPercent * check; }
-    static double PassesRight() { return CheckRight(kMarginCount - 1) + kPasses; }
-    static double SpeedRight() { return PassesRight() + kSpeed; }
-};
+double CheckRight(int check) { return kMarginNameWidth + kMarginP1Width + kMarginPercentWidth * check; }
+
+double PassesRight() { return CheckRight(kMarginCount - 1) + kMarginPassesWidth; }
 
 std::string_view PassesText(const RunState& state, int model)
 {
@@ -145,10 +143,10 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
     const double rowHeight = 210;
     const double headingY = area.top + 300;
     for (int check = 0; check < kMarginCount; ++check) {
-        WriteEndingAt(canvas, area.left + MarginColumns::CheckRight(check), headingY, kMarginNames[check]);
+        WriteEndingAt(canvas, area.left + CheckRight(check), headingY, kMarginNames[check]);
     }
-    WriteEndingAt(canvas, area.left + MarginColumns::PassesRight(), headingY, "passes");
-    const double speedRight = area.left + MarginColumns::SpeedRight();
+    WriteEndingAt(canvas, area.left + PassesRight(), headingY, "passes");
+    const double speedRight = area.left + PassesRight() + kMarginSpeedWidth;
     WriteEndingAt(canvas, speedRight, headingY, "maxSpeed");
     canvas.Line(area.left, headingY + rowHeight, speedRight, headingY + rowHeight, PaletteColor(chart::kBlack));
     for (int model = 0; model < kModelCount; ++model) {
@@ -158,11 +156,11 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
         const int nearest = NearestToFailing(margins);
         for (int check = 0; check < kMarginCount; ++check) {
             canvas.SetFontBold(check == nearest);
-            WriteEndingAt(canvas, area.left + MarginColumns::CheckRight(check), y,
+            WriteEndingAt(canvas, area.left + CheckRight(check), y,
                           MarginText(margins[check], static_cast<MarginCheck>(check)));
         }
         canvas.SetFontBold(false);
-        WriteEndingAt(canvas, area.left + MarginColumns::PassesRight(), y, PassesText(state, model));
+        WriteEndingAt(canvas, area.left + PassesRight(), y, PassesText(state, model));
         WriteEndingAt(canvas, speedRight, y, FormatPattern(MaxSpeed(state, model), 0));
     }
 }

@@ -95,15 +95,14 @@ double RatioPerSpeed(const RunState& state, int model)
     return 1 / (60 * Pi * state.inputs.d * std::pow(10.0, -3.0)) / state.tables.F2[model];
 }
 
-// Ticks at 1, 2 and 5 of every decade with a light grid line; every
-// decade is labelled, a 2 or a 5 where its label keeps clear of the others.
-void DrawSpeedAxis(Canvas& canvas, const SpeedPlot& plot)
+struct SpeedTick {
+    double speed;
+    bool decade;
+};
+
+std::vector<SpeedTick> SpeedTicks(const SpeedPlot& plot)
 {
-    struct Tick {
-        double speed;
-        bool decade;
-    };
-    std::vector<Tick> ticks;
+    std::vector<SpeedTick> ticks;
     for (double decade = plot.fromDecade; decade <= plot.toDecade; ++decade) {
         for (const double step : {1.0, 2.0, 5.0}) {
             if (decade < plot.toDecade || step == 1) {
@@ -111,34 +110,42 @@ void DrawSpeedAxis(Canvas& canvas, const SpeedPlot& plot)
             }
         }
     }
-    const double labelY = plot.bottom + chart::kTickLength + 20;
+    return ticks;
+}
+
+// Every decade is labelled first, then a 2 or a 5 where its label keeps
+// clear of those already there.
+void LabelSpeedTicks(Canvas& canvas, const SpeedPlot& plot, const std::vector<SpeedTick>& ticks, double y)
+{
     std::vector<std::pair<double, double>> taken;
-    const auto label = [&](const Tick& tick, bool decades) {
-        if (tick.decade != decades) {
-            return;
+    for (const bool decades : {true, false}) {
+        for (const SpeedTick& tick : ticks) {
+            const std::string text = ShortestText(tick.speed);
+            const double half = canvas.TextWidth(text) / 2 + kLabelGap / 2;
+            const double x = plot.X(tick.speed);
+            const bool clear = std::none_of(taken.begin(), taken.end(), [&](const auto& span) {
+                return x + half > span.first && x - half < span.second;
+            });
+            if (tick.decade == decades && clear) {
+                WriteCentredAt(canvas, x, y, text);
+                taken.emplace_back(x - half, x + half);
+            }
         }
-        const std::string text = ShortestText(tick.speed);
-        const double half = canvas.TextWidth(text) / 2 + kLabelGap / 2;
-        const double x = plot.X(tick.speed);
-        const bool clear = std::none_of(taken.begin(), taken.end(),
-                                        [&](const auto& span) { return x + half > span.first && x - half < span.second; });
-        if (clear) {
-            WriteCentredAt(canvas, x, labelY, text);
-            taken.emplace_back(x - half, x + half);
-        }
-    };
-    for (const Tick& tick : ticks) {
+    }
+}
+
+// Ticks at 1, 2 and 5 of every decade with a light grid line.
+void DrawSpeedAxis(Canvas& canvas, const SpeedPlot& plot)
+{
+    const std::vector<SpeedTick> ticks = SpeedTicks(plot);
+    for (const SpeedTick& tick : ticks) {
         const double x = plot.X(tick.speed);
         canvas.Line(x, plot.top, x, plot.bottom, chart::kGridGrey);
         canvas.Line(x, plot.bottom, x, plot.bottom + chart::kTickLength, PaletteColor(chart::kBlack));
     }
-    for (const bool decades : {true, false}) {
-        for (const Tick& tick : ticks) {
-            label(tick, decades);
-        }
-    }
-    const std::string_view title = "V [m/min]";
-    WriteEndingAt(canvas, plot.right, labelY + 200, title);
+    const double labelY = plot.bottom + chart::kTickLength + 20;
+    LabelSpeedTicks(canvas, plot, ticks, labelY);
+    WriteEndingAt(canvas, plot.right, labelY + 200, "V [m/min]");
 }
 
 void DrawRatioAxis(Canvas& canvas, const SpeedPlot& plot)
