@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # vyra-select and the desktop program as processes: "outputs.sh NAME" runs
-# the case NAME in the current folder, "outputs.sh --list GROUP" names the
-# cases of a group. OutputsTest records what each prints and its exit
-# status. S is vyra-select, A the desktop program, C the case tables'
-# folder; PORT takes connections and never answers.
+# the case NAME in the current folder; "outputs.sh --record GROUP" runs each
+# case of a group in a fresh folder and prints what it printed and its exit
+# status, the folder as {dir} and the version V as {version}, for
+# OutputsTest to compare with its recording. S is vyra-select, A the
+# desktop program, C the case tables' folder; PORT takes connections and
+# never answers.
 case=(--tension=10 --diameter=100 --roller-weight=10 --alpha=0 --beta=0 --gamma=0 --position=0 --height=0
     --bearing-weight=1 --speed=100 "--customer=Northern Paper" --order=A-17 --machine=PM3 "--date=Dec 06,2026"
     --name=Ito)
@@ -20,12 +22,19 @@ facts() {
 # however the tool breaks it into lines.
 words() { pdftotext -raw "$@" - | tr -s ' \n' '  '; }
 
-if [ "$1" = --list ]; then
+if [ "$1" = --record ]; then
     case "$2" in
-    files) printf '%s\n' report "text tables" charts "line report" "unwritable targets" "statuses and versions" \
-        "standard streams" "no print server" "silent print server" ;;
-    queue) echo "both pages printed" ;;
+    files) names=(report "text tables" charts "line report" "unwritable targets" "statuses and versions"
+        "standard streams" "no print server" "silent print server") ;;
+    queue) names=("both pages printed") ;;
     esac
+    for name in "${names[@]}"; do
+        dir=$(mktemp -d)
+        echo "# $name"
+        (cd "$dir" && bash "$here/outputs.sh" "$name" 2>&1; echo "-- exit $?") | sed "s|$dir|{dir}|g; s|${V//./\\.}|{version}|g"
+        echo
+        rm -rf "$dir"
+    done
     exit 0
 fi
 
