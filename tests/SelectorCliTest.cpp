@@ -7,6 +7,7 @@
 #include "CaseAndBatchFiles.h"
 #include "Commands.h"
 #include "EngineCases.h"
+#include "FileAccess.h"
 #include "Golden.h"
 #include "Results1.h"
 #include "Results2.h"
@@ -19,10 +20,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -117,11 +115,8 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
     EXPECT_EQ(doc, expected) << name;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
+// A missing file throws, which fails the test.
+std::string ReadFile(const std::string& path) { return *ReadRegularFile(path, 1 << 20); }
 
 // The cases of a batch file's rows as its reader gives them; none for a row
 // it refuses.
@@ -145,7 +140,6 @@ TEST(Selector, RunsAsRecorded)
     const std::vector<std::string> worked{"--tension=10",       "--diameter=100", "--roller-weight=10", "--alpha=0",
                                           "--beta=0",           "--gamma=0",      "--position=0",       "--height=0",
                                           "--bearing-weight=1", "--speed=100"};
-    const std::regex repeated(R"(\{(.)\*(\d+)\})");
     std::map<std::string, std::string> groups;
     std::map<std::string, std::vector<std::pair<std::string, std::string>>> outputs;
     for (const test::CaseRow& row : test::ReadCaseTable("cli_runs")) {
@@ -158,9 +152,6 @@ TEST(Selector, RunsAsRecorded)
             std::string word = row[i] == "\"\"" ? "" : row[i];
             ReplaceAll(word, "{dir}", folder);
             ReplaceAll(word, "{cases}", VYRA_CASES_DIR);
-            if (std::smatch match; std::regex_search(word, match, repeated)) {
-                word = match.prefix().str() + std::string(std::stoul(match[2]), match[1].str()[0]);
-            }
             args.push_back(test::Unescape(word));
         }
         std::string out;
