@@ -1,7 +1,8 @@
 // vyra-select through RunSelector, as its main calls it: the runs of
 // tests/cases/cli_runs.txt, each one's words in, its exit status, whether it
 // needs the drawing toolkit and what it wrote recorded per group; each JSON
-// document parsed and checked against the run; --batch --output.
+// document parsed and checked against the run. --batch --output is in
+// tests/e2e/outputs.sh.
 #include "SelectorCli.h"
 #include "BatchFile.h"
 #include "CaseAndBatchFiles.h"
@@ -181,29 +182,6 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(saved->report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
-}
-
-// --batch --output: the file holds what standard output would have, and a
-// batch that fails keeps the older file as it was.
-int RunWords(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
-{
-    return RunSelector(ParseSelectorOptions(args), out, err, {});
-}
-
-TEST(Selector, BatchOutputWrittenWholeOrNotAtAll)
-{
-    const std::string rows = VYRA_CASES_DIR "/cli_batch_formula.csv";
-    const std::string target = ::testing::TempDir() + "cli-batch-out.csv";
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(RunWords({"--batch", rows}, out, err), kComputed);
-    std::ostringstream none;
-    EXPECT_EQ(RunWords({"--batch", rows, "--output", target}, none, err), kComputed);
-    EXPECT_EQ(none.str(), "");
-    EXPECT_EQ(ReadFile(target), out.str());
-    EXPECT_EQ(RunWords({"--batch", VYRA_CASES_DIR "/cli_batch_short_row.csv", "--output", target}, none, err),
-              kUsageError);
-    EXPECT_EQ(ReadFile(target), out.str());
 }
 
 // An exception that would abort the program becomes a message and status 4.

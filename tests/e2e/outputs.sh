@@ -10,6 +10,9 @@ case=(--tension=10 --diameter=100 --roller-weight=10 --alpha=0 --beta=0 --gamma=
     --bearing-weight=1 --speed=100 "--customer=Northern Paper" --order=A-17 --machine=PM3 "--date=Dec 06,2026"
     --name=Ito)
 sel() { "$S" "${case[@]}" "$@"; }
+# A command's exit status after what it printed; q drops its standard output.
+s() { "$@"; echo "status $?"; }
+q() { "$@" >/dev/null; echo "status $?"; }
 here="$(cd "$(dirname "$0")" && pwd)"
 # A PDF's facts in words of our own, not the tools' layout: pages, page size
 # in whole points, title, creator, and each font with whether it is embedded.
@@ -43,18 +46,15 @@ case "$1" in
 # letter paper; a refused case writes nothing.
 report)
     echo old >report.pdf
-    sel --report report.pdf >/dev/null
-    echo "status $?"
+    q sel --report report.pdf
     ls
     facts report.pdf
     test "$(stat -c %s report.pdf)" -lt 153600 && echo "under 150 KiB"
     words report.pdf | grep -oE 'Northern Paper|A-17|PM3|Dec 06,2026|Ito'
     python3 "$here/report_rows_check.py" <(pdftotext -raw report.pdf -) <(sel --json)
-    sel --json --paper letter --report=report.pdf >/dev/null
-    echo "status $?"
+    q sel --json --paper letter --report=report.pdf
     facts report.pdf | grep 'page size'
-    sel --alpha=10 --report refused.pdf
-    echo "status $?"
+    s sel --alpha=10 --report refused.pdf
     ls
     ;;
 # The text tables' rows show the JSON figures, in kgf and in N.
@@ -65,8 +65,7 @@ report)
     ;;
 # --charts adds a third page; --chart draws one chart as PNG.
 charts)
-    sel --report charts.pdf --charts >/dev/null
-    echo "status $?"
+    q sel --report charts.pdf --charts
     facts charts.pdf | grep pages
     pdftotext -f 3 charts.pdf - | grep chart
     for kind in speed gamma; do
@@ -96,14 +95,11 @@ charts)
 "unwritable targets")
     mkfifo fifo.pdf
     for target in "$PWD/missing/report.pdf" "$PWD/fifo.pdf"; do
-        timeout 60 "$S" "${case[@]}" --report "$target" >/dev/null
-        echo "status $?"
+        q timeout 60 "$S" "${case[@]}" --report "$target"
     done
-    sel --sketch "$PWD" >/dev/null
-    echo "status $?"
+    q sel --sketch "$PWD"
     for target in "$PWD/fifo.pdf" "$PWD"; do
-        timeout 60 "$S" --batch "$C/cli_line_report.csv" --line-report "$target"
-        echo "status $?"
+        s timeout 60 "$S" --batch "$C/cli_line_report.csv" --line-report "$target"
     done
     echo old >line.pdf
     (ulimit -f 4 && "$S" --batch "$C/cli_line_report.csv" --line-report line.pdf >/dev/null)
@@ -112,21 +108,17 @@ charts)
     ls -F
     ;;
 "statuses and versions")
-    sel --json >/dev/null
-    echo "status $?"
-    sel --alpha=10 --json >/dev/null
-    echo "status $?"
-    "$S" --unit=lbf
-    echo "status $?"
-    "$S" --help >/dev/null
-    echo "status $?"
+    q sel --json
+    q sel --alpha=10 --json
+    s "$S" --unit=lbf
+    q "$S" --help
     "$S" --version
-    env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
-    echo "status $?"
+    s env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
     ;;
 # Standard output that cannot be written fails with its cause; standard
 # input that is non-blocking, or that splits the byte-order mark, is read
-# as it comes; a control character of an id is escaped in the CSV.
+# as it comes; a control character of an id is escaped in the CSV; --output
+# holds what standard output would, and a batch that fails keeps it.
 "standard streams")
     sel --json >&-
     echo "closed: status $?"
@@ -148,6 +140,11 @@ charts)
     timeout 10 "$S" --batch - --output folder <endless
     echo "output a folder, input never ending: status $?"
     exec 3>&-
+    "$S" --batch "$C/cli_batch_formula.csv" >expected.csv
+    for rows in formula short_row; do
+        q "$S" --batch "$C/cli_batch_$rows.csv" --output out.csv 2>/dev/null
+        cmp -s out.csv expected.csv && echo "out.csv holds what standard output would"
+    done
     ;;
 # No print server, or one that never answers: the trouble message and
 # status 3, the figures written first. The ceiling is far above the
@@ -164,8 +161,7 @@ charts)
 "both pages printed")
     spool=/var/spool/vyra-capture
     ls $spool >before
-    sel --print >/dev/null
-    echo "status $?"
+    q sel --print
     for _ in $(seq 600); do
         job=$(ls $spool | grep -vxFf before | grep '\.pdf$' | head -1)
         [ -n "$job" ] && break
@@ -173,8 +169,7 @@ charts)
     done
     facts "$spool/$job" | grep pages
     words "$spool/$job" | grep -oE 'Northern Paper|<Selection results 2>'
-    pdftoppm -r 30 -png "$spool/$job" page
-    echo "status $?"
+    s pdftoppm -r 30 -png "$spool/$job" page
     ls page*
     ;;
 *)
