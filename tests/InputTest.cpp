@@ -27,20 +27,27 @@ TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
     }
 }
 
+// The leading number with the other sign, in its shortest form.
 TEST(NegatedNumberText, FlipsTheSignOfTheLeadingNumberOnly)
 {
-    for (const auto& row : Rows("engine_negated_numbers", 3)) {
-        const std::string text = Unescape(row[1]);
-        EXPECT_EQ(NegatedNumberText(text), row[2]) << row[0];
-        EXPECT_EQ(ParseLeadingNumber(NegatedNumberText(row[2])), ParseLeadingNumber(text)) << row[0];
+    const std::pair<const char*, const char*> cases[] = {
+        {"20", "-20"},     {"-7.5", "7.5"},      {"12abc", "-12"},    {"-0", "0"},
+        {"1e20", "-1e20"}, {"0.00001", "-1e-5"}, {"1e999", "-1e999"}, {"-2.5E400x", "2.5E400"}};
+    for (const auto& [text, negated] : cases) {
+        EXPECT_EQ(NegatedNumberText(text), negated) << text;
+        EXPECT_EQ(ParseLeadingNumber(NegatedNumberText(negated)), ParseLeadingNumber(text)) << text;
     }
 }
 
+// Halves go to the even neighbour; nothing fits outside 16 bits.
 TEST(RoundToInt16, RoundsHalvesToEvenWithinSixteenBits)
 {
-    for (const auto& row : Rows("engine_round_int16", 3)) {
-        const std::optional<std::int16_t> rounded = RoundToInt16(Number(row[1]));
-        EXPECT_EQ(rounded ? std::to_string(*rounded) : "none", row[2]) << row[0];
+    const std::pair<double, const char*> cases[] = {{20.5, "20"},         {21.5, "22"},       {-21.5, "-22"},
+                                                    {0.49, "0"},          {32767.4, "32767"}, {32767.5, "none"},
+                                                    {-32768.5, "-32768"}, {-32768.6, "none"}, {NAN, "none"}};
+    for (const auto& [value, expected] : cases) {
+        const std::optional<std::int16_t> rounded = RoundToInt16(value);
+        EXPECT_EQ(rounded ? std::to_string(*rounded) : "none", expected) << value;
     }
 }
 
