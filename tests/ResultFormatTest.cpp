@@ -25,14 +25,14 @@ TEST(FormatPattern, FixedDecimalsWithALeadingDigit)
 }
 
 // Every column of the worked example's first model in both units, with a
-// failing Vr on it and a failing F1/F2 on the second model: loads to 0.1 kgf
-// or whole newtons, outputs held in mV shown in V, the eccentric force to
-// 0.01 kgf or 0.1 N; the checks mark exactly their own columns.
+// failing Vr of 1500 mV on it and a failing F1/F2 on the second model: loads
+// to 0.1 kgf or whole newtons, outputs held in mV shown in V, the eccentric
+// force to 0.01 kgf or 0.1 N; the checks mark exactly their own columns.
 TEST(ResultColumns, ShowFiguresAndWordsAsTheTablesAndReportDo)
 {
     RunState state;
     ASSERT_FALSE(SelectCommand(state, test::WorkedExampleForm()));
-    state.tables.Vr[0] = 260;
+    state.tables.Vr[0] = 1500;
     state.tables.F1[1] = 0.7 * state.tables.F2[1];
     std::string recording = "# column | heading kgf, N | model 1 in kgf, in N | marks on models 1, 2\n";
     for (const auto columns : {ResultSet1Columns(), ResultSet2Columns()}) {
