@@ -17,10 +17,10 @@ namespace vyra::test {
 inline std::vector<CaseRow> Rows(const std::string& table, std::size_t fields)
 {
     std::vector<CaseRow> rows = ReadCaseTable(table);
-    for (const CaseRow& row : rows) {
+    std::erase_if(rows, [&](const CaseRow& row) {
         EXPECT_EQ(row.size(), fields) << table << ": " << row[0];
-    }
-    std::erase_if(rows, [fields](const CaseRow& row) { return row.size() != fields; });
+        return row.size() != fields;
+    });
     return rows;
 }
 

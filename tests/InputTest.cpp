@@ -122,9 +122,7 @@ TEST(SelectCommand, ReadsTheRecordEvenWhenRefused)
     // Options of sensors, side and channel, and the method code they give.
     const int methods[][4] = {{0, 1, 1, 0}, {1, 0, 0, 1}, {1, 0, 1, 2}, {1, 1, 0, 3}, {1, 1, 1, 4}};
     for (const auto& [sensors, side, channel, code] : methods) {
-        form.opMethod1 = sensors;
-        form.opMethod2 = side;
-        form.opMethod3 = channel;
+        std::tie(form.opMethod1, form.opMethod2, form.opMethod3) = std::tuple(sensors, side, channel);
         ReadSelectionInputs(state, form);
         EXPECT_EQ(state.inputs.methodCode, code);
     }

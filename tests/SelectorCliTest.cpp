@@ -116,14 +116,11 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
     EXPECT_EQ(doc, expected) << name;
 }
 
-// A missing file throws, which fails the test.
-std::string ReadFile(const std::string& path) { return *ReadRegularFile(path, 1 << 20); }
-
 // The cases of a batch file's rows as its reader gives them; none for a row
 // it refuses.
 std::vector<std::optional<Case>> BatchCases(const std::string& path)
 {
-    const std::string text = ReadFile(path);
+    const std::string text = *ReadRegularFile(path, 1 << 20);
     TextSource source(text);
     BatchReader reader(source, {});
     std::vector<std::optional<Case>> cases;
