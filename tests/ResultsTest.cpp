@@ -88,21 +88,12 @@ TEST(NormaliseAngle, ReducesIntoOneTurn)
     EXPECT_TRUE(std::isnan(NormaliseAngle(INFINITY)));
 }
 
-// The mirrored arrangement of a failure (the other fulcrum side) passes.
 TEST(AngleChecks, AcceptedSectorsIncludeTheirBounds)
 {
     for (const auto& row : Rows("engine_angle_checks", 6)) {
         const SelectionInputs in = test::SketchInputs(Int16(row[1]), Int16(row[2]), Int16(row[3]), 0, 0);
         EXPECT_EQ(CheckResultantAngle(in) ? "fails" : "passes", row[4]) << row[0];
         EXPECT_EQ(CheckWrapAngle(in) ? "fails" : "passes", row[5]) << row[0];
-    }
-    for (std::int16_t alpha = -180; alpha <= 180; alpha += 15) {
-        for (std::int16_t gamma = -180; gamma <= 180; gamma += 15) {
-            if (CheckResultantAngle(test::SketchInputs(alpha, 35, gamma, 0, 0))) {
-                EXPECT_FALSE(
-                    CheckResultantAngle(test::SketchInputs(35, alpha, static_cast<std::int16_t>(-gamma), 0, 0)));
-            }
-        }
     }
 }
 

@@ -118,11 +118,11 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
 
 // The cases of a batch file's rows as its reader gives them; none for a row
 // it refuses.
-std::vector<std::optional<Case>> BatchCases(const std::string& path)
+std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base)
 {
     const std::string text = *ReadRegularFile(path, 1 << 20);
     TextSource source(text);
-    BatchReader reader(source, {});
+    BatchReader reader(source, base);
     std::vector<std::optional<Case>> cases;
     for (auto next = reader.Next(); const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {
         cases.push_back(row->problem ? std::nullopt : std::optional(row->input));
@@ -154,20 +154,17 @@ TEST(Selector, RunsAsRecorded)
         }
         std::string out;
         groups[row[1]] += Recorded(row[0], args, folder, out, outputs[row[1]]);
-        if (row[1] == "json") {
-            const ParsedCommandLine parsed = ParseSelectorOptions(args);
-            const auto* options = std::get_if<SelectorOptions>(&parsed);
-            const std::optional<Case> input =
-                options ? std::optional<Case>(*CaseOf(*options, "Dec 07,2026")) : std::nullopt;
-            ExpectDocumentOfRun(nlohmann::json::parse(out), input ? &*input : nullptr, row[0]);
-        } else if (std::ranges::count(args, VYRA_CASES_DIR "/cli_batch_rows.csv") > 0 && out.starts_with('{')) {
-            const auto cases = BatchCases(VYRA_CASES_DIR "/cli_batch_rows.csv");
-            std::istringstream lines(out);
-            for (std::string line; std::getline(lines, line);) {
-                nlohmann::json doc = nlohmann::json::parse(line);
-                const auto& input = cases.at(doc.at("line").get<std::size_t>() - 1);
-                ExpectDocumentOfRun(doc, input ? &*input : nullptr, row[0] + " line " + doc["line"].dump());
-            }
+        // Each JSON document written against the run of its case, a batch
+        // row's as the reader gives it.
+        const ParsedCommandLine parsed = ParseSelectorOptions(args);
+        const auto* options = std::get_if<SelectorOptions>(&parsed);
+        std::istringstream lines(out);
+        for (std::string line; options && std::getline(lines, line) && line.starts_with('{');) {
+            const nlohmann::json doc = nlohmann::json::parse(line);
+            const Case input = *CaseOf(*options, "Dec 07,2026");
+            const std::optional<Case> run =
+                doc.contains("line") ? BatchCases(options->batch->path, input).at(doc["line"].get<int>() - 1) : input;
+            ExpectDocumentOfRun(doc, run ? &*run : nullptr, row[0] + " " + doc.value("line", nlohmann::json()).dump());
         }
     }
     for (const auto& [group, recording] : groups) {
