@@ -14,16 +14,12 @@
 namespace vyra {
 namespace {
 
-using test::Number;
-using test::Rows;
-using test::Unescape;
-
 TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
 {
-    for (const auto& row : Rows("engine_leading_numbers", 3)) {
-        const double value = ParseLeadingNumber(Unescape(row[1]));
-        EXPECT_EQ(value, Number(row[2])) << row[0];
-        EXPECT_EQ(std::signbit(value), std::signbit(Number(row[2]))) << row[0];
+    for (const auto& row : test::Rows("engine_leading_numbers", 3)) {
+        const double value = ParseLeadingNumber(test::Unescape(row[1]));
+        EXPECT_EQ(value, test::Number(row[2])) << row[0];
+        EXPECT_EQ(std::signbit(value), std::signbit(test::Number(row[2]))) << row[0];
     }
 }
 
@@ -57,7 +53,7 @@ EntryForm Edited(const std::string& text)
     EntryForm form = test::WorkedExampleForm();
     std::istringstream edits(text);
     for (std::string edit; edits >> edit;) {
-        form.txtInput[std::stoi(edit)] = Unescape(edit.substr(edit.find('=') + 1));
+        form.txtInput[std::stoi(edit)] = test::Unescape(edit.substr(edit.find('=') + 1));
     }
     return form;
 }
@@ -84,7 +80,7 @@ std::string Outcome(const CheckResult& failure)
 TEST(Commands, FirstFailingCheckWinsWithItsMessage)
 {
     std::string recording;
-    for (const auto& row : Rows("engine_commands", 3)) {
+    for (const auto& row : test::Rows("engine_commands", 3)) {
         RunState state;
         EntryForm form = Edited(row[2]);
         recording += "# " + row[1] + ": " + row[0] + "\n";

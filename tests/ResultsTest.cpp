@@ -16,9 +16,6 @@
 namespace vyra {
 namespace {
 
-using test::Number;
-using test::Rows;
-
 std::int16_t Int16(const std::string& field) { return static_cast<std::int16_t>(std::stoi(field)); }
 
 // A result table by its figure's symbol.
@@ -32,7 +29,7 @@ ResultTable& Table(ResultTables& tables, const std::string& symbol)
 // of the one worked out by hand (an infinite one exactly).
 TEST(RunSelection, FiguresWorkedOutByHand)
 {
-    for (const auto& row : Rows("engine_figures", 6)) {
+    for (const auto& row : test::Rows("engine_figures", 6)) {
         RunState state;
         state.seriesIndex = Int16(row[1]);
         state.forceUnit = row[2] == "N" ? kNewton : kKgf;
@@ -42,7 +39,7 @@ TEST(RunSelection, FiguresWorkedOutByHand)
                     >> in.methodCode)
             << row[0];
         RunSelection(state);
-        EXPECT_EQ(in.FS, Number(row[3])) << row[0] << ": the entered tension stays as it was";
+        EXPECT_EQ(in.FS, test::Number(row[3])) << row[0] << ": the entered tension stays as it was";
         std::istringstream indices(row[4]);
         const std::vector<int> models{std::istream_iterator<int>(indices), {}};
         std::istringstream figures(row[5]);
@@ -54,10 +51,10 @@ TEST(RunSelection, FiguresWorkedOutByHand)
             const std::string& tolerance = values.back();
             ASSERT_TRUE(tolerance.starts_with("rel:") || tolerance.starts_with("abs:")) << row[0] << ' ' << figure;
             for (std::size_t k = 0; k < models.size(); ++k) {
-                const double expected = Number(values[k]);
+                const double expected = test::Number(values[k]);
                 const double actual = Table(state.tables, figure)[models[k]];
                 const double limit =
-                    Number(tolerance.substr(4)) * (tolerance.starts_with("rel:") ? std::fabs(expected) : 1);
+                    test::Number(tolerance.substr(4)) * (tolerance.starts_with("rel:") ? std::fabs(expected) : 1);
                 EXPECT_TRUE(actual == expected || std::fabs(actual - expected) <= limit)
                     << row[0] << ' ' << figure << " of model index " << models[k] << ": " << actual;
             }
@@ -67,13 +64,13 @@ TEST(RunSelection, FiguresWorkedOutByHand)
 
 TEST(Assessments, LimitsBelongToTheFailingSide)
 {
-    for (const auto& row : Rows("engine_assessments", 4)) {
+    for (const auto& row : test::Rows("engine_assessments", 4)) {
         std::istringstream models(row[1]);
         for (int i; models >> i;) {
             RunState state;
             std::istringstream figures(row[2]);
             for (std::string figure, value; figures >> figure >> value;) {
-                Table(state.tables, figure)[i] = Number(value);
+                Table(state.tables, figure)[i] = test::Number(value);
             }
             const Assessment1 a = AssessResults1(state, i);
             const Assessment2 b = AssessResults2(state, i);
@@ -100,7 +97,7 @@ TEST(NormaliseAngle, ReducesIntoOneTurn)
 
 TEST(AngleChecks, AcceptedSectorsIncludeTheirBounds)
 {
-    for (const auto& row : Rows("engine_angle_checks", 6)) {
+    for (const auto& row : test::Rows("engine_angle_checks", 6)) {
         const SelectionInputs in = test::SketchInputs(Int16(row[1]), Int16(row[2]), Int16(row[3]), 0, 0);
         EXPECT_EQ(CheckResultantAngle(in) ? "fails" : "passes", row[4]) << row[0];
         EXPECT_EQ(CheckWrapAngle(in) ? "fails" : "passes", row[5]) << row[0];
