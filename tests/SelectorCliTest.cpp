@@ -37,11 +37,10 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     }
 }
 
-// A run as recorded. A JSON document is one line; a line per model keeps
-// the recording readable. Output whose first lines, four or more, are those
-// of an earlier run of its group names that run instead of repeating them.
+// A run as recorded; a JSON document is one line, a line per model keeps
+// the recording readable.
 std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder,
-                     std::string& out, std::vector<std::pair<std::string, std::string>>& earlier)
+                     std::string& out)
 {
     std::ostringstream outStream;
     std::ostringstream err;
@@ -53,20 +52,8 @@ std::string Recorded(const std::string& name, const std::vector<std::string>& ar
     ReplaceAll(text, folder, "{dir}");
     ReplaceAll(text, VYRA_CASES_DIR, "{cases}");
     ReplaceAll(text, VYRA_VERSION, "{version}");
-    std::string shared;
-    std::size_t sharedEnd = 0;
-    for (const auto& [before, output] : earlier) {
-        const std::size_t same = std::ranges::mismatch(text, output).in1 - text.begin();
-        const std::size_t end = same == 0 ? 0 : text.rfind('\n', same - 1) + 1;
-        const auto lines = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '\n');
-        if (lines >= 4 && end > sharedEnd) {
-            shared = "(the first " + std::to_string(lines) + " lines of \"" + before + "\")\n";
-            sharedEnd = end;
-        }
-    }
-    earlier.emplace_back(name, text);
     return "# " + name + "\nstatus " + std::to_string(status) + (RequestsGraphics(parsed) ? ", needs graphics\n" : "\n")
-           + shared + text.substr(sharedEnd) + "\n";
+           + text + "\n";
 }
 
 // A JSON document against the run "Select" makes of the case, which it must
@@ -139,7 +126,6 @@ TEST(Selector, RunsAsRecorded)
                                           "--beta=0",           "--gamma=0",      "--position=0",       "--height=0",
                                           "--bearing-weight=1", "--speed=100"};
     std::map<std::string, std::string> groups;
-    std::map<std::string, std::vector<std::pair<std::string, std::string>>> outputs;
     for (const test::CaseRow& row : test::ReadCaseTable("cli_runs")) {
         std::vector<std::string> args;
         for (std::size_t i = 2; i < row.size(); ++i) {
@@ -153,7 +139,7 @@ TEST(Selector, RunsAsRecorded)
             args.push_back(test::Unescape(word));
         }
         std::string out;
-        groups[row[1]] += Recorded(row[0], args, folder, out, outputs[row[1]]);
+        groups[row[1]] += Recorded(row[0], args, folder, out);
         // Each JSON document written against the run of its case, a batch
         // row's as the reader gives it.
         const ParsedCommandLine parsed = ParseSelectorOptions(args);
