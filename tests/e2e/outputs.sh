@@ -107,10 +107,8 @@ charts)
     ls -F
     ;;
 "statuses and versions")
-    q sel --json
     q sel --alpha=10 --json
     s "$S" --unit=lbf
-    q "$S" --help
     "$S" --version
     s env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
     ;;
