@@ -4,12 +4,10 @@
 // document parsed and checked against the run. --batch --output is in
 // tests/e2e/outputs.sh.
 #include "SelectorCli.h"
-#include "BatchFile.h"
 #include "CaseAndBatchFiles.h"
 #include "Commands.h"
 #include "EngineCases.h"
 #include "FileAccess.h"
-#include "Golden.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "StandardOutput.h"
@@ -20,7 +18,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <map>
 #include <sstream>
 #include <stdexcept>
