@@ -1,7 +1,7 @@
 // Batch files: CSV rows read one at a time into cases, and every way a file
 // can be unreadable, with the line it is found on.
 #include "BatchFile.h"
-#include "EngineCases.h"
+#include "TestCases.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // input screen, the file names in the messages in vyra-select's runs.
 #include "CaseAndBatchFiles.h"
 
-#include "EngineCases.h"
+#include "TestCases.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Whole writes and regular reads against real special files and failing calls.
 #include "FileAccess.h"
-#include "EngineCases.h"
+#include "TestCases.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 // From entry texts to the record: reading numbers, rounding angles, the
 // checks of "Select" and "Image chgange" in their order.
 #include "Commands.h"
-#include "EngineCases.h"
 #include "NumberText.h"
 #include "TestCases.h"
 

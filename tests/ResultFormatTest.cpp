@@ -1,7 +1,6 @@
 // The result tables' patterns and columns, the report's words.
 #include "ResultFormat.h"
 #include "Commands.h"
-#include "EngineCases.h"
 #include "ResultColumns.h"
 #include "TestCases.h"
 

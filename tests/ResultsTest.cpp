@@ -1,6 +1,5 @@
 // The figures of both result sets against figures worked out independently
 // from the rating formulas, the angle checks, and the tolerance limits.
-#include "EngineCases.h"
 #include "LoadResolution.h"
 #include "Results1.h"
 #include "Results2.h"

@@ -6,11 +6,11 @@
 #include "SelectorCli.h"
 #include "CaseAndBatchFiles.h"
 #include "Commands.h"
-#include "EngineCases.h"
 #include "FileAccess.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "StandardOutput.h"
+#include "TestCases.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
