@@ -1,7 +1,7 @@
 // Batch files: CSV rows read one at a time into cases, and every way a file
 // can be unreadable, with the line it is found on.
 #include "BatchFile.h"
-#include "EngineCases.h"
+#include "TestCases.h"
 
 #include <gtest/gtest.h>
 
@@ -14,45 +14,16 @@ std::string ReadAll(ByteSource&& source, Case base = {})
 {
     BatchReader reader(source, std::move(base));
     std::string recording;
-    for (;;) {
-        auto next = reader.Next();
-        if (const auto* row = std::get_if<BatchRow>(&next)) {
-            recording += "row " + std::to_string(row->number) + " from line " + std::to_string(row->fileLine) + ", id ["
-                         + row->id + "]\n";
-            recording += CaseFileText(row->input);
-            recording += "problem: " + row->problem.value_or("none") + "\n";
-        } else if (const auto* fault = std::get_if<BatchFault>(&next)) {
-            return recording + "line " + std::to_string(fault->fileLine) + ": " + fault->message
-                   + (fault->usage ? " (usage)" : "");
-        } else {
-            return recording + "end";
-        }
+    auto next = reader.Next();
+    for (; const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {
+        recording += "row " + std::to_string(row->number) + " from line " + std::to_string(row->fileLine) + ", id ["
+                     + row->id + "]\n" + CaseFileText(row->input) + "problem: " + row->problem.value_or("none") + "\n";
     }
-}
-
-// Missing columns and empty choices keep the base case's entries.
-TEST(BatchFile, ReadsRowsAsCases)
-{
-    Case base;
-    base.report[kDate] = "Dec 06,2026";
-    base.form.txtInput[kItemV] = "50";
-    test::ExpectGolden("engine_batch_rows", ReadAll(TextSource("\xEF\xBB\xBFid,tension,unit,fulcrum,customer,alpha\r\n"
-                                                               "R1,10,N,left,\"Müller, \"\"Papier\"\"\",-180\r\n"
-                                                               "\r\n"
-                                                               "\"R2\nunwind\", 10 ,,,\"\",\r\n"
-                                                               "R3,,lbf,Left,x,\n"
-                                                               "R4,5,kgf,right,,1"),
-                                                    base)
-                                                + "\n");
-}
-
-TEST(BatchFile, FaultsNameTheLine)
-{
-    for (const auto& row : test::Rows("engine_batch_faults", 3)) {
-        const std::string text = test::Unescape(row[1]);
-        const std::string recording = ReadAll(TextSource(text));
-        EXPECT_EQ(recording.substr(recording.rfind('\n') + 1), row[2]) << row[0];
-    }
+    const auto* fault = std::get_if<BatchFault>(&next);
+    return recording
+           + (fault
+                  ? "line " + std::to_string(fault->fileLine) + ": " + fault->message + (fault->usage ? " (usage)" : "")
+                  : "end");
 }
 
 // A source whose text ends in a read error.
@@ -66,11 +37,30 @@ public:
     }
 };
 
-TEST(BatchFile, AReadErrorEndsTheReading)
+// Missing columns and empty choices keep the base case's entries; a read
+// error ends the reading on the line it is found on.
+TEST(BatchFile, ReadsRowsAsCases)
 {
-    const std::string recording = ReadAll(BrokenSource());
-    EXPECT_TRUE(recording.starts_with("row 1 from line 2") && recording.find("row 2") == std::string::npos);
-    EXPECT_TRUE(recording.ends_with("\nline 3: cannot read the file: Input/output error")) << recording;
+    Case base;
+    base.report[kDate] = "Dec 06,2026";
+    base.form.txtInput[kItemV] = "50";
+    test::ExpectGolden("engine_batch_rows", ReadAll(TextSource("\xEF\xBB\xBFid,tension,unit,fulcrum,customer,alpha\r\n"
+                                                               "R1,10,N,left,\"Müller, \"\"Papier\"\"\",-180\r\n"
+                                                               "\r\n"
+                                                               "\"R2\nunwind\", 10 ,,,\"\",\r\n"
+                                                               "R3,,lbf,Left,x,\n"
+                                                               "R4,5,kgf,right,,1"),
+                                                    base)
+                                                + "\n" + ReadAll(BrokenSource()) + "\n");
+}
+
+TEST(BatchFile, FaultsNameTheLine)
+{
+    for (const auto& row : test::Rows("engine_batch_faults", 3)) {
+        const std::string text = test::Unescape(row[1]);
+        const std::string recording = ReadAll(TextSource(text));
+        EXPECT_EQ(recording.substr(recording.rfind('\n') + 1), row[2]) << row[0];
+    }
 }
 
 }  // namespace

@@ -1,15 +1,11 @@
 // Case files: what is missing or unknown, what is not a case file of this
-// version, and the file names in the messages. Round trips of whole cases
-// are in the case file scenario of the input screen.
+// version. Round trips of whole cases are in the case file scenario of the
+// input screen, the file names in the messages in vyra-select's runs.
 #include "CaseAndBatchFiles.h"
 
-#include "EngineCases.h"
 #include "TestCases.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vyra {
 namespace {
@@ -32,21 +28,6 @@ TEST(CaseFile, RefusesWhatIsNotACaseOfThisVersion)
     for (const auto& row : test::Rows("engine_case_refusals", 3)) {
         EXPECT_EQ(test::ReasonOf(ParseCaseFile(test::Unescape(row[1]))), row[2]) << row[0];
     }
-}
-
-// The messages name the file; a write that fails leaves the old case whole.
-TEST(CaseFile, FilesNameThePathInTheirMessages)
-{
-    const std::string folder = ::testing::TempDir() + "case-" + std::to_string(::getpid());
-    ::mkdir(folder.c_str(), 0700);
-    const std::string path = folder + "/a.vyracase";
-    Case harsh;
-    harsh.form = test::HarshForm();
-    EXPECT_TRUE(WriteCaseFile(path, harsh));
-    EXPECT_EQ(*ReadCaseFile(path), harsh);
-    EXPECT_EQ(test::ReasonOf(ReadCaseFile(folder)), folder + ": it is not a regular file");
-    EXPECT_EQ(test::ReasonOf(WriteCaseFile(folder, Case{})), folder + ": it is a folder");
-    EXPECT_EQ(*ReadCaseFile(path), harsh);
 }
 
 }  // namespace

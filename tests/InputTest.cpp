@@ -1,7 +1,6 @@
 // From entry texts to the record: reading numbers, rounding angles, the
 // checks of "Select" and "Image chgange" in their order.
 #include "Commands.h"
-#include "EngineCases.h"
 #include "NumberText.h"
 #include "TestCases.h"
 
@@ -14,33 +13,36 @@
 namespace vyra {
 namespace {
 
-using test::Number;
-using test::Rows;
-using test::Unescape;
-
 TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
 {
-    for (const auto& row : Rows("engine_leading_numbers", 3)) {
-        const double value = ParseLeadingNumber(Unescape(row[1]));
-        EXPECT_EQ(value, Number(row[2])) << row[0];
-        EXPECT_EQ(std::signbit(value), std::signbit(Number(row[2]))) << row[0];
+    for (const auto& row : test::Rows("engine_leading_numbers", 3)) {
+        const double value = ParseLeadingNumber(test::Unescape(row[1]));
+        EXPECT_EQ(value, test::Number(row[2])) << row[0];
+        EXPECT_EQ(std::signbit(value), std::signbit(test::Number(row[2]))) << row[0];
     }
 }
 
+// The leading number with the other sign, in its shortest form.
 TEST(NegatedNumberText, FlipsTheSignOfTheLeadingNumberOnly)
 {
-    for (const auto& row : Rows("engine_negated_numbers", 3)) {
-        const std::string text = Unescape(row[1]);
-        EXPECT_EQ(NegatedNumberText(text), row[2]) << row[0];
-        EXPECT_EQ(ParseLeadingNumber(NegatedNumberText(row[2])), ParseLeadingNumber(text)) << row[0];
+    const std::pair<const char*, const char*> cases[] = {
+        {"20", "-20"},     {"-7.5", "7.5"},      {"12abc", "-12"},    {"-0", "0"},
+        {"1e20", "-1e20"}, {"0.00001", "-1e-5"}, {"1e999", "-1e999"}, {"-2.5E400x", "2.5E400"}};
+    for (const auto& [text, negated] : cases) {
+        EXPECT_EQ(NegatedNumberText(text), negated) << text;
+        EXPECT_EQ(ParseLeadingNumber(NegatedNumberText(negated)), ParseLeadingNumber(text)) << text;
     }
 }
 
+// Halves go to the even neighbour; nothing fits outside 16 bits.
 TEST(RoundToInt16, RoundsHalvesToEvenWithinSixteenBits)
 {
-    for (const auto& row : Rows("engine_round_int16", 3)) {
-        const std::optional<std::int16_t> rounded = RoundToInt16(Number(row[1]));
-        EXPECT_EQ(rounded ? std::to_string(*rounded) : "none", row[2]) << row[0];
+    const std::pair<double, const char*> cases[] = {{20.5, "20"},         {21.5, "22"},       {-21.5, "-22"},
+                                                    {0.49, "0"},          {32767.4, "32767"}, {32767.5, "none"},
+                                                    {-32768.5, "-32768"}, {-32768.6, "none"}, {NAN, "none"}};
+    for (const auto& [value, expected] : cases) {
+        const std::optional<std::int16_t> rounded = RoundToInt16(value);
+        EXPECT_EQ(rounded ? std::to_string(*rounded) : "none", expected) << value;
     }
 }
 
@@ -50,7 +52,7 @@ EntryForm Edited(const std::string& text)
     EntryForm form = test::WorkedExampleForm();
     std::istringstream edits(text);
     for (std::string edit; edits >> edit;) {
-        form.txtInput[std::stoi(edit)] = Unescape(edit.substr(edit.find('=') + 1));
+        form.txtInput[std::stoi(edit)] = test::Unescape(edit.substr(edit.find('=') + 1));
     }
     return form;
 }
@@ -77,7 +79,7 @@ std::string Outcome(const CheckResult& failure)
 TEST(Commands, FirstFailingCheckWinsWithItsMessage)
 {
     std::string recording;
-    for (const auto& row : Rows("engine_commands", 3)) {
+    for (const auto& row : test::Rows("engine_commands", 3)) {
         RunState state;
         EntryForm form = Edited(row[2]);
         recording += "# " + row[1] + ": " + row[0] + "\n";
@@ -115,9 +117,7 @@ TEST(SelectCommand, ReadsTheRecordEvenWhenRefused)
     // Options of sensors, side and channel, and the method code they give.
     const int methods[][4] = {{0, 1, 1, 0}, {1, 0, 0, 1}, {1, 0, 1, 2}, {1, 1, 0, 3}, {1, 1, 1, 4}};
     for (const auto& [sensors, side, channel, code] : methods) {
-        form.opMethod1 = sensors;
-        form.opMethod2 = side;
-        form.opMethod3 = channel;
+        std::tie(form.opMethod1, form.opMethod2, form.opMethod3) = std::tuple(sensors, side, channel);
         ReadSelectionInputs(state, form);
         EXPECT_EQ(state.inputs.methodCode, code);
     }

@@ -1,16 +1,16 @@
 // vyra-select through RunSelector, as its main calls it: the runs of
 // tests/cases/cli_runs.txt, each one's words in, its exit status, whether it
 // needs the drawing toolkit and what it wrote recorded per group; each JSON
-// document parsed and checked against the run; --batch --output.
+// document parsed and checked against the run. --batch --output is in
+// tests/e2e/outputs.sh.
 #include "SelectorCli.h"
-#include "BatchFile.h"
 #include "CaseAndBatchFiles.h"
 #include "Commands.h"
-#include "EngineCases.h"
-#include "Golden.h"
+#include "FileAccess.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "StandardOutput.h"
+#include "TestCases.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -18,11 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -38,11 +34,10 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     }
 }
 
-// A run as recorded. A JSON document is one line; a line per model keeps
-// the recording readable. Output whose first lines, four or more, are those
-// of an earlier run of its group names that run instead of repeating them.
+// A run as recorded; a JSON document is one line, a line per model keeps
+// the recording readable.
 std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder,
-                     std::string& out, std::vector<std::pair<std::string, std::string>>& earlier)
+                     std::string& out)
 {
     std::ostringstream outStream;
     std::ostringstream err;
@@ -54,20 +49,8 @@ std::string Recorded(const std::string& name, const std::vector<std::string>& ar
     ReplaceAll(text, folder, "{dir}");
     ReplaceAll(text, VYRA_CASES_DIR, "{cases}");
     ReplaceAll(text, VYRA_VERSION, "{version}");
-    std::string shared;
-    std::size_t sharedEnd = 0;
-    for (const auto& [before, output] : earlier) {
-        const std::size_t same = std::ranges::mismatch(text, output).in1 - text.begin();
-        const std::size_t end = same == 0 ? 0 : text.rfind('\n', same - 1) + 1;
-        const auto lines = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '\n');
-        if (lines >= 4 && end > sharedEnd) {
-            shared = "(the first " + std::to_string(lines) + " lines of \"" + before + "\")\n";
-            sharedEnd = end;
-        }
-    }
-    earlier.emplace_back(name, text);
     return "# " + name + "\nstatus " + std::to_string(status) + (RequestsGraphics(parsed) ? ", needs graphics\n" : "\n")
-           + shared + text.substr(sharedEnd) + "\n";
+           + text + "\n";
 }
 
 // A JSON document against the run "Select" makes of the case, which it must
@@ -117,19 +100,13 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
     EXPECT_EQ(doc, expected) << name;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
 // The cases of a batch file's rows as its reader gives them; none for a row
 // it refuses.
-std::vector<std::optional<Case>> BatchCases(const std::string& path)
+std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base)
 {
-    const std::string text = ReadFile(path);
+    const std::string text = *ReadRegularFile(path, 1 << 20);
     TextSource source(text);
-    BatchReader reader(source, {});
+    BatchReader reader(source, base);
     std::vector<std::optional<Case>> cases;
     for (auto next = reader.Next(); const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {
         cases.push_back(row->problem ? std::nullopt : std::optional(row->input));
@@ -145,9 +122,7 @@ TEST(Selector, RunsAsRecorded)
     const std::vector<std::string> worked{"--tension=10",       "--diameter=100", "--roller-weight=10", "--alpha=0",
                                           "--beta=0",           "--gamma=0",      "--position=0",       "--height=0",
                                           "--bearing-weight=1", "--speed=100"};
-    const std::regex repeated(R"(\{(.)\*(\d+)\})");
     std::map<std::string, std::string> groups;
-    std::map<std::string, std::vector<std::pair<std::string, std::string>>> outputs;
     for (const test::CaseRow& row : test::ReadCaseTable("cli_runs")) {
         std::vector<std::string> args;
         for (std::size_t i = 2; i < row.size(); ++i) {
@@ -158,27 +133,21 @@ TEST(Selector, RunsAsRecorded)
             std::string word = row[i] == "\"\"" ? "" : row[i];
             ReplaceAll(word, "{dir}", folder);
             ReplaceAll(word, "{cases}", VYRA_CASES_DIR);
-            if (std::smatch match; std::regex_search(word, match, repeated)) {
-                word = match.prefix().str() + std::string(std::stoul(match[2]), match[1].str()[0]);
-            }
             args.push_back(test::Unescape(word));
         }
         std::string out;
-        groups[row[1]] += Recorded(row[0], args, folder, out, outputs[row[1]]);
-        if (row[1] == "json") {
-            const ParsedCommandLine parsed = ParseSelectorOptions(args);
-            const auto* options = std::get_if<SelectorOptions>(&parsed);
-            const std::optional<Case> input =
-                options ? std::optional<Case>(*CaseOf(*options, "Dec 07,2026")) : std::nullopt;
-            ExpectDocumentOfRun(nlohmann::json::parse(out), input ? &*input : nullptr, row[0]);
-        } else if (std::ranges::count(args, VYRA_CASES_DIR "/cli_batch_rows.csv") > 0 && out.starts_with('{')) {
-            const auto cases = BatchCases(VYRA_CASES_DIR "/cli_batch_rows.csv");
-            std::istringstream lines(out);
-            for (std::string line; std::getline(lines, line);) {
-                nlohmann::json doc = nlohmann::json::parse(line);
-                const auto& input = cases.at(doc.at("line").get<std::size_t>() - 1);
-                ExpectDocumentOfRun(doc, input ? &*input : nullptr, row[0] + " line " + doc["line"].dump());
-            }
+        groups[row[1]] += Recorded(row[0], args, folder, out);
+        // Each JSON document written against the run of its case, a batch
+        // row's as the reader gives it.
+        const ParsedCommandLine parsed = ParseSelectorOptions(args);
+        const auto* options = std::get_if<SelectorOptions>(&parsed);
+        std::istringstream lines(out);
+        for (std::string line; options && std::getline(lines, line) && line.starts_with('{');) {
+            const nlohmann::json doc = nlohmann::json::parse(line);
+            const Case input = *CaseOf(*options, "Dec 07,2026");
+            const std::optional<Case> run =
+                doc.contains("line") ? BatchCases(options->batch->path, input).at(doc["line"].get<int>() - 1) : input;
+            ExpectDocumentOfRun(doc, run ? &*run : nullptr, row[0] + " " + doc.value("line", nlohmann::json()).dump());
         }
     }
     for (const auto& [group, recording] : groups) {
@@ -190,29 +159,6 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(saved->report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
-}
-
-// --batch --output: the file holds what standard output would have, and a
-// batch that fails keeps the older file as it was.
-int RunWords(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
-{
-    return RunSelector(ParseSelectorOptions(args), out, err, {});
-}
-
-TEST(Selector, BatchOutputWrittenWholeOrNotAtAll)
-{
-    const std::string rows = VYRA_CASES_DIR "/cli_batch_formula.csv";
-    const std::string target = ::testing::TempDir() + "cli-batch-out.csv";
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(RunWords({"--batch", rows}, out, err), kComputed);
-    std::ostringstream none;
-    EXPECT_EQ(RunWords({"--batch", rows, "--output", target}, none, err), kComputed);
-    EXPECT_EQ(none.str(), "");
-    EXPECT_EQ(ReadFile(target), out.str());
-    EXPECT_EQ(RunWords({"--batch", VYRA_CASES_DIR "/cli_batch_short_row.csv", "--output", target}, none, err),
-              kUsageError);
-    EXPECT_EQ(ReadFile(target), out.str());
 }
 
 // An exception that would abort the program becomes a message and status 4.

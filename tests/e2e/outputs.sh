@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # vyra-select and the desktop program as processes: "outputs.sh NAME" runs
-# the case NAME in the current folder, "outputs.sh --list GROUP" names the
-# cases of a group. OutputsTest records what each prints and its exit
-# status. S is vyra-select, A the desktop program, C the case tables'
-# folder; PORT takes connections and never answers.
+# the case NAME in the current folder; "outputs.sh --record GROUP" runs each
+# case of a group in a fresh folder and prints what it printed and its exit
+# status, the folder as {dir} and the version V as {version}, for
+# OutputsTest to compare with its recording. S is vyra-select, A the
+# desktop program, C the case tables' folder.
 case=(--tension=10 --diameter=100 --roller-weight=10 --alpha=0 --beta=0 --gamma=0 --position=0 --height=0
     --bearing-weight=1 --speed=100 "--customer=Northern Paper" --order=A-17 --machine=PM3 "--date=Dec 06,2026"
     --name=Ito)
 sel() { "$S" "${case[@]}" "$@"; }
+# A command's exit status after what it printed; q drops its standard output.
+s() { "$@"; echo "status $?"; }
+q() { "$@" >/dev/null; echo "status $?"; }
 here="$(cd "$(dirname "$0")" && pwd)"
 # A PDF's facts in words of our own, not the tools' layout: pages, page size
 # in whole points, title, creator, and each font with whether it is embedded.
@@ -20,12 +24,17 @@ facts() {
 # however the tool breaks it into lines.
 words() { pdftotext -raw "$@" - | tr -s ' \n' '  '; }
 
-if [ "$1" = --list ]; then
-    case "$2" in
-    files) printf '%s\n' report "text tables" charts "line report" "unwritable targets" "statuses and versions" \
-        "standard streams" "no print server" "silent print server" ;;
-    queue) echo "both pages printed" ;;
-    esac
+if [ "$1" = --record ]; then
+    names=(report "text tables" charts "line report" "unwritable targets" "statuses and versions"
+        "standard streams" "no print server" "silent print server")
+    [ "$2" = queue ] && names=("both pages printed")
+    for name in "${names[@]}"; do
+        dir=$(mktemp -d)
+        echo "# $name"
+        (cd "$dir" && bash "$here/outputs.sh" "$name" 2>&1; echo "-- exit $?") | sed "s|$dir|{dir}|g; s|${V//./\\.}|{version}|g"
+        echo
+        rm -rf "$dir"
+    done
     exit 0
 fi
 
@@ -34,18 +43,15 @@ case "$1" in
 # letter paper; a refused case writes nothing.
 report)
     echo old >report.pdf
-    sel --report report.pdf >/dev/null
-    echo "status $?"
+    q sel --report report.pdf
     ls
     facts report.pdf
     test "$(stat -c %s report.pdf)" -lt 153600 && echo "under 150 KiB"
     words report.pdf | grep -oE 'Northern Paper|A-17|PM3|Dec 06,2026|Ito'
     python3 "$here/report_rows_check.py" <(pdftotext -raw report.pdf -) <(sel --json)
-    sel --json --paper letter --report=report.pdf >/dev/null
-    echo "status $?"
+    q sel --json --paper letter --report=report.pdf
     facts report.pdf | grep 'page size'
-    sel --alpha=10 --report refused.pdf
-    echo "status $?"
+    s sel --alpha=10 --report refused.pdf
     ls
     ;;
 # The text tables' rows show the JSON figures, in kgf and in N.
@@ -56,8 +62,7 @@ report)
     ;;
 # --charts adds a third page; --chart draws one chart as PNG.
 charts)
-    sel --report charts.pdf --charts >/dev/null
-    echo "status $?"
+    q sel --report charts.pdf --charts
     facts charts.pdf | grep pages
     pdftotext -f 3 charts.pdf - | grep chart
     for kind in speed gamma; do
@@ -80,22 +85,15 @@ charts)
         while read -r row; do words -l 2 line.pdf | grep -qF " $row " && echo "matrix row as the CSV: $row"; done
     rm rows.csv
     ;;
-# Only a regular file is ever replaced: a missing folder, a pipe or a
-# folder as the target fails with status 3 and stays as it was. The line
+# Only a regular file is ever replaced: a pipe or a folder as the target
+# fails with status 3 and stays as it was. The line
 # report's target is refused before a row is evaluated, no rows printed,
 # and one that fails while it is written stays as it was.
 "unwritable targets")
     mkfifo fifo.pdf
-    for target in "$PWD/missing/report.pdf" "$PWD/fifo.pdf"; do
-        timeout 60 "$S" "${case[@]}" --report "$target" >/dev/null
-        echo "status $?"
-    done
-    sel --sketch "$PWD" >/dev/null
-    echo "status $?"
-    for target in "$PWD/fifo.pdf" "$PWD"; do
-        timeout 60 "$S" --batch "$C/cli_line_report.csv" --line-report "$target"
-        echo "status $?"
-    done
+    q timeout 60 "$S" "${case[@]}" --report "$PWD/fifo.pdf"
+    q sel --sketch "$PWD"
+    s timeout 60 "$S" --batch "$C/cli_line_report.csv" --line-report "$PWD/fifo.pdf"
     echo old >line.pdf
     (ulimit -f 4 && "$S" --batch "$C/cli_line_report.csv" --line-report line.pdf >/dev/null)
     echo "status $?"
@@ -103,21 +101,15 @@ charts)
     ls -F
     ;;
 "statuses and versions")
-    sel --json >/dev/null
-    echo "status $?"
-    sel --alpha=10 --json >/dev/null
-    echo "status $?"
-    "$S" --unit=lbf
-    echo "status $?"
-    "$S" --help >/dev/null
-    echo "status $?"
+    q sel --alpha=10 --json
+    s "$S" --unit=lbf
     "$S" --version
-    env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
-    echo "status $?"
+    s env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
     ;;
 # Standard output that cannot be written fails with its cause; standard
 # input that is non-blocking, or that splits the byte-order mark, is read
-# as it comes; a control character of an id is escaped in the CSV.
+# as it comes; a control character of an id is escaped in the CSV; --output
+# holds what standard output would, and a batch that fails keeps it.
 "standard streams")
     sel --json >&-
     echo "closed: status $?"
@@ -139,13 +131,24 @@ charts)
     timeout 10 "$S" --batch - --output folder <endless
     echo "output a folder, input never ending: status $?"
     exec 3>&-
+    "$S" --batch "$C/cli_batch_formula.csv" >expected.csv
+    for rows in formula short_row; do
+        q "$S" --batch "$C/cli_batch_$rows.csv" --output out.csv 2>/dev/null
+        cmp -s out.csv expected.csv && echo "out.csv holds what standard output would"
+    done
     ;;
 # No print server, or one that never answers: the trouble message and
 # status 3, the figures written first. The ceiling is far above the
 # program's own limit, so that a failure cannot hold the suite.
 "no print server" | "silent print server")
     server=/nonexistent/cups.sock
-    [ "$1" = "silent print server" ] && server=127.0.0.1:$PORT
+    if [ "$1" = "silent print server" ]; then
+        # The kernel completes the handshake; nothing reads.
+        coproc python3 -c 'import socket, sys
+s = socket.create_server(("127.0.0.1", 0)); print(s.getsockname()[1], flush=True); sys.stdin.read()'
+        read -r port <&"${COPROC[0]}"
+        server=127.0.0.1:$port
+    fi
     CUPS_SERVER=$server timeout 60 "$S" "${case[@]}" --json --print=yes >out.json
     echo "status $?"
     grep -o '"status":"ok"' out.json
@@ -155,8 +158,7 @@ charts)
 "both pages printed")
     spool=/var/spool/vyra-capture
     ls $spool >before
-    sel --print >/dev/null
-    echo "status $?"
+    q sel --print
     for _ in $(seq 600); do
         job=$(ls $spool | grep -vxFf before | grep '\.pdf$' | head -1)
         [ -n "$job" ] && break
@@ -164,8 +166,7 @@ charts)
     done
     facts "$spool/$job" | grep pages
     words "$spool/$job" | grep -oE 'Northern Paper|<Selection results 2>'
-    pdftoppm -r 30 -png "$spool/$job" page
-    echo "status $?"
+    s pdftoppm -r 30 -png "$spool/$job" page
     ls page*
     ;;
 *)

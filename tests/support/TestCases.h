@@ -1,64 +1,87 @@
 #pragma once
 
+#include "Expected.h"
+#include "Golden.h"
 #include "InputReading.h"
-#include "RunState.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace vyra::test {
 
 // The worked example of the first standard model: FS 10 kgf, d 100 mm,
 // Wr 10 kg, all angles 0, l = h = 0, Wp 1 kg, V 100 m/min.
-inline EntryForm WorkedExampleForm()
-{
-    EntryForm form;
-    form.txtInput = {"10", "100", "10", "0", "0", "0", "0", "0", "1", "100"};
-    return form;
-}
-
-// A state holding the worked example's inputs, ready for the compute steps.
-inline RunState WorkedExampleState(std::int16_t methodCode = kTwoSensors)
-{
-    RunState state;
-    SelectionInputs& in = state.inputs;
-    in.FS = 10;
-    in.d = 100;
-    in.Wr = 10;
-    in.Wp = 1;
-    in.V = 100;
-    in.methodCode = methodCode;
-    return state;
-}
+inline EntryForm WorkedExampleForm() { return {{"10", "100", "10", "0", "0", "0", "0", "0", "1", "100"}}; }
 
 // Intrinsically safe series, one sensor read independently on one channel,
 // fulcrum left, web pulling the roller off its stopper: negative loads on
 // the large models and a line fast enough that most ratios fail.
 inline EntryForm HarshForm()
 {
-    EntryForm form;
-    form.txtInput = {"300", "60", "40", "170", "170", "0", "50", "200", "5", "360"};
-    form.opType = 1;
-    form.fulcrumIndex = 1;
-    form.opMethod1 = 1;
-    form.opMethod2 = 1;
-    form.opMethod3 = 1;
-    return form;
+    return {{"300", "60", "40", "170", "170", "0", "50", "200", "5", "360"}, 1, 1, 1, 1, 1};
 }
 
 // The record fields the sketch reads; everything else stays zero.
 inline SelectionInputs SketchInputs(std::int16_t alpha, std::int16_t beta, std::int16_t gamma, double l,
                                     std::int16_t fulcrum)
 {
-    SelectionInputs in;
-    in.alpha = alpha;
-    in.beta = beta;
-    in.gamma = gamma;
-    in.l = l;
-    in.fulcrumIndex = fulcrum;
-    return in;
+    return {.l = l, .alpha = alpha, .beta = beta, .gamma = gamma, .fulcrumIndex = fulcrum};
 }
 
 // The values the input screen opens with.
 inline SelectionInputs StartingInputs() { return SketchInputs(20, 80, 20, 20, 0); }
+
+// The rows of a case table with the fields the test reads; another row fails.
+inline std::vector<CaseRow> Rows(const std::string& table, std::size_t fields)
+{
+    std::vector<CaseRow> rows = ReadCaseTable(table);
+    std::erase_if(rows, [&](const CaseRow& row) {
+        EXPECT_EQ(row.size(), fields) << table << ": " << row[0];
+        return row.size() != fields;
+    });
+    return rows;
+}
+
+// The reason of a failure, or "" for a success.
+template <typename T>
+std::string ReasonOf(const Expected<T>& result)
+{
+    return result ? std::string() : result.Error().reason;
+}
+
+// A number of a case table as strtod reads it, "inf", "-inf" and "nan" too.
+inline double Number(const std::string& field) { return std::strtod(field.c_str(), nullptr); }
+
+// A text of a case table with escapes for what a row cannot hold or would
+// trim: \s a blank, \t, \n, \r, \xHH a byte, \(N)C N copies of C.
+inline std::string Unescape(const std::string& field)
+{
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char code = field[i] == '\\' && i + 1 < field.size() ? field[++i] : '\0';
+        if (code == 'x') {
+            text += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else if (code == '(') {
+            const std::size_t close = field.find(')', i);
+            text.append(std::stoul(field.substr(i + 1, close - i - 1)), field[close + 1]);
+            i = close + 1;
+        } else {
+            text += code == 's' ? ' ' : code == 't' ? '\t' : code == 'n' ? '\n' : code == 'r' ? '\r' : field[i];
+        }
+    }
+    return text;
+}
+
+// The result tables by their figures' symbols, in the order of the columns.
+inline const std::vector<std::pair<std::string, ResultTable ResultTables::*>> kTables{
+    {"P1", &ResultTables::P1}, {"We", &ResultTables::We}, {"P", &ResultTables::P},   {"Zt", &ResultTables::Zt},
+    {"Zr", &ResultTables::Zr}, {"Zs", &ResultTables::Zs}, {"Vt", &ResultTables::Vt}, {"Vr", &ResultTables::Vr},
+    {"S", &ResultTables::S},   {"F1", &ResultTables::F1}, {"F2", &ResultTables::F2}, {"F3", &ResultTables::F3},
+    {"E", &ResultTables::E},   {"PB", &ResultTables::PB}};
 
 }  // namespace vyra::test
