@@ -33,28 +33,24 @@ ReportRecord Worked() { return test::SelectedRecord(test::WorkedExampleForm()); 
 
 // A device that fails at the point named (see drawing_printer_troubles).
 struct ScriptedCanvas : RecordingCanvas {
-    explicit ScriptedCanvas(std::string failAt) : RecordingCanvas(kWidthTwips, kHeightTwips), at(std::move(failAt))
+    explicit ScriptedCanvas(std::string failAt)
+        : RecordingCanvas(kWidthTwips, kHeightTwips), at(std::move(failAt)), failed(at == "start")
     {
-        if (at == "start") {
-            FailFromNow();
-        }
     }
+    bool Failed() const override { return failed; }
     bool NewPage() override
     {
-        if (at == "break page") {
-            FailFromNow();
-        }
-        return RecordingCanvas::NewPage() && at != "refuse page";
+        failed = failed || at == "break page";
+        return RecordingCanvas::NewPage() && !failed && at != "refuse page";
     }
-    bool EndDocument() override { return RecordingCanvas::EndDocument() && at != "refuse end"; }
+    bool EndDocument() override { return RecordingCanvas::EndDocument() && !failed && at != "refuse end"; }
     void PaintText(double x, double y, std::string_view text) override
     {
         RecordingCanvas::PaintText(x, y, text);
-        if (text == at) {
-            FailFromNow();
-        }
+        failed = failed || text == at;
     }
     std::string at;
+    bool failed;
 };
 
 // Each page's rows and the left borders of its columns' cells.

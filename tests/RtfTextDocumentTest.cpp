@@ -1,5 +1,6 @@
 // The reader's documents as the viewer's QTextDocument: blocks with their
-// formats, fragments with their character formats, and tables, recorded.
+// formats, fragments with their character formats, and tables, recorded;
+// what the reader makes of each format shows there as the viewer shows it.
 #include "RtfTextDocument.h"
 #include "Golden.h"
 #include "RtfReader.h"
@@ -13,22 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <variant>
-
 namespace vyra::rtf {
 namespace {
-
-// QTextDocument lays text out with fonts, which need the application.
-struct Gui : ::testing::Environment {
-    int argc = 1;
-    char* argv[2] = {const_cast<char*>("rtf_tests"), nullptr};
-    std::optional<QGuiApplication> application;
-    void SetUp() override { application.emplace(argc, argv); }
-    void TearDown() override { application.reset(); }
-};
-
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new Gui);
 
 QString Describe(const QTextBlock& block)
 {
@@ -53,6 +40,10 @@ QString Describe(const QTextBlock& block)
 
 TEST(TextDocument, DocumentsAsRecorded)
 {
+    // QTextDocument lays text out with fonts, which need the application.
+    int argc = 1;
+    char* argv[] = {const_cast<char*>("rtf_tests"), nullptr};
+    const QGuiApplication application(argc, argv);
     QString recording;
     QTextDocument document;
     document.setPlainText("old text, replaced by each filling");
