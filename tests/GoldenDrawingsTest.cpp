@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <tuple>
 
@@ -23,35 +22,27 @@ constexpr double kLetterWidthTwips = 11520;
 constexpr double kA4WidthTwips = 11185;
 constexpr double kPageHeightTwips = 15120;
 
-// Page 1 with the printed sketch, and page 2: the worked example, the same
-// in newtons on A4 (recorded as the lines that differ from the worked
-// example's), the harsh case, and figures and customer texts as wide as
-// they come.
+// Page 1 with the printed sketch, and page 2: the worked example, the harsh
+// case in newtons, and figures and customer texts as wide as they come, in
+// newtons on A4.
 TEST(ReportGolden, PagesAsRecorded)
 {
-    const EntryForm newton{{"98", "100", "10", "0", "0", "0", "0", "0", "1", "100"}};
-    const EntryForm wide{{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}};
-    ReportRecord wideRecord = test::SelectedRecord(wide, kNewton);
+    ReportRecord wide =
+        test::SelectedRecord({{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}}, kNewton);
     const std::string longText(90, 'W');
-    wideRecord.customer = {longText, longText, longText, "Dec 06,2026", longText};
+    wide.customer = {longText, longText, longText, "Dec 06,2026", longText};
     const std::tuple<const char*, double, ReportRecord> cases[] = {
         {"worked_example", kLetterWidthTwips, test::SelectedRecord(test::WorkedExampleForm())},
-        {"newton_a4", kA4WidthTwips, test::SelectedRecord(newton, kNewton)},
         {"harsh", kLetterWidthTwips, test::SelectedRecord(test::HarshForm(), kNewton)},
-        {"wide_figures_a4", kA4WidthTwips, wideRecord}};
-    std::array<std::string, 2> worked;
+        {"wide_figures_a4", kA4WidthTwips, wide}};
     for (const auto& [name, width, record] : cases) {
         test::RecordingCanvas page(width, kPageHeightTwips);
         PrintReport(page, record, {});
         const std::string recording = page.Recording();
         const std::size_t split = recording.find("newpage\n");
         ASSERT_NE(split, std::string::npos) << name;
-        const std::array<std::string, 2> pages{recording.substr(0, split), recording.substr(split)};
-        for (std::size_t n = 0; n < pages.size(); ++n) {
-            worked[n] = worked[n].empty() ? pages[n] : worked[n];
-            test::ExpectGolden("report_page" + std::to_string(n + 1) + "_" + name,
-                               name == std::string("newton_a4") ? test::LinesDiffering(worked[n], pages[n]) : pages[n]);
-        }
+        test::ExpectGolden(std::string("report_page1_") + name, recording.substr(0, split));
+        test::ExpectGolden(std::string("report_page2_") + name, recording.substr(split));
     }
 }
 

@@ -21,27 +21,16 @@ void ExpectGolden(const std::string& name, const std::string& recording)
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file) << "no golden file " << path << " (VYRA_UPDATE_GOLDEN=" << name << " writes it)";
     const std::string golden{std::istreambuf_iterator<char>(file), {}};
-    if (golden != recording) {
-        // The first line that differs, numbered, as each has it.
-        const std::string was = LinesDiffering(recording, golden);
-        const std::string now = LinesDiffering(golden, recording);
-        ADD_FAILURE() << name << ".txt differs\n  golden: " << was.substr(0, was.find('\n'))
-                      << "\n  now:    " << now.substr(0, now.find('\n'));
-    }
-}
-
-std::string LinesDiffering(const std::string& base, const std::string& variant)
-{
-    std::istringstream from(base), to(variant);
-    std::string differing, was, now;
-    for (int line = 1;; ++line) {
-        const bool moreWas = static_cast<bool>(std::getline(from, was));
-        const bool moreNow = static_cast<bool>(std::getline(to, now));
-        if (!moreWas && !moreNow) {
-            return differing;
-        }
-        if (!moreWas || !moreNow || was != now) {
-            differing += std::to_string(line) + ": " + (moreNow ? now : "<end>") + "\n";
+    // The first line that differs, numbered, as each has it.
+    std::istringstream was(golden), now(recording);
+    std::string a, b;
+    for (int line = 1; golden != recording; ++line) {
+        const bool moreWas = static_cast<bool>(std::getline(was, a));
+        const bool moreNow = static_cast<bool>(std::getline(now, b));
+        if (!moreWas || !moreNow || a != b) {
+            ADD_FAILURE() << name << ".txt differs at line " << line << "\n  golden: " << (moreWas ? a : "<end>")
+                          << "\n  now:    " << (moreNow ? b : "<end>");
+            return;
         }
     }
 }
