@@ -62,15 +62,15 @@ struct Page {
     bool (*within)(const RunState&, int);
 };
 
-template <auto Assess>
-bool Within(const RunState& s, int i)
-{
-    return Assess(s, i).withinTolerance;
-}
-
 const Page kPages[] = {
-    {PrintReportPage1, 41.5, {20, 28, 36, 44, 51, 58, 65, 73, 81, 90}, ResultSet1Columns, Within<AssessResults1>},
-    {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, Within<AssessResults2>}};
+    {PrintReportPage1,
+     41.5,
+     {20, 28, 36, 44, 51, 58, 65, 73, 81, 90},
+     ResultSet1Columns,
+     [](const RunState& s, int i) { return AssessResults1(s, i).withinTolerance; }},
+    {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, [](const RunState& s, int i) {
+         return AssessResults2(s, i).withinTolerance;
+     }}};
 
 // A figure of a model set to a value; model -1 sets every model's.
 struct Change {
@@ -136,20 +136,21 @@ TEST(ReportMarks, CrossesAndFramesAreTheAssessments)
 // keeps to its own room: none runs over a rule or into another text.
 TEST(ReportTexts, FiguresWholeAndClearOfRulesAndEachOther)
 {
+    using T = ResultTables;
     const std::string longText(120, 'W');
     ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked();
     fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
     customer.customer = {longText, longText, longText, longText, longText};
     someCustomer.customer = {"A", longText, "M", "D", longText};
-    ReportRecord figures = Worked();
-    ResultTables& t = figures.selection.tables;
-    t.P1 = {12345.6, -8660.3, -8660.3e6, 1, 1, 1, 1, 1, 1};
-    t.S.fill(1498.5e3);
-    t.Vr.fill(-1e9);
-    t.F2.fill(1118.5);
-    t.F3.fill(-1e12);
-    t.E.fill(123456.78);
-    t.PB.fill(-98765.4);
+    ReportRecord figures = Changed({{&T::P1, 0, 12345.6},
+                                    {&T::P1, 1, -8660.3},
+                                    {&T::P1, 2, -8660.3e6},
+                                    {&T::S, -1, 1498.5e3},
+                                    {&T::Vr, -1, -1e9},
+                                    {&T::F2, -1, 1118.5},
+                                    {&T::F3, -1, -1e12},
+                                    {&T::E, -1, 123456.78},
+                                    {&T::PB, -1, -98765.4}});
     figures.selection.seriesIndex = kIntrinsicallySafeSeries;
     const ReportRecord harsh = test::SelectedRecord(test::HarshForm(), kNewton);
     const ReportRecord wide =
@@ -203,9 +204,8 @@ TEST(PrintReport, TellsEachPrinterTroubleOnce)
 // specifications.
 TEST(PrintReport, PagesSetUpTheirOwnState)
 {
-    RecordingCanvas fresh(kWidthTwips, kHeightTwips);
+    RecordingCanvas fresh(kWidthTwips, kHeightTwips), used(kWidthTwips, kHeightTwips);
     PrintReportPage2(fresh, Worked(), {});
-    RecordingCanvas used(kWidthTwips, kHeightTwips);
     used.SetScaleMode(ScaleMode::Millimetres);
     used.SetScaleLeft(-40);
     used.SetDrawStyle(DrawStyle::DashDot);
