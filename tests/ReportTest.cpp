@@ -62,15 +62,11 @@ struct Page {
     bool (*within)(const RunState&, int);
 };
 
-const Page kPages[] = {
-    {PrintReportPage1,
-     41.5,
-     {20, 28, 36, 44, 51, 58, 65, 73, 81, 90},
-     ResultSet1Columns,
-     [](const RunState& s, int i) { return AssessResults1(s, i).withinTolerance; }},
-    {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, [](const RunState& s, int i) {
-         return AssessResults2(s, i).withinTolerance;
-     }}};
+bool Within1(const RunState& s, int i) { return AssessResults1(s, i).withinTolerance; }
+bool Within2(const RunState& s, int i) { return AssessResults2(s, i).withinTolerance; }
+
+const Page kPages[] = {{PrintReportPage1, 41.5, {20, 28, 36, 44, 51, 58, 65, 73, 81, 90}, ResultSet1Columns, Within1},
+                       {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, Within2}};
 
 // A figure of a model set to a value; model -1 sets every model's.
 struct Change {
@@ -91,25 +87,53 @@ ReportRecord Changed(std::initializer_list<Change> changes)
     return record;
 }
 
-// Every failing figure is crossed over its own cell and nothing else; a row
-// is framed exactly when its model passes every check of the page.
-TEST(ReportMarks, CrossesAndFramesAreTheAssessments)
+// Whatever the figures and texts, on letter or on A4 less its margins:
+// every failing figure is crossed over its own cell and nothing else, a row
+// is framed exactly when its model passes every check of the page, every
+// figure stands whole and every text keeps to its own room, running over no
+// rule and into no other text.
+TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
 {
     using T = ResultTables;
-    const ReportRecord cases[] = {
-        Worked(), Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}}),
-        Changed({{&T::S, 7, 80}, {&T::S, 8, nan}, {&T::P1, 5, -1}, {&T::P1, 6, -1}, {&T::P1, 8, -0.5}}),
-        Changed({{&T::F1, 2, 27.2},
-                 {&T::F2, 2, 27.2 / 0.7},
-                 {&T::F1, 3, 10},
-                 {&T::F2, 3, 0},
-                 {&T::Zs, -1, 0.1},
-                 {&T::S, -1, 40}})};
+    const std::string longText(120, 'W');
+    ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked();
+    fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
+    customer.customer = {longText, longText, longText, longText, longText};
+    someCustomer.customer = {"A", longText, "M", "D", longText};
+    ReportRecord figures = Changed({{&T::P1, 0, 12345.6}, {&T::P1, 1, -8660.3}, {&T::P1, 2, -8660.3e6}});
+    figures.selection.tables.S.fill(1498.5e3);
+    figures.selection.tables.Vr.fill(-1e9);
+    figures.selection.tables.F2.fill(1118.5);
+    figures.selection.tables.F3.fill(-1e12);
+    figures.selection.tables.E.fill(123456.78);
+    figures.selection.tables.PB.fill(-98765.4);
+    figures.selection.seriesIndex = kIntrinsicallySafeSeries;
+    const EntryForm wide{{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}};
+    const double a4 = 11185;
+    const std::tuple<std::int16_t, double, ReportRecord> cases[] = {
+        {kKgf, kWidthTwips, Worked()},
+        {kKgf, a4, Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}})},
+        {kKgf, kWidthTwips, Changed({{&T::S, 7, 80}, {&T::S, 8, nan}, {&T::P1, 5, -1}, {&T::P1, 8, -0.5}})},
+        {kNewton, kWidthTwips, Changed({{&T::F1, 2, 27.2}, {&T::F2, 2, 27.2 / 0.7}, {&T::F1, 3, 10}, {&T::F2, 3, 0}})},
+        {kKgf, kWidthTwips, Changed({{&T::P1, 6, -1}, {&T::Zs, -1, 0.1}, {&T::S, -1, 40}})},
+        {kNewton, a4, fields},
+        {kKgf, a4, customer},
+        {kKgf, kWidthTwips, someCustomer},
+        {kNewton, a4, figures},
+        {kNewton, kWidthTwips, test::SelectedRecord(test::HarshForm(), kNewton)},
+        {kNewton, a4, test::SelectedRecord(wide, kNewton)}};
     for (std::size_t n = 0; n < std::size(cases); ++n) {
-        const RunState& s = cases[n].selection;
+        ReportRecord record = std::get<2>(cases[n]);
+        record.selection.forceUnit = std::get<0>(cases[n]);
+        const RunState& s = record.selection;
         for (const Page& page : kPages) {
-            RecordingCanvas canvas(kWidthTwips, kHeightTwips);
-            page.draw(canvas, cases[n], {});
+            RecordingCanvas canvas(std::get<1>(cases[n]), kHeightTwips);
+            page.draw(canvas, record, {});
+            EXPECT_EQ(test::TextCollisions(canvas, 0.2), std::vector<std::string>{}) << "case " << n;
+            std::multiset<std::string> texts;
+            for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
+                texts.insert(call.text.substr(std::min(call.text.find_first_not_of(' '), call.text.size())));
+            }
             for (int i = 0; i < kModelCount; ++i) {
                 const double top = page.firstRow + 2 * i;
                 std::set<std::pair<double, double>> crossed, expected;
@@ -121,62 +145,14 @@ TEST(ReportMarks, CrossesAndFramesAreTheAssessments)
                     framed = framed || (l.y1 == top + 0.5 && l.x2 == page.cells.back() - 0.5);
                 }
                 for (std::size_t c = 0; c < page.columns().size(); ++c) {
+                    const std::string shown = ShownText(page.columns()[c], s, i);
+                    EXPECT_TRUE(texts.contains(shown)) << "case " << n << ": " << shown << " not whole";
                     if (Failed(page.columns()[c], s, i)) {
                         expected.insert({page.cells[c], page.cells[c + 1]});
                     }
                 }
                 EXPECT_EQ(crossed, expected) << "case " << n << " model " << i;
                 EXPECT_EQ(framed, page.within(s, i)) << "case " << n << " model " << i;
-            }
-        }
-    }
-}
-
-// Whatever the figures and texts, every figure stands whole and every text
-// keeps to its own room: none runs over a rule or into another text.
-TEST(ReportTexts, FiguresWholeAndClearOfRulesAndEachOther)
-{
-    using T = ResultTables;
-    const std::string longText(120, 'W');
-    ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked();
-    fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
-    customer.customer = {longText, longText, longText, longText, longText};
-    someCustomer.customer = {"A", longText, "M", "D", longText};
-    ReportRecord figures = Changed({{&T::P1, 0, 12345.6},
-                                    {&T::P1, 1, -8660.3},
-                                    {&T::P1, 2, -8660.3e6},
-                                    {&T::S, -1, 1498.5e3},
-                                    {&T::Vr, -1, -1e9},
-                                    {&T::F2, -1, 1118.5},
-                                    {&T::F3, -1, -1e12},
-                                    {&T::E, -1, 123456.78},
-                                    {&T::PB, -1, -98765.4}});
-    figures.selection.seriesIndex = kIntrinsicallySafeSeries;
-    const ReportRecord harsh = test::SelectedRecord(test::HarshForm(), kNewton);
-    const ReportRecord wide =
-        test::SelectedRecord({{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}}, kNewton);
-    // On letter, or on A4 less its margins; the golden pages' cases too.
-    const std::tuple<std::int16_t, double, ReportRecord> cases[] = {
-        {kKgf, kWidthTwips, Worked()}, {kNewton, 11185, fields},
-        {kKgf, 11185, customer},       {kKgf, kWidthTwips, someCustomer},
-        {kNewton, 11185, figures},     {kNewton, kWidthTwips, harsh},
-        {kNewton, 11185, wide}};
-    for (std::size_t n = 0; n < std::size(cases); ++n) {
-        ReportRecord record = std::get<2>(cases[n]);
-        record.selection.forceUnit = std::get<0>(cases[n]);
-        for (const Page& page : kPages) {
-            RecordingCanvas canvas(std::get<1>(cases[n]), kHeightTwips);
-            page.draw(canvas, record, {});
-            EXPECT_EQ(test::TextCollisions(canvas, 0.2), std::vector<std::string>{}) << "case " << n;
-            std::multiset<std::string> texts;
-            for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
-                texts.insert(call.text.substr(std::min(call.text.find_first_not_of(' '), call.text.size())));
-            }
-            for (int i = 0; i < kModelCount; ++i) {
-                for (const ResultColumn& column : page.columns()) {
-                    EXPECT_TRUE(texts.contains(ShownText(column, record.selection, i)))
-                        << "case " << n << ": " << ShownText(column, record.selection, i) << " not whole";
-                }
             }
         }
     }
