@@ -96,7 +96,7 @@ TEST(PainterCanvas, DrawingsAsRecorded)
          }},
         {"clipped, then not",
          [](Canvas& c) {
-             c.ClipTo(0, 0, 1000, 2000);
+             c.ClipTo(500, 200, 1000, 2000);
              c.Line(200, 500, 1800, 500, PaletteColor(0));
              c.ResetClip();
              c.Line(200, 1500, 1800, 1500, PaletteColor(0));
