@@ -1,13 +1,19 @@
-// What the report pages decide beside their layout (the golden files):
-// crosses and frames from the assessments, every figure whole, no text over
-// a rule or another text, printer trouble told once per part.
+// The report's drawings as golden recordings (every call with its
+// coordinates, in tests/golden/): its pages, the printed sketch of page 1,
+// the charts page, and the sketch the input screen draws alike; and what the
+// pages decide beside their layout: crosses and frames from the
+// assessments, every figure whole, no text over a rule or another text,
+// printer trouble told once per part.
 #include "Report.h"
+#include "Charts.h"
 #include "Golden.h"
+#include "PrintedSketch.h"
 #include "RecordingCanvas.h"
 #include "Records.h"
 #include "ResultColumns.h"
 #include "Results1.h"
 #include "Results2.h"
+#include "Sketch.h"
 #include "TestCases.h"
 
 #include <gtest/gtest.h>
@@ -25,16 +31,86 @@ namespace {
 using test::CanvasCall;
 using test::RecordingCanvas;
 
-constexpr double kWidthTwips = 11520;
-constexpr double kHeightTwips = 15120;
+// Widths in twips: letter less a quarter inch each side, and A4 likewise
+// (W = 96 and 93.2 cells); the height of either page.
+constexpr double kLetter = 11520;
+constexpr double kA4 = 11185;
+constexpr double kPageHeight = 15120;
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 ReportRecord Worked() { return test::SelectedRecord(test::WorkedExampleForm()); }
 
+// Page 1 with the printed sketch, and page 2: the worked example, the harsh
+// case in newtons, and figures and customer texts as wide as they come, in
+// newtons on A4.
+TEST(ReportGolden, PagesAsRecorded)
+{
+    ReportRecord wide =
+        test::SelectedRecord({{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}}, kNewton);
+    const std::string longText(90, 'W');
+    wide.customer = {longText, longText, longText, "Dec 06,2026", longText};
+    const std::tuple<const char*, double, ReportRecord> cases[] = {
+        {"worked_example", kLetter, test::SelectedRecord(test::WorkedExampleForm())},
+        {"harsh", kLetter, test::SelectedRecord(test::HarshForm(), kNewton)},
+        {"wide_figures_a4", kA4, wide}};
+    for (const auto& [name, width, record] : cases) {
+        RecordingCanvas page(width, kPageHeight);
+        PrintReport(page, record, {});
+        const std::string recording = page.Recording();
+        const std::size_t split = recording.find("newpage\n");
+        ASSERT_NE(split, std::string::npos) << name;
+        test::ExpectGolden(std::string("report_page1_") + name, recording.substr(0, split));
+        test::ExpectGolden(std::string("report_page2_") + name, recording.substr(split));
+    }
+}
+
+// The sketch area after "Image chgange", and the same case on paper; the
+// first drawing at load also with the sign-convention marks and labels.
+TEST(SketchGolden, ScreenAndPaper)
+{
+    const std::pair<const char*, SelectionInputs> cases[] = {
+        {"start", test::StartingInputs()},
+        {"level", test::SketchInputs(0, 0, 0, 0, 0)},
+        {"web_under_roller", test::SketchInputs(100, 80, 0, 30, 0)},
+        {"left_negative_gamma", test::SketchInputs(20, 80, -30, -50, 1)},
+        {"far_and_turned", test::SketchInputs(-60, 30, 200, 1000, 0)}};
+    const auto screen = [](const SelectionInputs& inputs, bool annotated) {
+        RecordingCanvas area(kSketchAreaTwips, kSketchAreaTwips);
+        SketchElements elements;
+        DrawSketch(area, elements, ReadSketchCentre(elements), inputs, annotated);
+        return area.Recording();
+    };
+    for (const auto& [name, inputs] : cases) {
+        test::ExpectGolden(std::string("sketch_") + name, screen(inputs, false));
+        RecordingCanvas page(kLetter, kPageHeight);
+        page.SetScaleMode(ScaleMode::Characters);
+        PrintSketch(page, inputs, {});
+        test::ExpectGolden(std::string("printed_sketch_") + name, page.Recording());
+    }
+    test::ExpectGolden("sketch_annotated_start", screen(test::StartingInputs(), true));
+}
+
+// The charts page of the report (both charts and the margin table) for an
+// angled case whose bands, markers and labels all show, and for the harsh
+// case in newtons, where most figures fail.
+TEST(ChartsGolden, ChartsPageAsRecorded)
+{
+    EntryForm angled = test::WorkedExampleForm();
+    angled.txtInput = {"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
+    const std::tuple<const char*, EntryForm, std::int16_t> cases[] = {
+        {"charts_page_angled", angled, kKgf},
+        {"charts_page_harsh", test::HarshForm(), kNewton}};
+    for (const auto& [name, form, unit] : cases) {
+        RecordingCanvas page(kA4, kPageHeight);
+        PrintCharts(page, ChartContentOf(test::SelectedRecord(form, unit).selection, form), {});
+        test::ExpectGolden(name, page.Recording());
+    }
+}
+
 // A device that fails at the point named (see drawing_printer_troubles).
 struct ScriptedCanvas : RecordingCanvas {
     explicit ScriptedCanvas(std::string failAt)
-        : RecordingCanvas(kWidthTwips, kHeightTwips), at(std::move(failAt)), failed(at == "start")
+        : RecordingCanvas(kLetter, kPageHeight), at(std::move(failAt)), failed(at == "start")
     {
     }
     bool Failed() const override { return failed; }
@@ -109,25 +185,24 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
     figures.selection.tables.PB.fill(-98765.4);
     figures.selection.seriesIndex = kIntrinsicallySafeSeries;
     const EntryForm wide{{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}};
-    const double a4 = 11185;
     const std::tuple<std::int16_t, double, ReportRecord> cases[] = {
-        {kKgf, kWidthTwips, Worked()},
-        {kKgf, a4, Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}})},
-        {kKgf, kWidthTwips, Changed({{&T::S, 7, 80}, {&T::S, 8, nan}, {&T::P1, 5, -1}, {&T::P1, 8, -0.5}})},
-        {kNewton, kWidthTwips, Changed({{&T::F1, 2, 27.2}, {&T::F2, 2, 27.2 / 0.7}, {&T::F1, 3, 10}, {&T::F2, 3, 0}})},
-        {kKgf, kWidthTwips, Changed({{&T::P1, 6, -1}, {&T::Zs, -1, 0.1}, {&T::S, -1, 40}})},
-        {kNewton, a4, fields},
-        {kKgf, a4, customer},
-        {kKgf, kWidthTwips, someCustomer},
-        {kNewton, a4, figures},
-        {kNewton, kWidthTwips, test::SelectedRecord(test::HarshForm(), kNewton)},
-        {kNewton, a4, test::SelectedRecord(wide, kNewton)}};
+        {kKgf, kLetter, Worked()},
+        {kKgf, kA4, Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}})},
+        {kKgf, kLetter, Changed({{&T::S, 7, 80}, {&T::S, 8, nan}, {&T::P1, 5, -1}, {&T::P1, 8, -0.5}})},
+        {kNewton, kLetter, Changed({{&T::F1, 2, 27.2}, {&T::F2, 2, 27.2 / 0.7}, {&T::F1, 3, 10}, {&T::F2, 3, 0}})},
+        {kKgf, kLetter, Changed({{&T::P1, 6, -1}, {&T::Zs, -1, 0.1}, {&T::S, -1, 40}})},
+        {kNewton, kA4, fields},
+        {kKgf, kA4, customer},
+        {kKgf, kLetter, someCustomer},
+        {kNewton, kA4, figures},
+        {kNewton, kLetter, test::SelectedRecord(test::HarshForm(), kNewton)},
+        {kNewton, kA4, test::SelectedRecord(wide, kNewton)}};
     for (std::size_t n = 0; n < std::size(cases); ++n) {
         ReportRecord record = std::get<2>(cases[n]);
         record.selection.forceUnit = std::get<0>(cases[n]);
         const RunState& s = record.selection;
         for (const Page& page : kPages) {
-            RecordingCanvas canvas(std::get<1>(cases[n]), kHeightTwips);
+            RecordingCanvas canvas(std::get<1>(cases[n]), kPageHeight);
             page.draw(canvas, record, {});
             EXPECT_EQ(test::TextCollisions(canvas, 0.2), std::vector<std::string>{}) << "case " << n;
             std::multiset<std::string> texts;
@@ -180,7 +255,7 @@ TEST(PrintReport, TellsEachPrinterTroubleOnce)
 // specifications.
 TEST(PrintReport, PagesSetUpTheirOwnState)
 {
-    RecordingCanvas fresh(kWidthTwips, kHeightTwips), used(kWidthTwips, kHeightTwips);
+    RecordingCanvas fresh(kLetter, kPageHeight), used(kLetter, kPageHeight);
     PrintReportPage2(fresh, Worked(), {});
     used.SetScaleMode(ScaleMode::Millimetres);
     used.SetScaleLeft(-40);
