@@ -251,22 +251,5 @@ TEST(PrintReport, TellsEachPrinterTroubleOnce)
     }
 }
 
-// Page 2 sets its own scale, origin and font and reads nothing of the
-// specifications.
-TEST(PrintReport, PagesSetUpTheirOwnState)
-{
-    RecordingCanvas fresh(kLetter, kPageHeight), used(kLetter, kPageHeight);
-    PrintReportPage2(fresh, Worked(), {});
-    used.SetScaleMode(ScaleMode::Millimetres);
-    used.SetScaleLeft(-40);
-    used.SetDrawStyle(DrawStyle::DashDot);
-    used.SetFontName("Symbol");
-    ReportRecord edited = Worked();
-    edited.specifications.fieldTexts.fill("99");
-    edited.customer = {};
-    PrintReportPage2(used, edited, {});
-    EXPECT_EQ(used.Recording(), fresh.Recording());
-}
-
 }  // namespace
 }  // namespace vyra::gfx
