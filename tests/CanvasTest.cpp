@@ -54,10 +54,11 @@ TEST(Canvas, ArcSweepsCounterClockwiseFromStartToEnd)
     RecordingCanvas canvas = Area();
     for (const auto& c : cases) {
         canvas.Arc(100, 200, 50, PaletteColor(0), c.start * kPi / 180, c.end * kPi / 180);
-        EXPECT_NEAR(canvas.Calls().back().sweep, c.sweep * kPi / 180, kTol) << c.start << " to " << c.end;
+        EXPECT_NEAR(canvas.CallsOf(test::CanvasCall::Kind::Arc).back().sweep, c.sweep * kPi / 180, kTol)
+            << c.start << " to " << c.end;
     }
     canvas.Circle(100, 200, 50, PaletteColor(0));
-    EXPECT_NEAR(canvas.Calls().back().sweep, 2 * kPi, kTol);
+    EXPECT_NEAR(canvas.CallsOf(test::CanvasCall::Kind::Arc).back().sweep, 2 * kPi, kTol);
     // The palette's colours show in the golden recordings' pens; an index
     // past it falls back to black.
     EXPECT_EQ(PaletteColor(16), (Rgb{0, 0, 0}));

@@ -96,7 +96,7 @@ TEST(PainterCanvas, DrawingsAsRecorded)
          }},
         {"clipped, then not",
          [](Canvas& c) {
-             c.ClipTo(0, 0, 1000, 2000);
+             c.ClipTo(500, 200, 1000, 2000);
              c.Line(200, 500, 1800, 500, PaletteColor(0));
              c.ResetClip();
              c.Line(200, 1500, 1800, 1500, PaletteColor(0));
@@ -163,7 +163,8 @@ TEST(PainterCanvas, CourierNewFacesAndMetrics)
 }
 
 // An image takes pages and ends cleanly; a PDF's area is its printable area;
-// a printer that never started, or no device at all, has failed.
+// a printer that never started, or a painter with no device at all (a PDF
+// file that could not be opened), has failed.
 TEST(PainterCanvas, DevicesAndTheirFailures)
 {
     QImage image = WhiteImage(200, 100);
@@ -198,6 +199,8 @@ TEST(PainterCanvas, DevicesAndTheirFailures)
     EXPECT_TRUE(canvas.Failed());
     canvas.Line(0, 0, 100, 100, PaletteColor(0));
     EXPECT_FALSE(canvas.NewPage() || canvas.EndDocument());
+    QPainter idle;
+    EXPECT_TRUE(PainterCanvas(idle).Failed());
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
-// What the report pages decide beside their layout (the golden files):
-// crosses and frames from the assessments, every figure whole, no text over
-// a rule or another text, printer trouble told once per part.
+// The report's drawings as golden recordings (every call with its
+// coordinates, in tests/golden/): its pages, the printed sketch of page 1,
+// the charts page, and the sketch the input screen draws alike; and what the
+// pages decide beside their layout: crosses and frames from the
+// assessments, every figure whole, no text over a rule or another text,
+// printer trouble told once per part.
 #include "Report.h"
+#include "Charts.h"
 #include "Golden.h"
+#include "PrintedSketch.h"
 #include "RecordingCanvas.h"
 #include "Records.h"
 #include "ResultColumns.h"
 #include "Results1.h"
 #include "Results2.h"
+#include "Sketch.h"
 #include "TestCases.h"
 
 #include <gtest/gtest.h>
@@ -25,36 +31,102 @@ namespace {
 using test::CanvasCall;
 using test::RecordingCanvas;
 
-constexpr double kWidthTwips = 11520;
-constexpr double kHeightTwips = 15120;
+// Widths in twips: letter less a quarter inch each side, and A4 likewise
+// (W = 96 and 93.2 cells); the height of either page.
+constexpr double kLetter = 11520;
+constexpr double kA4 = 11185;
+constexpr double kPageHeight = 15120;
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 ReportRecord Worked() { return test::SelectedRecord(test::WorkedExampleForm()); }
 
+// Page 1 with the printed sketch, and page 2: the worked example, the harsh
+// case in newtons, and figures and customer texts as wide as they come, in
+// newtons on A4.
+TEST(ReportGolden, PagesAsRecorded)
+{
+    ReportRecord wide =
+        test::SelectedRecord({{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}}, kNewton);
+    const std::string longText(90, 'W');
+    wide.customer = {longText, longText, longText, "Dec 06,2026", longText};
+    const std::tuple<const char*, double, ReportRecord> cases[] = {
+        {"worked_example", kLetter, test::SelectedRecord(test::WorkedExampleForm())},
+        {"harsh", kLetter, test::SelectedRecord(test::HarshForm(), kNewton)},
+        {"wide_figures_a4", kA4, wide}};
+    for (const auto& [name, width, record] : cases) {
+        RecordingCanvas page(width, kPageHeight);
+        PrintReport(page, record, {});
+        const std::string recording = page.Recording();
+        const std::size_t split = recording.find("newpage\n");
+        ASSERT_NE(split, std::string::npos) << name;
+        test::ExpectGolden(std::string("report_page1_") + name, recording.substr(0, split));
+        test::ExpectGolden(std::string("report_page2_") + name, recording.substr(split));
+    }
+}
+
+// The sketch area after "Image chgange", and the same case on paper; the
+// first drawing at load also with the sign-convention marks and labels.
+TEST(SketchGolden, ScreenAndPaper)
+{
+    const std::pair<const char*, SelectionInputs> cases[] = {
+        {"start", test::StartingInputs()},
+        {"level", test::SketchInputs(0, 0, 0, 0, 0)},
+        {"web_under_roller", test::SketchInputs(100, 80, 0, 30, 0)},
+        {"left_negative_gamma", test::SketchInputs(20, 80, -30, -50, 1)},
+        {"far_and_turned", test::SketchInputs(-60, 30, 200, 1000, 0)}};
+    const auto screen = [](const SelectionInputs& inputs, bool annotated) {
+        RecordingCanvas area(kSketchAreaTwips, kSketchAreaTwips);
+        SketchElements elements;
+        DrawSketch(area, elements, ReadSketchCentre(elements), inputs, annotated);
+        return area.Recording();
+    };
+    for (const auto& [name, inputs] : cases) {
+        test::ExpectGolden(std::string("sketch_") + name, screen(inputs, false));
+        RecordingCanvas page(kLetter, kPageHeight);
+        page.SetScaleMode(ScaleMode::Characters);
+        PrintSketch(page, inputs, {});
+        test::ExpectGolden(std::string("printed_sketch_") + name, page.Recording());
+    }
+    test::ExpectGolden("sketch_annotated_start", screen(test::StartingInputs(), true));
+}
+
+// The charts page of the report (both charts and the margin table) for an
+// angled case whose bands, markers and labels all show, and for the harsh
+// case in newtons, where most figures fail.
+TEST(ChartsGolden, ChartsPageAsRecorded)
+{
+    EntryForm angled = test::WorkedExampleForm();
+    angled.txtInput = {"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
+    const std::tuple<const char*, EntryForm, std::int16_t> cases[] = {
+        {"charts_page_angled", angled, kKgf},
+        {"charts_page_harsh", test::HarshForm(), kNewton}};
+    for (const auto& [name, form, unit] : cases) {
+        RecordingCanvas page(kA4, kPageHeight);
+        PrintCharts(page, ChartContentOf(test::SelectedRecord(form, unit).selection, form), {});
+        test::ExpectGolden(name, page.Recording());
+    }
+}
+
 // A device that fails at the point named (see drawing_printer_troubles).
 struct ScriptedCanvas : RecordingCanvas {
-    explicit ScriptedCanvas(std::string failAt) : RecordingCanvas(kWidthTwips, kHeightTwips), at(std::move(failAt))
+    explicit ScriptedCanvas(std::string failAt)
+        : RecordingCanvas(kLetter, kPageHeight), at(std::move(failAt)), failed(at == "start")
     {
-        if (at == "start") {
-            FailFromNow();
-        }
     }
+    bool Failed() const override { return failed; }
     bool NewPage() override
     {
-        if (at == "break page") {
-            FailFromNow();
-        }
-        return RecordingCanvas::NewPage() && at != "refuse page";
+        failed = failed || at == "break page";
+        return RecordingCanvas::NewPage() && !failed && at != "refuse page";
     }
-    bool EndDocument() override { return RecordingCanvas::EndDocument() && at != "refuse end"; }
+    bool EndDocument() override { return RecordingCanvas::EndDocument() && !failed && at != "refuse end"; }
     void PaintText(double x, double y, std::string_view text) override
     {
         RecordingCanvas::PaintText(x, y, text);
-        if (text == at) {
-            FailFromNow();
-        }
+        failed = failed || text == at;
     }
     std::string at;
+    bool failed;
 };
 
 // Each page's rows and the left borders of its columns' cells.
@@ -66,15 +138,11 @@ struct Page {
     bool (*within)(const RunState&, int);
 };
 
-template <auto Assess>
-bool Within(const RunState& s, int i)
-{
-    return Assess(s, i).withinTolerance;
-}
+bool Within1(const RunState& s, int i) { return AssessResults1(s, i).withinTolerance; }
+bool Within2(const RunState& s, int i) { return AssessResults2(s, i).withinTolerance; }
 
-const Page kPages[] = {
-    {PrintReportPage1, 41.5, {20, 28, 36, 44, 51, 58, 65, 73, 81, 90}, ResultSet1Columns, Within<AssessResults1>},
-    {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, Within<AssessResults2>}};
+const Page kPages[] = {{PrintReportPage1, 41.5, {20, 28, 36, 44, 51, 58, 65, 73, 81, 90}, ResultSet1Columns, Within1},
+                       {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, Within2}};
 
 // A figure of a model set to a value; model -1 sets every model's.
 struct Change {
@@ -95,25 +163,52 @@ ReportRecord Changed(std::initializer_list<Change> changes)
     return record;
 }
 
-// Every failing figure is crossed over its own cell and nothing else; a row
-// is framed exactly when its model passes every check of the page.
-TEST(ReportMarks, CrossesAndFramesAreTheAssessments)
+// Whatever the figures and texts, on letter or on A4 less its margins:
+// every failing figure is crossed over its own cell and nothing else, a row
+// is framed exactly when its model passes every check of the page, every
+// figure stands whole and every text keeps to its own room, running over no
+// rule and into no other text.
+TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
 {
     using T = ResultTables;
-    const ReportRecord cases[] = {
-        Worked(), Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}}),
-        Changed({{&T::S, 7, 80}, {&T::S, 8, nan}, {&T::P1, 5, -1}, {&T::P1, 6, -1}, {&T::P1, 8, -0.5}}),
-        Changed({{&T::F1, 2, 27.2},
-                 {&T::F2, 2, 27.2 / 0.7},
-                 {&T::F1, 3, 10},
-                 {&T::F2, 3, 0},
-                 {&T::Zs, -1, 0.1},
-                 {&T::S, -1, 40}})};
+    const std::string longText(120, 'W');
+    ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked();
+    fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
+    customer.customer = {longText, longText, longText, longText, longText};
+    someCustomer.customer = {"A", longText, "M", "D", longText};
+    ReportRecord figures = Changed({{&T::P1, 0, 12345.6}, {&T::P1, 1, -8660.3}, {&T::P1, 2, -8660.3e6}});
+    figures.selection.tables.S.fill(1498.5e3);
+    figures.selection.tables.Vr.fill(-1e9);
+    figures.selection.tables.F2.fill(1118.5);
+    figures.selection.tables.F3.fill(-1e12);
+    figures.selection.tables.E.fill(123456.78);
+    figures.selection.tables.PB.fill(-98765.4);
+    figures.selection.seriesIndex = kIntrinsicallySafeSeries;
+    const EntryForm wide{{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}};
+    const std::tuple<std::int16_t, double, ReportRecord> cases[] = {
+        {kKgf, kLetter, Worked()},
+        {kKgf, kA4, Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}})},
+        {kKgf, kLetter, Changed({{&T::S, 7, 80}, {&T::S, 8, nan}, {&T::P1, 5, -1}, {&T::P1, 8, -0.5}})},
+        {kNewton, kLetter, Changed({{&T::F1, 2, 27.2}, {&T::F2, 2, 27.2 / 0.7}, {&T::F1, 3, 10}, {&T::F2, 3, 0}})},
+        {kKgf, kLetter, Changed({{&T::P1, 6, -1}, {&T::Zs, -1, 0.1}, {&T::S, -1, 40}})},
+        {kNewton, kA4, fields},
+        {kKgf, kA4, customer},
+        {kKgf, kLetter, someCustomer},
+        {kNewton, kA4, figures},
+        {kNewton, kLetter, test::SelectedRecord(test::HarshForm(), kNewton)},
+        {kNewton, kA4, test::SelectedRecord(wide, kNewton)}};
     for (std::size_t n = 0; n < std::size(cases); ++n) {
-        const RunState& s = cases[n].selection;
+        ReportRecord record = std::get<2>(cases[n]);
+        record.selection.forceUnit = std::get<0>(cases[n]);
+        const RunState& s = record.selection;
         for (const Page& page : kPages) {
-            RecordingCanvas canvas(kWidthTwips, kHeightTwips);
-            page.draw(canvas, cases[n], {});
+            RecordingCanvas canvas(std::get<1>(cases[n]), kPageHeight);
+            page.draw(canvas, record, {});
+            EXPECT_EQ(test::TextCollisions(canvas, 0.2), std::vector<std::string>{}) << "case " << n;
+            std::multiset<std::string> texts;
+            for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
+                texts.insert(call.text.substr(std::min(call.text.find_first_not_of(' '), call.text.size())));
+            }
             for (int i = 0; i < kModelCount; ++i) {
                 const double top = page.firstRow + 2 * i;
                 std::set<std::pair<double, double>> crossed, expected;
@@ -125,61 +220,14 @@ TEST(ReportMarks, CrossesAndFramesAreTheAssessments)
                     framed = framed || (l.y1 == top + 0.5 && l.x2 == page.cells.back() - 0.5);
                 }
                 for (std::size_t c = 0; c < page.columns().size(); ++c) {
+                    const std::string shown = ShownText(page.columns()[c], s, i);
+                    EXPECT_TRUE(texts.contains(shown)) << "case " << n << ": " << shown << " not whole";
                     if (Failed(page.columns()[c], s, i)) {
                         expected.insert({page.cells[c], page.cells[c + 1]});
                     }
                 }
                 EXPECT_EQ(crossed, expected) << "case " << n << " model " << i;
                 EXPECT_EQ(framed, page.within(s, i)) << "case " << n << " model " << i;
-            }
-        }
-    }
-}
-
-// Whatever the figures and texts, every figure stands whole and every text
-// keeps to its own room: none runs over a rule or into another text.
-TEST(ReportTexts, FiguresWholeAndClearOfRulesAndEachOther)
-{
-    const std::string longText(120, 'W');
-    ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked();
-    fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
-    customer.customer = {longText, longText, longText, longText, longText};
-    someCustomer.customer = {"A", longText, "M", "D", longText};
-    ReportRecord figures = Worked();
-    ResultTables& t = figures.selection.tables;
-    t.P1 = {12345.6, -8660.3, -8660.3e6, 1, 1, 1, 1, 1, 1};
-    t.S.fill(1498.5e3);
-    t.Vr.fill(-1e9);
-    t.F2.fill(1118.5);
-    t.F3.fill(-1e12);
-    t.E.fill(123456.78);
-    t.PB.fill(-98765.4);
-    figures.selection.seriesIndex = kIntrinsicallySafeSeries;
-    const ReportRecord harsh = test::SelectedRecord(test::HarshForm(), kNewton);
-    const ReportRecord wide =
-        test::SelectedRecord({{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}}, kNewton);
-    // On letter, or on A4 less its margins; the golden pages' cases too.
-    const std::tuple<std::int16_t, double, ReportRecord> cases[] = {
-        {kKgf, kWidthTwips, Worked()}, {kNewton, 11185, fields},
-        {kKgf, 11185, customer},       {kKgf, kWidthTwips, someCustomer},
-        {kNewton, 11185, figures},     {kNewton, kWidthTwips, harsh},
-        {kNewton, 11185, wide}};
-    for (std::size_t n = 0; n < std::size(cases); ++n) {
-        ReportRecord record = std::get<2>(cases[n]);
-        record.selection.forceUnit = std::get<0>(cases[n]);
-        for (const Page& page : kPages) {
-            RecordingCanvas canvas(std::get<1>(cases[n]), kHeightTwips);
-            page.draw(canvas, record, {});
-            EXPECT_EQ(test::TextCollisions(canvas, 0.2), std::vector<std::string>{}) << "case " << n;
-            std::multiset<std::string> texts;
-            for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
-                texts.insert(call.text.substr(std::min(call.text.find_first_not_of(' '), call.text.size())));
-            }
-            for (int i = 0; i < kModelCount; ++i) {
-                for (const ResultColumn& column : page.columns()) {
-                    EXPECT_TRUE(texts.contains(ShownText(column, record.selection, i)))
-                        << "case " << n << ": " << ShownText(column, record.selection, i) << " not whole";
-                }
             }
         }
     }
@@ -201,24 +249,6 @@ TEST(PrintReport, TellsEachPrinterTroubleOnce)
         const std::vector<CanvasCall> texts = canvas.CallsOf(CanvasCall::Kind::Text);
         EXPECT_EQ(texts.empty() ? "(none)" : texts.back().text, row.at(2)) << row[0];
     }
-}
-
-// Page 2 sets its own scale, origin and font and reads nothing of the
-// specifications.
-TEST(PrintReport, PagesSetUpTheirOwnState)
-{
-    RecordingCanvas fresh(kWidthTwips, kHeightTwips);
-    PrintReportPage2(fresh, Worked(), {});
-    RecordingCanvas used(kWidthTwips, kHeightTwips);
-    used.SetScaleMode(ScaleMode::Millimetres);
-    used.SetScaleLeft(-40);
-    used.SetDrawStyle(DrawStyle::DashDot);
-    used.SetFontName("Symbol");
-    ReportRecord edited = Worked();
-    edited.specifications.fieldTexts.fill("99");
-    edited.customer = {};
-    PrintReportPage2(used, edited, {});
-    EXPECT_EQ(used.Recording(), fresh.Recording());
 }
 
 }  // namespace

@@ -6,62 +6,31 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <utility>
 
 namespace vyra::test {
-
-namespace {
-
-// VYRA_UPDATE_GOLDEN names the recordings to rewrite, separated by commas.
-bool NamedForUpdate(const std::string& name)
-{
-    const char* update = std::getenv("VYRA_UPDATE_GOLDEN");
-    std::istringstream names(update == nullptr ? "" : update);
-    for (std::string named; std::getline(names, named, ',');) {
-        if (named == name) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
 
 void ExpectGolden(const std::string& name, const std::string& recording)
 {
     const std::string path = std::string(VYRA_GOLDEN_DIR) + "/" + name + ".txt";
-    if (NamedForUpdate(name)) {
+    // VYRA_UPDATE_GOLDEN names the recordings to rewrite, separated by commas.
+    const char* update = std::getenv("VYRA_UPDATE_GOLDEN");
+    if (update != nullptr && ("," + std::string(update) + ",").find("," + name + ",") != std::string::npos) {
         std::ofstream(path, std::ios::binary) << recording;
         return;
     }
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file) << "no golden file " << path << " (VYRA_UPDATE_GOLDEN=" << name << " writes it)";
     const std::string golden{std::istreambuf_iterator<char>(file), {}};
-    if (golden == recording) {
-        return;
-    }
     // The first line that differs, numbered, as each has it.
-    const std::string was = LinesDiffering(recording, golden);
-    const std::string now = LinesDiffering(golden, recording);
-    ADD_FAILURE() << name << ".txt differs\n  golden: " << was.substr(0, was.find('\n'))
-                  << "\n  now:    " << now.substr(0, now.find('\n'));
-}
-
-std::string LinesDiffering(const std::string& base, const std::string& variant)
-{
-    std::istringstream from(base);
-    std::istringstream to(variant);
-    std::string differing;
-    std::string was;
-    std::string now;
-    for (int line = 1;; ++line) {
-        const bool moreWas = static_cast<bool>(std::getline(from, was));
-        const bool moreNow = static_cast<bool>(std::getline(to, now));
-        if (!moreWas && !moreNow) {
-            return differing;
-        }
-        if (!moreWas || !moreNow || was != now) {
-            differing += std::to_string(line) + ": " + (moreNow ? now : "<end>") + "\n";
+    std::istringstream was(golden), now(recording);
+    std::string a, b;
+    for (int line = 1; golden != recording; ++line) {
+        const bool moreWas = static_cast<bool>(std::getline(was, a));
+        const bool moreNow = static_cast<bool>(std::getline(now, b));
+        if (!moreWas || !moreNow || a != b) {
+            ADD_FAILURE() << name << ".txt differs at line " << line << "\n  golden: " << (moreWas ? a : "<end>")
+                          << "\n  now:    " << (moreNow ? b : "<end>");
+            return;
         }
     }
 }
@@ -81,13 +50,12 @@ std::vector<CaseRow> ReadCaseTable(const std::string& name)
         if (trimmed(line).empty() || line.front() == '#') {
             continue;
         }
-        CaseRow row;
+        CaseRow& row = rows.emplace_back();
         std::size_t start = 0;
         for (std::size_t bar = 0; (bar = line.find(" | ", start)) != std::string::npos; start = bar + 3) {
             row.push_back(trimmed(line.substr(start, bar - start)));
         }
         row.push_back(trimmed(line.substr(start)));
-        rows.push_back(std::move(row));
     }
     // A loop over no rows would pass whatever the code does.
     EXPECT_FALSE(rows.empty()) << "case table " << name << " has no rows";

@@ -11,11 +11,6 @@ namespace vyra::test {
 // that is meant; the diff of that file is then the change to review.
 void ExpectGolden(const std::string& name, const std::string& recording);
 
-// A variant's recording as only what sets it apart from its base's, so the
-// lines they share are kept once: "N: LINE" for each line N of the variant
-// that is not the base's line N, "N: <end>" where the variant ends early.
-std::string LinesDiffering(const std::string& base, const std::string& variant);
-
 // The rows of the case table tests/cases/NAME.txt: one row a line, its
 // fields separated by " | " (an empty field is "|  |") and trimmed; blank
 // lines and lines starting with "#" are left out. The first field names the

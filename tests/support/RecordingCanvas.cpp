@@ -67,7 +67,7 @@ bool RecordingCanvas::Record(CanvasCall::Kind kind, double x1, double y1, double
 {
     m_calls.push_back({kind, x1, y1, x2, y2, radius, start, sweep, std::move(text), colour, DrawWidth(), GetDrawStyle(),
                        Font(), GetScaleMode()});
-    return !m_failed;
+    return true;
 }
 
 std::vector<CanvasCall> RecordingCanvas::CallsOf(CanvasCall::Kind kind) const

@@ -21,14 +21,14 @@ struct CanvasCall {
     gfx::ScaleMode mode = gfx::ScaleMode::Twips;
 };
 
-// A canvas that draws nothing and logs every call. Text is measured as a
-// monospaced face: 0.6 em wide per character and 1.1328 em high, which is
-// what Liberation Mono, the face that stands in for Courier New, measures.
+// A canvas that draws nothing, never fails and logs every call. Text is
+// measured as a monospaced face: 0.6 em wide per character and 1.1328 em
+// high, which is what Liberation Mono, the face that stands in for Courier
+// New, measures.
 class RecordingCanvas : public gfx::Canvas {
 public:
-    RecordingCanvas(double widthTwips, double heightTwips) : Canvas(widthTwips, heightTwips) { }
+    using Canvas::Canvas;
 
-    const std::vector<CanvasCall>& Calls() const { return m_calls; }
     std::vector<CanvasCall> CallsOf(CanvasCall::Kind kind) const;
     // Every call as a line of text, for the golden files: the kind, its
     // coordinates to three decimals (angles in degrees), then the pen or the
@@ -38,10 +38,6 @@ public:
     void Clear() override { Record(CanvasCall::Kind::Clear); }
     bool NewPage() override { return Record(CanvasCall::Kind::NewPage); }
     bool EndDocument() override { return Record(CanvasCall::Kind::EndDocument); }
-
-    // Lets a test make the device fail from the next call on.
-    void FailFromNow() { m_failed = true; }
-    bool Failed() const override { return m_failed; }
 
 protected:
     void PaintLine(double x1, double y1, double x2, double y2, gfx::Rgb colour) override
@@ -65,13 +61,12 @@ protected:
     void ApplyClip(const std::optional<gfx::TwipRect>& clip) override;
 
 private:
-    // Logs the call with the pen, font and unit now current; true while the
-    // device works.
+    // Logs the call with the pen, font and unit now current; the device
+    // takes every page.
     bool Record(CanvasCall::Kind kind, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0, gfx::Rgb colour = {},
                 double radius = 0, double start = 0, double sweep = 0, std::string text = {});
 
     std::vector<CanvasCall> m_calls;
-    bool m_failed = false;
 };
 
 // What a page's texts run into, one description per collision: a text that
