@@ -4,9 +4,6 @@
 #include "ExplanationFiles.h"
 #include "ScreenDriver.h"
 
-#include <QMessageBox>
-#include <QTimer>
-
 #include <map>
 
 namespace vyra::ui {

@@ -6,9 +6,6 @@
 #include "ScreenDriver.h"
 #include "Version.h"
 
-#include <QAction>
-#include <QRadioButton>
-
 #include <sstream>
 #include <utility>
 
@@ -130,7 +127,12 @@ private:
                        : text == "huge" ? QByteArray(kMaxCaseFileBytes + 1, ' ')
                                         : QByteArray::fromStdString(text));
         } else if (verb == "compare") {
-            m_notes += "  " + name + (FileText(Path(name)) == FileText(Path(text)) ? " same as " : " differs from ")
+            const auto a = ReadCaseFile(Path(name).toStdString());
+            const auto b = ReadCaseFile(Path(text).toStdString());
+            m_notes += "  " + name
+                       + (FileText(Path(name)) == FileText(Path(text)) ? " same as "
+                          : a && b && *a == *b                         ? " same case as "
+                                                                       : " differs from ")
                        + text + "\n";
         } else if (verb == "pdf") {
             const QString pages = test::PdfText(Path(name));

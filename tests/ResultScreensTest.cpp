@@ -9,9 +9,6 @@
 #include "ScreenDriver.h"
 #include "TestCases.h"
 
-#include <QFontMetrics>
-#include <QRegularExpression>
-
 #include <tuple>
 
 namespace vyra::ui {
