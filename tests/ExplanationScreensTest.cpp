@@ -62,6 +62,9 @@ TEST(ExplanationScreens, BehaveAsRecorded)
         recording += "# document 1 is " + std::string(name) + "\n" + test::OpenDocument(toolkit, menu, 0);
     }
     recording += "reads: " + std::to_string(files.reads) + "\n";
+    menu.showMinimized();
+    screens.Show();
+    recording += "# minimized, then shown: " + std::string(menu.isMinimized() ? "minimized" : "back") + "\n";
     const QPointer<FrmExplanation> shown = &menu;
     menu.CmdReturn().click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
