@@ -200,10 +200,8 @@ private:
         m_recording += State() + (sketch != m_drawn ? " sketch redrawn" : "");
         m_drawn = sketch;
         QStringList others;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            others << (widget->isVisible() && widget != m_screen.get()
-                           ? " + " + widget->windowTitle() + (widget->isMinimized() ? " minimized" : "")
-                           : QString());
+        for (const QWidget* widget : QApplication::topLevelWidgets()) {
+            others << (widget->isVisible() && widget != m_screen.get() ? " + " + widget->windowTitle() : QString());
         }
         others.sort();
         m_recording += others.join("").toStdString();

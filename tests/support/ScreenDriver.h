@@ -120,12 +120,11 @@ private:
     const QString m_previous = QDir::currentPath();
 };
 
-// Answers at once, without a human: messages are recorded as "message TITLE:
-// TEXT icon N" (onMessage runs while one is up), questions about unsaved
-// changes and file dialogs as asked; modal screens, those questions (a file
-// name, or empty for Cancel) take the next queued answer. One not queued
-// fails the test and is cancelled, and so does a modal screen its answer
-// left open.
+// Answers at once, without a human: records messages as "message TITLE: TEXT
+// icon N" (onMessage runs while one is up) and the questions asked; modal
+// screens and questions (a file name, or empty for Cancel) take the next
+// queued answer. One not queued fails the test and is cancelled, and so does
+// a modal screen its answer left open.
 class ScriptedToolkit : public ui::Toolkit {
 public:
     QStringList messages;
