@@ -25,7 +25,6 @@ void CloseStrayModal()
 struct NoStrayScreens : ::testing::EmptyTestEventListener {
     void OnTestEnd(const ::testing::TestInfo&) override
     {
-        CloseStrayModal();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (widget->isVisible()) {
