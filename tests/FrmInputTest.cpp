@@ -184,8 +184,8 @@ private:
         }
     }
 
-    // A message box shows with the marks there were while it was up; the
-    // title and the toolkit's counts when they changed.
+    // The questions asked, then each message box with the marks there were
+    // while it was up; the title, counts and recent files when they changed.
     void Record(const std::string& name)
     {
         m_recording += "# " + name + "\n" + m_notes;
