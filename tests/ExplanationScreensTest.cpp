@@ -1,20 +1,8 @@
 // The explanation menu and the document viewer driven step by step, each
-// step's outcome and both layouts in golden recordings; the file layer's
-// error table; and the program's own toolkit, answered as a user would.
+// step's outcome and both layouts in golden recordings; the file layer and
+// its error numbers; and the program's own toolkit, answered as a user would.
 #include "ExplanationFiles.h"
-#include "FrmExSub.h"
-#include "FrmExplanation.h"
-#include "Golden.h"
 #include "ScreenDriver.h"
-
-#include <QDir>
-#include <QFile>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 #include <map>
 
@@ -58,17 +46,25 @@ TEST(ExplanationScreens, BehaveAsRecorded)
         recording += "# button " + std::to_string(item) + "\n" + test::OpenDocument(toolkit, menu, item);
         recording += "  document name " + screens.DocumentName().toStdString() + "\n";
     }
-    for (const test::CaseRow& row : test::ReadCaseTable("screens_documents_shown")) {
-        const std::string text =
-            row.size() < 5
-                ? row[1]
-                : row[1] + " " + QString::fromStdString(row[2]).repeated(std::stoi(row[3])).toStdString() + row[4];
-        files.documents["Explanation1.rtf"] = text.find_first_not_of("0123456789") == std::string::npos
-                                                  ? DocumentBytes(FileError{std::stoi(text)})
-                                                  : DocumentBytes(text);
-        recording += "# document 1 is " + row[0] + "\n" + test::OpenDocument(toolkit, menu, 0);
+    // Each error number the file layer reports, then bytes it cannot show.
+    for (const test::CaseRow& row : test::ReadCaseTable("screens_errors")) {
+        EXPECT_EQ(FileErrorCode({"", Failure::Kind::System, std::stoi(row[1])}, "x.rtf"), std::stoi(row[2])) << row[0];
+        files.documents["Explanation1.rtf"] = FileError{std::stoi(row[2])};
+        recording += "# document 1 fails with " + row[0] + "\n" + test::OpenDocument(toolkit, menu, 0);
+    }
+    const std::string cells = QStringLiteral("\\trowd\\cellx2000\\intbl a\\cell\\row").repeated(2001).toStdString();
+    for (const auto& [name, text] : std::initializer_list<std::pair<const char*, std::string>>{
+             {"plain text", "not a rich-text document"},
+             {"a 2 MB word", "{\\rtf1 " + std::string(2097152, 'x') + "}"},
+             {"2001 table rows", "{\\rtf1 " + cells + "}"},
+             {"a second edition", "{\\rtf1 Second edition}"}}) {
+        files.documents["Explanation1.rtf"] = text;
+        recording += "# document 1 is " + std::string(name) + "\n" + test::OpenDocument(toolkit, menu, 0);
     }
     recording += "reads: " + std::to_string(files.reads) + "\n";
+    menu.showMinimized();
+    screens.Show();
+    recording += "# minimized, then shown: " + std::string(menu.isMinimized() ? "minimized" : "back") + "\n";
     const QPointer<FrmExplanation> shown = &menu;
     menu.CmdReturn().click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -78,7 +74,7 @@ TEST(ExplanationScreens, BehaveAsRecorded)
 
 // The file layer on real files: an installed folder stands in for a bare
 // name missing from the working directory (never for one there but
-// unreadable, or for a path); every system error it can meet, injected.
+// unreadable, or for a path).
 TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
 {
     QTemporaryDir installed;
@@ -95,11 +91,6 @@ TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
         const bool text = row[2].find_first_not_of("0123456789") != std::string::npos;
         EXPECT_EQ(layer.ReadDocument(QString::fromStdString(row[1])),
                   text ? DocumentBytes(row[2]) : DocumentBytes(FileError{std::stoi(row[2])}))
-            << row[0];
-    }
-    for (const test::CaseRow& row : test::ReadCaseTable("screens_errors")) {
-        EXPECT_EQ(FileErrorCode({"", Failure::Kind::System, std::stoi(row[1])}, working.filePath("Big.rtf")),
-                  std::stoi(row[2]))
             << row[0];
     }
 }

@@ -2,23 +2,12 @@
 
 #include "FrmExSub.h"
 #include "FrmExplanation.h"
+#include "Golden.h"
 #include "ResultPicture.h"
 #include "Toolkit.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPagedPaintDevice>
-#include <QProcess>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTextEdit>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -131,22 +120,21 @@ private:
     const QString m_previous = QDir::currentPath();
 };
 
-// Answers at once, without a human: messages are recorded as "message TITLE:
-// TEXT icon N" (onMessage runs while one is up); modal screens, questions
-// about unsaved changes and file dialogs (a file name, or empty for Cancel)
-// take the next queued answer. One not queued fails the test and is
-// cancelled, and so does a modal screen its answer left open.
+// Answers at once, without a human: records messages as "message TITLE: TEXT
+// icon N" (onMessage runs while one is up) and the questions asked; modal
+// screens and questions (a file name, or empty for Cancel) take the next
+// queued answer. One not queued fails the test and is cancelled, and so does
+// a modal screen its answer left open.
 class ScriptedToolkit : public ui::Toolkit {
 public:
     QStringList messages;
+    QStringList asked;
     std::function<void()> onMessage;
     std::deque<std::function<void(QDialog&)>> modalAnswers;
     std::deque<ui::SaveAnswer> saveAnswers;
     std::deque<QString> files;
     int modalScreens = 0;
-    int saveQuestions = 0;
     int endProgramCalls = 0;
-    QDate today{2026, 12, 5};
     // The printer a job gets; none unless a test provides one.
     std::function<std::unique_ptr<QPagedPaintDevice>()> printer;
 
@@ -169,14 +157,14 @@ public:
             screen.reject();
         }
     }
-    ui::SaveAnswer AskSave(QWidget*, const QString&) override
+    ui::SaveAnswer AskSave(QWidget*, const QString& text) override
     {
-        ++saveQuestions;
+        asked << text;
         return Next(saveAnswers, ui::SaveAnswer::Cancel);
     }
-    QString ChooseFileToOpen(QWidget*, const ui::FileQuestion&) override { return Next(files, QString()); }
-    QString ChooseFileToSave(QWidget*, const ui::FileQuestion&) override { return Next(files, QString()); }
-    QDate Today() const override { return today; }
+    QString ChooseFileToOpen(QWidget*, const ui::FileQuestion& question) override { return File("open", question); }
+    QString ChooseFileToSave(QWidget*, const ui::FileQuestion& question) override { return File("save", question); }
+    QDate Today() const override { return {2026, 12, 5}; }
     std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return printer ? printer() : nullptr; }
     // The print dialog gets the same printer as a job on the default one.
     std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget*) override { return DefaultPrinter(); }
@@ -193,6 +181,11 @@ private:
         Answer answer = std::move(queue.front());
         queue.pop_front();
         return answer;
+    }
+    QString File(const char* dialog, const ui::FileQuestion& question)
+    {
+        asked << QStringLiteral("%1 file: %2 at %3").arg(dialog, question.caption, question.start);
+        return Next(files, QString());
     }
 };
 

@@ -1,9 +1,11 @@
-// Test main of the screen suites: one application, the program's fonts and
+// Test main of the screen suites: one application in German (the program
+// speaks English whatever the system's language), the program's fonts and
 // two guards. A modal widget left up for seconds (it would block the run) is
 // closed and fails the test; so does a window a test left open.
 #include "PainterCanvas.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -23,7 +25,6 @@ void CloseStrayModal()
 struct NoStrayScreens : ::testing::EmptyTestEventListener {
     void OnTestEnd(const ::testing::TestInfo&) override
     {
-        CloseStrayModal();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (widget->isVisible()) {
@@ -44,6 +45,7 @@ int main(int argc, char** argv)
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication application(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     vyra::gfx::SubstituteCourierNew();
     QTimer watchdog;
     QObject::connect(&watchdog, &QTimer::timeout, &CloseStrayModal);
