@@ -37,9 +37,6 @@ void WritePageFooter(Canvas& page, const PageTrace& trace, int number, int count
     const double y = page.ScaleHeight() - 1;
     const std::string pages = "page " + std::to_string(number) + " of " + std::to_string(count);
     const double pagesX = right - page.TextWidth(pages);
-    page.SetCurrentX(pagesX);
-    page.SetCurrentY(y);
-    page.WriteText(pages, LineEnd::Keep);
     std::string line;
     Append(line, "", trace.customer.customer);
     Append(line, "Order No. ", trace.customer.orderNo);
@@ -49,6 +46,8 @@ void WritePageFooter(Canvas& page, const PageTrace& trace, int number, int count
     page.SetCurrentX(kMargin);
     page.SetCurrentY(y);
     page.WriteText(report::ClippedToWidth(page, line, limit - kMargin), LineEnd::Keep);
+    page.SetCurrentX(pagesX);
+    page.WriteText(pages, LineEnd::Keep);
     if (page.Failed()) {
         ReportTrouble(sink);
     }

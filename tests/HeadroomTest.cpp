@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -59,11 +60,17 @@ TEST(Headroom, EdgesAreWhereSelectChangesItsMind)
             const CheckMargins margins = MarginsOf(base, model);
             const Assessment1 a1 = AssessResults1(base, model);
             const Assessment2 a2 = AssessResults2(base, model);
-            const bool fails[] = {a1.failZr, a1.failZs, a1.failVr, a1.failS, a2.failF1F2, a2.failF1F3};
+            const bool fails[] = {a1.failP1, a1.failZr, a1.failZs, a1.failVr, a1.failS, a2.failF1F2, a2.failF1F3};
+            double highest = 0;
             for (int check = 0; check < kMarginCount; ++check) {
-                EXPECT_EQ(margins[check] >= 100, fails[check]) << model << ' ' << kMarginNames[check];
+                EXPECT_EQ(margins[check].fails, fails[check]) << model << ' ' << kMarginNames[check];
+                if (check != kMarginP1) {
+                    EXPECT_EQ(margins[check].percent >= 100, fails[check]) << model << ' ' << kMarginNames[check];
+                    highest = std::max(highest, margins[check].percent);
+                }
             }
-            EXPECT_EQ(margins[NearestToFailing(margins)], *std::max_element(margins.begin(), margins.end()));
+            const int nearest = NearestToFailing(margins);
+            EXPECT_TRUE(a1.failP1 ? nearest == kMarginP1 : margins[nearest].percent == highest) << model;
             for (const GammaInterval& interval : passing[model]) {
                 EXPECT_TRUE(interval.from == kGammaLowest || !passesAt(interval.from - 1, model));
                 EXPECT_TRUE(interval.to == kGammaHighest || !passesAt(interval.to + 1, model));
@@ -102,6 +109,25 @@ TEST(Headroom, TestWeightIsOnePositiveNumber)
         const Expected<double> read = ReadTestWeight(text);
         EXPECT_EQ(read ? *read : 0, weight) << text;
     }
+}
+
+// A margin as the tables print it, beside its check's verdict; and which
+// check is the nearest to failing.
+TEST(Headroom, MarginTextsNeverReadOnTheWrongSideOf100)
+{
+    for (const auto& row : test::Rows("engine_margins", 5)) {
+        const auto check = static_cast<MarginCheck>(
+            std::find(kMarginNames.begin(), kMarginNames.end(), row[1]) - kMarginNames.begin());
+        const CheckMargin margin{test::Number(row[2]), row[3] != "not checked", row[3] == "fails"};
+        EXPECT_EQ(MarginText(margin, check), row[4] == "nothing" ? "" : row[4]) << row[0];
+    }
+    const CheckMargin passing{99.7, true, false};
+    CheckMargins margins{{{NAN, false, false}, passing, passing, {100.3, true, true}, passing, passing, passing}};
+    EXPECT_EQ(NearestToFailing(margins), kMarginVr);
+    margins[kMarginS] = {INFINITY, true, true};
+    EXPECT_EQ(NearestToFailing(margins), kMarginS);
+    margins[kMarginP1] = {NAN, true, true};
+    EXPECT_EQ(NearestToFailing(margins), kMarginP1);
 }
 
 }  // namespace

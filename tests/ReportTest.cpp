@@ -19,7 +19,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <map>
 #include <set>
 #include <string>
 #include <tuple>
@@ -90,9 +92,10 @@ TEST(SketchGolden, ScreenAndPaper)
     test::ExpectGolden("sketch_annotated_start", screen(test::StartingInputs(), true));
 }
 
-// The charts page of the report (both charts and the margin table) for an
-// angled case whose bands, markers and labels all show, and for the harsh
-// case in newtons, where most figures fail.
+// The charts page of the report (both charts, the margin table, the
+// calibration table of 5 kg and the footer) for an angled case whose bands,
+// markers and labels all show, and for the harsh case in newtons, where
+// most figures fail.
 TEST(ChartsGolden, ChartsPageAsRecorded)
 {
     EntryForm angled = test::WorkedExampleForm();
@@ -102,7 +105,10 @@ TEST(ChartsGolden, ChartsPageAsRecorded)
         {"charts_page_harsh", test::HarshForm(), kNewton}};
     for (const auto& [name, form, unit] : cases) {
         RecordingCanvas page(kA4, kPageHeight);
-        PrintCharts(page, ChartContentOf(test::SelectedRecord(form, unit).selection, form), {});
+        const ReportRecord record = test::SelectedRecord(form, unit);
+        ChartContent content = ChartContentOf(record.selection, form, {record.customer, "line3.vyracase"});
+        content.calibration = CalibrationFor(form, unit, 5);
+        PrintCharts(page, content, {});
         test::ExpectGolden(name, page.Recording());
     }
 }
@@ -137,6 +143,23 @@ struct Page {
     std::span<const ResultColumn> (*columns)();
     bool (*within)(const RunState&, int);
 };
+
+// A figure is on the page whole, or in an exponent form that reads back as
+// its value to the last digit it shows.
+bool Shows(const std::multiset<std::string>& texts, const std::string& whole, double value)
+{
+    return texts.contains(whole) || std::any_of(texts.begin(), texts.end(), [value](const std::string& text) {
+               char* end = nullptr;
+               const double read = std::strtod(text.c_str(), &end);
+               const std::size_t e = text.find('e');
+               const std::size_t point = std::min(text.find('.'), e);
+               if (e == std::string::npos || *end != '\0' || !std::isfinite(value)) {
+                   return false;
+               }
+               const double last = std::pow(10.0, std::stoi(text.substr(e + 1)) - double(e - std::min(point + 1, e)));
+               return std::fabs(read - value) <= last / 2 * (1 + 1e-9);
+           });
+}
 
 bool Within1(const RunState& s, int i) { return AssessResults1(s, i).withinTolerance; }
 bool Within2(const RunState& s, int i) { return AssessResults2(s, i).withinTolerance; }
@@ -205,9 +228,19 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
             RecordingCanvas canvas(std::get<1>(cases[n]), kPageHeight);
             page.draw(canvas, record, {});
             EXPECT_EQ(test::TextCollisions(canvas, 0.2), std::vector<std::string>{}) << "case " << n;
+            // Nothing under 7 point, and one size for the figures of a column.
             std::multiset<std::string> texts;
+            std::map<double, std::set<double>> columnSizes;
             for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
                 texts.insert(call.text.substr(std::min(call.text.find_first_not_of(' '), call.text.size())));
+                EXPECT_GE(call.font.size, 7) << "case " << n << ": " << call.text;
+                const auto cell = std::upper_bound(page.cells.begin(), page.cells.end(), call.x1);
+                if (call.y1 > page.firstRow && call.y1 < page.firstRow + 18 && cell != page.cells.end()) {
+                    columnSizes[cell == page.cells.begin() ? 0 : *(cell - 1)].insert(call.font.size);
+                }
+            }
+            for (const auto& [left, sizes] : columnSizes) {
+                EXPECT_EQ(sizes.size(), 1U) << "case " << n << ": column at " << left;
             }
             for (int i = 0; i < kModelCount; ++i) {
                 const double top = page.firstRow + 2 * i;
@@ -219,9 +252,14 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
                     }
                     framed = framed || (l.y1 == top + 0.5 && l.x2 == page.cells.back() - 0.5);
                 }
+                const std::vector<CanvasCall> fills = canvas.CallsOf(CanvasCall::Kind::Fill);
+                EXPECT_EQ(std::any_of(fills.begin(), fills.end(), [top](const CanvasCall& f) { return f.y1 == top; }),
+                          page.within(s, i))
+                    << "case " << n << " model " << i;
                 for (std::size_t c = 0; c < page.columns().size(); ++c) {
                     const std::string shown = ShownText(page.columns()[c], s, i);
-                    EXPECT_TRUE(texts.contains(shown)) << "case " << n << ": " << shown << " not whole";
+                    EXPECT_TRUE(Shows(texts, shown, ShownValue(page.columns()[c], s, i)))
+                        << "case " << n << ": " << shown << " not shown";
                     if (Failed(page.columns()[c], s, i)) {
                         expected.insert({page.cells[c], page.cells[c + 1]});
                     }

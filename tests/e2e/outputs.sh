@@ -16,7 +16,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 # A PDF's facts in words of our own, not the tools' layout: pages, page size
 # in whole points, title, creator, and each font with whether it is embedded.
 facts() {
-    pdfinfo "$1" | awk -F ': *' '$1 == "Pages" || $1 == "Title" || $1 == "Creator" { print tolower($1) " " $2 }
+    pdfinfo "$1" | awk -F ': *' '$1 == "Pages" || $1 == "Title" || $1 == "Creator" { name = tolower($1); sub(/^[A-Za-z]+: */, ""); print name " " $0 }
         $1 == "Page size" { split($2, s, " "); printf "page size %.0f x %.0f pt\n", s[1], s[3] }'
     pdffonts "$1" | awk 'NR > 2 { sub(/^[A-Z]{6}\+/, "", $1); print "font " $1 ($(NF - 4) == "yes" ? " embedded" : " not embedded") }' | sort
 }
@@ -79,10 +79,11 @@ charts)
     echo "status ${PIPESTATUS[0]}"
     facts line.pdf | grep pages
     words -l 2 line.pdf | grep -oE 'Northern Paper|Rollers: 3|computed: 2|refused: 1'
-    # A matrix row: the CSV's marks, "none" shown as "-"; a refused one its title.
-    tr -d '\r' <rows.csv | awk -F , 'NR > 1 { row = $1 " " $2; for (m = 6; m <= 14 && $3 == "ok"; ++m) row = row " " ($m == "none" ? "-" : $m)
-        if ($3 != "ok") { split($4, title, ":"); row = row " " title[1] ":" }; print row }' |
-        while read -r row; do words -l 2 line.pdf | grep -qF " $row " && echo "matrix row as the CSV: $row"; done
+    # A matrix row: its series, the CSV's marks ("none" shown as "-") and its
+    # report pages; a refused one its title.
+    tr -d '\r' <rows.csv | awk -F , 'NR > 1 { row = $1 " " $2 " (Std|Safe)"; for (m = 6; m <= 14 && $3 == "ok"; ++m) row = row " " ($m == "none" ? "-" : $m)
+        if ($3 == "ok") row = row " [0-9]+-[0-9]+"; else { split($4, title, ":"); row = row " " title[1] ":" }; print row }' |
+        while read -r row; do words -l 2 line.pdf | grep -qE " $row " && echo "matrix row as the CSV: $row"; done
     rm rows.csv
     ;;
 # Only a regular file is ever replaced: a pipe or a folder as the target

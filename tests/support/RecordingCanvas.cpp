@@ -38,7 +38,7 @@ std::string Describe(const CanvasCall& c)
     const std::string at = Number(c.x1) + " " + Number(c.y1);
     const std::string corners = at + " " + Number(c.x2) + " " + Number(c.y2);
     static const char* const kNames[] = {"line ", "box ",    "arc ",        "text ",
-                                         "clear", "newpage", "enddocument", "clip twips "};
+                                         "clear", "newpage", "enddocument", "clip twips ", "fill "};
     const std::string name = kNames[static_cast<int>(c.kind)];
     if (c.kind == CanvasCall::Kind::Arc) {
         return name + at + " r " + Number(c.radius) + " from " + Number(c.start * 180 / std::numbers::pi) + " sweep "
@@ -48,13 +48,18 @@ std::string Describe(const CanvasCall& c)
         return name + at + " \"" + c.text + "\" " + c.font.name + " " + Number(c.font.size)
                + (c.font.bold ? " bold" : "");
     }
+    if (c.kind == CanvasCall::Kind::Fill) {
+        return name + corners + std::string(pen).substr(std::string(pen).find('#') - 1);
+    }
     const bool drawn = c.kind == CanvasCall::Kind::Line || c.kind == CanvasCall::Kind::Box;
     return c.kind == CanvasCall::Kind::Clip ? name + corners : drawn ? name + corners + pen : name;
 }
 
 struct TextBox {
     std::string text;
-    double left, top, right, bottom;
+    double left, top, right, bottom;  // twips
+    int page;
+    gfx::ScaleMode mode;
 };
 
 // Glyphs stand inside their box, so touching edges do not collide.
@@ -66,7 +71,7 @@ bool RecordingCanvas::Record(CanvasCall::Kind kind, double x1, double y1, double
                              double radius, double start, double sweep, std::string text)
 {
     m_calls.push_back({kind, x1, y1, x2, y2, radius, start, sweep, std::move(text), colour, DrawWidth(), GetDrawStyle(),
-                       Font(), GetScaleMode()});
+                       Font(), GetScaleMode(), m_page});
     return true;
 }
 
@@ -109,25 +114,31 @@ void RecordingCanvas::ApplyClip(const std::optional<gfx::TwipRect>& clip)
     Record(CanvasCall::Kind::Clip, r.left, r.top, r.right, r.bottom);
 }
 
-std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance)
+std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance, bool rules)
 {
     std::vector<TextBox> boxes;
     for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
-        // A cell is 120 twips wide and 240 high.
-        const double unit = call.mode == gfx::ScaleMode::Characters ? 120 : 1;
-        const double em = call.font.size * kTwipsPerPoint / unit;
-        if (call.text.find_first_not_of(' ') != std::string::npos) {
-            boxes.push_back({call.text, call.x1, call.y1, call.x1 + CharacterCount(call.text) * em * kAdvancePerEm,
-                             call.y1 + em * kLineHeightPerEm / (unit == 1 ? 1 : 2)});
+        // A cell is 120 twips wide and 240 high; the other units hold no texts
+        // that share a page's lines.
+        const bool cells = call.mode == gfx::ScaleMode::Characters;
+        const double em = call.font.size * kTwipsPerPoint;
+        if (call.text.find_first_not_of(' ') != std::string::npos && (cells || call.mode == gfx::ScaleMode::Twips)) {
+            const double x = call.x1 * (cells ? 120 : 1);
+            const double y = call.y1 * (cells ? 240 : 1);
+            boxes.push_back({call.text, x, y, x + CharacterCount(call.text) * em * kAdvancePerEm,
+                             y + em * kLineHeightPerEm, call.page, call.mode});
         }
     }
     std::vector<std::string> found;
     for (const CanvasCall& line : canvas.CallsOf(CanvasCall::Kind::Line)) {
+        const double scale = line.mode == gfx::ScaleMode::Characters ? 120 : 1;
         for (const TextBox& box : boxes) {
             const double inked = (box.bottom - box.top) / 4;  // the blank above and below the glyphs
-            if (line.x1 == line.x2
-                && Overlap(box.top + inked, box.bottom - inked, std::min(line.y1, line.y2), std::max(line.y1, line.y2))
-                && Overlap(box.left - clearance, box.right + clearance, line.x1, line.x1)) {
+            const double y1 = std::min(line.y1, line.y2) * scale * 2, y2 = std::max(line.y1, line.y2) * scale * 2;
+            if (rules && line.x1 == line.x2 && line.page == box.page && line.mode == box.mode
+                && Overlap(box.top + inked, box.bottom - inked, scale == 1 ? y1 / 2 : y1, scale == 1 ? y2 / 2 : y2)
+                && Overlap(box.left - clearance * scale, box.right + clearance * scale, line.x1 * scale,
+                           line.x1 * scale)) {
                 found.push_back("\"" + box.text + "\" over the rule at x " + std::to_string(line.x1));
             }
         }
@@ -136,8 +147,9 @@ std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double cl
         for (std::size_t j = i + 1; j < boxes.size(); ++j) {
             const TextBox& a = boxes[i];
             const TextBox& b = boxes[j];
-            if (Overlap(a.left, a.right, b.left, b.right) && Overlap(a.top, a.bottom, b.top, b.bottom)) {
-                found.push_back("\"" + a.text + "\" over \"" + b.text + "\"");
+            if (a.page == b.page && Overlap(a.left, a.right, b.left, b.right)
+                && Overlap(a.top, a.bottom, b.top, b.bottom)) {
+                found.push_back("\"" + a.text + "\" over \"" + b.text + "\" on page " + std::to_string(a.page + 1));
             }
         }
     }

@@ -9,9 +9,9 @@ namespace vyra::test {
 
 // One call on the canvas, with its coordinates in the unit that was current.
 struct CanvasCall {
-    enum class Kind { Line, Box, Arc, Text, Clear, NewPage, EndDocument, Clip };
+    enum class Kind { Line, Box, Arc, Text, Clear, NewPage, EndDocument, Clip, Fill };
     Kind kind = Kind::Line;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line, Box: corners; Arc, Text: x1, y1; Clip: twips, 0 for none
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line, Box, Fill: corners; Arc, Text: x1, y1; Clip: twips, 0 for none
     double radius = 0, start = 0, sweep = 0;  // Arc; a full circle sweeps 2 pi
     std::string text;
     gfx::Rgb colour;
@@ -19,6 +19,7 @@ struct CanvasCall {
     gfx::DrawStyle style = gfx::DrawStyle::Solid;
     gfx::CanvasFont font;
     gfx::ScaleMode mode = gfx::ScaleMode::Twips;
+    int page = 0;  // the NewPage calls before it
 };
 
 // A canvas that draws nothing, never fails and logs every call. Text is
@@ -36,7 +37,11 @@ public:
     std::string Recording() const;
 
     void Clear() override { Record(CanvasCall::Kind::Clear); }
-    bool NewPage() override { return Record(CanvasCall::Kind::NewPage); }
+    bool NewPage() override
+    {
+        Record(CanvasCall::Kind::NewPage);
+        return ++m_page > 0;
+    }
     bool EndDocument() override { return Record(CanvasCall::Kind::EndDocument); }
 
 protected:
@@ -47,6 +52,10 @@ protected:
     void PaintBox(double x1, double y1, double x2, double y2, gfx::Rgb colour) override
     {
         Record(CanvasCall::Kind::Box, x1, y1, x2, y2, colour);
+    }
+    void PaintFilledBox(double x1, double y1, double x2, double y2, gfx::Rgb colour) override
+    {
+        Record(CanvasCall::Kind::Fill, x1, y1, x2, y2, colour);
     }
     void PaintArc(double x, double y, double radius, gfx::Rgb colour, double start, double sweep) override
     {
@@ -67,11 +76,15 @@ private:
                 double radius = 0, double start = 0, double sweep = 0, std::string text = {});
 
     std::vector<CanvasCall> m_calls;
+    int m_page = 0;
 };
 
 // What a page's texts run into, one description per collision: a text that
 // reaches over a vertical rule of the canvas (a text is clear of a rule when
 // its box ends clearance short of it), or two texts whose boxes overlap.
-std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance);
+// Texts are compared with those of their own page, in twips; rules with
+// the texts of their page and unit, unless rules is false (charts, whose
+// grid lines are meant to cross their labels).
+std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance, bool rules = true);
 
 }  // namespace vyra::test
