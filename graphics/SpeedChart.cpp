@@ -143,9 +143,10 @@ void DrawSpeedAxis(Canvas& canvas, const SpeedPlot& plot)
         canvas.Line(x, plot.top, x, plot.bottom, chart::kGridGrey);
         canvas.Line(x, plot.bottom, x, plot.bottom + chart::kTickLength, PaletteColor(chart::kBlack));
     }
-    const double labelY = plot.bottom + chart::kTickLength + 20;
+    // Below the lowest ratio's label at the axes' corner.
+    const double labelY = plot.bottom + chart::kTickLength + 90;
     LabelSpeedTicks(canvas, plot, ticks, labelY);
-    WriteEndingAt(canvas, plot.right, labelY + 200, "V [m/min]");
+    WriteEndingAt(canvas, plot.right, labelY + 190, "V [m/min]");
 }
 
 void DrawRatioAxis(Canvas& canvas, const SpeedPlot& plot)
@@ -249,7 +250,7 @@ void DrawSpeedChart(Canvas& canvas, const ChartContent& content, const TwipRect&
     WriteAt(canvas, area.left, area.top, "Speed chart: F1/F2 against the line speed V [m/min]");
     const auto [fromDecade, toDecade] = SpeedDecades(state);
     const double legendWidth = 2400;
-    const SpeedPlot plot{area.left + 700,        area.top + 700, area.right - legendWidth, area.bottom - 550,
+    const SpeedPlot plot{area.left + 700,        area.top + 700, area.right - legendWidth, area.bottom - 600,
                          fromDecade,             toDecade};
     DrawRatioAxis(canvas, plot);
     DrawSpeedAxis(canvas, plot);

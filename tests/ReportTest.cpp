@@ -6,7 +6,9 @@
 // printer trouble told once per part.
 #include "Report.h"
 #include "Charts.h"
+#include "Headroom.h"
 #include "Golden.h"
+#include "LineReport.h"
 #include "PrintedSketch.h"
 #include "RecordingCanvas.h"
 #include "Records.h"
@@ -286,6 +288,47 @@ TEST(PrintReport, TellsEachPrinterTroubleOnce)
         EXPECT_EQ(messages, std::stoi(row.at(1))) << row[0];
         const std::vector<CanvasCall> texts = canvas.CallsOf(CanvasCall::Kind::Text);
         EXPECT_EQ(texts.empty() ? "(none)" : texts.back().text, row.at(2)) << row[0];
+    }
+}
+
+// Whole documents on both papers, the report with its charts page and the
+// line report: a footer on every page, nothing under 7 point, no text over
+// another (a chart's grid lines are meant to cross its labels).
+void ExpectReadableAndTraceable(const RecordingCanvas& canvas, int pages)
+{
+    std::map<int, std::string> footers;
+    for (const CanvasCall& text : canvas.CallsOf(CanvasCall::Kind::Text)) {
+        EXPECT_GE(text.font.size, 7) << text.text;
+        footers[text.page] += text.text.starts_with("page ") ? text.text : "";
+    }
+    EXPECT_EQ(static_cast<int>(footers.size()), pages);
+    for (const auto& [page, footer] : footers) {
+        EXPECT_EQ(footer, "page " + std::to_string(page + 1) + " of " + std::to_string(pages));
+    }
+    EXPECT_EQ(test::TextCollisions(canvas, 0, false), std::vector<std::string>{});
+}
+
+TEST(ReportPages, EveryPageReadableAndTraceable)
+{
+    const EntryForm huge{{"1e300", "100", "10", "20", "80", "20", "20", "0", "1", "100"}, 1, 0, 1, 0, 1};
+    const std::pair<EntryForm, std::int16_t> cases[] = {{test::HarshForm(), kNewton}, {huge, kKgf}};
+    for (const double width : {kLetter, kA4}) {
+        LineReportContent line{{std::string(99, 'W'), "A-1", "", "Dec 06,2026", ""}, "line3.csv", {}, {}};
+        line.recordOf = [](const LineRoller& roller) { return test::SelectedRecord(roller.input.form); };
+        for (const auto& [form, unit] : cases) {
+            ReportRecord record = test::SelectedRecord(form, unit);
+            record.customer.customer = std::string(99, 'W');
+            record.charts = ChartContentOf(record.selection, form, {record.customer, "line3.vyracase"});
+            record.charts->calibration = CalibrationFor(form, unit, 1e-300);
+            RecordingCanvas report(width, kPageHeight);
+            PrintReport(report, record, {});
+            ExpectReadableAndTraceable(report, 3);
+            line.rollers.push_back({1, "R1", "", {"both", "1", "2", "none", "", "", "", "", ""}, {form, unit, {}}});
+            line.rollers.push_back({2, std::string(40, 'R'), std::string(300, 'x') + " refused", {}, {form, unit, {}}});
+        }
+        RecordingCanvas lines(width, kPageHeight);
+        PrintLineReport(lines, line, {});
+        ExpectReadableAndTraceable(lines, 6);
     }
 }
 
