@@ -1,7 +1,4 @@
-// The figures beyond pass and fail, each against "Select" itself: the safe
-// speed just below and above, every edge of the passing mounting angles,
-// the calibration against a run with the test weight as tension, and the
-// margins against the verdicts.
+// The figures beyond pass and fail, each against "Select" itself.
 #include "Headroom.h"
 #include "Commands.h"
 #include "Results1.h"
