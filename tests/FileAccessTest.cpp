@@ -187,8 +187,7 @@ TEST_F(FileAccessTest, RefusesWhatItMayNotReplaceWholeAndLeavesItAsItWas)
         {m_folder / "none", 5, {"No such file or directory", Failure::Kind::System, ENOENT}}};
     for (const auto& [path, limit, failure] : refused) {
         const Expected<std::string> read = ReadRegularFile(path, limit);
-        ASSERT_FALSE(read) << path;
-        EXPECT_EQ(read.Error(), failure) << path;
+        EXPECT_EQ(read ? Failure{} : read.Error(), failure) << path;
     }
     EXPECT_EQ(Entries(), haveDevice ? 9U : 8U);
 }

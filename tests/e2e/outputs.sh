@@ -98,9 +98,7 @@ charts)
     ls -F
     ;;
 "statuses and versions")
-    q sel --alpha=10 --json
     s "$S" --unit=lbf
-    "$S" --version
     s env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
     ;;
 # Standard output that cannot be written fails with its cause; standard
