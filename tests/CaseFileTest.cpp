@@ -1,6 +1,5 @@
-// Case files: what is missing or unknown, what is not a case file of this
-// version. Round trips of whole cases are in the case file scenario of the
-// input screen, the file names in the messages in vyra-select's runs.
+// Case files as text: what is missing or unknown, what is not a case file
+// of this version; round trips and file names are vyra-select's runs'.
 #include "CaseAndBatchFiles.h"
 
 #include "TestCases.h"

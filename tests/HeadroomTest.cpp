@@ -1,7 +1,4 @@
-// The figures beyond pass and fail, each against "Select" itself: the safe
-// speed just below and above, every edge of the passing mounting angles,
-// the calibration against a run with the test weight as tension, and the
-// margins against the verdicts.
+// The figures beyond pass and fail, each against "Select" itself.
 #include "Headroom.h"
 #include "Commands.h"
 #include "Results1.h"
@@ -27,20 +24,16 @@ std::optional<RunState> SelectWith(EntryForm form, int item, const std::string& 
     return SelectCommand(state, form) ? std::nullopt : std::optional(state);
 }
 
-// The worked example, an angled case on two sensors and on one (left), the harsh case.
-std::vector<EntryForm> Cases()
-{
-    const std::array<std::string, kFieldCount> angled{"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
-    return {test::WorkedExampleForm(), {angled}, {angled, 0, 1, 1}, test::HarshForm()};
-}
-
 // The ratio checks start to fail at the safe speed; a check fails exactly
 // when its margin reaches 100 %, and the nearest is the largest; set 1
 // passes at each gamma of a passing interval, every 7th inside and its
 // ends, and not just beyond them.
 TEST(Headroom, EdgesAreWhereSelectChangesItsMind)
 {
-    for (const EntryForm& form : Cases()) {
+    // The worked example, an angled case on two sensors and on one (left), the harsh case.
+    const std::array<std::string, kFieldCount> angled{"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
+    for (const EntryForm& form :
+         {test::WorkedExampleForm(), EntryForm{angled}, EntryForm{angled, 0, 1, 1}, test::HarshForm()}) {
         const RunState base = SelectWith(form, kItemV, form.txtInput[kItemV]).value();
         const PassingGamma passing = PassingGammas(form, kKgf);
         const auto passesAt = [&form](int gamma, int model) {

@@ -64,16 +64,17 @@ std::string Outcome(const CheckResult& failure)
     if (!failure) {
         return "accepted\n";
     }
-    std::string message = failure->message;
-    for (std::size_t at; (at = message.find('\r')) != std::string::npos;) {
-        message.replace(at, 1, "\\r");
+    std::string text = failure->title
+                       + (failure->icon == MessageIcon::Exclamation ? " (exclamation)" : " (information)")
+                       + (failure->fulcrumMarked ? ", fulcrum marked" : "") + "\n  ";
+    for (const char c : failure->message) {
+        text += c == '\r' ? std::string("\\r") : std::string(1, c);
     }
-    std::string marked;
+    text += "\n  marked:";
     for (const int item : failure->markedItems) {
-        marked += ' ' + std::to_string(item);
+        text += ' ' + std::to_string(item);
     }
-    return failure->title + (failure->icon == MessageIcon::Exclamation ? " (exclamation)" : " (information)")
-           + (failure->fulcrumMarked ? ", fulcrum marked" : "") + "\n  " + message + "\n  marked:" + marked + "\n";
+    return text + "\n";
 }
 
 TEST(Commands, FirstFailingCheckWinsWithItsMessage)

@@ -1,8 +1,6 @@
 // vyra-select through RunSelector, as its main calls it: the runs of
-// tests/cases/cli_runs.txt, each one's words in, its exit status, whether it
-// needs the drawing toolkit and what it wrote recorded per group; each JSON
-// document parsed and checked against the run. --batch --output is in
-// tests/e2e/outputs.sh.
+// tests/cases/cli_runs.txt recorded per group, each JSON document parsed
+// and checked against the run.
 #include "SelectorCli.h"
 #include "CaseAndBatchFiles.h"
 #include "Commands.h"
@@ -55,10 +53,9 @@ std::string Recorded(const std::string& name, const std::vector<std::string>& ar
 
 // A JSON document against the run "Select" makes of the case, which it must
 // carry whole: every figure the same double (null where it is not finite),
-// every verdict the assessments', a refusal the check's. No case (a row
-// the batch refused) must have been refused. Being the same doubles, the
-// figures meet the ones worked out by hand wherever the run does
-// (RunSelection.FiguresWorkedOutByHand).
+// so meeting the hand-worked figures wherever the run does, every verdict
+// the assessments', a refusal the check's; no case (a row the batch
+// refused) must have been refused.
 void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std::string& name)
 {
     RunState state;

@@ -67,9 +67,7 @@ charts)
     pdftotext -f 3 charts.pdf - | grep chart
     for kind in speed gamma; do
         sel --chart $kind $kind.png >/dev/null
-        echo "$kind status $?"
-        head -c 4 $kind.png | tail -c 3
-        echo
+        echo "$kind status $?, $(head -c 4 $kind.png | tail -c 3)"
     done
     ;;
 # The matrix of a line report says what the CSV rows say; a page pair per
@@ -84,7 +82,6 @@ charts)
     tr -d '\r' <rows.csv | awk -F , 'NR > 1 { row = $1 " " $2 " (Std|Safe)"; for (m = 6; m <= 14 && $3 == "ok"; ++m) row = row " " ($m == "none" ? "-" : $m)
         if ($3 == "ok") row = row " [0-9]+-[0-9]+"; else { split($4, title, ":"); row = row " " title[1] ":" }; print row }' |
         while read -r row; do words -l 2 line.pdf | grep -qE " $row " && echo "matrix row as the CSV: $row"; done
-    rm rows.csv
     ;;
 # Only a regular file is ever replaced: a pipe or a folder as the target
 # fails with status 3 and stays as it was. The line
@@ -102,9 +99,7 @@ charts)
     ls -F
     ;;
 "statuses and versions")
-    q sel --alpha=10 --json
     s "$S" --unit=lbf
-    "$S" --version
     s env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
     ;;
 # Standard output that cannot be written fails with its cause; standard
