@@ -72,10 +72,11 @@ TEST_F(ResultScreensTest, LayoutFiguresAndFramesOfAFirstAndARefilledPair)
         ResultPicture& picture = First().Picture1();
         for (int repaint = 0; repaint < 2; ++repaint) {
             const QImage image = First().grab(picture.geometry()).toImage();
-            for (int i = 0; i < kModelCount; ++i) {
-                const QPoint at(TwipsToPixels(4000, picture), TwipsToPixels(1100 + 480 * i, picture));
+            for (int i = 0; i < kModelCount * 2; ++i) {  // the top and the bottom edge of each row
+                const QPoint at(TwipsToPixels(4000, picture),
+                                TwipsToPixels(1100 + 400 * (i % 2) + 480 * (i / 2), picture));
                 const QColor shown = image.pixelColor(at) == Qt::red ? Qt::red : image.pixelColor(at + QPoint(0, 1));
-                EXPECT_EQ(shown, picture.FramedRows()[i] ? Qt::red : Qt::white) << name << " row " << i;
+                EXPECT_EQ(shown, picture.FramedRows()[i / 2] ? Qt::red : Qt::white) << name << " edge " << i;
             }
         }
         First().showMinimized();
