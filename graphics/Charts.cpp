@@ -139,7 +139,7 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
 {
     chart::SetUp(canvas);
     const RunState& state = content.selection;
-    WriteAt(canvas, area.left, area.top, "Margins in % of each limit (100% fails), nearest bold; speeds in m/min");
+    WriteAt(canvas, area.left, area.top, "Margins: % of each limit (100% fails), nearest bold, speeds m/min");
     const double rowHeight = 210;
     const double headingY = area.top + 300;
     for (int check = 0; check < kMarginCount; ++check) {

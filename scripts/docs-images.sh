@@ -44,7 +44,7 @@ angled=(tension=10 diameter=100 roller-weight=10 alpha=20 beta=80 gamma=20 posit
         bearing-weight=1 speed=100)
 "$shots" "$work" kgf "${angled[@]}" 2>/dev/null
 mv "$work/charts.png" docs/charts-window.png
-"$select" "${angled[@]/#/--}" "${customer[@]}" --report="$work/charts.pdf" --charts >/dev/null
+"$select" "${angled[@]/#/--}" "${customer[@]}" --report="$work/charts.pdf" --charts --calibration-weight=5 >/dev/null
 pdftoppm -r 80 -f 3 -l 3 -png "$work/charts.pdf" "$work/charts"
 mv "$work/charts-3.png" docs/report-page-charts.png
 
