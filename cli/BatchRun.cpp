@@ -10,9 +10,9 @@
 #include "Utf8.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>

@@ -125,7 +125,8 @@ int WriteChartPng(const GraphicsRequest& request, const Case& input, const RunSt
     image.setDotsPerMeterX(static_cast<int>(std::lround(kChartDpi / kMetresPerInch)));
     image.setDotsPerMeterY(image.dotsPerMeterX());
     image.fill(Qt::white);
-    const gfx::ChartContent content = gfx::ChartContentOf(selection, input.form, {gfx::CustomerOf(input), request.caseFile});
+    const gfx::ChartContent content =
+        gfx::ChartContentOf(selection, input.form, {gfx::CustomerOf(input), request.caseFile});
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);

@@ -21,8 +21,7 @@ public:
     ~QtGraphicsOutputs() override;
     int Produce(const GraphicsRequest& request, const Case& input, const RunState& selection,
                 std::ostream& err) override;
-    Expected<void> DrawLineReport(const gfx::LineReportContent& content, Paper paper,
-                                  WholeFileWriter& file) override;
+    Expected<void> DrawLineReport(const gfx::LineReportContent& content, Paper paper, WholeFileWriter& file) override;
 
 private:
     std::vector<std::string> m_argv;

@@ -8,8 +8,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <filesystem>
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -209,8 +209,7 @@ struct Parser {
             }
             return {};
         }
-        for (const char* name :
-             {"--json", "--report", "--print", "--sketch", "--save-case", "--charts", "--chart"}) {
+        for (const char* name : {"--json", "--report", "--print", "--sketch", "--save-case", "--charts", "--chart"}) {
             if (Given(name)) {
                 return Failed(std::string(name)
                               + " cannot go with --batch (it has --format, --output and --line-report)");

@@ -3,9 +3,9 @@
 #include "Catalogue.h"
 #include "Commands.h"
 #include "NumberText.h"
+#include "ResultFormat.h"
 #include "Results1.h"
 #include "Results2.h"
-#include "ResultFormat.h"
 
 #include <algorithm>
 #include <charconv>
@@ -123,8 +123,8 @@ std::string MarginText(const CheckMargin& margin, MarginCheck check)
         return FormatPattern(percent, 0) + "%";
     }
     // Tenths, rounded away from 100 and kept on the side of the verdict.
-    const double tenths = margin.fails ? std::max(std::ceil(percent * 10), 1000.0)
-                                       : std::min(std::floor(percent * 10), 999.0);
+    const double tenths =
+        margin.fails ? std::max(std::ceil(percent * 10), 1000.0) : std::min(std::floor(percent * 10), 999.0);
     return FormatPattern(tenths / 10, 1) + "%";
 }
 

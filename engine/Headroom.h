@@ -44,18 +44,8 @@ PassingGamma PassingGammas(const EntryForm& form, std::int16_t forceUnit);
 
 // The checks of both result sets in their order: P1's for models 7 to 9,
 // then those with a limit.
-enum MarginCheck : int {
-    kMarginP1,
-    kMarginZr,
-    kMarginZs,
-    kMarginVr,
-    kMarginS,
-    kMarginF1F2,
-    kMarginF1F3,
-    kMarginCount
-};
-inline constexpr std::array<std::string_view, kMarginCount> kMarginNames{"P1", "Zr", "Zs", "Vr",
-                                                                         "S",  "F1/F2", "F1/F3"};
+enum MarginCheck : int { kMarginP1, kMarginZr, kMarginZs, kMarginVr, kMarginS, kMarginF1F2, kMarginF1F3, kMarginCount };
+inline constexpr std::array<std::string_view, kMarginCount> kMarginNames{"P1", "Zr", "Zs", "Vr", "S", "F1/F2", "F1/F3"};
 
 // A model's standing against one check.
 struct CheckMargin {

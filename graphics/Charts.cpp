@@ -165,8 +165,7 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
     }
 }
 
-void DrawCalibrationTable(Canvas& canvas, const Calibration& calibration, const RunState& state,
-                          const TwipRect& area)
+void DrawCalibrationTable(Canvas& canvas, const Calibration& calibration, const RunState& state, const TwipRect& area)
 {
     chart::SetUp(canvas);
     WriteAt(canvas, area.left, area.top,

@@ -45,8 +45,7 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
 
 // What each model should show with the test weight, as the charts window
 // shows it, or why the case with that weight was refused.
-void DrawCalibrationTable(Canvas& canvas, const Calibration& calibration, const RunState& state,
-                          const TwipRect& area);
+void DrawCalibrationTable(Canvas& canvas, const Calibration& calibration, const RunState& state, const TwipRect& area);
 
 // The charts page: the title, both charts, the margin table and the
 // calibration table when there is one, within the report pages' margins.

@@ -148,8 +148,10 @@ void WriteCover(Canvas& page, const LineReportContent& content)
     WriteAt(page, kLeft + 2, 15, "1, 2  only result set 1 (loads, displacement, output, gain),", LineEnd::End);
     WriteAt(page, kLeft + 8, 16, "or only result set 2 (frequency ratios)", LineEnd::End);
     WriteAt(page, kLeft + 2, 17, "-     neither", LineEnd::End);
-    WriteAt(page, kLeft, 19, "Series says which sensor series a roller is sized from; the models of each", LineEnd::End);
-    WriteAt(page, kLeft, 20, "series stand above the matrix. Pages gives a computed roller's report pages,", LineEnd::End);
+    WriteAt(page, kLeft, 19, "Series says which sensor series a roller is sized from; the models of each",
+            LineEnd::End);
+    WriteAt(page, kLeft, 20, "series stand above the matrix. Pages gives a computed roller's report pages,",
+            LineEnd::End);
     WriteAt(page, kLeft, 21, "which follow the matrix in row order.", LineEnd::End);
 }
 
@@ -164,7 +166,8 @@ void WriteMatrixHeading(Canvas& page)
             std::string key = first > 0 ? "          " : series == kStandardSeries ? "Standard: " : "Safe:     ";
             for (int model = first; model < std::min(first + kModelsPerKeyLine, kModelCount); ++model) {
                 const std::string name(standard.catalogue[series].models[model].name);
-                key += std::to_string(model + 1) + " " + name + std::string(10 - std::min<std::size_t>(name.size(), 9), ' ');
+                key += std::to_string(model + 1) + " " + name
+                       + std::string(10 - std::min<std::size_t>(name.size(), 9), ' ');
             }
             WriteAt(page, kLeft, y, key, LineEnd::Keep);
             y += kKeyPitch;
@@ -249,8 +252,8 @@ bool WriteMatrix(Canvas& page, const LineReportContent& content, const PagePlan&
 
 // A roller's two pages, as the report of one case draws them, each footed
 // with its roller's row.
-bool WriteRollerPages(Canvas& page, const LineReportContent& content, const LineRoller& roller, int number,
-                      int count, const MessageSink& sink)
+bool WriteRollerPages(Canvas& page, const LineReportContent& content, const LineRoller& roller, int number, int count,
+                      const MessageSink& sink)
 {
     const ReportRecord record = content.recordOf(roller);
     const PageTrace trace{record.customer, content.batchFile + " row " + std::to_string(roller.line)

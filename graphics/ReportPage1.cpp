@@ -104,7 +104,8 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
         const double captionEnd = page.CurrentX() + page.TextWidth(" ") / 2;
         const bool cut = report::TextWidthAt(page, text, report::kSmallestPoints) > textEnd - captionEnd;
         if (cut || !ReadsAsTyped(k, text)) {
-            readAs += (readAs.empty() ? "Read as: " : ", ") + std::string(FieldSymbol(k)) + " " + ValueReadText(k, text);
+            readAs +=
+                (readAs.empty() ? "Read as: " : ", ") + std::string(FieldSymbol(k)) + " " + ValueReadText(k, text);
         }
         report::WriteEndingWithin(page, textEnd, y, text, captionEnd);
         WriteEndingAt(page, valueEnd, shown.unitLabels[k], LineEnd::End);

@@ -103,8 +103,7 @@ void WriteWithin(Canvas& page, double x, double y, std::string_view text, double
     WriteSizedWithin(page, x, y, text, SizeToFit(page, text, limit - x), limit, end);
 }
 
-void WriteSizedWithin(Canvas& page, double x, double y, std::string_view text, double points, double limit,
-                      LineEnd end)
+void WriteSizedWithin(Canvas& page, double x, double y, std::string_view text, double points, double limit, LineEnd end)
 {
     WriteSized(page, x, y, ClippedAt(page, text, points, limit - x), points, end);
 }

@@ -250,8 +250,8 @@ void DrawSpeedChart(Canvas& canvas, const ChartContent& content, const TwipRect&
     WriteAt(canvas, area.left, area.top, "Speed chart: F1/F2 against the line speed V [m/min]");
     const auto [fromDecade, toDecade] = SpeedDecades(state);
     const double legendWidth = 2400;
-    const SpeedPlot plot{area.left + 700,        area.top + 700, area.right - legendWidth, area.bottom - 600,
-                         fromDecade,             toDecade};
+    const SpeedPlot plot{area.left + 700,   area.top + 700, area.right - legendWidth,
+                         area.bottom - 600, fromDecade,     toDecade};
     DrawRatioAxis(canvas, plot);
     DrawSpeedAxis(canvas, plot);
     const double limitY = plot.Y(kFrequencyRatioLimit);

@@ -233,8 +233,11 @@ void FrmInput::cmdResult_Click()
         ShowFailure(*failure);
         return;
     }
-    c.lastSelection = gfx::ReportRecord{ReadCustomer(), c.menus->CaseFileName(),
-                                        gfx::SpecificationsOf(form, c.state.forceUnit), c.state, {}};
+    c.lastSelection = gfx::ReportRecord{ReadCustomer(),
+                                        c.menus->CaseFileName(),
+                                        gfx::SpecificationsOf(form, c.state.forceUnit),
+                                        c.state,
+                                        {}};
     c.results.Show(*c.lastSelection, form);
     c.menus->SelectionAvailable(true);
 }

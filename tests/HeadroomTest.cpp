@@ -108,8 +108,8 @@ TEST(Headroom, TestWeightIsOnePositiveNumber)
 TEST(Headroom, MarginTextsNeverReadOnTheWrongSideOf100)
 {
     for (const auto& row : test::Rows("engine_margins", 5)) {
-        const auto check = static_cast<MarginCheck>(
-            std::find(kMarginNames.begin(), kMarginNames.end(), row[1]) - kMarginNames.begin());
+        const auto check = static_cast<MarginCheck>(std::find(kMarginNames.begin(), kMarginNames.end(), row[1])
+                                                    - kMarginNames.begin());
         const CheckMargin margin{test::Number(row[2]), row[3] != "not checked", row[3] == "fails"};
         EXPECT_EQ(MarginText(margin, check), row[4] == "nothing" ? "" : row[4]) << row[0];
     }

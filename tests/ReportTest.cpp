@@ -6,8 +6,8 @@
 // printer trouble told once per part.
 #include "Report.h"
 #include "Charts.h"
-#include "Headroom.h"
 #include "Golden.h"
+#include "Headroom.h"
 #include "LineReport.h"
 #include "PrintedSketch.h"
 #include "RecordingCanvas.h"

@@ -182,8 +182,14 @@ TEST(Selector, MarginTableAgreesWithTheJson)
     const double limit = base.selection.model(6).stopperTolerance;
     // The figure changed, its value and the check that then fails ("" none).
     const std::tuple<std::array<double, kModelCount> T::*, double, std::string> changes[] = {
-        {&T::P1, -1, "P1"},   {&T::Zr, 1.003 * limit, "Zr"}, {&T::Zs, 1.003 * limit, "Zs"}, {&T::Zs, 0.997 * limit, ""},
-        {&T::Vr, 260.8, "Vr"}, {&T::S, INFINITY, "S"},      {&T::F2, 1, "F1F2"},           {&T::F3, 1, "F1F3"}};
+        {&T::P1, -1, "P1"},
+        {&T::Zr, 1.003 * limit, "Zr"},
+        {&T::Zs, 1.003 * limit, "Zs"},
+        {&T::Zs, 0.997 * limit, ""},
+        {&T::Vr, 260.8, "Vr"},
+        {&T::S, INFINITY, "S"},
+        {&T::F2, 1, "F1F2"},
+        {&T::F3, 1, "F1F3"}};
     for (const auto& [table, value, failing] : changes) {
         Evaluation changed = base;
         T& t = changed.selection.tables;

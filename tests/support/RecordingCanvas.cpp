@@ -37,8 +37,8 @@ std::string Describe(const CanvasCall& c)
                   c.colour.red, c.colour.green, c.colour.blue);
     const std::string at = Number(c.x1) + " " + Number(c.y1);
     const std::string corners = at + " " + Number(c.x2) + " " + Number(c.y2);
-    static const char* const kNames[] = {"line ", "box ",    "arc ",        "text ",
-                                         "clear", "newpage", "enddocument", "clip twips ", "fill "};
+    static const char* const kNames[] = {"line ",   "box ",        "arc ",        "text ", "clear",
+                                         "newpage", "enddocument", "clip twips ", "fill "};
     const std::string name = kNames[static_cast<int>(c.kind)];
     if (c.kind == CanvasCall::Kind::Arc) {
         return name + at + " r " + Number(c.radius) + " from " + Number(c.start * 180 / std::numbers::pi) + " sweep "
