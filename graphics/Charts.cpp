@@ -74,7 +74,7 @@ void LabelIntervals(Canvas& canvas, const GammaPlot& plot, const std::vector<Gam
 
 ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, const PageTrace& trace)
 {
-    return {selection, form, PassingGammas(form, selection.forceUnit), trace};
+    return {selection, form, PassingGammas(form, selection.forceUnit), trace, std::nullopt};
 }
 
 void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect& area)
