@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -16,13 +16,17 @@ namespace {
 // they printed with its recording.
 void ExpectRecorded(const std::string& group)
 {
-    const std::string path = ::testing::TempDir() + "cli_outputs_" + group + ".txt";
     const std::string command = "S=" VYRA_SELECT_PATH " A=" VYRA_DESKTOP_PATH " C=" VYRA_CASES_DIR " V=" VYRA_VERSION
                                 " bash " VYRA_CASES_DIR "/../e2e/outputs.sh --record "
-                                + group + " >" + path;
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    std::ifstream file(path, std::ios::binary);
-    vyra::test::ExpectGolden("cli_outputs_" + group, {std::istreambuf_iterator<char>(file), {}});
+                                + group;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string recording;
+    std::array<char, 4096> buffer{};
+    for (std::size_t n = 0; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+        recording.append(buffer.data(), n);
+    }
+    ::pclose(pipe);
+    vyra::test::ExpectGolden("cli_outputs_" + group, recording);
 }
 
 TEST(Outputs, FilesStatusesAndPrintingTrouble) { ExpectRecorded("files"); }
