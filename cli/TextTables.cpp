@@ -54,7 +54,8 @@ void WriteTextTables(const RunState& state, std::ostream& out)
         << ")\n";
     WriteTable(
         state, ResultSet2Columns(), [&state](int i) { return AssessResults2(state, i).withinTolerance; }, out);
-    out << "Tolerance: F1/F2 < 0.7, F1/F3 < 0.7. * marks a value out of tolerance.\n";
+    out << "Tolerance: F1/F2 < 0.7, F1/F3 < 0.7. * marks a value out of tolerance.\n\n";
+    out << PassingBothSentence(state) << '\n';
 }
 
 void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std::ostream& out)

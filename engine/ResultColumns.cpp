@@ -111,4 +111,15 @@ std::string_view PassedSets(const RunState& state, int modelIndex)
     return first && second ? "both" : first ? "1" : second ? "2" : "none";
 }
 
+std::string PassingBothSentence(const RunState& state)
+{
+    std::string names;
+    for (int model = 0; model < kModelCount; ++model) {
+        if (PassedSets(state, model) == "both") {
+            names += (names.empty() ? "" : ", ") + std::string(state.model(model).name);
+        }
+    }
+    return "Passing both result sets: " + (names.empty() ? std::string("none") : names);
+}
+
 }  // namespace vyra

@@ -60,4 +60,8 @@ std::string ModelLabel(const RunState& state, int modelIndex);
 // Which result sets a model passes: "both", "1", "2" or "none".
 std::string_view PassedSets(const RunState& state, int modelIndex);
 
+// "Passing both result sets: " and the names of the models that pass both,
+// in the table's order, or "none".
+std::string PassingBothSentence(const RunState& state);
+
 }  // namespace vyra

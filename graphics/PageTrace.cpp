@@ -61,4 +61,16 @@ std::string DocumentTitle(std::string_view document, const ReportCustomer& custo
     return std::string(kProgramTitle) + " " + std::string(document) + (named.empty() ? "" : ": " + named);
 }
 
+std::string CaseName(const PageTrace& trace)
+{
+    if (!trace.caseFile.empty()) {
+        const std::size_t dot = trace.caseFile.rfind('.');
+        return trace.caseFile.substr(0, dot == 0 ? std::string::npos : dot);
+    }
+    std::string named;
+    Append(named, "", trace.customer.customer, " ");
+    Append(named, "", trace.customer.orderNo, " ");
+    return named;
+}
+
 }  // namespace vyra::gfx

@@ -36,4 +36,9 @@ void WritePageFooter(Canvas& page, const PageTrace& trace, int number, int count
 // document "report", the customer and the order number when given.
 std::string DocumentTitle(std::string_view document, const ReportCustomer& customer);
 
+// What a window or a proposed file name calls the case: the case file's
+// name without its suffix, else the customer and the order number (those
+// given), else nothing.
+std::string CaseName(const PageTrace& trace);
+
 }  // namespace vyra::gfx

@@ -3,17 +3,19 @@
 #include "PainterCanvas.h"
 #include "Placement.h"
 #include "PrinterJob.h"
+#include "ProgramSettings.h"
 #include "ReportPdf.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <cmath>
 #include <string>
@@ -36,6 +38,7 @@ constexpr double kRowHeight = 270;
 constexpr std::array<double, 4> kColumnLefts{kHelperLeft, kHelperLeft + 1500, kHelperLeft + 2700, kHelperLeft + 3900};
 constexpr double kColumnWidth = 1100;
 constexpr double kPoints = 9;
+constexpr const char* kTitle = "Selection charts";
 
 QLabel* AddLabel(QWidget& parent, const QString& text, const TwipBox& box, Qt::Alignment alignment = Qt::AlignLeft)
 {
@@ -83,34 +86,54 @@ void CanvasArea::paintEvent(QPaintEvent*)
 FrmCharts::FrmCharts(Toolkit& toolkit) : m_toolkit(toolkit)
 {
     setObjectName(QStringLiteral("frmCharts"));
-    setWindowTitle(QStringLiteral("Selection charts"));
+    setWindowTitle(QString::fromUtf8(kTitle));
     setFont(CourierNew(kPoints));
-    setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
-    m_charts = new CanvasArea(this);
+    // The charts keep their size; a window smaller than them scrolls.
+    m_page = new QWidget;
+    m_page->setObjectName(QStringLiteral("chartsPage"));
+    m_page->setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(m_page);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    m_charts = new CanvasArea(m_page);
     m_charts->setObjectName(QStringLiteral("picCharts"));
     Place(*m_charts, kChartsBox);
-    m_margins = new CanvasArea(this);
+    m_margins = new CanvasArea(m_page);
     m_margins->setObjectName(QStringLiteral("picMargins"));
     Place(*m_margins, kMarginsBox);
+    m_lblPassing = AddLabel(*m_page, QString(), {kHelperLeft, kMarginsBox.top + kMarginsBox.height, 7300, 240});
+    m_lblPassing->setObjectName(QStringLiteral("lblPassing"));
     BuildCalibrationHelper();
-    connect(AddButton(*this, "cmdPrint", QStringLiteral("Print"), {11400, 9000, 1455, 375}), &QPushButton::clicked,
+    connect(AddButton(*m_page, "cmdPrint", QStringLiteral("Print"), {11400, 9000, 1455, 375}), &QPushButton::clicked,
             this, &FrmCharts::cmdPrint_Click);
-    connect(AddButton(*this, "cmdExport", QStringLiteral("Export as PDF…"), {13020, 9000, 1980, 375}),
+    connect(AddButton(*m_page, "cmdExport", QStringLiteral("Export as PDF…"), {13020, 9000, 1980, 375}),
             &QPushButton::clicked, this, &FrmCharts::cmdExport_Click);
-    connect(AddButton(*this, "cmdClose", QStringLiteral("Close"), {15180, 9000, 1455, 375}), &QPushButton::clicked,
-            this, &QWidget::close);
-    CentreOnDisplay(*this);
+    QPushButton* cmdClose = AddButton(*m_page, "cmdClose", QStringLiteral("Close"), {15180, 9000, 1455, 375});
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    AddKey(*this, QKeySequence(Qt::Key_Escape), [cmdClose] { cmdClose->click(); });
+    PressButtonsOnReturn(*this);
+    setMinimumSize(TwipsToPixels(kClientWidth / 4, *this), TwipsToPixels(kClientHeight / 4, *this));
+    OpenFitting(*this, m_page->size());
+}
+
+void FrmCharts::hideEvent(QHideEvent* event)
+{
+    ProgramSettings().KeepWindowSize(objectName(), size());
+    QWidget::hideEvent(event);
 }
 
 void FrmCharts::BuildCalibrationHelper()
 {
-    AddLabel(*this, QStringLiteral("Calibration: a test weight hung on a rope along the web path"),
+    AddLabel(*m_page, QStringLiteral("Calibration: a test weight hung on a rope along the web path"),
              {kHelperLeft, kHelperTop, 7300, kRowHeight});
-    AddLabel(*this, QStringLiteral("Test weight [kg]"), {kHelperLeft, kHelperTop + 360, 1800, kRowHeight});
-    m_txtWeight = new QLineEdit(this);
+    AddLabel(*m_page, QStringLiteral("Test weight [kg]"), {kHelperLeft, kHelperTop + 360, 1800, kRowHeight});
+    m_txtWeight = new QLineEdit(m_page);
     m_txtWeight->setObjectName(QStringLiteral("txtWeight"));
     Place(*m_txtWeight, {kHelperLeft + 1900, kHelperTop + 345, 900, 300});
-    auto* calculate = AddButton(*this, "cmdCalculate", QStringLiteral("Calculate"),
+    auto* calculate = AddButton(*m_page, "cmdCalculate", QStringLiteral("Calculate"),
                                 {kHelperLeft + 2940, kHelperTop + 330, 1455, 330});
     connect(calculate, &QPushButton::clicked, this, &FrmCharts::cmdCalculate_Click);
     connect(m_txtWeight, &QLineEdit::returnPressed, this, &FrmCharts::cmdCalculate_Click);
@@ -118,12 +141,12 @@ void FrmCharts::BuildCalibrationHelper()
                                           QStringLiteral("S[times]")};
     const double headingTop = kHelperTop + 780;
     for (std::size_t column = 0; column < headings.size(); ++column) {
-        AddLabel(*this, headings[column], {kColumnLefts[column], headingTop, kColumnWidth, kRowHeight},
+        AddLabel(*m_page, headings[column], {kColumnLefts[column], headingTop, kColumnWidth, kRowHeight},
                  column == 0 ? Qt::AlignLeft : Qt::AlignRight);
     }
     for (int model = 0; model < kModelCount; ++model) {
         for (std::size_t column = 0; column < headings.size(); ++column) {
-            QLabel* cell = AddLabel(*this, QString(),
+            QLabel* cell = AddLabel(*m_page, QString(),
                                     {kColumnLefts[column], headingTop + kRowHeight * (model + 1),
                                      kColumnWidth + (column == 0 ? 300 : 0), kRowHeight},
                                     column == 0 ? Qt::AlignLeft : Qt::AlignRight);
@@ -131,7 +154,7 @@ void FrmCharts::BuildCalibrationHelper()
             m_calibration[model][column] = cell;
         }
     }
-    m_lblNote = AddLabel(*this, QString(), {kHelperLeft, headingTop + kRowHeight * 10.5, 7300, kRowHeight * 2});
+    m_lblNote = AddLabel(*m_page, QString(), {kHelperLeft, headingTop + kRowHeight * 10.5, 7300, kRowHeight * 2});
     m_lblNote->setObjectName(QStringLiteral("lblNote"));
     m_lblNote->setWordWrap(true);
 }
@@ -150,6 +173,11 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
     for (int model = 0; model < kModelCount; ++model) {
         m_calibration[model][0]->setText(QString::fromStdString(ModelLabel(shown.selection, model)));
     }
+    m_lblPassing->setText(QString::fromStdString(PassingBothSentence(shown.selection)));
+    const std::string named = gfx::CaseName(shown.trace);
+    setWindowTitle(named.empty()
+                       ? QString::fromUtf8(kTitle)
+                       : QStringLiteral("%1 – %2").arg(QString::fromUtf8(kTitle), QString::fromStdString(named)));
     if (m_txtWeight->text().trimmed().isEmpty()) {
         ClearCalibration(QStringLiteral("Enter the test weight to see what each model should show."));
     } else {
@@ -220,8 +248,10 @@ void FrmCharts::cmdExport_Click()
     if (!m_content) {
         return;
     }
+    const std::string named = gfx::CaseName(m_content->trace);
     QString path = m_toolkit.ChooseFileToSave(this, {QStringLiteral("Export Charts as PDF"),
-                                                     QDir::homePath() + QStringLiteral("/charts.pdf"),
+                                                     SuggestedPath(named.empty() ? named : named + " charts",
+                                                                   QStringLiteral("charts"), QStringLiteral(".pdf")),
                                                      QStringLiteral("PDF documents (*.pdf)")});
     if (path.isEmpty()) {
         return;
@@ -236,7 +266,9 @@ void FrmCharts::cmdExport_Click()
                               QStringLiteral("The charts could not be exported.\n%1: %2")
                                   .arg(path, QString::fromStdString(written.Error().reason)),
                               BoxIcon::Exclamation);
+        return;
     }
+    ProgramSettings().Remember(path, false);
 }
 
 }  // namespace vyra::ui

@@ -29,13 +29,17 @@ private:
 };
 
 // "Selection charts": the speed chart, the mounting-angle chart, the margin
-// table and the calibration helper of the last "Select", refilled with each
-// one; modeless, with its own Print (default printer) and Export as PDF….
+// table, the models passing both sets and the calibration helper of the last
+// "Select", refilled with each one; modeless and resizable, with its own
+// Print (default printer), Export as PDF… and Close (or Escape).
 class FrmCharts : public QWidget {
 public:
     explicit FrmCharts(Toolkit& toolkit);
 
     void Fill(const gfx::ChartContent& content);
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void BuildCalibrationHelper();
@@ -47,7 +51,10 @@ private:
 
     Toolkit& m_toolkit;
     std::optional<gfx::ChartContent> m_content;
+    // Everything the window shows, at its own size inside a scroll area.
+    QWidget* m_page = nullptr;
     CanvasArea* m_charts = nullptr;
+    QLabel* m_lblPassing = nullptr;
     CanvasArea* m_margins = nullptr;
     QLineEdit* m_txtWeight = nullptr;
     QLabel* m_lblNote = nullptr;

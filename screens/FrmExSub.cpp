@@ -2,10 +2,12 @@
 
 #include "FrmInit.h"
 #include "Placement.h"
+#include "ProgramSettings.h"
 #include "RtfReader.h"
 #include "RtfTextDocument.h"
 
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -23,6 +25,10 @@ namespace {
 constexpr double kClientWidth = 9135;
 constexpr double kClientHeight = 6915;
 constexpr double kCaptionPoints = 11.25;
+// The view spans the width from kViewTop to kViewBottom; "Return".
+constexpr double kViewTop = 120;
+constexpr double kViewBottom = 6375;
+constexpr TwipBox kReturnBox{7320, 6480, 1455, 375};
 
 // What the viewer takes: the text layout grows faster than the document
 // past these sizes, so that a larger document would hold the screen for
@@ -84,26 +90,51 @@ FrmExSub::FrmExSub(Toolkit& toolkit, const ExplanationFiles& files, const QStrin
     setObjectName(QStringLiteral("frmExSub"));
     setWindowTitle(QStringLiteral("Explanations"));
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
+    setMinimumSize(TwipsToPixels(kClientWidth / 3, *this), TwipsToPixels(kClientHeight / 3, *this));
 
     m_richTextBox1 = new QTextEdit(this);
     m_richTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     // Nothing is ever written back to a document, so the view only shows it.
     m_richTextBox1->setReadOnly(true);
-    Place(*m_richTextBox1, {0, 120, 9135, 6255});
 
     m_cmdReturn = new QPushButton(QStringLiteral("Return"), this);
     m_cmdReturn->setObjectName(QStringLiteral("cmdReturn"));
     m_cmdReturn->setFont(CourierNew(kCaptionPoints));
-    Place(*m_cmdReturn, {7320, 6480, 1455, 375});
     connect(m_cmdReturn, &QPushButton::clicked, this, &QDialog::accept);
+    OpenFitting(*this, {TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this)});
+    // A hidden window learns its size only once shown; its content is
+    // where it belongs from the start.
+    PlaceContent(size());
 
     LoadExplanation(files, documentName);
 }
 
+// At the tabled size the view and "Return" stand at their tabled places;
+// a larger or smaller window keeps their distances from its edges.
+void FrmExSub::resizeEvent(QResizeEvent* event)
+{
+    PlaceContent(event->size());
+    QDialog::resizeEvent(event);
+}
+
+void FrmExSub::PlaceContent(QSize size)
+{
+    const auto pixels = [this](double twips) { return TwipsToPixels(twips, *this); };
+    m_richTextBox1->setGeometry(0, pixels(kViewTop), size.width(),
+                                size.height() - pixels(kViewTop) - pixels(kClientHeight - kViewBottom));
+    m_cmdReturn->setGeometry(size.width() - pixels(kClientWidth - kReturnBox.left),
+                             size.height() - pixels(kClientHeight - kReturnBox.top), pixels(kReturnBox.width),
+                             pixels(kReturnBox.height));
+}
+
+void FrmExSub::hideEvent(QHideEvent* event)
+{
+    ProgramSettings().KeepWindowSize(objectName(), size());
+    QDialog::hideEvent(event);
+}
+
 void FrmExSub::LoadExplanation(const ExplanationFiles& files, const QString& documentName)
 {
-    CentreOnDisplay(*this);
     if (documentName.isEmpty()) {
         return;
     }

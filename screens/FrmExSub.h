@@ -12,8 +12,9 @@ class QTextEdit;
 namespace vyra::ui {
 
 // The document viewer, "Explanations": one explanation document in a
-// read-only rich-text view, and "Return". Shown modally over the whole
-// program; each opening builds it afresh and reads the document again.
+// read-only rich-text view, and "Return" (or Escape). Shown modally over the
+// whole program; each opening builds it afresh and reads the document
+// again. It opens at the size it had when last closed and may be resized.
 class FrmExSub : public QDialog {
     Q_OBJECT
 
@@ -26,7 +27,12 @@ public:
     QTextEdit& RichTextBox1() const { return *m_richTextBox1; }
     QPushButton& CmdReturn() const { return *m_cmdReturn; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    void PlaceContent(QSize size);
     void LoadExplanation(const ExplanationFiles& files, const QString& documentName);
     void ShowFileError(int code);
 

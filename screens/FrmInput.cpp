@@ -59,8 +59,8 @@ void SetColour(QWidget& control, QPalette::ColorRole role, int paletteIndex)
 }  // namespace
 
 struct FrmInput::Controls : InputControls {
-    Controls(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer)
-        : results(toolkit, std::move(readCustomer)), explanation(toolkit, documentFiles)
+    Controls(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer, std::function<void()> exportReport)
+        : results(toolkit, std::move(readCustomer), std::move(exportReport)), explanation(toolkit, documentFiles)
     {
     }
 
@@ -80,7 +80,8 @@ struct FrmInput::Controls : InputControls {
 FrmInput::FrmInput(Toolkit& toolkit, QWidget* parent)
     : QWidget(parent),
       m_toolkit(toolkit),
-      m_controls(std::make_unique<Controls>(toolkit, [this] { return ReadCustomer(); }))
+      m_controls(std::make_unique<Controls>(
+          toolkit, [this] { return ReadCustomer(); }, [this] { m_controls->menus->ExportReport(); }))
 {
     setObjectName(QStringLiteral("frmInput"));
     setWindowTitle(ToQString(kProgramTitle));
@@ -108,6 +109,7 @@ FrmInput::FrmInput(Toolkit& toolkit, QWidget* parent)
     BuildInputControls(*c.client, c.state.forceUnit, c);
     SetTabOrder();
     ConnectHandlers();
+    PressButtonsOnReturn(*this);
     Form_Load();
 }
 
@@ -175,6 +177,7 @@ void FrmInput::Form_Load()
     c.Picture1->ReadCentre();
     // The fields stay empty.
     DrawStartingSketch();
+    c.menus->CaseBegun();
 }
 
 // The unit screen is modal: it is shown after Qt has finished delivering the
@@ -221,6 +224,7 @@ void FrmInput::Form_Activate()
         FrmInit frmInit(m_toolkit, this);
         m_toolkit.ShowModal(frmInit);
         c.state.forceUnit = frmInit.ForceUnit();
+        c.menus->UnitChosen(c.state.forceUnit);
     }
     ShowUnit(c.state.forceUnit);
 }
@@ -288,7 +292,7 @@ void FrmInput::txtInput_Change(int item)
 void FrmInput::ShowCase(const Case& shown)
 {
     Controls& c = *m_controls;
-    c.results.CloseBoth();
+    c.results.ForgetCase();
     c.lastSelection.reset();
     c.menus->SelectionAvailable(false);
     for (int item = 0; item < kCustomerCount; ++item) {

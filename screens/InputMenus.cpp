@@ -3,6 +3,7 @@
 #include "Captions.h"
 #include "CaseAndBatchFiles.h"
 #include "PrinterJob.h"
+#include "ProgramSettings.h"
 #include "ReportPdf.h"
 #include "ResultFormat.h"
 #include "Version.h"
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPagedPaintDevice>
-#include <QSettings>
 #include <QWidget>
 
 #include <utility>
@@ -27,38 +27,10 @@ namespace {
 const QString kCaseFilter = QStringLiteral("Case files (*.vyracase)");
 const QString kCaseSuffix = QStringLiteral(".vyracase");
 const QString kPdfSuffix = QStringLiteral(".pdf");
-constexpr int kRecentCount = 8;
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-// Recent files and the last folder live in the user's settings of the
-// program, shared by every run.
-class ProgramSettings {
-public:
-    ProgramSettings() : m_settings(QStringLiteral("VyraSensorSelector"), QStringLiteral("VyraSensorSelector")) { }
-
-    QStringList RecentFiles() const { return m_settings.value(QStringLiteral("recentCaseFiles")).toStringList(); }
-
-    QString LastFolder() const { return m_settings.value(QStringLiteral("lastFolder"), QDir::homePath()).toString(); }
-
-    void Remember(const QString& path, bool caseFile)
-    {
-        const QString absolute = QFileInfo(path).absoluteFilePath();
-        m_settings.setValue(QStringLiteral("lastFolder"), QFileInfo(absolute).absolutePath());
-        if (!caseFile) {
-            return;
-        }
-        QStringList recent = RecentFiles();
-        recent.removeAll(absolute);
-        recent.prepend(absolute);
-        m_settings.setValue(QStringLiteral("recentCaseFiles"), recent.mid(0, kRecentCount));
-    }
-
-private:
-    QSettings m_settings;
-};
 
 // A name typed without the expected suffix gets it.
 QString WithSuffix(const QString& path, const QString& suffix)
@@ -102,9 +74,9 @@ void InputMenus::BuildFileMenu()
     add(QStringLiteral("Save &As…"), "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
         &InputMenus::SaveAs_Click);
     file->addSeparator();
-    m_export =
-        add(QStringLiteral("&Export Report as PDF…"), "mnuExportPdf", QKeySequence(), &InputMenus::ExportPdf_Click);
-    m_print = add(QStringLiteral("&Print…"), "mnuPrint", QKeySequence::Print, &InputMenus::Print_Click);
+    m_export = add(QStringLiteral("&Export Report as PDF…"), "mnuExportPdf", QKeySequence(Qt::CTRL | Qt::Key_E),
+                   &InputMenus::ExportReport);
+    m_print = add(QStringLiteral("&Print…"), "mnuPrint", QKeySequence::Print, &InputMenus::PrintReport);
     file->addSeparator();
     add(QStringLiteral("E&xit"), "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { m_screen.window->close(); });
 }
@@ -115,6 +87,9 @@ void InputMenus::BuildHelpMenu()
     help->setObjectName(QStringLiteral("mnuHelp"));
     QAction* explanations = help->addAction(QStringLiteral("&Explanations"));
     explanations->setObjectName(QStringLiteral("mnuExplanations"));
+    // F1 asks for help in whichever of the program's windows it is pressed.
+    explanations->setShortcut(QKeySequence::HelpContents);
+    explanations->setShortcutContext(Qt::ApplicationShortcut);
     connect(explanations, &QAction::triggered, this, [this] { m_screen.explanations(); });
     QAction* about = help->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("mnuAbout"));
@@ -132,6 +107,15 @@ void InputMenus::SelectionAvailable(bool available)
 bool InputMenus::MayClose() { return MayLeaveCase(); }
 
 bool InputMenus::OpenAtStart(const QString& path) { return OpenFile(path); }
+
+void InputMenus::CaseBegun() { Keep(QString()); }
+
+void InputMenus::UnitChosen(std::int16_t forceUnit)
+{
+    if (m_kept && m_path.isEmpty()) {
+        m_kept->forceUnit = forceUnit;
+    }
+}
 
 // A new case keeps the run's unit and starts dated today, as the screen
 // does at start.
@@ -166,8 +150,8 @@ void InputMenus::OpenRecent_Show()
     for (const QString& path : ProgramSettings().RecentFiles()) {
         QAction* action = m_recent->addAction(path);
         connect(action, &QAction::triggered, this, [this, path] {
-            if (MayLeaveCase()) {
-                OpenFile(path);
+            if (MayLeaveCase() && !OpenFile(path) && !QFileInfo::exists(path)) {
+                ProgramSettings().Forget(path);
             }
         });
     }
@@ -198,14 +182,14 @@ std::optional<gfx::ReportRecord> InputMenus::RecordToReport() const
     return record;
 }
 
-void InputMenus::ExportPdf_Click()
+void InputMenus::ExportReport()
 {
     const std::optional<gfx::ReportRecord> record = RecordToReport();
     if (!record) {
         return;
     }
-    const QString base = m_path.isEmpty() ? QStringLiteral("report") : QFileInfo(m_path).completeBaseName();
-    const QString start = ProgramSettings().LastFolder() + QLatin1Char('/') + base + kPdfSuffix;
+    const QString start =
+        SuggestedPath(gfx::CaseName({record->customer, record->caseFile}), QStringLiteral("report"), kPdfSuffix);
     QString path =
         FileName(QStringLiteral("Export Report as PDF"), start, QStringLiteral("PDF documents (*.pdf)"), true);
     if (path.isEmpty()) {
@@ -221,7 +205,7 @@ void InputMenus::ExportPdf_Click()
 
 // Each part of the job that meets printer trouble reports it in a box of
 // its own, as "Print" on the result screens does.
-void InputMenus::Print_Click()
+void InputMenus::PrintReport()
 {
     const std::optional<gfx::ReportRecord> record = RecordToReport();
     if (!record) {

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -48,6 +49,15 @@ public:
     // Opens the case named when the program was started; a broken file
     // shows its message. True when the case was opened.
     bool OpenAtStart(const QString& path);
+    // The screen's starting entries are the case a run begins with: leaving
+    // them once they are changed asks first.
+    void CaseBegun();
+    // The unit chosen at start belongs to the starting case.
+    void UnitChosen(std::int16_t forceUnit);
+    // Export Report as PDF… and Print… of the menu, which the result
+    // screens' keys run too.
+    void ExportReport();
+    void PrintReport();
     // The name of the screen's case file without its folder; empty while
     // there is none. Printed pages name it.
     std::string CaseFileName() const;
@@ -61,8 +71,6 @@ private:
     void OpenRecent_Show();
     bool Save_Click();
     bool SaveAs_Click();
-    void ExportPdf_Click();
-    void Print_Click();
     void About_Click();
 
     bool OpenFile(const QString& path);
@@ -86,8 +94,8 @@ private:
     QAction* m_print = nullptr;
     // The case file of the screen; empty while there is none.
     QString m_path;
-    // The case as last opened, saved or begun with New; nothing while this
-    // run has not used case files.
+    // The case as the run began it, or as last opened, saved or begun with
+    // New.
     std::optional<Case> m_kept;
 };
 

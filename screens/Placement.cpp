@@ -1,10 +1,14 @@
 #include "Placement.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QWidget>
 
 #include <cmath>
+#include <utility>
 
 namespace vyra::ui {
 
@@ -46,6 +50,44 @@ void BringToFront(QWidget& screen)
     screen.show();
     screen.raise();
     screen.activateWindow();
+}
+
+namespace {
+
+class ReturnPressesButton : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button == nullptr || (key != Qt::Key_Return && key != Qt::Key_Enter)) {
+            return false;
+        }
+        button->click();
+        return true;
+    }
+};
+
+}  // namespace
+
+void PressButtonsOnReturn(QWidget& window)
+{
+    auto* filter = new ReturnPressesButton(&window);
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        button->installEventFilter(filter);
+    }
+}
+
+void AddKey(QWidget& window, const QKeySequence& key, std::function<void()> command)
+{
+    auto* shortcut = new QShortcut(key, &window);
+    QObject::connect(shortcut, &QShortcut::activated, &window, std::move(command));
 }
 
 }  // namespace vyra::ui

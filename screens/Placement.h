@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QKeySequence>
 #include <QRect>
+
+#include <functional>
 
 class QWidget;
 
@@ -29,5 +32,12 @@ void CentreOnDisplay(QWidget& screen, double downTwips = 0);
 
 // A screen that is open already comes to the front, out of the taskbar.
 void BringToFront(QWidget& screen);
+
+// Return or Enter on a focused button of window presses it, as Space does;
+// dialogs do so by themselves, plain windows do not.
+void PressButtonsOnReturn(QWidget& window);
+
+// key runs command while window (or a child) has the focus.
+void AddKey(QWidget& window, const QKeySequence& key, std::function<void()> command);
 
 }  // namespace vyra::ui

@@ -157,6 +157,15 @@ ResultScreen::ResultScreen(const QString& caption, std::span<const Rule> rules, 
             close();
         }
     });
+    AddKey(*this, QKeySequence::Print, [cmdPrint] { cmdPrint->click(); });
+    AddKey(*this, QKeySequence(Qt::Key_Escape), [cmdReturn] { cmdReturn->click(); });
+    AddKey(*this, QKeySequence(Qt::CTRL | Qt::Key_E), [this] {
+        const auto exportPdf = m_commands.exportPdf;
+        if (exportPdf) {
+            exportPdf();
+        }
+    });
+    PressButtonsOnReturn(*this);
 }
 
 void ResultScreen::closeEvent(QCloseEvent* event)

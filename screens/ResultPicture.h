@@ -69,11 +69,14 @@ struct ResultCommands {
     std::function<void(QWidget& owner)> print;
     std::function<void()> close;
     std::function<void()> charts;
+    // Export Report as PDF… of the input screen's menu.
+    std::function<void()> exportPdf;
 };
 
 // What both result screens share: caption, the client area of 9360 x 6390
 // twips in Courier New 9 point, Picture1, "Print" and "Return", and "Charts"
-// in the free place left of "Print". Closing the window counts as "Return".
+// in the free place left of "Print". Closing the window counts as "Return",
+// and so does Escape; Ctrl+P is "Print" and Ctrl+E exports the report.
 class ResultScreen : public QWidget {
 public:
     ResultScreen(const QString& caption, std::span<const Rule> rules, ResultCommands commands);

@@ -18,8 +18,9 @@ struct ResultScreens::Screens {
     std::unique_ptr<FrmResult> first;
 };
 
-ResultScreens::ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer)
-    : m_toolkit(toolkit), m_readCustomer(std::move(readCustomer))
+ResultScreens::ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer,
+                             std::function<void()> exportReport)
+    : m_toolkit(toolkit), m_readCustomer(std::move(readCustomer)), m_exportReport(std::move(exportReport))
 {
 }
 
@@ -34,7 +35,7 @@ void ResultScreens::Show(const gfx::ReportRecord& record, const EntryForm& form)
     }
     if (!m_screens) {
         const ResultCommands commands{[this](QWidget& owner) { Print(owner); }, [this] { CloseBoth(); },
-                                      [this] { ShowCharts(); }};
+                                      [this] { ShowCharts(); }, m_exportReport};
         m_screens = std::make_unique<Screens>();
         m_screens->second = std::make_unique<FrmResult>(kFrmResult2, commands);
         m_screens->first = std::make_unique<FrmResult>(kFrmResult1, commands);
@@ -64,6 +65,14 @@ void ResultScreens::CloseBoth()
         screen->hide();
         screen->deleteLater();
     }
+}
+
+// New and Open come from the input screen's menu, never from the charts
+// window, which may therefore go at once.
+void ResultScreens::ForgetCase()
+{
+    CloseBoth();
+    m_charts.reset();
 }
 
 void ResultScreens::ShowCharts()

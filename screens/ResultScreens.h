@@ -16,8 +16,10 @@ class FrmResult;
 class ResultScreens {
 public:
     // readCustomer gives the customer block as the input screen holds it
-    // when "Print" is pressed.
-    ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer);
+    // when "Print" is pressed; exportReport exports the report as the input
+    // screen's menu does.
+    ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer()> readCustomer,
+                  std::function<void()> exportReport);
     ~ResultScreens();
     ResultScreens(const ResultScreens&) = delete;
     ResultScreens& operator=(const ResultScreens&) = delete;
@@ -29,6 +31,9 @@ public:
     void Show(const gfx::ReportRecord& record, const EntryForm& form);
     // "Return" on either screen: both go, and the charts window with them.
     void CloseBoth();
+    // A new or opened case: the screens go, and so does the charts window
+    // with its test weight.
+    void ForgetCase();
     // "Charts" on either screen: the charts window of the selection.
     void ShowCharts();
 
@@ -45,6 +50,7 @@ private:
 
     Toolkit& m_toolkit;
     std::function<gfx::ReportCustomer()> m_readCustomer;
+    std::function<void()> m_exportReport;
     // The last shown selection, which "Print" reports.
     gfx::ReportRecord m_record;
     // Null while the screens are closed.

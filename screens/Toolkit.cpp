@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace vyra::ui {
 
@@ -46,6 +47,10 @@ SaveAnswer QtToolkit::AskSave(QWidget* owner, const QString& text)
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kProgramTitle), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
     box.setDefaultButton(QMessageBox::Save);
+    // Alt+S, Alt+D and Escape answer it from the keyboard.
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+    box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Save:
         return SaveAnswer::Save;

@@ -75,6 +75,21 @@ TEST(ExplanationScreens, BehaveAsRecorded)
 // The file layer on real files: an installed folder stands in for a bare
 // name missing from the working directory (never for one there but
 // unreadable, or for a path).
+// The viewer opens at its tabled size (9135 x 6915 twips), then at the size
+// it was left at; Escape closes it.
+TEST(ExplanationScreens, TheViewerKeepsTheSizeItWasGiven)
+{
+    test::ScriptedToolkit toolkit;
+    FakeFiles files;
+    FrmExSub first(toolkit, files, "");
+    EXPECT_EQ(first.size(), QSize(609, 461));
+    first.show();
+    first.resize(700, 500);
+    test::PressKeys(first, QKeySequence(Qt::Key_Escape));
+    EXPECT_FALSE(first.isVisible());
+    EXPECT_EQ(FrmExSub(toolkit, files, "").size(), QSize(700, 500));
+}
+
 TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
 {
     QTemporaryDir installed;

@@ -155,6 +155,10 @@ private:
             Child<QLineEdit>(*m_screen, qName).setText(QString::fromStdString(text));
         } else if (verb == "key") {
             QTest::keyClick(&Field(std::stoi(name)), text == "Backspace" ? Qt::Key_Backspace : Qt::Key(text[0]));
+        } else if (verb == "keys") {
+            test::PressKeys(*m_screen, QKeySequence(qName));
+        } else if (verb == "remove") {
+            EXPECT_TRUE(QFile::remove(Path(name)));
         } else if (verb == "menu") {
             Child<QAction>(*m_screen, qName).trigger();
         } else if (verb == "recent") {

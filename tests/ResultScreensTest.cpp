@@ -18,6 +18,14 @@ using test::Child;
 
 void Press(const QWidget& screen, const char* button) { Child<QPushButton>(screen, button).click(); }
 
+// The charts window as the golden files hold it: caption and size, then
+// what it shows at its own size.
+std::string ChartsTree(const FrmCharts& charts)
+{
+    return QStringLiteral("%1 %2x%3\n").arg(charts.windowTitle()).arg(charts.width()).arg(charts.height()).toStdString()
+           + test::WidgetTree(Child(charts, "chartsPage"));
+}
+
 class ResultScreensTest : public ::testing::Test {
 protected:
     FrmResult& First() const { return *m_screens.First(); }
@@ -29,7 +37,8 @@ protected:
 
     test::ScriptedToolkit m_toolkit;
     gfx::ReportCustomer m_customer{"Northern Paper", "A-17", "PM3", "Dec 06,2026", "Ito"};
-    ResultScreens m_screens{m_toolkit, [this] { return m_customer; }};
+    int m_exports = 0;
+    ResultScreens m_screens{m_toolkit, [this] { return m_customer; }, [this] { ++m_exports; }};
 };
 
 // Every figure as its column gives it, all its digits inside its own column
@@ -135,12 +144,12 @@ TEST_F(ResultScreensTest, PrintingAndTheChartsWindow)
     Child<QLineEdit>(*charts, "txtWeight").setText("5");
     Press(*charts, "cmdCalculate");
     // 5 kg gives half the 310.4 mV the worked example gives for 10 kgf.
-    std::string recording = "# worked example, 5 kg\n" + test::WidgetTree(*charts);
+    std::string recording = "# worked example, 5 kg\n" + ChartsTree(*charts);
     Show(test::HarshForm(), kNewton);
-    recording += "# harsh example refilled\n" + test::WidgetTree(*charts);
+    recording += "# harsh example refilled\n" + ChartsTree(*charts);
     Child<QLineEdit>(*charts, "txtWeight").setText("-1");
     Press(*charts, "cmdCalculate");
-    test::ExpectGolden("screens_charts", recording + "# then -1 kg\n" + test::WidgetTree(*charts));
+    test::ExpectGolden("screens_charts", recording + "# then -1 kg\n" + ChartsTree(*charts));
     Press(*charts, "cmdPrint");
     m_toolkit.files.push_back(folder.filePath("exported"));
     Press(*charts, "cmdExport");
@@ -149,8 +158,43 @@ TEST_F(ResultScreensTest, PrintingAndTheChartsWindow)
         EXPECT_TRUE(page.count(QChar('\f')) == 1 && page.contains("Selection charts")) << pdf;
     }
     EXPECT_TRUE(m_toolkit.messages.empty());
+    EXPECT_TRUE(m_toolkit.asked.contains("save file: Export Charts as PDF at " + QDir::homePath()
+                                         + "/Northmill Paper A-1 charts.pdf"))
+        << m_toolkit.asked.join("\n").toStdString();
     Press(First(), "cmdReturn");
     EXPECT_FALSE(charts->isVisible());
+}
+
+// Escape is "Return" on a result screen and "Close" on the charts window,
+// Ctrl+P is "Print", Ctrl+E exports the report and Return presses the
+// focused button. The charts window keeps the size it was given; a new case
+// takes away its test weight.
+TEST_F(ResultScreensTest, KeysSizesAndANewCase)
+{
+    Show(test::WorkedExampleForm());
+    test::PressKeys(First(), QKeySequence::Print);
+    EXPECT_EQ(m_toolkit.messages.size(), 3);
+    test::PressKeys(Second(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    EXPECT_EQ(m_exports, 1);
+    Child<QPushButton>(First(), "cmdCharts").setFocus();
+    test::PressKeys(First(), QKeySequence(Qt::Key_Return));
+    FrmCharts* charts = m_screens.Charts();
+    ASSERT_TRUE(charts != nullptr && charts->isVisible());
+    const QSize screen = charts->screen()->availableGeometry().size();
+    EXPECT_TRUE(charts->width() <= screen.width() && charts->height() <= screen.height());
+    Child<QLineEdit>(*charts, "txtWeight").setText("-5");
+    charts->resize(500, 400);
+    test::PressKeys(*charts, QKeySequence(Qt::Key_Escape));
+    EXPECT_FALSE(charts->isVisible());
+
+    m_screens.ForgetCase();
+    EXPECT_EQ(m_screens.Charts(), nullptr);
+    Show(test::WorkedExampleForm());
+    Press(First(), "cmdCharts");
+    EXPECT_EQ(m_screens.Charts()->size(), QSize(500, 400));
+    EXPECT_EQ(Child<QLineEdit>(*m_screens.Charts(), "txtWeight").text(), "");
+    test::PressKeys(Second(), QKeySequence(Qt::Key_Escape));
+    EXPECT_TRUE(m_screens.First() == nullptr && !m_screens.Charts()->isVisible());
 }
 
 }  // namespace

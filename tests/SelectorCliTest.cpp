@@ -60,6 +60,31 @@ std::string Recorded(const std::string& name, const std::vector<std::string>& ar
 // so meeting the hand-worked figures wherever the run does, every verdict
 // the assessments', a refusal the check's; no case (a row the batch
 // refused) must have been refused.
+// The sentence under the text tables names exactly the models whose rows
+// say "yes" in both.
+void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string& name)
+{
+    std::istringstream lines(out);
+    std::vector<std::pair<std::string, int>> passes;  // in the tables' order
+    std::string sentence;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.size() > 2 && std::isdigit(static_cast<unsigned char>(line[0])) && line[1] == ' ') {
+            const std::string model = line.substr(2, line.find(' ', 2) - 2);
+            auto row = std::find_if(passes.begin(), passes.end(), [&model](const auto& p) { return p.first == model; });
+            row = row != passes.end() ? row : passes.insert(passes.end(), {model, 0});
+            row->second += line.ends_with(" yes") ? 1 : 0;
+        } else if (line.starts_with("Passing both result sets: ")) {
+            std::string names;
+            for (const auto& [model, count] : passes) {
+                names += count == 2 ? (names.empty() ? "" : ", ") + model : "";
+            }
+            sentence = line.substr(26);
+            EXPECT_EQ(sentence == "none" ? "" : sentence, names) << name;
+            passes.clear();
+        }
+    }
+}
+
 void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std::string& name)
 {
     RunState state;
@@ -138,6 +163,7 @@ TEST(Selector, RunsAsRecorded)
         }
         std::string out;
         groups[row[1]] += Recorded(row[0], args, folder, out);
+        ExpectPassingBothAgreesWithTables(out, row[0]);
         // Each JSON document written against the run of its case, a batch
         // row's as the reader gives it.
         const ParsedCommandLine parsed = ParseSelectorOptions(args);

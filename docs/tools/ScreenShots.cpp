@@ -1,8 +1,9 @@
 // screenshots FOLDER [kgf|N] [FIELD=TEXT ...] [safe]: starts the input screen
 // offscreen, answers the unit screen, types the fields (items 0 to 9 by
 // their vyra-select names), presses "Select" and saves input.png,
-// result-1.png and result-2.png in FOLDER, for looking at the screens and
-// for the README's pictures.
+// result-1.png and result-2.png in FOLDER, then charts.png and viewer.png
+// (the fifth explanation document, read from the working directory), for
+// looking at the screens and for the README's pictures.
 #include "Case.h"
 #include "FrmInput.h"
 #include "PainterCanvas.h"
@@ -25,6 +26,7 @@ namespace {
 class ShotToolkit : public vyra::ui::CancellingToolkit {
 public:
     QString unitButton = QStringLiteral("cmdSel1");
+    QString viewerShot;
     int modalScreens = 0;
 
     void ShowMessage(QWidget*, const QString& title, const QString& text, vyra::ui::BoxIcon) override
@@ -35,6 +37,12 @@ public:
     {
         ++modalScreens;
         screen.show();
+        if (screen.objectName() == QLatin1String("frmExSub")) {
+            QApplication::processEvents();
+            screen.grab().save(viewerShot);
+            screen.reject();
+            return;
+        }
         screen.findChild<QPushButton*>(unitButton)->click();
     }
     QDate Today() const override { return {2026, 12, 6}; }
@@ -56,7 +64,7 @@ Control* Find(const QString& name)
 bool Save(const QString& windowTitle, const QString& path)
 {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window->windowTitle() == windowTitle) {
+        if (window->isVisible() && window->windowTitle().startsWith(windowTitle)) {
             return window->grab().save(path);
         }
     }
@@ -113,6 +121,12 @@ int main(int argc, char** argv)
         Find<QPushButton>(QStringLiteral("cmdCalculate"))->click();
     }
     QApplication::processEvents();
-    saved = saved && Save(QStringLiteral("Selection charts"), folder + QStringLiteral("/charts.png"));
+    // The whole of the charts, whatever part of them the window shows on
+    // this display.
+    QWidget* chartsPage = Find(QStringLiteral("chartsPage"));
+    saved = saved && chartsPage != nullptr && chartsPage->grab().save(folder + QStringLiteral("/charts.png"));
+    toolkit.viewerShot = folder + QStringLiteral("/viewer.png");
+    Find<QPushButton>(QStringLiteral("cmdExplanation"))->click();
+    Find<QPushButton>(QStringLiteral("cmdExplain(4)"))->click();
     return saved ? 0 : 1;
 }

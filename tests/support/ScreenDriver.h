@@ -208,4 +208,14 @@ inline std::string OpenDocument(ScriptedToolkit& toolkit, ui::FrmExplanation& me
     return seen + "\n";
 }
 
+// Keys as a user presses them: to the focused control of window, once it is
+// the active window.
+inline void PressKeys(QWidget& window, const QKeySequence& keys)
+{
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keySequence(focus != nullptr ? focus : &window, keys);
+}
+
 }  // namespace vyra::test

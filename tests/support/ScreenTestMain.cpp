@@ -1,11 +1,13 @@
 // Test main of the screen suites: one application in German (the program
 // speaks English whatever the system's language), the program's fonts and
-// two guards. A modal widget left up for seconds (it would block the run) is
-// closed and fails the test; so does a window a test left open.
+// three guards. A window larger than the screen fails the test. A modal
+// widget left up for seconds (it would block the run) is closed and fails
+// the test; so does a window a test left open.
 #include "PainterCanvas.h"
 
 #include <QApplication>
 #include <QLocale>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -35,6 +37,23 @@ struct NoStrayScreens : ::testing::EmptyTestEventListener {
     }
 };
 
+// The screens are driven on an offscreen display of 800 x 800 pixels, on
+// which every screen must fit.
+struct WindowsFitTheScreen : QObject {
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && window != nullptr && window->isWindow()) {
+            const QRect area = window->screen()->availableGeometry();
+            if (window->width() > area.width() || window->height() > area.height()) {
+                ADD_FAILURE() << "the window \"" << window->windowTitle().toStdString()
+                              << "\" is larger than the screen";
+            }
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -47,6 +66,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     vyra::gfx::SubstituteCourierNew();
+    WindowsFitTheScreen windowsFit;
+    application.installEventFilter(&windowsFit);
     QTimer watchdog;
     QObject::connect(&watchdog, &QTimer::timeout, &CloseStrayModal);
     watchdog.start(5000);
