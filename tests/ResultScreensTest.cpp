@@ -9,6 +9,7 @@
 #include "ScreenDriver.h"
 #include "TestCases.h"
 
+#include <map>
 #include <tuple>
 
 namespace vyra::ui {
@@ -70,7 +71,12 @@ TEST_F(ResultScreensTest, LayoutFiguresAndFramesOfAFirstAndARefilledPair)
                 }
             }
             const auto labels = screen->Picture1().findChildren<QLabel*>(QRegularExpression("^lbl.+\\(\\d\\)$"));
+            std::map<QString, QFontInfo> columnFonts;  // one size a column, the model names' too
             for (const QLabel* label : labels) {
+                const QFontInfo font(label->font());
+                const QFontInfo& first =
+                    columnFonts.try_emplace(label->objectName().section('(', 0, 0), font).first->second;
+                EXPECT_EQ(font.pixelSize(), first.pixelSize()) << name << " " << label->objectName().toStdString();
                 EXPECT_GE(label->contentsRect().width(), QFontMetrics(label->font()).horizontalAdvance(label->text()))
                     << name << " " << label->objectName().toStdString();
                 for (const QLabel* other : labels) {
