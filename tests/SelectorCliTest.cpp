@@ -65,22 +65,19 @@ std::string Recorded(const std::string& name, const std::vector<std::string>& ar
 void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string& name)
 {
     std::istringstream lines(out);
-    std::vector<std::pair<std::string, int>> passes;  // in the tables' order
-    std::string sentence;
+    std::vector<std::string> rows;  // the model rows of both tables, set 1's first
     for (std::string line; std::getline(lines, line);) {
-        if (line.size() > 2 && std::isdigit(static_cast<unsigned char>(line[0])) && line[1] == ' ') {
-            const std::string model = line.substr(2, line.find(' ', 2) - 2);
-            auto row = std::find_if(passes.begin(), passes.end(), [&model](const auto& p) { return p.first == model; });
-            row = row != passes.end() ? row : passes.insert(passes.end(), {model, 0});
-            row->second += line.ends_with(" yes") ? 1 : 0;
-        } else if (line.starts_with("Passing both result sets: ")) {
+        if (line.starts_with("Selection result 1")) {
+            rows.clear();
+        } else if (line.size() > 2 && std::isdigit(static_cast<unsigned char>(line[0])) && line[1] == ' ') {
+            rows.push_back(line);
+        } else if (line.starts_with("Passing both result sets: ") && rows.size() == 2 * kModelCount) {
             std::string names;
-            for (const auto& [model, count] : passes) {
-                names += count == 2 ? (names.empty() ? "" : ", ") + model : "";
+            for (std::size_t i = 0; i < kModelCount; ++i) {
+                const bool both = rows[i].ends_with(" yes") && rows[i + kModelCount].ends_with(" yes");
+                names += both ? (names.empty() ? "" : ", ") + rows[i].substr(2, rows[i].find(' ', 2) - 2) : "";
             }
-            sentence = line.substr(26);
-            EXPECT_EQ(sentence == "none" ? "" : sentence, names) << name;
-            passes.clear();
+            EXPECT_EQ(line.substr(26), names.empty() ? "none" : names) << name;
         }
     }
 }
