@@ -1,10 +1,13 @@
 #pragma once
 
 #include "InputReading.h"
+#include "RollerDrawing.h"
 #include "RunState.h"
+#include "WebTension.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +54,10 @@ struct Case {
     EntryForm form;
     std::int16_t forceUnit = kKgf;
     std::array<std::string, kReportItemCount> report;
+    // Where the tension and the roller weight came from, when a helper
+    // filled them; editing the field by hand drops its record.
+    std::optional<TensionOrigin> tensionFrom;
+    std::optional<RollerDrawing> rollerFrom;
 
     bool operator==(const Case&) const = default;
 };
