@@ -56,8 +56,8 @@ struct Case {
     std::array<std::string, kReportItemCount> report;
     // Where the tension and the roller weight came from, when a helper
     // filled them; editing the field by hand drops its record.
-    std::optional<TensionOrigin> tensionFrom;
-    std::optional<RollerDrawing> rollerFrom;
+    std::optional<TensionOrigin> tensionFrom{};
+    std::optional<RollerDrawing> rollerFrom{};
 
     bool operator==(const Case&) const = default;
 };

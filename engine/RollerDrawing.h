@@ -28,13 +28,13 @@ struct RollerDrawing {
 // The texts as typed, named as vyra-select's options and the batch columns
 // name them; an empty text is not given.
 struct RollerTexts {
-    std::string tubeOd;
-    std::string tubeId;
-    std::string face;
-    std::string material;  // steel when neither it nor density and modulus are given
-    std::string density;
-    std::string modulus;
-    std::string journals;
+    std::string tubeOd{};
+    std::string tubeId{};
+    std::string face{};
+    std::string material{};  // steel when neither it nor density and modulus are given
+    std::string density{};
+    std::string modulus{};
+    std::string journals{};
 };
 
 // The drawing, density and modulus filled from the material's; or a failure

@@ -80,11 +80,11 @@ struct WebDescription {
 // The same as typed, named as vyra-select's options and the batch columns
 // name them; an empty text is not given.
 struct WebTexts {
-    std::string material;
-    std::string width;
-    std::string thickness;
-    std::string grammage;
-    std::string layers;  // "PET:12,PE:50"
+    std::string material{};
+    std::string width{};
+    std::string thickness{};
+    std::string grammage{};
+    std::string layers{};  // "PET:12,PE:50"
 };
 
 // The description, or a failure whose reason begins with the field's name
