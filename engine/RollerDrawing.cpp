@@ -71,6 +71,18 @@ std::string Mm(double value) { return ShortestText(value); }
 
 }  // namespace
 
+RollerTexts TextsOf(const RollerDrawing& drawing)
+{
+    const bool custom = drawing.material.empty();
+    return {Mm(drawing.tubeOd),
+            Mm(drawing.tubeId),
+            Mm(drawing.face),
+            drawing.material,
+            custom ? ShortestText(drawing.density) : std::string(),
+            custom ? ShortestText(drawing.modulus) : std::string(),
+            ShortestText(drawing.journals)};
+}
+
 Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts)
 {
     RollerDrawing drawing;

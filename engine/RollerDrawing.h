@@ -37,6 +37,10 @@ struct RollerTexts {
     std::string journals{};
 };
 
+// The texts that read back as the drawing: density and modulus only
+// without a material.
+RollerTexts TextsOf(const RollerDrawing& drawing);
+
 // The drawing, density and modulus filled from the material's; or a failure
 // whose reason begins with the field's name ("tube-id: ...").
 Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts);

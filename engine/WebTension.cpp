@@ -180,6 +180,17 @@ Expected<double> ReadMeasure(std::string_view field, std::string_view text, std:
     return *value;
 }
 
+WebTexts TextsOf(const WebDescription& web)
+{
+    const auto text = [](const std::optional<double>& value) { return value ? ShortestText(*value) : std::string(); };
+    WebTexts texts{web.layers.empty() ? web.material : std::string(), ShortestText(web.width), text(web.thickness),
+                   text(web.grammage)};
+    for (std::size_t i = 0; i < web.layers.size(); ++i) {
+        texts.layers += (i > 0 ? "," : "") + web.layers[i].material + ":" + ShortestText(web.layers[i].thickness);
+    }
+    return texts;
+}
+
 Expected<WebDescription> ReadWebDescription(const WebTexts& texts)
 {
     WebDescription web;

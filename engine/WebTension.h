@@ -87,6 +87,9 @@ struct WebTexts {
     std::string layers{};  // "PET:12,PE:50"
 };
 
+// The texts that read back as the description.
+WebTexts TextsOf(const WebDescription& web);
+
 // The description, or a failure whose reason begins with the field's name
 // ("width: ..."). Whether the material is in the table is not looked at.
 Expected<WebDescription> ReadWebDescription(const WebTexts& texts);

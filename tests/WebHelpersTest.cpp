@@ -1,6 +1,8 @@
 // The tension advisor against the shipped table and the roller formulas,
 // each against figures worked out from the published figures and the
 // textbook formulas (tests/cases/engine_web_tension.txt, engine_roller.txt).
+#include "BatchFile.h"
+#include "CaseFile.h"
 #include "MaterialFile.h"
 #include "MaterialTableFile.h"
 #include "RollerDrawing.h"
@@ -184,6 +186,48 @@ TEST(MaterialFile, UsersFileIsInTheSettingsFolderUnlessNamed)
     EXPECT_EQ(with("", nullptr, "/h"), "/h/.config/vyrasensorselector/materials.csv");
     EXPECT_EQ(with(nullptr, nullptr, nullptr), "");
     with(nullptr, nullptr, home ? savedHome.c_str() : nullptr);
+}
+
+// The records go into a case file and come back whole; a case file without
+// them reads as before, and a broken record is refused naming it.
+TEST(Origins, CaseFileKeepsThemAsOptionalRecords)
+{
+    Case c;
+    c.form.txtInput[kItemFS] = "6.33";
+    c.tensionFrom = TensionOrigin{*ReadWebDescription({"", "1000", "", "", "PET:12,PE:50"}), TensionPick::High};
+    c.rollerFrom = *ReadRollerDrawing({"80", "70", "1200", "", "2000", "100", "3"});
+    EXPECT_EQ(*ParseCaseFile(CaseFileText(c)), c);
+    c.tensionFrom = TensionOrigin{*ReadWebDescription({"paper", "500", "", "80"}), TensionPick::Typical};
+    c.rollerFrom = *ReadRollerDrawing({"60", "", "1500", "aluminium"});
+    EXPECT_EQ(*ParseCaseFile(CaseFileText(c)), c);
+    const std::string older = R"({"format": "vyra-case", "version": 1, "tension": "10"})";
+    EXPECT_FALSE(ParseCaseFile(older)->tensionFrom);
+    EXPECT_EQ(test::ReasonOf(ParseCaseFile(R"({"format": "vyra-case", "version": 1, "tension-from": {"width": "x"}})")),
+              "\"tension-from\": width: a number of mm above 0, not \"x\"");
+    EXPECT_EQ(test::ReasonOf(ParseCaseFile(R"({"format": "vyra-case", "version": 1, "roller-from": 3})")),
+              "\"roller-from\" must be an object");
+}
+
+// A batch row may describe its web and roller instead of giving the
+// tension and the roller weight (figures as in the case tables).
+TEST(Origins, BatchRowsMayDescribeWebAndRoller)
+{
+    TextSource source("id,unit,tension,material,width,thickness,tube-od,tube-id,face,roller-weight\n"
+                      "a,N,,PET,1000,12,100,90,1000,\n"
+                      "b,kgf,5,PET,1000,12,,,,\n"
+                      "c,kgf,,PET,1000,,,,,\n"
+                      "d,kgf,,,,,100,90,1000,12\n");
+    BatchReader reader(source, {});
+    const BatchRow a = std::get<BatchRow>(reader.Next());
+    EXPECT_NEAR(test::Number(a.input.form.txtInput[kItemFS]), 62.0529, 62.0529 * 5e-4);
+    EXPECT_NEAR(test::Number(a.input.form.txtInput[kItemWr]), 11.7142, 1e-4);
+    EXPECT_EQ(a.input.tensionFrom->web.material, "PET");
+    EXPECT_EQ(a.input.rollerFrom->material, "steel");
+    EXPECT_FALSE(a.problem);
+    EXPECT_EQ(std::get<BatchRow>(reader.Next()).problem, "give tension or the web's material, not both");
+    EXPECT_EQ(std::get<BatchRow>(reader.Next()).problem,
+              "thickness: give the thickness in µm or the grammage in g/m², one of them");
+    EXPECT_EQ(std::get<BatchRow>(reader.Next()).problem, "give roller-weight or the roller's drawing, not both");
 }
 
 }  // namespace
