@@ -1,10 +1,13 @@
 #include "BatchRun.h"
 
+#include "MaterialTableFile.h"
+
 #include "CaseAndBatchFiles.h"
 #include "Evaluation.h"
 #include "FileAccess.h"
 #include "JsonOutput.h"
 #include "LineReportOutput.h"
+#include "MaterialTableFile.h"
 #include "ResultColumns.h"
 #include "StandardOutput.h"
 #include "Utf8.h"
@@ -323,7 +326,12 @@ int RunBatch(const SelectorOptions& options, const Case& base, std::ostream& out
         err << "vyra-select: cannot write " << target.Error().reason << '\n';
         return kOutputFailed;
     }
-    BatchReader reader(**opened, base);
+    const Expected<MaterialTable> materials = LoadMaterialTable(surroundings.materialsFile);
+    if (!materials) {
+        err << "vyra-select: " << materials.Error().reason << '\n';
+        return kUsageError;
+    }
+    BatchReader reader(**opened, base, *materials);
     const int status = RunRows({options, base, surroundings}, reader, output, line ? &*line : nullptr, err);
     if (!line || status > kRefused) {
         return status;

@@ -3,6 +3,7 @@
 #include "BatchRun.h"
 #include "CaseAndBatchFiles.h"
 #include "Evaluation.h"
+#include "HelperRun.h"
 #include "JsonOutput.h"
 #include "SelectorOptions.h"
 #include "TextTables.h"
@@ -77,6 +78,9 @@ int RunSelector(const ParsedCommandLine& parsed, std::ostream& out, std::ostream
         return kUsageError;
     }
     const auto& options = std::get<SelectorOptions>(parsed);
+    if (options.helper) {
+        return RunHelper(*options.helper, surroundings.materialsFile, out, err);
+    }
     const Expected<Case> input = CaseOf(options, surroundings.today);
     if (!input) {
         err << "vyra-select: " << input.Error().reason << '\n';

@@ -36,6 +36,8 @@ struct Surroundings {
     std::string today;
     // A long batch shows its progress on a terminal's standard error.
     bool errorIsTerminal = false;
+    // The user's material file, read over the shipped table; empty for none.
+    std::string materialsFile{};
 };
 
 // The whole of vyra-select once its words are parsed: the results go to

@@ -106,6 +106,7 @@ struct Parser {
     std::string format = "csv";
     std::string calibrationWeight;
     std::vector<std::string> chart;
+    HelperWords helperWords;
 
     Parser()
     {
@@ -173,6 +174,7 @@ struct Parser {
             ->type_name("speed|gamma FILE")
             ->expected(2)
             ->take_last();
+        AddHelperOptions(app, textOptions, helperWords);
         app.add_flag("--version")->description("Print the version and exit");
         app.footer("Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
                    "empty field); a missing field option is an empty field, or the case file's entry with --case;\n"
@@ -248,8 +250,24 @@ struct Parser {
         return {};
     }
 
+    // A helper's request, or empty when no helper is asked for.
+    Expected<std::optional<HelperRequest>> Helper() const
+    {
+        const auto text = [this](int item) {
+            return fieldOptions[item]->count() > 0 ? given.form.txtInput[item] : std::string();
+        };
+        const auto unit = static_cast<std::int16_t>(choiceWords[kUnitChoice] == kChoices[kUnitChoice].words[1]);
+        return FinishHelper(app, helperWords, {text(kItemFS), text(kItemV), unit, options.json});
+    }
+
     ParsedCommandLine Finish()
     {
+        if (const Expected<std::optional<HelperRequest>> helper = Helper(); !helper) {
+            return UsageError{helper.Error().reason};
+        } else if (*helper) {
+            options.helper = **helper;
+            return options;
+        }
         for (const Expected<void>& check : {TextNotUtf8(), BatchConflict(), ChartProblem()}) {
             if (!check) {
                 return UsageError{check.Error().reason};

@@ -2,6 +2,7 @@
 
 #include "Case.h"
 #include "Expected.h"
+#include "HelperOptions.h"
 
 #include <cstdint>
 #include <optional>
@@ -72,6 +73,8 @@ struct SelectorOptions {
     // With --batch the case is the base of every row: a column the file
     // lacks keeps its entry.
     std::optional<BatchRequest> batch;
+    // --advise-tension, --materials or --roller-calc: nothing else is done.
+    std::optional<HelperRequest> helper;
 
     bool NeedsGraphics() const { return graphics.Any() || (batch && !batch->lineReportPath.empty()); }
 };

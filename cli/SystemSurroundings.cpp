@@ -3,6 +3,7 @@
 // terminal, so that its tests hand in their own.
 #include "SystemSurroundings.h"
 
+#include "MaterialTableFile.h"
 #include "ResultFormat.h"
 
 #include <ctime>
@@ -18,7 +19,7 @@ Surroundings SystemSurroundings()
     localtime_r(&now, &local);
     return {
         FormatDate(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1), static_cast<unsigned>(local.tm_mday)),
-        ::isatty(STDERR_FILENO) == 1};
+        ::isatty(STDERR_FILENO) == 1, UserMaterialFilePath()};
 }
 
 }  // namespace vyra::cli

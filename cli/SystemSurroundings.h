@@ -4,7 +4,8 @@
 
 namespace vyra::cli {
 
-// Today in the local time zone, and whether standard error is a terminal.
+// Today in the local time zone, whether standard error is a terminal, and
+// the user's material file.
 Surroundings SystemSurroundings();
 
 }  // namespace vyra::cli

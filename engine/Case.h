@@ -1,10 +1,13 @@
 #pragma once
 
 #include "InputReading.h"
+#include "RollerDrawing.h"
 #include "RunState.h"
+#include "WebTension.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +21,29 @@ inline constexpr std::array<std::string_view, kFieldCount> kFieldNames{
 enum ReportItem : int { kCustomer, kOrder, kMachine, kDate, kName, kReportItemCount };
 inline constexpr std::array<std::string_view, kReportItemCount> kReportNames{"customer", "order", "machine", "date",
                                                                              "name"};
+
+// The names the helpers' entries go by, the same as vyra-select's options,
+// the batch columns and the members of a case file's records.
+template <typename Texts>
+struct TextName {
+    std::string_view name;
+    std::string Texts::*member;
+};
+inline constexpr std::array<TextName<WebTexts>, 5> kWebTextNames{{{"material", &WebTexts::material},
+                                                                  {"width", &WebTexts::width},
+                                                                  {"thickness", &WebTexts::thickness},
+                                                                  {"grammage", &WebTexts::grammage},
+                                                                  {"layers", &WebTexts::layers}}};
+inline constexpr std::array<TextName<RollerTexts>, 7> kRollerTextNames{{{"tube-od", &RollerTexts::tubeOd},
+                                                                        {"tube-id", &RollerTexts::tubeId},
+                                                                        {"face", &RollerTexts::face},
+                                                                        {"roller-material", &RollerTexts::material},
+                                                                        {"density", &RollerTexts::density},
+                                                                        {"modulus", &RollerTexts::modulus},
+                                                                        {"journals", &RollerTexts::journals}}};
+inline constexpr std::string_view kTensionFromName = "tension-from";
+inline constexpr std::string_view kRollerFromName = "roller-from";
+inline constexpr std::string_view kPickName = "pick";
 
 // A choice of the input screen: its name and its two words, the first the
 // default; a word's position is the choice's code.
@@ -51,6 +77,10 @@ struct Case {
     EntryForm form;
     std::int16_t forceUnit = kKgf;
     std::array<std::string, kReportItemCount> report;
+    // Where the tension and the roller weight came from, when a helper
+    // filled them; editing the field by hand drops its record.
+    std::optional<TensionOrigin> tensionFrom{};
+    std::optional<RollerDrawing> rollerFrom{};
 
     bool operator==(const Case&) const = default;
 };

@@ -1,5 +1,7 @@
 #include "BatchFile.h"
 
+#include "MaterialFile.h"
+#include "NumberText.h"
 #include "Utf8.h"
 
 #include <csv.h>
@@ -18,9 +20,10 @@ constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kIdColumn = "id";
 // Every name a column may have; a header with more names repeats one.
-constexpr std::size_t kMaxColumns = kFieldCount + kReportItemCount + kChoiceCount + 1;
+constexpr std::size_t kMaxColumns =
+    kFieldCount + kReportItemCount + kChoiceCount + 1 + kWebTextNames.size() + kRollerTextNames.size();
 
-enum class ColumnKind { Field, Choice, Report, Id };
+enum class ColumnKind { Field, Choice, Report, Id, Web, Roller };
 
 struct Column {
     ColumnKind kind;
@@ -45,6 +48,16 @@ std::optional<Column> ColumnNamed(std::string_view name)
     }
     if (name == kIdColumn) {
         return Column{ColumnKind::Id, 0};
+    }
+    for (std::size_t i = 0; i < kWebTextNames.size(); ++i) {
+        if (kWebTextNames[i].name == name) {
+            return Column{ColumnKind::Web, static_cast<int>(i)};
+        }
+    }
+    for (std::size_t i = 0; i < kRollerTextNames.size(); ++i) {
+        if (kRollerTextNames[i].name == name) {
+            return Column{ColumnKind::Roller, static_cast<int>(i)};
+        }
     }
     return std::nullopt;
 }
@@ -79,6 +92,52 @@ std::size_t FirstLineLength(std::string_view text)
     return lineBreak + (crlf ? 2 : 1);
 }
 
+// What a row's helper columns say, beside the entries they stand in for.
+struct HelperCells {
+    WebTexts web;
+    RollerTexts roller;
+    bool tensionTyped = false;
+    bool rollerWeightTyped = false;
+};
+
+template <typename Texts>
+bool AnyGiven(const Texts& texts, const auto& names)
+{
+    return std::any_of(names.begin(), names.end(), [&](const auto& name) { return !(texts.*name.member).empty(); });
+}
+
+// A row that describes its web or roller instead of giving the tension or
+// roller weight gets them from the helpers, with the record of where they
+// came from; the row's own text and a description together are refused.
+std::optional<std::string> ApplyHelpers(const HelperCells& cells, const MaterialTable& materials, Case& input)
+{
+    if (AnyGiven(cells.web, kWebTextNames)) {
+        if (cells.tensionTyped) {
+            return "give tension or the web's material, not both";
+        }
+        const Expected<WebDescription> web = ReadWebDescription(cells.web);
+        const Expected<TensionAdvice> advice =
+            web ? AdviseTension(materials, *web, std::nullopt, input.forceUnit) : Expected<TensionAdvice>(web.Error());
+        if (!advice) {
+            return advice.Error().reason;
+        }
+        input.form.txtInput[kItemFS] = ShortestText(advice->tension.typical);
+        input.tensionFrom = TensionOrigin{advice->web, TensionPick::Typical};
+    }
+    if (AnyGiven(cells.roller, kRollerTextNames)) {
+        if (cells.rollerWeightTyped) {
+            return "give roller-weight or the roller's drawing, not both";
+        }
+        const Expected<RollerDrawing> drawing = ReadRollerDrawing(cells.roller);
+        if (!drawing) {
+            return drawing.Error().reason;
+        }
+        input.form.txtInput[kItemWr] = ShortestText(ComputeRollerLimits(*drawing, std::nullopt, std::nullopt).weight);
+        input.rollerFrom = *drawing;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 Expected<std::size_t> TextSource::Read(char* buffer, std::size_t size)
@@ -90,7 +149,8 @@ Expected<std::size_t> TextSource::Read(char* buffer, std::size_t size)
 }
 
 struct BatchReader::Parser {
-    Parser(ByteSource& bytes, Case start) : source(bytes), base(std::move(start))
+    Parser(ByteSource& bytes, Case start, const MaterialTable& table)
+        : source(bytes), base(std::move(start)), materials(table)
     {
         csv_init(&csv, CSV_STRICT | CSV_STRICT_FINI);
         // The field buffer grows by this much at a time; the default of 128
@@ -232,12 +292,26 @@ struct BatchReader::Parser {
                               false};
         }
         BatchRow row{++dataRows, at, {}, base, std::nullopt};
+        HelperCells cells;
         for (std::size_t i = 0; i < values.size(); ++i) {
             std::string& value = values[i];
             if (!IsUtf8(value)) {
                 return BatchFault{at, "the row is not UTF-8 text (save the file as UTF-8)", false};
             }
-            SetEntry(row, columns[i], std::move(value));
+            const Column& column = columns[i];
+            if (column.kind == ColumnKind::Web) {
+                cells.web.*kWebTextNames[column.index].member = std::move(value);
+            } else if (column.kind == ColumnKind::Roller) {
+                cells.roller.*kRollerTextNames[column.index].member = std::move(value);
+            } else {
+                cells.tensionTyped |= column.kind == ColumnKind::Field && column.index == kItemFS && !value.empty();
+                cells.rollerWeightTyped |=
+                    column.kind == ColumnKind::Field && column.index == kItemWr && !value.empty();
+                SetEntry(row, column, std::move(value));
+            }
+        }
+        if (auto problem = ApplyHelpers(cells, materials, row.input); problem && !row.problem) {
+            row.problem = std::move(problem);
         }
         return row;
     }
@@ -256,6 +330,8 @@ struct BatchReader::Parser {
             return;
         case ColumnKind::Choice:
             break;
+        default:
+            return;
         }
         const Choice& choice = kChoices[column.index];
         const auto word = std::find(choice.words.begin(), choice.words.end(), value);
@@ -269,6 +345,7 @@ struct BatchReader::Parser {
 
     ByteSource& source;
     Case base;
+    MaterialTable materials;
     csv_parser csv{};
     std::array<char, kChunkBytes> chunk{};
     std::size_t begin = 0;
@@ -291,8 +368,10 @@ struct BatchReader::Parser {
     long dataRows = 0;
 };
 
-BatchReader::BatchReader(ByteSource& source, Case base)
-    : m_parser(std::make_unique<Parser>(source, std::move(base))) { }
+BatchReader::BatchReader(ByteSource& source, Case base, const MaterialTable& materials)
+    : m_parser(std::make_unique<Parser>(source, std::move(base), materials))
+{
+}
 
 BatchReader::~BatchReader() = default;
 

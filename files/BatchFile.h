@@ -2,6 +2,7 @@
 
 #include "CaseFile.h"
 #include "Expected.h"
+#include "MaterialFile.h"
 
 #include <cstddef>
 #include <memory>
@@ -61,11 +62,15 @@ inline constexpr std::size_t kMaxBatchFieldBytes = 1024 * 1024;
 // (quoted fields with commas, quotes and line breaks; CRLF or LF; blank lines
 // skipped), a UTF-8 byte-order mark allowed, UTF-8 text only. The header row
 // names the columns: the entry names of a case file (kFieldNames, the
-// choices, kReportNames) and "id". A column that is missing, or a choice
-// left empty, keeps the base case's entry.
+// choices, kReportNames), "id", and the helpers' (kWebTextNames,
+// kRollerTextNames). A column that is missing, or a choice left empty,
+// keeps the base case's entry. A row that describes its web gets the
+// typical tension of the material table, one that describes its roller
+// the roller's weight, each with its record; the row's problem says what
+// is wrong with a description.
 class BatchReader {
 public:
-    BatchReader(ByteSource& source, Case base);
+    BatchReader(ByteSource& source, Case base, const MaterialTable& materials = BuiltInMaterials());
     ~BatchReader();
     BatchReader(const BatchReader&) = delete;
     BatchReader& operator=(const BatchReader&) = delete;

@@ -100,13 +100,82 @@ private:
         const auto among = [name](const auto& names) {
             return std::find(names.begin(), names.end(), name) != names.end();
         };
-        return name == "format" || name == "version" || among(kFieldNames) || among(kReportNames)
+        return name == "format" || name == "version" || name == kTensionFromName || name == kRollerFromName
+               || among(kFieldNames) || among(kReportNames)
                || std::any_of(kChoices.begin(), kChoices.end(), [name](const Choice& c) { return c.name == name; });
     }
 
     std::unordered_set<std::string> m_seen;
     std::optional<std::string> m_twice;
 };
+
+// A record's texts as an object of the names that are given.
+template <typename Texts, std::size_t N>
+Json RecordJson(const Texts& texts, const std::array<TextName<Texts>, N>& names)
+{
+    Json record = Json::object();
+    for (const TextName<Texts>& name : names) {
+        if (!(texts.*name.member).empty()) {
+            record[std::string(name.name)] = texts.*name.member;
+        }
+    }
+    return record;
+}
+
+// A record's texts from its object, read as the helper reads them.
+template <typename Texts, std::size_t N>
+Expected<Texts> RecordTexts(const ReadJson& document, std::string_view record,
+                            const std::array<TextName<Texts>, N>& names)
+{
+    const ReadJson& object = document.at(std::string(record));
+    if (!object.is_object()) {
+        return Failed("\"" + std::string(record) + "\" must be an object");
+    }
+    Texts texts;
+    for (const TextName<Texts>& name : names) {
+        if (auto read = ReadText(object, name.name, texts.*name.member); !read) {
+            return Failed("\"" + std::string(record) + "\": " + read.Error().reason);
+        }
+    }
+    return texts;
+}
+
+// Where the tension and the roller weight came from; a case without a
+// record keeps none.
+Expected<void> ReadOrigins(const ReadJson& document, Case& c)
+{
+    const auto refused = [](std::string_view record, const Failure& failure) {
+        return Failed("\"" + std::string(record) + "\": " + failure.reason);
+    };
+    if (document.contains(kTensionFromName)) {
+        const Expected<WebTexts> texts = RecordTexts(document, kTensionFromName, kWebTextNames);
+        if (!texts) {
+            return texts.Error();
+        }
+        const Expected<WebDescription> web = ReadWebDescription(*texts);
+        std::string pick(PickWord(TensionPick::Typical));
+        if (auto read = ReadText(document.at(std::string(kTensionFromName)), kPickName, pick); !read || !web) {
+            return refused(kTensionFromName, web ? read.Error() : web.Error());
+        }
+        if (!PickNamed(pick)) {
+            return Failed("\"" + std::string(kTensionFromName) + "\": pick is low, typical or high, not \"" + pick
+                          + "\"");
+        }
+        c.tensionFrom = TensionOrigin{*web, *PickNamed(pick)};
+    }
+    if (document.contains(kRollerFromName)) {
+        const Expected<RollerTexts> texts = RecordTexts(document, kRollerFromName, kRollerTextNames);
+        if (!texts) {
+            return texts.Error();
+        }
+        Expected<RollerDrawing> drawing = ReadRollerDrawing(*texts);
+        if (!drawing) {
+            return refused(kRollerFromName, drawing.Error());
+        }
+        c.rollerFrom = *std::move(drawing);
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -121,6 +190,14 @@ std::string CaseFileText(const Case& c)
     }
     for (int item = 0; item < kReportItemCount; ++item) {
         document[std::string(kReportNames[item])] = c.report[item];
+    }
+    if (c.tensionFrom) {
+        Json record = RecordJson(TextsOf(c.tensionFrom->web), kWebTextNames);
+        record[std::string(kPickName)] = PickWord(c.tensionFrom->pick);
+        document[std::string(kTensionFromName)] = record;
+    }
+    if (c.rollerFrom) {
+        document[std::string(kRollerFromName)] = RecordJson(TextsOf(*c.rollerFrom), kRollerTextNames);
     }
     // Texts are UTF-8 wherever they come from; should one slip through, the
     // file still gets written rather than the program ending.
@@ -173,6 +250,9 @@ Expected<Case> ParseCaseFile(std::string_view text)
         if (auto read = ReadText(document, kReportNames[item], c.report[item]); !read) {
             return read.Error();
         }
+    }
+    if (auto origins = ReadOrigins(document, c); !origins) {
+        return origins.Error();
     }
     return c;
 }

@@ -1,0 +1,167 @@
+#include "RollerDrawing.h"
+
+#include "NumberText.h"
+#include "ResultFormat.h"
+#include "WebTension.h"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace vyra {
+
+namespace {
+
+constexpr double kStandardGravity = 9.80665;
+
+struct RollerMaterial {
+    std::string_view name;
+    double density;  // kg/m³
+    double modulus;  // GPa
+};
+constexpr std::array<RollerMaterial, 3> kRollerMaterials{{
+    {"steel", 7850, 200},
+    {"aluminium", 2700, 69},
+    {"carbon", 1600, 120},
+}};
+
+const RollerMaterial* RollerMaterialNamed(std::string_view name)
+{
+    for (const RollerMaterial& m : kRollerMaterials) {
+        if (m.name == name) {
+            return &m;
+        }
+    }
+    return nullptr;
+}
+
+Expected<void> ReadMaterial(const RollerTexts& texts, RollerDrawing& drawing)
+{
+    const bool custom = !texts.density.empty() || !texts.modulus.empty();
+    if (custom && !texts.material.empty()) {
+        return Failed(std::string(texts.density.empty() ? "modulus" : "density")
+                      + ": give roller-material or density and modulus, not both");
+    }
+    if (!custom) {
+        const std::string name = texts.material.empty() ? "steel" : texts.material;
+        const RollerMaterial* m = RollerMaterialNamed(name);
+        if (m == nullptr) {
+            return Failed("roller-material: steel, aluminium or carbon, not \"" + name + "\"");
+        }
+        drawing.material = m->name;
+        drawing.density = m->density;
+        drawing.modulus = m->modulus;
+        return {};
+    }
+    const Expected<double> density = ReadMeasure("density", texts.density, "kg/m³");
+    if (!density) {
+        return density.Error();
+    }
+    const Expected<double> modulus = ReadMeasure("modulus", texts.modulus, "GPa");
+    if (!modulus) {
+        return modulus.Error();
+    }
+    drawing.density = *density;
+    drawing.modulus = *modulus;
+    return {};
+}
+
+// Millimetres with a decimal point only where needed: "100", "12.5".
+std::string Mm(double value) { return ShortestText(value); }
+
+}  // namespace
+
+RollerTexts TextsOf(const RollerDrawing& drawing)
+{
+    const bool custom = drawing.material.empty();
+    return {Mm(drawing.tubeOd),
+            Mm(drawing.tubeId),
+            Mm(drawing.face),
+            drawing.material,
+            custom ? ShortestText(drawing.density) : std::string(),
+            custom ? ShortestText(drawing.modulus) : std::string(),
+            ShortestText(drawing.journals)};
+}
+
+Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts)
+{
+    RollerDrawing drawing;
+    const Expected<double> od = ReadMeasure("tube-od", texts.tubeOd, "mm");
+    if (!od) {
+        return od.Error();
+    }
+    const Expected<double> id = ReadMeasure("tube-id", texts.tubeId.empty() ? "0" : texts.tubeId, "mm", true);
+    if (!id) {
+        return id.Error();
+    }
+    if (*id >= *od) {
+        return Failed("tube-id: " + Mm(*id) + " mm is not less than tube-od " + Mm(*od) + " mm");
+    }
+    const Expected<double> face = ReadMeasure("face", texts.face, "mm");
+    if (!face) {
+        return face.Error();
+    }
+    const Expected<double> journals =
+        ReadMeasure("journals", texts.journals.empty() ? "0" : texts.journals, "kg", true);
+    if (!journals) {
+        return journals.Error();
+    }
+    drawing.tubeOd = *od;
+    drawing.tubeId = *id;
+    drawing.face = *face;
+    drawing.journals = *journals;
+    if (auto material = ReadMaterial(texts, drawing); !material) {
+        return material.Error();
+    }
+    return drawing;
+}
+
+RollerLimits ComputeRollerLimits(const RollerDrawing& drawing, std::optional<double> loadKg,
+                                 std::optional<double> speed)
+{
+    using std::numbers::pi;
+    const double od = drawing.tubeOd / 1000;
+    const double id = drawing.tubeId / 1000;
+    const double length = drawing.face / 1000;
+    const double modulus = drawing.modulus * 1e9;
+    const double tubeMass = drawing.density * pi / 4 * (od * od - id * id) * length;
+    const double perMetre = tubeMass / length;
+    const double inertia = pi / 64 * (std::pow(od, 4) - std::pow(id, 4));
+    // Mid-span deflection of a uniformly loaded, simply supported beam, in mm.
+    const auto sag = [&](double kgPerMetre) {
+        return 5 * kgPerMetre * kStandardGravity * std::pow(length, 4) / (384 * modulus * inertia) * 1000;
+    };
+    RollerLimits limits;
+    limits.weight = tubeMass + drawing.journals;
+    limits.deflection = sag(perMetre);
+    if (loadKg) {
+        limits.loadedDeflection = sag(perMetre + *loadKg / length);
+    }
+    limits.deflectionGuide = kDeflectionGuide * length;
+    limits.pastGuide = limits.loadedDeflection.value_or(limits.deflection) > limits.deflectionGuide;
+    limits.criticalHz = pi / (2 * length * length) * std::sqrt(modulus * inertia / perMetre);
+    limits.criticalRpm = limits.criticalHz * 60;
+    limits.criticalSurface = pi * od * 60 * limits.criticalHz;
+    if (speed) {
+        limits.speedShare = *speed / limits.criticalSurface * 100;
+        limits.pastSpeedShare = *limits.speedShare > kCriticalSpeedShareLimit;
+    }
+    return limits;
+}
+
+std::string RollerOriginLine(const RollerDrawing& drawing)
+{
+    std::string line = "Roller: " + (drawing.material.empty() ? std::string() : drawing.material + " ");
+    line +=
+        drawing.tubeId > 0 ? "tube " + Mm(drawing.tubeOd) + "/" + Mm(drawing.tubeId) : "shaft " + Mm(drawing.tubeOd);
+    line += " × " + Mm(drawing.face) + " mm";
+    if (drawing.material.empty()) {
+        line += " of " + ShortestText(drawing.density) + " kg/m³, " + ShortestText(drawing.modulus) + " GPa";
+    }
+    if (drawing.journals > 0) {
+        line += " + journals " + ShortestText(drawing.journals) + " kg";
+    }
+    return line + ", " + FormatPattern(ComputeRollerLimits(drawing, std::nullopt, std::nullopt).weight, 1) + " kg";
+}
+
+}  // namespace vyra

@@ -1,0 +1,301 @@
+#include "WebTension.h"
+
+#include "NumberText.h"
+#include "RunState.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vyra {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kBasisWords{"thickness", "grammage", "yield", "layers"};
+constexpr std::array<std::string_view, 3> kPickWords{"low", "typical", "high"};
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size()
+           && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// "PET:12,PE:50": a material and its thickness in µm per layer.
+Expected<std::vector<WebLayer>> ReadLayers(std::string_view text)
+{
+    std::vector<WebLayer> layers;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view part = text.substr(0, comma);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        const std::size_t colon = part.find(':');
+        const std::string_view name = Trimmed(part.substr(0, colon));
+        if (colon == std::string_view::npos || name.empty()) {
+            return Failed("layers: each layer is MATERIAL:µm, as PET:12,PE:50, not \"" + std::string(part) + "\"");
+        }
+        const Expected<double> thickness = ReadMeasure("layers: " + std::string(name), part.substr(colon + 1), "µm");
+        if (!thickness) {
+            return thickness.Error();
+        }
+        layers.push_back({std::string(name), *thickness});
+    }
+    if (layers.size() < 2) {
+        return Failed("layers: a laminate has two layers or more, as PET:12,PE:50");
+    }
+    return layers;
+}
+
+// The measure the material is rated by, or why it cannot be used.
+Expected<double> RatedMeasure(const WebMaterial& material, const WebDescription& web)
+{
+    const bool byGrammage = material.basis == TensionBasis::Grammage;
+    const std::optional<double>& measure = byGrammage ? web.grammage : web.thickness;
+    if (!measure) {
+        return Failed(std::string(byGrammage ? "grammage: " : "thickness: ") + material.name + " is rated by "
+                      + (byGrammage ? "grammage; give it in g/m²" : "thickness; give it in µm"));
+    }
+    return *measure;
+}
+
+// One material's tension per width (N/m) and break load per width (N/m).
+struct PerWidth {
+    TensionRange range;
+    std::optional<double> breakLoad;
+};
+
+PerWidth PerWidthOf(const WebMaterial& m, double measure)
+{
+    if (m.basis == TensionBasis::Yield) {
+        const double stress = m.yieldStrength.value_or(0) / 100;
+        return {{m.low * stress * measure, m.typical * stress * measure, m.high * stress * measure},
+                m.breakStrength ? std::optional(*m.breakStrength * measure) : std::nullopt};
+    }
+    return {{m.low * measure, m.typical * measure, m.high * measure},
+            m.breakStrength ? std::optional(*m.breakStrength * measure) : std::nullopt};
+}
+
+// A material a web or layer can be made of: the laminate row is not one.
+const WebMaterial* Lookup(const MaterialTable& table, std::string_view name)
+{
+    const WebMaterial* found = table.Find(name);
+    return found != nullptr && found->basis != TensionBasis::Layers ? found : nullptr;
+}
+
+Failure NotInTable(std::string_view field, std::string_view name)
+{
+    return Failed(std::string(field) + ": \"" + std::string(name) + "\" is not in the material table");
+}
+
+// A laminate: the sum of its layers plus the table's allowance for the bond.
+Expected<PerWidth> LaminatePerWidth(const MaterialTable& table, WebDescription& web)
+{
+    const WebMaterial* bond = table.Find(kLaminate);
+    if (bond == nullptr || bond->basis != TensionBasis::Layers) {
+        return Failed("layers: the material table has no laminate row");
+    }
+    PerWidth sum{{bond->low, bond->typical, bond->high}, 0.0};
+    for (WebLayer& layer : web.layers) {
+        const WebMaterial* m = Lookup(table, layer.material);
+        if (m == nullptr) {
+            return NotInTable("layers", layer.material);
+        }
+        if (m->basis == TensionBasis::Grammage) {
+            return Failed("layers: " + m->name + " is rated by grammage, a layer by its thickness");
+        }
+        layer.material = m->name;
+        const PerWidth part = PerWidthOf(*m, layer.thickness);
+        sum.range = {sum.range.low + part.range.low, sum.range.typical + part.range.typical,
+                     sum.range.high + part.range.high};
+        sum.breakLoad =
+            sum.breakLoad && part.breakLoad ? std::optional(*sum.breakLoad + *part.breakLoad) : std::nullopt;
+    }
+    return sum;
+}
+
+// kgf counted as N / 9.8, the program's own rule.
+double InRunUnit(double newtons, std::int16_t forceUnit)
+{
+    return forceUnit == kNewton ? newtons : newtons / kNewtonsPerKgf;
+}
+
+}  // namespace
+
+std::string_view BasisWord(TensionBasis basis) { return kBasisWords[static_cast<std::size_t>(basis)]; }
+
+std::optional<TensionBasis> BasisNamed(std::string_view word)
+{
+    const auto at = std::find(kBasisWords.begin(), kBasisWords.end(), word);
+    return at == kBasisWords.end() ? std::nullopt : std::optional(static_cast<TensionBasis>(at - kBasisWords.begin()));
+}
+
+std::string_view PickWord(TensionPick pick) { return kPickWords[static_cast<std::size_t>(pick)]; }
+
+std::optional<TensionPick> PickNamed(std::string_view word)
+{
+    const auto at = std::find(kPickWords.begin(), kPickWords.end(), word);
+    return at == kPickWords.end() ? std::nullopt : std::optional(static_cast<TensionPick>(at - kPickWords.begin()));
+}
+
+double TensionRange::At(TensionPick pick) const
+{
+    return pick == TensionPick::Low ? low : pick == TensionPick::High ? high : typical;
+}
+
+void MaterialTable::Put(WebMaterial material)
+{
+    const auto same = std::find_if(m_rows.begin(), m_rows.end(),
+                                   [&](const WebMaterial& row) { return SameName(row.name, material.name); });
+    if (same != m_rows.end()) {
+        *same = std::move(material);
+    } else {
+        m_rows.push_back(std::move(material));
+    }
+}
+
+const WebMaterial* MaterialTable::Find(std::string_view name) const
+{
+    const auto found =
+        std::find_if(m_rows.begin(), m_rows.end(), [&](const WebMaterial& row) { return SameName(row.name, name); });
+    return found == m_rows.end() ? nullptr : &*found;
+}
+
+Expected<double> ReadMeasure(std::string_view field, std::string_view text, std::string_view unit, bool zeroAllowed)
+{
+    const std::optional<double> value = ParseWholeNumber(text);
+    if (!value || !std::isfinite(*value) || *value < 0 || (*value == 0 && !zeroAllowed)) {
+        return Failed(std::string(field) + ": a number of " + std::string(unit)
+                      + (zeroAllowed ? ", 0 or above" : " above 0") + ", not \"" + std::string(text) + "\"");
+    }
+    return *value;
+}
+
+WebTexts TextsOf(const WebDescription& web)
+{
+    const auto text = [](const std::optional<double>& value) { return value ? ShortestText(*value) : std::string(); };
+    WebTexts texts{web.layers.empty() ? web.material : std::string(), ShortestText(web.width), text(web.thickness),
+                   text(web.grammage)};
+    for (std::size_t i = 0; i < web.layers.size(); ++i) {
+        texts.layers += (i > 0 ? "," : "") + web.layers[i].material + ":" + ShortestText(web.layers[i].thickness);
+    }
+    return texts;
+}
+
+Expected<WebDescription> ReadWebDescription(const WebTexts& texts)
+{
+    WebDescription web;
+    const Expected<double> width = ReadMeasure("width", texts.width, "mm");
+    if (!width) {
+        return width.Error();
+    }
+    web.width = *width;
+    const bool laminate = !texts.layers.empty();
+    if (laminate && !texts.material.empty() && !SameName(texts.material, kLaminate)) {
+        return Failed("material: a web with layers is a laminate, not \"" + texts.material + "\"");
+    }
+    if (laminate && (!texts.thickness.empty() || !texts.grammage.empty())) {
+        return Failed(std::string(texts.thickness.empty() ? "grammage" : "thickness")
+                      + ": a laminate is measured by its layers");
+    }
+    if (laminate) {
+        Expected<std::vector<WebLayer>> layers = ReadLayers(texts.layers);
+        if (!layers) {
+            return layers.Error();
+        }
+        web.material = kLaminate;
+        web.layers = *std::move(layers);
+        return web;
+    }
+    if (texts.material.empty()) {
+        return Failed("material: no material named");
+    }
+    if (SameName(texts.material, kLaminate)) {
+        return Failed("layers: a laminate is given by its layers, as PET:12,PE:50");
+    }
+    web.material = texts.material;
+    if (texts.thickness.empty() == texts.grammage.empty()) {
+        return Failed("thickness: give the thickness in µm or the grammage in g/m², one of them");
+    }
+    const bool byThickness = !texts.thickness.empty();
+    const Expected<double> measure =
+        byThickness ? ReadMeasure("thickness", texts.thickness, "µm") : ReadMeasure("grammage", texts.grammage, "g/m²");
+    if (!measure) {
+        return measure.Error();
+    }
+    (byThickness ? web.thickness : web.grammage) = *measure;
+    return web;
+}
+
+Expected<TensionAdvice> AdviseTension(const MaterialTable& table, const WebDescription& web,
+                                      std::optional<double> tension, std::int16_t forceUnit)
+{
+    TensionAdvice advice;
+    advice.web = web;
+    PerWidth perWidth;
+    if (!web.layers.empty()) {
+        Expected<PerWidth> sum = LaminatePerWidth(table, advice.web);
+        if (!sum) {
+            return sum.Error();
+        }
+        perWidth = *sum;
+        advice.material = table.Find(kLaminate)->name;
+        advice.web.material = advice.material;
+    } else {
+        const WebMaterial* m = Lookup(table, web.material);
+        if (m == nullptr) {
+            return NotInTable("material", web.material);
+        }
+        const Expected<double> measure = RatedMeasure(*m, web);
+        if (!measure) {
+            return measure.Error();
+        }
+        perWidth = PerWidthOf(*m, *measure);
+        advice.material = m->name;
+        advice.web.material = m->name;
+    }
+    const double metres = web.width / 1000;
+    advice.perWidth = perWidth.range;
+    advice.tension = {InRunUnit(perWidth.range.low * metres, forceUnit),
+                      InRunUnit(perWidth.range.typical * metres, forceUnit),
+                      InRunUnit(perWidth.range.high * metres, forceUnit)};
+    if (perWidth.breakLoad) {
+        advice.breakLoad = InRunUnit(*perWidth.breakLoad * metres, forceUnit);
+    }
+    if (tension && advice.breakLoad && *advice.breakLoad > 0) {
+        advice.shareOfBreak = *tension / *advice.breakLoad * 100;
+        advice.pastBreakShare = *advice.shareOfBreak > kBreakShareLimit;
+    }
+    return advice;
+}
+
+std::string WebWording(const WebDescription& web)
+{
+    if (web.layers.empty()) {
+        return web.material + " "
+               + (web.thickness ? ShortestText(*web.thickness) + " µm"
+                                : ShortestText(web.grammage.value_or(0)) + " g/m²");
+    }
+    std::string text = web.material + " ";
+    for (std::size_t i = 0; i < web.layers.size(); ++i) {
+        text += (i > 0 ? " + " : "") + web.layers[i].material + " " + ShortestText(web.layers[i].thickness) + " µm";
+    }
+    return text;
+}
+
+std::string TensionOriginLine(const TensionOrigin& origin)
+{
+    return "Tension from: " + WebWording(origin.web) + ", " + ShortestText(origin.web.width) + " mm, "
+           + std::string(PickWord(origin.pick));
+}
+
+}  // namespace vyra

@@ -1,0 +1,234 @@
+// The tension advisor against the shipped table and the roller formulas,
+// each against figures worked out from the published figures and the
+// textbook formulas (tests/cases/engine_web_tension.txt, engine_roller.txt).
+#include "BatchFile.h"
+#include "CaseFile.h"
+#include "MaterialFile.h"
+#include "MaterialTableFile.h"
+#include "RollerDrawing.h"
+#include "TestCases.h"
+#include "WebTension.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+namespace vyra {
+namespace {
+
+std::optional<double> Optional(const std::string& field)
+{
+    return field.empty() || field == "-" ? std::nullopt : std::optional(test::Number(field));
+}
+
+void ExpectNear(std::optional<double> found, const std::string& expected, double relative, const std::string& what)
+{
+    ASSERT_EQ(found.has_value(), Optional(expected).has_value()) << what;
+    if (found) {
+        EXPECT_NEAR(*found, test::Number(expected), std::abs(test::Number(expected)) * relative) << what;
+    }
+}
+
+TEST(WebTension, ShippedTableMeetsThePublishedFigures)
+{
+    for (const auto& row : test::Rows("engine_web_tension", 15)) {
+        const Expected<WebDescription> web = ReadWebDescription({row[1], row[2], row[3], row[4], row[5]});
+        ASSERT_TRUE(web) << row[0] << ": " << test::ReasonOf(web);
+        const std::int16_t unit = row[6] == "N" ? kNewton : kKgf;
+        const Expected<TensionAdvice> advice = AdviseTension(BuiltInMaterials(), *web, Optional(row[7]), unit);
+        ASSERT_TRUE(advice) << row[0] << ": " << test::ReasonOf(advice);
+        // The table keeps four figures of each converted figure; the case table
+        // six of every figure.
+        constexpr double kTableRounding = 5e-4;
+        ExpectNear(advice->perWidth.low, row[8], kTableRounding, row[0] + " low");
+        ExpectNear(advice->perWidth.typical, row[9], kTableRounding, row[0] + " typical");
+        ExpectNear(advice->perWidth.high, row[10], kTableRounding, row[0] + " high");
+        ExpectNear(advice->tension.typical, row[11], kTableRounding, row[0] + " typical in the run's unit");
+        ExpectNear(advice->breakLoad, row[12], 1e-5, row[0] + " break load");
+        ExpectNear(advice->shareOfBreak, row[13], 1e-4, row[0] + " share");
+        EXPECT_EQ(advice->pastBreakShare, row[14] == "yes") << row[0];
+    }
+}
+
+TEST(WebTension, RefusalsNameTheField)
+{
+    for (const auto& row : test::Rows("engine_web_refusals", 7)) {
+        const Expected<WebDescription> web = ReadWebDescription({row[1], row[2], row[3], row[4], row[5]});
+        const std::string reason =
+            web ? test::ReasonOf(AdviseTension(BuiltInMaterials(), *web, std::nullopt, kKgf)) : web.Error().reason;
+        EXPECT_EQ(reason, row[6]) << row[0];
+    }
+}
+
+TEST(RollerDrawing, MeetsTheTextbookFormulas)
+{
+    for (const auto& row : test::Rows("engine_roller", 19)) {
+        const Expected<RollerDrawing> drawing =
+            ReadRollerDrawing({row[1], row[2], row[3], row[4], row[5], row[6], row[7]});
+        ASSERT_TRUE(drawing) << row[0] << ": " << test::ReasonOf(drawing);
+        const RollerLimits limits = ComputeRollerLimits(*drawing, Optional(row[8]), Optional(row[9]));
+        ExpectNear(limits.weight, row[10], 1e-5, row[0] + " weight");
+        ExpectNear(limits.deflection, row[11], 1e-5, row[0] + " sag");
+        ExpectNear(limits.loadedDeflection, row[12], 1e-5, row[0] + " loaded sag");
+        ExpectNear(limits.criticalHz, row[13], 1e-5, row[0] + " Hz");
+        ExpectNear(limits.criticalRpm, row[14], 1e-5, row[0] + " rpm");
+        ExpectNear(limits.criticalSurface, row[15], 1e-5, row[0] + " surface");
+        ExpectNear(limits.speedShare, row[16], 1e-5, row[0] + " speed share");
+        EXPECT_EQ(limits.pastGuide, row[17] == "yes") << row[0];
+        EXPECT_EQ(limits.pastSpeedShare, row[18] == "yes") << row[0];
+    }
+}
+
+TEST(RollerDrawing, RefusalsNameTheField)
+{
+    const std::vector<std::pair<RollerTexts, std::string>> refused{
+        {{"", "90", "1000"}, "tube-od: a number of mm above 0, not \"\""},
+        {{"100", "100", "1000"}, "tube-id: 100 mm is not less than tube-od 100 mm"},
+        {{"100", "-1", "1000"}, "tube-id: a number of mm, 0 or above, not \"-1\""},
+        {{"100", "90", "0"}, "face: a number of mm above 0, not \"0\""},
+        {{"100", "90", "1000", "brass"}, "roller-material: steel, aluminium or carbon, not \"brass\""},
+        {{"100", "90", "1000", "steel", "7000"}, "density: give roller-material or density and modulus, not both"},
+        {{"100", "90", "1000", "", "7000"}, "modulus: a number of GPa above 0, not \"\""},
+        {{"100", "90", "1000", "", "", "", "-2"}, "journals: a number of kg, 0 or above, not \"-2\""},
+    };
+    for (const auto& [texts, reason] : refused) {
+        EXPECT_EQ(test::ReasonOf(ReadRollerDrawing(texts)), reason);
+    }
+}
+
+TEST(ReportLines, SayWhereTheValueCameFrom)
+{
+    const auto roller = [](const RollerTexts& texts) { return RollerOriginLine(*ReadRollerDrawing(texts)); };
+    EXPECT_EQ(roller({"100", "90", "1000", "steel"}), "Roller: steel tube 100/90 × 1000 mm, 11.7 kg");
+    EXPECT_EQ(roller({"60", "", "1500"}), "Roller: steel shaft 60 × 1500 mm, 33.3 kg");
+    EXPECT_EQ(roller({"80", "70", "1200", "", "2000", "100", "3"}),
+              "Roller: tube 80/70 × 1200 mm of 2000 kg/m³, 100 GPa + journals 3 kg, 5.8 kg");
+    const auto tension = [](const WebTexts& texts, TensionPick pick) {
+        return TensionOriginLine({*ReadWebDescription(texts), pick});
+    };
+    EXPECT_EQ(tension({"PET", "1000", "12"}, TensionPick::Typical), "Tension from: PET 12 µm, 1000 mm, typical");
+    EXPECT_EQ(tension({"paper", "500", "", "80"}, TensionPick::High), "Tension from: paper 80 g/m², 500 mm, high");
+    EXPECT_EQ(tension({"", "1000", "", "", "PET:12, PE:50"}, TensionPick::Low),
+              "Tension from: laminate PET 12 µm + PE 50 µm, 1000 mm, low");
+}
+
+// The shipped table: every family, a source for each row.
+TEST(MaterialFile, ShippedTableHasEveryFamilyWithItsSource)
+{
+    for (const char* name : {"paper", "board", "PET", "BOPP", "PE", "PP", "nylon", "PVC", "aluminium-foil", "laminate",
+                             "steel-strip", "aluminium-strip"}) {
+        const WebMaterial* m = BuiltInMaterials().Find(name);
+        ASSERT_NE(m, nullptr) << name;
+        EXPECT_FALSE(m->source.empty()) << name;
+    }
+}
+
+TEST(MaterialFile, RefusesWithLineAndColumn)
+{
+    const std::string header = "name,basis,low,typical,high\n";
+    const std::vector<std::pair<std::string, std::string>> refused{
+        {"", "it has no header row"},
+        {"name,basis,low,typical\n", "line 1: no column \"high\""},
+        {"name,basis,low,typical,high,colour\n", "line 1: unknown column \"colour\""},
+        {"name,name,basis,low,typical,high\n", "line 1: the column \"name\" is named twice"},
+        {header + "PET,thickness,1,2,3\n\nPE,area,1,2,3\n",
+         "line 4: basis is thickness, grammage, yield or layers, not \"area\""},
+        {header + "PET,thickness,1,x,3\n", "line 2: typical is a number, 0 or above, not \"x\""},
+        {header + "PET,thickness,1,4,3\n", "line 2: typical lies between low and high"},
+        {header + ",thickness,1,2,3\n", "line 2: name is empty"},
+        {header + "PET,thickness,1,2\n", "line 2: the row has 4 fields, the header 5"},
+        {header + "steel,yield,1,2,3\n", "line 2: yield is needed for a yield basis"},
+        {header + "\"PET,thickness,1,2,3\n", "line 2: a quote out of place"},
+    };
+    for (const auto& [text, reason] : refused) {
+        EXPECT_EQ(test::ReasonOf(ParseMaterialFile(text)), reason) << text;
+    }
+}
+
+TEST(MaterialFile, UsersFileAddsAndOverrides)
+{
+    const std::string folder = ::testing::TempDir() + "materials-" + std::to_string(::getpid());
+    std::filesystem::create_directories(folder);
+    const std::string path = folder + "/materials.csv";
+    std::ofstream(path) << " typical , name , low , high , source,basis\n"
+                           "2,pet,1,3,our own,thickness\n"
+                           "1,PTFE,1,1,\"ours, measured\",thickness\n";
+    const Expected<MaterialTable> table = LoadMaterialTable(path);
+    ASSERT_TRUE(table) << test::ReasonOf(table);
+    EXPECT_EQ(table->Rows().size(), BuiltInMaterials().Rows().size() + 1);
+    EXPECT_EQ(table->Find("PET")->typical, 2);
+    EXPECT_FALSE(table->Find("PET")->breakStrength);
+    EXPECT_EQ(table->Find("ptfe")->source, "ours, measured");
+    EXPECT_TRUE(LoadMaterialTable(folder + "/none.csv"));
+    std::ofstream(path) << "name\n";
+    EXPECT_EQ(test::ReasonOf(LoadMaterialTable(path)), path + ": line 1: no column \"basis\"");
+    EXPECT_EQ(test::ReasonOf(LoadMaterialTable(folder)).rfind(folder + ": ", 0), 0u);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(MaterialFile, UsersFileIsInTheSettingsFolderUnlessNamed)
+{
+    const auto with = [](const char* chosen, const char* config, const char* home) {
+        for (auto [name, value] : {std::pair{"VYRA_MATERIALS_FILE", chosen}, std::pair{"XDG_CONFIG_HOME", config},
+                                   std::pair{"HOME", home}}) {
+            value ? ::setenv(name, value, 1) : ::unsetenv(name);
+        }
+        return UserMaterialFilePath();
+    };
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    EXPECT_EQ(with("/x/m.csv", "/c", "/h"), "/x/m.csv");
+    EXPECT_EQ(with(nullptr, "/c", "/h"), "/c/vyrasensorselector/materials.csv");
+    EXPECT_EQ(with("", nullptr, "/h"), "/h/.config/vyrasensorselector/materials.csv");
+    EXPECT_EQ(with(nullptr, nullptr, nullptr), "");
+    with(nullptr, nullptr, home ? savedHome.c_str() : nullptr);
+}
+
+// The records go into a case file and come back whole; a case file without
+// them reads as before, and a broken record is refused naming it.
+TEST(Origins, CaseFileKeepsThemAsOptionalRecords)
+{
+    Case c;
+    c.form.txtInput[kItemFS] = "6.33";
+    c.tensionFrom = TensionOrigin{*ReadWebDescription({"", "1000", "", "", "PET:12,PE:50"}), TensionPick::High};
+    c.rollerFrom = *ReadRollerDrawing({"80", "70", "1200", "", "2000", "100", "3"});
+    EXPECT_EQ(*ParseCaseFile(CaseFileText(c)), c);
+    c.tensionFrom = TensionOrigin{*ReadWebDescription({"paper", "500", "", "80"}), TensionPick::Typical};
+    c.rollerFrom = *ReadRollerDrawing({"60", "", "1500", "aluminium"});
+    EXPECT_EQ(*ParseCaseFile(CaseFileText(c)), c);
+    const std::string older = R"({"format": "vyra-case", "version": 1, "tension": "10"})";
+    EXPECT_FALSE(ParseCaseFile(older)->tensionFrom);
+    EXPECT_EQ(test::ReasonOf(ParseCaseFile(R"({"format": "vyra-case", "version": 1, "tension-from": {"width": "x"}})")),
+              "\"tension-from\": width: a number of mm above 0, not \"x\"");
+    EXPECT_EQ(test::ReasonOf(ParseCaseFile(R"({"format": "vyra-case", "version": 1, "roller-from": 3})")),
+              "\"roller-from\" must be an object");
+}
+
+// A batch row may describe its web and roller instead of giving the
+// tension and the roller weight (figures as in the case tables).
+TEST(Origins, BatchRowsMayDescribeWebAndRoller)
+{
+    TextSource source("id,unit,tension,material,width,thickness,tube-od,tube-id,face,roller-weight\n"
+                      "a,N,,PET,1000,12,100,90,1000,\n"
+                      "b,kgf,5,PET,1000,12,,,,\n"
+                      "c,kgf,,PET,1000,,,,,\n"
+                      "d,kgf,,,,,100,90,1000,12\n");
+    BatchReader reader(source, {});
+    const BatchRow a = std::get<BatchRow>(reader.Next());
+    EXPECT_NEAR(test::Number(a.input.form.txtInput[kItemFS]), 62.0529, 62.0529 * 5e-4);
+    EXPECT_NEAR(test::Number(a.input.form.txtInput[kItemWr]), 11.7142, 1e-4);
+    EXPECT_EQ(a.input.tensionFrom->web.material, "PET");
+    EXPECT_EQ(a.input.rollerFrom->material, "steel");
+    EXPECT_FALSE(a.problem);
+    EXPECT_EQ(std::get<BatchRow>(reader.Next()).problem, "give tension or the web's material, not both");
+    EXPECT_EQ(std::get<BatchRow>(reader.Next()).problem,
+              "thickness: give the thickness in µm or the grammage in g/m², one of them");
+    EXPECT_EQ(std::get<BatchRow>(reader.Next()).problem, "give roller-weight or the roller's drawing, not both");
+}
+
+}  // namespace
+}  // namespace vyra
