@@ -31,7 +31,7 @@ std::string UserMaterialFilePath()
         }
         folder = home + "/.config";
     }
-    return folder + "/vyrasensorselector/materials.csv";
+    return folder + "/VyraSensorSelector/materials.csv";
 }
 
 Expected<MaterialTable> LoadMaterialTable(const std::string& userPath)

@@ -9,7 +9,8 @@ namespace vyra {
 
 // The user's material file: VYRA_MATERIALS_FILE when set, else
 // materials.csv in the program's settings folder
-// ($XDG_CONFIG_HOME/vyrasensorselector, ~/.config/vyrasensorselector).
+// ($XDG_CONFIG_HOME/VyraSensorSelector, ~/.config/VyraSensorSelector), where
+// the desktop program keeps its settings too.
 // Empty when neither the variable nor a home folder is known.
 std::string UserMaterialFilePath();
 

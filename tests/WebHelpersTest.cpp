@@ -182,8 +182,8 @@ TEST(MaterialFile, UsersFileIsInTheSettingsFolderUnlessNamed)
     const char* home = std::getenv("HOME");
     const std::string savedHome = home ? home : "";
     EXPECT_EQ(with("/x/m.csv", "/c", "/h"), "/x/m.csv");
-    EXPECT_EQ(with(nullptr, "/c", "/h"), "/c/vyrasensorselector/materials.csv");
-    EXPECT_EQ(with("", nullptr, "/h"), "/h/.config/vyrasensorselector/materials.csv");
+    EXPECT_EQ(with(nullptr, "/c", "/h"), "/c/VyraSensorSelector/materials.csv");
+    EXPECT_EQ(with("", nullptr, "/h"), "/h/.config/VyraSensorSelector/materials.csv");
     EXPECT_EQ(with(nullptr, nullptr, nullptr), "");
     with(nullptr, nullptr, home ? savedHome.c_str() : nullptr);
 }
