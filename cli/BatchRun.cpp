@@ -175,7 +175,7 @@ gfx::ReportRecord RecordOf(const gfx::LineRoller& roller)
     const Case& input = roller.input;
     return gfx::ReportRecord{gfx::CustomerOf(input),
                              {},
-                             gfx::SpecificationsOf(input.form, input.forceUnit),
+                             gfx::SpecificationsOf(input),
                              Evaluate(input, {}).selection,
                              {}};
 }

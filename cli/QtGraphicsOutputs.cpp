@@ -58,7 +58,7 @@ gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, co
     gfx::ReportRecord record;
     record.customer = gfx::CustomerOf(input);
     record.caseFile = request.caseFile;
-    record.specifications = gfx::SpecificationsOf(input.form, input.forceUnit);
+    record.specifications = gfx::SpecificationsOf(input);
     record.selection = selection;
     if (request.charts) {
         record.charts = gfx::ChartContentOf(selection, input.form, {record.customer, record.caseFile});

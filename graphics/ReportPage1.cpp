@@ -116,9 +116,19 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
     y = CloseItem(page, ruleEnd);
     // Where the page does not show what was computed from (more after the
     // number, an angle's fraction, a text cut short), one line says it.
+    // Where a tension or roller weight came from says a line below it, which
+    // may run under the sketch's box to the page's rule.
+    page.SetFontSize(9);
     if (!readAs.empty()) {
-        page.SetFontSize(9);
         report::WriteWithin(page, kLeftMargin, y, readAs, ruleEnd, LineEnd::Keep);
+        y += 1;
+    }
+    std::string origins;
+    for (const std::string& origin : shown.origins) {
+        origins += (origins.empty() ? "" : "   ") + origin;
+    }
+    if (!origins.empty()) {
+        report::WriteWithin(page, kLeftMargin, y, origins, WholeCells(page.ScaleWidth() - 7), LineEnd::Keep);
     }
 }
 

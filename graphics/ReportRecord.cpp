@@ -4,18 +4,25 @@
 
 namespace vyra::gfx {
 
-ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t forceUnit)
+ReportSpecifications SpecificationsOf(const Case& c)
 {
+    const EntryForm& form = c.form;
     ReportSpecifications shown;
     shown.standardSelected = form.opType == 0;
     shown.rightSelected = form.fulcrumIndex == 0;
     const auto captions = FieldCaptions();
-    const auto units = UnitLabels(forceUnit);
+    const auto units = UnitLabels(c.forceUnit);
     for (int k = 0; k < kFieldCount; ++k) {
         shown.fieldCaptions[k] = captions[k];
         shown.unitLabels[k] = units[k];
     }
     shown.fieldTexts = form.txtInput;
+    if (c.tensionFrom) {
+        shown.origins.push_back(TensionOriginLine(*c.tensionFrom));
+    }
+    if (c.rollerFrom) {
+        shown.origins.push_back(RollerOriginLine(*c.rollerFrom));
+    }
     return shown;
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vyra::gfx {
 
@@ -25,6 +26,9 @@ struct ReportSpecifications {
     std::array<std::string, kFieldCount> fieldCaptions;  // lblTitle
     std::array<std::string, kFieldCount> fieldTexts;  // txtInput, as typed
     std::array<std::string, kFieldCount> unitLabels;  // lblTani
+    // Where the tension or the roller weight came from, a line each
+    // ("Tension from: PET 12 µm, 1000 mm, typical"); none when typed.
+    std::vector<std::string> origins;
 };
 
 // Everything the two report pages and the printed sketch read.
@@ -41,9 +45,9 @@ struct ReportRecord {
     std::optional<ChartContent> charts;
 };
 
-// Fills the specifications block from the entry form, as the input screen
-// holds it, in the run's unit of force.
-ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t forceUnit);
+// Fills the specifications block from the case, as the input screen holds
+// it, in the run's unit of force.
+ReportSpecifications SpecificationsOf(const Case& c);
 
 // The customer block of a case.
 ReportCustomer CustomerOf(const Case& c);

@@ -10,6 +10,7 @@
 #include "InputControls.h"
 #include "InputMenus.h"
 #include "InputReading.h"
+#include "MaterialTableFile.h"
 #include "NumberText.h"
 #include "Placement.h"
 #include "ReportRecord.h"
@@ -17,6 +18,7 @@
 #include "ResultScreens.h"
 #include "RunState.h"
 #include "SketchArea.h"
+#include "ToolDialogs.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -72,6 +74,10 @@ struct FrmInput::Controls : InputControls {
     std::unique_ptr<InputMenus> menus;
     // The last successful "Select", for Export and Print of the menu.
     std::optional<gfx::ReportRecord> lastSelection;
+    // Where the tension and the roller weight came from, while a helper's
+    // value stands in their fields.
+    std::optional<TensionOrigin> tensionFrom;
+    std::optional<RollerDrawing> rollerFrom;
     ResultScreens results;
     WorkingDirectoryFiles documentFiles{WorkingDirectoryFiles::kMaxDocumentBytes, InstalledDocumentsFolder()};
     ExplanationScreens explanation;
@@ -99,7 +105,8 @@ FrmInput::FrmInput(Toolkit& toolkit, QWidget* parent)
                                                                    }
                                                                    return record;
                                                                },
-                                                               [this] { m_controls->explanation.Show(); }});
+                                                               [this] { m_controls->explanation.Show(); },
+                                                               [this] { TensionTool(); }, [this] { RollerTool(); }});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -232,17 +239,14 @@ void FrmInput::Form_Activate()
 void FrmInput::cmdResult_Click()
 {
     Controls& c = *m_controls;
-    const EntryForm form = ReadForm();
-    if (const CheckResult failure = SelectCommand(c.state, form)) {
+    const Case shown = ReadCase();
+    if (const CheckResult failure = SelectCommand(c.state, shown.form)) {
         ShowFailure(*failure);
         return;
     }
-    c.lastSelection = gfx::ReportRecord{ReadCustomer(),
-                                        c.menus->CaseFileName(),
-                                        gfx::SpecificationsOf(form, c.state.forceUnit),
-                                        c.state,
-                                        {}};
-    c.results.Show(*c.lastSelection, form);
+    c.lastSelection =
+        gfx::ReportRecord{ReadCustomer(), c.menus->CaseFileName(), gfx::SpecificationsOf(shown), c.state, {}};
+    c.results.Show(*c.lastSelection, shown.form);
     c.menus->SelectionAvailable(true);
 }
 
@@ -280,6 +284,13 @@ void FrmInput::OpMethod1_Click(int item) { EnableOneSensorOptions(item == 1); }
 // any other field takes back its own mark (a value too large for a double).
 void FrmInput::txtInput_Change(int item)
 {
+    // A value typed over a helper's is no longer the helper's.
+    if (item == kItemFS) {
+        m_controls->tensionFrom.reset();
+    }
+    if (item == kItemWr) {
+        m_controls->rollerFrom.reset();
+    }
     if (item == kItemAlpha || item == kItemBeta || item == kItemGamma) {
         TakeBackMarks();
         return;
@@ -323,6 +334,45 @@ void FrmInput::ShowCase(const Case& shown)
         }
     }
     DrawOpenedSketch(form);
+    c.tensionFrom = shown.tensionFrom;
+    c.rollerFrom = shown.rollerFrom;
+}
+
+// The helpers' values go in as if typed, then their records: the report
+// and the case file say where the values came from.
+void FrmInput::TensionTool()
+{
+    Controls& c = *m_controls;
+    const Expected<MaterialTable> table = LoadMaterialTable(UserMaterialFilePath());
+    if (!table) {
+        m_toolkit.ShowMessage(
+            this, QString(),
+            QStringLiteral("The material table could not be read.\n%1").arg(ToQString(table.Error().reason)),
+            BoxIcon::Exclamation);
+        return;
+    }
+    const Expected<double> entered = ReadMeasure("tension", c.txtInput[kItemFS]->text().toStdString(), "");
+    FrmTension dialog(*table, c.state.forceUnit, entered ? std::optional(*entered) : std::nullopt, c.tensionFrom, this);
+    m_toolkit.ShowModal(dialog);
+    if (const auto& choice = dialog.Choice()) {
+        c.txtInput[kItemFS]->setText(ToQString(choice->tension));
+        c.tensionFrom = choice->origin;
+        c.menus->CaseEdited();
+    }
+}
+
+void FrmInput::RollerTool()
+{
+    Controls& c = *m_controls;
+    const Expected<double> speed = ReadMeasure("speed", c.txtInput[kItemV]->text().toStdString(), "m/min");
+    FrmRoller dialog(speed ? std::optional(*speed) : std::nullopt, c.rollerFrom, this);
+    m_toolkit.ShowModal(dialog);
+    if (const auto& choice = dialog.Choice()) {
+        c.txtInput[kItemD]->setText(ToQString(choice->diameter));
+        c.txtInput[kItemWr]->setText(ToQString(choice->rollerWeight));
+        c.rollerFrom = choice->drawing;
+        c.menus->CaseEdited();
+    }
 }
 
 void FrmInput::ShowUnit(std::int16_t forceUnit)
@@ -364,6 +414,8 @@ Case FrmInput::ReadCase() const
     Case read;
     read.form = ReadForm();
     read.forceUnit = c.state.forceUnit;
+    read.tensionFrom = c.tensionFrom;
+    read.rollerFrom = c.rollerFrom;
     for (int item = 0; item < kCustomerCount; ++item) {
         read.report[item] = c.customer[item]->text().toStdString();
     }

@@ -51,6 +51,8 @@ private:
     void OpFulcrum_Click(int item);
     void OpMethod1_Click(int item);
     void txtInput_Change(int item);
+    void TensionTool();
+    void RollerTool();
 
     void ShowCase(const Case& shown);
     void ShowUnit(std::int16_t forceUnit);

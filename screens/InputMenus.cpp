@@ -18,6 +18,7 @@
 #include <QPagedPaintDevice>
 #include <QWidget>
 
+#include <tuple>
 #include <utility>
 
 namespace vyra::ui {
@@ -50,6 +51,7 @@ InputMenus::InputMenus(Toolkit& toolkit, CaseScreen screen)
     // The menus speak in the desktop's font, not the screen's.
     m_menuBar->setFont(QApplication::font(m_menuBar));
     BuildFileMenu();
+    BuildToolsMenu();
     BuildHelpMenu();
     SelectionAvailable(false);
 }
@@ -79,6 +81,19 @@ void InputMenus::BuildFileMenu()
     m_print = add(QStringLiteral("&Print…"), "mnuPrint", QKeySequence::Print, &InputMenus::PrintReport);
     file->addSeparator();
     add(QStringLiteral("E&xit"), "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { m_screen.window->close(); });
+}
+
+void InputMenus::BuildToolsMenu()
+{
+    QMenu* tools = m_menuBar->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    for (const auto& [text, name, tool] :
+         {std::tuple{QStringLiteral("&Tension from material…"), "mnuTension", &CaseScreen::tensionTool},
+          {QStringLiteral("&Roller from drawing…"), "mnuRoller", &CaseScreen::rollerTool}}) {
+        QAction* action = tools->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, tool] { (m_screen.*tool)(); });
+    }
 }
 
 void InputMenus::BuildHelpMenu()

@@ -29,6 +29,9 @@ struct CaseScreen {
     // it stands now, or nothing.
     std::function<std::optional<gfx::ReportRecord>()> lastSelection;
     std::function<void()> explanations;
+    // The helpers of the Tools menu.
+    std::function<void()> tensionTool;
+    std::function<void()> rollerTool;
 };
 
 // The input screen's menu bar and the case file the screen works on: the
@@ -64,6 +67,7 @@ public:
 
 private:
     void BuildFileMenu();
+    void BuildToolsMenu();
     void BuildHelpMenu();
 
     void New_Click();

@@ -138,6 +138,10 @@ private:
             const bool customer = pages.contains(Child<QLineEdit>(*m_screen, "txtFNmame").text());
             m_notes += "  " + name + ": " + std::to_string(pages.count(QChar('\f'))) + " pages"
                        + (customer && pages.contains("1 Vyra05B") ? ", customer and rows\n" : "\n");
+            for (const QString& line : pages.split('\n')) {
+                m_notes +=
+                    line.startsWith("Tension from:") || line.startsWith("Roller:") ? "    " + Shown(line) + "\n" : "";
+            }
         } else if (verb == "file") {
             m_toolkit->files.push_back(name.empty() ? QString() : Path(name));
         } else if (verb == "answer") {
@@ -157,6 +161,21 @@ private:
             QTest::keyClick(&Field(std::stoi(name)), text == "Backspace" ? Qt::Key_Backspace : Qt::Key(text[0]));
         } else if (verb == "keys") {
             test::PressKeys(*m_screen, QKeySequence(qName));
+        } else if (verb == "helper") {
+            m_toolkit->modalAnswers.push_back([this, entries = text](QDialog& dialog) {
+                std::istringstream given(entries);
+                for (std::string entry; given >> entry;) {
+                    const QString control = QString::fromStdString(entry.substr(0, entry.find('=')));
+                    const QString value = QString::fromStdString(entry.substr(entry.find('=') + 1));
+                    auto* choice = dialog.findChild<QComboBox*>(control);
+                    choice != nullptr ? choice->setCurrentText(value)
+                                      : Child<QLineEdit>(dialog, control).setText(value);
+                }
+                Child<QPushButton>(dialog, "cmdShow").click();
+                m_notes += "  " + Shown(dialog.findChildren<QLabel*>(QRegularExpression("^lbl")).at(0)->text()) + "\n";
+                Child<QPushButton>(dialog, "cmdUse").click();
+            });
+            Child<QAction>(*m_screen, qName).trigger();
         } else if (verb == "remove") {
             EXPECT_TRUE(QFile::remove(Path(name)));
         } else if (verb == "menu") {

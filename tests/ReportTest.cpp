@@ -318,6 +318,8 @@ TEST(ReportPages, EveryPageReadableAndTraceable)
         for (const auto& [form, unit] : cases) {
             ReportRecord record = test::SelectedRecord(form, unit);
             record.customer.customer = std::string(99, 'W');
+            record.specifications.origins = {"Tension from: laminate PET 12 µm + PE 50 µm, 1000 mm, typical",
+                                             "Roller: steel tube 100/90 × 1000 mm, 11.7 kg"};
             record.charts = ChartContentOf(record.selection, form, {record.customer, "line3.vyracase"});
             record.charts->calibration = CalibrationFor(form, unit, 1e-300);
             RecordingCanvas report(width, kPageHeight);

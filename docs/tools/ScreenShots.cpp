@@ -1,15 +1,18 @@
 // screenshots FOLDER [kgf|N] [FIELD=TEXT ...] [safe]: starts the input screen
 // offscreen, answers the unit screen, types the fields (items 0 to 9 by
 // their vyra-select names), presses "Select" and saves input.png,
-// result-1.png and result-2.png in FOLDER, then charts.png and viewer.png
-// (the fifth explanation document, read from the working directory), for
+// result-1.png and result-2.png in FOLDER, then charts.png, the two helpers
+// (frmTension.png, frmRoller.png) and viewer.png (the fifth explanation
+// document, read from the working directory), for
 // looking at the screens and for the README's pictures.
 #include "Case.h"
 #include "FrmInput.h"
 #include "PainterCanvas.h"
 #include "Toolkit.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPagedPaintDevice>
@@ -26,7 +29,7 @@ namespace {
 class ShotToolkit : public vyra::ui::CancellingToolkit {
 public:
     QString unitButton = QStringLiteral("cmdSel1");
-    QString viewerShot;
+    QString folder;
     int modalScreens = 0;
 
     void ShowMessage(QWidget*, const QString& title, const QString& text, vyra::ui::BoxIcon) override
@@ -37,9 +40,30 @@ public:
     {
         ++modalScreens;
         screen.show();
+        if (screen.objectName() == QLatin1String("frmTension") || screen.objectName() == QLatin1String("frmRoller")) {
+            // A PET film and a steel tube, as the README shows them.
+            for (const auto& [name, text] : {std::pair{"txtWidth", "1000"},
+                                             {"txtThickness", "12"},
+                                             {"txtTubeOd", "100"},
+                                             {"txtTubeId", "90"},
+                                             {"txtFace", "1000"}}) {
+                if (auto* field = screen.findChild<QLineEdit*>(QString::fromLatin1(name))) {
+                    field->setText(QString::fromLatin1(text));
+                }
+            }
+            if (auto* material = screen.findChild<QComboBox*>(QStringLiteral("cboMaterial"))) {
+                material->setCurrentText(QStringLiteral("PET"));
+            }
+            screen.findChild<QPushButton*>(QStringLiteral("cmdShow"))->click();
+            screen.adjustSize();
+            QApplication::processEvents();
+            screen.grab().save(folder + QLatin1Char('/') + screen.objectName() + QStringLiteral(".png"));
+            screen.reject();
+            return;
+        }
         if (screen.objectName() == QLatin1String("frmExSub")) {
             QApplication::processEvents();
-            screen.grab().save(viewerShot);
+            screen.grab().save(folder + QStringLiteral("/viewer.png"));
             screen.reject();
             return;
         }
@@ -125,7 +149,9 @@ int main(int argc, char** argv)
     // this display.
     QWidget* chartsPage = Find(QStringLiteral("chartsPage"));
     saved = saved && chartsPage != nullptr && chartsPage->grab().save(folder + QStringLiteral("/charts.png"));
-    toolkit.viewerShot = folder + QStringLiteral("/viewer.png");
+    toolkit.folder = folder;
+    Find<QAction>(QStringLiteral("mnuTension"))->trigger();
+    Find<QAction>(QStringLiteral("mnuRoller"))->trigger();
     Find<QPushButton>(QStringLiteral("cmdExplanation"))->click();
     Find<QPushButton>(QStringLiteral("cmdExplain(4)"))->click();
     return saved ? 0 : 1;

@@ -16,7 +16,7 @@ inline gfx::ReportRecord SelectedRecord(const EntryForm& form, std::int16_t forc
     gfx::ReportRecord record;
     record.selection.forceUnit = forceUnit;
     EXPECT_FALSE(SelectCommand(record.selection, form).has_value());
-    record.specifications = gfx::SpecificationsOf(form, forceUnit);
+    record.specifications = gfx::SpecificationsOf(Case{form, forceUnit, {}});
     record.customer = {"Northmill Paper", "A-1", "Coater 2", "Dec 06,2026", "J. Doe"};
     return record;
 }

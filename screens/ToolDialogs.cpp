@@ -1,0 +1,240 @@
+#include "ToolDialogs.h"
+
+#include "NumberText.h"
+#include "Placement.h"
+#include "ResultFormat.h"
+#include "RunState.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <array>
+#include <utility>
+
+namespace vyra::ui {
+
+namespace {
+
+constexpr double kPoints = 9;
+// The materials of a roller's tube; "other" takes density and modulus.
+constexpr std::array<const char*, 4> kRollerMaterials{"steel", "aluminium", "carbon", "other"};
+
+QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+QLineEdit* AddField(QFormLayout& form, const char* name, const QString& caption, const std::string& text = {})
+{
+    auto* field = new QLineEdit(ToQString(text));
+    field->setObjectName(QString::fromLatin1(name));
+    form.addRow(caption, field);
+    return field;
+}
+
+QComboBox* AddChoice(QFormLayout& form, const char* name, const QString& caption, const QStringList& items)
+{
+    auto* choice = new QComboBox;
+    choice->setObjectName(QString::fromLatin1(name));
+    choice->addItems(items);
+    form.addRow(caption, choice);
+    return choice;
+}
+
+// The result label under the fields, and "Show", "Use" and "Cancel".
+QLabel* AddResultAndButtons(QDialog& dialog, QFormLayout* form, const char* labelName)
+{
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(labelName));
+    label->setWordWrap(true);
+    label->setMinimumWidth(TwipsToPixels(7200, dialog));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (const auto& [name, caption] : {std::pair{"cmdShow", "Show"}, {"cmdUse", "Use"}, {"cmdCancel", "Cancel"}}) {
+        auto* button = new QPushButton(QString::fromLatin1(caption));
+        button->setObjectName(QString::fromLatin1(name));
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(form);
+    layout->addWidget(label);
+    layout->addLayout(buttons);
+    dialog.setFont(CourierNew(kPoints));
+    return label;
+}
+
+QPushButton& Button(const QDialog& dialog, const char* name)
+{
+    return *dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+std::string Text(const QLineEdit* field) { return field->text().trimmed().toStdString(); }
+
+std::string UnitWord(std::int16_t forceUnit) { return forceUnit == kKgf ? "kgf" : "N"; }
+
+std::string AdviceText(const TensionAdvice& advice, std::int16_t forceUnit)
+{
+    const std::string unit = UnitWord(forceUnit);
+    std::string text = "Tension per width [N/m]: low " + FormatPattern(advice.perWidth.low, 1) + ", typical "
+                       + FormatPattern(advice.perWidth.typical, 1) + ", high " + FormatPattern(advice.perWidth.high, 1)
+                       + "\nTension [" + unit + "]: low " + FormatPattern(advice.tension.low, 2) + ", typical "
+                       + FormatPattern(advice.tension.typical, 2) + ", high " + FormatPattern(advice.tension.high, 2);
+    if (advice.breakLoad) {
+        text += "\nBreak load: " + FormatPattern(*advice.breakLoad, 1) + " " + unit;
+    }
+    if (advice.shareOfBreak) {
+        text += "; the entered tension is " + FormatPattern(*advice.shareOfBreak, 1) + " % of it";
+    }
+    if (advice.pastBreakShare) {
+        text += "\nWarning: more than 25 % of the break load: the web may creep or tear.";
+    }
+    return text;
+}
+
+std::string LimitsText(const RollerLimits& limits)
+{
+    std::string text = "Roller weight Wr: " + FormatPattern(limits.weight, 2) + " kg"
+                       + "\nSag at mid-face: " + FormatPattern(limits.deflection, 3) + " mm under its own weight";
+    if (limits.loadedDeflection) {
+        text += ", " + FormatPattern(*limits.loadedDeflection, 3) + " mm with the load";
+    }
+    text += "; guide " + FormatPattern(limits.deflectionGuide, 3) + " mm" + (limits.pastGuide ? " (past it)" : "");
+    text += "\nFirst critical speed: " + FormatPattern(limits.criticalHz, 1) + " Hz, "
+            + FormatPattern(limits.criticalRpm, 0) + " rpm, " + FormatPattern(limits.criticalSurface, 0)
+            + " m/min at the surface";
+    if (limits.speedShare) {
+        text += "; the line speed is " + FormatPattern(*limits.speedShare, 1) + " % of it";
+    }
+    if (limits.pastSpeedShare) {
+        text += "\nWarning: more than 70 % of the critical speed: the roller runs near resonance.";
+    }
+    return text;
+}
+
+}  // namespace
+
+FrmTension::FrmTension(const MaterialTable& table, std::int16_t forceUnit, std::optional<double> entered,
+                       const std::optional<TensionOrigin>& start, QWidget* parent)
+    : QDialog(parent), m_table(table), m_forceUnit(forceUnit), m_entered(entered)
+{
+    setObjectName(QStringLiteral("frmTension"));
+    setWindowTitle(QStringLiteral("Tension from material"));
+    QStringList names;
+    for (const WebMaterial& material : table.Rows()) {
+        names << ToQString(material.name);
+    }
+    names << QString::fromUtf8(kLaminate.data(), static_cast<qsizetype>(kLaminate.size()));
+    const WebTexts texts = start ? TextsOf(start->web) : WebTexts{};
+    auto* form = new QFormLayout;
+    m_cboMaterial = AddChoice(*form, "cboMaterial", QStringLiteral("Material"), names);
+    m_cboMaterial->setCurrentText(ToQString(texts.material));
+    m_txtWidth = AddField(*form, "txtWidth", QStringLiteral("Width [mm]"), texts.width);
+    m_txtThickness = AddField(*form, "txtThickness", QStringLiteral("Thickness [µm]"), texts.thickness);
+    m_txtGrammage = AddField(*form, "txtGrammage", QStringLiteral("Basis weight [g/m²]"), texts.grammage);
+    m_txtLayers = AddField(*form, "txtLayers", QStringLiteral("Layers (PET:12,PE:50)"), texts.layers);
+    m_cboPick = AddChoice(*form, "cboPick", QStringLiteral("Value to use"),
+                          {QStringLiteral("low"), QStringLiteral("typical"), QStringLiteral("high")});
+    m_cboPick->setCurrentIndex(static_cast<int>(start ? start->pick : TensionPick::Typical));
+    m_lblAdvice = AddResultAndButtons(*this, form, "lblAdvice");
+    connect(&Button(*this, "cmdShow"), &QPushButton::clicked, this, &FrmTension::cmdShow_Click);
+    connect(&Button(*this, "cmdUse"), &QPushButton::clicked, this, &FrmTension::cmdUse_Click);
+    connect(&Button(*this, "cmdCancel"), &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Expected<TensionAdvice> FrmTension::Advise() const
+{
+    const WebTexts texts{m_cboMaterial->currentText().toStdString(), Text(m_txtWidth), Text(m_txtThickness),
+                         Text(m_txtGrammage), Text(m_txtLayers)};
+    const Expected<WebDescription> web = ReadWebDescription(texts);
+    if (!web) {
+        return web.Error();
+    }
+    return AdviseTension(m_table, *web, m_entered, m_forceUnit);
+}
+
+void FrmTension::cmdShow_Click()
+{
+    const Expected<TensionAdvice> advice = Advise();
+    m_lblAdvice->setText(ToQString(advice ? AdviceText(*advice, m_forceUnit) : advice.Error().reason));
+}
+
+void FrmTension::cmdUse_Click()
+{
+    const Expected<TensionAdvice> advice = Advise();
+    if (!advice) {
+        m_lblAdvice->setText(ToQString(advice.Error().reason));
+        return;
+    }
+    const auto pick = static_cast<TensionPick>(m_cboPick->currentIndex());
+    m_choice = TensionChoice{FormatPattern(advice->tension.At(pick), 2), {advice->web, pick}};
+    accept();
+}
+
+FrmRoller::FrmRoller(std::optional<double> lineSpeed, const std::optional<RollerDrawing>& start, QWidget* parent)
+    : QDialog(parent), m_lineSpeed(lineSpeed)
+{
+    setObjectName(QStringLiteral("frmRoller"));
+    setWindowTitle(QStringLiteral("Roller from drawing"));
+    const RollerTexts texts = start ? TextsOf(*start) : RollerTexts{};
+    auto* form = new QFormLayout;
+    m_txtOd = AddField(*form, "txtTubeOd", QStringLiteral("Tube outer diameter [mm]"), texts.tubeOd);
+    m_txtId = AddField(*form, "txtTubeId", QStringLiteral("Tube inner diameter [mm]"), texts.tubeId);
+    m_txtFace = AddField(*form, "txtFace", QStringLiteral("Face length [mm]"), texts.face);
+    QStringList materials;
+    for (const char* material : kRollerMaterials) {
+        materials << QString::fromLatin1(material);
+    }
+    m_cboMaterial = AddChoice(*form, "cboRollerMaterial", QStringLiteral("Material"), materials);
+    m_cboMaterial->setCurrentText(texts.material.empty() && start ? QStringLiteral("other")
+                                                                  : ToQString(texts.material));
+    m_txtDensity = AddField(*form, "txtDensity", QStringLiteral("Density [kg/m³] (other)"), texts.density);
+    m_txtModulus = AddField(*form, "txtModulus", QStringLiteral("Modulus [GPa] (other)"), texts.modulus);
+    m_txtJournals = AddField(*form, "txtJournals", QStringLiteral("Journals [kg]"), texts.journals);
+    m_txtLoad = AddField(*form, "txtLoad", QStringLiteral("Load on the face [kg]"));
+    m_lblLimits = AddResultAndButtons(*this, form, "lblLimits");
+    connect(&Button(*this, "cmdShow"), &QPushButton::clicked, this, &FrmRoller::cmdShow_Click);
+    connect(&Button(*this, "cmdUse"), &QPushButton::clicked, this, &FrmRoller::cmdUse_Click);
+    connect(&Button(*this, "cmdCancel"), &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Expected<RollerDrawing> FrmRoller::Drawing() const
+{
+    const bool other = m_cboMaterial->currentText() == QLatin1String("other");
+    return ReadRollerDrawing({Text(m_txtOd), Text(m_txtId), Text(m_txtFace),
+                              other ? std::string() : m_cboMaterial->currentText().toStdString(),
+                              other ? Text(m_txtDensity) : std::string(), other ? Text(m_txtModulus) : std::string(),
+                              Text(m_txtJournals)});
+}
+
+void FrmRoller::cmdShow_Click()
+{
+    const Expected<RollerDrawing> drawing = Drawing();
+    std::optional<double> load;
+    if (drawing && !Text(m_txtLoad).empty()) {
+        const Expected<double> read = ReadMeasure("load", Text(m_txtLoad), "kg", true);
+        if (!read) {
+            m_lblLimits->setText(ToQString(read.Error().reason));
+            return;
+        }
+        load = *read;
+    }
+    m_lblLimits->setText(
+        ToQString(drawing ? LimitsText(ComputeRollerLimits(*drawing, load, m_lineSpeed)) : drawing.Error().reason));
+}
+
+void FrmRoller::cmdUse_Click()
+{
+    const Expected<RollerDrawing> drawing = Drawing();
+    if (!drawing) {
+        m_lblLimits->setText(ToQString(drawing.Error().reason));
+        return;
+    }
+    const RollerLimits limits = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt);
+    m_choice = RollerChoice{FormatPattern(limits.weight, 2), ShortestText(drawing->tubeOd), *drawing};
+    accept();
+}
+
+}  // namespace vyra::ui
