@@ -3,7 +3,8 @@
 # scripts/build.sh first): the input screen, both result screens and both
 # report pages of the worked example, of the same case in newtons and of a
 # huge tension, the sketch, the charts window and the charts page of an
-# angled case, and the matrix page of a line report. Look at every picture
+# angled case with the two helpers of the Tools menu, and the matrix page
+# of a line report. Look at every picture
 # before committing it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,6 +45,8 @@ angled=(tension=10 diameter=100 roller-weight=10 alpha=20 beta=80 gamma=20 posit
         bearing-weight=1 speed=100)
 "$shots" "$work" kgf "${angled[@]}" 2>/dev/null
 mv "$work/charts.png" docs/charts-window.png
+mv "$work/frmTension.png" docs/tension-helper.png
+mv "$work/frmRoller.png" docs/roller-helper.png
 "$select" "${angled[@]/#/--}" "${customer[@]}" --report="$work/charts.pdf" --charts --calibration-weight=5 >/dev/null
 pdftoppm -r 80 -f 3 -l 3 -png "$work/charts.pdf" "$work/charts"
 mv "$work/charts-3.png" docs/report-page-charts.png
