@@ -9,11 +9,15 @@
 #include "Catalogue.h"
 #include "Commands.h"
 #include "Golden.h"
+#include "MaterialTableFile.h"
+#include "NumberText.h"
+#include "ResultFormat.h"
 #include "ResultColumns.h"
 #include "RtfReader.h"
 #include "SelectorCli.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <filesystem>
@@ -172,13 +176,18 @@ TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
     EXPECT_EQ(figureRows, static_cast<std::size_t>(std::count_if(blocks.begin(), blocks.end(), IsFigureRow)));
 }
 
-// Document 5's tables give the engine's constants and coefficients.
-TEST(CatalogueDocument, TablesGiveTheEnginesConstants)
+// Document 5's tables give the engine's constants and coefficients, the
+// shipped material table, and every figure (rounded as written, and no other)
+// that vyra-select --json gives for the two helpers' worked examples.
+TEST(CatalogueDocument, TablesGiveWhatTheProgramUses)
 {
+    const std::vector<Block> blocks = Load(5).first;
     std::map<std::string, std::vector<std::string>> rows;
-    for (const Block& block : Load(5).first) {
+    std::set<std::vector<std::string>> tableRows;
+    for (const Block& block : blocks) {
         if (!block.cells.empty()) {
             rows[block.cells[0]] = block.cells;
+            tableRows.insert(block.cells);
         }
     }
     for (const SensorSeries& series : InitCatalogue()) {
@@ -194,6 +203,42 @@ TEST(CatalogueDocument, TablesGiveTheEnginesConstants)
     }
     EXPECT_EQ(std::stod(rows["Standard"].at(2)), InitCatalogue()[0].outputCoefficient);
     EXPECT_EQ(std::stod(rows["Intrinsically safe"].at(2)), InitCatalogue()[1].outputCoefficient);
+    const Expected<MaterialTable> shipped = LoadMaterialTable("");
+    for (const WebMaterial& m : shipped->Rows()) {
+        std::vector<std::string> row{m.name, std::string(BasisWord(m.basis))};
+        for (const auto& figure : {std::optional(m.low), std::optional(m.typical), std::optional(m.high),
+                                   m.breakStrength, m.yieldStrength}) {
+            row.push_back(figure ? ShortestText(*figure) : "–");
+        }
+        EXPECT_TRUE(tableRows.contains(row) && tableRows.contains({m.name, m.source})) << m.name;
+    }
+    std::vector<Example> examples = Examples(blocks);
+    ASSERT_EQ(examples.size(), 2U);
+    for (Example& example : examples) {
+        example.args.emplace_back("--json");
+        std::ostringstream out, err;
+        ASSERT_EQ(cli::RunSelector(cli::ParseSelectorOptions(example.args), out, err, {}), cli::kComputed) << example.title;
+        std::vector<double> given;  // its figures, each struck off when a cell shows it
+        for (const auto& value : nlohmann::json::parse(out.str()).flatten()) {
+            if (value.is_number()) {
+                given.push_back(value.get<double>());
+            }
+        }
+        static const std::regex figure("[0-9]+(\\.([0-9]+))?");
+        std::smatch match;
+        for (const Block& block : example.blocks) {
+            for (const std::string& cell : block.cells) {
+                if (std::regex_match(cell, match, figure)) {
+                    const auto at = std::find_if(given.begin(), given.end(), [&](double g) {
+                        return FormatPattern(g, static_cast<int>(match[2].length())) == cell;
+                    });
+                    ASSERT_NE(at, given.end()) << example.title << ": " << cell << " is no figure vyra-select gives";
+                    given.erase(at);
+                }
+            }
+        }
+        EXPECT_TRUE(given.empty()) << example.title << ": a figure vyra-select gives is not shown";
+    }
 }
 
 // The program's own texts: every string literal of its sources, with "%1"
