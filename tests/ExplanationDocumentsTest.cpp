@@ -11,8 +11,8 @@
 #include "Golden.h"
 #include "MaterialTableFile.h"
 #include "NumberText.h"
-#include "ResultFormat.h"
 #include "ResultColumns.h"
+#include "ResultFormat.h"
 #include "RtfReader.h"
 #include "SelectorCli.h"
 
@@ -217,7 +217,8 @@ TEST(CatalogueDocument, TablesGiveWhatTheProgramUses)
     for (Example& example : examples) {
         example.args.emplace_back("--json");
         std::ostringstream out, err;
-        ASSERT_EQ(cli::RunSelector(cli::ParseSelectorOptions(example.args), out, err, {}), cli::kComputed) << example.title;
+        ASSERT_EQ(cli::RunSelector(cli::ParseSelectorOptions(example.args), out, err, {}), cli::kComputed)
+            << example.title;
         std::vector<double> given;  // its figures, each struck off when a cell shows it
         for (const auto& value : nlohmann::json::parse(out.str()).flatten()) {
             if (value.is_number()) {
