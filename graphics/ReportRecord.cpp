@@ -4,7 +4,7 @@
 
 namespace vyra::gfx {
 
-ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t forceUnit)
+ReportSpecifications SpecificationsOf(const EntryForm& form, ForceUnit forceUnit)
 {
     ReportSpecifications shown;
     shown.standardSelected = form.opType == 0;

@@ -43,7 +43,7 @@ struct ReportRecord {
 
 // Fills the specifications block from the entry form, as the input screen
 // holds it, in the run's unit of force.
-ReportSpecifications SpecificationsOf(const EntryForm& form, std::int16_t forceUnit);
+ReportSpecifications SpecificationsOf(const EntryForm& form, ForceUnit forceUnit);
 
 // The customer block of a case.
 ReportCustomer CustomerOf(const Case& c);

@@ -61,7 +61,7 @@ void DrawResultGrid(Canvas& page, const ResultTable& table)
 }
 
 // All symbol headings first, then the unit headings on the row below.
-void WriteResultHeadings(Canvas& page, const ResultTable& table, std::int16_t forceUnit)
+void WriteResultHeadings(Canvas& page, const ResultTable& table, ForceUnit forceUnit)
 {
     page.SetFontSize(table.headingPoints);
     page.SetFontBold(false);

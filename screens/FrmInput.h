@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ForceUnit.h"
 #include "Toolkit.h"
 
 #include <QWidget>
@@ -53,7 +54,7 @@ private:
     void txtInput_Change(int item);
 
     void ShowCase(const Case& shown);
-    void ShowUnit(std::int16_t forceUnit);
+    void ShowUnit(ForceUnit forceUnit);
     void DrawOpenedSketch(const EntryForm& form);
     void DrawStartingSketch();
     Case ReadCase() const;

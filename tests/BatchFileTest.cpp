@@ -48,7 +48,7 @@ TEST(BatchFile, ReadsRowsAsCases)
                                                                "R1,10,N,left,\"Müller, \"\"Papier\"\"\",-180\r\n"
                                                                "\r\n"
                                                                "\"R2\nunwind\", 10 ,,,\"\",\r\n"
-                                                               "R3,,lbf,Left,x,\n"
+                                                               "R3,,kN,Left,x,\n"
                                                                "R4,5,kgf,right,,1"),
                                                     base)
                                                 + "\n" + ReadAll(BrokenSource()) + "\n");
