@@ -54,6 +54,20 @@ TEST(BatchFile, ReadsRowsAsCases)
                                                 + "\n" + ReadAll(BrokenSource()) + "\n");
 }
 
+// A drawing is metric in every unit, but the roller weight it gives is
+// typed in the row's unit: in lb for an lbf row.
+TEST(BatchFile, AnLbfRowGetsTheWeightOfItsDrawingInPounds)
+{
+    TextSource source("unit,tube-od,tube-id,face\nkgf,100,90,1000\nlbf,100,90,1000\n");
+    BatchReader reader(source, Case{});
+    std::vector<double> weights;
+    for (auto next = reader.Next(); const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {
+        weights.push_back(test::Number(row->input.form.txtInput[kItemWr]));
+    }
+    ASSERT_EQ(weights.size(), 2U);
+    EXPECT_NEAR(weights[1] * 0.45359237, weights[0], 1e-12 * weights[0]);
+}
+
 TEST(BatchFile, FaultsNameTheLine)
 {
     for (const auto& row : test::Rows("engine_batch_faults", 3)) {
