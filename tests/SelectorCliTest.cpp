@@ -8,6 +8,7 @@
 #include "Headroom.h"
 #include "JsonOutput.h"
 #include "ResultColumns.h"
+#include "ResultFormat.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "StandardOutput.h"
@@ -20,6 +21,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -82,6 +84,13 @@ void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string
     }
 }
 
+// Whatever the run's unit, the figures are held in the program's own.
+const nlohmann::json kFigureUnits{{"P1", "kgf"},   {"We", "kgf"}, {"P", "kgf"},          {"Zt", "mm"},
+                                  {"Zr", "mm"},    {"Zs", "mm"},  {"Vt", "mV"},          {"Vr", "mV"},
+                                  {"S", "times"},  {"F1", "Hz"},  {"F2", "Hz"},          {"F3", "Hz"},
+                                  {"E", "um"},     {"PB", "kgf"}, {"maxSpeed", "m/min"}, {"passingGamma", "degree"},
+                                  {"weight", "kg"}};
+
 void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std::string& name)
 {
     RunState state;
@@ -100,8 +109,10 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
     } else if (input == nullptr) {
         expected["status"] = "rejected";
     } else {
+        static const std::map<ForceUnit, std::string> kWords{{kKgf, "kgf"}, {kNewton, "N"}, {kLbf, "lbf"}};
         expected.update({{"status", "ok"},
-                         {"unit", state.forceUnit == kNewton ? "N" : "kgf"},
+                         {"unit", kWords.at(state.forceUnit)},
+                         {"units", kFigureUnits},
                          {"type", state.seriesIndex == kIntrinsicallySafeSeries ? "safe" : "standard"},
                          {"methodCode", state.inputs.methodCode}});
         for (int i = 0; i < kModelCount; ++i) {
@@ -183,6 +194,81 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(saved->report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
+}
+
+// The model rows of the text tables, split into words: both result sets,
+// the headroom table, the calibration table.
+std::vector<std::vector<std::string>> ModelRows(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.size() > 2 && std::isdigit(static_cast<unsigned char>(line[0])) && line[1] == ' ') {
+            std::istringstream words(line);
+            rows.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
+        }
+    }
+    return rows;
+}
+
+// The worked example typed in lbf, in, lb and ft/min against the kgf run of
+// its entries converted by hand: the JSON documents the same but for
+// "unit"; the tables' figures the kgf run's held figures divided by the
+// exact factors and shown to 0.1 lbf, 0.01 lbf for PB, 0.1 mil, 0.001 mil
+// for E and whole ft/min; the gamma runs and the calibration as the kgf
+// run's with 5 x 0.45359237 kg.
+TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
+{
+    const std::vector<std::string> lbf{
+        "--unit=lbf",         "--tension=10", "--diameter=100",        "--roller-weight=10",
+        "--bearing-weight=1", "--speed=100",  "--calibration-weight=5"};
+    const std::vector<std::string> kgf{
+        "--tension=4.5359237000000006",         "--diameter=2540", "--roller-weight=4.5359237000000006",
+        "--bearing-weight=0.45359237000000002", "--speed=30.48",   "--calibration-weight=2.2679618500000003"};
+    const auto run = [](std::vector<std::string> args, const char* extra) {
+        args.push_back(extra);
+        std::ostringstream out, err;
+        EXPECT_EQ(RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026"}), kComputed) << err.str();
+        return out.str();
+    };
+    nlohmann::json lbfDoc = nlohmann::json::parse(run(lbf, "--json"));
+    EXPECT_EQ(lbfDoc["unit"], "lbf");
+    lbfDoc["unit"] = "kgf";
+    EXPECT_EQ(lbfDoc, nlohmann::json::parse(run(kgf, "--json")));
+
+    const auto rows = ModelRows(run(lbf, "--headroom"));
+    const auto kgfRows = ModelRows(run(kgf, "--headroom"));
+    ASSERT_EQ(rows.size(), 4U * kModelCount);
+    ASSERT_EQ(kgfRows.size(), rows.size());
+    const Evaluation held = Evaluate(*CaseOf(std::get<SelectorOptions>(ParseSelectorOptions(kgf)), ""), {});
+    const ResultTables& t = held.selection.tables;
+    for (int i = 0; i < kModelCount; ++i) {
+        const std::pair<double, int> set1[] = {
+            {t.P1[i] / 0.45359237, 1}, {t.We[i] / 0.45359237, 1}, {t.P[i] / 0.45359237, 1},
+            {t.Zt[i] / 0.0254, 1},     {t.Zr[i] / 0.0254, 1},     {t.Zs[i] / 0.0254, 1},
+            {t.Vt[i] / 1000, 3},       {t.Vr[i] / 1000, 3},       {t.S[i], 1}};
+        const std::pair<double, int> set2[] = {{t.F1[i], 1},
+                                               {t.F2[i], 1},
+                                               {t.F3[i], 1},
+                                               {t.F1[i] / t.F2[i], 2},
+                                               {t.F1[i] / t.F3[i], 2},
+                                               {t.E[i] / 25.4, 3},
+                                               {t.PB[i] / 0.45359237, 2}};
+        for (std::size_t c = 0; c < std::size(set1); ++c) {
+            EXPECT_EQ(rows[i][2 + c].substr(0, rows[i][2 + c].find('*')), FormatPattern(set1[c].first, set1[c].second))
+                << "set 1, model " << i << ", column " << c;
+        }
+        for (std::size_t c = 0; c < std::size(set2); ++c) {
+            EXPECT_EQ(rows[kModelCount + i][2 + c].substr(0, rows[kModelCount + i][2 + c].find('*')),
+                      FormatPattern(set2[c].first, set2[c].second))
+                << "set 2, model " << i << ", column " << c;
+        }
+        std::vector<std::string> headroom = rows[2 * kModelCount + i];
+        EXPECT_EQ(headroom[2], FormatPattern(MaxSpeed(held.selection, i) / 0.3048, 0)) << i;
+        headroom[2] = kgfRows[2 * kModelCount + i][2];
+        EXPECT_EQ(headroom, kgfRows[2 * kModelCount + i]);
+        EXPECT_EQ(rows[3 * kModelCount + i], kgfRows[3 * kModelCount + i]);
+    }
 }
 
 // An exception that would abort the program becomes a message and status 4.
