@@ -29,18 +29,5 @@ TEST(CaseFile, RefusesWhatIsNotACaseOfThisVersion)
     }
 }
 
-// An lbf case comes back as written; its texts stay as typed.
-TEST(CaseFile, KeepsAnLbfCase)
-{
-    Case c;
-    c.forceUnit = kLbf;
-    c.form.txtInput = {"50", "4", "30", "20", "80", "20", "1", "0.5", "2", "500"};
-    const std::string text = CaseFileText(c);
-    EXPECT_NE(text.find(R"("unit": "lbf")"), std::string::npos) << text;
-    const auto read = ParseCaseFile(text);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(*read, c);
-}
-
 }  // namespace
 }  // namespace vyra
