@@ -114,8 +114,17 @@ struct FigureField {
 
 FigureField FieldOf(const ResultColumn& column, const ColumnPlace& at, const RunState& selection)
 {
-    const bool newton = column.unit == kForceUnit && selection.forceUnit == kNewton;
-    return newton ? FigureField{at.newtonBlanks, at.newtonWidth} : FigureField{at.blanks, at.width};
+    switch (selection.forceUnit) {
+    case kNewton:
+        if (column.quantity == Quantity::Force) {
+            return {at.newtonBlanks, at.newtonWidth};
+        }
+        break;
+    case kKgf:
+    case kLbf:
+        break;
+    }
+    return {at.blanks, at.width};
 }
 
 double FieldEnd(Canvas& page, const ColumnPlace& at, const FigureField& field)
