@@ -17,8 +17,8 @@ Evaluation Evaluate(const Case& input, const EvaluationRequest& request)
     if (request.passingGamma) {
         evaluation.passingGamma = PassingGammas(input.form, input.forceUnit);
     }
-    if (request.calibrationWeightKg) {
-        evaluation.calibration = CalibrationFor(input.form, input.forceUnit, *request.calibrationWeightKg);
+    if (request.calibrationWeight) {
+        evaluation.calibration = CalibrationFor(input.form, input.forceUnit, *request.calibrationWeight);
     }
     return evaluation;
 }

@@ -13,7 +13,8 @@ namespace vyra::cli {
 struct EvaluationRequest {
     // The whole degrees of gamma at which each model passes: 361 evaluations.
     bool passingGamma = false;
-    std::optional<double> calibrationWeightKg;
+    // In the run's unit of weight: kg, lb in an lbf run.
+    std::optional<double> calibrationWeight;
 };
 
 // One case evaluated once, as the input screen's "Select" does, with what

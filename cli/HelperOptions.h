@@ -27,7 +27,7 @@ struct HelperRequest {
     std::string tension;
     std::string load;
     std::string speed;
-    std::int16_t forceUnit = 0;
+    ForceUnit forceUnit = kKgf;
     bool json = false;
 };
 
@@ -47,7 +47,7 @@ void AddHelperOptions(CLI::App& app, std::vector<std::string>& textOptions, Help
 struct SharedWords {
     std::string tension;
     std::string speed;
-    std::int16_t forceUnit = 0;
+    ForceUnit forceUnit = kKgf;
     bool json = false;
 };
 Expected<std::optional<HelperRequest>> FinishHelper(const CLI::App& app, const HelperWords& words,

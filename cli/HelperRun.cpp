@@ -5,6 +5,7 @@
 #include "ResultFormat.h"
 #include "RunState.h"
 #include "SelectorCli.h"
+#include "Units.h"
 
 #include <nlohmann/json.hpp>
 
@@ -36,10 +37,23 @@ Json RangeJson(const TensionRange& range)
     return {{"low", range.low}, {"typical", range.typical}, {"high", range.high}};
 }
 
-std::string Unit(std::int16_t forceUnit) { return forceUnit == kNewton ? "N" : "kgf"; }
+std::string Unit(ForceUnit forceUnit) { return std::string(UnitWord(forceUnit)); }
+
+// The helpers' JSON stays metric: an lbf run's advice is written in kgf.
+ForceUnit JsonUnit(ForceUnit forceUnit)
+{
+    switch (forceUnit) {
+    case kKgf:
+    case kNewton:
+        return forceUnit;
+    case kLbf:
+        return kKgf;
+    }
+    return forceUnit;
+}
 
 void WriteAdviceText(const WebDescription& web, const TensionAdvice& advice, std::optional<double> tension,
-                     std::int16_t unit, std::ostream& out)
+                     ForceUnit unit, std::ostream& out)
 {
     out << WebWording(web) << ", " << ShortestText(web.width) << " mm\n";
     const auto row = [&out](const std::string& label, const TensionRange& r, int decimals) {
@@ -69,25 +83,28 @@ int AdviseTensionRun(const HelperRequest& request, const MaterialTable& table, s
     if (!web) {
         return RefuseField(err, web.Error().reason);
     }
+    // --tension is typed in the run's unit; the JSON's figures may be in another.
+    const ForceUnit unit = request.json ? JsonUnit(request.forceUnit) : request.forceUnit;
     std::optional<double> tension;
     if (!request.tension.empty()) {
-        const std::string unit = request.forceUnit == kNewton ? "N" : "kgf";
-        const Expected<double> read = ReadMeasure("tension", request.tension, unit);
+        const Expected<double> read = ReadMeasure("tension", request.tension, Unit(request.forceUnit));
         if (!read) {
             return RefuseField(err, read.Error().reason);
         }
-        tension = *read;
+        tension = unit == request.forceUnit
+                      ? *read
+                      : InRunUnits(Quantity::Force, InProgramUnits(Quantity::Force, *read, request.forceUnit), unit);
     }
-    const Expected<TensionAdvice> advice = AdviseTension(table, *web, tension, request.forceUnit);
+    const Expected<TensionAdvice> advice = AdviseTension(table, *web, tension, unit);
     if (!advice) {
         return RefuseField(err, advice.Error().reason);
     }
     if (!request.json) {
-        WriteAdviceText(advice->web, *advice, tension, request.forceUnit, out);
+        WriteAdviceText(advice->web, *advice, tension, unit, out);
         return kComputed;
     }
     Json document{{"material", advice->material},
-                  {"unit", Unit(request.forceUnit)},
+                  {"unit", Unit(unit)},
                   {"tensionPerWidth", RangeJson(advice->perWidth)},
                   {"tension", RangeJson(advice->tension)}};
     if (advice->breakLoad) {

@@ -2,6 +2,7 @@
 
 #include "Results1.h"
 #include "Results2.h"
+#include "Units.h"
 
 #include <algorithm>
 #include <array>
@@ -35,6 +36,13 @@ void AppendNumber(std::string& out, double value)
         out += ".0";
     }
 }
+
+// The unit of every figure key, the same in every run: the figures are held
+// in the program's own units, and "unit" names only the run's.
+constexpr std::string_view kFigureUnits =
+    R"({"P1":"kgf","We":"kgf","P":"kgf","Zt":"mm","Zr":"mm","Zs":"mm","Vt":"mV","Vr":"mV","S":"times",)"
+    R"("F1":"Hz","F2":"Hz","F3":"Hz","E":"um","PB":"kgf","maxSpeed":"m/min","passingGamma":"degree",)"
+    R"("weight":"kg"})";
 
 void AppendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
 
@@ -177,8 +185,10 @@ void AppendJsonResult(const Evaluation& evaluation, std::string& out, std::strin
     const RunState& state = evaluation.selection;
     out += '{';
     out += leading;
-    out += "\"status\":\"ok\",\"unit\":";
-    out += state.forceUnit == kNewton ? "\"N\"" : "\"kgf\"";
+    out += "\"status\":\"ok\",\"unit\":\"";
+    out += UnitWord(state.forceUnit);
+    out += "\",\"units\":";
+    out += kFigureUnits;
     out += ",\"type\":";
     out += state.seriesIndex == kStandardSeries ? "\"standard\"" : "\"safe\"";
     out += ",\"methodCode\":";

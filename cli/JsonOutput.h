@@ -12,7 +12,8 @@ namespace vyra::cli {
 // members ("line", "id") first: leading holds them, each followed by a comma.
 //
 // A computed case: the tables in the engine's units (kgf, mm, mV, Hz, um)
-// and each model's maxSpeed, numbers that read back to the same double,
+// whatever the run's unit, "units" naming the unit of every figure key,
+// and each model's maxSpeed (m/min), numbers that read back to the same double,
 // null for a non-finite value; the passing mounting angles and the
 // calibration when they were evaluated.
 void AppendJsonResult(const Evaluation& evaluation, std::string& out, std::string_view leading = {});

@@ -11,6 +11,7 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace vyra::cli {
@@ -19,15 +20,15 @@ namespace {
 
 constexpr std::array<const char*, kFieldCount> kFieldHelp{
     "Tension FS, in the unit of --unit",
-    "Roller diameter d [mm]",
-    "Roller weight Wr [kg]",
+    "Roller diameter d [mm], with --unit lbf [in]",
+    "Roller weight Wr [kg], with --unit lbf [lb]",
     "Wrap angle alpha [degree]",
     "Wrap angle beta [degree]",
     "Mounting angle gamma [degree]",
-    "Roller position l [mm]",
-    "Bearing height h [mm]",
-    "Bearing weight Wp [kg]",
-    "Line speed (max) V [m/min]",
+    "Roller position l [mm], with --unit lbf [in]",
+    "Bearing height h [mm], with --unit lbf [in]",
+    "Bearing weight Wp [kg], with --unit lbf [lb]",
+    "Line speed (max) V [m/min], with --unit lbf [ft/min]",
 };
 
 constexpr std::array<const char*, kReportItemCount> kReportHelp{
@@ -37,7 +38,8 @@ constexpr std::array<const char*, kReportItemCount> kReportHelp{
 };
 
 constexpr std::array<const char*, kChoiceCount> kChoiceHelp{
-    "Unit of force (default kgf)",
+    "Unit of the run (default kgf); lbf also takes and shows lengths in in, weights in lb, speeds in "
+    "ft/min and displacements in mil",
     "Series: standard or intrinsically safe (default standard)",
     "Fulcrum side (default right)",
     "Number of sensors (default two)",
@@ -87,7 +89,7 @@ CLI::Option* AddTextOption(CLI::App& app, std::vector<std::string>& names, std::
     return app.add_option(names.back(), target, help)->expected(0, 1)->take_last()->type_name("TEXT");
 }
 
-std::vector<std::string> Words(const std::array<std::string_view, 2>& words) { return {words.begin(), words.end()}; }
+std::vector<std::string> Words(std::span<const std::string_view> words) { return {words.begin(), words.end()}; }
 
 // Every entry of the case is an option; an option that was given takes the
 // place of the case file's entry, or of the default without a case file.
@@ -165,9 +167,9 @@ struct Parser {
         app.add_flag("--gamma-scan", batch.gammaScan,
                      "With --batch --format json: each line gains passingGamma (361 evaluations a row)");
         app.add_option("--calibration-weight", calibrationWeight,
-                       "Also evaluate a test weight of this many kg hung along the web path: the output and gain "
-                       "each model should show")
-            ->type_name("KG")
+                       "Also evaluate a test weight of this many kg (lb with --unit lbf) hung along the web path: "
+                       "the output and gain each model should show")
+            ->type_name("MASS")
             ->take_last();
         app.add_flag("--charts", g.charts, "With --report or --print: a third page with both charts and the margins");
         app.add_option("--chart", chart, "Draw the speed or the mounting-angle chart into this PNG file")
@@ -256,7 +258,7 @@ struct Parser {
         const auto text = [this](int item) {
             return fieldOptions[item]->count() > 0 ? given.form.txtInput[item] : std::string();
         };
-        const auto unit = static_cast<std::int16_t>(choiceWords[kUnitChoice] == kChoices[kUnitChoice].words[1]);
+        const ForceUnit unit = ForceUnitNamed(choiceWords[kUnitChoice]).value_or(kKgf);
         return FinishHelper(app, helperWords, {text(kItemFS), text(kItemV), unit, options.json});
     }
 
@@ -286,7 +288,7 @@ struct Parser {
         }
         for (int choice = 0; choice < kChoiceCount; ++choice) {
             if (choiceOptions[choice]->count() > 0) {
-                entries.choices[choice] = choiceWords[choice] == kChoices[choice].words[0] ? 0 : 1;
+                entries.choices[choice] = ChoiceCodeOf(kChoices[choice], choiceWords[choice]).value_or(0);
             }
         }
         options.graphics.paper = paper == "a4" ? Paper::A4 : Paper::Letter;

@@ -30,7 +30,8 @@ struct GraphicsRequest {
     // The name of the case file the case came from or is saved to, which
     // every printed page names.
     std::string caseFile;
-    // The charts page gains the calibration table of this test weight (kg).
+    // The charts page gains the calibration table of this test weight (kg,
+    // lb in an lbf run).
     std::optional<double> calibrationWeight;
 
     bool Any() const { return !reportPath.empty() || print || !sketchPath.empty() || !chartPath.empty(); }
@@ -67,7 +68,7 @@ struct SelectorOptions {
     bool json = false;
     // --headroom: the safe speed and mounting-angle table under the text tables.
     bool headroom = false;
-    // --calibration-weight: the test weight in kg.
+    // --calibration-weight: the test weight in kg, lb in an lbf run.
     std::optional<double> calibrationWeight;
     GraphicsRequest graphics;
     // With --batch the case is the base of every row: a column the file

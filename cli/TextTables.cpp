@@ -9,6 +9,7 @@
 #include <iomanip>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace vyra::cli {
 
@@ -40,6 +41,23 @@ void WriteTable(const RunState& state, std::span<const ResultColumn> columns, co
     }
 }
 
+// A unit as a sentence writes it: "mm" of "[mm]".
+std::string_view Bare(std::string_view caption)
+{
+    return caption.size() > 2 ? caption.substr(1, caption.size() - 2) : caption;
+}
+
+// "0.65, 0.7 or 0.8 mm", in an lbf run "25.59, 27.56 or 31.50 mil".
+std::string StopperLimitsWording(ForceUnit unit)
+{
+    const std::vector<std::string> limits = StopperLimitTexts(unit);
+    std::string wording;
+    for (std::size_t k = 0; k < limits.size(); ++k) {
+        wording += (k == 0 ? "" : k + 1 == limits.size() ? " or " : ", ") + limits[k];
+    }
+    return wording + " " + std::string(Bare(UnitCaption(Quantity::Displacement, unit)));
+}
+
 }  // namespace
 
 void WriteTextTables(const RunState& state, std::ostream& out)
@@ -48,8 +66,8 @@ void WriteTextTables(const RunState& state, std::ostream& out)
         << ")\n";
     WriteTable(
         state, ResultSet1Columns(), [&state](int i) { return AssessResults1(state, i).withinTolerance; }, out);
-    out << "Tolerance (absolute values): Zr and Zs below the model's limit (0.65, 0.7 or 0.8 mm),"
-           " Vr < 0.260 V, 12 < S < 80;\nP1 not negative for models 7 to 9. * marks a value out of tolerance.\n\n";
+    out << "Tolerance (absolute values): Zr and Zs below the model's limit (" << StopperLimitsWording(state.forceUnit)
+        << "), Vr < 0.260 V, 12 < S < 80;\nP1 not negative for models 7 to 9. * marks a value out of tolerance.\n\n";
     out << "Selection result 2 (" << SeriesWording(state) << " series, " << MethodWording(state.inputs.methodCode)
         << ")\n";
     WriteTable(
@@ -63,21 +81,21 @@ void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std:
     out << "\nSafe speed and mounting angles: maxSpeed, where F1/F2 reaches 0.7, and the whole degrees of gamma\n"
            "at which each model passes result set 1, every other entry as given\n";
     out << std::left << std::setw(kNameWidth) << "  Model" << std::right << std::setw(2 * kValueWidth)
-        << "maxSpeed[m/min]"
-        << "  passing gamma[degree]\n";
+        << "maxSpeed" + std::string(UnitCaption(Quantity::Speed, state.forceUnit)) << "  passing gamma[degree]\n";
     for (int i = 0; i < kModelCount; ++i) {
         std::string angles;
         for (const GammaInterval& interval : passing[i]) {
             angles += (angles.empty() ? "" : " ") + std::to_string(interval.from) + ".." + std::to_string(interval.to);
         }
         out << std::left << std::setw(kNameWidth) << ModelLabel(state, i) << std::right << std::setw(2 * kValueWidth)
-            << FormatPattern(MaxSpeed(state, i), 1) << "  " << (angles.empty() ? "none" : angles) << '\n';
+            << MaxSpeedText(state, i) << "  " << (angles.empty() ? "none" : angles) << '\n';
     }
 }
 
 void WriteCalibrationTable(const RunState& state, const Calibration& calibration, std::ostream& out)
 {
-    out << "\nCalibration with a test weight of " << calibration.weightKg << " kg hung along the web path\n";
+    out << "\nCalibration with a test weight of " << calibration.weight << ' '
+        << Bare(UnitCaption(Quantity::Mass, state.forceUnit)) << " hung along the web path\n";
     if (calibration.refusal) {
         out << calibration.refusal->title << ": " << calibration.refusal->message << '\n';
         return;

@@ -1,6 +1,6 @@
 #include "Captions.h"
 
-#include "ResultFormat.h"
+#include "Units.h"
 
 namespace vyra {
 
@@ -13,20 +13,15 @@ std::array<std::string_view, kFieldCount> FieldCaptions()
     };
 }
 
-std::array<std::string_view, kFieldCount> UnitLabels(std::int16_t forceUnit)
+std::array<std::string_view, kFieldCount> UnitLabels(ForceUnit forceUnit)
 {
-    return {
-        ForceUnitLabel(forceUnit),
-        "[mm]",
-        "[kg]",
-        "[degree]",
-        "[degree]",
-        "[degree]",
-        "[mm]",
-        "[mm]",
-        "[kg]",
-        "[m/min]",
-    };
+    std::array<std::string_view, kFieldCount> labels{};
+    for (int item = 0; item < kFieldCount; ++item) {
+        const Quantity quantity = FieldQuantity(item);
+        labels[static_cast<std::size_t>(item)] =
+            quantity == Quantity::Fixed ? "[degree]" : UnitCaption(quantity, forceUnit);
+    }
+    return labels;
 }
 
 }  // namespace vyra

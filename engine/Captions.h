@@ -13,9 +13,10 @@ namespace vyra {
 inline constexpr std::string_view kProgramTitle = "VyraSensorSelector";
 
 // The captions of the ten entry fields (lblTitle), each 20 characters, and
-// their unit labels (lblTani) for the given unit of force: only the
-// tension's follows it, the weights stay in kg.
+// their unit labels (lblTani) for the run's unit: in kgf and N runs only
+// the tension's follows it and the weights stay in kg; an lbf run types
+// every length, weight and speed in its own units too.
 std::array<std::string_view, kFieldCount> FieldCaptions();
-std::array<std::string_view, kFieldCount> UnitLabels(std::int16_t forceUnit);
+std::array<std::string_view, kFieldCount> UnitLabels(ForceUnit forceUnit);
 
 }  // namespace vyra

@@ -1,6 +1,27 @@
 #include "Case.h"
 
+#include <algorithm>
+
 namespace vyra {
+
+std::optional<int> ChoiceCodeOf(const Choice& choice, std::string_view word)
+{
+    const auto at = std::find(choice.words.begin(), choice.words.end(), word);
+    if (at == choice.words.end()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(at - choice.words.begin());
+}
+
+std::string ChoiceWording(const Choice& choice)
+{
+    std::string wording;
+    for (std::size_t k = 0; k < choice.words.size(); ++k) {
+        wording += k == 0 ? "" : k + 1 == choice.words.size() ? " or " : ", ";
+        wording += choice.words[k];
+    }
+    return wording;
+}
 
 int ChoiceCode(const Case& c, int choice)
 {
@@ -24,7 +45,7 @@ void SetChoiceCode(Case& c, int choice, int code)
 {
     switch (choice) {
     case kUnitChoice:
-        c.forceUnit = static_cast<std::int16_t>(code);
+        c.forceUnit = ForceUnitOf(code).value_or(c.forceUnit);
         return;
     case kTypeChoice:
         c.form.opType = code;

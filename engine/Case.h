@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,12 +46,19 @@ inline constexpr std::string_view kTensionFromName = "tension-from";
 inline constexpr std::string_view kRollerFromName = "roller-from";
 inline constexpr std::string_view kPickName = "pick";
 
-// A choice of the input screen: its name and its two words, the first the
-// default; a word's position is the choice's code.
+// A choice of the input screen: its name and its words, the first the
+// default; a word's position is the choice's code. The unit has three
+// words, the unit screen's choice, the others two.
 struct Choice {
     std::string_view name;
-    std::array<std::string_view, 2> words;
+    std::span<const std::string_view> words;
 };
+
+inline constexpr std::array<std::string_view, 2> kTypeWords{"standard", "safe"};
+inline constexpr std::array<std::string_view, 2> kFulcrumWords{"right", "left"};
+inline constexpr std::array<std::string_view, 2> kSensorsWords{"two", "one"};
+inline constexpr std::array<std::string_view, 2> kSideWords{"one-side", "independent"};
+inline constexpr std::array<std::string_view, 2> kChannelWords{"both", "one"};
 
 enum ChoiceItem : int {
     kUnitChoice,
@@ -62,20 +70,25 @@ enum ChoiceItem : int {
     kChoiceCount
 };
 inline constexpr std::array<Choice, kChoiceCount> kChoices{{
-    {"unit", {"kgf", "N"}},
-    {"type", {"standard", "safe"}},
-    {"fulcrum", {"right", "left"}},
-    {"sensors", {"two", "one"}},
-    {"side", {"one-side", "independent"}},
-    {"channel", {"both", "one"}},
+    {"unit", kUnitWords},
+    {"type", kTypeWords},
+    {"fulcrum", kFulcrumWords},
+    {"sensors", kSensorsWords},
+    {"side", kSideWords},
+    {"channel", kChannelWords},
 }};
+
+// The code of a choice's word, or nothing for a word it does not have.
+std::optional<int> ChoiceCodeOf(const Choice& choice, std::string_view word);
+// How a refusal lists the words: "standard or safe", "kgf, N or lbf".
+std::string ChoiceWording(const Choice& choice);
 
 // Everything the input screen holds: the customer block, the options, the
 // unit of force and the ten field texts exactly as typed, so that a case
 // read back passes the same checks with the same messages.
 struct Case {
     EntryForm form;
-    std::int16_t forceUnit = kKgf;
+    ForceUnit forceUnit = kKgf;
     std::array<std::string, kReportItemCount> report;
     // Where the tension and the roller weight came from, when a helper
     // filled them; editing the field by hand drops its record.
@@ -85,8 +98,8 @@ struct Case {
     bool operator==(const Case&) const = default;
 };
 
-// The code of a choice of the case (0 or 1 for the case's own choices) and
-// setting it.
+// The code of a choice of the case (the position of its word) and setting
+// it; a code the choice has no word for leaves the case as it was.
 int ChoiceCode(const Case& c, int choice);
 void SetChoiceCode(Case& c, int choice, int code);
 

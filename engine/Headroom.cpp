@@ -48,7 +48,20 @@ double MaxSpeed(const RunState& state, int model)
     return std::isfinite(speed) ? speed : std::nan("");
 }
 
-PassingGamma PassingGammas(const EntryForm& form, std::int16_t forceUnit)
+std::string MaxSpeedText(const RunState& state, int model)
+{
+    const double shown = InRunUnits(Quantity::Speed, MaxSpeed(state, model), state.forceUnit);
+    switch (state.forceUnit) {
+    case kKgf:
+    case kNewton:
+        return FormatPattern(shown, 1);
+    case kLbf:
+        return FormatPattern(shown, 0);
+    }
+    return FormatPattern(shown, 1);
+}
+
+PassingGamma PassingGammas(const EntryForm& form, ForceUnit forceUnit)
 {
     PassingGamma passing;
     EntryForm trial = form;
@@ -136,12 +149,31 @@ std::array<std::string, 3> CalibrationFigures(const Calibration& calibration, in
             FormatPatternWithin(calibration.S[static_cast<std::size_t>(model)], 1, kWidth)};
 }
 
-Calibration CalibrationFor(const EntryForm& form, std::int16_t forceUnit, double weightKg)
+namespace {
+
+// A weight pulls with its own figure in kgf or lbf; a newton run types the
+// pull of a kg as 9.8.
+double PullOf(double weight, ForceUnit forceUnit)
+{
+    switch (forceUnit) {
+    case kKgf:
+    case kLbf:
+        return weight;
+    case kNewton:
+        return weight * kNewtonsPerKgf;
+    }
+    return weight;
+}
+
+}  // namespace
+
+Calibration CalibrationFor(const EntryForm& form, ForceUnit forceUnit, double weight)
 {
     Calibration calibration;
-    calibration.weightKg = weightKg;
+    calibration.weight = weight;
+    calibration.weightKg = InProgramUnits(Quantity::Mass, weight, forceUnit);
     EntryForm loaded = form;
-    loaded.txtInput[kItemFS] = NumberText(forceUnit == kNewton ? weightKg * kNewtonsPerKgf : weightKg);
+    loaded.txtInput[kItemFS] = NumberText(PullOf(weight, forceUnit));
     RunState state;
     state.forceUnit = forceUnit;
     calibration.refusal = SelectCommand(state, loaded);

@@ -22,6 +22,9 @@ namespace vyra {
 // reaches kFrequencyRatioLimit; slower passes both ratio checks. Not a
 // finite number when the resonance is not.
 double MaxSpeed(const RunState& state, int model);
+// maxSpeed as the tables show it in the run's unit: m/min to "0.0", in an
+// lbf run ft/min to "0"; "---" where it is not finite.
+std::string MaxSpeedText(const RunState& state, int model);
 
 // A closed run of whole-degree mounting angles.
 struct GammaInterval {
@@ -40,7 +43,7 @@ inline constexpr int kGammaHighest = 180;
 // with every other entry as typed, accepts the case and the model passes
 // every check of result set 1: each angle typed into the gamma field and
 // evaluated, never a formula that could drift from the checks.
-PassingGamma PassingGammas(const EntryForm& form, std::int16_t forceUnit);
+PassingGamma PassingGammas(const EntryForm& form, ForceUnit forceUnit);
 
 // The checks of both result sets in their order: P1's for models 7 to 9,
 // then those with a limit.
@@ -73,15 +76,17 @@ int NearestToFailing(const CheckMargins& margins);
 std::string MarginText(const CheckMargin& margin, MarginCheck check);
 
 // What each model should show with a test weight hung on a rope along the
-// web path: the case evaluated with a tension of weightKg kgf (weightKg x
-// 9.8 N in a newton run). Vt in mV, as the tables hold it.
+// web path: the case evaluated with the weight's pull as its tension (x 9.8
+// N in a newton run). The weight is typed in the run's unit of weight, kg,
+// or lb in an lbf run. Vt in mV, as the tables hold it.
 struct Calibration {
+    double weight = 0;  // as typed, in the run's unit of weight
     double weightKg = 0;
     std::optional<CheckFailure> refusal;
     std::array<double, kModelCount> Vt{};
     std::array<double, kModelCount> S{};
 };
-Calibration CalibrationFor(const EntryForm& form, std::int16_t forceUnit, double weightKg);
+Calibration CalibrationFor(const EntryForm& form, ForceUnit forceUnit, double weight);
 
 // A model's row of a calibration as the charts window and the charts page
 // show it: Vt in mV ("0.0") and in V ("0.000") and S ("0.0"), each in

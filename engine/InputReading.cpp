@@ -11,9 +11,26 @@ namespace vyra {
 
 namespace {
 
-double ReadNumber(const EntryForm& form, int item, EntryReading& reading)
+// The record holds the program's units, so an lbf run's entries are
+// converted here, once, and every step after reads them as a kgf run's. A
+// newton run's tension stays as typed: the load step divides it by 9.8.
+double InRecordUnits(int item, double typed, ForceUnit unit)
 {
-    const double value = ParseLeadingNumber(form.txtInput[item]);
+    switch (unit) {
+    case kKgf:
+    case kNewton:
+        return typed;
+    case kLbf:
+        return InProgramUnits(FieldQuantity(item), typed, unit);
+    }
+    return typed;
+}
+
+// A number that overflows only when converted is as much too large as one
+// typed past the range.
+double ReadNumber(const EntryForm& form, int item, ForceUnit unit, EntryReading& reading)
+{
+    const double value = InRecordUnits(item, ParseLeadingNumber(form.txtInput[item]), unit);
     reading.tooLarge[item] = std::isinf(value);
     return value;
 }
@@ -36,7 +53,8 @@ double ValueRead(int item, std::string_view text)
 
 std::int16_t ReadAngle(const EntryForm& form, int item, EntryReading& reading, bool& beyond16)
 {
-    beyond16 = !RoundToInt16(ReadNumber(form, item, reading)).has_value();
+    // Degrees in every run: no unit converts an angle.
+    beyond16 = !RoundToInt16(ReadNumber(form, item, kKgf, reading)).has_value();
     return static_cast<std::int16_t>(ValueRead(item, form.txtInput[item]));
 }
 
@@ -50,17 +68,36 @@ std::int16_t MethodCodeOf(const EntryForm& form)
 }
 
 // The fulcrum comes with the angles: the sketch and the load read both.
-void ReadAngleAndLengths(SelectionInputs& in, const EntryForm& form, EntryReading& reading)
+void ReadAngleAndLengths(SelectionInputs& in, const EntryForm& form, ForceUnit unit, EntryReading& reading)
 {
     in.fulcrumIndex = form.fulcrumIndex;
     in.alpha = ReadAngle(form, kItemAlpha, reading, reading.alphaBeyond16);
     in.beta = ReadAngle(form, kItemBeta, reading, reading.betaBeyond16);
     in.gamma = ReadAngle(form, kItemGamma, reading, reading.gammaBeyond16);
-    in.l = ReadNumber(form, kItemL, reading);
-    in.h = ReadNumber(form, kItemH, reading);
+    in.l = ReadNumber(form, kItemL, unit, reading);
+    in.h = ReadNumber(form, kItemH, unit, reading);
 }
 
 }  // namespace
+
+Quantity FieldQuantity(int item)
+{
+    switch (item) {
+    case kItemFS:
+        return Quantity::Force;
+    case kItemD:
+    case kItemL:
+    case kItemH:
+        return Quantity::Length;
+    case kItemWr:
+    case kItemWp:
+        return Quantity::Mass;
+    case kItemV:
+        return Quantity::Speed;
+    default:
+        return Quantity::Fixed;
+    }
+}
 
 std::string_view FieldSymbol(int item)
 {
@@ -83,19 +120,20 @@ EntryReading ReadSelectionInputs(RunState& state, const EntryForm& form)
     SelectionInputs& in = state.inputs;
     state.seriesIndex = form.opType == 0 ? kStandardSeries : kIntrinsicallySafeSeries;
     in.methodCode = MethodCodeOf(form);
-    in.FS = ReadNumber(form, kItemFS, reading);
-    in.d = ReadNumber(form, kItemD, reading);
-    in.Wr = ReadNumber(form, kItemWr, reading);
-    ReadAngleAndLengths(in, form, reading);
-    in.Wp = ReadNumber(form, kItemWp, reading);
-    in.V = ReadNumber(form, kItemV, reading);
+    const ForceUnit unit = state.forceUnit;
+    in.FS = ReadNumber(form, kItemFS, unit, reading);
+    in.d = ReadNumber(form, kItemD, unit, reading);
+    in.Wr = ReadNumber(form, kItemWr, unit, reading);
+    ReadAngleAndLengths(in, form, unit, reading);
+    in.Wp = ReadNumber(form, kItemWp, unit, reading);
+    in.V = ReadNumber(form, kItemV, unit, reading);
     return reading;
 }
 
 EntryReading ReadSketchInputs(RunState& state, const EntryForm& form)
 {
     EntryReading reading;
-    ReadAngleAndLengths(state.inputs, form, reading);
+    ReadAngleAndLengths(state.inputs, form, state.forceUnit, reading);
     return reading;
 }
 

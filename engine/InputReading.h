@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RunState.h"
+#include "Units.h"
 
 #include <array>
 #include <cstdint>
@@ -25,6 +26,10 @@ enum FieldItem : int {
     kItemV = 9,
 };
 
+// What a field measures: the tension a force, d, l and h lengths, the two
+// weights masses, V a speed, the angles Fixed.
+Quantity FieldQuantity(int item);
+
 // What the input screen shows: the entry texts and, per option group, the
 // item that is selected (0 is the first option of the group).
 struct EntryForm {
@@ -42,7 +47,8 @@ struct EntryForm {
 
 // What reading the texts found that the record itself cannot hold.
 struct EntryReading {
-    // The field's leading number lies beyond the range of a double.
+    // The field's leading number, in the program's units, lies beyond the
+    // range of a double.
     std::array<bool, kFieldCount> tooLarge{};
     // The rounded angle does not fit 16 bits; the record then holds the
     // nearest 16-bit value.
@@ -52,8 +58,9 @@ struct EntryReading {
 };
 
 // First step of "Select": the options and all ten fields into the record,
-// seriesIndex and methodCode included. Writes the record even when a later
-// check refuses the case.
+// seriesIndex and methodCode included, in the program's units (an lbf run's
+// entries converted, a newton run's tension as typed). Writes the record
+// even when a later check refuses the case.
 EntryReading ReadSelectionInputs(RunState& state, const EntryForm& form);
 
 // First step of "Image chgange": only alpha, beta, gamma, l and h (and the

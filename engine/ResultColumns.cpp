@@ -4,6 +4,9 @@
 #include "Results1.h"
 #include "Results2.h"
 
+#include "NumberText.h"
+
+#include <algorithm>
 #include <array>
 
 namespace vyra {
@@ -39,27 +42,30 @@ bool WithinTolerance(const RunState& state, int model)
 
 constexpr double kMillivoltsPerVolt = 1000;
 
+using enum Quantity;
+
 constexpr std::array<ResultColumn, 9> kSet1{{
-    {"P1", kForceUnit, Held<&ResultTables::P1>, 1, 1, 0, Failed1<&Assessment1::failP1>},
-    {"We", kForceUnit, Held<&ResultTables::We>, 1, 1, 0, nullptr},
-    {"P", kForceUnit, Held<&ResultTables::P>, 1, 1, 0, nullptr},
-    {"Zt", "[mm]", Held<&ResultTables::Zt>, 1, 2, 2, nullptr},
-    {"Zr", "[mm]", Held<&ResultTables::Zr>, 1, 2, 2, Failed1<&Assessment1::failZr>},
-    {"Zs", "[mm]", Held<&ResultTables::Zs>, 1, 2, 2, Failed1<&Assessment1::failZs>},
-    {"Vt", "[V]", Held<&ResultTables::Vt>, kMillivoltsPerVolt, 3, 3, nullptr},
-    {"Vr", "[V]", Held<&ResultTables::Vr>, kMillivoltsPerVolt, 3, 3, Failed1<&Assessment1::failVr>},
-    {"S", "[times]", Held<&ResultTables::S>, 1, 1, 1, Failed1<&Assessment1::failS>},
+    {"P1", kForceUnit, Force, Held<&ResultTables::P1>, 1, 1, 0, 1, Failed1<&Assessment1::failP1>},
+    {"We", kForceUnit, Force, Held<&ResultTables::We>, 1, 1, 0, 1, nullptr},
+    {"P", kForceUnit, Force, Held<&ResultTables::P>, 1, 1, 0, 1, nullptr},
+    {"Zt", "[mm]", Displacement, Held<&ResultTables::Zt>, 1, 2, 2, 1, nullptr},
+    {"Zr", "[mm]", Displacement, Held<&ResultTables::Zr>, 1, 2, 2, 1, Failed1<&Assessment1::failZr>},
+    {"Zs", "[mm]", Displacement, Held<&ResultTables::Zs>, 1, 2, 2, 1, Failed1<&Assessment1::failZs>},
+    {"Vt", "[V]", Fixed, Held<&ResultTables::Vt>, kMillivoltsPerVolt, 3, 3, 3, nullptr},
+    {"Vr", "[V]", Fixed, Held<&ResultTables::Vr>, kMillivoltsPerVolt, 3, 3, 3, Failed1<&Assessment1::failVr>},
+    {"S", "[times]", Fixed, Held<&ResultTables::S>, 1, 1, 1, 1, Failed1<&Assessment1::failS>},
 }};
 
-// The eccentric force is small: two decimals in kgf, one in N.
+// The eccentric force is small: two decimals in kgf and lbf, one in N. The
+// eccentricity in mil needs a third decimal for the um it is held in.
 constexpr std::array<ResultColumn, 7> kSet2{{
-    {"F1", "[Hz]", Held<&ResultTables::F1>, 1, 1, 1, nullptr},
-    {"F2", "[Hz]", Held<&ResultTables::F2>, 1, 1, 1, nullptr},
-    {"F3", "[Hz]", Held<&ResultTables::F3>, 1, 1, 1, nullptr},
-    {"F1/F2", "", RatioF1F2, 1, 2, 2, Failed2<&Assessment2::failF1F2>},
-    {"F1/F3", "", RatioF1F3, 1, 2, 2, Failed2<&Assessment2::failF1F3>},
-    {"E", "[um]", Held<&ResultTables::E>, 1, 2, 2, nullptr},
-    {"PB", kForceUnit, Held<&ResultTables::PB>, 1, 2, 1, nullptr},
+    {"F1", "[Hz]", Fixed, Held<&ResultTables::F1>, 1, 1, 1, 1, nullptr},
+    {"F2", "[Hz]", Fixed, Held<&ResultTables::F2>, 1, 1, 1, 1, nullptr},
+    {"F3", "[Hz]", Fixed, Held<&ResultTables::F3>, 1, 1, 1, 1, nullptr},
+    {"F1/F2", "", Fixed, RatioF1F2, 1, 2, 2, 2, Failed2<&Assessment2::failF1F2>},
+    {"F1/F3", "", Fixed, RatioF1F3, 1, 2, 2, 2, Failed2<&Assessment2::failF1F3>},
+    {"E", "[um]", Eccentricity, Held<&ResultTables::E>, 1, 2, 2, 3, nullptr},
+    {"PB", kForceUnit, Force, Held<&ResultTables::PB>, 1, 2, 1, 2, nullptr},
 }};
 
 }  // namespace
@@ -73,15 +79,23 @@ ResultSet ResultSet2() { return {kSet2, WithinTolerance<AssessResults2>}; }
 double ShownValue(const ResultColumn& column, const RunState& state, int model)
 {
     const double value = column.value(state.tables, model);
-    if (column.unit == kForceUnit) {
-        return ShownForce(value, state.forceUnit);
+    if (column.quantity == Quantity::Fixed) {
+        return value / column.divisor;
     }
-    return value / column.divisor;
+    return InRunUnits(column.quantity, value, state.forceUnit);
 }
 
-int ShownDecimals(const ResultColumn& column, std::int16_t forceUnit)
+int ShownDecimals(const ResultColumn& column, ForceUnit forceUnit)
 {
-    return column.unit == kForceUnit && forceUnit == kNewton ? column.newtonDecimals : column.decimals;
+    switch (forceUnit) {
+    case kKgf:
+        return column.decimals;
+    case kNewton:
+        return column.newtonDecimals;
+    case kLbf:
+        return column.lbfDecimals;
+    }
+    return column.decimals;
 }
 
 std::string ShownText(const ResultColumn& column, const RunState& state, int model)
@@ -89,9 +103,43 @@ std::string ShownText(const ResultColumn& column, const RunState& state, int mod
     return FormatPattern(ShownValue(column, state, model), ShownDecimals(column, state.forceUnit));
 }
 
-std::string_view UnitHeading(const ResultColumn& column, std::int16_t forceUnit)
+std::string_view UnitHeading(const ResultColumn& column, ForceUnit forceUnit)
 {
-    return column.unit == kForceUnit ? ForceUnitLabel(forceUnit) : column.unit;
+    return column.quantity == Quantity::Fixed ? column.unit : UnitCaption(column.quantity, forceUnit);
+}
+
+std::vector<std::string> StopperLimitTexts(ForceUnit forceUnit)
+{
+    std::vector<double> limits;
+    for (const SensorSeries& series : InitCatalogue()) {
+        for (const SensorModel& model : series.models) {
+            limits.push_back(model.stopperTolerance);
+        }
+    }
+    std::ranges::sort(limits);
+    limits.erase(std::unique(limits.begin(), limits.end()), limits.end());
+    std::vector<std::string> texts;
+    for (const double limit : limits) {
+        switch (forceUnit) {
+        case kKgf:
+        case kNewton:
+            texts.push_back(ShortestText(limit));
+            break;
+        case kLbf:
+            texts.push_back(FormatPattern(InRunUnits(Quantity::Displacement, limit, forceUnit), 2));
+            break;
+        }
+    }
+    return texts;
+}
+
+std::string StopperToleranceLine(ForceUnit forceUnit)
+{
+    std::string line = "Zs<";
+    for (const std::string& limit : StopperLimitTexts(forceUnit)) {
+        line += (line.size() > 3 ? " or " : " ") + limit;
+    }
+    return line;
 }
 
 bool Failed(const ResultColumn& column, const RunState& state, int model)

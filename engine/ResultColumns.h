@@ -1,11 +1,13 @@
 #pragma once
 
 #include "RunState.h"
+#include "Units.h"
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vyra {
 
@@ -14,12 +16,16 @@ namespace vyra {
 // holds, how the held value becomes the shown one and which check marks it.
 struct ResultColumn {
     std::string_view symbol;  // "P1", "F1/F2"
-    std::string_view unit;  // "[mm]"; empty for a ratio; kForceUnit for a force
+    // The heading in a kgf run: "[mm]"; empty for a ratio; kForceUnit for a force.
+    std::string_view unit;
+    Quantity quantity;  // how the figure follows the run's unit; Fixed for none
     // The figure of a model in the engine's units (kgf, mm, mV, Hz, um).
     double (*value)(const ResultTables& tables, int model);
-    double divisor;  // shown = value / divisor (mV shown in V)
-    int decimals;  // the pattern: "0" is 0, "0.0" is 1 ...
-    int newtonDecimals;  // the pattern of a force shown in N (x 9.8)
+    double divisor;  // a Fixed column's shown = value / divisor (mV shown in V)
+    // The pattern in each unit of a run: "0" is 0, "0.0" is 1 ...
+    int decimals;  // kgf
+    int newtonDecimals;  // N: a force x 9.8 needs a decimal less
+    int lbfDecimals;  // lbf, in, mil
     // Whether the model's figure fails its check; null for a column no check marks.
     bool (*failed)(const RunState& state, int model);
 };
@@ -42,14 +48,25 @@ struct ResultSet {
 ResultSet ResultSet1();
 ResultSet ResultSet2();
 
-// The figure as shown in the run's unit: a force x 9.8 in N, an output in V.
+// The figure as shown in the run's unit: a force x 9.8 in N or in lbf, a
+// stopper displacement or the eccentricity in mil in an lbf run, an output
+// in V.
 double ShownValue(const ResultColumn& column, const RunState& state, int model);
-// The decimals of the column's pattern in the run's unit of force.
-int ShownDecimals(const ResultColumn& column, std::int16_t forceUnit);
+// The decimals of the column's pattern in the run's unit.
+int ShownDecimals(const ResultColumn& column, ForceUnit forceUnit);
 // The shown figure through the column's pattern ("---" when not finite).
 std::string ShownText(const ResultColumn& column, const RunState& state, int model);
-// The unit heading: "[kgf]" or "[N]" for a force, the column's unit otherwise.
-std::string_view UnitHeading(const ResultColumn& column, std::int16_t forceUnit);
+// The unit heading in the run's unit: "[kgf]", "[N]" or "[lbf]" for a
+// force, "[mm]" or "[mil]" for a stopper displacement ...
+std::string_view UnitHeading(const ResultColumn& column, ForceUnit forceUnit);
+
+// The models' stopper limits as the tolerance lines give them, smallest
+// first: "0.65", "0.7", "0.8" (mm), in an lbf run "25.59", "27.56", "31.50"
+// (mil). Only words: the checks compare the held mm with the model's own
+// limit whatever the run's unit.
+std::vector<std::string> StopperLimitTexts(ForceUnit forceUnit);
+// The tolerance line of Zr and Zs: "Zs< 0.65 or 0.7 or 0.8".
+std::string StopperToleranceLine(ForceUnit forceUnit);
 // Whether the figure is struck through or crossed out.
 bool Failed(const ResultColumn& column, const RunState& state, int model);
 

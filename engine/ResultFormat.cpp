@@ -1,6 +1,6 @@
 #include "ResultFormat.h"
 
-#include "RunState.h"
+#include "Units.h"
 
 #include <array>
 #include <charconv>
@@ -45,9 +45,9 @@ std::string FormatPatternWithin(double value, int decimals, std::size_t width)
     return text;
 }
 
-double ShownForce(double kgf, std::int16_t forceUnit) { return forceUnit == kNewton ? kgf * kNewtonsPerKgf : kgf; }
+double ShownForce(double kgf, ForceUnit forceUnit) { return InRunUnits(Quantity::Force, kgf, forceUnit); }
 
-std::string_view ForceUnitLabel(std::int16_t forceUnit) { return forceUnit == kNewton ? "[N]" : "[kgf]"; }
+std::string_view ForceUnitLabel(ForceUnit forceUnit) { return UnitCaption(Quantity::Force, forceUnit); }
 
 std::string FormatDate(int year, unsigned month, unsigned day)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RunState.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,8 +21,8 @@ std::string FormatPattern(double value, int decimals);
 std::string FormatPatternWithin(double value, int decimals, std::size_t width);
 
 // Forces are held in kgf and shown in the run's unit (x 9.8 for N).
-double ShownForce(double kgf, std::int16_t forceUnit);
-std::string_view ForceUnitLabel(std::int16_t forceUnit);  // "[kgf]" or "[N]"
+double ShownForce(double kgf, ForceUnit forceUnit);
+std::string_view ForceUnitLabel(ForceUnit forceUnit);  // "[kgf]", "[N]" or "[lbf]"
 
 // A date as the input screen's date field shows it, "mmm dd,yyyy" with the
 // English month abbreviation whatever the locale: "Dec 05,2026".

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Catalogue.h"
+#include "ForceUnit.h"
 
 #include <array>
 #include <cstdint>
@@ -8,8 +9,9 @@
 namespace vyra {
 
 // Everything the user enters or chooses, as the engine reads it.
-// Lengths mm, masses kg, speed m/min, angles whole degrees; FS is in the
-// unit of force the run was started with (see RunState::forceUnit).
+// Lengths mm, masses kg, speed m/min, angles whole degrees, FS kgf: an lbf
+// run's entries are converted when they are read. Only a newton run keeps
+// FS as typed, in N, which the load step divides by 9.8 (see ForceUnit).
 struct SelectionInputs {
     double FS = 0;
     double d = 0;
@@ -35,8 +37,6 @@ enum MethodCode : std::int16_t {
     kIndependentOne = 4,
 };
 
-enum ForceUnit : std::int16_t { kKgf = 0, kNewton = 1 };
-
 // Forces are entered and shown in N or kgf but the engine works in kgf, with
 // the 9.8 the catalogue was rated with (not standard gravity).
 inline constexpr double kNewtonsPerKgf = 9.8;
@@ -59,7 +59,7 @@ struct RunState {
     SensorCatalogue catalogue = InitCatalogue();
     SelectionInputs inputs;
     std::int16_t seriesIndex = kStandardSeries;
-    std::int16_t forceUnit = kKgf;
+    ForceUnit forceUnit = kKgf;
     ResultTables tables;
 
     const SensorSeries& series() const { return catalogue[seriesIndex]; }

@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 #include "RunState.h"
+#include "Units.h"
 
 #include <algorithm>
 #include <array>
@@ -123,10 +124,17 @@ Expected<PerWidth> LaminatePerWidth(const MaterialTable& table, WebDescription& 
     return sum;
 }
 
-// kgf counted as N / 9.8, the program's own rule.
-double InRunUnit(double newtons, std::int16_t forceUnit)
+// kgf counted as N / 9.8, the program's own rule, and lbf through the kgf.
+double InRunUnit(double newtons, ForceUnit forceUnit)
 {
-    return forceUnit == kNewton ? newtons : newtons / kNewtonsPerKgf;
+    switch (forceUnit) {
+    case kNewton:
+        return newtons;
+    case kKgf:
+    case kLbf:
+        return InRunUnits(Quantity::Force, newtons / kNewtonsPerKgf, forceUnit);
+    }
+    return newtons;
 }
 
 }  // namespace
@@ -237,7 +245,7 @@ Expected<WebDescription> ReadWebDescription(const WebTexts& texts)
 }
 
 Expected<TensionAdvice> AdviseTension(const MaterialTable& table, const WebDescription& web,
-                                      std::optional<double> tension, std::int16_t forceUnit)
+                                      std::optional<double> tension, ForceUnit forceUnit)
 {
     TensionAdvice advice;
     advice.web = web;

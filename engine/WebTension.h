@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Expected.h"
+#include "RunState.h"
 
 #include <cstdint>
 #include <optional>
@@ -123,7 +124,7 @@ inline constexpr double kBreakShareLimit = 25.0;
 // tension (run unit) is when both are known. Refused, with the field's name
 // first, for a material the table lacks or given by the wrong measure.
 Expected<TensionAdvice> AdviseTension(const MaterialTable& table, const WebDescription& web,
-                                      std::optional<double> tension, std::int16_t forceUnit);
+                                      std::optional<double> tension, ForceUnit forceUnit);
 
 // Where a tension field's value came from, kept with the case.
 struct TensionOrigin {

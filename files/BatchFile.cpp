@@ -132,7 +132,9 @@ std::optional<std::string> ApplyHelpers(const HelperCells& cells, const Material
         if (!drawing) {
             return drawing.Error().reason;
         }
-        input.form.txtInput[kItemWr] = ShortestText(ComputeRollerLimits(*drawing, std::nullopt, std::nullopt).weight);
+        // The drawing is metric whatever the row's unit; the field is typed in it.
+        const double kg = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt).weight;
+        input.form.txtInput[kItemWr] = ShortestText(InRunUnits(Quantity::Mass, kg, input.forceUnit));
         input.rollerFrom = *drawing;
     }
     return std::nullopt;
@@ -334,12 +336,11 @@ struct BatchReader::Parser {
             return;
         }
         const Choice& choice = kChoices[column.index];
-        const auto word = std::find(choice.words.begin(), choice.words.end(), value);
-        if (word != choice.words.end()) {
-            SetChoiceCode(row.input, column.index, static_cast<int>(word - choice.words.begin()));
+        if (const std::optional<int> code = ChoiceCodeOf(choice, value)) {
+            SetChoiceCode(row.input, column.index, *code);
         } else if (!value.empty() && !row.problem) {
-            row.problem = "\"" + std::string(choice.name) + "\" must be " + std::string(choice.words[0]) + " or "
-                          + std::string(choice.words[1]) + ", not \"" + value + "\"";
+            row.problem =
+                "\"" + std::string(choice.name) + "\" must be " + ChoiceWording(choice) + ", not \"" + value + "\"";
         }
     }
 

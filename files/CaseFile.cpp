@@ -34,6 +34,8 @@ Expected<void> ReadText(const ReadJson& document, std::string_view name, std::st
     return {};
 }
 
+// A word this version does not know is refused, never read as the default:
+// the unit words of newer versions must not turn into kgf.
 Expected<void> ReadChoice(const ReadJson& document, int choice, Case& c)
 {
     const Choice& words = kChoices[choice];
@@ -41,12 +43,11 @@ Expected<void> ReadChoice(const ReadJson& document, int choice, Case& c)
     if (auto read = ReadText(document, words.name, word); !read) {
         return read;
     }
-    const auto at = std::find(words.words.begin(), words.words.end(), word);
-    if (at == words.words.end()) {
-        return Failed("\"" + std::string(words.name) + "\" must be " + std::string(words.words[0]) + " or "
-                      + std::string(words.words[1]) + ", not \"" + word + "\"");
+    const std::optional<int> code = ChoiceCodeOf(words, word);
+    if (!code) {
+        return Failed("\"" + std::string(words.name) + "\" must be " + ChoiceWording(words) + ", not \"" + word + "\"");
     }
-    SetChoiceCode(c, choice, static_cast<int>(at - words.words.begin()));
+    SetChoiceCode(c, choice, *code);
     return {};
 }
 
@@ -183,7 +184,9 @@ std::string CaseFileText(const Case& c)
 {
     Json document{{"format", kFormat}, {"version", kVersion}};
     for (int choice = 0; choice < kChoiceCount; ++choice) {
-        document[std::string(kChoices[choice].name)] = kChoices[choice].words[ChoiceCode(c, choice) == 1 ? 1 : 0];
+        const Choice& words = kChoices[choice];
+        const auto code = static_cast<std::size_t>(ChoiceCode(c, choice));
+        document[std::string(words.name)] = words.words[code < words.words.size() ? code : 0];
     }
     for (int item = 0; item < kFieldCount; ++item) {
         document[std::string(kFieldNames[item])] = c.form.txtInput[item];

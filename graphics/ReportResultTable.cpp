@@ -61,7 +61,7 @@ void DrawResultGrid(Canvas& page, const ResultTable& table)
 }
 
 // All symbol headings first, then the unit headings on the row below.
-void WriteResultHeadings(Canvas& page, const ResultTable& table, std::int16_t forceUnit)
+void WriteResultHeadings(Canvas& page, const ResultTable& table, ForceUnit forceUnit)
 {
     page.SetFontSize(table.headingPoints);
     page.SetFontBold(false);
@@ -114,8 +114,17 @@ struct FigureField {
 
 FigureField FieldOf(const ResultColumn& column, const ColumnPlace& at, const RunState& selection)
 {
-    const bool newton = column.unit == kForceUnit && selection.forceUnit == kNewton;
-    return newton ? FigureField{at.newtonBlanks, at.newtonWidth} : FigureField{at.blanks, at.width};
+    switch (selection.forceUnit) {
+    case kNewton:
+        if (column.quantity == Quantity::Force) {
+            return {at.newtonBlanks, at.newtonWidth};
+        }
+        break;
+    case kKgf:
+    case kLbf:
+        break;
+    }
+    return {at.blanks, at.width};
 }
 
 double FieldEnd(Canvas& page, const ColumnPlace& at, const FigureField& field)

@@ -84,7 +84,7 @@ struct ResultTable {
 // first, under the grid and the figures.
 void ShadePassingRows(Canvas& page, const ResultTable& table, const RunState& selection);
 void DrawResultGrid(Canvas& page, const ResultTable& table);
-void WriteResultHeadings(Canvas& page, const ResultTable& table, std::int16_t forceUnit);
+void WriteResultHeadings(Canvas& page, const ResultTable& table, ForceUnit forceUnit);
 // The model's label and every figure of each row, in 10 point.
 void WriteResultRows(Canvas& page, const ResultTable& table, const RunState& selection);
 // A failed figure is crossed out over its cell; a model that passes every

@@ -55,7 +55,7 @@ FrmInit::FrmInit(Toolkit& toolkit, QWidget* parent) : QDialog(parent), m_toolkit
     CentreOnDisplay(*this);
 }
 
-void FrmInit::Choose(std::int16_t forceUnit)
+void FrmInit::Choose(vyra::ForceUnit forceUnit)
 {
     m_forceUnit = forceUnit;
     accept();

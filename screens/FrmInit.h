@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ForceUnit.h"
 #include "Toolkit.h"
 
 #include <QDialog>
@@ -17,14 +18,13 @@ class FrmInit : public QDialog {
 public:
     explicit FrmInit(Toolkit& toolkit, QWidget* parent = nullptr);
 
-    // 0 kgf, 1 N.
-    std::int16_t ForceUnit() const { return m_forceUnit; }
+    vyra::ForceUnit ForceUnit() const { return m_forceUnit; }
 
 private:
-    void Choose(std::int16_t forceUnit);
+    void Choose(vyra::ForceUnit forceUnit);
 
     Toolkit& m_toolkit;
-    std::int16_t m_forceUnit = 0;
+    vyra::ForceUnit m_forceUnit = kKgf;
 };
 
 }  // namespace vyra::ui

@@ -326,7 +326,7 @@ void FrmInput::ShowCase(const Case& shown)
         ShowUnit(shown.forceUnit);
         // At start the case gives the unit; later it changes the run's unit.
         if (c.unitScreenShown) {
-            const QString unit = ToQString(kChoices[kUnitChoice].words[shown.forceUnit == 1 ? 1 : 0]);
+            const QString unit = ToQString(UnitWord(shown.forceUnit));
             m_toolkit.ShowMessage(
                 this, QString(),
                 QStringLiteral("This case gives its forces in %1: the unit of force is now %1.").arg(unit),
@@ -375,7 +375,7 @@ void FrmInput::RollerTool()
     }
 }
 
-void FrmInput::ShowUnit(std::int16_t forceUnit)
+void FrmInput::ShowUnit(ForceUnit forceUnit)
 {
     Controls& c = *m_controls;
     c.state.forceUnit = forceUnit;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ForceUnit.h"
 #include "Toolkit.h"
 
 #include <QWidget>
@@ -55,7 +56,7 @@ private:
     void RollerTool();
 
     void ShowCase(const Case& shown);
-    void ShowUnit(std::int16_t forceUnit);
+    void ShowUnit(ForceUnit forceUnit);
     void DrawOpenedSketch(const EntryForm& form);
     void DrawStartingSketch();
     Case ReadCase() const;

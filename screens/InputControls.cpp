@@ -140,7 +140,7 @@ void BuildOptionFrames(QWidget& client, InputControls& c)
     }
 }
 
-void BuildEntryRows(QWidget& client, std::int16_t forceUnit, InputControls& c)
+void BuildEntryRows(QWidget& client, ForceUnit forceUnit, InputControls& c)
 {
     const auto captions = FieldCaptions();
     const auto units = UnitLabels(forceUnit);
@@ -184,7 +184,7 @@ int OptionGroup::Selected() const { return options[0]->isChecked() ? 0 : 1; }
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-void BuildInputControls(QWidget& client, std::int16_t forceUnit, InputControls& controls)
+void BuildInputControls(QWidget& client, ForceUnit forceUnit, InputControls& controls)
 {
     BuildCustomerBlock(client, controls);
     BuildOptionFrames(client, controls);

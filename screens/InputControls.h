@@ -55,7 +55,7 @@ struct InputControls {
 // area and the commands on the client area from the screen's geometry
 // tables, in that order. The unit labels follow forceUnit, but for the
 // tension's, which is written once the unit is known.
-void BuildInputControls(QWidget& client, std::int16_t forceUnit, InputControls& controls);
+void BuildInputControls(QWidget& client, ForceUnit forceUnit, InputControls& controls);
 
 QString ToQString(std::string_view text);
 

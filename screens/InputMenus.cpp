@@ -125,7 +125,7 @@ bool InputMenus::OpenAtStart(const QString& path) { return OpenFile(path); }
 
 void InputMenus::CaseBegun() { Keep(QString()); }
 
-void InputMenus::UnitChosen(std::int16_t forceUnit)
+void InputMenus::UnitChosen(ForceUnit forceUnit)
 {
     if (m_kept && m_path.isEmpty()) {
         m_kept->forceUnit = forceUnit;

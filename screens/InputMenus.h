@@ -56,7 +56,7 @@ public:
     // them once they are changed asks first.
     void CaseBegun();
     // The unit chosen at start belongs to the starting case.
-    void UnitChosen(std::int16_t forceUnit);
+    void UnitChosen(ForceUnit forceUnit);
     // Export Report as PDF… and Print… of the menu, which the result
     // screens' keys run too.
     void ExportReport();

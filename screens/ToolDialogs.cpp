@@ -4,6 +4,7 @@
 #include "Placement.h"
 #include "ResultFormat.h"
 #include "RunState.h"
+#include "Units.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -73,11 +74,9 @@ QPushButton& Button(const QDialog& dialog, const char* name)
 
 std::string Text(const QLineEdit* field) { return field->text().trimmed().toStdString(); }
 
-std::string UnitWord(std::int16_t forceUnit) { return forceUnit == kKgf ? "kgf" : "N"; }
-
-std::string AdviceText(const TensionAdvice& advice, std::int16_t forceUnit)
+std::string AdviceText(const TensionAdvice& advice, ForceUnit forceUnit)
 {
-    const std::string unit = UnitWord(forceUnit);
+    const std::string unit(UnitWord(forceUnit));
     std::string text = "Tension per width [N/m]: low " + FormatPattern(advice.perWidth.low, 1) + ", typical "
                        + FormatPattern(advice.perWidth.typical, 1) + ", high " + FormatPattern(advice.perWidth.high, 1)
                        + "\nTension [" + unit + "]: low " + FormatPattern(advice.tension.low, 2) + ", typical "
@@ -116,7 +115,7 @@ std::string LimitsText(const RollerLimits& limits)
 
 }  // namespace
 
-FrmTension::FrmTension(const MaterialTable& table, std::int16_t forceUnit, std::optional<double> entered,
+FrmTension::FrmTension(const MaterialTable& table, ForceUnit forceUnit, std::optional<double> entered,
                        const std::optional<TensionOrigin>& start, QWidget* parent)
     : QDialog(parent), m_table(table), m_forceUnit(forceUnit), m_entered(entered)
 {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "RollerDrawing.h"
+#include "ForceUnit.h"
 #include "Toolkit.h"
 #include "WebTension.h"
 
 #include <QDialog>
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -35,7 +35,7 @@ struct RollerChoice {
 // tension is. "Use" takes the chosen value of the range.
 class FrmTension : public QDialog {
 public:
-    FrmTension(const MaterialTable& table, std::int16_t forceUnit, std::optional<double> entered,
+    FrmTension(const MaterialTable& table, ForceUnit forceUnit, std::optional<double> entered,
                const std::optional<TensionOrigin>& start, QWidget* parent);
 
     const std::optional<TensionChoice>& Choice() const { return m_choice; }
@@ -46,7 +46,7 @@ private:
     void cmdUse_Click();
 
     const MaterialTable& m_table;
-    std::int16_t m_forceUnit;
+    ForceUnit m_forceUnit;
     std::optional<double> m_entered;
     QComboBox* m_cboMaterial = nullptr;
     QLineEdit* m_txtWidth = nullptr;

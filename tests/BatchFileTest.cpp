@@ -48,10 +48,23 @@ TEST(BatchFile, ReadsRowsAsCases)
                                                                "R1,10,N,left,\"Müller, \"\"Papier\"\"\",-180\r\n"
                                                                "\r\n"
                                                                "\"R2\nunwind\", 10 ,,,\"\",\r\n"
-                                                               "R3,,lbf,Left,x,\n"
+                                                               "R3,,kN,Left,x,\n"
                                                                "R4,5,kgf,right,,1"),
                                                     base)
                                                 + "\n" + ReadAll(BrokenSource()) + "\n");
+}
+
+// A drawing is metric in every unit, but the roller weight it gives is
+// typed in the row's unit: in lb for an lbf row.
+TEST(BatchFile, AnLbfRowGetsTheWeightOfItsDrawingInPounds)
+{
+    TextSource source("unit,tube-od,tube-id,face\nkgf,100,90,1000\nlbf,100,90,1000\n");
+    BatchReader reader(source, Case{});
+    const auto weight = [&reader] {
+        return test::Number(std::get<BatchRow>(reader.Next()).input.form.txtInput[kItemWr]);
+    };
+    const double kg = weight();
+    EXPECT_NEAR(weight() * 0.45359237, kg, 1e-12 * kg);
 }
 
 TEST(BatchFile, FaultsNameTheLine)

@@ -270,7 +270,7 @@ std::set<std::string> ProgramTexts()
     }
     for (const auto& columns : {ResultSet1Columns(), ResultSet2Columns()}) {
         for (const ResultColumn& column : columns) {
-            for (const std::int16_t unit : {kKgf, kNewton}) {
+            for (const ForceUnit unit : {kKgf, kNewton}) {
                 texts.insert(std::string(column.symbol) + std::string(UnitHeading(column, unit)));
             }
         }

@@ -16,7 +16,7 @@ namespace {
 
 // The state "Select" leaves with one entry changed, or nothing when it
 // refuses the case.
-std::optional<RunState> SelectWith(EntryForm form, int item, const std::string& text, std::int16_t unit = kKgf)
+std::optional<RunState> SelectWith(EntryForm form, int item, const std::string& text, ForceUnit unit = kKgf)
 {
     RunState state;
     state.forceUnit = unit;

@@ -102,9 +102,8 @@ TEST(ChartsGolden, ChartsPageAsRecorded)
 {
     EntryForm angled = test::WorkedExampleForm();
     angled.txtInput = {"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
-    const std::tuple<const char*, EntryForm, std::int16_t> cases[] = {
-        {"charts_page_angled", angled, kKgf},
-        {"charts_page_harsh", test::HarshForm(), kNewton}};
+    const std::tuple<const char*, EntryForm, ForceUnit> cases[] = {{"charts_page_angled", angled, kKgf},
+                                                                   {"charts_page_harsh", test::HarshForm(), kNewton}};
     for (const auto& [name, form, unit] : cases) {
         RecordingCanvas page(kA4, kPageHeight);
         const ReportRecord record = test::SelectedRecord(form, unit);
@@ -210,7 +209,7 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
     figures.selection.tables.PB.fill(-98765.4);
     figures.selection.seriesIndex = kIntrinsicallySafeSeries;
     const EntryForm wide{{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}};
-    const std::tuple<std::int16_t, double, ReportRecord> cases[] = {
+    const std::tuple<ForceUnit, double, ReportRecord> cases[] = {
         {kKgf, kLetter, Worked()},
         {kKgf, kA4, Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}})},
         {kKgf, kLetter, Changed({{&T::S, 7, 80}, {&T::S, 8, nan}, {&T::P1, 5, -1}, {&T::P1, 8, -0.5}})},
@@ -311,7 +310,7 @@ void ExpectReadableAndTraceable(const RecordingCanvas& canvas, int pages)
 TEST(ReportPages, EveryPageReadableAndTraceable)
 {
     const EntryForm huge{{"1e300", "100", "10", "20", "80", "20", "20", "0", "1", "100"}, 1, 0, 1, 0, 1};
-    const std::pair<EntryForm, std::int16_t> cases[] = {{test::HarshForm(), kNewton}, {huge, kKgf}};
+    const std::pair<EntryForm, ForceUnit> cases[] = {{test::HarshForm(), kNewton}, {huge, kKgf}};
     for (const double width : {kLetter, kA4}) {
         LineReportContent line{{std::string(99, 'W'), "A-1", "", "Dec 06,2026", ""}, "line3.csv", {}, {}};
         line.recordOf = [](const LineRoller& roller) { return test::SelectedRecord(roller.input.form); };

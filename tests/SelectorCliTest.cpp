@@ -8,6 +8,7 @@
 #include "Headroom.h"
 #include "JsonOutput.h"
 #include "ResultColumns.h"
+#include "ResultFormat.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "StandardOutput.h"
@@ -20,10 +21,12 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vyra::cli {
@@ -55,33 +58,48 @@ std::string Recorded(const std::string& name, const std::vector<std::string>& ar
            + text + "\n";
 }
 
+// The model rows of the text tables, split into words: both result sets,
+// the headroom table, the calibration table.
+std::vector<std::vector<std::string>> ModelRows(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.size() > 2 && std::isdigit(static_cast<unsigned char>(line[0])) && line[1] == ' ') {
+            std::istringstream words(line);
+            rows.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
+        }
+    }
+    return rows;
+}
+
+// The sentence under the text tables names exactly the models whose rows
+// say "yes" in both.
+void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string& name)
+{
+    const std::size_t at = out.find("Passing both result sets: ");
+    const auto rows = ModelRows(out);
+    if (at == std::string::npos || rows.size() < 2 * kModelCount) {
+        return;
+    }
+    std::string names;
+    for (std::size_t i = 0; i < kModelCount; ++i) {
+        const bool both = rows[i].back() == "yes" && rows[i + kModelCount].back() == "yes";
+        names += both ? (names.empty() ? "" : ", ") + rows[i][1] : "";
+    }
+    EXPECT_EQ(out.substr(at + 26, out.find('\n', at) - at - 26), names.empty() ? "none" : names) << name;
+}
+
+// Whatever the run's unit, the figures are held in the program's own.
+const nlohmann::json kFigureUnits = nlohmann::json::parse(
+    R"({"P1":"kgf","We":"kgf","P":"kgf","Zt":"mm","Zr":"mm","Zs":"mm","Vt":"mV","Vr":"mV","S":"times","F1":"Hz",
+        "F2":"Hz","F3":"Hz","E":"um","PB":"kgf","maxSpeed":"m/min","passingGamma":"degree","weight":"kg"})");
+
 // A JSON document against the run "Select" makes of the case, which it must
 // carry whole: every figure the same double (null where it is not finite),
 // so meeting the hand-worked figures wherever the run does, every verdict
 // the assessments', a refusal the check's; no case (a row the batch
 // refused) must have been refused.
-// The sentence under the text tables names exactly the models whose rows
-// say "yes" in both.
-void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string& name)
-{
-    std::istringstream lines(out);
-    std::vector<std::string> rows;  // the model rows of both tables, set 1's first
-    for (std::string line; std::getline(lines, line);) {
-        if (line.starts_with("Selection result 1")) {
-            rows.clear();
-        } else if (line.size() > 2 && std::isdigit(static_cast<unsigned char>(line[0])) && line[1] == ' ') {
-            rows.push_back(line);
-        } else if (line.starts_with("Passing both result sets: ") && rows.size() == 2 * kModelCount) {
-            std::string names;
-            for (std::size_t i = 0; i < kModelCount; ++i) {
-                const bool both = rows[i].ends_with(" yes") && rows[i + kModelCount].ends_with(" yes");
-                names += both ? (names.empty() ? "" : ", ") + rows[i].substr(2, rows[i].find(' ', 2) - 2) : "";
-            }
-            EXPECT_EQ(line.substr(26), names.empty() ? "none" : names) << name;
-        }
-    }
-}
-
 void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std::string& name)
 {
     RunState state;
@@ -100,8 +118,10 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
     } else if (input == nullptr) {
         expected["status"] = "rejected";
     } else {
+        static const std::map<ForceUnit, std::string> kWords{{kKgf, "kgf"}, {kNewton, "N"}, {kLbf, "lbf"}};
         expected.update({{"status", "ok"},
-                         {"unit", state.forceUnit == kNewton ? "N" : "kgf"},
+                         {"unit", kWords.at(state.forceUnit)},
+                         {"units", kFigureUnits},
                          {"type", state.seriesIndex == kIntrinsicallySafeSeries ? "safe" : "standard"},
                          {"methodCode", state.inputs.methodCode}});
         for (int i = 0; i < kModelCount; ++i) {
@@ -183,6 +203,68 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(saved->report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
+}
+
+// The worked example typed in lbf, in, lb and ft/min against the kgf run of
+// its entries converted by hand: the JSON the same but for "unit"; every
+// figure of the text tables the kgf run's held one divided by the exact
+// factor, to 0.1 lbf (PB 0.01), 0.1 mil (E 0.001) and whole ft/min; the
+// gamma runs, and the calibration of 5 lb, as the kgf run's.
+TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
+{
+    const std::vector<std::string> lbf{
+        "--unit=lbf",         "--tension=10", "--diameter=100",        "--roller-weight=10",
+        "--bearing-weight=1", "--speed=100",  "--calibration-weight=5"};
+    const std::vector<std::string> kgf{
+        "--tension=4.5359237000000006",         "--diameter=2540", "--roller-weight=4.5359237000000006",
+        "--bearing-weight=0.45359237000000002", "--speed=30.48",   "--calibration-weight=2.2679618500000003"};
+    const auto run = [](std::vector<std::string> args, const char* extra) {
+        args.push_back(extra);
+        std::ostringstream out, err;
+        EXPECT_EQ(RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026"}), kComputed) << err.str();
+        return out.str();
+    };
+    nlohmann::json lbfDoc = nlohmann::json::parse(run(lbf, "--json"));
+    EXPECT_EQ(std::exchange(lbfDoc["unit"], "kgf"), "lbf");
+    EXPECT_EQ(lbfDoc, nlohmann::json::parse(run(kgf, "--json")));
+    const auto rows = ModelRows(run(lbf, "--headroom")), kgfRows = ModelRows(run(kgf, "--headroom"));
+    ASSERT_EQ(rows.size(), 4U * kModelCount);
+    ASSERT_EQ(kgfRows.size(), rows.size());
+    const RunState held = Evaluate(*CaseOf(std::get<SelectorOptions>(ParseSelectorOptions(kgf)), ""), {}).selection;
+    const ResultTables& t = held.tables;
+    for (int i = 0; i < kModelCount; ++i) {
+        const std::pair<double, int> figures[] = {{t.P1[i] / 0.45359237, 1},
+                                                  {t.We[i] / 0.45359237, 1},
+                                                  {t.P[i] / 0.45359237, 1},
+                                                  {t.Zt[i] / 0.0254, 1},
+                                                  {t.Zr[i] / 0.0254, 1},
+                                                  {t.Zs[i] / 0.0254, 1},
+                                                  {t.Vt[i] / 1000, 3},
+                                                  {t.Vr[i] / 1000, 3},
+                                                  {t.S[i], 1},
+                                                  {t.F1[i], 1},
+                                                  {t.F2[i], 1},
+                                                  {t.F3[i], 1},
+                                                  {t.F1[i] / t.F2[i], 2},
+                                                  {t.F1[i] / t.F3[i], 2},
+                                                  {t.E[i] / 25.4, 3},
+                                                  {t.PB[i] / 0.45359237, 2}};
+        std::vector<std::string> expected, shown;
+        for (const auto& [value, decimals] : figures) {
+            expected.push_back(FormatPattern(value, decimals));
+        }
+        for (const auto& cells : {rows[i], rows[kModelCount + i]}) {
+            for (std::size_t c = 2; c + 1 < cells.size(); ++c) {
+                shown.push_back(cells[c].substr(0, cells[c].find('*')));
+            }
+        }
+        EXPECT_EQ(shown, expected) << "model index " << i;
+        std::vector<std::string> headroom = rows[2 * kModelCount + i];
+        EXPECT_EQ(std::exchange(headroom[2], kgfRows[2 * kModelCount + i][2]),
+                  FormatPattern(MaxSpeed(held, i) / 0.3048, 0));
+        EXPECT_EQ(headroom, kgfRows[2 * kModelCount + i]);
+        EXPECT_EQ(rows[3 * kModelCount + i], kgfRows[3 * kModelCount + i]);
+    }
 }
 
 // An exception that would abort the program becomes a message and status 4.

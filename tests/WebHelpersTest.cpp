@@ -38,7 +38,7 @@ TEST(WebTension, ShippedTableMeetsThePublishedFigures)
     for (const auto& row : test::Rows("engine_web_tension", 15)) {
         const Expected<WebDescription> web = ReadWebDescription({row[1], row[2], row[3], row[4], row[5]});
         ASSERT_TRUE(web) << row[0] << ": " << test::ReasonOf(web);
-        const std::int16_t unit = row[6] == "N" ? kNewton : kKgf;
+        const ForceUnit unit = row[6] == "N" ? kNewton : kKgf;
         const Expected<TensionAdvice> advice = AdviseTension(BuiltInMaterials(), *web, Optional(row[7]), unit);
         ASSERT_TRUE(advice) << row[0] << ": " << test::ReasonOf(advice);
         // The table keeps four figures of each converted figure; the case table

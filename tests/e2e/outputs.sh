@@ -99,7 +99,7 @@ charts)
     ls -F
     ;;
 "statuses and versions")
-    s "$S" --unit=lbf
+    s "$S" --unit=kN
     s env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
     ;;
 # Standard output that cannot be written fails with its cause; standard

@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         CheckParse(form.txtInput[item]);
     }
     RunState state;
-    state.forceUnit = static_cast<std::int16_t>(option(4));
+    state.forceUnit = ForceUnitOf(option(4)).value_or(kKgf);
     const ResultTables untouched = state.tables;
     const CheckResult failure = SelectCommand(state, form);
     if (failure) {

@@ -11,7 +11,7 @@ namespace vyra::test {
 
 // The report record of a "Select" of the form, in the given unit, with a
 // customer block.
-inline gfx::ReportRecord SelectedRecord(const EntryForm& form, std::int16_t forceUnit = kKgf)
+inline gfx::ReportRecord SelectedRecord(const EntryForm& form, ForceUnit forceUnit = kKgf)
 {
     gfx::ReportRecord record;
     record.selection.forceUnit = forceUnit;

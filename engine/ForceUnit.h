@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vyra {
+
+// The unit of a run, chosen once: kgf, N, or lbf with inches, pounds, feet
+// per minute and mils beside it. Whatever the run's unit, the engine works
+// in kgf, mm, kg and m/min; Units.h converts at the edges.
+enum ForceUnit : std::int16_t { kKgf = 0, kNewton = 1, kLbf = 2 };
+inline constexpr int kForceUnitCount = 3;
+
+}  // namespace vyra
