@@ -19,6 +19,7 @@
 #include "RunState.h"
 #include "SketchArea.h"
 #include "ToolDialogs.h"
+#include "Units.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -364,12 +365,15 @@ void FrmInput::TensionTool()
 void FrmInput::RollerTool()
 {
     Controls& c = *m_controls;
-    const Expected<double> speed = ReadMeasure("speed", c.txtInput[kItemV]->text().toStdString(), "m/min");
-    FrmRoller dialog(speed ? std::optional(*speed) : std::nullopt, c.rollerFrom, this);
+    const ForceUnit unit = c.state.forceUnit;
+    const Expected<double> speed = ReadMeasure("speed", c.txtInput[kItemV]->text().toStdString(), "");
+    FrmRoller dialog(speed ? std::optional(InProgramUnits(Quantity::Speed, *speed, unit)) : std::nullopt, c.rollerFrom,
+                     this);
     m_toolkit.ShowModal(dialog);
     if (const auto& choice = dialog.Choice()) {
-        c.txtInput[kItemD]->setText(ToQString(choice->diameter));
-        c.txtInput[kItemWr]->setText(ToQString(choice->rollerWeight));
+        c.txtInput[kItemD]->setText(ToQString(ShortestText(InRunUnits(Quantity::Length, choice->diameter, unit))));
+        c.txtInput[kItemWr]->setText(
+            ToQString(FormatPattern(InRunUnits(Quantity::Mass, choice->rollerWeight, unit), 2)));
         c.rollerFrom = choice->drawing;
         c.menus->CaseEdited();
     }
@@ -379,7 +383,11 @@ void FrmInput::ShowUnit(ForceUnit forceUnit)
 {
     Controls& c = *m_controls;
     c.state.forceUnit = forceUnit;
-    c.lblTani[kItemFS]->setText(ToQString(ForceUnitLabel(forceUnit)));
+    // An lbf case gives every length, weight and speed in its own unit too.
+    const auto labels = UnitLabels(forceUnit);
+    for (int item = 0; item < kFieldCount; ++item) {
+        c.lblTani[item]->setText(ToQString(labels[static_cast<std::size_t>(item)]));
+    }
 }
 
 // "Image chgange" without its messages: angles out of range leave the

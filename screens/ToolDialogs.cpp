@@ -1,6 +1,5 @@
 #include "ToolDialogs.h"
 
-#include "NumberText.h"
 #include "Placement.h"
 #include "ResultFormat.h"
 #include "RunState.h"
@@ -232,7 +231,7 @@ void FrmRoller::cmdUse_Click()
         return;
     }
     const RollerLimits limits = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt);
-    m_choice = RollerChoice{FormatPattern(limits.weight, 2), ShortestText(drawing->tubeOd), *drawing};
+    m_choice = RollerChoice{limits.weight, drawing->tubeOd, *drawing};
     accept();
 }
 

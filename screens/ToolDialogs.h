@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RollerDrawing.h"
 #include "ForceUnit.h"
+#include "RollerDrawing.h"
 #include "Toolkit.h"
 #include "WebTension.h"
 
@@ -24,8 +24,8 @@ struct TensionChoice {
 };
 
 struct RollerChoice {
-    std::string rollerWeight;  // kg
-    std::string diameter;  // mm, the tube's outer diameter
+    double rollerWeight;  // kg
+    double diameter;  // mm, the tube's outer diameter
     RollerDrawing drawing;
 };
 
@@ -59,9 +59,9 @@ private:
 };
 
 // "Roller from drawing": a tube roller's weight, sag and first critical
-// speed from its diameters, face length and material, with the share of
-// that speed the entered line speed is. "Use" takes the weight and the
-// outer diameter.
+// speed from its diameters, face length and material (mm and kg whatever
+// the run's unit), with the share of that speed the entered line speed
+// (m/min) is. "Use" takes the weight and the outer diameter.
 class FrmRoller : public QDialog {
 public:
     FrmRoller(std::optional<double> lineSpeed, const std::optional<RollerDrawing>& start, QWidget* parent);
