@@ -56,7 +56,7 @@ TEST(BatchFile, ReadsRowsAsCases)
 
 TEST(BatchFile, FaultsNameTheLine)
 {
-    for (const auto& row : test::Rows("engine_batch_faults", 3)) {
+    for (const auto& row : test::ReadCaseTable("engine_batch_faults", 3)) {
         const std::string text = test::Unescape(row[1]);
         const std::string recording = ReadAll(TextSource(text));
         EXPECT_EQ(recording.substr(recording.rfind('\n') + 1), row[2]) << row[0];

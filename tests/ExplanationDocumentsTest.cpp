@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <numeric>
@@ -54,8 +53,7 @@ struct Block {
 // The document read by the program's reader, as blocks and as plain text.
 std::pair<std::vector<Block>, std::string> Load(int number)
 {
-    std::ifstream file(std::string(VYRA_DOCS_DIR) + "/Explanation" + std::to_string(number) + ".rtf", std::ios::binary);
-    const auto read = rtf::ReadRtf(std::string{std::istreambuf_iterator<char>(file), {}});
+    const auto read = rtf::ReadRtf(test::FileText(VYRA_DOCS_DIR "/Explanation" + std::to_string(number) + ".rtf"));
     EXPECT_TRUE(read) << "Explanation" << number << ".rtf cannot be read";
     const auto text = [](const std::vector<rtf::Run>& runs) {
         return Normalised(std::accumulate(runs.begin(), runs.end(), std::string(),
@@ -205,8 +203,7 @@ std::set<std::string> ProgramTexts()
     static const std::regex literal(R"re("((?:[^"\\\n]|\\.)*)")re");
     for (const char* folder : {"engine", "graphics", "screens", "cli", "app", "rtf"}) {
         for (const auto& entry : std::filesystem::directory_iterator(std::string(VYRA_SOURCE_DIR) + "/" + folder)) {
-            std::ifstream file(entry.path(), std::ios::binary);
-            const std::string source{std::istreambuf_iterator<char>(file), {}};
+            const std::string source = test::FileText(entry.path());
             for (auto m = std::sregex_iterator(source.begin(), source.end(), literal); m != std::sregex_iterator();
                  ++m) {
                 std::string text = std::regex_replace((*m)[1].str(), std::regex(R"(\\(["\\]))"), "$1");

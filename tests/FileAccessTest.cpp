@@ -22,12 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Content(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 void Put(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 // Whether the check holds in a child process, where it may limit the file
@@ -81,7 +75,7 @@ TEST_F(FileAccessTest, ReplacesRegularFilesAndWritesThroughLinks)
     Put(target, "old");
     ::chmod(target.c_str(), 0600);
     EXPECT_TRUE(WriteFileWhole(target, "new content"));
-    EXPECT_EQ(Content(target), "new content");
+    EXPECT_EQ(test::FileText(target), "new content");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     const fs::path fresh = m_folder / "real.png";
     const mode_t mask = ::umask(022);
@@ -91,7 +85,7 @@ TEST_F(FileAccessTest, ReplacesRegularFilesAndWritesThroughLinks)
     fs::create_symlink("real.png", m_folder / "link.png");
     EXPECT_TRUE(WriteFileWhole(m_folder / "link.png", "second"));
     EXPECT_TRUE(fs::is_symlink(m_folder / "link.png"));
-    EXPECT_EQ(Content(fresh), "second");
+    EXPECT_EQ(test::FileText(fresh), "second");
     EXPECT_EQ(Entries(), 3U);
 }
 
@@ -124,7 +118,7 @@ TEST_F(FileAccessTest, FailuresKeepTheOldFileAndLeaveNothingBehind)
             return test::ReasonOf(WriteFileWhole(target, std::string(std::get<2>(c), 'x'), std::get<1>(c)))
                    == std::get<3>(c);
         });
-        EXPECT_EQ(std::tuple(failed, Content(target), Entries()), std::tuple(true, "old", 1U)) << std::get<0>(c);
+        EXPECT_EQ(std::tuple(failed, test::FileText(target), Entries()), std::tuple(true, "old", 1U)) << std::get<0>(c);
     }
 }
 
@@ -174,9 +168,10 @@ TEST_F(FileAccessTest, RefusesWhatItMayNotReplaceWholeAndLeavesItAsItWas)
     }
     EXPECT_TRUE(fs::is_fifo(fifo) && fs::is_symlink(dangling) && !fs::exists(m_folder / "nothing"));
     EXPECT_TRUE(!haveDevice || fs::is_character_file(device));
-    EXPECT_EQ(Content(readOnly) + Content(linked) + Content(others), "oldoldold");
+    EXPECT_EQ(test::FileText(readOnly) + test::FileText(linked) + test::FileText(others), "oldoldold");
     const fs::path longName = m_folder / std::string(255, 'n');
-    EXPECT_TRUE(AsUnprivilegedUser([&] { return WriteFileWhole(longName, "new") && Content(longName) == "new"; }));
+    EXPECT_TRUE(
+        AsUnprivilegedUser([&] { return WriteFileWhole(longName, "new") && test::FileText(longName) == "new"; }));
     const fs::path file = m_folder / "doc.rtf";
     Put(file, "12345");
     EXPECT_EQ(*ReadRegularFile(file, 5), "12345");

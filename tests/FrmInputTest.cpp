@@ -27,12 +27,6 @@ QString Marked(const QWidget& control, const QString& text, QPalette::ColorRole 
     return text + (control.palette().color(role) == QColor(255, 0, 0) ? "!" : "");
 }
 
-std::string FileText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(unreadable)");
-}
-
 // Runs the steps of the case table NAME against the golden file NAME. The
 // files the steps name are in a fresh folder, which the recording calls DIR.
 class Scenario {
@@ -122,17 +116,18 @@ private:
             QFile file(Path(name));
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(text.ends_with(".vyracase")
-                           ? QByteArray::fromStdString(FileText(VYRA_CASES_DIR "/" + QString::fromStdString(text)))
+                           ? QByteArray::fromStdString(test::FileText(VYRA_CASES_DIR "/" + text))
                        : text == "huge" ? QByteArray(kMaxCaseFileBytes + 1, ' ')
                                         : QByteArray::fromStdString(text));
         } else if (verb == "compare") {
             const auto a = ReadCaseFile(Path(name).toStdString());
             const auto b = ReadCaseFile(Path(text).toStdString());
-            m_notes += "  " + name
-                       + (FileText(Path(name)) == FileText(Path(text)) ? " same as "
-                          : a && b && *a == *b                         ? " same case as "
-                                                                       : " differs from ")
-                       + text + "\n";
+            m_notes +=
+                "  " + name
+                + (test::FileText(Path(name).toStdString()) == test::FileText(Path(text).toStdString()) ? " same as "
+                   : a && b && *a == *b ? " same case as "
+                                        : " differs from ")
+                + text + "\n";
         } else if (verb == "pdf") {
             const QString pages = test::PdfText(Path(name));
             const bool customer = pages.contains(Child<QLineEdit>(*m_screen, "txtFNmame").text());

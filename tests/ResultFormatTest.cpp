@@ -13,7 +13,7 @@ namespace {
 // width, past which a figure takes the exponent form.
 TEST(FormatPattern, FixedDecimalsWithALeadingDigit)
 {
-    for (const auto& row : test::Rows("engine_patterns", 5)) {
+    for (const auto& row : test::ReadCaseTable("engine_patterns", 5)) {
         const double value = test::Number(row[1]);
         const int decimals = std::stoi(row[2]);
         EXPECT_EQ(row[3] == "-" ? FormatPattern(value, decimals)

@@ -26,7 +26,7 @@ ResultTable& Table(ResultTables& tables, const std::string& symbol)
 // of the one worked out by hand (an infinite one exactly).
 TEST(RunSelection, FiguresWorkedOutByHand)
 {
-    for (const auto& row : test::Rows("engine_figures", 6)) {
+    for (const auto& row : test::ReadCaseTable("engine_figures", 6)) {
         RunState state;
         state.seriesIndex = static_cast<std::int16_t>(std::stoi(row[1]));
         state.forceUnit = row[2] == "N" ? kNewton : kKgf;
@@ -61,7 +61,7 @@ TEST(RunSelection, FiguresWorkedOutByHand)
 
 TEST(Assessments, LimitsBelongToTheFailingSide)
 {
-    for (const auto& row : test::Rows("engine_assessments", 4)) {
+    for (const auto& row : test::ReadCaseTable("engine_assessments", 4)) {
         std::istringstream models(row[1]);
         for (int i; models >> i;) {
             RunState state;

@@ -14,8 +14,12 @@ void ExpectGolden(const std::string& name, const std::string& recording);
 // The rows of the case table tests/cases/NAME.txt: one row a line, its
 // fields separated by " | " (an empty field is "|  |") and trimmed; blank
 // lines and lines starting with "#" are left out. The first field names the
-// row, so that a failure says which. Fields are taken as they stand.
+// row, so that a failure says which. Given a number of fields, a row with
+// another number fails and is left out.
 using CaseRow = std::vector<std::string>;
-std::vector<CaseRow> ReadCaseTable(const std::string& name);
+std::vector<CaseRow> ReadCaseTable(const std::string& name, std::size_t fields = 0);
+
+// The whole content of a file, "" when it cannot be read.
+std::string FileText(const std::string& path);
 
 }  // namespace vyra::test

@@ -35,17 +35,6 @@ inline SelectionInputs SketchInputs(std::int16_t alpha, std::int16_t beta, std::
 // The values the input screen opens with.
 inline SelectionInputs StartingInputs() { return SketchInputs(20, 80, 20, 20, 0); }
 
-// The rows of a case table with the fields the test reads; another row fails.
-inline std::vector<CaseRow> Rows(const std::string& table, std::size_t fields)
-{
-    std::vector<CaseRow> rows = ReadCaseTable(table);
-    std::erase_if(rows, [&](const CaseRow& row) {
-        EXPECT_EQ(row.size(), fields) << table << ": " << row[0];
-        return row.size() != fields;
-    });
-    return rows;
-}
-
 // The reason of a failure, or "" for a success.
 template <typename T>
 std::string ReasonOf(const Expected<T>& result)
