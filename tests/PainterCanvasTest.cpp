@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
@@ -15,7 +14,6 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
-#include <optional>
 #include <string>
 #include <tuple>
 
@@ -23,17 +21,6 @@ namespace vyra::gfx {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-
-// Painting text needs the application's fonts.
-struct Gui : ::testing::Environment {
-    int argc = 1;
-    char* argv[2] = {const_cast<char*>("qtcanvas_tests"), nullptr};
-    std::optional<QGuiApplication> application;
-    void SetUp() override { application.emplace(argc, argv); }
-    void TearDown() override { application.reset(); }
-};
-
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new Gui);
 
 // At 144 dpi one device pixel is exactly 10 twips.
 QImage WhiteImage(int width, int height, int dpi = 144)

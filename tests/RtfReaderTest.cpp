@@ -4,7 +4,6 @@
 #include "Golden.h"
 #include "RtfTextDocument.h"
 
-#include <QGuiApplication>
 #include <QString>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -178,10 +177,6 @@ QString Describe(const QTextBlock& block)
 // does: what the reader makes of each format shows as the viewer shows it.
 TEST(TextDocument, DocumentsAsRecorded)
 {
-    // QTextDocument lays text out with fonts, which need the application.
-    int argc = 1;
-    char* argv[] = {const_cast<char*>("rtf_tests"), nullptr};
-    const QGuiApplication application(argc, argv);
     QString recording;
     QTextDocument document;
     document.setPlainText("old text, replaced by each filling");

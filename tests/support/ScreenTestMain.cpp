@@ -1,8 +1,8 @@
-// Test main of the screen suites: one application in German (the program
-// speaks English whatever the system's language), the program's fonts and
-// three guards. A window larger than the screen fails the test. A modal
-// widget left up for seconds (it would block the run) is closed and fails
-// the test; so does a window a test left open.
+// Test main of the Qt suites: one application in German (the program speaks
+// English whatever the system's language), the program's fonts and three
+// guards. A window larger than the screen fails the test. A modal widget
+// left up for seconds (it would block the run) is closed and fails the test;
+// so does a window a test left open.
 #include "PainterCanvas.h"
 
 #include <QApplication>
