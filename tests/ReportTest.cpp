@@ -1,9 +1,6 @@
-// The report's drawings as golden recordings (every call with its
-// coordinates, in tests/golden/): its pages, the printed sketch of page 1,
-// the charts page, and the sketch the input screen draws alike; and what the
-// pages decide beside their layout: crosses and frames from the
-// assessments, every figure whole, no text over a rule or another text,
-// printer trouble told once per part.
+// The report's pages, both sketches and the charts page as golden
+// recordings; crosses and frames from the checks, every figure whole, no
+// text over a rule or another text, printer trouble told once per part.
 #include "Report.h"
 #include "Charts.h"
 #include "Golden.h"
@@ -13,8 +10,6 @@
 #include "RecordingCanvas.h"
 #include "Records.h"
 #include "ResultColumns.h"
-#include "Results1.h"
-#include "Results2.h"
 #include "Sketch.h"
 #include "TestCases.h"
 
@@ -137,13 +132,12 @@ struct ScriptedCanvas : RecordingCanvas {
     bool failed;
 };
 
-// Each page's rows and the left borders of its columns' cells.
+// Each page's first row, the left border of each column, then the table's right border.
 struct Page {
     void (*draw)(Canvas&, const ReportRecord&, const MessageSink&);
     double firstRow;
-    std::vector<double> cells;  // left border of each column, then the table's right border
+    std::vector<double> cells;
     std::span<const ResultColumn> (*columns)();
-    bool (*within)(const RunState&, int);
 };
 
 // A figure is on the page whole, or in an exponent form that reads back as
@@ -163,11 +157,8 @@ bool Shows(const std::multiset<std::string>& texts, const std::string& whole, do
            });
 }
 
-bool Within1(const RunState& s, int i) { return AssessResults1(s, i).withinTolerance; }
-bool Within2(const RunState& s, int i) { return AssessResults2(s, i).withinTolerance; }
-
-const Page kPages[] = {{PrintReportPage1, 41.5, {20, 28, 36, 44, 51, 58, 65, 73, 81, 90}, ResultSet1Columns, Within1},
-                       {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns, Within2}};
+const Page kPages[] = {{PrintReportPage1, 41.5, {20, 28, 36, 44, 51, 58, 65, 73, 81, 90}, ResultSet1Columns},
+                       {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns}};
 
 // A figure of a model set to a value; model -1 sets every model's.
 struct Change {
@@ -188,11 +179,10 @@ ReportRecord Changed(std::initializer_list<Change> changes)
     return record;
 }
 
-// Whatever the figures and texts, on letter or on A4 less its margins:
-// every failing figure is crossed over its own cell and nothing else, a row
-// is framed exactly when its model passes every check of the page, every
-// figure stands whole and every text keeps to its own room, running over no
-// rule and into no other text.
+// Whatever the figures and texts, on letter or A4: every failing figure is
+// crossed over its own cell and nothing else, a row is framed and filled
+// exactly when none of its figures on the page fails, every figure stands
+// whole and no text runs over a rule or into another text.
 TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
 {
     using T = ResultTables;
@@ -254,10 +244,6 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
                     }
                     framed = framed || (l.y1 == top + 0.5 && l.x2 == page.cells.back() - 0.5);
                 }
-                const std::vector<CanvasCall> fills = canvas.CallsOf(CanvasCall::Kind::Fill);
-                EXPECT_EQ(std::any_of(fills.begin(), fills.end(), [top](const CanvasCall& f) { return f.y1 == top; }),
-                          page.within(s, i))
-                    << "case " << n << " model " << i;
                 for (std::size_t c = 0; c < page.columns().size(); ++c) {
                     const std::string shown = ShownText(page.columns()[c], s, i);
                     EXPECT_TRUE(Shows(texts, shown, ShownValue(page.columns()[c], s, i)))
@@ -266,8 +252,10 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
                         expected.insert({page.cells[c], page.cells[c + 1]});
                     }
                 }
+                const std::vector<CanvasCall> fills = canvas.CallsOf(CanvasCall::Kind::Fill);
+                const bool filled = std::any_of(fills.begin(), fills.end(), [top](auto& f) { return f.y1 == top; });
                 EXPECT_EQ(crossed, expected) << "case " << n << " model " << i;
-                EXPECT_EQ(framed, page.within(s, i)) << "case " << n << " model " << i;
+                EXPECT_EQ(std::pair(framed, filled), std::pair(expected.empty(), expected.empty())) << n << ' ' << i;
             }
         }
     }
@@ -275,7 +263,6 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
 
 // Each failure is told once: by the part that meets a failed device, or by
 // the job when the device refuses a page or the document and stays usable.
-// A failing step ends its page; what it drew stays.
 TEST(PrintReport, TellsEachPrinterTroubleOnce)
 {
     for (const test::CaseRow& row : test::ReadCaseTable("drawing_printer_troubles")) {
