@@ -1,6 +1,7 @@
 // The figures beyond pass and fail, each against "Select" itself.
 #include "Headroom.h"
 #include "Commands.h"
+#include "ResultColumns.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "TestCases.h"
@@ -24,10 +25,10 @@ std::optional<RunState> SelectWith(EntryForm form, int item, const std::string& 
     return SelectCommand(state, form) ? std::nullopt : std::optional(state);
 }
 
-// The ratio checks start to fail at the safe speed; a check fails exactly
-// when its margin reaches 100 %, and the nearest is the largest; set 1
-// passes at each gamma of a passing interval, every 7th inside and its
-// ends, and not just beyond them.
+// The ratio checks start to fail at the safe speed, and the sets passed
+// say so; a check fails exactly when its margin reaches 100 %, and the
+// nearest is the largest; set 1 passes at each gamma of a passing interval,
+// every 7th inside and its ends, and not just beyond them.
 TEST(Headroom, EdgesAreWhereSelectChangesItsMind)
 {
     // The worked example, an angled case on two sensors and on one (left), the harsh case.
@@ -49,6 +50,8 @@ TEST(Headroom, EdgesAreWhereSelectChangesItsMind)
                     form, kItemV, {text.data(), std::to_chars(text.begin(), text.end(), limit * factor).ptr});
                 ASSERT_TRUE(run);
                 EXPECT_EQ(AssessResults2(*run, model).withinTolerance, passes) << model << " at " << factor;
+                const bool one = AssessResults1(*run, model).withinTolerance;
+                EXPECT_EQ(PassedSets(*run, model), one && passes ? "both" : one ? "1" : passes ? "2" : "none") << model;
             }
             const CheckMargins margins = MarginsOf(base, model);
             const Assessment1 a1 = AssessResults1(base, model);
@@ -107,7 +110,7 @@ TEST(Headroom, TestWeightIsOnePositiveNumber)
 // A margin as the tables print it, beside its check's verdict.
 TEST(Headroom, MarginTextsNeverReadOnTheWrongSideOf100)
 {
-    for (const auto& row : test::Rows("engine_margins", 5)) {
+    for (const auto& row : test::ReadCaseTable("engine_margins", 5)) {
         const auto check = static_cast<MarginCheck>(std::find(kMarginNames.begin(), kMarginNames.end(), row[1])
                                                     - kMarginNames.begin());
         const CheckMargin margin{test::Number(row[2]), row[3] != "not checked", row[3] == "fails"};

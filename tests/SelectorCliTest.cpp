@@ -4,10 +4,6 @@
 #include "SelectorCli.h"
 #include "CaseAndBatchFiles.h"
 #include "Commands.h"
-#include "FileAccess.h"
-#include "Headroom.h"
-#include "JsonOutput.h"
-#include "ResultColumns.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "StandardOutput.h"
@@ -127,7 +123,7 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
 // it refuses.
 std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base)
 {
-    const std::string text = *ReadRegularFile(path, 1 << 20);
+    const std::string text = test::FileText(path);
     TextSource source(text);
     BatchReader reader(source, base);
     std::vector<std::optional<Case>> cases;
@@ -193,48 +189,6 @@ TEST(Selector, ALastGuardTurnsAnExceptionIntoAStatus)
     EXPECT_EQ(Guarded("vyra-select", err, []() -> int { throw std::length_error("basic_string::append"); }),
               kInternalFailure);
     EXPECT_EQ(err.str(), "vyra-select: unexpected failure: basic_string::append\n");
-}
-
-// Each check in turn the only failure of model 7 (P1 included, an infinite
-// gain, 99.7 % passing and 100.3 % failing): the margin table's nearest
-// check and the sets it passes are what the JSON's verdicts say.
-TEST(Selector, MarginTableAgreesWithTheJson)
-{
-    using T = ResultTables;
-    const Evaluation base = Evaluate({test::WorkedExampleForm(), kKgf, {}}, {});
-    const double limit = base.selection.model(6).stopperTolerance;
-    // The figure changed, its value and the check that then fails ("" none).
-    const std::tuple<std::array<double, kModelCount> T::*, double, std::string> changes[] = {
-        {&T::P1, -1, "P1"},
-        {&T::Zr, 1.003 * limit, "Zr"},
-        {&T::Zs, 1.003 * limit, "Zs"},
-        {&T::Zs, 0.997 * limit, ""},
-        {&T::Vr, 260.8, "Vr"},
-        {&T::S, INFINITY, "S"},
-        {&T::F2, 1, "F1F2"},
-        {&T::F3, 1, "F1F3"}};
-    for (const auto& [table, value, failing] : changes) {
-        Evaluation changed = base;
-        T& t = changed.selection.tables;
-        t.Zr[6] = t.Zs[6] = 0.1;  // model 7 passes every check but the one changed
-        t.S[6] = 40;
-        (t.*table)[6] = value;
-        std::string out;
-        AppendJsonResult(changed, out);
-        const nlohmann::json model = nlohmann::json::parse(out)["models"][6];
-        std::string failed;
-        for (const char* set : {"fail1", "fail2"}) {
-            for (const auto& [key, fails] : model[set].items()) {
-                failed += fails ? key : "";
-            }
-        }
-        EXPECT_EQ(failed, failing);
-        std::string nearest(kMarginNames[NearestToFailing(MarginsOf(changed.selection, 6))]);
-        std::erase(nearest, '/');
-        EXPECT_EQ(nearest, failing.empty() ? "Zs" : failing);
-        const bool one = model["withinTolerance1"], two = model["withinTolerance2"];
-        EXPECT_EQ(PassedSets(changed.selection, 6), one && two ? "both" : one ? "1" : two ? "2" : "none") << failing;
-    }
 }
 
 }  // namespace
