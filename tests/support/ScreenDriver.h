@@ -23,10 +23,8 @@ namespace vyra::test {
 template <class Control = QWidget>
 Control& Child(const QWidget& parent, const QString& name)
 {
-    if (auto* control = parent.findChild<Control*>(name)) {
-        return *control;
-    }
-    throw std::runtime_error("no control " + name.toStdString());
+    auto* control = parent.findChild<Control*>(name);
+    return control != nullptr ? *control : throw std::runtime_error("no control " + name.toStdString());
 }
 
 inline QString ShownAndStates(const QWidget& widget)
