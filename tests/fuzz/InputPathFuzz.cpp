@@ -20,6 +20,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace vyra {
 namespace {
@@ -93,10 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::size_t optionsEnd = std::min(data.find('\n'), data.size());
     const auto option = [&](std::size_t at) { return at < optionsEnd ? data[at] - '0' : 0; };
     EntryForm form;
-    form.opType = option(0);
-    form.opMethod1 = option(1);
-    form.opMethod2 = option(2);
-    form.opMethod3 = option(3);
+    std::tie(form.opType, form.opMethod1, form.opMethod2, form.opMethod3) =
+        std::tuple(option(0), option(1), option(2), option(3));
     form.fulcrumIndex = static_cast<std::int16_t>(option(5));
     std::string_view rest = data.substr(std::min(optionsEnd + 1, data.size()));
     for (int item = 0; item < kFieldCount && !rest.empty(); ++item) {

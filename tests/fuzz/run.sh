@@ -19,10 +19,7 @@ mkdir -p build-fuzz/artifacts
 # is given). A finding stops the run with a non-zero status and leaves its
 # input in build-fuzz/artifacts, prefixed with the corpus's name, for
 # replaying (rtf-text replays an rtf- one as a document).
-for target in input_path:corpus case_file:case-corpus batch_file:batch-corpus rtf:rtf-corpus; do
-    corpus=${target#*:}
-    cp -r "tests/fuzz/$corpus" "$work/$corpus"
-done
+cp -r tests/fuzz/corpus tests/fuzz/case-corpus tests/fuzz/batch-corpus tests/fuzz/rtf-corpus "$work"
 # Seeds at the size limits, made here rather than kept: a case file of a
 # key flood just under 1 MiB, batch files with a row far wider than its
 # header, a field just under and just over 1 MiB, a byte-order mark alone.
