@@ -39,9 +39,8 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 ReportRecord Worked() { return test::SelectedRecord(test::WorkedExampleForm()); }
 
-// Page 1 with the printed sketch, and page 2: the worked example, the harsh
-// case in newtons, and figures and customer texts as wide as they come, in
-// newtons on A4.
+// Both pages: the worked example, the harsh case in newtons, and figures
+// and customer texts as wide as they come, in newtons on A4.
 TEST(ReportGolden, PagesAsRecorded)
 {
     ReportRecord wide =
@@ -68,7 +67,7 @@ TEST(ReportGolden, PagesAsRecorded)
 TEST(SketchGolden, ScreenAndPaper)
 {
     const std::pair<const char*, SelectionInputs> cases[] = {
-        {"start", test::StartingInputs()},
+        {"start", test::SketchInputs(20, 80, 20, 20, 0)},
         {"level", test::SketchInputs(0, 0, 0, 0, 0)},
         {"web_under_roller", test::SketchInputs(100, 80, 0, 30, 0)},
         {"left_negative_gamma", test::SketchInputs(20, 80, -30, -50, 1)},
@@ -86,13 +85,11 @@ TEST(SketchGolden, ScreenAndPaper)
         PrintSketch(page, inputs, {});
         test::ExpectGolden(std::string("printed_sketch_") + name, page.Recording());
     }
-    test::ExpectGolden("sketch_annotated_start", screen(test::StartingInputs(), true));
+    test::ExpectGolden("sketch_annotated_start", screen(cases[0].second, true));
 }
 
-// The charts page of the report (both charts, the margin table, the
-// calibration table of 5 kg and the footer) for an angled case whose bands,
-// markers and labels all show, and for the harsh case in newtons, where
-// most figures fail.
+// The charts page, its calibration table for 5 kg: an angled case whose
+// bands, markers and labels all show, and the harsh case in newtons.
 TEST(ChartsGolden, ChartsPageAsRecorded)
 {
     EntryForm angled = test::WorkedExampleForm();
@@ -280,7 +277,7 @@ TEST(PrintReport, TellsEachPrinterTroubleOnce)
 
 // Whole documents on both papers, the report with its charts page and the
 // line report: a footer on every page, nothing under 7 point, no text over
-// another (a chart's grid lines are meant to cross its labels).
+// another; a chart's grid lines are meant to cross its labels.
 void ExpectReadableAndTraceable(const RecordingCanvas& canvas, int pages)
 {
     std::map<int, std::string> footers;

@@ -32,9 +32,6 @@ inline SelectionInputs SketchInputs(std::int16_t alpha, std::int16_t beta, std::
     return {.l = l, .alpha = alpha, .beta = beta, .gamma = gamma, .fulcrumIndex = fulcrum};
 }
 
-// The values the input screen opens with.
-inline SelectionInputs StartingInputs() { return SketchInputs(20, 80, 20, 20, 0); }
-
 // The reason of a failure, or "" for a success.
 template <typename T>
 std::string ReasonOf(const Expected<T>& result)
