@@ -234,10 +234,8 @@ std::set<std::string> ProgramTexts()
     return texts;
 }
 
-// Every document reads cleanly, with its title first and headings and
-// tables; every caption, menu entry and message it quotes in double quotes
-// is one the program shows, so that it cannot promise a text the program
-// has not got.
+// Every document reads cleanly, its title first, with headings and tables;
+// every text it quotes is one the program shows, so it promises no other.
 TEST(EveryDocument, ReadsCleanlyAndQuotesOnlyTheProgramsOwnTexts)
 {
     const char* const titles[] = {"Outline", "How to Use This Program", "Detailed Explanations of Each Screen",

@@ -122,10 +122,9 @@ TEST_F(FileAccessTest, FailuresKeepTheOldFileAndLeaveNothingBehind)
     }
 }
 
-// What is no regular file, what the shell's ">" would refuse, what another
-// user owns and what has other names is neither written (by a user who may
-// not write everything) nor read, nor waited on, and is left as it was; a
-// name as long as the system allows is written.
+// What is no regular file, what ">" would refuse, what another user owns
+// and what has other names is neither written (by an unprivileged user) nor
+// read nor waited on, and stays as it was; the longest name is written.
 TEST_F(FileAccessTest, RefusesWhatItMayNotReplaceWholeAndLeavesItAsItWas)
 {
     fs::permissions(m_folder, fs::perms::all);

@@ -53,11 +53,10 @@ int Inked(const QImage& image, const QRect& region)
     return count;
 }
 
-// Each drawing on a 200-pixel square, as a 40 by 40 picture ("#": some
-// pixel of the 5 by 5 block is inked), recorded: lines on their rows, a box's
-// outline only, arcs counter-clockwise as seen, no arc without a sweep, a
-// radius in units of x, text hanging below and right of its position, and
-// a clip that cuts off until it is reset.
+// Each drawing as a 40 by 40 picture ("#": a 5 by 5 block with ink): lines
+// on their rows, a box's outline, arcs counter-clockwise, none without a
+// sweep, a radius in units of x, text below and right of its position, a
+// clip that cuts off until it is reset.
 TEST(PainterCanvas, DrawingsAsRecorded)
 {
     const std::pair<const char*, std::function<void(Canvas&)>> drawings[] = {
@@ -150,8 +149,7 @@ TEST(PainterCanvas, CourierNewFacesAndMetrics)
 }
 
 // An image takes pages and ends cleanly; a PDF's area is its printable area;
-// a printer that never started, or a painter with no device at all (a PDF
-// file that could not be opened), has failed.
+// a printer that never started, or a painter with no device, has failed.
 TEST(PainterCanvas, DevicesAndTheirFailures)
 {
     QImage image = WhiteImage(200, 100);

@@ -51,11 +51,6 @@ std::string Recorded(const std::string& name, const std::vector<std::string>& ar
            + text + "\n";
 }
 
-// A JSON document against the run "Select" makes of the case, which it must
-// carry whole: every figure the same double (null where it is not finite),
-// so meeting the hand-worked figures wherever the run does, every verdict
-// the assessments', a refusal the check's; no case (a row the batch
-// refused) must have been refused.
 // The sentence under the text tables names exactly the models whose rows
 // say "yes" in both.
 void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string& name)
@@ -78,6 +73,10 @@ void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string
     }
 }
 
+// A JSON document carries the run "Select" makes of its case whole: every
+// figure the same double (null where not finite), every verdict the
+// assessments', a refusal the check's; no case (a batch row refused) must
+// have been refused.
 void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std::string& name)
 {
     RunState state;
@@ -119,8 +118,7 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
     EXPECT_EQ(doc, expected) << name;
 }
 
-// The cases of a batch file's rows as its reader gives them; none for a row
-// it refuses.
+// The cases of a batch file's rows as its reader gives them, none for a refused one.
 std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base)
 {
     const std::string text = test::FileText(path);
@@ -157,8 +155,7 @@ TEST(Selector, RunsAsRecorded)
         std::string out;
         groups[row[1]] += Recorded(row[0], args, folder, out);
         ExpectPassingBothAgreesWithTables(out, row[0]);
-        // Each JSON document written against the run of its case, a batch
-        // row's as the reader gives it.
+        // Each JSON document against the run of its case, a batch row's as read.
         const ParsedCommandLine parsed = ParseSelectorOptions(args);
         const auto* options = std::get_if<SelectorOptions>(&parsed);
         std::istringstream lines(out);
