@@ -16,14 +16,6 @@
 
 namespace {
 
-void CloseStrayModal()
-{
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        ADD_FAILURE() << "a modal screen was left open: " << modal->windowTitle().toStdString();
-        modal->close();
-    }
-}
-
 struct NoStrayScreens : ::testing::EmptyTestEventListener {
     void OnTestEnd(const ::testing::TestInfo&) override
     {
@@ -69,7 +61,12 @@ int main(int argc, char** argv)
     WindowsFitTheScreen windowsFit;
     application.installEventFilter(&windowsFit);
     QTimer watchdog;
-    QObject::connect(&watchdog, &QTimer::timeout, &CloseStrayModal);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "a modal screen was left open: " << modal->windowTitle().toStdString();
+            modal->close();
+        }
+    });
     watchdog.start(5000);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new NoStrayScreens);
