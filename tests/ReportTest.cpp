@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <map>
 #include <set>
 #include <string>
@@ -30,12 +29,10 @@ namespace {
 using test::CanvasCall;
 using test::RecordingCanvas;
 
-// Widths in twips: letter less a quarter inch each side, and A4 likewise
-// (W = 96 and 93.2 cells); the height of either page.
+// Twips: letter and A4 less a quarter inch each side (96 and 93.2 cells), the height.
 constexpr double kLetter = 11520;
 constexpr double kA4 = 11185;
 constexpr double kPageHeight = 15120;
-constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 ReportRecord Worked() { return test::SelectedRecord(test::WorkedExampleForm()); }
 
@@ -137,8 +134,7 @@ struct Page {
     std::span<const ResultColumn> (*columns)();
 };
 
-// A figure is on the page whole, or in an exponent form that reads back as
-// its value to the last digit it shows.
+// A figure is on the page whole, or in an exponent form true to its last digit.
 bool Shows(const std::multiset<std::string>& texts, const std::string& whole, double value)
 {
     return texts.contains(whole) || std::any_of(texts.begin(), texts.end(), [value](const std::string& text) {
@@ -200,7 +196,7 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
     const std::tuple<std::int16_t, double, ReportRecord> cases[] = {
         {kKgf, kLetter, Worked()},
         {kKgf, kA4, Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}})},
-        {kKgf, kLetter, Changed({{&T::S, 7, 80}, {&T::S, 8, nan}, {&T::P1, 5, -1}, {&T::P1, 8, -0.5}})},
+        {kKgf, kLetter, Changed({{&T::S, 7, 80}, {&T::S, 8, NAN}, {&T::P1, 5, -1}, {&T::P1, 8, -0.5}})},
         {kNewton, kLetter, Changed({{&T::F1, 2, 27.2}, {&T::F2, 2, 27.2 / 0.7}, {&T::F1, 3, 10}, {&T::F2, 3, 0}})},
         {kKgf, kLetter, Changed({{&T::P1, 6, -1}, {&T::Zs, -1, 0.1}, {&T::S, -1, 40}})},
         {kNewton, kA4, fields},
