@@ -8,8 +8,7 @@
 namespace vyra {
 namespace {
 
-// Every row the reader gives, its case as a case file, then what ended the
-// reading: "end" or "line N: message".
+// Every row read, its case as a case file, then "end" or "line N: message".
 std::string ReadAll(ByteSource&& source, Case base = {})
 {
     BatchReader reader(source, std::move(base));

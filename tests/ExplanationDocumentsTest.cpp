@@ -1,11 +1,10 @@
 // The explanation documents stay readable by the program's own reader, and
-// every figure they quote stays what the program computes. Conventions they
-// follow: a heading is a bold paragraph of 13 points or more; a worked case
-// of document 4 is a section under a heading "Example ...", with one
-// paragraph "Command: vyra-select WORDS", an entry table in triples
-// (caption, value, unit) and figure rows that start with a model label such
-// as "1 Vyra05B", one value per cell, as vyra-select prints them; document 5
-// gives each model as a row of its name and its seven rated constants.
+// every figure they quote stays what the program computes. A heading is a
+// bold paragraph of 13 points or more; a worked case of document 4 is a
+// section under "Example ...", with one paragraph "Command: vyra-select
+// WORDS", an entry table in triples (caption, value, unit) and figure rows
+// that start with a model label ("1 Vyra05B"), a value a cell, as
+// vyra-select prints them; document 5 gives each model's seven constants.
 #include "Catalogue.h"
 #include "Commands.h"
 #include "Golden.h"
@@ -42,8 +41,7 @@ std::string Normalised(const std::string& text)
     return std::regex_replace(std::regex_replace(text, blanks, " "), ends, "");
 }
 
-// One paragraph: its text, or its cells and their text when it is a table
-// row, normalised.
+// One paragraph's normalised text, and its cells' when it is a table row.
 struct Block {
     std::string text;
     std::vector<std::string> cells;
@@ -154,8 +152,7 @@ TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
             }
         }
         for (const test::CaseRow& entry : entries) {
-            // The option's value in the command, the last one counting, or
-            // the first choice's.
+            // The option's last value in the command, or the first choice's.
             std::string given = entry.size() > 2 ? entry[2].substr(0, entry[2].find('=')) : "";
             for (std::size_t i = 0; i + 1 < example.args.size(); ++i) {
                 given = example.args[i] == entry.at(1) ? example.args[i + 1] : given;

@@ -24,8 +24,7 @@ namespace fs = std::filesystem;
 
 void Put(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-// Whether the check holds in a child process, where it may limit the file
-// size or give up privileges without touching the test.
+// Whether the check holds in a child process, which may limit its file size or drop privileges.
 bool InChild(const std::function<bool()>& check)
 {
     const pid_t child = ::fork();
@@ -37,8 +36,7 @@ bool InChild(const std::function<bool()>& check)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// As an unprivileged user (nobody, when the test runs as root), as a user
-// who may not write everything would.
+// As an unprivileged user: nobody, when the test runs as root.
 bool AsUnprivilegedUser(const std::function<bool()>& check)
 {
     return InChild([&check] {
@@ -67,8 +65,8 @@ protected:
     const fs::path m_folder = fs::temp_directory_path() / ("vyra-files-" + std::to_string(::getpid()));
 };
 
-// A regular file is replaced keeping its mode, a new one takes the usual
-// mode, a link is written through and stays a link; nothing else is left.
+// A file is replaced keeping its mode, a new one takes the umask's, a link
+// is written through and stays one; nothing else is left.
 TEST_F(FileAccessTest, ReplacesRegularFilesAndWritesThroughLinks)
 {
     const fs::path target = m_folder / "report.pdf";
@@ -99,8 +97,7 @@ Result Fails(Arguments...)
 
 ssize_t TakesNothing(int, const void*, std::size_t) { return 0; }
 
-// Each write runs in a child process under a file-size limit, which makes
-// the full disk of the last case.
+// Each write runs in a child under a file-size limit, the last case's full disk.
 TEST_F(FileAccessTest, FailuresKeepTheOldFileAndLeaveNothingBehind)
 {
     const fs::path target = m_folder / "report.pdf";

@@ -1,6 +1,5 @@
 // The input screen, its unit screen, case files and explanation menu, driven
-// as a user does by the steps of case tables; after each row the screen's
-// state goes into a golden recording (see Record).
+// by the steps of case tables; after each row its state is recorded.
 #include "FrmInput.h"
 #include "CaseAndBatchFiles.h"
 #include "ScreenDriver.h"
@@ -43,9 +42,8 @@ public:
     }
 
 private:
-    // A new run whose unit screen, unless a case file opened at start gives
-    // the unit, is compared with GOLDEN if named and closed with BUTTON;
-    // "Exit" leaves it to the program's end, which the toolkit only counts.
+    // A new run; its unit screen, unless a case opened at start gives the
+    // unit, is compared with GOLDEN if named and closed with BUTTON.
     void Start(const std::string& button, const std::string& golden, const QString& startCase = {})
     {
         m_screen.reset();

@@ -15,8 +15,7 @@
 namespace vyra {
 namespace {
 
-// The state "Select" leaves with one entry changed, or nothing when it
-// refuses the case.
+// The state "Select" leaves with one entry changed, nothing if it refuses.
 std::optional<RunState> SelectWith(EntryForm form, int item, const std::string& text, std::int16_t unit = kKgf)
 {
     RunState state;
@@ -76,9 +75,8 @@ TEST(Headroom, EdgesAreWhereSelectChangesItsMind)
             }
         }
     }
-    // An angle that would pass the checks of set 1 is no use when "Select"
-    // refuses the case: the wrap angles of the harsh case fail every gamma
-    // but the ones the resultant check lets through.
+    // No gamma passes where "Select" refuses the case, as the harsh case's
+    // wrap angles do for every gamma the resultant check lets through.
     EXPECT_EQ(PassingGammas(test::HarshForm(), kKgf)[0], (std::vector<GammaInterval>{}));
 }
 
@@ -94,8 +92,7 @@ TEST(Headroom, CalibrationIsTheCaseWithTheWeightAsTension)
     EXPECT_EQ(CalibrationFor(refused, kKgf, 5).refusal->title, "Input error");
 }
 
-// A test weight is one finite number above 0, nothing after it; 0 for a
-// refused text.
+// A test weight is one finite number above 0, nothing after it (0: refused).
 TEST(Headroom, TestWeightIsOnePositiveNumber)
 {
     const std::pair<const char*, double> cases[] = {

@@ -57,8 +57,7 @@ EntryForm Edited(const std::string& text)
     return form;
 }
 
-// The message box and the marks of a refusal, or "accepted"; the line break
-// of a message shows as \r.
+// The message box and the marks of a refusal, or "accepted"; a line break shows as \r.
 std::string Outcome(const CheckResult& failure)
 {
     if (!failure) {

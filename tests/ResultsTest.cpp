@@ -21,9 +21,8 @@ ResultTable& Table(ResultTables& tables, const std::string& symbol)
     return tables.*std::ranges::find(test::kTables, symbol, &decltype(test::kTables)::value_type::first)->second;
 }
 
-// The worked example for every model, the loads of every method, an offset
-// roller, degenerate figures: each figure of each model within its tolerance
-// of the one worked out by hand (an infinite one exactly).
+// Each figure of each model of the hand-worked table's cases within its
+// tolerance of the hand-worked one (an infinite one exactly).
 TEST(RunSelection, FiguresWorkedOutByHand)
 {
     for (const auto& row : test::ReadCaseTable("engine_figures", 6)) {

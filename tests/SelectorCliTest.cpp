@@ -32,8 +32,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     }
 }
 
-// A run as recorded; a JSON document is one line, a line per model keeps
-// the recording readable.
+// A run as recorded, a JSON document's models a line each.
 std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder,
                      std::string& out)
 {

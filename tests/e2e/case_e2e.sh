@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Starts the built program under a real X server with a case file, as a file
-# manager does: the unit screen is skipped, "Select" is pressed from the
-# keyboard and the report is exported through File > Export Report as PDF.
-# The exported PDF must say what vyra-select's report of the same case file
-# says, word for word.
+# The built program under a real X server, given a case file as a file
+# manager does (no unit screen): "Select" from the keyboard, File > Export
+# Report as PDF; the PDF must say what vyra-select's report of the same case
+# file says, word for word.
 set -euo pipefail
 program="$1"
 selector="$2"

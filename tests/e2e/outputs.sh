@@ -99,10 +99,10 @@ charts)
     s "$S" --unit=lbf
     s env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
     ;;
-# Standard output that cannot be written fails with its cause; standard
-# input that is non-blocking, or that splits the byte-order mark, is read
-# as it comes; a control character of an id is escaped in the CSV; --output
-# holds what standard output would, and a batch that fails keeps it.
+# Standard output that cannot be written fails with its cause; standard input
+# non-blocking or splitting the byte-order mark is read as it comes; an id's
+# control character is escaped; --output holds what standard output would,
+# a failing batch's too.
 "standard streams")
     sel --json >&-
     echo "closed: status $?"

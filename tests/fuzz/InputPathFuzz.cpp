@@ -1,11 +1,8 @@
 // Arbitrary bytes through the path a user's typing takes: the number
-// reading, "Select", "Image chgange" and the shown figures.
-//
-// Input layout, so that corpus files can be written by hand: the first line
-// holds the option characters opType, opMethod1, opMethod2, opMethod3,
-// forceUnit and fulcrumIndex, each read as its distance from '0'; the
-// following lines are the ten entry texts, FS to V, the tenth keeping any
-// further line breaks.
+// reading, "Select", "Image chgange" and the shown figures. Written by hand
+// as: a line of the options opType, opMethod1 to 3, forceUnit, fulcrumIndex,
+// each its distance from '0'; then the entry texts FS to V, one a line, the
+// tenth keeping any further line breaks.
 #include "Commands.h"
 #include "NumberText.h"
 #include "Require.h"

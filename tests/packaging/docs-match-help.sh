@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The manual pages and the bash completion against the programs' own --help,
-# so that neither can drift: every option --help names is in the manual page
-# and the completion, every option they name is in --help, and every choice
-# word --help lists is offered by the completion.
+# The manual pages and the bash completion against the programs' --help:
+# the same options, and every choice word --help lists offered by the completion.
 # Usage: docs-match-help.sh VYRA_SELECT VYRASENSORSELECTOR
 set -euo pipefail
 select="$1"

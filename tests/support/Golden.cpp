@@ -12,7 +12,6 @@ namespace vyra::test {
 void ExpectGolden(const std::string& name, const std::string& recording)
 {
     const std::string path = std::string(VYRA_GOLDEN_DIR) + "/" + name + ".txt";
-    // VYRA_UPDATE_GOLDEN names the recordings to rewrite, separated by commas.
     const char* update = std::getenv("VYRA_UPDATE_GOLDEN");
     if (update != nullptr && ("," + std::string(update) + ",").find("," + name + ",") != std::string::npos) {
         std::ofstream(path, std::ios::binary) << recording;

@@ -11,11 +11,9 @@ namespace vyra::test {
 // that is meant; the diff of that file is then the change to review.
 void ExpectGolden(const std::string& name, const std::string& recording);
 
-// The rows of the case table tests/cases/NAME.txt: one row a line, its
-// fields separated by " | " (an empty field is "|  |") and trimmed; blank
-// lines and lines starting with "#" are left out. The first field names the
-// row, so that a failure says which. Given a number of fields, a row with
-// another number fails and is left out.
+// The rows of tests/cases/NAME.txt, one a line, fields separated by " | "
+// (an empty one "|  |") and trimmed, blank and "#" lines left out; the first
+// field names the row. Given a number of fields, another row fails.
 using CaseRow = std::vector<std::string>;
 std::vector<CaseRow> ReadCaseTable(const std::string& name, std::size_t fields = 0);
 
