@@ -55,6 +55,12 @@ wait_until() {
     done
 }
 
+# Gives the window $1 the focus and waits until it holds the keyboard.
+focus() {
+    xdotool windowfocus --sync "$1"
+    wait_until "the window holds the keyboard" 20 '[ "$(xdotool getwindowfocus)" = "'"$1"'" ]'
+}
+
 # Prints the id of the visible window whose title is exactly $1, waiting up
 # to $2 seconds (default 20); fails when there is none by then, or at once
 # when the process $3 (if given) has ended.
