@@ -34,14 +34,15 @@ constexpr double kLetter = 11520;
 constexpr double kA4 = 11185;
 constexpr double kPageHeight = 15120;
 
+const EntryForm kWide{{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}};
+
 ReportRecord Worked() { return test::SelectedRecord(test::WorkedExampleForm()); }
 
 // Both pages: the worked example, the harsh case in newtons, and figures
 // and customer texts as wide as they come, in newtons on A4.
 TEST(ReportGolden, PagesAsRecorded)
 {
-    ReportRecord wide =
-        test::SelectedRecord({{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}}, kNewton);
+    ReportRecord wide = test::SelectedRecord(kWide, kNewton);
     const std::string longText(90, 'W');
     wide.customer = {longText, longText, longText, "Dec 06,2026", longText};
     const std::tuple<const char*, double, ReportRecord> cases[] = {
@@ -192,7 +193,6 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
     figures.selection.tables.E.fill(123456.78);
     figures.selection.tables.PB.fill(-98765.4);
     figures.selection.seriesIndex = kIntrinsicallySafeSeries;
-    const EntryForm wide{{"200000", "100", "0.05", "0", "0", "0", "0", "0", "1", "10.50"}};
     const std::tuple<std::int16_t, double, ReportRecord> cases[] = {
         {kKgf, kLetter, Worked()},
         {kKgf, kA4, Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}})},
@@ -204,7 +204,7 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
         {kKgf, kLetter, someCustomer},
         {kNewton, kA4, figures},
         {kNewton, kLetter, test::SelectedRecord(test::HarshForm(), kNewton)},
-        {kNewton, kA4, test::SelectedRecord(wide, kNewton)}};
+        {kNewton, kA4, test::SelectedRecord(kWide, kNewton)}};
     for (std::size_t n = 0; n < std::size(cases); ++n) {
         ReportRecord record = std::get<2>(cases[n]);
         record.selection.forceUnit = std::get<0>(cases[n]);
