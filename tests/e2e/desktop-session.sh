@@ -25,20 +25,14 @@ end_session() {
 # never share one) and exports DISPLAY once the server answers; -noreset,
 # or the server would restart when that first client leaves.
 start_x_server() {
-    local numberFile _
+    local numberFile started=0
     numberFile=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
     X_SERVER_PID=$!
-    for _ in $(seq 1 200); do
-        if [ -s "$numberFile" ]; then
-            export DISPLAY=":$(head -n 1 "$numberFile")"
-            xdpyinfo >/dev/null 2>&1 && { rm -f "$numberFile"; return 0; }
-        fi
-        sleep 0.05
-    done
+    wait_until "Xvfb answers" 10 \
+        '[ -s "$numberFile" ] && export DISPLAY=":$(head -n 1 "$numberFile")" && xdpyinfo >/dev/null 2>&1' || started=1
     rm -f "$numberFile"
-    echo "Xvfb did not start" >&2
-    return 1
+    return "$started"
 }
 
 stop_x_server() {
