@@ -8,8 +8,7 @@
 namespace vyra {
 namespace {
 
-// Every row the reader gives, its case as a case file, then what ended the
-// reading: "end" or "line N: message".
+// Every row read, its case as a case file, then "end" or "line N: message".
 std::string ReadAll(ByteSource&& source, Case base = {})
 {
     BatchReader reader(source, std::move(base));
@@ -69,7 +68,7 @@ TEST(BatchFile, AnLbfRowGetsTheWeightOfItsDrawingInPounds)
 
 TEST(BatchFile, FaultsNameTheLine)
 {
-    for (const auto& row : test::Rows("engine_batch_faults", 3)) {
+    for (const auto& row : test::ReadCaseTable("engine_batch_faults", 3)) {
         const std::string text = test::Unescape(row[1]);
         const std::string recording = ReadAll(TextSource(text));
         EXPECT_EQ(recording.substr(recording.rfind('\n') + 1), row[2]) << row[0];

@@ -44,8 +44,8 @@ TEST(Canvas, UnitsAndOriginsKeepThePhysicalPosition)
     EXPECT_NEAR(canvas.CurrentY(), 1200, kTol);
 }
 
-// Arcs run counter-clockwise from start to end, through 0 when the end lies
-// below the start; the same start and end is no arc, 0 to 2 pi a circle.
+// Arcs run counter-clockwise from start to end, through 0 if need be; the
+// same start and end is no arc, 0 to 2 pi a circle.
 TEST(Canvas, ArcSweepsCounterClockwiseFromStartToEnd)
 {
     const struct {
@@ -59,14 +59,12 @@ TEST(Canvas, ArcSweepsCounterClockwiseFromStartToEnd)
     }
     canvas.Circle(100, 200, 50, PaletteColor(0));
     EXPECT_NEAR(canvas.CallsOf(test::CanvasCall::Kind::Arc).back().sweep, 2 * kPi, kTol);
-    // The palette's colours show in the golden recordings' pens; an index
-    // past it falls back to black.
+    // An index past the palette falls back to black.
     EXPECT_EQ(PaletteColor(16), (Rgb{0, 0, 0}));
     EXPECT_EQ(PaletteColor(-1), (Rgb{0, 0, 0}));
 }
 
-// Keep moves along the line by the text's width; End returns to the left
-// edge (ScaleLeft) of the next line.
+// Keep moves along by the text's width; End goes to ScaleLeft on the next line.
 TEST(Canvas, WriteTextMovesAlongOrToTheNextLine)
 {
     RecordingCanvas canvas = Area();

@@ -24,7 +24,7 @@ TEST(CaseFile, ReadsMissingAndUnknownEntries)
 
 TEST(CaseFile, RefusesWhatIsNotACaseOfThisVersion)
 {
-    for (const auto& row : test::Rows("engine_case_refusals", 3)) {
+    for (const auto& row : test::ReadCaseTable("engine_case_refusals", 3)) {
         EXPECT_EQ(test::ReasonOf(ParseCaseFile(test::Unescape(row[1]))), row[2]) << row[0];
     }
 }

@@ -1,11 +1,10 @@
 // The explanation documents stay readable by the program's own reader, and
-// every figure they quote stays what the program computes. Conventions they
-// follow: a heading is a bold paragraph of 13 points or more; a worked case
-// of document 4 is a section under a heading "Example ...", with one
-// paragraph "Command: vyra-select WORDS", an entry table in triples
-// (caption, value, unit) and figure rows that start with a model label such
-// as "1 Vyra05B", one value per cell, as vyra-select prints them; document 5
-// gives each model as a row of its name and its seven rated constants.
+// every figure they quote stays what the program computes. A heading is a
+// bold paragraph of 13 points or more; a worked case of document 4 is a
+// section under "Example ...", with one paragraph "Command: vyra-select
+// WORDS", an entry table in triples (caption, value, unit) and figure rows
+// that start with a model label ("1 Vyra05B"), a value a cell, as
+// vyra-select prints them; document 5 gives each model's seven constants.
 #include "Catalogue.h"
 #include "Commands.h"
 #include "Golden.h"
@@ -21,7 +20,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <numeric>
@@ -47,8 +45,7 @@ std::string Normalised(const std::string& text)
     return std::regex_replace(std::regex_replace(text, blanks, " "), ends, "");
 }
 
-// One paragraph: its text, or its cells and their text when it is a table
-// row, normalised.
+// One paragraph's normalised text, and its cells' when it is a table row.
 struct Block {
     std::string text;
     std::vector<std::string> cells;
@@ -58,8 +55,7 @@ struct Block {
 // The document read by the program's reader, as blocks and as plain text.
 std::pair<std::vector<Block>, std::string> Load(int number)
 {
-    std::ifstream file(std::string(VYRA_DOCS_DIR) + "/Explanation" + std::to_string(number) + ".rtf", std::ios::binary);
-    const auto read = rtf::ReadRtf(std::string{std::istreambuf_iterator<char>(file), {}});
+    const auto read = rtf::ReadRtf(test::FileText(VYRA_DOCS_DIR "/Explanation" + std::to_string(number) + ".rtf"));
     EXPECT_TRUE(read) << "Explanation" << number << ".rtf cannot be read";
     const auto text = [](const std::vector<rtf::Run>& runs) {
         return Normalised(std::accumulate(runs.begin(), runs.end(), std::string(),
@@ -160,8 +156,7 @@ TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
             }
         }
         for (const test::CaseRow& entry : entries) {
-            // The option's value in the command, the last one counting, or
-            // the first choice's.
+            // The option's last value in the command, or the first choice's.
             std::string given = entry.size() > 2 ? entry[2].substr(0, entry[2].find('=')) : "";
             for (std::size_t i = 0; i + 1 < example.args.size(); ++i) {
                 given = example.args[i] == entry.at(1) ? example.args[i + 1] : given;
@@ -251,8 +246,7 @@ std::set<std::string> ProgramTexts()
     static const std::regex literal(R"re("((?:[^"\\\n]|\\.)*)")re");
     for (const char* folder : {"engine", "graphics", "screens", "cli", "app", "rtf"}) {
         for (const auto& entry : std::filesystem::directory_iterator(std::string(VYRA_SOURCE_DIR) + "/" + folder)) {
-            std::ifstream file(entry.path(), std::ios::binary);
-            const std::string source{std::istreambuf_iterator<char>(file), {}};
+            const std::string source = test::FileText(entry.path());
             for (auto m = std::sregex_iterator(source.begin(), source.end(), literal); m != std::sregex_iterator();
                  ++m) {
                 std::string text = std::regex_replace((*m)[1].str(), std::regex(R"(\\(["\\]))"), "$1");
@@ -283,10 +277,8 @@ std::set<std::string> ProgramTexts()
     return texts;
 }
 
-// Every document reads cleanly, with its title first and headings and
-// tables; every caption, menu entry and message it quotes in double quotes
-// is one the program shows, so that it cannot promise a text the program
-// has not got.
+// Every document reads cleanly, its title first, with headings and tables;
+// every text it quotes is one the program shows, so it promises no other.
 TEST(EveryDocument, ReadsCleanlyAndQuotesOnlyTheProgramsOwnTexts)
 {
     const char* const titles[] = {"Outline", "How to Use This Program", "Detailed Explanations of Each Screen",

@@ -72,9 +72,6 @@ TEST(ExplanationScreens, BehaveAsRecorded)
     test::ExpectGolden("scenario_explanation_screens", recording);
 }
 
-// The file layer on real files: an installed folder stands in for a bare
-// name missing from the working directory (never for one there but
-// unreadable, or for a path).
 // The viewer opens at its tabled size (9135 x 6915 twips), then at the size
 // it was left at; Escape closes it.
 TEST(ExplanationScreens, TheViewerKeepsTheSizeItWasGiven)
@@ -90,6 +87,8 @@ TEST(ExplanationScreens, TheViewerKeepsTheSizeItWasGiven)
     EXPECT_EQ(FrmExSub(toolkit, files, "").size(), QSize(700, 500));
 }
 
+// On real files an installed folder stands in for a bare name missing from
+// the working directory, never for one there but unreadable or a path.
 TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
 {
     QTemporaryDir installed;
@@ -110,8 +109,7 @@ TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
     }
 }
 
-// A timer armed before the modal loop starts finds the box or screen and
-// closes it.
+// A timer armed before the modal loop finds the box or screen and closes it.
 TEST(QtToolkit, MessageBoxesAndModalScreensWaitForTheirAnswer)
 {
     QtToolkit toolkit;

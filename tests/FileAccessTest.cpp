@@ -22,16 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Content(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 void Put(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-// Whether the check holds in a child process, where it may limit the file
-// size or give up privileges without touching the test.
+// Whether the check holds in a child process, which may limit its file size or drop privileges.
 bool InChild(const std::function<bool()>& check)
 {
     const pid_t child = ::fork();
@@ -43,8 +36,7 @@ bool InChild(const std::function<bool()>& check)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// As an unprivileged user (nobody, when the test runs as root), as a user
-// who may not write everything would.
+// As an unprivileged user: nobody, when the test runs as root.
 bool AsUnprivilegedUser(const std::function<bool()>& check)
 {
     return InChild([&check] {
@@ -73,15 +65,15 @@ protected:
     const fs::path m_folder = fs::temp_directory_path() / ("vyra-files-" + std::to_string(::getpid()));
 };
 
-// A regular file is replaced keeping its mode, a new one takes the usual
-// mode, a link is written through and stays a link; nothing else is left.
+// A file is replaced keeping its mode, a new one takes the umask's, a link
+// is written through and stays one; nothing else is left.
 TEST_F(FileAccessTest, ReplacesRegularFilesAndWritesThroughLinks)
 {
     const fs::path target = m_folder / "report.pdf";
     Put(target, "old");
     ::chmod(target.c_str(), 0600);
     EXPECT_TRUE(WriteFileWhole(target, "new content"));
-    EXPECT_EQ(Content(target), "new content");
+    EXPECT_EQ(test::FileText(target), "new content");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     const fs::path fresh = m_folder / "real.png";
     const mode_t mask = ::umask(022);
@@ -91,7 +83,7 @@ TEST_F(FileAccessTest, ReplacesRegularFilesAndWritesThroughLinks)
     fs::create_symlink("real.png", m_folder / "link.png");
     EXPECT_TRUE(WriteFileWhole(m_folder / "link.png", "second"));
     EXPECT_TRUE(fs::is_symlink(m_folder / "link.png"));
-    EXPECT_EQ(Content(fresh), "second");
+    EXPECT_EQ(test::FileText(fresh), "second");
     EXPECT_EQ(Entries(), 3U);
 }
 
@@ -105,8 +97,7 @@ Result Fails(Arguments...)
 
 ssize_t TakesNothing(int, const void*, std::size_t) { return 0; }
 
-// Each write runs in a child process under a file-size limit, which makes
-// the full disk of the last case.
+// Each write runs in a child under a file-size limit, the last case's full disk.
 TEST_F(FileAccessTest, FailuresKeepTheOldFileAndLeaveNothingBehind)
 {
     const fs::path target = m_folder / "report.pdf";
@@ -124,14 +115,13 @@ TEST_F(FileAccessTest, FailuresKeepTheOldFileAndLeaveNothingBehind)
             return test::ReasonOf(WriteFileWhole(target, std::string(std::get<2>(c), 'x'), std::get<1>(c)))
                    == std::get<3>(c);
         });
-        EXPECT_EQ(std::tuple(failed, Content(target), Entries()), std::tuple(true, "old", 1U)) << std::get<0>(c);
+        EXPECT_EQ(std::tuple(failed, test::FileText(target), Entries()), std::tuple(true, "old", 1U)) << std::get<0>(c);
     }
 }
 
-// What is no regular file, what the shell's ">" would refuse, what another
-// user owns and what has other names is neither written (by a user who may
-// not write everything) nor read, nor waited on, and is left as it was; a
-// name as long as the system allows is written.
+// What is no regular file, what ">" would refuse, what another user owns
+// and what has other names is neither written (by an unprivileged user) nor
+// read nor waited on, and stays as it was; the longest name is written.
 TEST_F(FileAccessTest, RefusesWhatItMayNotReplaceWholeAndLeavesItAsItWas)
 {
     fs::permissions(m_folder, fs::perms::all);
@@ -174,9 +164,10 @@ TEST_F(FileAccessTest, RefusesWhatItMayNotReplaceWholeAndLeavesItAsItWas)
     }
     EXPECT_TRUE(fs::is_fifo(fifo) && fs::is_symlink(dangling) && !fs::exists(m_folder / "nothing"));
     EXPECT_TRUE(!haveDevice || fs::is_character_file(device));
-    EXPECT_EQ(Content(readOnly) + Content(linked) + Content(others), "oldoldold");
+    EXPECT_EQ(test::FileText(readOnly) + test::FileText(linked) + test::FileText(others), "oldoldold");
     const fs::path longName = m_folder / std::string(255, 'n');
-    EXPECT_TRUE(AsUnprivilegedUser([&] { return WriteFileWhole(longName, "new") && Content(longName) == "new"; }));
+    EXPECT_TRUE(
+        AsUnprivilegedUser([&] { return WriteFileWhole(longName, "new") && test::FileText(longName) == "new"; }));
     const fs::path file = m_folder / "doc.rtf";
     Put(file, "12345");
     EXPECT_EQ(*ReadRegularFile(file, 5), "12345");

@@ -1,6 +1,5 @@
 // The input screen, its unit screen, case files and explanation menu, driven
-// as a user does by the steps of case tables; after each row the screen's
-// state goes into a golden recording (see Record).
+// by the steps of case tables; after each row its state is recorded.
 #include "FrmInput.h"
 #include "CaseAndBatchFiles.h"
 #include "ScreenDriver.h"
@@ -27,12 +26,6 @@ QString Marked(const QWidget& control, const QString& text, QPalette::ColorRole 
     return text + (control.palette().color(role) == QColor(255, 0, 0) ? "!" : "");
 }
 
-std::string FileText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(unreadable)");
-}
-
 // Runs the steps of the case table NAME against the golden file NAME. The
 // files the steps name are in a fresh folder, which the recording calls DIR.
 class Scenario {
@@ -49,9 +42,8 @@ public:
     }
 
 private:
-    // A new run whose unit screen, unless a case file opened at start gives
-    // the unit, is compared with GOLDEN if named and closed with BUTTON;
-    // "Exit" leaves it to the program's end, which the toolkit only counts.
+    // A new run; its unit screen, unless a case opened at start gives the
+    // unit, is compared with GOLDEN if named and closed with BUTTON.
     void Start(const std::string& button, const std::string& golden, const QString& startCase = {})
     {
         m_screen.reset();
@@ -122,17 +114,18 @@ private:
             QFile file(Path(name));
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(text.ends_with(".vyracase")
-                           ? QByteArray::fromStdString(FileText(VYRA_CASES_DIR "/" + QString::fromStdString(text)))
+                           ? QByteArray::fromStdString(test::FileText(VYRA_CASES_DIR "/" + text))
                        : text == "huge" ? QByteArray(kMaxCaseFileBytes + 1, ' ')
                                         : QByteArray::fromStdString(text));
         } else if (verb == "compare") {
             const auto a = ReadCaseFile(Path(name).toStdString());
             const auto b = ReadCaseFile(Path(text).toStdString());
-            m_notes += "  " + name
-                       + (FileText(Path(name)) == FileText(Path(text)) ? " same as "
-                          : a && b && *a == *b                         ? " same case as "
-                                                                       : " differs from ")
-                       + text + "\n";
+            m_notes +=
+                "  " + name
+                + (test::FileText(Path(name).toStdString()) == test::FileText(Path(text).toStdString()) ? " same as "
+                   : a && b && *a == *b ? " same case as "
+                                        : " differs from ")
+                + text + "\n";
         } else if (verb == "pdf") {
             const QString pages = test::PdfText(Path(name));
             const bool customer = pages.contains(Child<QLineEdit>(*m_screen, "txtFNmame").text());

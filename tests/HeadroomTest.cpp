@@ -1,6 +1,7 @@
 // The figures beyond pass and fail, each against "Select" itself.
 #include "Headroom.h"
 #include "Commands.h"
+#include "ResultColumns.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "TestCases.h"
@@ -14,8 +15,7 @@
 namespace vyra {
 namespace {
 
-// The state "Select" leaves with one entry changed, or nothing when it
-// refuses the case.
+// The state "Select" leaves with one entry changed, nothing if it refuses.
 std::optional<RunState> SelectWith(EntryForm form, int item, const std::string& text, ForceUnit unit = kKgf)
 {
     RunState state;
@@ -24,10 +24,10 @@ std::optional<RunState> SelectWith(EntryForm form, int item, const std::string& 
     return SelectCommand(state, form) ? std::nullopt : std::optional(state);
 }
 
-// The ratio checks start to fail at the safe speed; a check fails exactly
-// when its margin reaches 100 %, and the nearest is the largest; set 1
-// passes at each gamma of a passing interval, every 7th inside and its
-// ends, and not just beyond them.
+// The ratio checks start to fail at the safe speed, and the sets passed
+// say so; a check fails exactly when its margin reaches 100 %, and the
+// nearest is the largest; set 1 passes at each gamma of a passing interval,
+// every 7th inside and its ends, and not just beyond them.
 TEST(Headroom, EdgesAreWhereSelectChangesItsMind)
 {
     // The worked example, an angled case on two sensors and on one (left), the harsh case.
@@ -49,6 +49,8 @@ TEST(Headroom, EdgesAreWhereSelectChangesItsMind)
                     form, kItemV, {text.data(), std::to_chars(text.begin(), text.end(), limit * factor).ptr});
                 ASSERT_TRUE(run);
                 EXPECT_EQ(AssessResults2(*run, model).withinTolerance, passes) << model << " at " << factor;
+                const bool one = AssessResults1(*run, model).withinTolerance;
+                EXPECT_EQ(PassedSets(*run, model), one && passes ? "both" : one ? "1" : passes ? "2" : "none") << model;
             }
             const CheckMargins margins = MarginsOf(base, model);
             const Assessment1 a1 = AssessResults1(base, model);
@@ -73,9 +75,8 @@ TEST(Headroom, EdgesAreWhereSelectChangesItsMind)
             }
         }
     }
-    // An angle that would pass the checks of set 1 is no use when "Select"
-    // refuses the case: the wrap angles of the harsh case fail every gamma
-    // but the ones the resultant check lets through.
+    // No gamma passes where "Select" refuses the case, as the harsh case's
+    // wrap angles do for every gamma the resultant check lets through.
     EXPECT_EQ(PassingGammas(test::HarshForm(), kKgf)[0], (std::vector<GammaInterval>{}));
 }
 
@@ -91,8 +92,7 @@ TEST(Headroom, CalibrationIsTheCaseWithTheWeightAsTension)
     EXPECT_EQ(CalibrationFor(refused, kKgf, 5).refusal->title, "Input error");
 }
 
-// A test weight is one finite number above 0, nothing after it; 0 for a
-// refused text.
+// A test weight is one finite number above 0, nothing after it (0: refused).
 TEST(Headroom, TestWeightIsOnePositiveNumber)
 {
     const std::pair<const char*, double> cases[] = {
@@ -107,7 +107,7 @@ TEST(Headroom, TestWeightIsOnePositiveNumber)
 // A margin as the tables print it, beside its check's verdict.
 TEST(Headroom, MarginTextsNeverReadOnTheWrongSideOf100)
 {
-    for (const auto& row : test::Rows("engine_margins", 5)) {
+    for (const auto& row : test::ReadCaseTable("engine_margins", 5)) {
         const auto check = static_cast<MarginCheck>(std::find(kMarginNames.begin(), kMarginNames.end(), row[1])
                                                     - kMarginNames.begin());
         const CheckMargin margin{test::Number(row[2]), row[3] != "not checked", row[3] == "fails"};

@@ -15,7 +15,7 @@ namespace {
 
 TEST(ParseLeadingNumber, ReadsTheLeadingNumberOnly)
 {
-    for (const auto& row : test::Rows("engine_leading_numbers", 3)) {
+    for (const auto& row : test::ReadCaseTable("engine_leading_numbers", 3)) {
         const double value = ParseLeadingNumber(test::Unescape(row[1]));
         EXPECT_EQ(value, test::Number(row[2])) << row[0];
         EXPECT_EQ(std::signbit(value), std::signbit(test::Number(row[2]))) << row[0];
@@ -57,8 +57,7 @@ EntryForm Edited(const std::string& text)
     return form;
 }
 
-// The message box and the marks of a refusal, or "accepted"; the line break
-// of a message shows as \r.
+// The message box and the marks of a refusal, or "accepted"; a line break shows as \r.
 std::string Outcome(const CheckResult& failure)
 {
     if (!failure) {
@@ -80,7 +79,7 @@ std::string Outcome(const CheckResult& failure)
 TEST(Commands, FirstFailingCheckWinsWithItsMessage)
 {
     std::string recording;
-    for (const auto& row : test::Rows("engine_commands", 3)) {
+    for (const auto& row : test::ReadCaseTable("engine_commands", 3)) {
         RunState state;
         EntryForm form = Edited(row[2]);
         recording += "# " + row[1] + ": " + row[0] + "\n";

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,9 +20,8 @@ void ExpectRecorded(const std::string& group)
                                 + group;
     FILE* pipe = ::popen(command.c_str(), "r");
     std::string recording;
-    std::array<char, 4096> buffer{};
-    for (std::size_t n = 0; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-        recording.append(buffer.data(), n);
+    for (int c = 0; (c = std::fgetc(pipe)) != EOF;) {
+        recording += static_cast<char>(c);
     }
     ::pclose(pipe);
     vyra::test::ExpectGolden("cli_outputs_" + group, recording);

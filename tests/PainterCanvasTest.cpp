@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
@@ -15,7 +14,6 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
-#include <optional>
 #include <string>
 #include <tuple>
 
@@ -23,17 +21,6 @@ namespace vyra::gfx {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-
-// Painting text needs the application's fonts.
-struct Gui : ::testing::Environment {
-    int argc = 1;
-    char* argv[2] = {const_cast<char*>("qtcanvas_tests"), nullptr};
-    std::optional<QGuiApplication> application;
-    void SetUp() override { application.emplace(argc, argv); }
-    void TearDown() override { application.reset(); }
-};
-
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new Gui);
 
 // At 144 dpi one device pixel is exactly 10 twips.
 QImage WhiteImage(int width, int height, int dpi = 144)
@@ -66,11 +53,10 @@ int Inked(const QImage& image, const QRect& region)
     return count;
 }
 
-// Each drawing on a 200-pixel square, as a 40 by 40 picture ("#": some
-// pixel of the 5 by 5 block is inked), recorded: lines on their rows, a box's
-// outline only, arcs counter-clockwise as seen, no arc without a sweep, a
-// radius in units of x, text hanging below and right of its position, and
-// a clip that cuts off until it is reset.
+// Each drawing as a 40 by 40 picture ("#": a 5 by 5 block with ink): lines
+// on their rows, a box's outline, arcs counter-clockwise, none without a
+// sweep, a radius in units of x, text below and right of its position, a
+// clip that cuts off until it is reset.
 TEST(PainterCanvas, DrawingsAsRecorded)
 {
     const std::pair<const char*, std::function<void(Canvas&)>> drawings[] = {
@@ -163,8 +149,7 @@ TEST(PainterCanvas, CourierNewFacesAndMetrics)
 }
 
 // An image takes pages and ends cleanly; a PDF's area is its printable area;
-// a printer that never started, or a painter with no device at all (a PDF
-// file that could not be opened), has failed.
+// a printer that never started, or a painter with no device, has failed.
 TEST(PainterCanvas, DevicesAndTheirFailures)
 {
     QImage image = WhiteImage(200, 100);

@@ -13,7 +13,7 @@ namespace {
 // width, past which a figure takes the exponent form.
 TEST(FormatPattern, FixedDecimalsWithALeadingDigit)
 {
-    for (const auto& row : test::Rows("engine_patterns", 5)) {
+    for (const auto& row : test::ReadCaseTable("engine_patterns", 5)) {
         const double value = test::Number(row[1]);
         const int decimals = std::stoi(row[2]);
         EXPECT_EQ(row[3] == "-" ? FormatPattern(value, decimals)
@@ -23,10 +23,10 @@ TEST(FormatPattern, FixedDecimalsWithALeadingDigit)
     }
 }
 
-// Every column of the worked example's first model in both units, with a
-// failing Vr of 1500 mV on it and a failing F1/F2 on the second model: loads
-// to 0.1 kgf or whole newtons, outputs held in mV shown in V, the eccentric
-// force to 0.01 kgf or 0.1 N; the checks mark exactly their own columns.
+// Every column of the worked example's first model in both units, a failing
+// Vr of 1500 mV on it and a failing F1/F2 on the second: loads to 0.1 kgf or
+// 1 N, outputs held in mV shown in V, PB to 0.01 kgf or 0.1 N; the checks
+// mark exactly their own columns.
 TEST(ResultColumns, ShowFiguresAndWordsAsTheTablesAndReportDo)
 {
     RunState state;

@@ -21,12 +21,11 @@ ResultTable& Table(ResultTables& tables, const std::string& symbol)
     return tables.*std::ranges::find(test::kTables, symbol, &decltype(test::kTables)::value_type::first)->second;
 }
 
-// The worked example for every model, the loads of every method, an offset
-// roller, degenerate figures: each figure of each model within its tolerance
-// of the one worked out by hand (an infinite one exactly).
+// Each figure of each model of the hand-worked table's cases within its
+// tolerance of the hand-worked one (an infinite one exactly).
 TEST(RunSelection, FiguresWorkedOutByHand)
 {
-    for (const auto& row : test::Rows("engine_figures", 6)) {
+    for (const auto& row : test::ReadCaseTable("engine_figures", 6)) {
         RunState state;
         state.seriesIndex = static_cast<std::int16_t>(std::stoi(row[1]));
         state.forceUnit = row[2] == "N" ? kNewton : kKgf;
@@ -61,7 +60,7 @@ TEST(RunSelection, FiguresWorkedOutByHand)
 
 TEST(Assessments, LimitsBelongToTheFailingSide)
 {
-    for (const auto& row : test::Rows("engine_assessments", 4)) {
+    for (const auto& row : test::ReadCaseTable("engine_assessments", 4)) {
         std::istringstream models(row[1]);
         for (int i; models >> i;) {
             RunState state;

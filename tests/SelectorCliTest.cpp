@@ -39,8 +39,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     }
 }
 
-// A run as recorded; a JSON document is one line, a line per model keeps
-// the recording readable.
+// A run as recorded, a JSON document's models a line each.
 std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder,
                      std::string& out)
 {
@@ -95,11 +94,10 @@ const nlohmann::json kFigureUnits = nlohmann::json::parse(
     R"({"P1":"kgf","We":"kgf","P":"kgf","Zt":"mm","Zr":"mm","Zs":"mm","Vt":"mV","Vr":"mV","S":"times","F1":"Hz",
         "F2":"Hz","F3":"Hz","E":"um","PB":"kgf","maxSpeed":"m/min","passingGamma":"degree","weight":"kg"})");
 
-// A JSON document against the run "Select" makes of the case, which it must
-// carry whole: every figure the same double (null where it is not finite),
-// so meeting the hand-worked figures wherever the run does, every verdict
-// the assessments', a refusal the check's; no case (a row the batch
-// refused) must have been refused.
+// A JSON document carries the run "Select" makes of its case whole: every
+// figure the same double (null where not finite), every verdict the
+// assessments', a refusal the check's; no case (a batch row refused) must
+// have been refused.
 void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std::string& name)
 {
     RunState state;
@@ -143,11 +141,10 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
     EXPECT_EQ(doc, expected) << name;
 }
 
-// The cases of a batch file's rows as its reader gives them; none for a row
-// it refuses.
+// The cases of a batch file's rows as its reader gives them, none for a refused one.
 std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base)
 {
-    const std::string text = *ReadRegularFile(path, 1 << 20);
+    const std::string text = test::FileText(path);
     TextSource source(text);
     BatchReader reader(source, base);
     std::vector<std::optional<Case>> cases;
@@ -181,8 +178,7 @@ TEST(Selector, RunsAsRecorded)
         std::string out;
         groups[row[1]] += Recorded(row[0], args, folder, out);
         ExpectPassingBothAgreesWithTables(out, row[0]);
-        // Each JSON document written against the run of its case, a batch
-        // row's as the reader gives it.
+        // Each JSON document against the run of its case, a batch row's as read.
         const ParsedCommandLine parsed = ParseSelectorOptions(args);
         const auto* options = std::get_if<SelectorOptions>(&parsed);
         std::istringstream lines(out);
@@ -275,48 +271,6 @@ TEST(Selector, ALastGuardTurnsAnExceptionIntoAStatus)
     EXPECT_EQ(Guarded("vyra-select", err, []() -> int { throw std::length_error("basic_string::append"); }),
               kInternalFailure);
     EXPECT_EQ(err.str(), "vyra-select: unexpected failure: basic_string::append\n");
-}
-
-// Each check in turn the only failure of model 7 (P1 included, an infinite
-// gain, 99.7 % passing and 100.3 % failing): the margin table's nearest
-// check and the sets it passes are what the JSON's verdicts say.
-TEST(Selector, MarginTableAgreesWithTheJson)
-{
-    using T = ResultTables;
-    const Evaluation base = Evaluate({test::WorkedExampleForm(), kKgf, {}}, {});
-    const double limit = base.selection.model(6).stopperTolerance;
-    // The figure changed, its value and the check that then fails ("" none).
-    const std::tuple<std::array<double, kModelCount> T::*, double, std::string> changes[] = {
-        {&T::P1, -1, "P1"},
-        {&T::Zr, 1.003 * limit, "Zr"},
-        {&T::Zs, 1.003 * limit, "Zs"},
-        {&T::Zs, 0.997 * limit, ""},
-        {&T::Vr, 260.8, "Vr"},
-        {&T::S, INFINITY, "S"},
-        {&T::F2, 1, "F1F2"},
-        {&T::F3, 1, "F1F3"}};
-    for (const auto& [table, value, failing] : changes) {
-        Evaluation changed = base;
-        T& t = changed.selection.tables;
-        t.Zr[6] = t.Zs[6] = 0.1;  // model 7 passes every check but the one changed
-        t.S[6] = 40;
-        (t.*table)[6] = value;
-        std::string out;
-        AppendJsonResult(changed, out);
-        const nlohmann::json model = nlohmann::json::parse(out)["models"][6];
-        std::string failed;
-        for (const char* set : {"fail1", "fail2"}) {
-            for (const auto& [key, fails] : model[set].items()) {
-                failed += fails ? key : "";
-            }
-        }
-        EXPECT_EQ(failed, failing);
-        std::string nearest(kMarginNames[NearestToFailing(MarginsOf(changed.selection, 6))]);
-        std::erase(nearest, '/');
-        EXPECT_EQ(nearest, failing.empty() ? "Zs" : failing);
-        const bool one = model["withinTolerance1"], two = model["withinTolerance2"];
-        EXPECT_EQ(PassedSets(changed.selection, 6), one && two ? "both" : one ? "1" : two ? "2" : "none") << failing;
-    }
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST(LbfRun, ComputesAndJudgesAsTheKgfCaseOfTheConvertedEntries)
     const std::map<std::string_view, double> factors{{"P1", 0.45359237}, {"We", 0.45359237}, {"P", 0.45359237},
                                                      {"PB", 0.45359237}, {"Zt", 0.0254},     {"Zr", 0.0254},
                                                      {"Zs", 0.0254},     {"E", 25.4}};
-    for (const auto& row : test::Rows("engine_lbf_proof", 5)) {
+    for (const auto& row : test::ReadCaseTable("engine_lbf_proof", 5)) {
         RunState lbf, kgf;
         lbf.forceUnit = kLbf;
         std::istringstream lbfChoices(row[1]), kgfChoices(row[1]);

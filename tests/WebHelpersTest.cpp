@@ -35,7 +35,7 @@ void ExpectNear(std::optional<double> found, const std::string& expected, double
 
 TEST(WebTension, ShippedTableMeetsThePublishedFigures)
 {
-    for (const auto& row : test::Rows("engine_web_tension", 15)) {
+    for (const auto& row : test::ReadCaseTable("engine_web_tension", 15)) {
         const Expected<WebDescription> web = ReadWebDescription({row[1], row[2], row[3], row[4], row[5]});
         ASSERT_TRUE(web) << row[0] << ": " << test::ReasonOf(web);
         const ForceUnit unit = row[6] == "N" ? kNewton : kKgf;
@@ -56,7 +56,7 @@ TEST(WebTension, ShippedTableMeetsThePublishedFigures)
 
 TEST(WebTension, RefusalsNameTheField)
 {
-    for (const auto& row : test::Rows("engine_web_refusals", 7)) {
+    for (const auto& row : test::ReadCaseTable("engine_web_refusals", 7)) {
         const Expected<WebDescription> web = ReadWebDescription({row[1], row[2], row[3], row[4], row[5]});
         const std::string reason =
             web ? test::ReasonOf(AdviseTension(BuiltInMaterials(), *web, std::nullopt, kKgf)) : web.Error().reason;
@@ -66,7 +66,7 @@ TEST(WebTension, RefusalsNameTheField)
 
 TEST(RollerDrawing, MeetsTheTextbookFormulas)
 {
-    for (const auto& row : test::Rows("engine_roller", 19)) {
+    for (const auto& row : test::ReadCaseTable("engine_roller", 19)) {
         const Expected<RollerDrawing> drawing =
             ReadRollerDrawing({row[1], row[2], row[3], row[4], row[5], row[6], row[7]});
         ASSERT_TRUE(drawing) << row[0] << ": " << test::ReasonOf(drawing);

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Starts the built program under a real X server with a case file, as a file
-# manager does: the unit screen is skipped, "Select" is pressed from the
-# keyboard and the report is exported through File > Export Report as PDF.
-# The exported PDF must say what vyra-select's report of the same case file
-# says, word for word.
+# The built program under a real X server, given a case file as a file
+# manager does (no unit screen): "Select" from the keyboard, File > Export
+# Report as PDF; the PDF must say what vyra-select's report of the same case
+# file says, word for word.
 set -euo pipefail
 program="$1"
 selector="$2"
@@ -26,15 +25,13 @@ app_pid=$!
 
 input=$(wait_for_window "line3.vyracase – VyraSensorSelector" 20 "$app_pid") \
     || { echo "the case did not open"; cat "$workdir/program.log"; exit 1; }
-xdotool windowfocus --sync "$input"
-wait_until "the input screen holds the keyboard" 20 '[ "$(xdotool getwindowfocus)" = "'"$input"'" ]'
+focus "$input"
 # From the customer field to "Select": the customer block, the two option
 # groups, the ten fields, "Two sensors" and "Image chgange".
 xdotool key --delay 5 $(printf 'Tab %.0s' $(seq 1 19)) space
 wait_for_window "Selection result 1" 20 "$app_pid" >/dev/null || { echo "Selection result 1 did not appear"; exit 1; }
 
-xdotool windowfocus --sync "$input"
-wait_until "the input screen holds the keyboard" 20 '[ "$(xdotool getwindowfocus)" = "'"$input"'" ]'
+focus "$input"
 xdotool key --delay 50 alt+f e
 dialog=$(wait_for_window "Export Report as PDF" 20 "$app_pid") || { echo "the export dialog did not appear"; exit 1; }
 xdotool windowfocus --sync "$dialog"

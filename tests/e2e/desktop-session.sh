@@ -25,20 +25,14 @@ end_session() {
 # never share one) and exports DISPLAY once the server answers; -noreset,
 # or the server would restart when that first client leaves.
 start_x_server() {
-    local numberFile _
+    local numberFile started=0
     numberFile=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
     X_SERVER_PID=$!
-    for _ in $(seq 1 200); do
-        if [ -s "$numberFile" ]; then
-            export DISPLAY=":$(head -n 1 "$numberFile")"
-            xdpyinfo >/dev/null 2>&1 && { rm -f "$numberFile"; return 0; }
-        fi
-        sleep 0.05
-    done
+    wait_until "Xvfb answers" 10 \
+        '[ -s "$numberFile" ] && export DISPLAY=":$(head -n 1 "$numberFile")" && xdpyinfo >/dev/null 2>&1' || started=1
     rm -f "$numberFile"
-    echo "Xvfb did not start" >&2
-    return 1
+    return "$started"
 }
 
 stop_x_server() {
@@ -53,6 +47,12 @@ wait_until() {
         [ "$SECONDS" -lt "$deadline" ] || { echo "timed out waiting until $what" >&2; return 1; }
         sleep 0.01
     done
+}
+
+# Gives the window $1 the focus and waits until it holds the keyboard.
+focus() {
+    xdotool windowfocus --sync "$1"
+    wait_until "the window holds the keyboard" 20 '[ "$(xdotool getwindowfocus)" = "'"$1"'" ]'
 }
 
 # Prints the id of the visible window whose title is exactly $1, waiting up

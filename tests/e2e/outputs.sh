@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# vyra-select and the desktop program as processes: "outputs.sh NAME" runs
-# the case NAME in the current folder; "outputs.sh --record GROUP" runs each
-# case of a group in a fresh folder and prints what it printed and its exit
-# status, the folder as {dir} and the version V as {version}, for
-# OutputsTest to compare with its recording. S is vyra-select, A the
-# desktop program, C the case tables' folder.
+# vyra-select (S) and the desktop program (A) as processes: "outputs.sh NAME"
+# runs the case NAME here; "--record GROUP" runs each case of a group in a
+# fresh folder and prints its output and exit status, the folder as {dir},
+# the version V as {version}. C is the case tables' folder.
 case=(--tension=10 --diameter=100 --roller-weight=10 --alpha=0 --beta=0 --gamma=0 --position=0 --height=0
     --bearing-weight=1 --speed=100 "--customer=Northern Paper" --order=A-17 --machine=PM3 "--date=Dec 06,2026"
     --name=Ito)
@@ -84,9 +82,8 @@ charts)
         while read -r row; do words -l 2 line.pdf | grep -qE " $row " && echo "matrix row as the CSV: $row"; done
     ;;
 # Only a regular file is ever replaced: a pipe or a folder as the target
-# fails with status 3 and stays as it was. The line
-# report's target is refused before a row is evaluated, no rows printed,
-# and one that fails while it is written stays as it was.
+# fails with status 3 and stays, the line report's before any row is
+# evaluated; one that fails while it is written stays as it was.
 "unwritable targets")
     mkfifo fifo.pdf
     q timeout 60 "$S" "${case[@]}" --report "$PWD/fifo.pdf"
@@ -102,10 +99,10 @@ charts)
     s "$S" --unit=kN
     s env -u DISPLAY -u WAYLAND_DISPLAY "$A" --version
     ;;
-# Standard output that cannot be written fails with its cause; standard
-# input that is non-blocking, or that splits the byte-order mark, is read
-# as it comes; a control character of an id is escaped in the CSV; --output
-# holds what standard output would, and a batch that fails keeps it.
+# Standard output that cannot be written fails with its cause; standard input
+# non-blocking or splitting the byte-order mark is read as it comes; an id's
+# control character is escaped; --output holds what standard output would,
+# a failing batch's too.
 "standard streams")
     sel --json >&-
     echo "closed: status $?"
@@ -133,9 +130,8 @@ charts)
         cmp -s out.csv expected.csv && echo "out.csv holds what standard output would"
     done
     ;;
-# No print server, or one that never answers: the trouble message and
-# status 3, the figures written first. The ceiling is far above the
-# program's own limit, so that a failure cannot hold the suite.
+# No print server, or a silent one: the trouble message and status 3, the
+# figures written first; the ceiling, far above the program's, guards the suite.
 "no print server" | "silent print server")
     server=/nonexistent/cups.sock
     if [ "$1" = "silent print server" ]; then

@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
-# Checks the rows of a report, as pdftotext gives its text, or of
-# vyra-select's text tables against the figures vyra-select --json computed
-# for the same case: every shown figure must be the JSON value rounded to
-# the decimals shown, "---" for null. A row is its label ("N Name") and the
-# figures that follow it, however the text is broken into lines, so the
-# check does not hang on the tool's layout; a "*" marking a figure is left.
-# report_rows_check.py REPORT.txt RESULT.json; exit 0 when every row agrees.
+# report_rows_check.py REPORT.txt RESULT.json: every figure of a report's
+# text (as pdftotext gives it) or of vyra-select's text tables is the JSON
+# value of the same case rounded to the decimals shown, "---" for null; exit
+# 0 when all agree. A row is its label ("N Name") and the figures after it,
+# however the text is broken into lines; a figure's "*" mark is left.
 import json
 import sys
 from pathlib import Path

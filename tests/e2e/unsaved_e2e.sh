@@ -11,10 +11,6 @@ export XDG_CONFIG_HOME="$workdir/config"
 QT_QPA_PLATFORM=xcb "$1" >"$workdir/program.log" 2>&1 &
 app_pid=$!
 
-focus() {
-    xdotool windowfocus --sync "$1"
-    wait_until "the window holds the keyboard" 20 '[ "$(xdotool getwindowfocus)" = "'"$1"'" ]'
-}
 # The question box: the window titled as the program that is not the input screen.
 box() { xdotool search --onlyvisible --name "^VyraSensorSelector\$" 2>/dev/null | grep -vx "$input" | head -n 1; }
 # Ctrl+N answered with the key $1, then Ctrl+S into the file $2: the customer the file holds.

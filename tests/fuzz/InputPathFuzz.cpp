@@ -1,11 +1,8 @@
 // Arbitrary bytes through the path a user's typing takes: the number
-// reading, "Select", "Image chgange" and the shown figures.
-//
-// Input layout, so that corpus files can be written by hand: the first line
-// holds the option characters opType, opMethod1, opMethod2, opMethod3,
-// forceUnit and fulcrumIndex, each read as its distance from '0'; the
-// following lines are the ten entry texts, FS to V, the tenth keeping any
-// further line breaks.
+// reading, "Select", "Image chgange" and the shown figures. Written by hand
+// as: a line of the options opType, opMethod1 to 3, forceUnit, fulcrumIndex,
+// each its distance from '0'; then the entry texts FS to V, one a line, the
+// tenth keeping any further line breaks.
 #include "Commands.h"
 #include "NumberText.h"
 #include "Require.h"
@@ -20,6 +17,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace vyra {
 namespace {
@@ -93,10 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::size_t optionsEnd = std::min(data.find('\n'), data.size());
     const auto option = [&](std::size_t at) { return at < optionsEnd ? data[at] - '0' : 0; };
     EntryForm form;
-    form.opType = option(0);
-    form.opMethod1 = option(1);
-    form.opMethod2 = option(2);
-    form.opMethod3 = option(3);
+    std::tie(form.opType, form.opMethod1, form.opMethod2, form.opMethod3) =
+        std::tuple(option(0), option(1), option(2), option(3));
     form.fulcrumIndex = static_cast<std::int16_t>(option(5));
     std::string_view rest = data.substr(std::min(optionsEnd + 1, data.size()));
     for (int item = 0; item < kFieldCount && !rest.empty(); ++item) {

@@ -7,6 +7,7 @@
 #include "RtfReader.h"
 #include "Utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,10 +33,9 @@ std::size_t CheckRuns(const std::vector<Run>& runs, std::size_t& breaks)
         REQUIRE(IsUtf8(run.format.fontName));
         REQUIRE(run.format.pointSize >= 1 && run.format.pointSize <= 1638);
         REQUIRE(run.format.colour <= 0xFFFFFF);
-        for (const char c : run.text) {
-            REQUIRE(static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n');
-            breaks += c == '\n' ? 1 : 0;
-        }
+        REQUIRE(std::all_of(run.text.begin(), run.text.end(),
+                            [](char c) { return static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n'; }));
+        breaks += std::count(run.text.begin(), run.text.end(), '\n');
         bytes += run.text.size();
     }
     return bytes;
@@ -65,11 +65,8 @@ void CheckDocument(const Document& document)
     // One line per paragraph and per line break outside tables.
     const std::string text = PlainText(document);
     REQUIRE(IsUtf8(text));
-    std::size_t lines = 0;
-    for (const char c : text) {
-        lines += c == '\n' ? 1 : 0;
-    }
-    REQUIRE(lines == document.paragraphs.size() + bodyBreaks);
+    REQUIRE(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'))
+            == document.paragraphs.size() + bodyBreaks);
 }
 
 void CheckRead(std::string_view bytes)

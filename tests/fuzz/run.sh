@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs them one after the other on
-# copies of their seed corpora, sharing the given number of seconds (default
-# 20) between them: the input path, the case file reader, the batch file
-# reader, the RTF reader.
+# Builds the fuzz targets with clang and runs each in turn on a copy of its
+# seed corpus, sharing the given seconds (default 20): the input path, the
+# case file, batch file and RTF readers.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds="${1:-20}"
@@ -15,14 +14,10 @@ cmake --build build-fuzz --target input_path_fuzz case_file_fuzz batch_file_fuzz
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p build-fuzz/artifacts
-# Each target on a copy of its seed corpus (libFuzzer adds to the corpus it
-# is given). A finding stops the run with a non-zero status and leaves its
-# input in build-fuzz/artifacts, prefixed with the corpus's name, for
-# replaying (rtf-text replays an rtf- one as a document).
-for target in input_path:corpus case_file:case-corpus batch_file:batch-corpus rtf:rtf-corpus; do
-    corpus=${target#*:}
-    cp -r "tests/fuzz/$corpus" "$work/$corpus"
-done
+# Copies, as libFuzzer adds to the corpus it is given. A finding stops the
+# run and leaves its input in build-fuzz/artifacts, prefixed with the
+# corpus's name (rtf-text replays an rtf- one as a document).
+cp -r tests/fuzz/corpus tests/fuzz/case-corpus tests/fuzz/batch-corpus tests/fuzz/rtf-corpus "$work"
 # Seeds at the size limits, made here rather than kept: a case file of a
 # key flood just under 1 MiB, batch files with a row far wider than its
 # header, a field just under and just over 1 MiB, a byte-order mark alone.

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The manual pages and the bash completion against the programs' own --help,
-# so that neither can drift: every option --help names is in the manual page
-# and the completion, every option they name is in --help, and every choice
-# word --help lists is offered by the completion.
+# The manual pages and the bash completion against the programs' --help:
+# the same options, and every choice word --help lists offered by the completion.
 # Usage: docs-match-help.sh VYRA_SELECT VYRASENSORSELECTOR
 set -euo pipefail
 select="$1"
@@ -13,19 +11,13 @@ status=0
 # The long options a text names: --word or --word-word, roff's \- unescaped.
 options() { sed 's/\\-/-/g' | grep -oE -- '--[a-z][a-z-]*[a-z]' | sort -u; }
 
+# compare WHAT EXPECTED FOUND
 compare() {
-    local what="$1" expected="$2" found="$3"
     local missing extra
-    missing=$(comm -23 <(echo "$expected") <(echo "$found"))
-    extra=$(comm -13 <(echo "$expected") <(echo "$found"))
-    if [ -n "$missing" ]; then
-        echo "$what lacks: $(echo $missing)"
-        status=1
-    fi
-    if [ -n "$extra" ]; then
-        echo "$what names what --help does not: $(echo $extra)"
-        status=1
-    fi
+    missing=$(comm -23 <(echo "$2") <(echo "$3"))
+    extra=$(comm -13 <(echo "$2") <(echo "$3"))
+    [ -z "$missing" ] || { echo "$1 lacks: $(echo $missing)"; status=1; }
+    [ -z "$extra" ] || { echo "$1 names what --help does not: $(echo $extra)"; status=1; }
 }
 
 selectHelp=$("$select" --help | options)
@@ -36,10 +28,8 @@ compare "VyraSensorSelector.1" "$("$desktop" --help | options)" "$(options <"$pa
 # Choice words: "--unit TEXT:{kgf,N}" in --help, "--unit) ... -W 'kgf N'" in the completion.
 while read -r option words; do
     offered=$(grep -E -- "^ +$option\)" "$packaging/vyra-select.bash-completion" | grep -oE "W '[^']*'" | tr -d "W'")
-    if [ "$(echo $offered)" != "$words" ]; then
-        echo "the bash completion offers \"$(echo $offered)\" for $option, --help \"$words\""
-        status=1
-    fi
+    [ "$(echo $offered)" = "$words" ] \
+        || { echo "the bash completion offers \"$(echo $offered)\" for $option, --help \"$words\""; status=1; }
 done < <("$select" --help | grep -oE -- '--[a-z-]+ TEXT:\{[^}]*\}' | sed -E 's/ TEXT:\{([^}]*)\}/ \1/; s/,/ /g')
 
 [ "$status" -eq 0 ] && echo "the manual pages and the completion match --help"

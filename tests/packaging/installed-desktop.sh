@@ -18,8 +18,7 @@ app_pid=$!
 units=$(wait_for_window "Settting units" 20 "$app_pid") || { echo "the unit screen did not appear"; cat "$workdir/program.log"; exit 1; }
 xdotool windowfocus --sync "$units" key Return
 input=$(wait_for_window "VyraSensorSelector" 20 "$app_pid") || { echo "the input screen did not appear"; exit 1; }
-xdotool windowfocus --sync "$input"
-wait_until "the input screen holds the keyboard" 20 '[ "$(xdotool getwindowfocus)" = "'"$input"'" ]'
+focus "$input"
 # From the customer field to "Explanation": the customer block, the option
 # groups, the ten fields, "Two sensors", "Image chgange" and "Select".
 xdotool key --delay 5 $(printf 'Tab %.0s' $(seq 1 20)) space

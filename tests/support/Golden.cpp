@@ -12,15 +12,13 @@ namespace vyra::test {
 void ExpectGolden(const std::string& name, const std::string& recording)
 {
     const std::string path = std::string(VYRA_GOLDEN_DIR) + "/" + name + ".txt";
-    // VYRA_UPDATE_GOLDEN names the recordings to rewrite, separated by commas.
     const char* update = std::getenv("VYRA_UPDATE_GOLDEN");
     if (update != nullptr && ("," + std::string(update) + ",").find("," + name + ",") != std::string::npos) {
         std::ofstream(path, std::ios::binary) << recording;
         return;
     }
-    std::ifstream file(path, std::ios::binary);
-    ASSERT_TRUE(file) << "no golden file " << path << " (VYRA_UPDATE_GOLDEN=" << name << " writes it)";
-    const std::string golden{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_TRUE(std::ifstream(path)) << "no golden file " << path << " (VYRA_UPDATE_GOLDEN=" << name << " writes it)";
+    const std::string golden = FileText(path);
     // The first line that differs, numbered, as each has it.
     std::istringstream was(golden), now(recording);
     std::string a, b;
@@ -35,7 +33,13 @@ void ExpectGolden(const std::string& name, const std::string& recording)
     }
 }
 
-std::vector<CaseRow> ReadCaseTable(const std::string& name)
+std::string FileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::vector<CaseRow> ReadCaseTable(const std::string& name, std::size_t fields)
 {
     const std::string path = std::string(VYRA_CASES_DIR) + "/" + name + ".txt";
     std::ifstream file(path, std::ios::binary);
@@ -56,6 +60,10 @@ std::vector<CaseRow> ReadCaseTable(const std::string& name)
             row.push_back(trimmed(line.substr(start, bar - start)));
         }
         row.push_back(trimmed(line.substr(start)));
+        if (fields != 0 && row.size() != fields) {
+            ADD_FAILURE() << name << ": " << row[0] << " has " << row.size() << " fields";
+            rows.pop_back();
+        }
     }
     // A loop over no rows would pass whatever the code does.
     EXPECT_FALSE(rows.empty()) << "case table " << name << " has no rows";

@@ -11,11 +11,13 @@ namespace vyra::test {
 // that is meant; the diff of that file is then the change to review.
 void ExpectGolden(const std::string& name, const std::string& recording);
 
-// The rows of the case table tests/cases/NAME.txt: one row a line, its
-// fields separated by " | " (an empty field is "|  |") and trimmed; blank
-// lines and lines starting with "#" are left out. The first field names the
-// row, so that a failure says which. Fields are taken as they stand.
+// The rows of tests/cases/NAME.txt, one a line, fields separated by " | "
+// (an empty one "|  |") and trimmed, blank and "#" lines left out; the first
+// field names the row. Given a number of fields, another row fails.
 using CaseRow = std::vector<std::string>;
-std::vector<CaseRow> ReadCaseTable(const std::string& name);
+std::vector<CaseRow> ReadCaseTable(const std::string& name, std::size_t fields = 0);
+
+// The whole content of a file, "" when it cannot be read.
+std::string FileText(const std::string& path);
 
 }  // namespace vyra::test

@@ -22,10 +22,9 @@ struct CanvasCall {
     int page = 0;  // the NewPage calls before it
 };
 
-// A canvas that draws nothing, never fails and logs every call. Text is
-// measured as a monospaced face: 0.6 em wide per character and 1.1328 em
-// high, which is what Liberation Mono, the face that stands in for Courier
-// New, measures.
+// A canvas that draws nothing, never fails and logs every call. Text
+// measures as Liberation Mono, Courier New's stand-in: 0.6 em a character,
+// 1.1328 em high.
 class RecordingCanvas : public gfx::Canvas {
 public:
     using Canvas::Canvas;
@@ -79,12 +78,9 @@ private:
     int m_page = 0;
 };
 
-// What a page's texts run into, one description per collision: a text that
-// reaches over a vertical rule of the canvas (a text is clear of a rule when
-// its box ends clearance short of it), or two texts whose boxes overlap.
-// Texts are compared with those of their own page, in twips; rules with
-// the texts of their page and unit, unless rules is false (charts, whose
-// grid lines are meant to cross their labels).
+// One description per collision on a page: a text whose box, widened by
+// clearance, reaches over a vertical rule of its unit (unless rules is
+// false: charts' grid lines cross their labels), or two overlapping texts.
 std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance, bool rules = true);
 
 }  // namespace vyra::test

@@ -23,10 +23,8 @@ namespace vyra::test {
 template <class Control = QWidget>
 Control& Child(const QWidget& parent, const QString& name)
 {
-    if (auto* control = parent.findChild<Control*>(name)) {
-        return *control;
-    }
-    throw std::runtime_error("no control " + name.toStdString());
+    auto* control = parent.findChild<Control*>(name);
+    return control != nullptr ? *control : throw std::runtime_error("no control " + name.toStdString());
 }
 
 inline QString ShownAndStates(const QWidget& widget)
@@ -87,11 +85,9 @@ inline void Walk(const QWidget& parent, int depth, QString& tree)
     }
 }
 
-// A screen as text, for the golden files: its caption and size, then one
-// line per control in creation order, children indented under their frame:
-// kind, object name, box in pixels, the text it shows, its font, and the
-// states that are not the usual ones (disabled, checked, struck through, a
-// text colour other than black, framed rows of a result table).
+// A screen as text: its caption and size, then a line per control in
+// creation order, children indented: kind, name, box in pixels, text, font
+// and the unusual states (disabled, checked, struck, not black, framed rows).
 inline std::string WidgetTree(const QWidget& screen)
 {
     QString tree = QStringLiteral("%1 \"%2\" ").arg(screen.objectName(), screen.windowTitle())
@@ -109,8 +105,7 @@ inline QString PdfText(const QString& path)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The working folder set to folder for the guard's scope, and put back
-// however the scope ends, a failed ASSERT's early return too.
+// The working folder for the guard's scope, put back however the scope ends.
 class WorkingFolder {
 public:
     explicit WorkingFolder(const QString& folder) { QDir::setCurrent(folder); }
@@ -120,11 +115,10 @@ private:
     const QString m_previous = QDir::currentPath();
 };
 
-// Answers at once, without a human: records messages as "message TITLE: TEXT
-// icon N" (onMessage runs while one is up) and the questions asked; modal
-// screens and questions (a file name, or empty for Cancel) take the next
-// queued answer. One not queued fails the test and is cancelled, and so does
-// a modal screen its answer left open.
+// Answers at once: records messages as "message TITLE: TEXT icon N"
+// (onMessage runs while one is up) and the questions asked; modal screens and
+// questions (a file name, empty for Cancel) take the next queued answer. One
+// not queued fails the test and is cancelled, as is a modal screen left open.
 class ScriptedToolkit : public ui::Toolkit {
 public:
     QStringList messages;

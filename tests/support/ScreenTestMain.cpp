@@ -1,8 +1,8 @@
-// Test main of the screen suites: one application in German (the program
-// speaks English whatever the system's language), the program's fonts and
-// three guards. A window larger than the screen fails the test. A modal
-// widget left up for seconds (it would block the run) is closed and fails
-// the test; so does a window a test left open.
+// Test main of the Qt suites: one application in German (the program speaks
+// English whatever the system's language), the program's fonts and three
+// guards. A window larger than the screen fails the test. A modal widget
+// left up for seconds (it would block the run) is closed and fails the test;
+// so does a window a test left open.
 #include "PainterCanvas.h"
 
 #include <QApplication>
@@ -15,14 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void CloseStrayModal()
-{
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        ADD_FAILURE() << "a modal screen was left open: " << modal->windowTitle().toStdString();
-        modal->close();
-    }
-}
 
 struct NoStrayScreens : ::testing::EmptyTestEventListener {
     void OnTestEnd(const ::testing::TestInfo&) override
@@ -69,7 +61,12 @@ int main(int argc, char** argv)
     WindowsFitTheScreen windowsFit;
     application.installEventFilter(&windowsFit);
     QTimer watchdog;
-    QObject::connect(&watchdog, &QTimer::timeout, &CloseStrayModal);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "a modal screen was left open: " << modal->windowTitle().toStdString();
+            modal->close();
+        }
+    });
     watchdog.start(5000);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new NoStrayScreens);

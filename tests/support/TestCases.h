@@ -17,9 +17,9 @@ namespace vyra::test {
 // Wr 10 kg, all angles 0, l = h = 0, Wp 1 kg, V 100 m/min.
 inline EntryForm WorkedExampleForm() { return {{"10", "100", "10", "0", "0", "0", "0", "0", "1", "100"}}; }
 
-// Intrinsically safe series, one sensor read independently on one channel,
-// fulcrum left, web pulling the roller off its stopper: negative loads on
-// the large models and a line fast enough that most ratios fail.
+// Intrinsically safe, one sensor independently on one channel, fulcrum left,
+// the web pulling the roller off its stopper: negative loads on the large
+// models, a line fast enough that most ratios fail.
 inline EntryForm HarshForm()
 {
     return {{"300", "60", "40", "170", "170", "0", "50", "200", "5", "360"}, 1, 1, 1, 1, 1};
@@ -32,20 +32,6 @@ inline SelectionInputs SketchInputs(std::int16_t alpha, std::int16_t beta, std::
     return {.l = l, .alpha = alpha, .beta = beta, .gamma = gamma, .fulcrumIndex = fulcrum};
 }
 
-// The values the input screen opens with.
-inline SelectionInputs StartingInputs() { return SketchInputs(20, 80, 20, 20, 0); }
-
-// The rows of a case table with the fields the test reads; another row fails.
-inline std::vector<CaseRow> Rows(const std::string& table, std::size_t fields)
-{
-    std::vector<CaseRow> rows = ReadCaseTable(table);
-    std::erase_if(rows, [&](const CaseRow& row) {
-        EXPECT_EQ(row.size(), fields) << table << ": " << row[0];
-        return row.size() != fields;
-    });
-    return rows;
-}
-
 // The reason of a failure, or "" for a success.
 template <typename T>
 std::string ReasonOf(const Expected<T>& result)
@@ -56,8 +42,7 @@ std::string ReasonOf(const Expected<T>& result)
 // A number of a case table as strtod reads it, "inf", "-inf" and "nan" too.
 inline double Number(const std::string& field) { return std::strtod(field.c_str(), nullptr); }
 
-// A text of a case table with escapes for what a row cannot hold or would
-// trim: \s a blank, \t, \n, \r, \xHH a byte, \(N)C N copies of C.
+// A case table's text unescaped: \s a blank, \t, \n, \r, \xHH a byte, \(N)C N copies of C.
 inline std::string Unescape(const std::string& field)
 {
     std::string text;
