@@ -9,13 +9,20 @@ namespace {
 
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
-double TextHeightAt(Canvas& page, std::string_view text, double points)
+// What measure gives at the size points, the page's own size kept.
+template <class Measure>
+double MeasuredAt(Canvas& page, double points, Measure measure)
 {
     const double before = page.Font().size;
     page.SetFontSize(points);
-    const double height = page.TextHeight(text);
+    const double measured = measure();
     page.SetFontSize(before);
-    return height;
+    return measured;
+}
+
+double TextHeightAt(Canvas& page, std::string_view text, double points)
+{
+    return MeasuredAt(page, points, [&] { return page.TextHeight(text); });
 }
 
 // Writes at the given size, keeping the middle of the line at the current
@@ -61,11 +68,7 @@ std::string ClippedAt(Canvas& page, std::string_view text, double points, double
 
 double TextWidthAt(Canvas& page, std::string_view text, double points)
 {
-    const double before = page.Font().size;
-    page.SetFontSize(points);
-    const double width = page.TextWidth(text);
-    page.SetFontSize(before);
-    return width;
+    return MeasuredAt(page, points, [&] { return page.TextWidth(text); });
 }
 
 double SizeToFit(Canvas& page, std::string_view text, double width)

@@ -2,6 +2,7 @@
 
 #include "Captions.h"
 #include "CaseAndBatchFiles.h"
+#include "InputControls.h"
 #include "PrinterJob.h"
 #include "ProgramSettings.h"
 #include "ReportPdf.h"
@@ -28,8 +29,6 @@ namespace {
 const QString kCaseFilter = QStringLiteral("Case files (*.vyracase)");
 const QString kCaseSuffix = QStringLiteral(".vyracase");
 const QString kPdfSuffix = QStringLiteral(".pdf");
-
-QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 

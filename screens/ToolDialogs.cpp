@@ -1,5 +1,6 @@
 #include "ToolDialogs.h"
 
+#include "InputControls.h"
 #include "Placement.h"
 #include "ResultFormat.h"
 #include "RunState.h"
@@ -23,8 +24,6 @@ namespace {
 constexpr double kPoints = 9;
 // The materials of a roller's tube; "other" takes density and modulus.
 constexpr std::array<const char*, 4> kRollerMaterials{"steel", "aluminium", "carbon", "other"};
-
-QString ToQString(const std::string& text) { return QString::fromStdString(text); }
 
 QLineEdit* AddField(QFormLayout& form, const char* name, const QString& caption, const std::string& text = {})
 {
