@@ -297,7 +297,7 @@ struct Parser {
             options.graphics.chartPath = chart.back();
         }
         if (Given("--calibration-weight")) {
-            const Expected<double> weight = ReadTestWeight(calibrationWeight);
+            const Expected<double> weight = ReadTestWeight(calibrationWeight, "kg, or lb in an lbf run,");
             if (!weight) {
                 return UsageError{"--calibration-weight: " + weight.Error().reason + ", not \"" + calibrationWeight
                                   + "\""};

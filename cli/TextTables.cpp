@@ -41,12 +41,6 @@ void WriteTable(const RunState& state, std::span<const ResultColumn> columns, co
     }
 }
 
-// A unit as a sentence writes it: "mm" of "[mm]".
-std::string_view Bare(std::string_view caption)
-{
-    return caption.size() > 2 ? caption.substr(1, caption.size() - 2) : caption;
-}
-
 // "0.65, 0.7 or 0.8 mm", in an lbf run "25.59, 27.56 or 31.50 mil".
 std::string StopperLimitsWording(ForceUnit unit)
 {
@@ -55,7 +49,7 @@ std::string StopperLimitsWording(ForceUnit unit)
     for (std::size_t k = 0; k < limits.size(); ++k) {
         wording += (k == 0 ? "" : k + 1 == limits.size() ? " or " : ", ") + limits[k];
     }
-    return wording + " " + std::string(Bare(UnitCaption(Quantity::Displacement, unit)));
+    return wording + " " + std::string(UnitSymbol(Quantity::Displacement, unit));
 }
 
 }  // namespace
@@ -95,7 +89,7 @@ void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std:
 void WriteCalibrationTable(const RunState& state, const Calibration& calibration, std::ostream& out)
 {
     out << "\nCalibration with a test weight of " << calibration.weight << ' '
-        << Bare(UnitCaption(Quantity::Mass, state.forceUnit)) << " hung along the web path\n";
+        << UnitSymbol(Quantity::Mass, state.forceUnit) << " hung along the web path\n";
     if (calibration.refusal) {
         out << calibration.refusal->title << ": " << calibration.refusal->message << '\n';
         return;

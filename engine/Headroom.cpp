@@ -184,11 +184,11 @@ Calibration CalibrationFor(const EntryForm& form, ForceUnit forceUnit, double we
     return calibration;
 }
 
-Expected<double> ReadTestWeight(std::string_view text)
+Expected<double> ReadTestWeight(std::string_view text, std::string_view unit)
 {
     const std::optional<double> weight = ParseWholeNumber(text);
     if (!weight || !std::isfinite(*weight) || *weight <= 0) {
-        return Failed("the test weight is a number of kg above 0");
+        return Failed("the test weight is a number of " + std::string(unit) + " above 0");
     }
     return *weight;
 }

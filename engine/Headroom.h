@@ -93,8 +93,9 @@ Calibration CalibrationFor(const EntryForm& form, ForceUnit forceUnit, double we
 // exponent form past 9 characters.
 std::array<std::string, 3> CalibrationFigures(const Calibration& calibration, int model);
 
-// A test weight as typed, in kg: one number above 0 and finite, blanks
-// around it allowed; the charts window and vyra-select read it alike.
-Expected<double> ReadTestWeight(std::string_view text);
+// A test weight as typed: one number above 0 and finite, blanks around it
+// allowed; the charts window and vyra-select read it alike. The refusal
+// names the unit it was asked in: "kg", "lb".
+Expected<double> ReadTestWeight(std::string_view text, std::string_view unit);
 
 }  // namespace vyra

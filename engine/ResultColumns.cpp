@@ -108,6 +108,18 @@ std::string_view UnitHeading(const ResultColumn& column, ForceUnit forceUnit)
     return column.quantity == Quantity::Fixed ? column.unit : UnitCaption(column.quantity, forceUnit);
 }
 
+std::string_view EccentricityHeading(ForceUnit forceUnit)
+{
+    switch (forceUnit) {
+    case kKgf:
+    case kNewton:
+        return "\u03B5[\u03BCm]";
+    case kLbf:
+        return "\u03B5[mil]";
+    }
+    return "\u03B5[\u03BCm]";
+}
+
 std::vector<std::string> StopperLimitTexts(ForceUnit forceUnit)
 {
     std::vector<double> limits;

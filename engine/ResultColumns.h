@@ -60,6 +60,10 @@ std::string ShownText(const ResultColumn& column, const RunState& state, int mod
 // force, "[mm]" or "[mil]" for a stopper displacement ...
 std::string_view UnitHeading(const ResultColumn& column, ForceUnit forceUnit);
 
+// The eccentricity's heading on the screens and the report, in its own
+// script: "ε[μm]", in an lbf run "ε[mil]".
+std::string_view EccentricityHeading(ForceUnit forceUnit);
+
 // The models' stopper limits as the tolerance lines give them, smallest
 // first: "0.65", "0.7", "0.8" (mm), in an lbf run "25.59", "27.56", "31.50"
 // (mil). Only words: the checks compare the held mm with the model's own

@@ -97,6 +97,12 @@ std::string_view UnitCaption(Quantity quantity, ForceUnit unit)
     return "";
 }
 
+std::string_view UnitSymbol(Quantity quantity, ForceUnit unit)
+{
+    const std::string_view caption = UnitCaption(quantity, unit);
+    return caption.size() > 2 ? caption.substr(1, caption.size() - 2) : caption;
+}
+
 std::string_view UnitWord(ForceUnit unit)
 {
     switch (unit) {

@@ -44,6 +44,8 @@ double InRunUnits(Quantity quantity, double held, ForceUnit unit);
 // The bracketed unit of a caption or heading: "[kgf]", "[N]", "[lbf]",
 // "[mm]", "[in]", "[mil]" ...; empty for Fixed, whose columns name their own.
 std::string_view UnitCaption(Quantity quantity, ForceUnit unit);
+// The unit as a sentence writes it: "mm", "ft/min", "lb" of its caption.
+std::string_view UnitSymbol(Quantity quantity, ForceUnit unit);
 
 // The unit's word in case files, batch rows, JSON and on the command line,
 // in the order of the codes.

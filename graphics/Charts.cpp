@@ -139,7 +139,9 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
 {
     chart::SetUp(canvas);
     const RunState& state = content.selection;
-    WriteAt(canvas, area.left, area.top, "Margins: % of each limit (100% fails), nearest bold, speeds m/min");
+    WriteAt(canvas, area.left, area.top,
+            "Margins: % of each limit (100% fails), nearest bold, speeds "
+                + std::string(UnitSymbol(Quantity::Speed, state.forceUnit)));
     const double rowHeight = 210;
     const double headingY = area.top + 300;
     for (int check = 0; check < kMarginCount; ++check) {
@@ -161,7 +163,8 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
         }
         canvas.SetFontBold(false);
         WriteEndingAt(canvas, area.left + PassesRight(), y, PassesText(state, model));
-        WriteEndingAt(canvas, speedRight, y, FormatPattern(MaxSpeed(state, model), 0));
+        WriteEndingAt(canvas, speedRight, y,
+                      FormatPattern(InRunUnits(Quantity::Speed, MaxSpeed(state, model), state.forceUnit), 0));
     }
 }
 
@@ -169,8 +172,8 @@ void DrawCalibrationTable(Canvas& canvas, const Calibration& calibration, const 
 {
     chart::SetUp(canvas);
     WriteAt(canvas, area.left, area.top,
-            "Calibration: a test weight of " + ShortestText(calibration.weightKg)
-                + " kg hung on a rope along the web path");
+            "Calibration: a test weight of " + ShortestText(calibration.weight) + " "
+                + std::string(UnitSymbol(Quantity::Mass, state.forceUnit)) + " hung on a rope along the web path");
     const double rowHeight = 210;
     const double headingY = area.top + 300;
     if (calibration.refusal) {

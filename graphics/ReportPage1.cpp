@@ -139,7 +139,10 @@ void WriteResultsHeading(Canvas& page, const ReportRecord&)
     report::WriteTitleBetweenRules(page, 34, "<Selection results 1>");
 }
 
-void WriteToleranceNote(Canvas& page, const ReportRecord&) { report::WriteToleranceNotes(page, report::kResultTable1); }
+void WriteToleranceNote(Canvas& page, const ReportRecord& record)
+{
+    report::WriteToleranceNotes(page, report::kResultTable1, record.selection.forceUnit);
+}
 
 constexpr auto kPage1Steps = report::StepsAroundTable<report::kResultTable1>(
     {SetUpPage, WriteHeader, WriteCustomerBlock, WriteSectionHeadings, WriteSpecifications, WriteResultsHeading},

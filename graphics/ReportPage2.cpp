@@ -41,11 +41,11 @@ void WriteCompanyLines(Canvas& page, const ReportRecord&)
 void WriteNoteAndUnitHeadings(Canvas& page, const ReportRecord& record)
 {
     const report::ResultTable& table = report::kResultTable2;
-    report::WriteToleranceNotes(page, table);
-    // epsilon [mu m]: the eccentricity in micrometres; Delta F: the eccentric force.
+    report::WriteToleranceNotes(page, table, record.selection.forceUnit);
+    // epsilon: the eccentricity; Delta F: the eccentric force.
     const report::ColumnPlace& e = table.places[5];
     const report::ColumnPlace& pb = table.places[6];
-    report::WriteHeading(page, {e.symbolX, table.symbolY, "\u03B5[\u03BCm]", e.cellLeft, e.cellRight});
+    report::WriteHeading(page, {e.symbolX, table.symbolY, EccentricityHeading(record.selection.forceUnit), e.cellLeft, e.cellRight});
     const std::string force = "\u0394F" + std::string(ForceUnitLabel(record.selection.forceUnit));
     report::WriteHeading(page, {pb.symbolX, table.symbolY, force, pb.cellLeft, pb.cellRight});
 }

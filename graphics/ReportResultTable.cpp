@@ -205,12 +205,13 @@ void MarkResultTolerances(Canvas& page, const ResultTable& table, const RunState
     }
 }
 
-void WriteToleranceNotes(Canvas& page, const ResultTable& table)
+void WriteToleranceNotes(Canvas& page, const ResultTable& table, ForceUnit forceUnit)
 {
     page.SetFontBold(false);
     page.SetFontSize(9);
     for (const NoteText& note : table.notes) {
-        WriteAt(page, note.x, table.noteY, note.text, LineEnd::End);
+        WriteAt(page, note.x, table.noteY, note.inRunUnit != nullptr ? note.inRunUnit(forceUnit) : note.text,
+                LineEnd::End);
     }
 }
 

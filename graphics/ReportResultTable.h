@@ -49,10 +49,12 @@ struct ColumnPlace {
     int newtonWidth;
 };
 
-// A tolerance note under the table, in its row.
+// A tolerance note under the table, in its row; one that names a unit is
+// written in the run's.
 struct NoteText {
     double x;
     std::string_view text;
+    std::string (*inRunUnit)(ForceUnit forceUnit) = nullptr;
 };
 
 // One result set's table on its page, in character cells. Rows are 2 cells
@@ -91,7 +93,7 @@ void WriteResultRows(Canvas& page, const ResultTable& table, const RunState& sel
 // check of the set is framed.
 void MarkResultTolerances(Canvas& page, const ResultTable& table, const RunState& selection);
 // The notes in 9 point, not bold.
-void WriteToleranceNotes(Canvas& page, const ResultTable& table);
+void WriteToleranceNotes(Canvas& page, const ResultTable& table, ForceUnit forceUnit);
 
 // The table's drawing as steps of its page, so that a device that fails
 // between two of them is found as on every other step.

@@ -34,7 +34,7 @@ constexpr std::array<ColumnPlace, 9> kColumnPlaces1{{
 
 constexpr std::array<NoteText, 3> kNotes1{{
     {12, "Tolerance(Absolute value)"},
-    {45, "Zs< 0.65 or 0.7 or 0.8"},
+    {45, "", StopperToleranceLine},
     {73, "Vr< 0.26 12 <S< 80"},
 }};
 

@@ -65,6 +65,14 @@ struct SpeedPlot {
     double Y(double ratio) const { return bottom - ratio / kRatioTop * (bottom - top); }
 };
 
+// The chart reads speeds in the run's unit: m/min, ft/min in an lbf run.
+double ShownSpeed(const RunState& state, double speed)
+{
+    return InRunUnits(Quantity::Speed, speed, state.forceUnit);
+}
+
+std::string SpeedCaption(const RunState& state) { return std::string(UnitCaption(Quantity::Speed, state.forceUnit)); }
+
 // Whole decades that hold the line speed and every finite maxSpeed with
 // room on both sides, so that each of them can be read however far apart
 // they lie; 10 to 1000 m/min when there is none.
@@ -78,9 +86,9 @@ std::pair<double, double> SpeedDecades(const RunState& state)
             high = std::max(high, speed);
         }
     };
-    take(state.inputs.V);
+    take(ShownSpeed(state, state.inputs.V));
     for (int model = 0; model < kModelCount; ++model) {
-        take(MaxSpeed(state, model));
+        take(ShownSpeed(state, MaxSpeed(state, model)));
     }
     if (high == 0) {
         return {1, 3};
@@ -89,10 +97,12 @@ std::pair<double, double> SpeedDecades(const RunState& state)
     return {from, std::max(std::ceil(std::log10(high * 2)), from + 1)};
 }
 
-// F1 / F2 grows in proportion to the speed: F1 = V / (60 Pi d 10^-3).
+// F1 / F2 grows in proportion to the speed: F1 = V / (60 Pi d 10^-3), V in
+// m/min, so per shown unit of speed by as many m/min as it is.
 double RatioPerSpeed(const RunState& state, int model)
 {
-    return 1 / (60 * Pi * state.inputs.d * std::pow(10.0, -3.0)) / state.tables.F2[model];
+    const double perMetrePerMinute = 1 / (60 * Pi * state.inputs.d * std::pow(10.0, -3.0)) / state.tables.F2[model];
+    return perMetrePerMinute * InProgramUnits(Quantity::Speed, 1, state.forceUnit);
 }
 
 struct SpeedTick {
@@ -135,7 +145,7 @@ void LabelSpeedTicks(Canvas& canvas, const SpeedPlot& plot, const std::vector<Sp
 }
 
 // Ticks at 1, 2 and 5 of every decade with a light grid line.
-void DrawSpeedAxis(Canvas& canvas, const SpeedPlot& plot)
+void DrawSpeedAxis(Canvas& canvas, const SpeedPlot& plot, const std::string& caption)
 {
     const std::vector<SpeedTick> ticks = SpeedTicks(plot);
     for (const SpeedTick& tick : ticks) {
@@ -146,7 +156,7 @@ void DrawSpeedAxis(Canvas& canvas, const SpeedPlot& plot)
     // Below the lowest ratio's label at the axes' corner.
     const double labelY = plot.bottom + chart::kTickLength + 90;
     LabelSpeedTicks(canvas, plot, ticks, labelY);
-    WriteEndingAt(canvas, plot.right, labelY + 190, "V [m/min]");
+    WriteEndingAt(canvas, plot.right, labelY + 190, "V " + caption);
 }
 
 void DrawRatioAxis(Canvas& canvas, const SpeedPlot& plot)
@@ -193,7 +203,7 @@ std::optional<CurveEnd> DrawModelCurve(Canvas& canvas, const SpeedPlot& plot, co
         y = nextY;
     }
     canvas.SetDrawStyle(DrawStyle::Solid);
-    const double maxSpeed = MaxSpeed(state, model);
+    const double maxSpeed = ShownSpeed(state, MaxSpeed(state, model));
     if (std::isfinite(maxSpeed) && maxSpeed >= from && maxSpeed <= end) {
         canvas.Circle(plot.X(maxSpeed), plot.Y(kFrequencyRatioLimit), kMarkerRadius, PaletteColor(chart::kLightRed));
     }
@@ -227,7 +237,7 @@ void DrawLegend(Canvas& canvas, const RunState& state, double left, double right
 {
     WriteAt(canvas, left, top, "model");
     WriteEndingAt(canvas, right, top - 200, "maxSpeed");
-    WriteEndingAt(canvas, right, top, "[m/min]");
+    WriteEndingAt(canvas, right, top, SpeedCaption(state));
     for (int model = 0; model < kModelCount; ++model) {
         const double y = top + 200 * (model + 1);
         const LinePen& pen = kModelPens[static_cast<std::size_t>(model)];
@@ -235,7 +245,7 @@ void DrawLegend(Canvas& canvas, const RunState& state, double left, double right
         canvas.Line(left, y + 100, left + 240, y + 100, pen.colour);
         canvas.SetDrawStyle(DrawStyle::Solid);
         WriteAt(canvas, left + 300, y, ModelLabel(state, model));
-        WriteEndingAt(canvas, right, y, FormatPattern(MaxSpeed(state, model), 0));
+        WriteEndingAt(canvas, right, y, FormatPattern(ShownSpeed(state, MaxSpeed(state, model)), 0));
     }
 }
 
@@ -247,21 +257,22 @@ void DrawSpeedChart(Canvas& canvas, const ChartContent& content, const TwipRect&
 {
     chart::SetUp(canvas);
     const RunState& state = content.selection;
-    WriteAt(canvas, area.left, area.top, "Speed chart: F1/F2 against the line speed V [m/min]");
+    WriteAt(canvas, area.left, area.top, "Speed chart: F1/F2 against the line speed V " + SpeedCaption(state));
     const auto [fromDecade, toDecade] = SpeedDecades(state);
     const double legendWidth = 2400;
     const SpeedPlot plot{area.left + 700,   area.top + 700, area.right - legendWidth,
                          area.bottom - 600, fromDecade,     toDecade};
     DrawRatioAxis(canvas, plot);
-    DrawSpeedAxis(canvas, plot);
+    DrawSpeedAxis(canvas, plot, SpeedCaption(state));
     const double limitY = plot.Y(kFrequencyRatioLimit);
     canvas.Line(plot.left, limitY, plot.right, limitY, PaletteColor(chart::kLightRed));
     WriteAt(canvas, plot.left + 40, limitY - 200, "limit 0.7");
-    const double speed = state.inputs.V;
+    const double speed = ShownSpeed(state, state.inputs.V);
     if (std::isfinite(speed) && speed > 0) {
         const double x = plot.X(speed);
         canvas.Line(x, plot.top, x, plot.bottom, PaletteColor(kLightBlue));
-        const std::string text = "V " + FormatPattern(speed, 0) + " m/min";
+        const std::string text =
+            "V " + FormatPattern(speed, 0) + " " + std::string(UnitSymbol(Quantity::Speed, state.forceUnit));
         const double textX = x + 40 + canvas.TextWidth(text) <= plot.right ? x + 40 : x - 40 - canvas.TextWidth(text);
         WriteAt(canvas, textX, plot.bottom - 250, text);
     }

@@ -1,5 +1,7 @@
 #include "FrmCharts.h"
 
+#include "InputControls.h"
+
 #include "PainterCanvas.h"
 #include "Placement.h"
 #include "PrinterJob.h"
@@ -7,10 +9,12 @@
 #include "ReportPdf.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
+#include "Units.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPushButton>
@@ -39,6 +43,20 @@ constexpr std::array<double, 4> kColumnLefts{kHelperLeft, kHelperLeft + 1500, kH
 constexpr double kColumnWidth = 1100;
 constexpr double kPoints = 9;
 constexpr const char* kTitle = "Selection charts";
+
+// The test weight's pull as the run's tension: a kg pulls a kgf, which a
+// newton run counts too; a lb pulls a lbf.
+QString CalibrationTension(const Calibration& calibration, ForceUnit unit)
+{
+    switch (unit) {
+    case kKgf:
+    case kNewton:
+        return QLocale::c().toString(calibration.weightKg, 'g', 6) + QStringLiteral(" kgf");
+    case kLbf:
+        return QLocale::c().toString(calibration.weight, 'g', 6) + QStringLiteral(" lbf");
+    }
+    return {};
+}
 
 QLabel* AddLabel(QWidget& parent, const QString& text, const TwipBox& box, Qt::Alignment alignment = Qt::AlignLeft)
 {
@@ -129,7 +147,8 @@ void FrmCharts::BuildCalibrationHelper()
 {
     AddLabel(*m_page, QStringLiteral("Calibration: a test weight hung on a rope along the web path"),
              {kHelperLeft, kHelperTop, 7300, kRowHeight});
-    AddLabel(*m_page, QStringLiteral("Test weight [kg]"), {kHelperLeft, kHelperTop + 360, 1800, kRowHeight});
+    m_lblWeight = AddLabel(*m_page, QString(), {kHelperLeft, kHelperTop + 360, 1800, kRowHeight});
+    m_lblWeight->setObjectName(QStringLiteral("lblWeight"));
     m_txtWeight = new QLineEdit(m_page);
     m_txtWeight->setObjectName(QStringLiteral("txtWeight"));
     Place(*m_txtWeight, {kHelperLeft + 1900, kHelperTop + 345, 900, 300});
@@ -174,6 +193,7 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
         m_calibration[model][0]->setText(QString::fromStdString(ModelLabel(shown.selection, model)));
     }
     m_lblPassing->setText(QString::fromStdString(PassingBothSentence(shown.selection)));
+    m_lblWeight->setText(QStringLiteral("Test weight %1").arg(ToQString(UnitCaption(Quantity::Mass, shown.selection.forceUnit))));
     const std::string named = gfx::CaseName(shown.trace);
     setWindowTitle(named.empty()
                        ? QString::fromUtf8(kTitle)
@@ -190,9 +210,12 @@ void FrmCharts::cmdCalculate_Click()
     if (!m_content) {
         return;
     }
-    const Expected<double> weight = ReadTestWeight(m_txtWeight->text().toStdString());
+    const ForceUnit unit = m_content->selection.forceUnit;
+    const Expected<double> weight = ReadTestWeight(m_txtWeight->text().toStdString(), UnitSymbol(Quantity::Mass, unit));
     if (!weight) {
-        ClearCalibration(QStringLiteral("The test weight is a number of kg above 0."));
+        std::string reason = weight.Error().reason;
+        reason.front() = 'T';
+        ClearCalibration(ToQString(reason + "."));
         return;
     }
     ShowCalibration(CalibrationFor(m_content->form, m_content->selection.forceUnit, *weight));
@@ -212,8 +235,8 @@ void FrmCharts::ShowCalibration(const Calibration& calibration)
             m_calibration[model][column + 1]->setText(QString::fromStdString(figures[column]));
         }
     }
-    m_lblNote->setText(QStringLiteral("The selection's case with a tension of %1 kgf, the test weight.")
-                           .arg(QLocale::c().toString(calibration.weightKg, 'g', 6)));
+    m_lblNote->setText(QStringLiteral("The selection's case with a tension of %1, the test weight.")
+                           .arg(CalibrationTension(calibration, m_content->selection.forceUnit)));
 }
 
 // The charts page prints the calibration as the window shows it.

@@ -58,6 +58,7 @@ private:
     CanvasArea* m_margins = nullptr;
     QLineEdit* m_txtWeight = nullptr;
     QLabel* m_lblNote = nullptr;
+    QLabel* m_lblWeight = nullptr;
     // Per model: name, Vt in mV, Vt in V, S.
     std::array<std::array<QLabel*, 4>, kModelCount> m_calibration{};
 };

@@ -14,8 +14,9 @@ namespace vyra::ui {
 
 namespace {
 
-// Client area of the unit screen, twips.
-constexpr double kClientWidth = 4680;
+// Client area of the unit screen, twips: one button wider than the two-unit
+// screen was, so that "[lbf]" sits beside "[N]" and "Exit" keeps the right end.
+constexpr double kClientWidth = 6000;
 constexpr double kClientHeight = 1770;
 constexpr double kCaptionPoints = 11.25;
 
@@ -44,12 +45,15 @@ FrmInit::FrmInit(Toolkit& toolkit, QWidget* parent) : QDialog(parent), m_toolkit
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setFont(CourierNew(kCaptionPoints));
     Place(*label1, {360, 360, 3975, 255});
-    QPushButton* cmdExit = AddButton(*this, "cmdExit", "Exit", 3120);
+    QPushButton* cmdSel3 = AddButton(*this, "cmdSel3", "[lbf]", 3120);
+    QPushButton* cmdExit = AddButton(*this, "cmdExit", "Exit", 4440);
     setTabOrder(cmdSel1, cmdSel2);
-    setTabOrder(cmdSel2, cmdExit);
+    setTabOrder(cmdSel2, cmdSel3);
+    setTabOrder(cmdSel3, cmdExit);
 
     connect(cmdSel1, &QPushButton::clicked, this, [this] { Choose(kKgf); });
     connect(cmdSel2, &QPushButton::clicked, this, [this] { Choose(kNewton); });
+    connect(cmdSel3, &QPushButton::clicked, this, [this] { Choose(kLbf); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { m_toolkit.EndProgram(); });
 
     CentreOnDisplay(*this);

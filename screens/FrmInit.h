@@ -10,7 +10,7 @@
 namespace vyra::ui {
 
 // The unit screen, "Settting units": the unit of force, chosen once per run.
-// "[Kgf]" and "[N]" choose and close, closing the window keeps kgf, "Exit"
+// "[Kgf]", "[N]" and "[lbf]" choose and close, closing the window keeps kgf, "Exit"
 // ends the program.
 class FrmInit : public QDialog {
     Q_OBJECT

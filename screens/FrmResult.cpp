@@ -22,8 +22,8 @@ FrmResult::FrmResult(const ResultScreenLayout& layout, ResultCommands commands)
     for (const TableText& text : layout.headings) {
         picture.AddLabel(text);
     }
-    if (layout.forceUnitHeading.name != nullptr) {
-        m_lblTani.push_back(&picture.AddLabel(layout.forceUnitHeading));
+    for (const RunUnitText& text : layout.runUnitTexts) {
+        m_runUnitTexts.emplace_back(&picture.AddLabel(text.place), &text);
     }
     for (const TableText& text : layout.notes) {
         picture.AddLabel(text);
@@ -37,7 +37,8 @@ FrmResult::FrmResult(const ResultScreenLayout& layout, ResultCommands commands)
     CentreOnDisplay(*this, layout.belowCentre);
 }
 
-// A force column's unit heading is lblTani(index), written by Fill.
+// A unit heading that follows the run is written by Fill; a force column's
+// is named lblTani(index).
 void FrmResult::AddColumnHeadings(const ValueColumn& column, const ResultColumn& shown, int index)
 {
     ResultPicture& picture = Picture1();
@@ -51,20 +52,24 @@ void FrmResult::AddColumnHeadings(const ValueColumn& column, const ResultColumn&
     if (column.unit.width == 0) {
         return;
     }
-    if (shown.unit == kForceUnit) {
-        const QByteArray name = ItemName("lblTani", index).toLatin1();
-        m_lblTani.push_back(&picture.AddLabel({name.constData(), "", column.unit, kCentred, 0}));
-    } else {
+    if (column.unitCaption != nullptr || shown.quantity == Quantity::Fixed) {
         const std::string unit = column.unitCaption != nullptr ? column.unitCaption : std::string(shown.unit);
         picture.AddLabel({nullptr, unit.c_str(), column.unit, kCentred, 0});
+        return;
     }
+    const QByteArray name = shown.quantity == Quantity::Force ? ItemName("lblTani", index).toLatin1() : QByteArray();
+    QLabel& heading = picture.AddLabel({name.isEmpty() ? nullptr : name.constData(), "", column.unit, kCentred, 0});
+    m_unitHeadings.emplace_back(&heading, &shown);
 }
 
 void FrmResult::Fill(const RunState& selection)
 {
-    const std::string_view unitLabel = ForceUnitLabel(selection.forceUnit);
-    for (QLabel* tani : m_lblTani) {
-        tani->setText(QString::fromUtf8(unitLabel.data(), static_cast<qsizetype>(unitLabel.size())));
+    for (const auto& [label, text] : m_runUnitTexts) {
+        label->setText(QString::fromStdString(text->text(selection.forceUnit)));
+    }
+    for (const auto& [label, column] : m_unitHeadings) {
+        const std::string_view heading = UnitHeading(*column, selection.forceUnit);
+        label->setText(QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size())));
     }
     std::array<std::string, kModelCount> names;
     std::array<bool, kModelCount> framed{};

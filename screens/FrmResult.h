@@ -5,6 +5,8 @@
 #include "RunState.h"
 
 #include <span>
+#include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -23,14 +25,20 @@ struct ValueColumn {
     const char* unitCaption = nullptr;  // the screen's own wording of a unit heading
 };
 
+// A text of the screen that follows the run's unit: a unit heading or a
+// tolerance line.
+struct RunUnitText {
+    TableText place;
+    std::string (*text)(ForceUnit forceUnit);
+};
+
 // A result screen as data: what it shows of which result set, and where.
 struct ResultScreenLayout {
     const char* caption;
     ResultSet (*set)();
     std::span<const Rule> rules;  // must outlive the screen
     std::span<const TableText> headings;
-    // A heading that shows the run's unit of force; no name for none.
-    TableText forceUnitHeading;
+    std::span<const RunUnitText> runUnitTexts;
     // One a column of the set, in the engine's order.
     std::span<const ValueColumn> columns;
     std::span<const TableText> notes;
@@ -52,8 +60,10 @@ private:
     void AddColumnHeadings(const ValueColumn& column, const ResultColumn& shown, int index);
 
     ResultSet m_set;
-    // The unit headings of the force columns.
-    std::vector<QLabel*> m_lblTani;
+    // The texts written anew by each Fill: the run-unit texts, then the
+    // columns' unit headings.
+    std::vector<std::pair<QLabel*, const RunUnitText*>> m_runUnitTexts;
+    std::vector<std::pair<QLabel*, const ResultColumn*>> m_unitHeadings;
     ResultPicture::Column m_lblName{};
     std::vector<ResultPicture::Column> m_values;
 };

@@ -1,6 +1,9 @@
 #include "ResultScreenTables.h"
 
+#include "ResultFormat.h"
+
 #include <array>
+#include <string>
 
 namespace vyra::ui {
 
@@ -28,12 +31,17 @@ constexpr std::array<TableText, 4> kHeadings1{{
     {nullptr, "Gain", {8280, 120, 960, 240}, kCentred, 0},
 }};
 
-constexpr std::array<TableText, 5> kNotes1{{
+constexpr std::array<TableText, 4> kNotes1{{
     {nullptr, "Tolerance", {120, kToleranceTop, 960, 255}, Qt::AlignLeft, kTolerancePoints},
     {nullptr, "(Abusolute value)", {1080, kToleranceTop, 2760, 255}, Qt::AlignLeft, kTolerancePoints},
-    {nullptr, "Zs< 0.65 or 0.7 or 0.8", {3900, kToleranceTop, 2460, 255}, Qt::AlignLeft, kTolerancePoints},
     {nullptr, "Vr< 0.260", {6780, kToleranceTop, 1500, 255}, Qt::AlignLeft, kTolerancePoints},
     {nullptr, "12<S<80", {8400, kToleranceTop, 900, 255}, Qt::AlignLeft, kTolerancePoints},
+}};
+
+// The stopper limits in the run's unit. The line reaches to the next note,
+// so that the longer limits in mil are not cut.
+constexpr std::array<RunUnitText, 1> kRunUnitTexts1{{
+    {{nullptr, "", {3900, kToleranceTop, 2880, 255}, Qt::AlignLeft, kTolerancePoints}, StopperToleranceLine},
 }};
 
 constexpr double kSymbolTop = 480;
@@ -82,7 +90,7 @@ constexpr std::array<Rule, 10> kRules2{{
 
 // Headings sit in the cells between the rules; the two-line ones share the
 // lines at 360 and 600 under the group headings at 120.
-constexpr std::array<TableText, 14> kHeadings2{{
+constexpr std::array<TableText, 13> kHeadings2{{
     {nullptr, "Excitation", {1200, 360, 1440, 240}, kCentred, 0},
     {nullptr, "frequency", {1200, 600, 1440, 240}, kCentred, 0},
     {nullptr, "Resonant frequency", {2640, 120, 2160, 240}, kCentred, 0},
@@ -95,10 +103,17 @@ constexpr std::array<TableText, 14> kHeadings2{{
     {nullptr, "tricity", {6960, 600, 1200, 240}, kCentred, 0},
     {nullptr, "Eccentric", {8160, 360, 1080, 240}, kCentred, 0},
     {nullptr, "force", {8160, 600, 1080, 240}, kCentred, 0},
-    {nullptr, "ε[μm]", {6960, 840, 1200, 240}, kCentred, 0},
     // "ΔF" ends where lblTani begins, so that "ΔF[kgf]" reads as one
     // heading centred in its cell.
     {nullptr, "ΔF", {8160, 840, 378, 240}, Qt::AlignRight, 0},
+}};
+
+std::string ForceUnitText(ForceUnit forceUnit) { return std::string(ForceUnitLabel(forceUnit)); }
+std::string EccentricityText(ForceUnit forceUnit) { return std::string(EccentricityHeading(forceUnit)); }
+
+constexpr std::array<RunUnitText, 2> kRunUnitTexts2{{
+    {{"lblTani", "", {8538, 840, 702, 240}, Qt::AlignLeft, 0}, ForceUnitText},
+    {{nullptr, "", {6960, 840, 1200, 240}, kCentred, 0}, EccentricityText},
 }};
 
 constexpr std::array<TableText, 3> kNotes2{{
@@ -126,7 +141,7 @@ constexpr ResultScreenLayout kFrmResult1{
     .set = ResultSet1,
     .rules = kRules1,
     .headings = kHeadings1,
-    .forceUnitHeading = {nullptr, nullptr, {}, {}, 0},
+    .runUnitTexts = kRunUnitTexts1,
     .columns = kColumns1,
     .notes = kNotes1,
     .belowCentre = kBelowFrmResult2,
@@ -137,7 +152,7 @@ constexpr ResultScreenLayout kFrmResult2{
     .set = ResultSet2,
     .rules = kRules2,
     .headings = kHeadings2,
-    .forceUnitHeading = {"lblTani", "", {8538, 840, 702, 240}, Qt::AlignLeft, 0},
+    .runUnitTexts = kRunUnitTexts2,
     .columns = kColumns2,
     .notes = kNotes2,
     .belowCentre = 0,

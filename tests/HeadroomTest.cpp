@@ -99,8 +99,11 @@ TEST(Headroom, TestWeightIsOnePositiveNumber)
         {"5", 5},   {" 2.5\t", 2.5}, {"+3", 3},    {"1e-300", 1e-300}, {"0", 0}, {"-1", 0},  {"0.0", 0},
         {"nan", 0}, {"inf", 0},      {"1e999", 0}, {"5kg", 0},         {"", 0},  {"5 5", 0}, {".", 0}};
     for (const auto& [text, weight] : cases) {
-        const Expected<double> read = ReadTestWeight(text);
+        const Expected<double> read = ReadTestWeight(text, "lb");
         EXPECT_EQ(read ? *read : 0, weight) << text;
+        if (!read) {
+            EXPECT_EQ(read.Error().reason, "the test weight is a number of lb above 0") << text;
+        }
     }
 }
 

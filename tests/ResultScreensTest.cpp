@@ -27,6 +27,19 @@ std::string ChartsTree(const FrmCharts& charts)
            + test::WidgetTree(Child(charts, "chartsPage"));
 }
 
+// Every heading of the pair that names a unit names the lbf run's.
+void ExpectLbfHeadings(const std::string& trees)
+{
+    for (const auto& [text, count] : {std::pair{"\"[lbf]\"", 4}, {"\"[mil]\"", 3}, {"\"ε[mil]\"", 1},
+                                      {"\"Zs< 25.59 or 27.56 or 31.50\"", 1}, {"[mm]", 0}, {"μm", 0}, {"kgf", 0}}) {
+        std::size_t found = 0;
+        for (std::size_t at = trees.find(text); at != std::string::npos; at = trees.find(text, at + 1)) {
+            ++found;
+        }
+        EXPECT_EQ(found, count) << text;
+    }
+}
+
 class ResultScreensTest : public ::testing::Test {
 protected:
     FrmResult& First() const { return *m_screens.First(); }
@@ -51,6 +64,7 @@ TEST_F(ResultScreensTest, LayoutFiguresAndFramesOfAFirstAndARefilledPair)
     wide.opType = 1;
     for (const auto& [name, form, unit] : {std::tuple{"harsh", test::HarshForm(), kNewton},
                                            {"worked_example", test::WorkedExampleForm(), kKgf},
+                                           {"lbf", test::LbfForm(), kLbf},
                                            {"wide", wide, kNewton}}) {
         Show(form, unit);
         const RunState state = test::SelectedRecord(form, unit).selection;
@@ -90,8 +104,12 @@ TEST_F(ResultScreensTest, LayoutFiguresAndFramesOfAFirstAndARefilledPair)
                 EXPECT_EQ(shown, picture.FramedRows()[i / 2] ? Qt::red : Qt::white) << name << " edge " << i;
             }
         }
+        if (unit == kLbf) {
+            ExpectLbfHeadings(test::WidgetTree(First()) + test::WidgetTree(Second()));
+        }
         First().showMinimized();
     }
+
     EXPECT_EQ(Child<QLabel>(First(), "lblName(0)").text(), "1 Vyra05BS");
     EXPECT_LT(Child<QLabel>(First(), "lblZs(0)").font().pointSizeF(), 9.75);
     const QPointer<FrmResult> first = m_screens.First();

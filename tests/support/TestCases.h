@@ -17,6 +17,10 @@ namespace vyra::test {
 // Wr 10 kg, all angles 0, l = h = 0, Wp 1 kg, V 100 m/min.
 inline EntryForm WorkedExampleForm() { return {{"10", "100", "10", "0", "0", "0", "0", "0", "1", "100"}}; }
 
+// A roller of a line specified in US customary units, typed in an lbf run:
+// 50 lbf, 4 in, 30 lb, l 1 in, h 0.5 in, Wp 2 lb, 500 ft/min.
+inline EntryForm LbfForm() { return {{"50", "4", "30", "20", "80", "20", "1", "0.5", "2", "500"}}; }
+
 // Intrinsically safe, one sensor independently on one channel, fulcrum left,
 // the web pulling the roller off its stopper: negative loads on the large
 // models, a line fast enough that most ratios fail.
