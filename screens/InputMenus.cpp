@@ -255,13 +255,6 @@ bool InputMenus::OpenFile(const QString& path)
         Complain(QStringLiteral("The case could not be opened."), read.Error().reason);
         return false;
     }
-    // The result screens and pages still head their lengths in mm: an lbf
-    // case would show figures in mil under them.
-    if (read->forceUnit == kLbf) {
-        Complain(QStringLiteral("The case could not be opened."),
-                 ToPath(path) + ": its unit is lbf, which only vyra-select shows so far (vyra-select --case)");
-        return false;
-    }
     m_screen.show(*read);
     Keep(path);
     ProgramSettings().Remember(path, true);
