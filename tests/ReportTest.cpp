@@ -104,6 +104,36 @@ TEST(ChartsGolden, ChartsPageAsRecorded)
     }
 }
 
+// In an lbf run the speed axis is in ft/min: each maxSpeed marker sits on
+// its model's curve where the curve reaches the limit, so the curves and the
+// markers speak the same unit, and the case's V is given in ft/min.
+TEST(ChartsGolden, SpeedChartInFeetPerMinuteKeepsMarkersOnTheirCurves)
+{
+    const ReportRecord record = test::SelectedRecord(test::LbfForm(), kLbf);
+    RecordingCanvas canvas(kA4, kPageHeight);
+    DrawSpeedChart(canvas, ChartContentOf(record.selection, test::LbfForm(), {}), {1200, 800, 10000, 5300});
+    const std::vector<CanvasCall> markers = canvas.CallsOf(CanvasCall::Kind::Arc);
+    ASSERT_EQ(markers.size(), 9U);
+    const std::vector<CanvasCall> lines = canvas.CallsOf(CanvasCall::Kind::Line);
+    for (const CanvasCall& marker : markers) {
+        const bool onACurve = std::any_of(lines.begin(), lines.end(), [&marker](const CanvasCall& l) {
+            if (l.y1 == l.y2 || (l.y1 - marker.y1) * (l.y2 - marker.y1) > 0) {
+                return false;
+            }
+            const double x = l.x1 + (marker.y1 - l.y1) / (l.y2 - l.y1) * (l.x2 - l.x1);
+            return std::fabs(x - marker.x1) < 3;
+        });
+        EXPECT_TRUE(onACurve) << marker.x1;
+    }
+    std::set<std::string> texts;
+    for (const CanvasCall& text : canvas.CallsOf(CanvasCall::Kind::Text)) {
+        texts.insert(text.text);
+    }
+    for (const char* text : {"V 500 ft/min", "V [ft/min]", "[ft/min]"}) {
+        EXPECT_TRUE(texts.contains(text)) << text;
+    }
+}
+
 // A device that fails at the point named (see drawing_printer_troubles).
 struct ScriptedCanvas : RecordingCanvas {
     explicit ScriptedCanvas(std::string failAt)

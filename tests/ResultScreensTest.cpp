@@ -169,6 +169,13 @@ TEST_F(ResultScreensTest, PrintingAndTheChartsWindow)
     Child<QLineEdit>(*charts, "txtWeight").setText("-1");
     Press(*charts, "cmdCalculate");
     test::ExpectGolden("screens_charts", recording + "# then -1 kg\n" + ChartsTree(*charts));
+    Show(test::LbfForm(), kLbf);  // the weight in lb pulls as many lbf
+    EXPECT_EQ(Child<QLabel>(*charts, "lblWeight").text(), "Test weight [lb]");
+    EXPECT_EQ(Child<QLabel>(*charts, "lblNote").text(), "The test weight is a number of lb above 0.");
+    Child<QLineEdit>(*charts, "txtWeight").setText("5");
+    Press(*charts, "cmdCalculate");
+    EXPECT_EQ(Child<QLabel>(*charts, "lblNote").text(), "The selection's case with a tension of 5 lbf, the test weight.");
+    Show(test::HarshForm(), kNewton);
     Press(*charts, "cmdPrint");
     m_toolkit.files.push_back(folder.filePath("exported"));
     Press(*charts, "cmdExport");
