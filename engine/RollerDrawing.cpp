@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 #include "ResultFormat.h"
+#include "Units.h"
 #include "WebTension.h"
 
 #include <array>
@@ -69,40 +70,51 @@ Expected<void> ReadMaterial(const RollerTexts& texts, RollerDrawing& drawing)
 // Millimetres with a decimal point only where needed: "100", "12.5".
 std::string Mm(double value) { return ShortestText(value); }
 
+// A held length or weight as the run gives it: "100 mm", "3.9 in".
+std::string InRun(Quantity quantity, double held, ForceUnit unit)
+{
+    return ShortestText(InRunUnits(quantity, held, unit));
+}
+
 }  // namespace
 
-RollerTexts TextsOf(const RollerDrawing& drawing)
+RollerTexts TextsOf(const RollerDrawing& drawing, ForceUnit shownIn)
 {
     const bool custom = drawing.material.empty();
-    return {Mm(drawing.tubeOd),
-            Mm(drawing.tubeId),
-            Mm(drawing.face),
+    using enum Quantity;
+    return {InRun(Length, drawing.tubeOd, shownIn),
+            InRun(Length, drawing.tubeId, shownIn),
+            InRun(Length, drawing.face, shownIn),
             drawing.material,
             custom ? ShortestText(drawing.density) : std::string(),
             custom ? ShortestText(drawing.modulus) : std::string(),
-            ShortestText(drawing.journals)};
+            InRun(Mass, drawing.journals, shownIn)};
 }
 
-Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts)
+Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts, ForceUnit typedIn)
 {
+    using enum Quantity;
     RollerDrawing drawing;
-    const Expected<double> od = ReadMeasure("tube-od", texts.tubeOd, "mm");
+    const Expected<double> od = ReadMeasureIn("tube-od", texts.tubeOd, Length, typedIn);
     if (!od) {
         return od.Error();
     }
-    const Expected<double> id = ReadMeasure("tube-id", texts.tubeId.empty() ? "0" : texts.tubeId, "mm", true);
+    const Expected<double> id =
+        ReadMeasureIn("tube-id", texts.tubeId.empty() ? "0" : texts.tubeId, Length, typedIn, true);
     if (!id) {
         return id.Error();
     }
     if (*id >= *od) {
-        return Failed("tube-id: " + Mm(*id) + " mm is not less than tube-od " + Mm(*od) + " mm");
+        const std::string unit(UnitSymbol(Length, typedIn));
+        return Failed("tube-id: " + InRun(Length, *id, typedIn) + " " + unit + " is not less than tube-od "
+                      + InRun(Length, *od, typedIn) + " " + unit);
     }
-    const Expected<double> face = ReadMeasure("face", texts.face, "mm");
+    const Expected<double> face = ReadMeasureIn("face", texts.face, Length, typedIn);
     if (!face) {
         return face.Error();
     }
     const Expected<double> journals =
-        ReadMeasure("journals", texts.journals.empty() ? "0" : texts.journals, "kg", true);
+        ReadMeasureIn("journals", texts.journals.empty() ? "0" : texts.journals, Mass, typedIn, true);
     if (!journals) {
         return journals.Error();
     }

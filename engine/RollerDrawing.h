@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Expected.h"
+#include "RunState.h"
 
 #include <optional>
 #include <string>
@@ -38,12 +39,15 @@ struct RollerTexts {
 };
 
 // The texts that read back as the drawing: density and modulus only
-// without a material.
-RollerTexts TextsOf(const RollerDrawing& drawing);
+// without a material. Lengths and the journals in the run's units (in and
+// lb in an lbf run).
+RollerTexts TextsOf(const RollerDrawing& drawing, ForceUnit shownIn = kKgf);
 
 // The drawing, density and modulus filled from the material's; or a failure
-// whose reason begins with the field's name ("tube-id: ...").
-Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts);
+// whose reason begins with the field's name ("tube-id: ..."). Lengths and
+// the journals are typed in the run's units, density and modulus in kg/m³
+// and GPa in every run.
+Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts, ForceUnit typedIn = kKgf);
 
 // The common guide for a roller's sag: 2 mil per foot of face, which rounds
 // to this many mm per metre.

@@ -1,6 +1,7 @@
 #include "WebTension.h"
 
 #include "NumberText.h"
+#include "ResultFormat.h"
 #include "RunState.h"
 #include "Units.h"
 
@@ -188,10 +189,40 @@ Expected<double> ReadMeasure(std::string_view field, std::string_view text, std:
     return *value;
 }
 
-WebTexts TextsOf(const WebDescription& web)
+Expected<double> ReadMeasureIn(std::string_view field, std::string_view text, Quantity quantity, ForceUnit typedIn,
+                               bool zeroAllowed)
+{
+    const Expected<double> typed = ReadMeasure(field, text, UnitSymbol(quantity, typedIn), zeroAllowed);
+    if (!typed) {
+        return typed.Error();
+    }
+    return InProgramUnits(quantity, *typed, typedIn);
+}
+
+std::string TensionPerWidthLine(const TensionRange& perWidth, ForceUnit forceUnit)
+{
+    // N/m as kgf/m, then lbf/m, then lbf per inch.
+    constexpr double kPliPerNewtonPerMetre = 1 / kNewtonsPerKgf / kKgfPerLbf * (kMmPerInch / 1000);
+    const auto line = [&perWidth](std::string_view caption, double factor, int decimals) {
+        return "Tension per width " + std::string(caption) + ": low " + FormatPattern(perWidth.low * factor, decimals)
+               + ", typical " + FormatPattern(perWidth.typical * factor, decimals) + ", high "
+               + FormatPattern(perWidth.high * factor, decimals);
+    };
+    switch (forceUnit) {
+    case kKgf:
+    case kNewton:
+        return line("[N/m]", 1, 1);
+    case kLbf:
+        return line("[pli]", kPliPerNewtonPerMetre, 2);
+    }
+    return line("[N/m]", 1, 1);
+}
+
+WebTexts TextsOf(const WebDescription& web, ForceUnit shownIn)
 {
     const auto text = [](const std::optional<double>& value) { return value ? ShortestText(*value) : std::string(); };
-    WebTexts texts{web.layers.empty() ? web.material : std::string(), ShortestText(web.width), text(web.thickness),
+    WebTexts texts{web.layers.empty() ? web.material : std::string(),
+                   ShortestText(InRunUnits(Quantity::Length, web.width, shownIn)), text(web.thickness),
                    text(web.grammage)};
     for (std::size_t i = 0; i < web.layers.size(); ++i) {
         texts.layers += (i > 0 ? "," : "") + web.layers[i].material + ":" + ShortestText(web.layers[i].thickness);
@@ -199,10 +230,10 @@ WebTexts TextsOf(const WebDescription& web)
     return texts;
 }
 
-Expected<WebDescription> ReadWebDescription(const WebTexts& texts)
+Expected<WebDescription> ReadWebDescription(const WebTexts& texts, ForceUnit typedIn)
 {
     WebDescription web;
-    const Expected<double> width = ReadMeasure("width", texts.width, "mm");
+    const Expected<double> width = ReadMeasureIn("width", texts.width, Quantity::Length, typedIn);
     if (!width) {
         return width.Error();
     }

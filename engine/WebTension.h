@@ -2,6 +2,7 @@
 
 #include "Expected.h"
 #include "RunState.h"
+#include "Units.h"
 
 #include <cstdint>
 #include <optional>
@@ -88,12 +89,15 @@ struct WebTexts {
     std::string layers{};  // "PET:12,PE:50"
 };
 
-// The texts that read back as the description.
-WebTexts TextsOf(const WebDescription& web);
+// The texts that read back as the description; the width in the run's
+// unit of length (in in an lbf run).
+WebTexts TextsOf(const WebDescription& web, ForceUnit shownIn = kKgf);
 
 // The description, or a failure whose reason begins with the field's name
 // ("width: ..."). Whether the material is in the table is not looked at.
-Expected<WebDescription> ReadWebDescription(const WebTexts& texts);
+// The width is typed in the run's unit of length; thicknesses stay in µm
+// and grammages in g/m², the measures the material table rates webs by.
+Expected<WebDescription> ReadWebDescription(const WebTexts& texts, ForceUnit typedIn = kKgf);
 
 enum class TensionPick { Low, Typical, High };
 std::string_view PickWord(TensionPick pick);
@@ -126,6 +130,11 @@ inline constexpr double kBreakShareLimit = 25.0;
 Expected<TensionAdvice> AdviseTension(const MaterialTable& table, const WebDescription& web,
                                       std::optional<double> tension, ForceUnit forceUnit);
 
+// "Tension per width [N/m]: low 30.0, typical 60.0, high 90.0", in an lbf
+// run in pounds-force per inch of width, "[pli]", counted as the run's lbf
+// is, so that the pli times the width in inches is the tension shown.
+std::string TensionPerWidthLine(const TensionRange& perWidth, ForceUnit forceUnit);
+
 // Where a tension field's value came from, kept with the case.
 struct TensionOrigin {
     WebDescription web;
@@ -143,5 +152,9 @@ std::string TensionOriginLine(const TensionOrigin& origin);
 // zeroAllowed), else a reason that names the field and the unit.
 Expected<double> ReadMeasure(std::string_view field, std::string_view text, std::string_view unit,
                              bool zeroAllowed = false);
+// The same for a length or a weight typed in the run's unit ("in", "lb" in
+// an lbf run), in the program's mm or kg.
+Expected<double> ReadMeasureIn(std::string_view field, std::string_view text, Quantity quantity, ForceUnit typedIn,
+                               bool zeroAllowed = false);
 
 }  // namespace vyra

@@ -72,12 +72,16 @@ QPushButton& Button(const QDialog& dialog, const char* name)
 
 std::string Text(const QLineEdit* field) { return field->text().trimmed().toStdString(); }
 
+// A caption with the unit the run gives the quantity in: "Width [in]".
+QString Captioned(const char* caption, Quantity quantity, ForceUnit unit)
+{
+    return QString::fromUtf8(caption) + QLatin1Char(' ') + ToQString(UnitCaption(quantity, unit));
+}
+
 std::string AdviceText(const TensionAdvice& advice, ForceUnit forceUnit)
 {
     const std::string unit(UnitWord(forceUnit));
-    std::string text = "Tension per width [N/m]: low " + FormatPattern(advice.perWidth.low, 1) + ", typical "
-                       + FormatPattern(advice.perWidth.typical, 1) + ", high " + FormatPattern(advice.perWidth.high, 1)
-                       + "\nTension [" + unit + "]: low " + FormatPattern(advice.tension.low, 2) + ", typical "
+    std::string text = TensionPerWidthLine(advice.perWidth, forceUnit) + "\nTension [" + unit + "]: low " + FormatPattern(advice.tension.low, 2) + ", typical "
                        + FormatPattern(advice.tension.typical, 2) + ", high " + FormatPattern(advice.tension.high, 2);
     if (advice.breakLoad) {
         text += "\nBreak load: " + FormatPattern(*advice.breakLoad, 1) + " " + unit;
@@ -91,17 +95,22 @@ std::string AdviceText(const TensionAdvice& advice, ForceUnit forceUnit)
     return text;
 }
 
-std::string LimitsText(const RollerLimits& limits)
+// The sag in the run's unit of small displacements: mm, or mil.
+std::string LimitsText(const RollerLimits& limits, ForceUnit unit)
 {
-    std::string text = "Roller weight Wr: " + FormatPattern(limits.weight, 2) + " kg"
-                       + "\nSag at mid-face: " + FormatPattern(limits.deflection, 3) + " mm under its own weight";
+    using enum Quantity;
+    const auto shown = [unit](Quantity quantity, double held, int decimals) {
+        return FormatPattern(InRunUnits(quantity, held, unit), decimals) + " " + std::string(UnitSymbol(quantity, unit));
+    };
+    std::string text = "Roller weight Wr: " + shown(Mass, limits.weight, 2)
+                       + "\nSag at mid-face: " + shown(Displacement, limits.deflection, 3) + " under its own weight";
     if (limits.loadedDeflection) {
-        text += ", " + FormatPattern(*limits.loadedDeflection, 3) + " mm with the load";
+        text += ", " + shown(Displacement, *limits.loadedDeflection, 3) + " with the load";
     }
-    text += "; guide " + FormatPattern(limits.deflectionGuide, 3) + " mm" + (limits.pastGuide ? " (past it)" : "");
+    text += "; guide " + shown(Displacement, limits.deflectionGuide, 3) + (limits.pastGuide ? " (past it)" : "");
     text += "\nFirst critical speed: " + FormatPattern(limits.criticalHz, 1) + " Hz, "
-            + FormatPattern(limits.criticalRpm, 0) + " rpm, " + FormatPattern(limits.criticalSurface, 0)
-            + " m/min at the surface";
+            + FormatPattern(limits.criticalRpm, 0) + " rpm, " + shown(Speed, limits.criticalSurface, 0)
+            + " at the surface";
     if (limits.speedShare) {
         text += "; the line speed is " + FormatPattern(*limits.speedShare, 1) + " % of it";
     }
@@ -124,11 +133,11 @@ FrmTension::FrmTension(const MaterialTable& table, ForceUnit forceUnit, std::opt
         names << ToQString(material.name);
     }
     names << QString::fromUtf8(kLaminate.data(), static_cast<qsizetype>(kLaminate.size()));
-    const WebTexts texts = start ? TextsOf(start->web) : WebTexts{};
+    const WebTexts texts = start ? TextsOf(start->web, forceUnit) : WebTexts{};
     auto* form = new QFormLayout;
     m_cboMaterial = AddChoice(*form, "cboMaterial", QStringLiteral("Material"), names);
     m_cboMaterial->setCurrentText(ToQString(texts.material));
-    m_txtWidth = AddField(*form, "txtWidth", QStringLiteral("Width [mm]"), texts.width);
+    m_txtWidth = AddField(*form, "txtWidth", Captioned("Width", Quantity::Length, forceUnit), texts.width);
     m_txtThickness = AddField(*form, "txtThickness", QStringLiteral("Thickness [µm]"), texts.thickness);
     m_txtGrammage = AddField(*form, "txtGrammage", QStringLiteral("Basis weight [g/m²]"), texts.grammage);
     m_txtLayers = AddField(*form, "txtLayers", QStringLiteral("Layers (PET:12,PE:50)"), texts.layers);
@@ -145,7 +154,7 @@ Expected<TensionAdvice> FrmTension::Advise() const
 {
     const WebTexts texts{m_cboMaterial->currentText().toStdString(), Text(m_txtWidth), Text(m_txtThickness),
                          Text(m_txtGrammage), Text(m_txtLayers)};
-    const Expected<WebDescription> web = ReadWebDescription(texts);
+    const Expected<WebDescription> web = ReadWebDescription(texts, m_forceUnit);
     if (!web) {
         return web.Error();
     }
@@ -170,16 +179,18 @@ void FrmTension::cmdUse_Click()
     accept();
 }
 
-FrmRoller::FrmRoller(std::optional<double> lineSpeed, const std::optional<RollerDrawing>& start, QWidget* parent)
-    : QDialog(parent), m_lineSpeed(lineSpeed)
+FrmRoller::FrmRoller(ForceUnit forceUnit, std::optional<double> lineSpeed, const std::optional<RollerDrawing>& start,
+                     QWidget* parent)
+    : QDialog(parent), m_forceUnit(forceUnit), m_lineSpeed(lineSpeed)
 {
     setObjectName(QStringLiteral("frmRoller"));
     setWindowTitle(QStringLiteral("Roller from drawing"));
-    const RollerTexts texts = start ? TextsOf(*start) : RollerTexts{};
+    using enum Quantity;
+    const RollerTexts texts = start ? TextsOf(*start, forceUnit) : RollerTexts{};
     auto* form = new QFormLayout;
-    m_txtOd = AddField(*form, "txtTubeOd", QStringLiteral("Tube outer diameter [mm]"), texts.tubeOd);
-    m_txtId = AddField(*form, "txtTubeId", QStringLiteral("Tube inner diameter [mm]"), texts.tubeId);
-    m_txtFace = AddField(*form, "txtFace", QStringLiteral("Face length [mm]"), texts.face);
+    m_txtOd = AddField(*form, "txtTubeOd", Captioned("Tube outer diameter", Length, forceUnit), texts.tubeOd);
+    m_txtId = AddField(*form, "txtTubeId", Captioned("Tube inner diameter", Length, forceUnit), texts.tubeId);
+    m_txtFace = AddField(*form, "txtFace", Captioned("Face length", Length, forceUnit), texts.face);
     QStringList materials;
     for (const char* material : kRollerMaterials) {
         materials << QString::fromLatin1(material);
@@ -189,8 +200,8 @@ FrmRoller::FrmRoller(std::optional<double> lineSpeed, const std::optional<Roller
                                                                   : ToQString(texts.material));
     m_txtDensity = AddField(*form, "txtDensity", QStringLiteral("Density [kg/m³] (other)"), texts.density);
     m_txtModulus = AddField(*form, "txtModulus", QStringLiteral("Modulus [GPa] (other)"), texts.modulus);
-    m_txtJournals = AddField(*form, "txtJournals", QStringLiteral("Journals [kg]"), texts.journals);
-    m_txtLoad = AddField(*form, "txtLoad", QStringLiteral("Load on the face [kg]"));
+    m_txtJournals = AddField(*form, "txtJournals", Captioned("Journals", Mass, forceUnit), texts.journals);
+    m_txtLoad = AddField(*form, "txtLoad", Captioned("Load on the face", Mass, forceUnit));
     m_lblLimits = AddResultAndButtons(*this, form, "lblLimits");
     connect(&Button(*this, "cmdShow"), &QPushButton::clicked, this, &FrmRoller::cmdShow_Click);
     connect(&Button(*this, "cmdUse"), &QPushButton::clicked, this, &FrmRoller::cmdUse_Click);
@@ -203,7 +214,8 @@ Expected<RollerDrawing> FrmRoller::Drawing() const
     return ReadRollerDrawing({Text(m_txtOd), Text(m_txtId), Text(m_txtFace),
                               other ? std::string() : m_cboMaterial->currentText().toStdString(),
                               other ? Text(m_txtDensity) : std::string(), other ? Text(m_txtModulus) : std::string(),
-                              Text(m_txtJournals)});
+                              Text(m_txtJournals)},
+                             m_forceUnit);
 }
 
 void FrmRoller::cmdShow_Click()
@@ -211,7 +223,7 @@ void FrmRoller::cmdShow_Click()
     const Expected<RollerDrawing> drawing = Drawing();
     std::optional<double> load;
     if (drawing && !Text(m_txtLoad).empty()) {
-        const Expected<double> read = ReadMeasure("load", Text(m_txtLoad), "kg", true);
+        const Expected<double> read = ReadMeasureIn("load", Text(m_txtLoad), Quantity::Mass, m_forceUnit, true);
         if (!read) {
             m_lblLimits->setText(ToQString(read.Error().reason));
             return;
@@ -219,7 +231,8 @@ void FrmRoller::cmdShow_Click()
         load = *read;
     }
     m_lblLimits->setText(
-        ToQString(drawing ? LimitsText(ComputeRollerLimits(*drawing, load, m_lineSpeed)) : drawing.Error().reason));
+        ToQString(drawing ? LimitsText(ComputeRollerLimits(*drawing, load, m_lineSpeed), m_forceUnit)
+                          : drawing.Error().reason));
 }
 
 void FrmRoller::cmdUse_Click()

@@ -31,7 +31,7 @@ struct RollerChoice {
 
 // "Tension from material": the running tension range of a web from its
 // material, width and thickness or grammage (or a laminate's layers), in
-// the run's unit and in N/m, with the share of the break load the entered
+// the run's unit and per width (N/m, pli in an lbf run), with the share of the break load the entered
 // tension is. "Use" takes the chosen value of the range.
 class FrmTension : public QDialog {
 public:
@@ -59,12 +59,13 @@ private:
 };
 
 // "Roller from drawing": a tube roller's weight, sag and first critical
-// speed from its diameters, face length and material (mm and kg whatever
-// the run's unit), with the share of that speed the entered line speed
+// speed from its diameters, face length and material (mm and kg, in and lb
+// in an lbf run), with the share of that speed the entered line speed
 // (m/min) is. "Use" takes the weight and the outer diameter.
 class FrmRoller : public QDialog {
 public:
-    FrmRoller(std::optional<double> lineSpeed, const std::optional<RollerDrawing>& start, QWidget* parent);
+    FrmRoller(ForceUnit forceUnit, std::optional<double> lineSpeed, const std::optional<RollerDrawing>& start,
+              QWidget* parent);
 
     const std::optional<RollerChoice>& Choice() const { return m_choice; }
 
@@ -73,6 +74,7 @@ private:
     void cmdShow_Click();
     void cmdUse_Click();
 
+    ForceUnit m_forceUnit;
     std::optional<double> m_lineSpeed;
     QLineEdit* m_txtOd = nullptr;
     QLineEdit* m_txtId = nullptr;

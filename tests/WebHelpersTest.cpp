@@ -5,6 +5,7 @@
 #include "CaseFile.h"
 #include "MaterialFile.h"
 #include "MaterialTableFile.h"
+#include "ResultFormat.h"
 #include "RollerDrawing.h"
 #include "TestCases.h"
 #include "WebTension.h"
@@ -98,6 +99,34 @@ TEST(RollerDrawing, RefusalsNameTheField)
     for (const auto& [texts, reason] : refused) {
         EXPECT_EQ(test::ReasonOf(ReadRollerDrawing(texts)), reason);
     }
+}
+
+// In an lbf run the helpers take inches and pounds: the drawing is the
+// metric one of the converted sizes, a refusal names the unit typed in, and
+// the texts read back as typed. pli times the width in inches is the
+// tension in lbf.
+TEST(RollerDrawing, TakesInchesAndPoundsInAnLbfRun)
+{
+    const Expected<RollerDrawing> typed = ReadRollerDrawing({"4", "3.5", "40", "", "", "", "2"}, kLbf);
+    const Expected<RollerDrawing> metric = ReadRollerDrawing({"101.6", "88.9", "1016", "", "", "", "0.90718474"});
+    ASSERT_TRUE(typed && metric);
+    for (const auto& [a, b] : {std::pair{typed->tubeOd, metric->tubeOd}, {typed->tubeId, metric->tubeId},
+                               {typed->face, metric->face}, {typed->journals, metric->journals}}) {
+        EXPECT_NEAR(a, b, b * 1e-12);
+    }
+    const RollerTexts back = TextsOf(*typed, kLbf);
+    EXPECT_EQ(std::tie(back.tubeOd, back.tubeId, back.face, back.journals), std::tie("4", "3.5", "40", "2"));
+    EXPECT_EQ(test::ReasonOf(ReadRollerDrawing({"4", "4", "40"}, kLbf)), "tube-id: 4 in is not less than tube-od 4 in");
+    EXPECT_EQ(test::ReasonOf(ReadRollerDrawing({"4", "", "40", "", "", "", "x"}, kLbf)),
+              "journals: a number of lb, 0 or above, not \"x\"");
+    const Expected<WebDescription> web = ReadWebDescription({"PET", "40", "12"}, kLbf);
+    ASSERT_TRUE(web);
+    EXPECT_NEAR(web->width, 1016, 1e-9);
+    const TensionAdvice advice = *AdviseTension(BuiltInMaterials(), *web, std::nullopt, kLbf);
+    EXPECT_EQ(TensionPerWidthLine(advice.perWidth, kLbf),
+              "Tension per width [pli]: low " + FormatPattern(advice.tension.low / 40, 2) + ", typical "
+                  + FormatPattern(advice.tension.typical / 40, 2) + ", high "
+                  + FormatPattern(advice.tension.high / 40, 2));
 }
 
 TEST(ReportLines, SayWhereTheValueCameFrom)
