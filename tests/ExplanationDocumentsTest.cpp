@@ -264,10 +264,13 @@ std::set<std::string> ProgramTexts()
     }
     for (const auto& columns : {ResultSet1Columns(), ResultSet2Columns()}) {
         for (const ResultColumn& column : columns) {
-            for (const ForceUnit unit : {kKgf, kNewton}) {
+            for (const ForceUnit unit : {kKgf, kNewton, kLbf}) {
                 texts.insert(std::string(column.symbol) + std::string(UnitHeading(column, unit)));
             }
         }
+    }
+    for (const ForceUnit unit : {kKgf, kNewton, kLbf}) {
+        texts.insert(StopperToleranceLine(unit));
     }
     EntryForm beta;
     beta.txtInput = {"1", "1", "1", "0", "200", "0", "0", "0", "0", "0"};
