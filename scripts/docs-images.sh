@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Draws the README's pictures again from the built programs (run
 # scripts/build.sh first): the input screen, both result screens and both
-# report pages of the worked example, of the same case in newtons and of a
-# huge tension, the sketch, the charts window and the charts page of an
+# report pages of the worked example, of the same case in newtons, of a
+# huge tension and of a roller in US customary units, the sketch, the charts window and the charts page of an
 # angled case with the two helpers of the Tools menu, and the matrix page
 # of a line report. Look at every picture
 # before committing it.
@@ -18,26 +18,36 @@ fields=(tension=10 diameter=100 roller-weight=10 alpha=0 beta=0 gamma=0 position
         bearing-weight=1 speed=100)
 customer=(--customer="Northern Paper" --order=A-17 --machine=PM3 --date="Dec 06,2026" --name=Ito)
 
-# picture SUFFIX UNIT TENSION: report pages and result screens of the case.
+# picture SUFFIX UNIT FIELD=VALUE...: report pages and result screens of the
+# case.
 picture() {
-    local suffix=$1 unit=$2 tension=$3
-    local words=("${fields[@]/#/--}")
-    "$select" "${words[@]}" --unit="$unit" --tension="$tension" "${customer[@]}" --json \
-        --report="$work/report.pdf" >/dev/null
+    local suffix=$1 unit=$2
+    shift 2
+    local case=("$@")
+    "$select" "${case[@]/#/--}" --unit="$unit" "${customer[@]}" --json --report="$work/report.pdf" >/dev/null
     pdftoppm -r 80 -png "$work/report.pdf" "$work/page"
     mv "$work/page-1.png" "docs/report-page-1$suffix.png"
     mv "$work/page-2.png" "docs/report-page-2$suffix.png"
-    "$shots" "$work" "$unit" "${fields[@]}" tension="$tension" 2>/dev/null
+    "$shots" "$work" "$unit" "${case[@]}" 2>/dev/null
     mv "$work/result-1.png" "docs/result-screen-1$suffix.png"
     mv "$work/result-2.png" "docs/result-screen-2$suffix.png"
     if [ -z "$suffix" ]; then
         mv "$work/input.png" docs/input-screen.png
     fi
+    if [ "$suffix" = -lbf ]; then
+        mv "$work/input.png" docs/input-screen-lbf.png
+        mv "$work/unit.png" docs/unit-screen.png
+        mv "$work/frmTension.png" docs/tension-helper-lbf.png
+        mv "$work/frmRoller.png" docs/roller-helper-lbf.png
+    fi
 }
 
-picture "" kgf 10
-picture -newton N 98
-picture -huge N 200000
+picture "" kgf "${fields[@]}"
+picture -newton N "${fields[@]}" tension=98
+picture -huge N "${fields[@]}" tension=200000
+# 50 lbf on a 4 in roller of 30 lb at 500 ft/min.
+picture -lbf lbf tension=50 diameter=4 roller-weight=30 alpha=20 beta=80 gamma=20 position=1 height=0.5 \
+    bearing-weight=2 speed=500
 "$select" "${fields[@]/#/--}" --json --sketch=docs/sketch.png >/dev/null
 
 # The charts of an angled case, where bands and markers all show.

@@ -41,12 +41,14 @@ public:
         ++modalScreens;
         screen.show();
         if (screen.objectName() == QLatin1String("frmTension") || screen.objectName() == QLatin1String("frmRoller")) {
-            // A PET film and a steel tube, as the README shows them.
-            for (const auto& [name, text] : {std::pair{"txtWidth", "1000"},
+            // A PET film and a steel tube, as the README shows them; in
+            // inches in an lbf run.
+            const bool inches = unitButton == QLatin1String("cmdSel3");
+            for (const auto& [name, text] : {std::pair{"txtWidth", inches ? "40" : "1000"},
                                              {"txtThickness", "12"},
-                                             {"txtTubeOd", "100"},
-                                             {"txtTubeId", "90"},
-                                             {"txtFace", "1000"}}) {
+                                             {"txtTubeOd", inches ? "4" : "100"},
+                                             {"txtTubeId", inches ? "3.5" : "90"},
+                                             {"txtFace", inches ? "40" : "1000"}}) {
                 if (auto* field = screen.findChild<QLineEdit*>(QString::fromLatin1(name))) {
                     field->setText(QString::fromLatin1(text));
                 }
@@ -67,6 +69,8 @@ public:
             screen.reject();
             return;
         }
+        QApplication::processEvents();
+        screen.grab().save(folder + QStringLiteral("/unit.png"));
         screen.findChild<QPushButton*>(unitButton)->click();
     }
     QDate Today() const override { return {2026, 12, 6}; }
@@ -104,14 +108,18 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     vyra::gfx::SubstituteCourierNew();
     if (argc < 2) {
-        std::cerr << "usage: screenshots FOLDER [kgf|N] [FIELD=TEXT ...] [safe]\n";
+        std::cerr << "usage: screenshots FOLDER [kgf|N|lbf] [FIELD=TEXT ...] [safe]\n";
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     ShotToolkit toolkit;
+    toolkit.folder = folder;
     for (int i = 2; i < argc; ++i) {
-        if (QString::fromLocal8Bit(argv[i]) == QLatin1String("N")) {
+        const QString word = QString::fromLocal8Bit(argv[i]);
+        if (word == QLatin1String("N")) {
             toolkit.unitButton = QStringLiteral("cmdSel2");
+        } else if (word == QLatin1String("lbf")) {
+            toolkit.unitButton = QStringLiteral("cmdSel3");
         }
     }
     vyra::ui::FrmInput input(toolkit);
@@ -149,7 +157,6 @@ int main(int argc, char** argv)
     // this display.
     QWidget* chartsPage = Find(QStringLiteral("chartsPage"));
     saved = saved && chartsPage != nullptr && chartsPage->grab().save(folder + QStringLiteral("/charts.png"));
-    toolkit.folder = folder;
     Find<QAction>(QStringLiteral("mnuTension"))->trigger();
     Find<QAction>(QStringLiteral("mnuRoller"))->trigger();
     Find<QPushButton>(QStringLiteral("cmdExplanation"))->click();
