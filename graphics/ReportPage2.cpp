@@ -45,7 +45,8 @@ void WriteNoteAndUnitHeadings(Canvas& page, const ReportRecord& record)
     // epsilon: the eccentricity; Delta F: the eccentric force.
     const report::ColumnPlace& e = table.places[5];
     const report::ColumnPlace& pb = table.places[6];
-    report::WriteHeading(page, {e.symbolX, table.symbolY, EccentricityHeading(record.selection.forceUnit), e.cellLeft, e.cellRight});
+    report::WriteHeading(
+        page, {e.symbolX, table.symbolY, EccentricityHeading(record.selection.forceUnit), e.cellLeft, e.cellRight});
     const std::string force = "\u0394F" + std::string(ForceUnitLabel(record.selection.forceUnit));
     report::WriteHeading(page, {pb.symbolX, table.symbolY, force, pb.cellLeft, pb.cellRight});
 }

@@ -66,10 +66,7 @@ struct SpeedPlot {
 };
 
 // The chart reads speeds in the run's unit: m/min, ft/min in an lbf run.
-double ShownSpeed(const RunState& state, double speed)
-{
-    return InRunUnits(Quantity::Speed, speed, state.forceUnit);
-}
+double ShownSpeed(const RunState& state, double speed) { return InRunUnits(Quantity::Speed, speed, state.forceUnit); }
 
 std::string SpeedCaption(const RunState& state) { return std::string(UnitCaption(Quantity::Speed, state.forceUnit)); }
 

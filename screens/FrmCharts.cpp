@@ -193,7 +193,8 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
         m_calibration[model][0]->setText(QString::fromStdString(ModelLabel(shown.selection, model)));
     }
     m_lblPassing->setText(QString::fromStdString(PassingBothSentence(shown.selection)));
-    m_lblWeight->setText(QStringLiteral("Test weight %1").arg(ToQString(UnitCaption(Quantity::Mass, shown.selection.forceUnit))));
+    m_lblWeight->setText(
+        QStringLiteral("Test weight %1").arg(ToQString(UnitCaption(Quantity::Mass, shown.selection.forceUnit))));
     const std::string named = gfx::CaseName(shown.trace);
     setWindowTitle(named.empty()
                        ? QString::fromUtf8(kTitle)

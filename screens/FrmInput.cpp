@@ -367,8 +367,8 @@ void FrmInput::RollerTool()
     Controls& c = *m_controls;
     const ForceUnit unit = c.state.forceUnit;
     const Expected<double> speed = ReadMeasure("speed", c.txtInput[kItemV]->text().toStdString(), "");
-    FrmRoller dialog(unit, speed ? std::optional(InProgramUnits(Quantity::Speed, *speed, unit)) : std::nullopt, c.rollerFrom,
-                     this);
+    FrmRoller dialog(unit, speed ? std::optional(InProgramUnits(Quantity::Speed, *speed, unit)) : std::nullopt,
+                     c.rollerFrom, this);
     m_toolkit.ShowModal(dialog);
     if (const auto& choice = dialog.Choice()) {
         c.txtInput[kItemD]->setText(ToQString(ShortestText(InRunUnits(Quantity::Length, choice->diameter, unit))));

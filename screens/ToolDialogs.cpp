@@ -81,8 +81,9 @@ QString Captioned(const char* caption, Quantity quantity, ForceUnit unit)
 std::string AdviceText(const TensionAdvice& advice, ForceUnit forceUnit)
 {
     const std::string unit(UnitWord(forceUnit));
-    std::string text = TensionPerWidthLine(advice.perWidth, forceUnit) + "\nTension [" + unit + "]: low " + FormatPattern(advice.tension.low, 2) + ", typical "
-                       + FormatPattern(advice.tension.typical, 2) + ", high " + FormatPattern(advice.tension.high, 2);
+    std::string text = TensionPerWidthLine(advice.perWidth, forceUnit) + "\nTension [" + unit + "]: low "
+                       + FormatPattern(advice.tension.low, 2) + ", typical " + FormatPattern(advice.tension.typical, 2)
+                       + ", high " + FormatPattern(advice.tension.high, 2);
     if (advice.breakLoad) {
         text += "\nBreak load: " + FormatPattern(*advice.breakLoad, 1) + " " + unit;
     }
@@ -100,7 +101,8 @@ std::string LimitsText(const RollerLimits& limits, ForceUnit unit)
 {
     using enum Quantity;
     const auto shown = [unit](Quantity quantity, double held, int decimals) {
-        return FormatPattern(InRunUnits(quantity, held, unit), decimals) + " " + std::string(UnitSymbol(quantity, unit));
+        return FormatPattern(InRunUnits(quantity, held, unit), decimals) + " "
+               + std::string(UnitSymbol(quantity, unit));
     };
     std::string text = "Roller weight Wr: " + shown(Mass, limits.weight, 2)
                        + "\nSag at mid-face: " + shown(Displacement, limits.deflection, 3) + " under its own weight";
@@ -230,9 +232,8 @@ void FrmRoller::cmdShow_Click()
         }
         load = *read;
     }
-    m_lblLimits->setText(
-        ToQString(drawing ? LimitsText(ComputeRollerLimits(*drawing, load, m_lineSpeed), m_forceUnit)
-                          : drawing.Error().reason));
+    m_lblLimits->setText(ToQString(drawing ? LimitsText(ComputeRollerLimits(*drawing, load, m_lineSpeed), m_forceUnit)
+                                           : drawing.Error().reason));
 }
 
 void FrmRoller::cmdUse_Click()

@@ -30,8 +30,13 @@ std::string ChartsTree(const FrmCharts& charts)
 // Every heading of the pair that names a unit names the lbf run's.
 void ExpectLbfHeadings(const std::string& trees)
 {
-    for (const auto& [text, count] : {std::pair{"\"[lbf]\"", 4}, {"\"[mil]\"", 3}, {"\"ε[mil]\"", 1},
-                                      {"\"Zs< 25.59 or 27.56 or 31.50\"", 1}, {"[mm]", 0}, {"μm", 0}, {"kgf", 0}}) {
+    for (const auto& [text, count] : {std::pair{"\"[lbf]\"", 4},
+                                      {"\"[mil]\"", 3},
+                                      {"\"ε[mil]\"", 1},
+                                      {"\"Zs< 25.59 or 27.56 or 31.50\"", 1},
+                                      {"[mm]", 0},
+                                      {"μm", 0},
+                                      {"kgf", 0}}) {
         std::size_t found = 0;
         for (std::size_t at = trees.find(text); at != std::string::npos; at = trees.find(text, at + 1)) {
             ++found;
@@ -174,7 +179,8 @@ TEST_F(ResultScreensTest, PrintingAndTheChartsWindow)
     EXPECT_EQ(Child<QLabel>(*charts, "lblNote").text(), "The test weight is a number of lb above 0.");
     Child<QLineEdit>(*charts, "txtWeight").setText("5");
     Press(*charts, "cmdCalculate");
-    EXPECT_EQ(Child<QLabel>(*charts, "lblNote").text(), "The selection's case with a tension of 5 lbf, the test weight.");
+    EXPECT_EQ(Child<QLabel>(*charts, "lblNote").text(),
+              "The selection's case with a tension of 5 lbf, the test weight.");
     Show(test::HarshForm(), kNewton);
     Press(*charts, "cmdPrint");
     m_toolkit.files.push_back(folder.filePath("exported"));

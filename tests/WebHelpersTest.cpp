@@ -110,8 +110,10 @@ TEST(RollerDrawing, TakesInchesAndPoundsInAnLbfRun)
     const Expected<RollerDrawing> typed = ReadRollerDrawing({"4", "3.5", "40", "", "", "", "2"}, kLbf);
     const Expected<RollerDrawing> metric = ReadRollerDrawing({"101.6", "88.9", "1016", "", "", "", "0.90718474"});
     ASSERT_TRUE(typed && metric);
-    for (const auto& [a, b] : {std::pair{typed->tubeOd, metric->tubeOd}, {typed->tubeId, metric->tubeId},
-                               {typed->face, metric->face}, {typed->journals, metric->journals}}) {
+    for (const auto& [a, b] : {std::pair{typed->tubeOd, metric->tubeOd},
+                               {typed->tubeId, metric->tubeId},
+                               {typed->face, metric->face},
+                               {typed->journals, metric->journals}}) {
         EXPECT_NEAR(a, b, b * 1e-12);
     }
     const RollerTexts back = TextsOf(*typed, kLbf);
@@ -123,10 +125,10 @@ TEST(RollerDrawing, TakesInchesAndPoundsInAnLbfRun)
     ASSERT_TRUE(web);
     EXPECT_NEAR(web->width, 1016, 1e-9);
     const TensionAdvice advice = *AdviseTension(BuiltInMaterials(), *web, std::nullopt, kLbf);
-    EXPECT_EQ(TensionPerWidthLine(advice.perWidth, kLbf),
-              "Tension per width [pli]: low " + FormatPattern(advice.tension.low / 40, 2) + ", typical "
-                  + FormatPattern(advice.tension.typical / 40, 2) + ", high "
-                  + FormatPattern(advice.tension.high / 40, 2));
+    EXPECT_EQ(TensionPerWidthLine(advice.perWidth, kLbf), "Tension per width [pli]: low "
+                                                              + FormatPattern(advice.tension.low / 40, 2) + ", typical "
+                                                              + FormatPattern(advice.tension.typical / 40, 2)
+                                                              + ", high " + FormatPattern(advice.tension.high / 40, 2));
 }
 
 TEST(ReportLines, SayWhereTheValueCameFrom)
