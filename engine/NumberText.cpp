@@ -2,9 +2,11 @@
 
 #include "Angles.h"
 
-#include <array>
-#include <charconv>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
 #include <limits>
 
 namespace vyra {
@@ -112,7 +114,10 @@ double ParseLeadingNumber(std::string_view text)
     double magnitude = 0.0;
     const char* first = text.data() + span->begin;
     const char* last = text.data() + span->end;
-    const std::from_chars_result result = std::from_chars(first, last, magnitude);
+    // The span is digits, point and exponent only, which the parser reads
+    // the same way in every build. It gives infinity or zero beyond the
+    // range of a double, or says so as the standard's parser does.
+    const fast_float::from_chars_result result = fast_float::from_chars(first, last, magnitude);
     if (result.ec == std::errc::result_out_of_range) {
         magnitude = span->order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
@@ -136,10 +141,7 @@ std::optional<double> ParseWholeNumber(std::string_view text)
 
 std::string ShortestText(double value)
 {
-    std::array<char, 32> buffer{};
-    const auto written =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
-    std::string text(buffer.data(), written.ptr);
+    std::string text = fmt::format("{:.15g}", value);
     const std::size_t e = text.find('e');
     if (e == std::string::npos) {
         return text;
@@ -148,6 +150,68 @@ std::string ShortestText(double value)
     const std::size_t digits = text.find_first_not_of("+-0", e + 1);
     return text.substr(0, e + 1) + (negative ? "-" : "") + text.substr(digits);
 }
+
+namespace {
+
+// The fixed form of the significant digits with the point after `before` of
+// them: ("25", 0) gives "0.25", ("25", 4) gives "2500".
+std::string FixedForm(const std::string& digits, long before)
+{
+    const auto count = static_cast<long>(digits.size());
+    if (before <= 0) {
+        return "0." + std::string(static_cast<std::size_t>(-before), '0') + digits;
+    }
+    if (before >= count) {
+        return digits + std::string(static_cast<std::size_t>(before - count), '0');
+    }
+    return digits.substr(0, static_cast<std::size_t>(before)) + "." + digits.substr(static_cast<std::size_t>(before));
+}
+
+// The exponent form with at least two exponent digits: "2.5e-07".
+std::string ExponentForm(const std::string& digits, long before)
+{
+    const long exponent = before - 1;
+    std::string text = digits.substr(0, 1);
+    if (digits.size() > 1) {
+        text += "." + digits.substr(1);
+    }
+    return text + fmt::format("e{}{:02}", exponent < 0 ? '-' : '+', std::labs(exponent));
+}
+
+}  // namespace
+
+std::string RoundTripText(double value)
+{
+    if (!std::isfinite(value)) {
+        return fmt::format("{}", value);
+    }
+    // The formatter's plain form has the shortest digits that read back,
+    // in a notation of its own choosing, which is taken apart here.
+    const std::string shortest = fmt::format("{}", std::fabs(value));
+    const std::size_t e = shortest.find('e');
+    const std::string mantissa = shortest.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    std::string digits = mantissa.substr(0, point) + (point < mantissa.size() ? mantissa.substr(point + 1) : "");
+    long before = static_cast<long>(point) + (e == std::string::npos ? 0 : std::atol(shortest.c_str() + e + 1));
+    const std::size_t first = digits.find_first_not_of('0');
+    const std::string sign = std::signbit(value) ? "-" : "";
+    if (first == std::string::npos) {
+        return sign + "0";
+    }
+    before -= static_cast<long>(first);
+    digits = digits.substr(first, digits.find_last_not_of('0') + 1 - first);
+    // A whole number longer than its shortest digits is written exactly
+    // ("123456789012345683968"), as the JSON documents always wrote it, not
+    // padded with zeros.
+    std::string fixed =
+        before > static_cast<long>(digits.size()) ? fmt::format("{:.0f}", std::fabs(value)) : FixedForm(digits, before);
+    std::string exponent = ExponentForm(digits, before);
+    return sign + (fixed.size() <= exponent.size() ? fixed : exponent);
+}
+
+std::string FixedText(double value, int decimals) { return fmt::format("{:.{}f}", value, decimals); }
+
+std::string ExponentText(double value, int decimals) { return fmt::format("{:.{}e}", value, decimals); }
 
 namespace {
 
