@@ -3,9 +3,11 @@
 #include "Angles.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <fast_float/fast_float.h>
+#include <fmt/compile.h>
 #include <fmt/format.h>
 #include <limits>
 
@@ -153,60 +155,104 @@ std::string ShortestText(double value)
 
 namespace {
 
-// The fixed form of the significant digits with the point after `before` of
-// them: ("25", 0) gives "0.25", ("25", 4) gives "2500".
-std::string FixedForm(const std::string& digits, long before)
+// The shortest significant digits of a finite, non-negative value and the
+// place of the point: value = 0.digits x 10^before.
+struct ShortestDigits {
+    std::array<char, 24> digits{};
+    int count = 0;
+    int before = 0;
+};
+
+ShortestDigits DigitsOf(double value)
 {
-    const auto count = static_cast<long>(digits.size());
-    if (before <= 0) {
-        return "0." + std::string(static_cast<std::size_t>(-before), '0') + digits;
+    // The formatter's plain form has the shortest digits that read back, in
+    // a notation of its own choosing, which is taken apart here.
+    std::array<char, 32> plain{};
+    const char* const end = fmt::format_to(plain.data(), FMT_COMPILE("{}"), value);
+    ShortestDigits shortest;
+    bool fraction = false;
+    const char* p = plain.data();
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p == '.') {
+            fraction = true;
+        } else if (shortest.count > 0 || *p != '0') {
+            shortest.digits[shortest.count++] = *p;
+            shortest.before += fraction ? 0 : 1;
+        } else {
+            shortest.before -= fraction ? 1 : 0;
+        }
     }
-    if (before >= count) {
-        return digits + std::string(static_cast<std::size_t>(before - count), '0');
+    if (p != end) {
+        shortest.before += std::atoi(p + 1);
     }
-    return digits.substr(0, static_cast<std::size_t>(before)) + "." + digits.substr(static_cast<std::size_t>(before));
+    while (shortest.count > 0 && shortest.digits[shortest.count - 1] == '0') {
+        --shortest.count;
+    }
+    return shortest;
 }
 
-// The exponent form with at least two exponent digits: "2.5e-07".
-std::string ExponentForm(const std::string& digits, long before)
+char* WriteFixed(char* out, const ShortestDigits& s)
 {
-    const long exponent = before - 1;
-    std::string text = digits.substr(0, 1);
-    if (digits.size() > 1) {
-        text += "." + digits.substr(1);
+    if (s.before <= 0) {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -s.before, '0');
+        return std::copy_n(s.digits.data(), s.count, out);
     }
-    return text + fmt::format("e{}{:02}", exponent < 0 ? '-' : '+', std::labs(exponent));
+    out = std::copy_n(s.digits.data(), s.count < s.before ? s.count : s.before, out);
+    if (s.count > s.before) {
+        *out++ = '.';
+        out = std::copy_n(s.digits.data() + s.before, s.count - s.before, out);
+    }
+    return out;
 }
 
 }  // namespace
 
-std::string RoundTripText(double value)
+char* WriteRoundTripText(char* first, double value)
 {
     if (!std::isfinite(value)) {
-        return fmt::format("{}", value);
+        return fmt::format_to(first, "{}", value);
     }
-    // The formatter's plain form has the shortest digits that read back,
-    // in a notation of its own choosing, which is taken apart here.
-    const std::string shortest = fmt::format("{}", std::fabs(value));
-    const std::size_t e = shortest.find('e');
-    const std::string mantissa = shortest.substr(0, e);
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    std::string digits = mantissa.substr(0, point) + (point < mantissa.size() ? mantissa.substr(point + 1) : "");
-    long before = static_cast<long>(point) + (e == std::string::npos ? 0 : std::atol(shortest.c_str() + e + 1));
-    const std::size_t first = digits.find_first_not_of('0');
-    const std::string sign = std::signbit(value) ? "-" : "";
-    if (first == std::string::npos) {
-        return sign + "0";
+    if (std::signbit(value)) {
+        *first++ = '-';
     }
-    before -= static_cast<long>(first);
-    digits = digits.substr(first, digits.find_last_not_of('0') + 1 - first);
-    // A whole number longer than its shortest digits is written exactly
-    // ("123456789012345683968"), as the JSON documents always wrote it, not
-    // padded with zeros.
-    std::string fixed =
-        before > static_cast<long>(digits.size()) ? fmt::format("{:.0f}", std::fabs(value)) : FixedForm(digits, before);
-    std::string exponent = ExponentForm(digits, before);
-    return sign + (fixed.size() <= exponent.size() ? fixed : exponent);
+    const double magnitude = std::fabs(value);
+    const ShortestDigits s = DigitsOf(magnitude);
+    if (s.count == 0) {
+        *first++ = '0';
+        return first;
+    }
+    const int exponent = s.before - 1;
+    const int fixedLength = s.before <= 0 ? 2 - s.before + s.count : s.count > s.before ? s.count + 1 : s.before;
+    const int exponentLength = s.count + (s.count > 1 ? 1 : 0) + 2 + (std::abs(exponent) >= 100 ? 3 : 2);
+    if (fixedLength <= exponentLength) {
+        // A whole number longer than its shortest digits is written exactly
+        // ("123456789012345683968"), as the JSON documents always wrote it,
+        // not padded with zeros.
+        return s.before > s.count ? fmt::format_to(first, "{:.0f}", magnitude) : WriteFixed(first, s);
+    }
+    *first++ = s.digits[0];
+    if (s.count > 1) {
+        *first++ = '.';
+        first = std::copy_n(s.digits.data() + 1, s.count - 1, first);
+    }
+    // At least two exponent digits, "e+05", at most three.
+    const int magnitudeOfExponent = std::abs(exponent);
+    *first++ = 'e';
+    *first++ = exponent < 0 ? '-' : '+';
+    if (magnitudeOfExponent >= 100) {
+        *first++ = static_cast<char>('0' + magnitudeOfExponent / 100);
+    }
+    *first++ = static_cast<char>('0' + magnitudeOfExponent / 10 % 10);
+    *first++ = static_cast<char>('0' + magnitudeOfExponent % 10);
+    return first;
+}
+
+std::string RoundTripText(double value)
+{
+    std::array<char, kRoundTripTextMax> text{};
+    return std::string(text.data(), WriteRoundTripText(text.data(), value));
 }
 
 std::string FixedText(double value, int decimals) { return fmt::format("{:.{}f}", value, decimals); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,6 +34,10 @@ std::string ShortestText(double value);
 // printf's %f or %e, whichever is shorter (%f on a tie): "0.1", "1e+22",
 // "-2.5e-07". Infinity and NaN give "inf" and "nan".
 std::string RoundTripText(double value);
+// The same text written from first, for a writer of many numbers; it is at
+// most kRoundTripTextMax characters long. Returns its end.
+inline constexpr std::size_t kRoundTripTextMax = 32;
+char* WriteRoundTripText(char* first, double value);
 
 // The value with that many decimals, as printf's "%.*f" writes it.
 std::string FixedText(double value, int decimals);
