@@ -127,7 +127,8 @@
         fillTable(document.getElementById('result1'), result.result1);
         fillTable(document.getElementById('result2'), result.result2);
         const speeds = document.getElementById('speeds');
-        speeds.innerHTML = `<thead><tr><th scope="col">Model</th><th scope="col">maxSpeed<br>${result.maxSpeedUnit}</th></tr></thead><tbody></tbody>`;
+        speeds.innerHTML = '<thead><tr><th scope="col">Model</th>'
+            + `<th scope="col">maxSpeed<br>${result.maxSpeedUnit}</th></tr></thead><tbody></tbody>`;
         result.maxSpeed.forEach((speed, k) => {
             const tr = speeds.tBodies[0].insertRow();
             tr.dataset.model = speed.model;

@@ -1,7 +1,7 @@
 // The page in Debian's chromium, headless: the worked example in kgf and N,
 // every cell against vyra-select's JSON through the screens' patterns; a
-// refusal's title, text and marks; the fulcrum option; a case saved by the
-// page read by vyra-select --case and opened again.
+// refusal's title, text and marks; the fulcrum option; the tables copied as
+// CSV; a case saved by the page read by vyra-select --case and opened again.
 // Usage: node page-test.mjs PAGE_FOLDER VYRA_SELECT [--screenshot FILE.png]
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
@@ -77,6 +77,11 @@ async function checkSelection(tab, entries, unit) {
     const both = expected.models.filter((m) => m.withinTolerance1 && m.withinTolerance2).map((m) => m.name);
     assert.equal(await tab.$eval('#passing-both', (p) => p.textContent),
         `Passing both result sets: ${both.join(', ') || 'none'}`);
+    await tab.click('#copy');  // both tables as CSV, "*" after a figure out of tolerance
+    const csv = (await tab.evaluate(() => navigator.clipboard.readText())).split('\r\n');
+    assert.deepEqual(csv.filter((line) => /^\d /.test(line)).map((line) => line.split(',').slice(1)),
+        rows.filter(([table]) => table !== 'speeds')
+            .map(([, , , cells]) => cells.map(([, text, fail]) => text + (fail ? '*' : ''))));
     const took = await tab.$eval('#results', (r) => r.dataset.milliseconds);
     console.log(`${unit}: every cell as vyra-select's figures; the tables filled ${took} ms after Select`);
 }
@@ -133,6 +138,8 @@ const browser = await puppeteer.default.launch({
         `--user-data-dir=${join(folder, 'profile')}`],
 });
 try {
+    const context = browser.defaultBrowserContext();
+    await context.overridePermissions('file://', ['clipboard-read', 'clipboard-sanitized-write']);
     const tab = await browser.newPage();
     const errors = [];
     tab.on('pageerror', (error) => errors.push(error.message));
