@@ -75,7 +75,9 @@
 
     function takeBackMarks(names) {
         for (const name of names) {
-            form.querySelector(`input[name="${name}"]:not([type="radio"])`)?.classList.remove('marked');
+            const field = form.querySelector(`input[name="${name}"]:not([type="radio"])`);
+            field?.classList.remove('marked');
+            field?.removeAttribute('aria-invalid');
         }
         if (names.includes('gamma')) {
             form.querySelectorAll('[name="fulcrum"]').forEach((o) => o.parentElement.classList.remove('marked'));
@@ -153,7 +155,9 @@
             results.hidden = true;
             showMessage(result.title, result.message);
             for (const name of result.marked) {
-                form.querySelector(`input[name="${name}"]`).classList.add('marked');
+                const field = form.querySelector(`input[name="${name}"]`);
+                field.classList.add('marked');
+                field.setAttribute('aria-invalid', 'true');
             }
             if (result.fulcrumMarked) {
                 form.querySelector('[name="fulcrum"]:checked').parentElement.classList.add('marked');
