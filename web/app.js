@@ -150,7 +150,7 @@
         document.getElementById('copy').disabled = true;
         if (result.status === 'broken') {
             results.hidden = true;
-            showMessage('Inapplicable entries', result.reason);
+            showMessage(document.title, result.reason);
         } else if (result.status === 'rejected') {
             results.hidden = true;
             showMessage(result.title, result.message);
@@ -201,7 +201,7 @@
     function save() {
         const answer = ask('vyra_case_text', JSON.stringify(entries()));
         if (answer.status !== 'ok') {
-            showMessage('The case cannot be saved', answer.reason);
+            showMessage(document.title, `The case could not be saved.\n${answer.reason}`);
             return;
         }
         const values = entries();
@@ -216,7 +216,7 @@
     async function open(file) {
         const answer = ask('vyra_read_case', await file.text());
         if (answer.status !== 'ok') {
-            showMessage('The case file cannot be opened', `${file.name}: ${answer.reason}`);
+            showMessage(document.title, `The case could not be opened.\n${file.name}: ${answer.reason}`);
             return;
         }
         setEntries(answer.entries);
