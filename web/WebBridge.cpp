@@ -9,8 +9,6 @@
 #include "NumberText.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
-#include "Results1.h"
-#include "Results2.h"
 
 #include <emscripten/emscripten.h>
 #include <nlohmann/json.hpp>
@@ -47,7 +45,8 @@ Expected<Case> CaseOf(const char* entries)
             document[name] = value;
         }
     }
-    return ParseCaseFile(document.dump());
+    // A text the page could not hold as UTF-8 is refused as a case file's.
+    return ParseCaseFile(document.dump(-1, ' ', false, Json::error_handler_t::replace));
 }
 
 Json RefusalOf(const CheckFailure& failure)
@@ -152,7 +151,7 @@ Json FulcrumChanged(Case c, const char* word)
 const char* Answer(const Json& answer)
 {
     static std::string text;
-    text = answer.dump();
+    text = answer.dump(-1, ' ', false, Json::error_handler_t::replace);
     return text.c_str();
 }
 
@@ -188,10 +187,11 @@ EMSCRIPTEN_KEEPALIVE const char* vyra_case_text(const char* entries)
     return WithCase(entries, [](const Case& c) { return Json{{"status", "ok"}, {"text", CaseFileText(c)}}; });
 }
 
-// A .vyracase file's entries, or why it is not one.
-EMSCRIPTEN_KEEPALIVE const char* vyra_read_case(const char* text)
+// A .vyracase file's entries, or why it is not one: its bytes as they are,
+// so that it is refused or read as the desktop refuses or reads it.
+EMSCRIPTEN_KEEPALIVE const char* vyra_read_case(const char* bytes, int size)
 {
-    const Expected<Case> c = ParseCaseFile(text);
+    const Expected<Case> c = ParseCaseFile(std::string_view(bytes, static_cast<std::size_t>(size)));
     return Answer(c ? Json{{"status", "ok"}, {"entries", EntriesOf(*c)}} : ProblemOf(c.Error().reason));
 }
 

@@ -213,8 +213,20 @@
         setTimeout(() => URL.revokeObjectURL(link.href), 1000);
     }
 
+    // The file's bytes as they are: the engine checks that they are UTF-8.
+    async function readCase(file) {
+        const bytes = new Uint8Array(await file.arrayBuffer());
+        const at = engine._malloc(bytes.length + 1);
+        engine.HEAPU8.set(bytes, at);
+        try {
+            return JSON.parse(engine.ccall('vyra_read_case', 'string', ['number', 'number'], [at, bytes.length]));
+        } finally {
+            engine._free(at);
+        }
+    }
+
     async function open(file) {
-        const answer = ask('vyra_read_case', await file.text());
+        const answer = await readCase(file);
         if (answer.status !== 'ok') {
             showMessage(document.title, `The case could not be opened.\n${file.name}: ${answer.reason}`);
             return;
