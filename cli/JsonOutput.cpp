@@ -1,12 +1,12 @@
 #include "JsonOutput.h"
 
+#include "NumberText.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "Units.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -25,11 +25,10 @@ void AppendNumber(std::string& out, double value)
         return;
     }
     // Written in place: a batch writes over a hundred numbers a row.
-    constexpr std::size_t kLongest = 32;
     const std::size_t start = out.size();
-    out.resize(start + kLongest);
+    out.resize(start + kRoundTripTextMax);
     char* const first = out.data() + start;
-    char* const end = std::to_chars(first, first + kLongest, value).ptr;
+    char* const end = WriteRoundTripText(first, value);
     const bool whole = std::find_if(first, end, [](char c) { return c == '.' || c == 'e'; }) == end;
     out.resize(static_cast<std::size_t>(end - out.data()));
     if (whole) {

@@ -8,7 +8,6 @@
 #include "Results2.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -16,14 +15,6 @@
 namespace vyra {
 
 namespace {
-
-// The shortest text that reads back as the value, as a user would type it.
-std::string NumberText(double value)
-{
-    std::array<char, 32> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-    return std::string(text.data(), end);
-}
 
 void AddPassingAngle(std::vector<GammaInterval>& intervals, int gamma)
 {
@@ -173,7 +164,7 @@ Calibration CalibrationFor(const EntryForm& form, ForceUnit forceUnit, double we
     calibration.weight = weight;
     calibration.weightKg = InProgramUnits(Quantity::Mass, weight, forceUnit);
     EntryForm loaded = form;
-    loaded.txtInput[kItemFS] = NumberText(PullOf(weight, forceUnit));
+    loaded.txtInput[kItemFS] = RoundTripText(PullOf(weight, forceUnit));
     RunState state;
     state.forceUnit = forceUnit;
     calibration.refusal = SelectCommand(state, loaded);

@@ -2,9 +2,13 @@
 
 #include "Angles.h"
 
+#include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <fast_float/fast_float.h>
+#include <fmt/compile.h>
+#include <fmt/format.h>
 #include <limits>
 
 namespace vyra {
@@ -112,7 +116,10 @@ double ParseLeadingNumber(std::string_view text)
     double magnitude = 0.0;
     const char* first = text.data() + span->begin;
     const char* last = text.data() + span->end;
-    const std::from_chars_result result = std::from_chars(first, last, magnitude);
+    // The span is digits, point and exponent only, which the parser reads
+    // the same way in every build. It gives infinity or zero beyond the
+    // range of a double, or says so as the standard's parser does.
+    const fast_float::from_chars_result result = fast_float::from_chars(first, last, magnitude);
     if (result.ec == std::errc::result_out_of_range) {
         magnitude = span->order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
@@ -136,10 +143,7 @@ std::optional<double> ParseWholeNumber(std::string_view text)
 
 std::string ShortestText(double value)
 {
-    std::array<char, 32> buffer{};
-    const auto written =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
-    std::string text(buffer.data(), written.ptr);
+    std::string text = fmt::format("{:.15g}", value);
     const std::size_t e = text.find('e');
     if (e == std::string::npos) {
         return text;
@@ -148,6 +152,112 @@ std::string ShortestText(double value)
     const std::size_t digits = text.find_first_not_of("+-0", e + 1);
     return text.substr(0, e + 1) + (negative ? "-" : "") + text.substr(digits);
 }
+
+namespace {
+
+// The shortest significant digits of a finite, non-negative value and the
+// place of the point: value = 0.digits x 10^before.
+struct ShortestDigits {
+    std::array<char, 24> digits{};
+    int count = 0;
+    int before = 0;
+};
+
+ShortestDigits DigitsOf(double value)
+{
+    // The formatter's plain form has the shortest digits that read back, in
+    // a notation of its own choosing, which is taken apart here.
+    std::array<char, 32> plain{};
+    const char* const end = fmt::format_to(plain.data(), FMT_COMPILE("{}"), value);
+    ShortestDigits shortest;
+    bool fraction = false;
+    const char* p = plain.data();
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p == '.') {
+            fraction = true;
+        } else if (shortest.count > 0 || *p != '0') {
+            shortest.digits[shortest.count++] = *p;
+            shortest.before += fraction ? 0 : 1;
+        } else {
+            shortest.before -= fraction ? 1 : 0;
+        }
+    }
+    if (p != end) {
+        shortest.before += std::atoi(p + 1);
+    }
+    while (shortest.count > 0 && shortest.digits[shortest.count - 1] == '0') {
+        --shortest.count;
+    }
+    return shortest;
+}
+
+char* WriteFixed(char* out, const ShortestDigits& s)
+{
+    if (s.before <= 0) {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -s.before, '0');
+        return std::copy_n(s.digits.data(), s.count, out);
+    }
+    out = std::copy_n(s.digits.data(), s.count < s.before ? s.count : s.before, out);
+    if (s.count > s.before) {
+        *out++ = '.';
+        out = std::copy_n(s.digits.data() + s.before, s.count - s.before, out);
+    }
+    return out;
+}
+
+}  // namespace
+
+char* WriteRoundTripText(char* first, double value)
+{
+    if (!std::isfinite(value)) {
+        return fmt::format_to(first, "{}", value);
+    }
+    if (std::signbit(value)) {
+        *first++ = '-';
+    }
+    const double magnitude = std::fabs(value);
+    const ShortestDigits s = DigitsOf(magnitude);
+    if (s.count == 0) {
+        *first++ = '0';
+        return first;
+    }
+    const int exponent = s.before - 1;
+    const int fixedLength = s.before <= 0 ? 2 - s.before + s.count : s.count > s.before ? s.count + 1 : s.before;
+    const int exponentLength = s.count + (s.count > 1 ? 1 : 0) + 2 + (std::abs(exponent) >= 100 ? 3 : 2);
+    if (fixedLength <= exponentLength) {
+        // A whole number longer than its shortest digits is written exactly
+        // ("123456789012345683968"), as the JSON documents always wrote it,
+        // not padded with zeros.
+        return s.before > s.count ? fmt::format_to(first, "{:.0f}", magnitude) : WriteFixed(first, s);
+    }
+    *first++ = s.digits[0];
+    if (s.count > 1) {
+        *first++ = '.';
+        first = std::copy_n(s.digits.data() + 1, s.count - 1, first);
+    }
+    // At least two exponent digits, "e+05", at most three.
+    const int magnitudeOfExponent = std::abs(exponent);
+    *first++ = 'e';
+    *first++ = exponent < 0 ? '-' : '+';
+    if (magnitudeOfExponent >= 100) {
+        *first++ = static_cast<char>('0' + magnitudeOfExponent / 100);
+    }
+    *first++ = static_cast<char>('0' + magnitudeOfExponent / 10 % 10);
+    *first++ = static_cast<char>('0' + magnitudeOfExponent % 10);
+    return first;
+}
+
+std::string RoundTripText(double value)
+{
+    std::array<char, kRoundTripTextMax> text{};
+    return std::string(text.data(), WriteRoundTripText(text.data(), value));
+}
+
+std::string FixedText(double value, int decimals) { return fmt::format("{:.{}f}", value, decimals); }
+
+std::string ExponentText(double value, int decimals) { return fmt::format("{:.{}e}", value, decimals); }
 
 namespace {
 

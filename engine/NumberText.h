@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,6 +29,22 @@ std::optional<double> ParseWholeNumber(std::string_view text);
 // as decimal point, the exponent without "+" or leading zeros: "12",
 // "-7.5", "1e300".
 std::string ShortestText(double value);
+
+// The shortest text that reads back as the same double, in the form of
+// printf's %f or %e, whichever is shorter (%f on a tie): "0.1", "1e+22",
+// "-2.5e-07". Infinity and NaN give "inf" and "nan".
+std::string RoundTripText(double value);
+// The same text written from first, for a writer of many numbers; it is at
+// most kRoundTripTextMax characters long. Returns its end.
+inline constexpr std::size_t kRoundTripTextMax = 32;
+char* WriteRoundTripText(char* first, double value);
+
+// The value with that many decimals, as printf's "%.*f" writes it.
+std::string FixedText(double value, int decimals);
+
+// The value in exponent form with that many decimals, as printf's "%.*e"
+// writes it: "1.2e+300".
+std::string ExponentText(double value, int decimals);
 
 // The text of an entry field's leading number with the other sign, as the
 // mounting angle reads after the fulcrum changes side: the shortest form

@@ -128,7 +128,7 @@ std::vector<std::string> StopperLimitTexts(ForceUnit forceUnit)
             limits.push_back(model.stopperTolerance);
         }
     }
-    std::ranges::sort(limits);
+    std::sort(limits.begin(), limits.end());
     limits.erase(std::unique(limits.begin(), limits.end()), limits.end());
     std::vector<std::string> texts;
     for (const double limit : limits) {

@@ -1,9 +1,9 @@
 #include "ResultFormat.h"
 
+#include "NumberText.h"
 #include "Units.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -23,24 +23,18 @@ std::string FormatPattern(double value, int decimals)
     if (!std::isfinite(value)) {
         return "---";
     }
-    // 309 integer digits, the point and the decimals fit.
-    std::array<char, 330> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
-    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    std::string text = FixedText(value, decimals);
     if (IsNegativeZeroText(text)) {
-        text.remove_prefix(1);
+        text.erase(0, 1);
     }
-    return std::string(text);
+    return text;
 }
 
 std::string FormatPatternWithin(double value, int decimals, std::size_t width)
 {
     std::string text = FormatPattern(value, decimals);
     for (int digits = static_cast<int>(width); text.size() > width && digits >= 0; --digits) {
-        std::array<char, 32> buffer{};
-        std::snprintf(buffer.data(), buffer.size(), "%.*e", digits, value);
-        text = buffer.data();
+        text = ExponentText(value, digits);
     }
     return text;
 }

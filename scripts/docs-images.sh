@@ -4,7 +4,7 @@
 # report pages of the worked example, of the same case in newtons, of a
 # huge tension and of a roller in US customary units, the sketch, the charts window and the charts page of an
 # angled case with the two helpers of the Tools menu, and the matrix page
-# of a line report. Look at every picture
+# of a line report, and the page (scripts/web.sh first). Look at every picture
 # before committing it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -73,3 +73,9 @@ CSV
 "$select" --batch "$work/line.csv" --line-report "$work/line.pdf" >/dev/null || true
 pdftoppm -r 80 -f 2 -l 2 -png "$work/line.pdf" "$work/line"
 mv "$work/line-2.png" docs/line-report-matrix.png
+
+# The page, when scripts/web.sh has built it and npm ci in tests/web has
+# installed the browser's driver.
+if [ -f build/web/index.html ] && [ -d tests/web/node_modules ]; then
+    node tests/web/page-test.mjs build/web "$select" --screenshot docs/web-page.png
+fi

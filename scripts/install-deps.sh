@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build
-    libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libcsv-dev
+    libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libcsv-dev libfmt-dev libfast-float-dev
     clang libclang-rt-14-dev clang-format
     qt6-base-dev fonts-liberation2 poppler-utils
     cups cups-client

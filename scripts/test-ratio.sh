@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Non-blank lines of tests against those of the program (engine, files,
-# graphics, screens, rtf, cli, app). Tests are the test code and scripts in
+# graphics, screens, rtf, cli, app, web). Tests are the test code and scripts in
 # any language under tests/ and the hand-written case tables (tests/cases:
 # every row is an expectation someone wrote); the golden recordings
 # (tests/golden), which the code wrote and a person approved, and the fuzz
@@ -17,7 +17,7 @@ code='\.(cpp|cc|h|hpp|sh|py|js|mjs|html|css|cmake)$|CMakeLists\.txt$'
 test_code=$(files tests | grep -v -E '^tests/(golden|cases|fuzz/[a-z-]*corpus)/' | grep -E "$code" | lines)
 case_tables=$(files tests/cases | lines)
 tests=$((test_code + case_tables))
-program=$(files engine files graphics screens rtf cli app | grep -E "$code" | lines)
+program=$(files engine files graphics screens rtf cli app web | grep -E "$code" | lines)
 goldens=$(files tests/golden | lines)
 ratio=$(awk "BEGIN { printf \"%.3f\", $tests / $program }")
 echo "test lines: $tests ($test_code of code, $case_tables of case tables), program lines: $program, ratio $ratio"

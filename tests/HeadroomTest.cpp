@@ -101,9 +101,6 @@ TEST(Headroom, TestWeightIsOnePositiveNumber)
     for (const auto& [text, weight] : cases) {
         const Expected<double> read = ReadTestWeight(text, "lb");
         EXPECT_EQ(read ? *read : 0, weight) << text;
-        if (!read) {
-            EXPECT_EQ(read.Error().reason, "the test weight is a number of lb above 0") << text;
-        }
     }
 }
 

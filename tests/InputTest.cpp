@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <tuple>
 
 namespace vyra {
@@ -46,17 +45,6 @@ TEST(RoundToInt16, RoundsHalvesToEvenWithinSixteenBits)
     }
 }
 
-// The worked example with edits "item=text" separated by blanks.
-EntryForm Edited(const std::string& text)
-{
-    EntryForm form = test::WorkedExampleForm();
-    std::istringstream edits(text);
-    for (std::string edit; edits >> edit;) {
-        form.txtInput[std::stoi(edit)] = test::Unescape(edit.substr(edit.find('=') + 1));
-    }
-    return form;
-}
-
 // The message box and the marks of a refusal, or "accepted"; a line break shows as \r.
 std::string Outcome(const CheckResult& failure)
 {
@@ -81,7 +69,7 @@ TEST(Commands, FirstFailingCheckWinsWithItsMessage)
     std::string recording;
     for (const auto& row : test::ReadCaseTable("engine_commands", 3)) {
         RunState state;
-        EntryForm form = Edited(row[2]);
+        EntryForm form = test::EditedWorkedExample(row[2]);
         recording += "# " + row[1] + ": " + row[0] + "\n";
         if (row[1] == "Select") {
             recording += Outcome(SelectCommand(state, form));
@@ -106,7 +94,7 @@ TEST(SelectCommand, ReadsTheRecordEvenWhenRefused)
     RunState state;
     ASSERT_FALSE(SelectCommand(state, test::WorkedExampleForm()));
     const ResultTables before = state.tables;
-    EntryForm form = Edited("0=-5 3=30 4=21.5abc 5=-0.5");
+    EntryForm form = test::EditedWorkedExample("0=-5 3=30 4=21.5abc 5=-0.5");
     form.opType = 1;
     form.fulcrumIndex = 1;
     ASSERT_TRUE(SelectCommand(state, form));

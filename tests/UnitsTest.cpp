@@ -9,25 +9,9 @@
 
 #include <cmath>
 #include <map>
-#include <sstream>
 
 namespace vyra {
 namespace {
-
-EntryForm FormOf(std::istringstream& choices, const std::string& texts)
-{
-    EntryForm form;
-    std::istringstream words(texts);
-    for (std::string& text : form.txtInput) {
-        words >> text;
-    }
-    int method = 0;
-    choices >> form.opType >> method;
-    form.opMethod1 = method == kTwoSensors ? 0 : 1;
-    form.opMethod2 = method >= kIndependentBoth ? 1 : 0;
-    form.opMethod3 = method == kOneSideOne || method == kIndependentOne ? 1 : 0;
-    return form;
-}
 
 bool Near(double a, double b) { return a == b || std::fabs(a - b) <= 1e-12 * std::fabs(b); }
 
@@ -42,9 +26,8 @@ TEST(LbfRun, ComputesAndJudgesAsTheKgfCaseOfTheConvertedEntries)
     for (const auto& row : test::ReadCaseTable("engine_lbf_proof", 5)) {
         RunState lbf, kgf;
         lbf.forceUnit = kLbf;
-        std::istringstream lbfChoices(row[1]), kgfChoices(row[1]);
-        const CheckResult lbfRefusal = SelectCommand(lbf, FormOf(lbfChoices, row[2]));
-        const CheckResult kgfRefusal = SelectCommand(kgf, FormOf(kgfChoices, row[3]));
+        const CheckResult lbfRefusal = SelectCommand(lbf, test::FormOf(row[1], row[2]));
+        const CheckResult kgfRefusal = SelectCommand(kgf, test::FormOf(row[1], row[3]));
         ASSERT_EQ(lbfRefusal.has_value(), kgfRefusal.has_value()) << row[0];
         if (lbfRefusal) {
             EXPECT_EQ(lbfRefusal->message, kgfRefusal->message) << row[0];

@@ -1,5 +1,7 @@
 #include "Golden.h"
 
+#include "CaseText.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -45,25 +47,12 @@ std::vector<CaseRow> ReadCaseTable(const std::string& name, std::size_t fields)
     std::ifstream file(path, std::ios::binary);
     EXPECT_TRUE(file) << "no case table " << path;
     std::vector<CaseRow> rows;
-    const auto trimmed = [](const std::string& text) {
-        const auto first = text.find_first_not_of(" \t");
-        return first == std::string::npos ? std::string()
-                                          : text.substr(first, text.find_last_not_of(" \t") + 1 - first);
-    };
-    for (std::string line; std::getline(file, line);) {
-        if (trimmed(line).empty() || line.front() == '#') {
-            continue;
-        }
-        CaseRow& row = rows.emplace_back();
-        std::size_t start = 0;
-        for (std::size_t bar = 0; (bar = line.find(" | ", start)) != std::string::npos; start = bar + 3) {
-            row.push_back(trimmed(line.substr(start, bar - start)));
-        }
-        row.push_back(trimmed(line.substr(start)));
+    for (CaseRow& row : CaseRows(file)) {
         if (fields != 0 && row.size() != fields) {
             ADD_FAILURE() << name << ": " << row[0] << " has " << row.size() << " fields";
-            rows.pop_back();
+            continue;
         }
+        rows.push_back(std::move(row));
     }
     // A loop over no rows would pass whatever the code does.
     EXPECT_FALSE(rows.empty()) << "case table " << name << " has no rows";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaseText.h"
 #include "Expected.h"
 #include "Golden.h"
 #include "InputReading.h"
@@ -12,10 +13,6 @@
 #include <vector>
 
 namespace vyra::test {
-
-// The worked example of the first standard model: FS 10 kgf, d 100 mm,
-// Wr 10 kg, all angles 0, l = h = 0, Wp 1 kg, V 100 m/min.
-inline EntryForm WorkedExampleForm() { return {{"10", "100", "10", "0", "0", "0", "0", "0", "1", "100"}}; }
 
 // A roller of a line specified in US customary units, typed in an lbf run:
 // 50 lbf, 4 in, 30 lb, l 1 in, h 0.5 in, Wp 2 lb, 500 ft/min.
@@ -45,26 +42,6 @@ std::string ReasonOf(const Expected<T>& result)
 
 // A number of a case table as strtod reads it, "inf", "-inf" and "nan" too.
 inline double Number(const std::string& field) { return std::strtod(field.c_str(), nullptr); }
-
-// A case table's text unescaped: \s a blank, \t, \n, \r, \xHH a byte, \(N)C N copies of C.
-inline std::string Unescape(const std::string& field)
-{
-    std::string text;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        const char code = field[i] == '\\' && i + 1 < field.size() ? field[++i] : '\0';
-        if (code == 'x') {
-            text += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else if (code == '(') {
-            const std::size_t close = field.find(')', i);
-            text.append(std::stoul(field.substr(i + 1, close - i - 1)), field[close + 1]);
-            i = close + 1;
-        } else {
-            text += code == 's' ? ' ' : code == 't' ? '\t' : code == 'n' ? '\n' : code == 'r' ? '\r' : field[i];
-        }
-    }
-    return text;
-}
 
 // The result tables by their figures' symbols, in the order of the columns.
 inline const std::vector<std::pair<std::string, ResultTable ResultTables::*>> kTables{

@@ -1,0 +1,165 @@
+// The page in Debian's chromium, headless: the worked example in kgf and N,
+// every cell against vyra-select's JSON through the screens' patterns; a
+// refusal's title, text and marks; the fulcrum option; the tables copied as
+// CSV; a case saved by the page read by vyra-select --case and opened again.
+// Usage: node page-test.mjs PAGE_FOLDER VYRA_SELECT [--screenshot FILE.png]
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { strict as assert } from 'node:assert';
+
+const [pageFolder, vyraSelect, option, screenshot] = process.argv.slice(2);
+const page = resolve(pageFolder, 'index.html');
+const puppeteer = await import('puppeteer-core').catch(() => null);
+if (!puppeteer || !existsSync(page) || !existsSync('/usr/bin/chromium')) {
+    console.log('skipped: needs scripts/web.sh, npm ci in tests/web and /usr/bin/chromium');
+    process.exit(77);
+}
+
+const fieldNames = ['tension', 'diameter', 'roller-weight', 'alpha', 'beta', 'gamma', 'position', 'height',
+    'bearing-weight', 'speed'];
+const worked = Object.fromEntries(fieldNames.map((name, k) => [name, ['10', '100', '10', '0', '0', '0', '0', '0',
+    '1', '100'][k]]));
+const optionsOf = (entries) => Object.entries(entries).map(([name, value]) => `--${name}=${value}`);
+function vyra(args) {
+    try {
+        return JSON.parse(execFileSync(vyraSelect, [...args, '--json'], { encoding: 'utf8' }));
+    } catch (failure) {
+        return JSON.parse(failure.stdout);  // a refusal exits with 1
+    }
+}
+
+// The screens' patterns, worked out here from the held figures: key, the
+// shown figure, decimals in kgf and in N (a force x 9.8 in N).
+const held = (key, divisor = 1) => (m) => m[key] / divisor;
+const force = (key) => (m, unit) => m[key] * (unit === 'N' ? 9.8 : 1);
+const columns = {
+    result1: [['P1', force('P1'), 1, 0], ['We', force('We'), 1, 0], ['P', force('P'), 1, 0], ['Zt', held('Zt'), 2, 2],
+        ['Zr', held('Zr'), 2, 2], ['Zs', held('Zs'), 2, 2], ['Vt', held('Vt', 1000), 3, 3],
+        ['Vr', held('Vr', 1000), 3, 3], ['S', held('S'), 1, 1]],
+    result2: [['F1', held('F1'), 1, 1], ['F2', held('F2'), 1, 1], ['F3', held('F3'), 1, 1],
+        ['F1F2', (m) => m.F1 / m.F2, 2, 2], ['F1F3', (m) => m.F1 / m.F3, 2, 2], ['E', held('E'), 2, 2],
+        ['PB', force('PB'), 2, 1]],
+    speeds: [['maxSpeed', held('maxSpeed'), 1, 1]],
+};
+
+async function fill(tab, entries) {
+    for (const [name, value] of Object.entries(entries)) {
+        const radio = await tab.$(`input[type="radio"][name="${name}"][value=${JSON.stringify(value)}]`);
+        if (radio) {
+            await radio.click();
+            continue;
+        }
+        await tab.$eval(`input[name="${name}"]`, (input) => { input.value = ''; });
+        await tab.type(`input[name="${name}"]`, value);
+    }
+}
+
+async function checkSelection(tab, entries, unit) {
+    await fill(tab, { ...entries, unit });
+    await tab.focus('#select');
+    await tab.keyboard.press('Enter');
+    await tab.waitForSelector('#results:not([hidden])');
+    const expected = vyra([...optionsOf(entries), `--unit=${unit}`]);
+    const rows = await tab.$$eval('table tr[data-model]', (trs) => trs.map((tr) => [tr.closest('table').id,
+        tr.dataset.model, tr.classList.contains('pass'),
+        [...tr.querySelectorAll('td')].map((td) => [td.dataset.key, td.textContent, td.classList.contains('fail')])]));
+    assert.equal(rows.length, 27, 'nine models in each of three tables');
+    for (const [table, name, pass, cells] of rows) {
+        const model = expected.models.find((m) => m.name === name);
+        const fails = { ...model.fail1, ...model.fail2 };
+        assert.deepEqual(cells, columns[table].map(([key, shown, kgf, newton]) => [key,
+            shown(model, unit).toFixed(unit === 'N' ? newton : kgf), fails[key] === true]), `${unit} ${table} ${name}`);
+        const within = { result1: model.withinTolerance1, result2: model.withinTolerance2, speeds: false }[table];
+        assert.equal(pass, within, `${unit} ${table} ${name} framed`);
+    }
+    const both = expected.models.filter((m) => m.withinTolerance1 && m.withinTolerance2).map((m) => m.name);
+    assert.equal(await tab.$eval('#passing-both', (p) => p.textContent),
+        `Passing both result sets: ${both.join(', ') || 'none'}`);
+    await tab.click('#copy');  // both tables as CSV, "*" after a figure out of tolerance
+    const csv = (await tab.evaluate(() => navigator.clipboard.readText())).split('\r\n');
+    assert.deepEqual(csv.filter((line) => /^\d /.test(line)).map((line) => line.split(',').slice(1)),
+        rows.filter(([table]) => table !== 'speeds')
+            .map(([, , , cells]) => cells.map(([, text, fail]) => text + (fail ? '*' : ''))));
+    const took = await tab.$eval('#results', (r) => r.dataset.milliseconds);
+    console.log(`${unit}: every cell as vyra-select's figures; the tables filled ${took} ms after Select`);
+}
+
+async function checkRefusal(tab) {
+    const entries = { ...worked, alpha: '200' };
+    await fill(tab, entries);
+    await tab.click('#select');
+    await tab.waitForSelector('#message:not([hidden])');
+    const expected = vyra(optionsOf(entries));
+    const shown = await tab.$eval('#message', (m) => [m.dataset.title, m.querySelector('.text').innerText]);
+    assert.deepEqual(shown, [expected.title, expected.message.replace(/\r/g, '\n')]);
+    assert.deepEqual(await tab.$$eval('input.marked', (inputs) => inputs.map((i) => i.name)),
+        expected.marked.map((item) => fieldNames[item]));
+}
+
+async function checkFulcrum(tab) {
+    const angles = () => tab.$$eval('input[name="alpha"], input[name="beta"], input[name="gamma"]',
+        (inputs) => inputs.map((i) => i.value));
+    await fill(tab, { alpha: '20', beta: '80', gamma: '12abc', fulcrum: 'left' });
+    assert.deepEqual(await angles(), ['80', '20', '-12']);
+    await fill(tab, { fulcrum: 'right' });
+    assert.deepEqual(await angles(), ['20', '80', '12']);
+}
+
+async function checkSaveAndOpen(tab, browser, folder) {
+    const session = await browser.target().createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    const entries = { ...worked, gamma: '20', speed: '250', unit: 'N', type: 'safe', customer: 'Northern, "Paper"' };
+    await fill(tab, entries);
+    await tab.click('#save');
+    const savedName = () => readdirSync(folder).find((f) => f.endsWith('.vyracase'));
+    for (const deadline = Date.now() + 10000; !savedName() && Date.now() < deadline;) {
+        await new Promise((done) => setTimeout(done, 50));
+    }
+    const saved = join(folder, savedName());
+    const { unit, type, customer, ...fields } = entries;
+    assert.deepEqual(vyra(['--case', saved]).models,
+        vyra([...optionsOf(fields), `--unit=${unit}`, `--type=${type}`]).models, 'the saved case computes as typed');
+    await fill(tab, { ...worked, unit: 'kgf', type: 'standard', customer: 'someone else' });
+    await (await tab.$('#open')).uploadFile(saved);
+    await tab.waitForFunction(() => document.querySelector('input[name="speed"]').value === '250');
+    const opened = await tab.$$eval('#entries input', (inputs) => Object.fromEntries(inputs
+        .filter((i) => i.name && (i.type !== 'radio' || i.checked)).map((i) => [i.name, i.value])));
+    assert.deepEqual(Object.fromEntries(Object.keys(entries).map((name) => [name, opened[name]])), entries);
+}
+
+const folder = mkdtempSync(join(tmpdir(), 'vyra-page-'));
+const browser = await puppeteer.default.launch({
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+        '--disable-background-networking', '--disable-component-update', '--disable-sync',
+        `--user-data-dir=${join(folder, 'profile')}`],
+});
+try {
+    const context = browser.defaultBrowserContext();
+    await context.overridePermissions('file://', ['clipboard-read', 'clipboard-sanitized-write']);
+    const tab = await browser.newPage();
+    const errors = [];
+    tab.on('pageerror', (error) => errors.push(error.message));
+    await tab.setViewport({ width: 1000, height: 1500 });
+    await tab.goto(`file://${page}`);
+    await tab.waitForSelector('body[data-ready]', { timeout: 10000 });
+    if (option === '--screenshot') {
+        await fill(tab, { ...worked, customer: 'Northern Paper', machine: 'PM 3' });
+        await tab.click('#select');
+        await tab.waitForSelector('#results:not([hidden])');
+        await tab.screenshot({ path: screenshot, fullPage: true });
+    } else {
+        await checkSelection(tab, worked, 'kgf');
+        await checkSelection(tab, { ...worked, speed: '1500' }, 'N');
+        await checkRefusal(tab);
+        await checkFulcrum(tab);
+        await checkSaveAndOpen(tab, browser, folder);
+    }
+    assert.deepEqual(errors, [], 'no script errors');
+} finally {
+    await browser.close();
+    rmSync(folder, { recursive: true, force: true });
+}

@@ -1,0 +1,203 @@
+// What the page asks of the engine, as JSON texts in and out, so that the
+// page holds no figure, check or rule of its own. The page's entries are a
+// JSON object named as a case file's entries; every answer is a JSON object.
+#include "Captions.h"
+#include "Case.h"
+#include "CaseFile.h"
+#include "Commands.h"
+#include "Headroom.h"
+#include "NumberText.h"
+#include "ResultColumns.h"
+#include "ResultFormat.h"
+
+#include <emscripten/emscripten.h>
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+namespace vyra::web {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The entries of a case, named as its file names them: the choices' words
+// and the texts as typed (the helpers' records too, when a file held them).
+Json EntriesOf(const Case& c)
+{
+    Json entries = Json::parse(CaseFileText(c));
+    entries.erase("format");
+    entries.erase("version");
+    return entries;
+}
+
+// The page's entries over an empty case, read as a case file is read, so
+// that a word the file format refuses is refused here with the same reason.
+Expected<Case> CaseOf(const char* entries)
+{
+    const Json given = Json::parse(entries, nullptr, false);
+    if (!given.is_object()) {
+        return Failed("the entries are not a JSON object");
+    }
+    Json document = Json::parse(CaseFileText(Case{}));
+    for (const auto& [name, value] : given.items()) {
+        if (name != "format" && name != "version") {
+            document[name] = value;
+        }
+    }
+    // A text the page could not hold as UTF-8 is refused as a case file's.
+    return ParseCaseFile(document.dump(-1, ' ', false, Json::error_handler_t::replace));
+}
+
+Json RefusalOf(const CheckFailure& failure)
+{
+    Json marked = Json::array();
+    for (const int item : failure.markedItems) {
+        marked.push_back(kFieldNames[item]);
+    }
+    return {{"status", "rejected"},
+            {"title", failure.title},
+            {"message", failure.message},
+            {"marked", marked},
+            {"fulcrumMarked", failure.fulcrumMarked}};
+}
+
+Json ProblemOf(const std::string& reason) { return {{"status", "broken"}, {"reason", reason}}; }
+
+// "F1/F2" is "F1F2" in an attribute and a JSON key.
+std::string KeyOf(std::string_view symbol)
+{
+    std::string key(symbol);
+    std::erase(key, '/');
+    return key;
+}
+
+Json SetOf(const RunState& state, const ResultSet& set)
+{
+    Json columns = Json::array();
+    for (const ResultColumn& column : set.columns) {
+        columns.push_back(
+            {{"key", KeyOf(column.symbol)}, {"symbol", column.symbol}, {"unit", UnitHeading(column, state.forceUnit)}});
+    }
+    Json rows = Json::array();
+    for (int i = 0; i < kModelCount; ++i) {
+        Json cells = Json::array();
+        for (const ResultColumn& column : set.columns) {
+            cells.push_back({{"key", KeyOf(column.symbol)},
+                             {"text", ShownText(column, state, i)},
+                             {"fail", Failed(column, state, i)}});
+        }
+        rows.push_back({{"model", state.model(i).name},
+                        {"label", ModelLabel(state, i)},
+                        {"pass", set.withinTolerance(state, i)},
+                        {"cells", cells}});
+    }
+    return {{"columns", columns}, {"rows", rows}};
+}
+
+Json SelectionOf(const Case& c)
+{
+    RunState state;
+    state.forceUnit = c.forceUnit;
+    if (const CheckResult failure = SelectCommand(state, c.form)) {
+        return RefusalOf(*failure);
+    }
+    Json speeds = Json::array();
+    for (int i = 0; i < kModelCount; ++i) {
+        speeds.push_back({{"model", state.model(i).name}, {"text", MaxSpeedText(state, i)}});
+    }
+    return {{"status", "ok"},
+            {"result1", SetOf(state, ResultSet1())},
+            {"result2", SetOf(state, ResultSet2())},
+            {"maxSpeedUnit", UnitCaption(Quantity::Speed, c.forceUnit)},
+            {"maxSpeed", speeds},
+            {"passingBoth", PassingBothSentence(state)}};
+}
+
+// What the input screen shows for the case's options: the captions and unit
+// labels of the ten fields in its unit, and whether the one-sensor options
+// are enabled.
+Json FormOf(const Case& c)
+{
+    Json fields = Json::array();
+    const auto captions = FieldCaptions();
+    const auto units = UnitLabels(c.forceUnit);
+    for (int i = 0; i < kFieldCount; ++i) {
+        fields.push_back({{"name", kFieldNames[i]}, {"caption", captions[i]}, {"unit", units[i]}});
+    }
+    return {{"status", "ok"}, {"fields", fields}, {"oneSensorOptions", c.form.opMethod1 == 1}};
+}
+
+// The fulcrum option clicked: the wrap angles change places and the
+// mounting angle its sign when the side changes, as on the input screen.
+Json FulcrumChanged(Case c, const char* word)
+{
+    const std::optional<int> fulcrum = ChoiceCodeOf(kChoices[kFulcrumChoice], word);
+    if (!fulcrum) {
+        return ProblemOf("no fulcrum side " + std::string(word));
+    }
+    if (*fulcrum != c.form.fulcrumIndex) {
+        auto& texts = c.form.txtInput;
+        std::swap(texts[kItemAlpha], texts[kItemBeta]);
+        if (!texts[kItemGamma].empty()) {
+            texts[kItemGamma] = NegatedNumberText(texts[kItemGamma]);
+        }
+        SetChoiceCode(c, kFulcrumChoice, *fulcrum);
+    }
+    return {{"status", "ok"}, {"entries", EntriesOf(c)}};
+}
+
+// The answer lives until the next call, which is all the page needs.
+const char* Answer(const Json& answer)
+{
+    static std::string text;
+    text = answer.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return text.c_str();
+}
+
+template <typename Then>
+const char* WithCase(const char* entries, Then then)
+{
+    const Expected<Case> c = CaseOf(entries);
+    return Answer(c ? then(*c) : ProblemOf(c.Error().reason));
+}
+
+}  // namespace
+
+}  // namespace vyra::web
+
+using namespace vyra;
+using namespace vyra::web;
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* vyra_form(const char* entries) { return WithCase(entries, FormOf); }
+
+EMSCRIPTEN_KEEPALIVE const char* vyra_select(const char* entries) { return WithCase(entries, SelectionOf); }
+
+// The entries as they read once the fulcrum option `word` is clicked.
+EMSCRIPTEN_KEEPALIVE const char* vyra_fulcrum(const char* entries, const char* word)
+{
+    return WithCase(entries, [word](const Case& c) { return FulcrumChanged(c, word); });
+}
+
+// The .vyracase text of the entries, as the desktop saves it.
+EMSCRIPTEN_KEEPALIVE const char* vyra_case_text(const char* entries)
+{
+    return WithCase(entries, [](const Case& c) { return Json{{"status", "ok"}, {"text", CaseFileText(c)}}; });
+}
+
+// A .vyracase file's entries, or why it is not one: its bytes as they are,
+// so that it is refused or read as the desktop refuses or reads it.
+EMSCRIPTEN_KEEPALIVE const char* vyra_read_case(const char* bytes, int size)
+{
+    const Expected<Case> c = ParseCaseFile(std::string_view(bytes, static_cast<std::size_t>(size)));
+    return Answer(c ? Json{{"status", "ok"}, {"entries", EntriesOf(*c)}} : ProblemOf(c.Error().reason));
+}
+
+// Today as the input screen's date field shows it.
+EMSCRIPTEN_KEEPALIVE const char* vyra_date(int year, int month, int day)
+{
+    return Answer({{"status", "ok"}, {"text", FormatDate(year, month, day)}});
+}
+}
