@@ -14,7 +14,7 @@ namespace vyra::cli {
 
 namespace {
 
-// A batch writes a hundred thousand of these documents a second, so they
+// A batch writes tens of thousands of these documents a second, so they
 // are written directly rather than built as objects first. Numbers are the
 // shortest text that reads back to the same double, with ".0" on a whole
 // number so that it still reads as a real number.
