@@ -1,3 +1,7 @@
+// {fmt} header-only, here rather than in the build, so that every target
+// built from this source (the fuzzers' instrumented copies too) links alone.
+#define FMT_HEADER_ONLY
+
 #include "NumberText.h"
 
 #include "Angles.h"

@@ -132,9 +132,8 @@ private:
             m_notes += "  " + name + ": " + std::to_string(pages.count(QChar('\f'))) + " pages"
                        + (customer && pages.contains("1 Vyra05B") ? ", customer and rows\n" : "\n");
             for (const QString& line : pages.split('\n')) {
-                m_notes += line.startsWith("Tension from:") || line.startsWith("Roller:") || line.contains("Zs<")
-                               ? "    " + Shown(line) + "\n"
-                               : "";
+                const bool kept = line.contains(QRegularExpression("^(Tension from:|Roller:)|Zs<"));
+                m_notes += kept ? "    " + Shown(line) + "\n" : "";
             }
         } else if (verb == "file") {
             m_toolkit->files.push_back(name.empty() ? QString() : Path(name));

@@ -164,7 +164,6 @@ TEST_F(ResultScreensTest, PrintingAndTheChartsWindow)
     Press(*charts, "cmdCalculate");
     EXPECT_EQ(Child<QLabel>(*charts, "lblNote").text(),
               "The selection's case with a tension of 5 lbf, the test weight.");
-    Show(test::HarshForm(), kNewton);
     Press(*charts, "cmdPrint");
     m_toolkit.files.push_back(folder.filePath("exported"));
     Press(*charts, "cmdExport");
