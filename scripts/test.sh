@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, builds and runs every test, with a CUPS queue as the default
-# printer for the printing tests. The scheduler is stopped at the end only
+# printer for the printing tests, then builds the page and checks it
+# against the native engine and in chromium. The scheduler is stopped at the end only
 # when this script started it: one already running (.ci/run starts one for
 # the whole run) is left running.
 set -euo pipefail
@@ -12,3 +13,12 @@ if [ "$started" = "started" ]; then
     trap 'bash tests/print/stop-printer.sh' EXIT
 fi
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+echo "== the page: the WebAssembly engine against the native one, the page in chromium"
+bash scripts/install-deps.sh chromium
+command -v npm >/dev/null || bash scripts/install-deps.sh npm
+bash scripts/web.sh
+(cd tests/web && npm ci --no-audit --no-fund)
+# Run directly rather than through CTest, which would count a skip as a pass.
+node tests/web/compare-engines.mjs build/tests/web/engine-dump build/web-build/tests/web/engine-dump.js tests/cases
+node tests/web/page-test.mjs build/web build/cli/vyra-select
