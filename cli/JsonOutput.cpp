@@ -1,6 +1,7 @@
 #include "JsonOutput.h"
 
 #include "NumberText.h"
+#include "ResultNotes.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "Units.h"
@@ -87,6 +88,16 @@ void AppendCalibration(std::string& out, const Calibration& calibration)
         out += '}';
     }
     out += "]}";
+}
+
+void AppendNotes(std::string& out, const std::vector<std::string>& notes)
+{
+    out += ",\"notes\":[";
+    for (std::size_t k = 0; k < notes.size(); ++k) {
+        out += k > 0 ? "," : "";
+        AppendJsonString(out, notes[k]);
+    }
+    out += ']';
 }
 
 void AppendModel(std::string& out, const Evaluation& evaluation, int i)
@@ -192,6 +203,7 @@ void AppendJsonResult(const Evaluation& evaluation, std::string& out, std::strin
     out += state.seriesIndex == kStandardSeries ? "\"standard\"" : "\"safe\"";
     out += ",\"methodCode\":";
     out += std::to_string(state.inputs.methodCode);
+    AppendNotes(out, ResultNotes(state));
     out += ",\"models\":[";
     for (int i = 0; i < kModelCount; ++i) {
         if (i > 0) {
@@ -221,6 +233,7 @@ void AppendJsonRefusal(const CheckFailure& failure, std::string& out, std::strin
     }
     out += "],\"fulcrumMarked\":";
     AppendBool(out, failure.fulcrumMarked);
+    AppendNotes(out, {});
     out += "}\n";
 }
 

@@ -2,6 +2,7 @@
 
 #include "ResultColumns.h"
 #include "ResultFormat.h"
+#include "ResultNotes.h"
 #include "Results1.h"
 #include "Results2.h"
 
@@ -66,7 +67,11 @@ void WriteTextTables(const RunState& state, std::ostream& out)
         << ")\n";
     WriteTable(
         state, ResultSet2Columns(), [&state](int i) { return AssessResults2(state, i).withinTolerance; }, out);
-    out << "Tolerance: F1/F2 < 0.7, F1/F3 < 0.7. * marks a value out of tolerance.\n\n";
+    out << "Tolerance: F1/F2 < 0.7, F1/F3 < 0.7. * marks a value out of tolerance.\n";
+    for (const std::string& note : ResultNotes(state)) {
+        out << note << '\n';
+    }
+    out << '\n';
     out << PassingBothSentence(state) << '\n';
 }
 

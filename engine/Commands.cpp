@@ -20,7 +20,7 @@ CheckResult CheckAngles(const SelectionInputs& inputs)
 CheckResult SelectCommand(RunState& state, const EntryForm& form)
 {
     const EntryReading reading = ReadSelectionInputs(state, form);
-    if (CheckResult failure = CheckSelectionInputs(state.inputs, reading)) {
+    if (CheckResult failure = CheckSelectionInputs(state.inputs, form, reading)) {
         return failure;
     }
     if (CheckResult failure = CheckAngles(state.inputs)) {
@@ -33,7 +33,7 @@ CheckResult SelectCommand(RunState& state, const EntryForm& form)
 CheckResult ImageChangeCommand(RunState& state, const EntryForm& form, const std::function<void()>& redraw)
 {
     const EntryReading reading = ReadSketchInputs(state, form);
-    if (CheckResult failure = CheckSketchInputs(state.inputs, reading)) {
+    if (CheckResult failure = CheckSketchInputs(state.inputs, form, reading)) {
         return failure;
     }
     redraw();

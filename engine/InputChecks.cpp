@@ -1,6 +1,7 @@
 #include "InputChecks.h"
 
-#include <array>
+#include "Utf8.h"
+
 #include <initializer_list>
 
 namespace vyra {
@@ -9,18 +10,65 @@ namespace {
 
 constexpr const char* kInapplicable = "Inapplicable values";
 
-constexpr std::array<const char*, kFieldCount> kSymbols{"FS", "d", "Wr", "alpha", "beta", "gamma", "l", "h", "Wp", "V"};
+// What a message quotes of a typed text: its first characters, cut on a
+// character's boundary, with control bytes shown as \xHH.
+constexpr std::size_t kQuotedBytes = 40;
 
 CheckFailure Inapplicable(std::string message, std::vector<int> marked)
 {
     return {kInapplicable, std::move(message), MessageIcon::Information, std::move(marked), false};
 }
 
+std::string Quoted(std::string_view text)
+{
+    if (text.size() <= kQuotedBytes) {
+        return "\"" + EscapedText(text, LineBreaks::Escape) + "\"";
+    }
+    std::size_t cut = kQuotedBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return "\"" + EscapedText(text.substr(0, cut), LineBreaks::Escape) + "...\"";
+}
+
+// A comma, a unit or a word in a field would otherwise be read as the number
+// before it, or as 0, and change the verdict without a word.
+CheckResult CheckNumbers(const EntryForm& form, const EntryReading& reading, std::initializer_list<int> items)
+{
+    for (const int item : items) {
+        if (reading.notANumber[item]) {
+            return Inapplicable("The value of " + std::string(FieldSymbol(item)) + ", " + Quoted(form.txtInput[item])
+                                    + ", is not a number.\rType a plain number, with \".\" for decimals and no unit "
+                                      "or thousands separator.",
+                                {item});
+        }
+    }
+    return std::nullopt;
+}
+
+struct FieldValue {
+    int item;
+    double value;
+};
+
+// The fields that fail the test, in item order, for marking.
+std::vector<int> Failing(std::initializer_list<FieldValue> fields, bool (*fails)(double))
+{
+    std::vector<int> failing;
+    for (const FieldValue& field : fields) {
+        if (fails(field.value)) {
+            failing.push_back(field.item);
+        }
+    }
+    return failing;
+}
+
 CheckResult CheckTooLarge(const EntryReading& reading, std::initializer_list<int> items)
 {
     for (const int item : items) {
         if (reading.tooLarge[item]) {
-            return Inapplicable(std::string("The value of ") + kSymbols[item] + " is too large.", {item});
+            return Inapplicable(std::string("The value of ") + std::string(FieldSymbol(item)) + " is too large.",
+                                {item});
         }
     }
     return std::nullopt;
@@ -51,20 +99,25 @@ CheckResult CheckGammaFits(const EntryReading& reading)
 
 }  // namespace
 
-CheckResult CheckSelectionInputs(const SelectionInputs& in, const EntryReading& reading)
+CheckResult CheckSelectionInputs(const SelectionInputs& in, const EntryForm& form, const EntryReading& reading)
 {
+    if (CheckResult typed = CheckNumbers(form, reading, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9})) {
+        return typed;
+    }
     if (CheckResult tooLarge = CheckTooLarge(reading, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9})) {
         return tooLarge;
     }
-    if (in.FS == 0 || in.d == 0 || in.Wr == 0) {
-        return Inapplicable("Input values with half-size characters.", {});
+    if (std::vector<int> zero =
+            Failing({{kItemFS, in.FS}, {kItemD, in.d}, {kItemWr, in.Wr}}, [](double v) { return v == 0; });
+        !zero.empty()) {
+        return Inapplicable("Input values with half-size characters.", std::move(zero));
     }
-    if (in.FS < 0 || in.d < 0 || in.Wr < 0 || in.V < 0) {
+    if (std::vector<int> negative = Failing({{kItemFS, in.FS}, {kItemD, in.d}, {kItemWr, in.Wr}, {kItemV, in.V}},
+                                            [](double v) { return v < 0; });
+        !negative.empty()) {
         return CheckFailure{"Input error",
                             "Input positive numbers of Tension and\rRoller diameter,Roller weight and Line speed.",
-                            MessageIcon::Information,
-                            {},
-                            false};
+                            MessageIcon::Information, std::move(negative), false};
     }
     if (CheckResult range = CheckAngleRanges(in, reading, "values")) {
         return range;
@@ -72,8 +125,11 @@ CheckResult CheckSelectionInputs(const SelectionInputs& in, const EntryReading& 
     return CheckGammaFits(reading);
 }
 
-CheckResult CheckSketchInputs(const SelectionInputs& in, const EntryReading& reading)
+CheckResult CheckSketchInputs(const SelectionInputs& in, const EntryForm& form, const EntryReading& reading)
 {
+    if (CheckResult typed = CheckNumbers(form, reading, {kItemAlpha, kItemBeta, kItemGamma, kItemL, kItemH})) {
+        return typed;
+    }
     if (CheckResult tooLarge = CheckTooLarge(reading, {kItemAlpha, kItemBeta, kItemGamma, kItemL, kItemH})) {
         return tooLarge;
     }

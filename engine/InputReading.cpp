@@ -30,6 +30,8 @@ double InRecordUnits(int item, double typed, ForceUnit unit)
 // typed past the range.
 double ReadNumber(const EntryForm& form, int item, ForceUnit unit, EntryReading& reading)
 {
+    const std::string& text = form.txtInput[item];
+    reading.notANumber[item] = text.find_first_not_of(" \t") != std::string::npos && !ParseWholeNumber(text);
     const double value = InRecordUnits(item, ParseLeadingNumber(form.txtInput[item]), unit);
     reading.tooLarge[item] = std::isinf(value);
     return value;

@@ -47,6 +47,9 @@ struct EntryForm {
 
 // What reading the texts found that the record itself cannot hold.
 struct EntryReading {
+    // The field holds text other than one number with blanks around it; an
+    // empty or blank field reads as 0 and is not marked here.
+    std::array<bool, kFieldCount> notANumber{};
     // The field's leading number, in the program's units, lies beyond the
     // range of a double.
     std::array<bool, kFieldCount> tooLarge{};

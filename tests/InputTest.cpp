@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <tuple>
 
 namespace vyra {
@@ -43,6 +44,49 @@ TEST(RoundToInt16, RoundsHalvesToEvenWithinSixteenBits)
         const std::optional<std::int16_t> rounded = RoundToInt16(value);
         EXPECT_EQ(rounded ? std::to_string(*rounded) : "none", expected) << value;
     }
+}
+
+// What a text reads as is the same in every front end: one number with
+// blanks around it, or a refusal that names and marks its field.
+TEST(TypedText, IsOneNumberOrRefusedWithItsFieldMarked)
+{
+    const std::map<std::string, std::string> titles{{"not a number", "Inapplicable values"},
+                                                    {"zero", "Inapplicable values"},
+                                                    {"negative", "Input error"}};
+    for (const test::TypedText& row : test::TypedTexts()) {
+        RunState state;
+        const CheckResult failure = SelectCommand(state, row.form);
+        const SelectionInputs& in = state.inputs;
+        const double record[] = {in.FS,          in.d, in.Wr, 1.0 * in.alpha, 1.0 * in.beta,
+                                 1.0 * in.gamma, in.l, in.h,  in.Wp,          in.V};
+        if (row.outcome.starts_with("read ")) {
+            EXPECT_FALSE(failure) << row.name;
+            EXPECT_EQ(record[row.item], test::Number(row.outcome.substr(5))) << row.name;
+            continue;
+        }
+        ASSERT_TRUE(failure) << row.name;
+        EXPECT_EQ(std::tuple(failure->title, failure->markedItems),
+                  std::tuple(titles.at(row.outcome), std::vector{row.item}))
+            << row.name;
+        if (row.outcome == "not a number") {
+            EXPECT_EQ(failure->message, "The value of " + std::string(FieldSymbol(row.item)) + ", \"" + row.text
+                                            + "\", is not a number.\rType a plain number, with \".\" for decimals "
+                                              "and no unit or thousands separator.")
+                << row.name;
+        }
+    }
+}
+
+// A pasted text is quoted in part, its control bytes written out.
+TEST(TypedText, RefusalQuotesALongTextInPart)
+{
+    EntryForm form = test::WorkedExampleForm();
+    form.txtInput[kItemV] = "\a" + std::string(100, '9') + "\xC3\xA9";
+    RunState state;
+    const CheckResult failure = SelectCommand(state, form);
+    ASSERT_TRUE(failure);
+    const std::string quoted = "The value of V, \"\\x07" + std::string(39, '9') + "...\",";
+    EXPECT_EQ(failure->message.substr(0, quoted.size()), quoted);
 }
 
 // The message box and the marks of a refusal, or "accepted"; a line break shows as \r.

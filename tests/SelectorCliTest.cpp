@@ -107,6 +107,11 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
         failure = SelectCommand(state, input->form);
     }
     nlohmann::json expected = doc;
+    if (failure || input == nullptr) {
+        expected["notes"] = nlohmann::json::array();
+    } else {
+        EXPECT_EQ(doc.at("notes").size(), state.inputs.V == 0 ? 1U : 0U) << name << ": a standing line is said";
+    }
     if (failure) {
         expected.update({{"status", "rejected"},
                          {"title", failure->title},
@@ -199,6 +204,45 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(saved->report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
+}
+
+// A typed text reads through the options and through a batch row as the
+// input screen's "Select" reads it: the same figures or the same refusal.
+TEST(Selector, ReadsEveryTypedTextAsTheEngineDoes)
+{
+    const std::string csv = ::testing::TempDir() + "typed-" + std::to_string(::getpid()) + ".csv";
+    std::string rows = "id";
+    for (const std::string_view name : kFieldNames) {
+        rows += "," + std::string(name);
+    }
+    for (const test::TypedText& row : test::TypedTexts()) {
+        std::vector<std::string> args{"--json"};
+        rows += "\n" + row.name;
+        for (int k = 0; k < kFieldCount; ++k) {
+            const std::string& text = row.form.txtInput[static_cast<std::size_t>(k)];
+            args.push_back("--" + std::string(kFieldNames[static_cast<std::size_t>(k)]) + "=" + text);
+            rows += ",\"" + text + "\"";
+        }
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026"});
+        EXPECT_EQ(status, row.outcome.starts_with("read ") ? kComputed : kRefused) << row.name;
+        Case input;
+        input.form = row.form;
+        ExpectDocumentOfRun(nlohmann::json::parse(out.str()), &input, row.name);
+    }
+    ASSERT_TRUE(WriteFileWhole(csv, rows + "\n"));
+    std::ostringstream out;
+    std::ostringstream err;
+    RunSelector(ParseSelectorOptions({"--batch", csv, "--format", "json"}), out, err, {"Dec 07,2026"});
+    std::istringstream lines(out.str());
+    for (const test::TypedText& row : test::TypedTexts()) {
+        std::string line;
+        ASSERT_TRUE(std::getline(lines, line)) << row.name;
+        Case input;
+        input.form = row.form;
+        ExpectDocumentOfRun(nlohmann::json::parse(line), &input, row.name + " in a batch");
+    }
 }
 
 // The worked example typed in lbf, in, lb and ft/min against the kgf run of

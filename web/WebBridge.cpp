@@ -9,6 +9,7 @@
 #include "NumberText.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
+#include "ResultNotes.h"
 
 #include <emscripten/emscripten.h>
 #include <nlohmann/json.hpp>
@@ -111,7 +112,8 @@ Json SelectionOf(const Case& c)
             {"result2", SetOf(state, ResultSet2())},
             {"maxSpeedUnit", UnitCaption(Quantity::Speed, c.forceUnit)},
             {"maxSpeed", speeds},
-            {"passingBoth", PassingBothSentence(state)}};
+            {"passingBoth", PassingBothSentence(state)},
+            {"notes", ResultNotes(state)}};
 }
 
 // What the input screen shows for the case's options: the captions and unit

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "RunState.h"
+
+#include <string>
+#include <vector>
+
+namespace vyra {
+
+// Sentences every output of a computed case carries beside its figures:
+// what the figures assume that the tables alone do not show. Empty when
+// there is nothing to say.
+std::vector<std::string> ResultNotes(const RunState& state);
+
+}  // namespace vyra
