@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace vyra {
 
@@ -40,20 +41,42 @@ bool WithinTolerance(const RunState& state, int model)
     return assess(state, model).withinTolerance;
 }
 
+CheckLimits P1Limits(const RunState&, int model)
+{
+    return model >= kFirstModelWithP1Check ? CheckLimits{{0}, 1} : CheckLimits{};
+}
+
+// The stopper, output and gain checks compare absolute values.
+CheckLimits StopperLimits(const RunState& state, int model)
+{
+    const double limit = state.model(model).stopperTolerance;
+    return {{-limit, limit}, 2};
+}
+
+CheckLimits OutputLimits(const RunState&, int) { return {{-kOutputLimitMillivolts, kOutputLimitMillivolts}, 2}; }
+
+CheckLimits GainLimits(const RunState&, int)
+{
+    return {{-kGainUpperLimit, -kGainLowerLimit, kGainLowerLimit, kGainUpperLimit}, 4};
+}
+
+CheckLimits RatioLimits(const RunState&, int) { return {{kFrequencyRatioLimit}, 1}; }
+
 constexpr double kMillivoltsPerVolt = 1000;
 
 using enum Quantity;
 
 constexpr std::array<ResultColumn, 9> kSet1{{
-    {"P1", kForceUnit, Force, Held<&ResultTables::P1>, 1, 1, 0, 1, Failed1<&Assessment1::failP1>},
+    {"P1", kForceUnit, Force, Held<&ResultTables::P1>, 1, 1, 0, 1, Failed1<&Assessment1::failP1>, P1Limits},
     {"We", kForceUnit, Force, Held<&ResultTables::We>, 1, 1, 0, 1, nullptr},
     {"P", kForceUnit, Force, Held<&ResultTables::P>, 1, 1, 0, 1, nullptr},
     {"Zt", "[mm]", Displacement, Held<&ResultTables::Zt>, 1, 2, 2, 1, nullptr},
-    {"Zr", "[mm]", Displacement, Held<&ResultTables::Zr>, 1, 2, 2, 1, Failed1<&Assessment1::failZr>},
-    {"Zs", "[mm]", Displacement, Held<&ResultTables::Zs>, 1, 2, 2, 1, Failed1<&Assessment1::failZs>},
+    {"Zr", "[mm]", Displacement, Held<&ResultTables::Zr>, 1, 2, 2, 1, Failed1<&Assessment1::failZr>, StopperLimits},
+    {"Zs", "[mm]", Displacement, Held<&ResultTables::Zs>, 1, 2, 2, 1, Failed1<&Assessment1::failZs>, StopperLimits},
     {"Vt", "[V]", Fixed, Held<&ResultTables::Vt>, kMillivoltsPerVolt, 3, 3, 3, nullptr},
-    {"Vr", "[V]", Fixed, Held<&ResultTables::Vr>, kMillivoltsPerVolt, 3, 3, 3, Failed1<&Assessment1::failVr>},
-    {"S", "[times]", Fixed, Held<&ResultTables::S>, 1, 1, 1, 1, Failed1<&Assessment1::failS>},
+    {"Vr", "[V]", Fixed, Held<&ResultTables::Vr>, kMillivoltsPerVolt, 3, 3, 3, Failed1<&Assessment1::failVr>,
+     OutputLimits},
+    {"S", "[times]", Fixed, Held<&ResultTables::S>, 1, 1, 1, 1, Failed1<&Assessment1::failS>, GainLimits},
 }};
 
 // The eccentric force is small: two decimals in kgf and lbf, one in N. The
@@ -62,8 +85,8 @@ constexpr std::array<ResultColumn, 7> kSet2{{
     {"F1", "[Hz]", Fixed, Held<&ResultTables::F1>, 1, 1, 1, 1, nullptr},
     {"F2", "[Hz]", Fixed, Held<&ResultTables::F2>, 1, 1, 1, 1, nullptr},
     {"F3", "[Hz]", Fixed, Held<&ResultTables::F3>, 1, 1, 1, 1, nullptr},
-    {"F1/F2", "", Fixed, RatioF1F2, 1, 2, 2, 2, Failed2<&Assessment2::failF1F2>},
-    {"F1/F3", "", Fixed, RatioF1F3, 1, 2, 2, 2, Failed2<&Assessment2::failF1F3>},
+    {"F1/F2", "", Fixed, RatioF1F2, 1, 2, 2, 2, Failed2<&Assessment2::failF1F2>, RatioLimits},
+    {"F1/F3", "", Fixed, RatioF1F3, 1, 2, 2, 2, Failed2<&Assessment2::failF1F3>, RatioLimits},
     {"E", "[um]", Eccentricity, Held<&ResultTables::E>, 1, 2, 2, 3, nullptr},
     {"PB", kForceUnit, Force, Held<&ResultTables::PB>, 1, 2, 1, 2, nullptr},
 }};
@@ -76,13 +99,26 @@ std::span<const ResultColumn> ResultSet2Columns() { return kSet2; }
 ResultSet ResultSet1() { return {kSet1, WithinTolerance<AssessResults1>}; }
 ResultSet ResultSet2() { return {kSet2, WithinTolerance<AssessResults2>}; }
 
+namespace {
+
+double Shown(const ResultColumn& column, double held, ForceUnit forceUnit)
+{
+    if (column.quantity == Quantity::Fixed) {
+        return held / column.divisor;
+    }
+    return InRunUnits(column.quantity, held, forceUnit);
+}
+
+int SideOf(double value, double limit) { return value < limit ? -1 : value > limit ? 1 : 0; }
+
+// Decimals past these tell nothing more of any double near a limit.
+constexpr int kMostDecimals = 20;
+
+}  // namespace
+
 double ShownValue(const ResultColumn& column, const RunState& state, int model)
 {
-    const double value = column.value(state.tables, model);
-    if (column.quantity == Quantity::Fixed) {
-        return value / column.divisor;
-    }
-    return InRunUnits(column.quantity, value, state.forceUnit);
+    return Shown(column, column.value(state.tables, model), state.forceUnit);
 }
 
 int ShownDecimals(const ResultColumn& column, ForceUnit forceUnit)
@@ -98,9 +134,23 @@ int ShownDecimals(const ResultColumn& column, ForceUnit forceUnit)
     return column.decimals;
 }
 
+// The side is the held figure's, as the check saw it, and the shown text's
+// against the limit converted as the figure is.
 std::string ShownText(const ResultColumn& column, const RunState& state, int model)
 {
-    return FormatPattern(ShownValue(column, state, model), ShownDecimals(column, state.forceUnit));
+    const double held = column.value(state.tables, model);
+    const double shown = Shown(column, held, state.forceUnit);
+    int decimals = ShownDecimals(column, state.forceUnit);
+    std::string text = FormatPattern(shown, decimals);
+    const CheckLimits limits = column.limits != nullptr ? column.limits(state, model) : CheckLimits{};
+    for (std::size_t k = 0; k < limits.count && std::isfinite(shown); ++k) {
+        const double limit = limits.values[k];
+        const double shownLimit = Shown(column, limit, state.forceUnit);
+        while (decimals < kMostDecimals && SideOf(*ParseWholeNumber(text), shownLimit) != SideOf(held, limit)) {
+            text = FormatPattern(shown, ++decimals);
+        }
+    }
+    return text;
 }
 
 std::string_view UnitHeading(const ResultColumn& column, ForceUnit forceUnit)

@@ -3,6 +3,8 @@
 #include "RunState.h"
 #include "Units.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -10,6 +12,13 @@
 #include <vector>
 
 namespace vyra {
+
+// The limits of one check in the figure's held units, smallest first: a
+// shown figure must tell on which side of each it lies.
+struct CheckLimits {
+    std::array<double, 4> values{};
+    std::size_t count = 0;
+};
 
 // One column of a result table, as the result screens, the report and
 // vyra-select's text tables all show it: what it is called, which figure it
@@ -28,6 +37,9 @@ struct ResultColumn {
     int lbfDecimals;  // lbf, in, mil
     // Whether the model's figure fails its check; null for a column no check marks.
     bool (*failed)(const RunState& state, int model);
+    // The limits the check compares the held figure with, for the model;
+    // null for a column no check marks.
+    CheckLimits (*limits)(const RunState& state, int model) = nullptr;
 };
 
 // The unit of a force column, which follows the run's unit of force.
@@ -54,7 +66,10 @@ ResultSet ResultSet2();
 double ShownValue(const ResultColumn& column, const RunState& state, int model);
 // The decimals of the column's pattern in the run's unit.
 int ShownDecimals(const ResultColumn& column, ForceUnit forceUnit);
-// The shown figure through the column's pattern ("---" when not finite).
+// The shown figure through the column's pattern ("---" when not finite),
+// with as many more decimals as it takes to tell on which side of each of
+// its check's limits it lies, where the pattern's text would equal a limit
+// or lie on its other side ("0.697" for 0.6966 under "< 0.7").
 std::string ShownText(const ResultColumn& column, const RunState& state, int model);
 // The unit heading in the run's unit: "[kgf]", "[N]" or "[lbf]" for a
 // force, "[mm]" or "[mil]" for a stopper displacement ...

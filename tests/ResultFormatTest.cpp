@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 namespace vyra {
 namespace {
 
@@ -37,6 +40,24 @@ TEST(RoundTripText, ShortestFormAsTheJsonDocumentsWriteIt)
         {5e-324, "5e-324"},   {1.7976931348623157e308, "1.7976931348623157e+308"}};
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(RoundTripText(value), text);
+    }
+}
+
+TEST(ResultColumns, AFigureNextToItsLimitTellsItsSide)
+{
+    const std::map<std::string, ForceUnit> units{{"kgf", kKgf}, {"N", kNewton}, {"lbf", kLbf}};
+    for (const auto& row : test::ReadCaseTable("engine_limit_texts", 6)) {
+        RunState state;
+        state.forceUnit = units.at(row[3]);
+        const int model = std::stoi(row[2]);
+        for (const auto& [symbol, table] : test::kTables) {
+            (state.tables.*table)[model] = symbol == row[1] ? test::Number(row[4]) : 1.0;
+        }
+        state.tables.F1[model] = row[1].starts_with("F1/") ? test::Number(row[4]) : 0.0;
+        const auto columns = row[1].starts_with("F1/") ? ResultSet2Columns() : ResultSet1Columns();
+        const auto column = std::find_if(columns.begin(), columns.end(), [&](auto& c) { return c.symbol == row[1]; });
+        ASSERT_NE(column, columns.end()) << row[0];
+        EXPECT_EQ(ShownText(*column, state, model), row[5]) << row[0];
     }
 }
 
