@@ -9,8 +9,7 @@ std::vector<std::string> ResultNotes(const RunState& state)
 {
     std::vector<std::string> notes;
     if (state.inputs.V == 0) {
-        notes.emplace_back("Line speed V is 0: result set 2 is that of a standing line, with no excitation "
-                           "and no eccentric force.");
+        notes.emplace_back("Line speed V is 0: result set 2 is that of a standing line.");
     }
     return notes;
 }

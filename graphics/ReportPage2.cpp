@@ -4,10 +4,12 @@
 #include "ReportResultTables.h"
 #include "ReportText.h"
 #include "ResultFormat.h"
+#include "ResultNotes.h"
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vyra::gfx {
 
@@ -54,12 +56,13 @@ void WriteNoteAndUnitHeadings(Canvas& page, const ReportRecord& record)
 // What the marks of both pages mean, in the free rows under the table.
 void WriteLegend(Canvas& page, const ReportRecord&)
 {
-    static constexpr std::array<std::string_view, 5> kLegend{
+    static constexpr std::array<std::string_view, 6> kLegend{
         "How to read the marks of both pages:",
         "- A crossed-out figure is out of tolerance: the model fails that result set.",
         "- A shaded, framed row: the model passes every check of that result set.",
         "- P1 (page 1) is checked for models 7 to 9 only: a negative P1 fails.",
         "- A figure exactly at its tolerance limit fails.",
+        "- Extra decimals: the figure lies so near its limit that they show its side.",
     };
     page.SetFontSize(9);
     page.SetFontBold(false);
@@ -68,8 +71,19 @@ void WriteLegend(Canvas& page, const ReportRecord&)
     }
 }
 
+// What the figures assume that the table does not show, under the legend.
+void WriteRunNotes(Canvas& page, const ReportRecord& record)
+{
+    page.SetFontBold(true);
+    const std::vector<std::string> notes = ResultNotes(record.selection);
+    for (std::size_t line = 0; line < notes.size(); ++line) {
+        WriteAt(page, 12, 38 + static_cast<double>(line), notes[line], LineEnd::End);
+    }
+    page.SetFontBold(false);
+}
+
 constexpr auto kPage2Steps = report::StepsAroundTable<report::kResultTable2>(
-    {SetUpPage, WriteHeading, WriteCompanyLines}, {WriteNoteAndUnitHeadings, WriteLegend});
+    {SetUpPage, WriteHeading, WriteCompanyLines}, {WriteNoteAndUnitHeadings, WriteLegend, WriteRunNotes});
 
 }  // namespace
 

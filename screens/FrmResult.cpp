@@ -1,6 +1,8 @@
 #include "FrmResult.h"
 
+#include "Placement.h"
 #include "ResultFormat.h"
+#include "ResultNotes.h"
 
 #include <QLabel>
 
@@ -12,6 +14,7 @@ namespace vyra::ui {
 namespace {
 
 constexpr Qt::Alignment kCentred = Qt::AlignHCenter;
+constexpr double kNotesPoints = 7.5;
 
 }  // namespace
 
@@ -34,6 +37,15 @@ FrmResult::FrmResult(const ResultScreenLayout& layout, ResultCommands commands)
         m_values.push_back(picture.AddValueColumn(column.name, column.left, column.width));
     }
     m_lblName = picture.AddNameColumn();
+    if (layout.runNotes.width > 0) {
+        m_lblNotes = new QLabel(this);
+        m_lblNotes->setObjectName(QStringLiteral("lblNotes"));
+        m_lblNotes->setWordWrap(true);
+        m_lblNotes->setFont(CourierNew(kNotesPoints));
+        m_lblNotes->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        Place(*m_lblNotes, layout.runNotes);
+        m_lblNotes->hide();
+    }
     CentreOnDisplay(*this, layout.belowCentre);
 }
 
@@ -89,6 +101,14 @@ void FrmResult::Fill(const RunState& selection)
         ShowValueColumn(m_values[c], figures);
     }
     Picture1().SetFramedRows(framed);
+    if (m_lblNotes != nullptr) {
+        std::string notes;
+        for (const std::string& note : ResultNotes(selection)) {
+            notes += (notes.empty() ? "" : "\n") + note;
+        }
+        m_lblNotes->setText(QString::fromStdString(notes));
+        m_lblNotes->setVisible(!notes.empty());
+    }
 }
 
 }  // namespace vyra::ui

@@ -43,6 +43,9 @@ struct ResultScreenLayout {
     std::span<const ValueColumn> columns;
     std::span<const TableText> notes;
     double belowCentre;  // twips below the place centred on the display
+    // Where the sentences on the figures stand (a standing line), beside the
+    // buttons; width 0 for a screen whose figures they do not concern.
+    TwipBox runNotes = {};
 };
 
 // A result screen: the set's figures of the nine models, failing values
@@ -65,6 +68,7 @@ private:
     std::vector<std::pair<QLabel*, const RunUnitText*>> m_runUnitTexts;
     std::vector<std::pair<QLabel*, const ResultColumn*>> m_unitHeadings;
     ResultPicture::Column m_lblName{};
+    QLabel* m_lblNotes = nullptr;
     std::vector<ResultPicture::Column> m_values;
 };
 

@@ -156,6 +156,7 @@ constexpr ResultScreenLayout kFrmResult2{
     .columns = kColumns2,
     .notes = kNotes2,
     .belowCentre = 0,
+    .runNotes = {60, 5955, 3840, 435},
 };
 
 }  // namespace vyra::ui

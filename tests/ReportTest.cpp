@@ -211,6 +211,8 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
     figures.selection.tables.E.fill(123456.78);
     figures.selection.tables.PB.fill(-98765.4);
     figures.selection.seriesIndex = kIntrinsicallySafeSeries;
+    ReportRecord standing = Worked();
+    standing.selection.inputs.V = 0;
     const std::tuple<ForceUnit, double, ReportRecord> cases[] = {
         {kKgf, kLetter, Worked()},
         {kKgf, kA4, Changed({{&T::Zr, 0, 0.7}, {&T::Zs, 2, 0.7}, {&T::Zs, 4, -0.8}, {&T::Vr, 3, 260}, {&T::S, 1, 12}})},
@@ -222,7 +224,8 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
         {kKgf, kLetter, someCustomer},
         {kNewton, kA4, figures},
         {kNewton, kLetter, test::SelectedRecord(test::HarshForm(), kNewton)},
-        {kNewton, kA4, test::SelectedRecord(kWide, kNewton)}};
+        {kNewton, kA4, test::SelectedRecord(kWide, kNewton)},
+        {kKgf, kLetter, standing}};
     for (std::size_t n = 0; n < std::size(cases); ++n) {
         ReportRecord record = std::get<2>(cases[n]);
         record.selection.forceUnit = std::get<0>(cases[n]);
@@ -245,6 +248,9 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
             for (const auto& [left, sizes] : columnSizes) {
                 EXPECT_EQ(sizes.size(), 1U) << "case " << n << ": column at " << left;
             }
+            EXPECT_EQ(texts.contains("Line speed V is 0: result set 2 is that of a standing line."),
+                      page.draw == PrintReportPage2 && s.inputs.V == 0)
+                << "case " << n;
             for (int i = 0; i < kModelCount; ++i) {
                 const double top = page.firstRow + 2 * i;
                 std::set<std::pair<double, double>> crossed, expected;

@@ -95,6 +95,7 @@ TEST_F(ResultScreensTest, LayoutFiguresAndFramesOfAFirstAndARefilledPair)
         for (const auto& [text, count] : {std::pair{"[lbf]\"", 4}, {"\"[mil]\"", 3}, {"ε[mil]", 1}, {"31.50", 1}}) {
             EXPECT_EQ(trees.count(QString::fromUtf8(text)), unit == kLbf ? count : 0) << name << " " << text;
         }
+        EXPECT_FALSE(Child<QLabel>(Second(), "lblNotes").isVisibleTo(&Second())) << name;
         First().showMinimized();
     }
 
@@ -107,6 +108,11 @@ TEST_F(ResultScreensTest, LayoutFiguresAndFramesOfAFirstAndARefilledPair)
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), &First());
     EXPECT_EQ(First().pos() - Second().pos(), QPoint(0, TwipsToPixels(205, First())));
+    EntryForm standing = test::WorkedExampleForm();
+    standing.txtInput[kItemV] = "";
+    Show(standing);
+    EXPECT_TRUE(Child<QLabel>(Second(), "lblNotes").isVisibleTo(&Second()));
+    EXPECT_TRUE(Child<QLabel>(Second(), "lblNotes").text().startsWith("Line speed V is 0"));
 }
 
 // "Return" or the window's close on either screen closes both.
