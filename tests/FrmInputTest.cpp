@@ -2,7 +2,9 @@
 // by the steps of case tables; after each row its state is recorded.
 #include "FrmInput.h"
 #include "CaseAndBatchFiles.h"
+#include "Commands.h"
 #include "ScreenDriver.h"
+#include "TestCases.h"
 #include "Version.h"
 
 #include <sstream>
@@ -250,6 +252,39 @@ private:
 };
 
 TEST(InputScreen, BehavesAsRecorded) { Scenario("screens_input_scenario"); }
+
+// Each typed text gives on the input screen the engine's answer: the same
+// message box and the same fields marked, or no box at all.
+TEST(InputScreen, ReadsEveryTypedTextAsTheEngineDoes)
+{
+    test::ScriptedToolkit toolkit;
+    toolkit.modalAnswers.push_back([](QDialog& unitScreen) { Click(Child(unitScreen, "cmdSel1")); });
+    FrmInput screen(toolkit);
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitFor([&toolkit] { return toolkit.modalScreens == 1; }));
+    for (const test::TypedText& row : test::TypedTexts()) {
+        for (int item = 0; item < kFieldCount; ++item) {
+            Child<QLineEdit>(screen, QStringLiteral("txtInput(%1)").arg(item))
+                .setText(QString::fromStdString(row.form.txtInput[static_cast<std::size_t>(item)]));
+        }
+        Click(Child(screen, "cmdResult"));
+        RunState state;
+        const CheckResult failure = SelectCommand(state, row.form);
+        std::vector<int> marked;
+        for (int item = 0; item < kFieldCount; ++item) {
+            const auto& field = Child<QLineEdit>(screen, QStringLiteral("txtInput(%1)").arg(item));
+            if (Marked(field, "", QPalette::Text) == "!") {
+                marked.push_back(item);
+            }
+        }
+        const QString box =
+            failure ? QStringLiteral("message %1: %2 icon 1")
+                          .arg(QString::fromStdString(failure->title), QString::fromStdString(failure->message))
+                    : QString();
+        EXPECT_EQ(std::exchange(toolkit.messages, {}).join(""), box) << row.name;
+        EXPECT_EQ(marked, failure ? failure->markedItems : std::vector<int>{}) << row.name;
+    }
+}
 
 TEST(CaseScreen, BehavesAsRecorded) { Scenario("screens_case_files"); }
 
