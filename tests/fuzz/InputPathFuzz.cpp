@@ -110,6 +110,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         REQUIRE(std::memcmp(&state.tables, &untouched, sizeof untouched) == 0);
     } else {
         CheckAccepted(state);
+        // Nothing but one number, or nothing at all, is ever computed.
+        for (const std::string& text : form.txtInput) {
+            REQUIRE(text.find_first_not_of(" \t") == std::string::npos || ParseWholeNumber(text));
+        }
     }
     CheckImageChange(state, form, !failure);
     return 0;
