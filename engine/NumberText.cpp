@@ -275,7 +275,11 @@ std::string NegatedDigits(std::string_view text)
         ++pos;
     }
     const std::optional<NumberSpan> span = ScanNumber(text, pos);
-    return (negative ? "" : "-") + std::string(text.substr(span->begin, span->end - span->begin));
+    // Appended rather than joined with "+": GCC 12 takes the insertion at the
+    // front for an overlapping copy (-Wrestrict) in an optimised build.
+    std::string negated(negative ? "" : "-");
+    negated.append(text.substr(span->begin, span->end - span->begin));
+    return negated;
 }
 
 }  // namespace
