@@ -2,6 +2,7 @@
 
 #include "Utf8.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace vyra {
@@ -21,14 +22,14 @@ CheckFailure Inapplicable(std::string message, std::vector<int> marked)
 
 std::string Quoted(std::string_view text)
 {
-    if (text.size() <= kQuotedBytes) {
-        return "\"" + EscapedText(text, LineBreaks::Escape) + "\"";
-    }
-    std::size_t cut = kQuotedBytes;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+    std::size_t cut = std::min(text.size(), kQuotedBytes);
+    while (cut < text.size() && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
         --cut;
     }
-    return "\"" + EscapedText(text.substr(0, cut), LineBreaks::Escape) + "...\"";
+    std::string quoted(1, '"');
+    quoted += EscapedText(text.substr(0, cut), LineBreaks::Escape);
+    quoted += cut < text.size() ? "...\"" : "\"";
+    return quoted;
 }
 
 // A comma, a unit or a word in a field would otherwise be read as the number
@@ -37,10 +38,12 @@ CheckResult CheckNumbers(const EntryForm& form, const EntryReading& reading, std
 {
     for (const int item : items) {
         if (reading.notANumber[item]) {
-            return Inapplicable("The value of " + std::string(FieldSymbol(item)) + ", " + Quoted(form.txtInput[item])
-                                    + ", is not a number.\rType a plain number, with \".\" for decimals and no unit "
-                                      "or thousands separator.",
-                                {item});
+            std::string message = "The value of ";
+            message += FieldSymbol(item);
+            message += ", " + Quoted(form.txtInput[item]);
+            message += ", is not a number.\rType a plain number, with \".\" for decimals and no unit or thousands "
+                       "separator.";
+            return Inapplicable(std::move(message), {item});
         }
     }
     return std::nullopt;
