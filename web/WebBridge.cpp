@@ -178,11 +178,11 @@ std::string ConversionSentence(const std::vector<std::string>& converted, const 
 }
 
 // The unit option clicked: a field text that is one number becomes the same
-// measure in the new unit, converted with the exact factors and written
-// with 15 significant digits, so that switching back gives a typed number
-// of fewer digits back as typed; any other text stays as typed. Both are
-// said: a field is never re-read in another unit silently. A measure the
-// new unit cannot hold refuses the change.
+// measure in the new unit, converted with the exact factors and written in
+// the round-trip form, so that the case computes as the one typed; any
+// other text stays as typed. Both are said: a field is never re-read in
+// another unit silently. A measure the new unit cannot hold refuses the
+// change.
 Json UnitChanged(Case c, const char* word)
 {
     const std::optional<ForceUnit> unit = ForceUnitNamed(word);
@@ -209,9 +209,9 @@ Json UnitChanged(Case c, const char* word)
         if (!std::isfinite(value)) {
             return ProblemOf(named + text + " " + std::string(from) + " is too large for " + std::string(to) + ".");
         }
-        converted.push_back(named + text + " " + std::string(from) + " = " + ShortestText(value) + " "
+        converted.push_back(named + text + " " + std::string(from) + " = " + RoundTripText(value) + " "
                             + std::string(to));
-        text = ShortestText(value);
+        text = RoundTripText(value);
     }
     SetChoiceCode(c, kUnitChoice, *unit);
     return {{"status", "ok"}, {"entries", EntriesOf(c)}, {"sentence", ConversionSentence(converted, untouched)}};

@@ -44,6 +44,10 @@
     let kept = {};
     let fulcrum = 'right';
     let unit = 'kgf';
+    // The entries as typed and their unit while only the unit has changed
+    // since: each conversion starts from them, so that no rounding adds up
+    // and their own unit gives them back as typed.
+    let typedIn = null;
     let lastResult = null;
     // What the desktop's line edits hold; a longer text never reaches the engine.
     const kTextLimit = 32767;
@@ -307,6 +311,7 @@
             return;
         }
         setEntries(answer.entries);
+        typedIn = null;
         takeBackMarks([...form.elements].map((c) => c.name).filter(Boolean));
         hideMessage();
         withdrawResult();
@@ -318,7 +323,8 @@
     // and the line under the form says so; a unit that cannot hold one of
     // them is refused, and the old one stays.
     function changeUnit(word) {
-        const changed = ask('vyra_unit', JSON.stringify({ ...entries(), unit }), word);
+        typedIn ??= { ...entries(), unit };
+        const changed = ask('vyra_unit', JSON.stringify(typedIn), word);
         const said = document.getElementById('conversion');
         if (changed.status !== 'ok') {
             form.querySelector(`[name="unit"][value="${unit}"]`).checked = true;
@@ -326,8 +332,8 @@
             return;
         }
         setEntries({ ...kept, ...changed.entries });
-        said.textContent = changed.sentence;
-        said.hidden = changed.sentence === '';
+        said.textContent = word === typedIn.unit ? `The entries as typed, in ${word}.` : changed.sentence;
+        said.hidden = said.textContent === '';
         refreshForm();
     }
 
@@ -359,6 +365,9 @@
     form.addEventListener('input', (event) => {
         const name = event.target.name;
         markStale();
+        if (name !== 'unit') {
+            typedIn = null;
+        }
         // A value typed over a helper's is no longer the helper's.
         delete kept[{ tension: 'tension-from', 'roller-weight': 'roller-from' }[name]];
         takeBackMarks(angleNames.includes(name) ? angleNames : [name]);
