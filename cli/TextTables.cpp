@@ -19,11 +19,6 @@ namespace {
 constexpr int kNameWidth = 10;
 constexpr int kValueWidth = 9;
 
-std::string_view SeriesWording(const RunState& state)
-{
-    return state.seriesIndex == kStandardSeries ? "Standard" : "Intrinsically safe";
-}
-
 void WriteTable(const RunState& state, std::span<const ResultColumn> columns, const std::function<bool(int)>& passes,
                 std::ostream& out)
 {
@@ -57,14 +52,12 @@ std::string StopperLimitsWording(ForceUnit unit)
 
 void WriteTextTables(const RunState& state, std::ostream& out)
 {
-    out << "Selection result 1 (" << SeriesWording(state) << " series, " << MethodWording(state.inputs.methodCode)
-        << ")\n";
+    out << ResultSetHeading(state, 1) << '\n';
     WriteTable(
         state, ResultSet1Columns(), [&state](int i) { return AssessResults1(state, i).withinTolerance; }, out);
     out << "Tolerance (absolute values): Zr and Zs below the model's limit (" << StopperLimitsWording(state.forceUnit)
         << "), Vr < 0.260 V, 12 < S < 80;\nP1 not negative for models 7 to 9. * marks a value out of tolerance.\n\n";
-    out << "Selection result 2 (" << SeriesWording(state) << " series, " << MethodWording(state.inputs.methodCode)
-        << ")\n";
+    out << ResultSetHeading(state, 2) << '\n';
     WriteTable(
         state, ResultSet2Columns(), [&state](int i) { return AssessResults2(state, i).withinTolerance; }, out);
     out << "Tolerance: F1/F2 < 0.7, F1/F3 < 0.7. * marks a value out of tolerance.\n";

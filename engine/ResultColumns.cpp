@@ -221,6 +221,13 @@ std::string_view PassedSets(const RunState& state, int modelIndex)
     return first && second ? "both" : first ? "1" : second ? "2" : "none";
 }
 
+std::string ResultSetHeading(const RunState& state, int setNumber)
+{
+    const std::string_view series = state.seriesIndex == kStandardSeries ? "Standard" : "Intrinsically safe";
+    return "Selection result " + std::to_string(setNumber) + " (" + std::string(series) + " series, "
+           + std::string(MethodWording(state.inputs.methodCode)) + ")";
+}
+
 std::string PassingBothSentence(const RunState& state)
 {
     std::string names;

@@ -96,6 +96,10 @@ std::string ModelLabel(const RunState& state, int modelIndex);
 // Which result sets a model passes: "both", "1", "2" or "none".
 std::string_view PassedSets(const RunState& state, int modelIndex);
 
+// A result table's heading, naming the series and the detection method:
+// "Selection result 1 (Standard series, Two sensors)".
+std::string ResultSetHeading(const RunState& state, int setNumber);
+
 // "Passing both result sets: " and the names of the models that pass both,
 // in the table's order, or "none".
 std::string PassingBothSentence(const RunState& state);

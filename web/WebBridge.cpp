@@ -10,11 +10,14 @@
 #include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "ResultNotes.h"
+#include "Units.h"
 
 #include <emscripten/emscripten.h>
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 namespace vyra::web {
 
@@ -73,7 +76,7 @@ std::string KeyOf(std::string_view symbol)
     return key;
 }
 
-Json SetOf(const RunState& state, const ResultSet& set)
+Json SetOf(const RunState& state, const ResultSet& set, int setNumber)
 {
     Json columns = Json::array();
     for (const ResultColumn& column : set.columns) {
@@ -93,7 +96,7 @@ Json SetOf(const RunState& state, const ResultSet& set)
                         {"pass", set.withinTolerance(state, i)},
                         {"cells", cells}});
     }
-    return {{"columns", columns}, {"rows", rows}};
+    return {{"heading", ResultSetHeading(state, setNumber)}, {"columns", columns}, {"rows", rows}};
 }
 
 Json SelectionOf(const Case& c)
@@ -108,8 +111,8 @@ Json SelectionOf(const Case& c)
         speeds.push_back({{"model", state.model(i).name}, {"text", MaxSpeedText(state, i)}});
     }
     return {{"status", "ok"},
-            {"result1", SetOf(state, ResultSet1())},
-            {"result2", SetOf(state, ResultSet2())},
+            {"result1", SetOf(state, ResultSet1(), 1)},
+            {"result2", SetOf(state, ResultSet2(), 2)},
             {"maxSpeedUnit", UnitCaption(Quantity::Speed, c.forceUnit)},
             {"maxSpeed", speeds},
             {"passingBoth", PassingBothSentence(state)},
@@ -149,6 +152,73 @@ Json FulcrumChanged(Case c, const char* word)
     return {{"status", "ok"}, {"entries", EntriesOf(c)}};
 }
 
+// "FS" of "Tension           FS".
+std::string_view FieldSymbol(int item)
+{
+    const std::string_view caption = FieldCaptions()[item];
+    return caption.substr(caption.rfind(' ') + 1);
+}
+
+std::string Listed(const std::vector<std::string>& items)
+{
+    std::string list;
+    for (const std::string& item : items) {
+        list += (list.empty() ? "" : ", ") + item;
+    }
+    return list;
+}
+
+// What a change of unit did, as the line under the form says it.
+std::string ConversionSentence(const std::vector<std::string>& converted, const std::vector<std::string>& untouched)
+{
+    std::string sentence = converted.empty() ? "" : "Converted with the exact factors: " + Listed(converted) + ".";
+    if (!untouched.empty()) {
+        sentence +=
+            (sentence.empty() ? "" : " ") + std::string("Not one number, so left as typed: ") + Listed(untouched) + ".";
+    }
+    return sentence;
+}
+
+// The unit option clicked: a field text that is one number becomes the same
+// measure in the new unit, converted with the exact factors and written in
+// the round-trip form, so that the case computes as the one typed; any
+// other text stays as typed. Both are said: a field is never re-read in
+// another unit silently. A measure the new unit cannot hold refuses the
+// change.
+Json UnitChanged(Case c, const char* word)
+{
+    const std::optional<ForceUnit> unit = ForceUnitNamed(word);
+    if (!unit) {
+        return ProblemOf("no unit " + std::string(word));
+    }
+    std::vector<std::string> converted;
+    std::vector<std::string> untouched;
+    for (int i = 0; i < kFieldCount; ++i) {
+        const Quantity quantity = FieldQuantity(i);
+        const std::string_view from = UnitSymbol(quantity, c.forceUnit);
+        const std::string_view to = UnitSymbol(quantity, *unit);
+        std::string& text = c.form.txtInput[i];
+        if (text.empty() || from == to) {
+            continue;
+        }
+        const std::optional<double> typed = ParseWholeNumber(text);
+        const std::string named = std::string(FieldSymbol(i)) + " ";
+        if (!typed) {
+            untouched.push_back(named + "\"" + text + "\"");
+            continue;
+        }
+        const double value = InRunUnits(quantity, InProgramUnits(quantity, *typed, c.forceUnit), *unit);
+        if (!std::isfinite(value)) {
+            return ProblemOf(named + text + " " + std::string(from) + " is too large for " + std::string(to) + ".");
+        }
+        converted.push_back(named + text + " " + std::string(from) + " = " + RoundTripText(value) + " "
+                            + std::string(to));
+        text = RoundTripText(value);
+    }
+    SetChoiceCode(c, kUnitChoice, *unit);
+    return {{"status", "ok"}, {"entries", EntriesOf(c)}, {"sentence", ConversionSentence(converted, untouched)}};
+}
+
 // The answer lives until the next call, which is all the page needs.
 const char* Answer(const Json& answer)
 {
@@ -181,6 +251,13 @@ EMSCRIPTEN_KEEPALIVE const char* vyra_select(const char* entries) { return WithC
 EMSCRIPTEN_KEEPALIVE const char* vyra_fulcrum(const char* entries, const char* word)
 {
     return WithCase(entries, [word](const Case& c) { return FulcrumChanged(c, word); });
+}
+
+// The entries as they read once the unit option `word` is clicked, and the
+// sentence that says what changed.
+EMSCRIPTEN_KEEPALIVE const char* vyra_unit(const char* entries, const char* word)
+{
+    return WithCase(entries, [word](const Case& c) { return UnitChanged(c, word); });
 }
 
 // The .vyracase text of the entries, as the desktop saves it.

@@ -4,11 +4,38 @@
 'use strict';
 
 (async () => {
-    const engine = await VyraEngine();
-    const ask = (name, ...args) =>
-        JSON.parse(engine.ccall(name, 'string', args.map((a) => typeof a), args));
-
     const form = document.getElementById('entries');
+    // Select computes here or nowhere: the form never goes into the URL.
+    form.addEventListener('submit', (event) => event.preventDefault());
+    const notLoaded = (failure) => {
+        document.getElementById('loading').textContent =
+            `The engine could not be loaded, so this page cannot compute (${failure?.message ?? failure}).`;
+    };
+    let engine;
+    try {
+        engine = await VyraEngine();
+    } catch (failure) {
+        notLoaded(failure);
+        return;
+    }
+    // Texts reach the engine through its heap, as UTF-8 bytes: its stack
+    // is too small for the longest texts a page may hold.
+    function ask(name, ...args) {
+        const placed = args.map((arg) => (typeof arg === 'number' ? arg : place(arg)));
+        try {
+            return JSON.parse(engine.ccall(name, 'string', args.map(() => 'number'), placed));
+        } finally {
+            placed.forEach((at, k) => typeof args[k] !== 'number' && engine._free(at));
+        }
+    }
+    function place(text) {
+        const bytes = typeof text === 'string' ? new TextEncoder().encode(text) : text;
+        const at = engine._malloc(bytes.length + 1);
+        engine.HEAPU8.set(bytes, at);
+        engine.HEAPU8[at + bytes.length] = 0;
+        return at;
+    }
+
     const message = document.getElementById('message');
     const results = document.getElementById('results');
     const angleNames = ['alpha', 'beta', 'gamma'];
@@ -16,12 +43,24 @@
     // tension or the roller weight came from), kept for saving.
     let kept = {};
     let fulcrum = 'right';
+    let unit = 'kgf';
+    // The entries as typed and their unit while only the unit has changed
+    // since: each conversion starts from them, so that no rounding adds up
+    // and their own unit gives them back as typed.
+    let typedIn = null;
     let lastResult = null;
+    // What the desktop's line edits hold; a longer text never reaches the engine.
+    const kTextLimit = 32767;
+
+    class TextTooLong extends Error {}
 
     function entries() {
         const values = { ...kept };
         for (const control of form.elements) {
             if (control.name && (control.type !== 'radio' || control.checked)) {
+                if (control.value.length > kTextLimit) {
+                    throw new TextTooLong(control.name);
+                }
                 values[control.name] = control.value;
             }
         }
@@ -44,6 +83,7 @@
             }
         }
         fulcrum = values.fulcrum;
+        unit = values.unit;
     }
 
     function buildFields(fields) {
@@ -78,6 +118,7 @@
             const field = form.querySelector(`input[name="${name}"]:not([type="radio"])`);
             field?.classList.remove('marked');
             field?.removeAttribute('aria-invalid');
+            field?.setAttribute('aria-describedby', `u-${name}`);
         }
         if (names.includes('gamma')) {
             form.querySelectorAll('[name="fulcrum"]').forEach((o) => o.parentElement.classList.remove('marked'));
@@ -103,7 +144,18 @@
         delete message.dataset.title;
     }
 
+    // The tables shown belong to the entries of the last Select, and to no
+    // others: any later change marks them out of date until the next.
+    function markStale() {
+        lastResult = null;
+        document.getElementById('copy').disabled = true;
+        for (const shown of [results, ...results.querySelectorAll('#result1, #result2')]) {
+            shown.classList.add('stale');
+        }
+    }
+
     function fillTable(table, set) {
+        document.getElementById(table.dataset.heading).textContent = set.heading;
         const head = set.columns.map((c) => `<th scope="col">${c.symbol}<br>${c.unit}</th>`).join('');
         table.innerHTML = `<thead><tr><th scope="col">Model</th>${head}</tr></thead><tbody></tbody>`;
         const body = table.tBodies[0];
@@ -139,26 +191,64 @@
             tr.cells[1].textContent = speed.text;
         });
         document.getElementById('passing-both').textContent = result.passingBoth;
+        // Sentences the figures need beside them, such as a standing line's.
+        const notes = document.getElementById('notes');
+        notes.replaceChildren(...(result.notes ?? []).map((note) => Object.assign(document.createElement('li'),
+            { textContent: note })));
+        notes.hidden = notes.children.length === 0;
+        for (const shown of [results, ...results.querySelectorAll('.stale')]) {
+            shown.classList.remove('stale');
+        }
         results.hidden = false;
+    }
+
+    function markField(name) {
+        const field = form.querySelector(`input[name="${name}"]`);
+        field.classList.add('marked');
+        field.setAttribute('aria-invalid', 'true');
+        field.setAttribute('aria-describedby', `u-${name} message`);
+        return field;
+    }
+
+    // The tables go where the engine computed nothing for the entries shown.
+    function withdrawResult() {
+        results.hidden = true;
+        lastResult = null;
+        document.getElementById('copy').disabled = true;
+    }
+
+    // A text too long for the engine, or the engine failing, as a message:
+    // the page goes on, and a failing engine is said rather than hidden.
+    function guarded(action) {
+        return (...args) => {
+            try {
+                return action(...args);
+            } catch (failure) {
+                withdrawResult();
+                if (!(failure instanceof TextTooLong)) {
+                    showMessage(document.title, `The engine failed and computed nothing: ${failure?.message ?? failure}.\n`
+                        + 'Reload the page if it fails again.');
+                    return;
+                }
+                const field = form.elements[failure.message];
+                const label = field.labels[0].textContent.replace(/\s+/g, ' ').trim();
+                showMessage(document.title,
+                    `${label}: the text is ${field.value.length} characters long.\nA text holds at most ${kTextLimit}.`);
+                markField(failure.message);
+            }
+        };
     }
 
     function select() {
         const started = performance.now();
         takeBackMarks([...form.elements].map((c) => c.name).filter(Boolean));
+        withdrawResult();
         const result = ask('vyra_select', JSON.stringify(entries()));
-        lastResult = null;
-        document.getElementById('copy').disabled = true;
         if (result.status === 'broken') {
-            results.hidden = true;
             showMessage(document.title, result.reason);
         } else if (result.status === 'rejected') {
-            results.hidden = true;
             showMessage(result.title, result.message);
-            for (const name of result.marked) {
-                const field = form.querySelector(`input[name="${name}"]`);
-                field.classList.add('marked');
-                field.setAttribute('aria-invalid', 'true');
-            }
+            result.marked.map(markField)[0]?.focus();
             if (result.fulcrumMarked) {
                 form.querySelector('[name="fulcrum"]:checked').parentElement.classList.add('marked');
             }
@@ -174,14 +264,14 @@
     function csvOf(result) {
         const quoted = (text) => (/[",\n]/.test(text) ? `"${text.replace(/"/g, '""')}"` : text);
         const lines = [];
-        for (const [title, set] of [['Selection result 1', result.result1], ['Selection result 2', result.result2]]) {
-            lines.push(quoted(title));
+        for (const set of [result.result1, result.result2]) {
+            lines.push(quoted(set.heading));
             lines.push(['Model', ...set.columns.map((c) => `${c.symbol} ${c.unit}`.trim())].map(quoted).join(','));
             for (const row of set.rows) {
                 lines.push([row.label, ...row.cells.map((c) => c.text + (c.fail ? '*' : ''))].map(quoted).join(','));
             }
         }
-        lines.push(quoted(result.passingBoth));
+        lines.push(quoted(result.passingBoth), ...(result.notes ?? []).map(quoted));
         return lines.join('\r\n') + '\r\n';
     }
 
@@ -214,64 +304,89 @@
     }
 
     // The file's bytes as they are: the engine checks that they are UTF-8.
-    async function readCase(file) {
-        const bytes = new Uint8Array(await file.arrayBuffer());
-        const at = engine._malloc(bytes.length + 1);
-        engine.HEAPU8.set(bytes, at);
-        try {
-            return JSON.parse(engine.ccall('vyra_read_case', 'string', ['number', 'number'], [at, bytes.length]));
-        } finally {
-            engine._free(at);
-        }
-    }
-
-    async function open(file) {
-        const answer = await readCase(file);
+    function open(file, bytes) {
+        const answer = ask('vyra_read_case', bytes, bytes.length);
         if (answer.status !== 'ok') {
             showMessage(document.title, `The case could not be opened.\n${file.name}: ${answer.reason}`);
             return;
         }
         setEntries(answer.entries);
+        typedIn = null;
         takeBackMarks([...form.elements].map((c) => c.name).filter(Boolean));
         hideMessage();
-        results.hidden = true;
+        withdrawResult();
+        document.getElementById('conversion').hidden = true;
         refreshForm();
     }
 
-    buildFields(ask('vyra_form', '{}').fields);
-    const today = new Date();
-    form.elements.date.value = ask('vyra_date', today.getFullYear(), today.getMonth() + 1, today.getDate()).text;
-    refreshForm();
+    // A new unit turns the typed measures into the same measures in it,
+    // and the line under the form says so; a unit that cannot hold one of
+    // them is refused, and the old one stays.
+    function changeUnit(word) {
+        typedIn ??= { ...entries(), unit };
+        const changed = ask('vyra_unit', JSON.stringify(typedIn), word);
+        const said = document.getElementById('conversion');
+        if (changed.status !== 'ok') {
+            form.querySelector(`[name="unit"][value="${unit}"]`).checked = true;
+            showMessage(document.title, `The unit stays ${unit}.\n${changed.reason}`);
+            return;
+        }
+        setEntries({ ...kept, ...changed.entries });
+        said.textContent = word === typedIn.unit ? `The entries as typed, in ${word}.` : changed.sentence;
+        said.hidden = said.textContent === '';
+        refreshForm();
+    }
 
-    form.addEventListener('change', (event) => {
+    try {
+        buildFields(ask('vyra_form', '{}').fields);
+        const today = new Date();
+        form.elements.date.value = ask('vyra_date', today.getFullYear(), today.getMonth() + 1, today.getDate()).text;
+        refreshForm();
+    } catch (failure) {
+        notLoaded(failure);
+        return;
+    }
+
+    form.addEventListener('change', guarded((event) => {
         const control = event.target;
+        markStale();
         if (control.name === 'fulcrum') {
             takeBackMarks(angleNames);
             const changed = ask('vyra_fulcrum', JSON.stringify({ ...entries(), fulcrum }), control.value);
             setEntries({ ...kept, ...changed.entries });
         }
-        if (control.name === 'unit' || control.name === 'sensors') {
+        if (control.name === 'unit') {
+            changeUnit(control.value);
+        }
+        if (control.name === 'sensors') {
             refreshForm();
         }
-    });
+    }));
     form.addEventListener('input', (event) => {
         const name = event.target.name;
+        markStale();
+        if (name !== 'unit') {
+            typedIn = null;
+        }
         // A value typed over a helper's is no longer the helper's.
         delete kept[{ tension: 'tension-from', 'roller-weight': 'roller-from' }[name]];
         takeBackMarks(angleNames.includes(name) ? angleNames : [name]);
     });
-    form.addEventListener('submit', (event) => {
-        event.preventDefault();
-        select();
-    });
-    document.getElementById('save').addEventListener('click', save);
+    form.addEventListener('submit', guarded(select));
+    document.getElementById('save').addEventListener('click', guarded(save));
     document.getElementById('copy').addEventListener('click', copyTables);
-    document.getElementById('open').addEventListener('change', (event) => {
-        if (event.target.files.length > 0) {
-            open(event.target.files[0]);
+    document.getElementById('open').addEventListener('change', async (event) => {
+        const file = event.target.files[0];
+        if (file) {
+            const bytes = new Uint8Array(await file.arrayBuffer());
             event.target.value = '';
+            guarded(open)(file, bytes);
         }
     });
+    for (const control of form.querySelectorAll('input:not([type="radio"]):not([type="file"])')) {
+        control.maxLength = kTextLimit;
+    }
+    form.querySelectorAll('button, #open').forEach((control) => { control.disabled = control.id === 'copy'; });
     document.getElementById('loading').remove();
     document.body.dataset.ready = 'true';
 })();

@@ -1,7 +1,7 @@
 // The page in Debian's chromium, headless: the worked example in kgf and N,
 // every cell against vyra-select's JSON through the screens' patterns; a
 // refusal's title, text and marks; the fulcrum option; the tables copied as
-// CSV; a case saved by the page read by vyra-select --case and opened again.
+// CSV; a case saved and opened again; out-of-date tables; units; failures.
 // Usage: node page-test.mjs PAGE_FOLDER VYRA_SELECT [--screenshot FILE.png]
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
@@ -57,7 +57,7 @@ async function fill(tab, entries) {
 }
 
 async function checkSelection(tab, entries, unit) {
-    await fill(tab, { ...entries, unit });
+    await fill(tab, { unit, ...entries });
     await tab.focus('#select');
     await tab.keyboard.press('Enter');
     await tab.waitForSelector('#results:not([hidden])');
@@ -94,8 +94,71 @@ async function checkRefusal(tab) {
     const expected = vyra(optionsOf(entries));
     const shown = await tab.$eval('#message', (m) => [m.dataset.title, m.querySelector('.text').innerText]);
     assert.deepEqual(shown, [expected.title, expected.message.replace(/\r/g, '\n')]);
-    assert.deepEqual(await tab.$$eval('input.marked', (inputs) => inputs.map((i) => i.name)),
-        expected.marked.map((item) => fieldNames[item]));
+    const marks = () => tab.$$eval('input.marked', (inputs) => inputs.map((i) => [i.name, i.ariaInvalid,
+        i.getAttribute('aria-describedby'), i === document.activeElement]));
+    assert.deepEqual(await marks(), expected.marked.map((k, n) => [fieldNames[k], 'true', `u-${fieldNames[k]} message`, n === 0]));
+    await tab.keyboard.type('1');
+    assert.deepEqual(await marks(), []);
+}
+
+// Any change after Select puts the tables out of date; their headings are vyra-select's.
+async function checkStale(tab) {
+    const stale = () => tab.$$eval('#result1, #result2, #copy', (e) => e.map((x) => x.hidden || x.matches('.stale, :disabled')));
+    const entries = { ...worked, type: 'safe', sensors: 'one', side: 'independent' };
+    await fill(tab, { unit: 'kgf', ...entries });
+    await tab.click('#select');
+    assert.deepEqual(await tab.$$eval('#results h2', (titles) => titles.slice(0, 2).map((h) => h.textContent)),
+        execFileSync(vyraSelect, optionsOf(entries), { encoding: 'utf8' }).match(/^Selection result .*$/gm));
+    for (const change of [{ tension: '400' }, { unit: 'N' }, { type: 'standard' }, { type: 'safe', unit: 'kgf' }]) {
+        await tab.click('#select');
+        assert.deepEqual(await stale(), [false, false, false]);
+        await fill(tab, change);
+        assert.deepEqual(await stale(), [true, true, true], JSON.stringify(change));
+    }
+}
+
+// A new unit converts the typed measures with the exact factors and says so.
+async function checkUnitChange(tab) {
+    const texts = () => tab.$$eval('#field-rows input', (inputs) => inputs.map((i) => i.value));
+    await fill(tab, { unit: 'kgf', ...worked, gamma: '20', speed: '12abc' });
+    const typed = await texts();
+    await fill(tab, { unit: 'lbf' });
+    const inLbf = [10 / 0.45359237, 100 / 25.4, 10 / 0.45359237, 0, 0, 20, 0, 0, 1 / 0.45359237].map(String);
+    assert.deepEqual(await texts(), [...inLbf, '12abc']);
+    assert.match(await tab.$eval('#conversion', (p) => p.textContent), /^Converted with the exact factors: FS 10 kgf = 22.046226218487757 lbf, d 100 mm = 3.937007874015748 in, .* Not one number, so left as typed: V "12abc".$/);
+    for (const unit of ['N', 'kgf']) { await fill(tab, { unit }); }
+    assert.deepEqual(await texts(), typed);
+}
+
+// Texts over 32,767 characters, an engine that fails or does not load: each is said.
+async function checkFailures(tab, openPage) {
+    assert.equal(await tab.$$eval('#entries input[maxlength="32767"]', (inputs) => inputs.length), 15);
+    await fill(tab, worked);
+    await tab.$eval('input[name="machine"]', (input) => { input.value = 'x'.repeat(1400000); });
+    await tab.click('#select');
+    assert.deepEqual(await tab.$eval('#message', (m) => [m.hidden, m.innerText, document.querySelector('#results').hidden]),
+        [false, 'VyraSensorSelector\n\nMachine: the text is 1400000 characters long.\nA text holds at most 32767.', true]);
+    const failing = await openPage(() => {  // every answer with a note; failing once told to
+        let made;
+        Object.defineProperty(window, 'VyraEngine', { set: (f) => { made = f; }, get: () => async () => {
+            const engine = await made();
+            const ccall = engine.ccall;
+            return Object.assign(engine, { ccall: (...args) => { if (window.trap) { throw new WebAssembly.RuntimeError('memory access out of bounds'); }
+                return JSON.stringify({ ...JSON.parse(ccall(...args)), notes: ['A standing line.'] }); } });
+        } });
+    });
+    await failing.waitForSelector('body[data-ready]');
+    await fill(failing, worked);
+    await failing.click('#select');
+    assert.deepEqual(await failing.$$eval('#notes:not([hidden]) li', (li) => li.map((n) => n.textContent)), ['A standing line.']);
+    await failing.evaluate(() => { window.trap = true; });
+    await failing.click('#select');
+    assert.deepEqual(await failing.$eval('#message', (m) => [m.innerText.match(/The engine failed.*/)[0], document.querySelector('#results').hidden]),
+        ['The engine failed and computed nothing: memory access out of bounds.', true]);
+    const unloaded = await openPage(() => { delete window.WebAssembly; }, false);
+    await unloaded.waitForFunction(() => /could not be loaded/.test(document.querySelector('#loading').textContent));
+    await unloaded.type('input[name="customer"]', '\n');
+    assert.deepEqual([await unloaded.$eval('#select', (b) => b.disabled), unloaded.url()], [true, `file://${page}`]);
 }
 
 async function checkFulcrum(tab) {
@@ -137,14 +200,19 @@ const browser = await puppeteer.default.launch({
         '--disable-background-networking', '--disable-component-update', '--disable-sync',
         `--user-data-dir=${join(folder, 'profile')}`],
 });
+const errors = [];
+async function openPage(prepare, watched = true) {
+    const tab = await browser.newPage();
+    tab.on('pageerror', (error) => watched && errors.push(error.message));
+    await tab.evaluateOnNewDocument(prepare);
+    await tab.setViewport({ width: 1000, height: 1500 });
+    await tab.goto(`file://${page}`);
+    return tab;
+}
 try {
     const context = browser.defaultBrowserContext();
     await context.overridePermissions('file://', ['clipboard-read', 'clipboard-sanitized-write']);
-    const tab = await browser.newPage();
-    const errors = [];
-    tab.on('pageerror', (error) => errors.push(error.message));
-    await tab.setViewport({ width: 1000, height: 1500 });
-    await tab.goto(`file://${page}`);
+    const tab = await openPage(() => {});
     await tab.waitForSelector('body[data-ready]', { timeout: 10000 });
     if (option === '--screenshot') {
         await fill(tab, { ...worked, customer: 'Northern Paper', machine: 'PM 3' });
@@ -157,6 +225,9 @@ try {
         await checkRefusal(tab);
         await checkFulcrum(tab);
         await checkSaveAndOpen(tab, browser, folder);
+        await checkStale(tab);
+        await checkUnitChange(tab);
+        await checkFailures(tab, openPage);
     }
     assert.deepEqual(errors, [], 'no script errors');
 } finally {
