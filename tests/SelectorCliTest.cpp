@@ -142,11 +142,12 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
 }
 
 // The cases of a batch file's rows as its reader gives them, none for a refused one.
-std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base)
+std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base, const CaseEntries& given)
 {
     const std::string text = test::FileText(path);
     TextSource source(text);
-    BatchReader reader(source, base);
+    BatchReader reader(source, base, BuiltInMaterials(),
+                       {given.fields[kItemFS].has_value(), given.fields[kItemWr].has_value()});
     std::vector<std::optional<Case>> cases;
     for (auto next = reader.Next(); const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {
         cases.push_back(row->problem ? std::nullopt : std::optional(row->input));
@@ -186,7 +187,9 @@ TEST(Selector, RunsAsRecorded)
             const nlohmann::json doc = nlohmann::json::parse(line);
             const Case input = *CaseOf(*options, "Dec 07,2026");
             const std::optional<Case> run =
-                doc.contains("line") ? BatchCases(options->batch->path, input).at(doc["line"].get<int>() - 1) : input;
+                doc.contains("line")
+                    ? BatchCases(options->batch->path, input, options->entries).at(doc["line"].get<int>() - 1)
+                    : input;
             ExpectDocumentOfRun(doc, run ? &*run : nullptr, row[0] + " " + doc.value("line", nlohmann::json()).dump());
         }
     }
@@ -199,6 +202,12 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(saved->report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
+    // A field given anew drops the record of the helper that filled it, and only that.
+    const auto tensionAnew = ReadCaseFile(folder + "/tension-anew.vyracase");
+    const auto weightAnew = ReadCaseFile(folder + "/weight-anew.vyracase");
+    ASSERT_TRUE(tensionAnew && weightAnew);
+    EXPECT_TRUE(!tensionAnew->tensionFrom && tensionAnew->rollerFrom);
+    EXPECT_TRUE(weightAnew->tensionFrom && !weightAnew->rollerFrom);
 }
 
 // The worked example typed in lbf, in, lb and ft/min against the kgf run of
