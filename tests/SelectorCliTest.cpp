@@ -262,6 +262,8 @@ TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
     }
 }
 
+[[noreturn]] void ThrowOutOfMemory() { throw std::bad_alloc(); }
+
 // An exception that would abort the program becomes a message and status 4.
 TEST(Selector, ALastGuardTurnsAnExceptionIntoAStatus)
 {
@@ -270,6 +272,13 @@ TEST(Selector, ALastGuardTurnsAnExceptionIntoAStatus)
     EXPECT_EQ(Guarded("vyra-select", err, []() -> int { throw std::length_error("basic_string::append"); }),
               kInternalFailure);
     EXPECT_EQ(err.str(), "vyra-select: unexpected failure: basic_string::append\n");
+    // One that leaves a destructor, which may not throw, as the PDF engine's
+    // out of memory does, past that guard.
+    struct Unwinding {
+        ~Unwinding() { ThrowOutOfMemory(); }
+    };
+    EXPECT_EXIT((GuardTermination("vyra-select"), Unwinding()), ::testing::ExitedWithCode(kInternalFailure),
+                "^vyra-select: unexpected failure: std::bad_alloc\n$");
 }
 
 }  // namespace
