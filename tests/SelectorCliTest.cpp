@@ -73,13 +73,16 @@ std::vector<std::vector<std::string>> ModelRows(const std::string& text)
 }
 
 // The sentence under the text tables names exactly the models whose rows
-// say "yes" in both.
+// say "yes" in both; no figure runs into its neighbour, however wide.
 void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string& name)
 {
     const std::size_t at = out.find("Passing both result sets: ");
     const auto rows = ModelRows(out);
     if (at == std::string::npos || rows.size() < 2 * kModelCount) {
         return;
+    }
+    for (std::size_t i = 0; i < 2 * kModelCount; ++i) {
+        EXPECT_EQ(rows[i].size(), (i < kModelCount ? ResultSet1Columns() : ResultSet2Columns()).size() + 3) << name;
     }
     std::string names;
     for (std::size_t i = 0; i < kModelCount; ++i) {
