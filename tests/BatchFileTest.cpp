@@ -53,17 +53,6 @@ TEST(BatchFile, ReadsRowsAsCases)
                                                 + "\n" + ReadAll(BrokenSource()) + "\n");
 }
 
-// A drawing is metric in every unit, but the roller weight it gives is
-// typed in the row's unit with two decimals, as the roller dialog fills the
-// field: 11.7142 kg, in an lbf row 25.8255 lb.
-TEST(BatchFile, AnLbfRowGetsTheWeightOfItsDrawingInPounds)
-{
-    TextSource source("unit,tube-od,tube-id,face\nkgf,100,90,1000\nlbf,100,90,1000\n");
-    BatchReader reader(source, Case{});
-    EXPECT_EQ(std::get<BatchRow>(reader.Next()).input.form.txtInput[kItemWr], "11.71");
-    EXPECT_EQ(std::get<BatchRow>(reader.Next()).input.form.txtInput[kItemWr], "25.83");
-}
-
 TEST(BatchFile, FaultsNameTheLine)
 {
     for (const auto& row : test::ReadCaseTable("engine_batch_faults", 3)) {

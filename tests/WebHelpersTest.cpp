@@ -234,10 +234,10 @@ TEST(Origins, CaseFileKeepsThemAsOptionalRecords)
               "\"roller-from\" must be an object");
 }
 
-// A batch row may describe its web and roller instead of giving the
-// tension and the roller weight (figures as in the case tables), which
-// fills the field as the helper dialogs do; a row's own field drops the
-// base's record of it.
+// A batch row may describe its web and roller instead of giving the tension
+// and the roller weight (figures as in the case tables): the field filled as
+// the dialogs do, with two decimals in the row's unit (the drawing stays
+// metric); a row's own field drops the base's record of it.
 TEST(Origins, BatchRowsMayDescribeWebAndRoller)
 {
     TextSource source("id,unit,tension,material,width,thickness,tube-od,tube-id,face,roller-weight\n"
@@ -245,7 +245,8 @@ TEST(Origins, BatchRowsMayDescribeWebAndRoller)
                       "b,kgf,5,PET,1000,12,,,,\n"
                       "c,kgf,,PET,1000,,,,,\n"
                       "d,kgf,,,,,100,90,1000,12\n"
-                      "e,kgf,7,,,,,,,\n");
+                      "e,kgf,7,,,,,,,\n"
+                      "f,lbf,,,,,100,90,1000,\n");
     Case base;
     base.tensionFrom = TensionOrigin{*ReadWebDescription({"paper", "500", "", "80"}), TensionPick::Typical};
     base.rollerFrom = *ReadRollerDrawing({"60", "", "1500", "aluminium"});
@@ -262,6 +263,7 @@ TEST(Origins, BatchRowsMayDescribeWebAndRoller)
     EXPECT_EQ(std::get<BatchRow>(reader.Next()).problem, "give roller-weight or the roller's drawing, not both");
     const BatchRow e = std::get<BatchRow>(reader.Next());
     EXPECT_TRUE(!e.problem && !e.input.tensionFrom && !e.input.rollerFrom);
+    EXPECT_EQ(std::get<BatchRow>(reader.Next()).input.form.txtInput[kItemWr], "25.83");
 }
 
 }  // namespace

@@ -133,8 +133,7 @@ charts)
 # Drawn offscreen whatever platform the environment names; the report names
 # a helper's record only while its field is the helper's.
 "no display")
-    export QT_QPA_PLATFORM=xcb
-    unset DISPLAY WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb && unset DISPLAY WAYLAND_DISPLAY
     for given in --date= --tension=20 --roller-weight=12; do
         q "$S" --case "$C/cli_helper_records.vyracase" "$given" --report r.pdf --sketch s.png
         words r.pdf | grep -oE 'Tension from: [^,]*|Roller: [a-z]* tube'
