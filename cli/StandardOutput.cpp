@@ -105,16 +105,16 @@ const char* g_terminatingProgram = "";
 // Nothing here allocates: memory may be what ran out.
 [[noreturn]] void EndWithMessage()
 {
-    const char* what = "";
     try {
         if (const std::exception_ptr failure = std::current_exception()) {
             std::rethrow_exception(failure);
         }
+        std::fprintf(stderr, "%s: unexpected failure\n", g_terminatingProgram);
     } catch (const std::exception& failure) {
-        what = failure.what();
+        std::fprintf(stderr, "%s: unexpected failure: %s\n", g_terminatingProgram, failure.what());
     } catch (...) {
+        std::fprintf(stderr, "%s: unexpected failure\n", g_terminatingProgram);
     }
-    std::fprintf(stderr, "%s: unexpected failure%s%s\n", g_terminatingProgram, *what != '\0' ? ": " : "", what);
     std::_Exit(kInternalFailure);
 }
 
