@@ -331,7 +331,9 @@ int RunBatch(const SelectorOptions& options, const Case& base, std::ostream& out
         err << "vyra-select: " << materials.Error().reason << '\n';
         return kUsageError;
     }
-    BatchReader reader(**opened, base, *materials);
+    const CaseEntries& given = options.entries;
+    BatchReader reader(**opened, base, *materials,
+                       {given.fields[kItemFS].has_value(), given.fields[kItemWr].has_value()});
     const int status = RunRows({options, base, surroundings}, reader, output, line ? &*line : nullptr, err);
     if (!line || status > kRefused) {
         return status;

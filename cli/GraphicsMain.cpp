@@ -13,6 +13,7 @@ int main(int argc, char** argv)
     // A file-size limit then fails the write with a message instead of
     // ending the program halfway.
     std::signal(SIGXFSZ, SIG_IGN);
+    vyra::cli::GuardTermination("vyra-select");
     vyra::cli::DescriptorOutput output(STDOUT_FILENO);
     std::ostream out(&output);
     const int status = vyra::cli::Guarded("vyra-select", std::cerr, [&] {

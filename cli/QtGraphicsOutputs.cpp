@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string_view>
 #include <variant>
@@ -30,10 +31,14 @@ namespace {
 
 // The toolkit's notes about its environment (no runtime folder, no
 // display) are no concern of a user who asked for a file; errors still show.
+// A fatal one would abort: it ends the program as any unexpected failure.
 void ToolkitMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg) {
         std::fprintf(stderr, "vyra-select: %s\n", message.toLocal8Bit().constData());
+    }
+    if (type == QtFatalMsg) {
+        std::_Exit(kInternalFailure);
     }
 }
 
@@ -43,10 +48,9 @@ void EnsureApplication(std::unique_ptr<QGuiApplication>& application)
         return;
     }
     qInstallMessageHandler(ToolkitMessage);
-    // Nothing is shown: no display is needed, whatever the environment has.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    // Nothing is shown, so no display is needed: a platform the environment
+    // names for other programs (xcb without a DISPLAY) would only fail.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "vyra-select";
     static char* argv[] = {name, nullptr};

@@ -367,8 +367,24 @@ Expected<Case> CaseOf(const SelectorOptions& options, const std::string& today)
         c = *std::move(read);
     }
     const CaseEntries& entries = options.entries;
+    // A case file's texts are typed in its own unit; another would read its
+    // inches as millimetres or its newtons as kilograms-force.
+    const std::optional<int> unit = entries.choices[kUnitChoice];
+    if (!options.casePath.empty() && unit && *unit != ChoiceCode(c, kUnitChoice)) {
+        const auto word = [](int code) { return std::string(kChoices[kUnitChoice].words[code]); };
+        return Failed("--unit " + word(*unit) + " differs from the unit of " + options.casePath + ", "
+                      + word(ChoiceCode(c, kUnitChoice)) + ", in which its entries are typed");
+    }
     for (int item = 0; item < kFieldCount; ++item) {
         c.form.txtInput[item] = entries.fields[item].value_or(c.form.txtInput[item]);
+    }
+    // A field given anew is typed over, as on the input screen: the record
+    // of the helper that filled it no longer tells where it came from.
+    if (entries.fields[kItemFS]) {
+        c.tensionFrom.reset();
+    }
+    if (entries.fields[kItemWr]) {
+        c.rollerFrom.reset();
     }
     for (int item = 0; item < kReportItemCount; ++item) {
         c.report[item] = entries.report[item].value_or(c.report[item]);

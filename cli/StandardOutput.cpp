@@ -3,6 +3,8 @@
 #include "SelectorCli.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 
@@ -94,6 +96,34 @@ int Guarded(std::string_view program, std::ostream& err, const std::function<int
         err << program << ": unexpected failure\n";
     }
     return kInternalFailure;
+}
+
+namespace {
+
+const char* g_terminatingProgram = "";
+
+// Nothing here allocates: memory may be what ran out.
+[[noreturn]] void EndWithMessage()
+{
+    try {
+        if (const std::exception_ptr failure = std::current_exception()) {
+            std::rethrow_exception(failure);
+        }
+        std::fprintf(stderr, "%s: unexpected failure\n", g_terminatingProgram);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s: unexpected failure: %s\n", g_terminatingProgram, failure.what());
+    } catch (...) {
+        std::fprintf(stderr, "%s: unexpected failure\n", g_terminatingProgram);
+    }
+    std::_Exit(kInternalFailure);
+}
+
+}  // namespace
+
+void GuardTermination(const char* program)
+{
+    g_terminatingProgram = program;
+    std::set_terminate(EndWithMessage);
 }
 
 int FinishStandardOutput(DescriptorOutput& output, int status, std::string_view program, std::ostream& err)

@@ -55,6 +55,12 @@ std::string WriteFailureOf(std::ostream& out);
 // end it with an abort into a message and kInternalFailure.
 int Guarded(std::string_view program, std::ostream& err, const std::function<int()>& run);
 
+// The guard for what Guarded cannot catch: an exception that leaves a
+// function which may not throw (a destructor of the drawing toolkit that
+// runs out of memory while it unwinds) ends the program with the same
+// message and kInternalFailure instead of an abort.
+void GuardTermination(const char* program);
+
 // Flushes and closes standard output; when that fails, says why on err and
 // returns kOutputFailed, else status.
 int FinishStandardOutput(DescriptorOutput& output, int status, std::string_view program, std::ostream& err);

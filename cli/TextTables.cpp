@@ -6,6 +6,8 @@
 #include "Results1.h"
 #include "Results2.h"
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <iomanip>
 #include <span>
@@ -19,19 +21,46 @@ namespace {
 constexpr int kNameWidth = 10;
 constexpr int kValueWidth = 9;
 
+// A right-aligned column's width: at least least, and one more than its
+// widest text, so that a figure of any width keeps a blank before it.
+int ColumnWidth(int least, const std::vector<std::string>& texts)
+{
+    std::size_t widest = 0;
+    for (const std::string& text : texts) {
+        widest = std::max(widest, text.size());
+    }
+    return std::max(least, static_cast<int>(widest) + 1);
+}
+
+// The heading and each model's text of a column, in that order.
+std::vector<std::string> ColumnTexts(const std::string& heading, const std::function<std::string(int)>& text)
+{
+    std::vector<std::string> texts{heading};
+    for (int i = 0; i < kModelCount; ++i) {
+        texts.push_back(text(i));
+    }
+    return texts;
+}
+
 void WriteTable(const RunState& state, std::span<const ResultColumn> columns, const std::function<bool(int)>& passes,
                 std::ostream& out)
 {
-    out << std::left << std::setw(kNameWidth) << "  Model" << std::right;
+    std::vector<std::vector<std::string>> texts;
+    std::vector<int> widths;
     for (const ResultColumn& column : columns) {
-        out << std::setw(kValueWidth) << std::string(column.symbol) + std::string(UnitHeading(column, state.forceUnit))
-            << ' ';
+        texts.push_back(ColumnTexts(std::string(column.symbol) + std::string(UnitHeading(column, state.forceUnit)),
+                                    [&](int i) { return ShownText(column, state, i); }));
+        widths.push_back(ColumnWidth(kValueWidth, texts.back()));
+    }
+    out << std::left << std::setw(kNameWidth) << "  Model" << std::right;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        out << std::setw(widths[c]) << texts[c].front() << ' ';
     }
     out << " Pass\n";
     for (int i = 0; i < kModelCount; ++i) {
         out << std::left << std::setw(kNameWidth) << ModelLabel(state, i) << std::right;
-        for (const ResultColumn& column : columns) {
-            out << std::setw(kValueWidth) << ShownText(column, state, i) << (Failed(column, state, i) ? '*' : ' ');
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            out << std::setw(widths[c]) << texts[c][i + 1] << (Failed(columns[c], state, i) ? '*' : ' ');
         }
         out << (passes(i) ? " yes" : " no") << '\n';
     }
@@ -72,15 +101,19 @@ void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std:
 {
     out << "\nSafe speed and mounting angles: maxSpeed, where F1/F2 reaches 0.7, and the whole degrees of gamma\n"
            "at which each model passes result set 1, every other entry as given\n";
-    out << std::left << std::setw(kNameWidth) << "  Model" << std::right << std::setw(2 * kValueWidth)
-        << "maxSpeed" + std::string(UnitCaption(Quantity::Speed, state.forceUnit)) << "  passing gamma[degree]\n";
+    const std::vector<std::string> speeds =
+        ColumnTexts("maxSpeed" + std::string(UnitCaption(Quantity::Speed, state.forceUnit)),
+                    [&state](int i) { return MaxSpeedText(state, i); });
+    const int width = ColumnWidth(2 * kValueWidth, speeds);
+    out << std::left << std::setw(kNameWidth) << "  Model" << std::right << std::setw(width) << speeds.front()
+        << "  passing gamma[degree]\n";
     for (int i = 0; i < kModelCount; ++i) {
         std::string angles;
         for (const GammaInterval& interval : passing[i]) {
             angles += (angles.empty() ? "" : " ") + std::to_string(interval.from) + ".." + std::to_string(interval.to);
         }
-        out << std::left << std::setw(kNameWidth) << ModelLabel(state, i) << std::right << std::setw(2 * kValueWidth)
-            << MaxSpeedText(state, i) << "  " << (angles.empty() ? "none" : angles) << '\n';
+        out << std::left << std::setw(kNameWidth) << ModelLabel(state, i) << std::right << std::setw(width)
+            << speeds[i + 1] << "  " << (angles.empty() ? "none" : angles) << '\n';
     }
 }
 
@@ -92,13 +125,18 @@ void WriteCalibrationTable(const RunState& state, const Calibration& calibration
         out << calibration.refusal->title << ": " << calibration.refusal->message << '\n';
         return;
     }
-    out << std::left << std::setw(kNameWidth) << "  Model" << std::right << std::setw(kValueWidth) << "Vt[mV]" << ' '
-        << std::setw(kValueWidth) << "Vt[V]" << ' ' << std::setw(kValueWidth) << "S[times]" << '\n';
-    for (int i = 0; i < kModelCount; ++i) {
-        out << std::left << std::setw(kNameWidth) << ModelLabel(state, i) << std::right << std::setw(kValueWidth)
-            << FormatPatternWithin(calibration.Vt[i], 1, kValueWidth) << ' ' << std::setw(kValueWidth)
-            << FormatPatternWithin(calibration.Vt[i] / 1000, 3, kValueWidth) << ' ' << std::setw(kValueWidth)
-            << FormatPatternWithin(calibration.S[i], 1, kValueWidth) << '\n';
+    const std::array<std::vector<std::string>, 3> texts{
+        ColumnTexts("Vt[mV]", [&](int i) { return FormatPatternWithin(calibration.Vt[i], 1, kValueWidth); }),
+        ColumnTexts("Vt[V]", [&](int i) { return FormatPatternWithin(calibration.Vt[i] / 1000, 3, kValueWidth); }),
+        ColumnTexts("S[times]", [&](int i) { return FormatPatternWithin(calibration.S[i], 1, kValueWidth); })};
+    // The blank between two columns is the second one's.
+    constexpr std::array<int, 3> kLeast{kValueWidth, kValueWidth + 1, kValueWidth + 1};
+    for (int row = 0; row <= kModelCount; ++row) {
+        out << std::left << std::setw(kNameWidth) << (row == 0 ? "  Model" : ModelLabel(state, row - 1)) << std::right;
+        for (std::size_t c = 0; c < texts.size(); ++c) {
+            out << std::setw(ColumnWidth(kLeast[c], texts[c])) << texts[c][row];
+        }
+        out << '\n';
     }
 }
 

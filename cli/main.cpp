@@ -42,6 +42,7 @@ int main(int argc, char** argv)
     // A file-size limit then fails a write with a message instead of ending
     // the program halfway.
     std::signal(SIGXFSZ, SIG_IGN);
+    vyra::cli::GuardTermination("vyra-select");
     const std::vector<std::string> args(argv + 1, argv + argc);
     vyra::cli::DescriptorOutput output(STDOUT_FILENO);
     std::ostream out(&output);

@@ -29,7 +29,7 @@ constexpr std::array<RollerMaterial, 3> kRollerMaterials{{
 const RollerMaterial* RollerMaterialNamed(std::string_view name)
 {
     for (const RollerMaterial& m : kRollerMaterials) {
-        if (m.name == name) {
+        if (SameName(m.name, name)) {
             return &m;
         }
     }

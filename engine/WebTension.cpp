@@ -18,12 +18,6 @@ constexpr std::array<std::string_view, 3> kPickWords{"low", "typical", "high"};
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-           && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 std::string_view Trimmed(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -139,6 +133,12 @@ double InRunUnit(double newtons, ForceUnit forceUnit)
 }
 
 }  // namespace
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size()
+           && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
 
 std::string_view BasisWord(TensionBasis basis) { return kBasisWords[static_cast<std::size_t>(basis)]; }
 

@@ -93,6 +93,10 @@ struct WebTexts {
 // unit of length (in in an lbf run).
 WebTexts TextsOf(const WebDescription& web, ForceUnit shownIn = kKgf);
 
+// Whether two material names are the same word, ASCII case ignored
+// ("PET" and "pet", "Steel" and "steel").
+bool SameName(std::string_view a, std::string_view b);
+
 // The description, or a failure whose reason begins with the field's name
 // ("width: ..."). Whether the material is in the table is not looked at.
 // The width is typed in the run's unit of length; thicknesses stay in µm

@@ -2,6 +2,7 @@
 
 #include "MaterialFile.h"
 #include "NumberText.h"
+#include "ResultFormat.h"
 #include "Utf8.h"
 
 #include <csv.h>
@@ -98,6 +99,7 @@ struct HelperCells {
     RollerTexts roller;
     bool tensionTyped = false;
     bool rollerWeightTyped = false;
+    GivenForEveryRow forEveryRow;
 };
 
 template <typename Texts>
@@ -108,12 +110,17 @@ bool AnyGiven(const Texts& texts, const auto& names)
 
 // A row that describes its web or roller instead of giving the tension or
 // roller weight gets them from the helpers, with the record of where they
-// came from; the row's own text and a description together are refused.
+// came from, the field's text with two decimals as the helper dialogs fill
+// it. A description beside the field's own text, in the row or given for
+// every row, is refused: one of the two would be ignored.
 std::optional<std::string> ApplyHelpers(const HelperCells& cells, const MaterialTable& materials, Case& input)
 {
     if (AnyGiven(cells.web, kWebTextNames)) {
         if (cells.tensionTyped) {
             return "give tension or the web's material, not both";
+        }
+        if (cells.forEveryRow.tension) {
+            return "--tension is given for every row: give it or the web's material, not both";
         }
         const Expected<WebDescription> web = ReadWebDescription(cells.web);
         const Expected<TensionAdvice> advice =
@@ -121,12 +128,15 @@ std::optional<std::string> ApplyHelpers(const HelperCells& cells, const Material
         if (!advice) {
             return advice.Error().reason;
         }
-        input.form.txtInput[kItemFS] = ShortestText(advice->tension.typical);
+        input.form.txtInput[kItemFS] = FormatPattern(advice->tension.typical, 2);
         input.tensionFrom = TensionOrigin{advice->web, TensionPick::Typical};
     }
     if (AnyGiven(cells.roller, kRollerTextNames)) {
         if (cells.rollerWeightTyped) {
             return "give roller-weight or the roller's drawing, not both";
+        }
+        if (cells.forEveryRow.rollerWeight) {
+            return "--roller-weight is given for every row: give it or the roller's drawing, not both";
         }
         const Expected<RollerDrawing> drawing = ReadRollerDrawing(cells.roller);
         if (!drawing) {
@@ -134,7 +144,7 @@ std::optional<std::string> ApplyHelpers(const HelperCells& cells, const Material
         }
         // The drawing is metric whatever the row's unit; the field is typed in it.
         const double kg = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt).weight;
-        input.form.txtInput[kItemWr] = ShortestText(InRunUnits(Quantity::Mass, kg, input.forceUnit));
+        input.form.txtInput[kItemWr] = FormatPattern(InRunUnits(Quantity::Mass, kg, input.forceUnit), 2);
         input.rollerFrom = *drawing;
     }
     return std::nullopt;
@@ -151,8 +161,8 @@ Expected<std::size_t> TextSource::Read(char* buffer, std::size_t size)
 }
 
 struct BatchReader::Parser {
-    Parser(ByteSource& bytes, Case start, const MaterialTable& table)
-        : source(bytes), base(std::move(start)), materials(table)
+    Parser(ByteSource& bytes, Case start, const MaterialTable& table, GivenForEveryRow given)
+        : source(bytes), base(std::move(start)), materials(table), forEveryRow(given)
     {
         csv_init(&csv, CSV_STRICT | CSV_STRICT_FINI);
         // The field buffer grows by this much at a time; the default of 128
@@ -295,6 +305,7 @@ struct BatchReader::Parser {
         }
         BatchRow row{++dataRows, at, {}, base, std::nullopt};
         HelperCells cells;
+        cells.forEveryRow = forEveryRow;
         for (std::size_t i = 0; i < values.size(); ++i) {
             std::string& value = values[i];
             if (!IsUtf8(value)) {
@@ -323,6 +334,12 @@ struct BatchReader::Parser {
         switch (column.kind) {
         case ColumnKind::Field:
             row.input.form.txtInput[column.index] = std::move(value);
+            // The row types over the base's field, and with it its record.
+            if (column.index == kItemFS) {
+                row.input.tensionFrom.reset();
+            } else if (column.index == kItemWr) {
+                row.input.rollerFrom.reset();
+            }
             return;
         case ColumnKind::Report:
             row.input.report[column.index] = std::move(value);
@@ -347,6 +364,7 @@ struct BatchReader::Parser {
     ByteSource& source;
     Case base;
     MaterialTable materials;
+    GivenForEveryRow forEveryRow;
     csv_parser csv{};
     std::array<char, kChunkBytes> chunk{};
     std::size_t begin = 0;
@@ -369,8 +387,8 @@ struct BatchReader::Parser {
     long dataRows = 0;
 };
 
-BatchReader::BatchReader(ByteSource& source, Case base, const MaterialTable& materials)
-    : m_parser(std::make_unique<Parser>(source, std::move(base), materials))
+BatchReader::BatchReader(ByteSource& source, Case base, const MaterialTable& materials, GivenForEveryRow given)
+    : m_parser(std::make_unique<Parser>(source, std::move(base), materials, given))
 {
 }
 

@@ -52,6 +52,12 @@ struct BatchFault {
     bool usage = false;
 };
 
+// The fields given beside a batch, which every row keeps.
+struct GivenForEveryRow {
+    bool tension = false;
+    bool rollerWeight = false;
+};
+
 // The end of the file, after the last row.
 struct BatchEnd { };
 
@@ -67,10 +73,13 @@ inline constexpr std::size_t kMaxBatchFieldBytes = 1024 * 1024;
 // keeps the base case's entry. A row that describes its web gets the
 // typical tension of the material table, one that describes its roller
 // the roller's weight, each with its record; the row's problem says what
-// is wrong with a description.
+// is wrong with a description, or that the field it fills is given too (in
+// the row or for every row). A row's tension or roller-weight column drops
+// the base's record of that field.
 class BatchReader {
 public:
-    BatchReader(ByteSource& source, Case base, const MaterialTable& materials = BuiltInMaterials());
+    BatchReader(ByteSource& source, Case base, const MaterialTable& materials = BuiltInMaterials(),
+                GivenForEveryRow given = {});
     ~BatchReader();
     BatchReader(const BatchReader&) = delete;
     BatchReader& operator=(const BatchReader&) = delete;

@@ -53,19 +53,6 @@ TEST(BatchFile, ReadsRowsAsCases)
                                                 + "\n" + ReadAll(BrokenSource()) + "\n");
 }
 
-// A drawing is metric in every unit, but the roller weight it gives is
-// typed in the row's unit: in lb for an lbf row.
-TEST(BatchFile, AnLbfRowGetsTheWeightOfItsDrawingInPounds)
-{
-    TextSource source("unit,tube-od,tube-id,face\nkgf,100,90,1000\nlbf,100,90,1000\n");
-    BatchReader reader(source, Case{});
-    const auto weight = [&reader] {
-        return test::Number(std::get<BatchRow>(reader.Next()).input.form.txtInput[kItemWr]);
-    };
-    const double kg = weight();
-    EXPECT_NEAR(weight() * 0.45359237, kg, 1e-12 * kg);
-}
-
 TEST(BatchFile, FaultsNameTheLine)
 {
     for (const auto& row : test::ReadCaseTable("engine_batch_faults", 3)) {

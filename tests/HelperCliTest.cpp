@@ -69,8 +69,8 @@ TEST(HelperCli, MaterialsListTheUsersFileToo)
 
 TEST(HelperCli, RollerCarriesTheEnginesFigures)
 {
-    const HelperRun run =
-        Select({"--roller-calc", "--tube-od=100", "--tube-id=90", "--face=1000", "--load=20", "--speed=100", "--json"});
+    const HelperRun run = Select({"--roller-calc", "--tube-od=100", "--tube-id=90", "--face=1000",
+                                  "--roller-material=Steel", "--load=20", "--speed=100", "--json"});
     ASSERT_EQ(run.status, kComputed) << run.err;
     const auto doc = nlohmann::json::parse(run.out);
     const RollerLimits limits = ComputeRollerLimits(*ReadRollerDrawing({"100", "90", "1000"}), 20.0, 100.0);

@@ -73,13 +73,16 @@ std::vector<std::vector<std::string>> ModelRows(const std::string& text)
 }
 
 // The sentence under the text tables names exactly the models whose rows
-// say "yes" in both.
+// say "yes" in both; no figure runs into its neighbour, however wide.
 void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string& name)
 {
     const std::size_t at = out.find("Passing both result sets: ");
     const auto rows = ModelRows(out);
     if (at == std::string::npos || rows.size() < 2 * kModelCount) {
         return;
+    }
+    for (std::size_t i = 0; i < 2 * kModelCount; ++i) {
+        EXPECT_EQ(rows[i].size(), (i < kModelCount ? ResultSet1Columns() : ResultSet2Columns()).size() + 3) << name;
     }
     std::string names;
     for (std::size_t i = 0; i < kModelCount; ++i) {
@@ -147,11 +150,12 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
 }
 
 // The cases of a batch file's rows as its reader gives them, none for a refused one.
-std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base)
+std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base, const CaseEntries& given)
 {
     const std::string text = test::FileText(path);
     TextSource source(text);
-    BatchReader reader(source, base);
+    BatchReader reader(source, base, BuiltInMaterials(),
+                       {given.fields[kItemFS].has_value(), given.fields[kItemWr].has_value()});
     std::vector<std::optional<Case>> cases;
     for (auto next = reader.Next(); const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {
         cases.push_back(row->problem ? std::nullopt : std::optional(row->input));
@@ -191,7 +195,9 @@ TEST(Selector, RunsAsRecorded)
             const nlohmann::json doc = nlohmann::json::parse(line);
             const Case input = *CaseOf(*options, "Dec 07,2026");
             const std::optional<Case> run =
-                doc.contains("line") ? BatchCases(options->batch->path, input).at(doc["line"].get<int>() - 1) : input;
+                doc.contains("line")
+                    ? BatchCases(options->batch->path, input, options->entries).at(doc["line"].get<int>() - 1)
+                    : input;
             ExpectDocumentOfRun(doc, run ? &*run : nullptr, row[0] + " " + doc.value("line", nlohmann::json()).dump());
         }
     }
@@ -204,6 +210,12 @@ TEST(Selector, RunsAsRecorded)
     EXPECT_EQ(saved->report,
               (std::array<std::string, kReportItemCount>{"Ünicode", "", std::string(10000, 'm'), "", ""}));
     EXPECT_NE(::access((folder + "/not-utf8.vyracase").c_str(), F_OK), 0) << "a refused text was saved";
+    // A field given anew drops the record of the helper that filled it, and only that.
+    const auto tensionAnew = ReadCaseFile(folder + "/tension-anew.vyracase");
+    const auto weightAnew = ReadCaseFile(folder + "/weight-anew.vyracase");
+    ASSERT_TRUE(tensionAnew && weightAnew);
+    EXPECT_TRUE(!tensionAnew->tensionFrom && tensionAnew->rollerFrom);
+    EXPECT_TRUE(weightAnew->tensionFrom && !weightAnew->rollerFrom);
 }
 
 // A typed text reads through the options and through a batch row as the
@@ -297,14 +309,22 @@ TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
     }
 }
 
+[[noreturn]] void ThrowOutOfMemory() { throw std::bad_alloc(); }
+
 // An exception that would abort the program becomes a message and status 4.
 TEST(Selector, ALastGuardTurnsAnExceptionIntoAStatus)
 {
     std::ostringstream err;
-    EXPECT_EQ(Guarded("vyra-select", err, [] { return kRefused; }), kRefused);
     EXPECT_EQ(Guarded("vyra-select", err, []() -> int { throw std::length_error("basic_string::append"); }),
               kInternalFailure);
     EXPECT_EQ(err.str(), "vyra-select: unexpected failure: basic_string::append\n");
+    // One that leaves a destructor, which may not throw, as the PDF engine's
+    // out of memory does, past that guard.
+    struct Unwinding {
+        ~Unwinding() { ThrowOutOfMemory(); }
+    };
+    EXPECT_EXIT((GuardTermination("vyra-select"), Unwinding()), ::testing::ExitedWithCode(kInternalFailure),
+                "^vyra-select: unexpected failure: std::bad_alloc\n$");
 }
 
 }  // namespace

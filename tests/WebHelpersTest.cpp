@@ -234,19 +234,26 @@ TEST(Origins, CaseFileKeepsThemAsOptionalRecords)
               "\"roller-from\" must be an object");
 }
 
-// A batch row may describe its web and roller instead of giving the
-// tension and the roller weight (figures as in the case tables).
+// A batch row may describe its web and roller instead of giving the tension
+// and the roller weight (figures as in the case tables): the field filled as
+// the dialogs do, with two decimals in the row's unit (the drawing stays
+// metric); a row's own field drops the base's record of it.
 TEST(Origins, BatchRowsMayDescribeWebAndRoller)
 {
     TextSource source("id,unit,tension,material,width,thickness,tube-od,tube-id,face,roller-weight\n"
                       "a,N,,PET,1000,12,100,90,1000,\n"
                       "b,kgf,5,PET,1000,12,,,,\n"
                       "c,kgf,,PET,1000,,,,,\n"
-                      "d,kgf,,,,,100,90,1000,12\n");
-    BatchReader reader(source, {});
+                      "d,kgf,,,,,100,90,1000,12\n"
+                      "e,kgf,7,,,,,,,\n"
+                      "f,lbf,,,,,100,90,1000,\n");
+    Case base;
+    base.tensionFrom = TensionOrigin{*ReadWebDescription({"paper", "500", "", "80"}), TensionPick::Typical};
+    base.rollerFrom = *ReadRollerDrawing({"60", "", "1500", "aluminium"});
+    BatchReader reader(source, base);
     const BatchRow a = std::get<BatchRow>(reader.Next());
-    EXPECT_NEAR(test::Number(a.input.form.txtInput[kItemFS]), 62.0529, 62.0529 * 5e-4);
-    EXPECT_NEAR(test::Number(a.input.form.txtInput[kItemWr]), 11.7142, 1e-4);
+    EXPECT_EQ(a.input.form.txtInput[kItemFS], "62.05");
+    EXPECT_EQ(a.input.form.txtInput[kItemWr], "11.71");
     EXPECT_EQ(a.input.tensionFrom->web.material, "PET");
     EXPECT_EQ(a.input.rollerFrom->material, "steel");
     EXPECT_FALSE(a.problem);
@@ -254,6 +261,9 @@ TEST(Origins, BatchRowsMayDescribeWebAndRoller)
     EXPECT_EQ(std::get<BatchRow>(reader.Next()).problem,
               "thickness: give the thickness in µm or the grammage in g/m², one of them");
     EXPECT_EQ(std::get<BatchRow>(reader.Next()).problem, "give roller-weight or the roller's drawing, not both");
+    const BatchRow e = std::get<BatchRow>(reader.Next());
+    EXPECT_TRUE(!e.problem && !e.input.tensionFrom && !e.input.rollerFrom);
+    EXPECT_EQ(std::get<BatchRow>(reader.Next()).input.form.txtInput[kItemWr], "25.83");
 }
 
 }  // namespace
