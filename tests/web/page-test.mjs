@@ -4,13 +4,14 @@
 // CSV; a case saved and opened again; out-of-date tables; units; failures.
 // Usage: node page-test.mjs PAGE_FOLDER VYRA_SELECT [--screenshot FILE.png]
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
+import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { strict as assert } from 'node:assert';
 
 const [pageFolder, vyraSelect, option, screenshot] = process.argv.slice(2);
 const page = resolve(pageFolder, 'index.html');
+const casesFolder = new URL('../cases/', import.meta.url).pathname;
 const puppeteer = await import('puppeteer-core').catch(() => null);
 if (!puppeteer || !existsSync(page) || !existsSync('/usr/bin/chromium')) {
     console.log('skipped: needs scripts/web.sh, npm ci in tests/web and /usr/bin/chromium');
@@ -99,6 +100,35 @@ async function checkRefusal(tab) {
     assert.deepEqual(await marks(), expected.marked.map((k, n) => [fieldNames[k], 'true', `u-${fieldNames[k]} message`, n === 0]));
     await tab.keyboard.type('1');
     assert.deepEqual(await marks(), []);
+}
+
+// Every typed text of the engine's table (tests/cases/typed_texts.txt) reads on the page as
+// vyra-select reads it: the same refusal with the same fields marked, or the same figures.
+async function checkTypedTexts(tab) {
+    const unescape = (field) => Buffer.from(field.replace(/\\s/g, ' ').split(/(\\x[0-9A-F]{2})/).flatMap((part) =>
+        part.startsWith('\\x') ? [parseInt(part.slice(2), 16)] : [...Buffer.from(part)])).toString();
+    const rows = readFileSync(resolve(casesFolder, 'typed_texts.txt'), 'utf8').split('\n')
+        .filter((line) => line.trim() && !line.startsWith('#')).map((line) => line.split(' | '));
+    assert.ok(rows.length > 10, 'the table of typed texts');
+    for (const [name, item, text] of rows) {
+        const entries = { unit: 'kgf', ...worked, [fieldNames[item]]: unescape(text.trim()) };
+        await fill(tab, entries);
+        await tab.click('#select');
+        await tab.waitForFunction(() => !document.querySelector('#message').hidden
+            || !document.querySelector('#results').hidden && !document.querySelector('#result1.stale'));
+        const expected = vyra(optionsOf(entries));
+        const shown = await tab.$eval('#message', (m) => m.hidden ? null : [m.dataset.title, m.querySelector('.text').innerText]);
+        const marked = await tab.$$eval('input.marked', (inputs) => inputs.map((i) => i.name));
+        if (expected.status === 'ok') {
+            assert.deepEqual([shown, marked], [null, []], name);
+            const p1 = await tab.$eval('#result1 tr[data-model] td[data-key="P1"]', (td) => td.textContent);
+            assert.equal(p1, expected.models[0].P1.toFixed(1), name);
+        } else {
+            assert.deepEqual(shown, [expected.title, expected.message.replace(/\r/g, '\n')], name);
+            assert.deepEqual(marked, expected.marked.map((k) => fieldNames[k]), name);
+        }
+    }
+    console.log(`${rows.length} typed texts: the same figures or the same refusal as vyra-select`);
 }
 
 // Any change after Select puts the tables out of date; their headings are vyra-select's.
@@ -225,6 +255,7 @@ try {
         await checkRefusal(tab);
         await checkFulcrum(tab);
         await checkSaveAndOpen(tab, browser, folder);
+        await checkTypedTexts(tab);
         await checkStale(tab);
         await checkUnitChange(tab);
         await checkFailures(tab, openPage);
