@@ -165,16 +165,15 @@ bool Shows(const std::multiset<std::string>& texts, const std::string& whole, do
 const Page kPages[] = {{PrintReportPage1, 41.5, {20, 28, 36, 44, 51, 58, 65, 73, 81, 90}, ResultSet1Columns},
                        {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns}};
 
-// A figure of a model set to a value; model -1 sets every model's.
+// A figure of a model set to a value, model -1 every model's, in the worked example or the record given.
 struct Change {
     ResultTable ResultTables::*table;
     int model;
     double value;
 };
 
-ReportRecord Changed(std::initializer_list<Change> changes)
+ReportRecord Changed(std::initializer_list<Change> changes, ReportRecord record = Worked())
 {
-    ReportRecord record = Worked();
     for (const Change& c : changes) {
         ResultTable& table = record.selection.tables.*c.table;
         for (int i = 0; i < kModelCount; ++i) {
@@ -192,21 +191,14 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
 {
     using T = ResultTables;
     const std::string longText(120, 'W');
-    ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked();
+    ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked(), standing = Worked();
     fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
     customer.customer = {longText, longText, longText, longText, longText};
     someCustomer.customer = {"A", longText, "M", "D", longText};
-    ReportRecord figures = Changed({{&T::P1, 0, 12345.6},
-                                    {&T::P1, 1, -8660.3},
-                                    {&T::P1, 2, -8660.3e6},
-                                    {&T::S, -1, 1498.5e3},
-                                    {&T::Vr, -1, -1e9},
-                                    {&T::F2, -1, 1118.5},
-                                    {&T::F3, -1, -1e12},
-                                    {&T::E, -1, 123456.78},
-                                    {&T::PB, -1, -98765.4}});
+    ReportRecord figures = Changed({{&T::P1, 0, 12345.6}, {&T::P1, 1, -8660.3}, {&T::P1, 2, -8660.3e6}});
+    figures = Changed({{&T::S, -1, 1498.5e3}, {&T::Vr, -1, -1e9}, {&T::F2, -1, 1118.5}}, figures);
+    figures = Changed({{&T::F3, -1, -1e12}, {&T::E, -1, 123456.78}, {&T::PB, -1, -98765.4}}, figures);
     figures.selection.seriesIndex = kIntrinsicallySafeSeries;
-    ReportRecord standing = Worked();
     standing.selection.inputs.V = 0;
     const std::tuple<ForceUnit, double, ReportRecord> cases[] = {
         {kKgf, kLetter, Worked()},
