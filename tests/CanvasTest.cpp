@@ -23,8 +23,7 @@ TEST(Canvas, UnitsAndOriginsKeepThePhysicalPosition)
 {
     RecordingCanvas canvas = Area();
     canvas.SetScaleMode(ScaleMode::Characters);
-    EXPECT_NEAR(canvas.ScaleWidth(), 120, kTol);
-    EXPECT_NEAR(canvas.ScaleHeight(), 120, kTol);
+    EXPECT_EQ(std::pair(canvas.ScaleWidth(), canvas.ScaleHeight()), std::pair(120.0, 120.0));
     canvas.SetScaleLeft(3);
     canvas.SetScaleTop(-2);
     canvas.SetCurrentX(13);  // 10 cells from the left edge

@@ -1,10 +1,5 @@
 // The explanation documents stay readable by the program's own reader, and
-// every figure they quote stays what the program computes. A heading is a
-// bold paragraph of 13 points or more; a worked case of document 4 is a
-// section under "Example ...", with one paragraph "Command: vyra-select
-// WORDS", an entry table in triples (caption, value, unit) and figure rows
-// that start with a model label ("1 Vyra05B"), a value a cell, as
-// vyra-select prints them; document 5 gives each model's seven constants.
+// every figure they quote stays what the program computes.
 #include "Catalogue.h"
 #include "Commands.h"
 #include "Golden.h"
@@ -262,18 +257,15 @@ std::set<std::string> ProgramTexts()
             texts.insert(std::to_string(i + 1) + " " + std::string(series.models[i].name));
         }
     }
-    for (const auto& columns : {ResultSet1Columns(), ResultSet2Columns()}) {
-        for (const ResultColumn& column : columns) {
-            for (const ForceUnit unit : {kKgf, kNewton, kLbf}) {
+    for (const ForceUnit unit : {kKgf, kNewton, kLbf}) {
+        texts.insert(StopperToleranceLine(unit));
+        for (const auto& columns : {ResultSet1Columns(), ResultSet2Columns()}) {
+            for (const ResultColumn& column : columns) {
                 texts.insert(std::string(column.symbol) + std::string(UnitHeading(column, unit)));
             }
         }
     }
-    for (const ForceUnit unit : {kKgf, kNewton, kLbf}) {
-        texts.insert(StopperToleranceLine(unit));
-    }
-    EntryForm beta;
-    beta.txtInput = {"1", "1", "1", "0", "200", "0", "0", "0", "0", "0"};
+    const EntryForm beta{{"1", "1", "1", "0", "200", "0", "0", "0", "0", "0"}};
     RunState state;
     texts.insert(SelectCommand(state, beta)->message);
     texts.insert(ImageChangeCommand(state, beta, [] {})->message);

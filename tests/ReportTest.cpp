@@ -1,6 +1,3 @@
-// The report's pages, both sketches and the charts page as golden
-// recordings; crosses and frames from the checks, every figure whole, no
-// text over a rule or another text, printer trouble told once per part.
 #include "Report.h"
 #include "Charts.h"
 #include "Golden.h"
@@ -46,7 +43,7 @@ TEST(ReportGolden, PagesAsRecorded)
     const std::string longText(90, 'W');
     wide.customer = {longText, longText, longText, "Dec 06,2026", longText};
     const std::tuple<const char*, double, ReportRecord> cases[] = {
-        {"worked_example", kLetter, test::SelectedRecord(test::WorkedExampleForm())},
+        {"worked_example", kLetter, Worked()},
         {"harsh", kLetter, test::SelectedRecord(test::HarshForm(), kNewton)},
         {"wide_figures_a4", kA4, wide}};
     for (const auto& [name, width, record] : cases) {
@@ -90,8 +87,7 @@ TEST(SketchGolden, ScreenAndPaper)
 // bands, markers and labels all show, and the harsh case in newtons.
 TEST(ChartsGolden, ChartsPageAsRecorded)
 {
-    EntryForm angled = test::WorkedExampleForm();
-    angled.txtInput = {"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
+    const EntryForm angled{{"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"}};
     const std::tuple<const char*, EntryForm, ForceUnit> cases[] = {{"charts_page_angled", angled, kKgf},
                                                                    {"charts_page_harsh", test::HarshForm(), kNewton}};
     for (const auto& [name, form, unit] : cases) {
@@ -125,10 +121,7 @@ TEST(ChartsGolden, SpeedChartInFeetPerMinuteKeepsMarkersOnTheirCurves)
 
 // A device that fails at the point named (see drawing_printer_troubles).
 struct ScriptedCanvas : RecordingCanvas {
-    explicit ScriptedCanvas(std::string failAt)
-        : RecordingCanvas(kLetter, kPageHeight), at(std::move(failAt)), failed(at == "start")
-    {
-    }
+    explicit ScriptedCanvas(std::string failAt) : RecordingCanvas(kLetter, kPageHeight), at(std::move(failAt)) { }
     bool Failed() const override { return failed; }
     bool NewPage() override
     {
@@ -142,7 +135,7 @@ struct ScriptedCanvas : RecordingCanvas {
         failed = failed || text == at;
     }
     std::string at;
-    bool failed;
+    bool failed = at == "start";
 };
 
 // Each page's first row, the left border of each column, then the table's right border.
@@ -172,16 +165,15 @@ bool Shows(const std::multiset<std::string>& texts, const std::string& whole, do
 const Page kPages[] = {{PrintReportPage1, 41.5, {20, 28, 36, 44, 51, 58, 65, 73, 81, 90}, ResultSet1Columns},
                        {PrintReportPage2, 10.5, {20, 32, 42, 52, 59, 66, 78, 87}, ResultSet2Columns}};
 
-// A figure of a model set to a value; model -1 sets every model's.
+// A figure of a model set to a value, model -1 every model's, in the worked example or the record given.
 struct Change {
     ResultTable ResultTables::*table;
     int model;
     double value;
 };
 
-ReportRecord Changed(std::initializer_list<Change> changes)
+ReportRecord Changed(std::initializer_list<Change> changes, ReportRecord record = Worked())
 {
-    ReportRecord record = Worked();
     for (const Change& c : changes) {
         ResultTable& table = record.selection.tables.*c.table;
         for (int i = 0; i < kModelCount; ++i) {
@@ -199,19 +191,14 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
 {
     using T = ResultTables;
     const std::string longText(120, 'W');
-    ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked();
+    ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked(), standing = Worked();
     fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
     customer.customer = {longText, longText, longText, longText, longText};
     someCustomer.customer = {"A", longText, "M", "D", longText};
     ReportRecord figures = Changed({{&T::P1, 0, 12345.6}, {&T::P1, 1, -8660.3}, {&T::P1, 2, -8660.3e6}});
-    figures.selection.tables.S.fill(1498.5e3);
-    figures.selection.tables.Vr.fill(-1e9);
-    figures.selection.tables.F2.fill(1118.5);
-    figures.selection.tables.F3.fill(-1e12);
-    figures.selection.tables.E.fill(123456.78);
-    figures.selection.tables.PB.fill(-98765.4);
+    figures = Changed({{&T::S, -1, 1498.5e3}, {&T::Vr, -1, -1e9}, {&T::F2, -1, 1118.5}}, figures);
+    figures = Changed({{&T::F3, -1, -1e12}, {&T::E, -1, 123456.78}, {&T::PB, -1, -98765.4}}, figures);
     figures.selection.seriesIndex = kIntrinsicallySafeSeries;
-    ReportRecord standing = Worked();
     standing.selection.inputs.V = 0;
     const std::tuple<ForceUnit, double, ReportRecord> cases[] = {
         {kKgf, kLetter, Worked()},

@@ -1,6 +1,5 @@
-// The reader: the plain text of each input, and its documents as the
-// viewer's QTextDocument shows them, formats and tables recorded.
 #include "RtfReader.h"
+#include "CaseText.h"
 #include "Golden.h"
 #include "RtfTextDocument.h"
 
@@ -23,12 +22,8 @@
 #include <sstream>
 #include <string>
 
-namespace {
-
 // The code page a row's C library lacks, as small C libraries may.
-std::string lackingCodePage;
-
-}  // namespace
+static std::string lackingCodePage;
 
 // The reader's calls reach this before the C library's own.
 extern "C" iconv_t iconv_open(const char* to, const char* from)
@@ -44,27 +39,14 @@ extern "C" iconv_t iconv_open(const char* to, const char* from)
 namespace vyra::rtf {
 namespace {
 
-// The case table's escapes: <xx> bytes in the RTF, \n \t \\ \uXXXX
-// \UXXXXXXXX in the text.
-std::string Unescape(const std::string& field, bool rtf)
+// A case row's RTF: <xx> a byte.
+std::string RtfOf(const std::string& field)
 {
     std::string out;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        const char next = i + 1 < field.size() ? field[i + 1] : '\0';
-        if (rtf && field[i] == '<' && field.find('>', i) == i + 3) {
-            out += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
-            i += 3;
-        } else if (!rtf && field[i] == '\\' && (next == 'u' || next == 'U')) {
-            const std::size_t digits = next == 'u' ? 4 : 8;
-            const auto point = static_cast<char32_t>(std::stoul(field.substr(i + 2, digits), nullptr, 16));
-            out += QString::fromUcs4(&point, 1).toStdString();
-            i += digits + 1;
-        } else if (!rtf && field[i] == '\\') {
-            out += next == 'n' ? '\n' : next == 't' ? '\t' : next;
-            ++i;
-        } else {
-            out += field[i];
-        }
+        const bool byte = field[i] == '<' && field.find('>', i) == i + 3;
+        out += byte ? static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16)) : field[i];
+        i += byte ? 3 : 0;
     }
     return out;
 }
@@ -94,7 +76,7 @@ std::string Generated(const std::string& words)
     std::string out;
     for (std::string word; stream >> word;) {
         const std::size_t star = word.rfind('*');
-        const std::string piece = Unescape(word.substr(0, star), true);
+        const std::string piece = RtfOf(word.substr(0, star));
         for (std::size_t i = star == std::string::npos ? 1 : std::stoul(word.substr(star + 1)); i > 0; --i) {
             out += piece;
         }
@@ -123,7 +105,7 @@ TEST(ReaderText, CasesGiveTheirPlainText)
         ASSERT_GE(row.size(), 3U) << row[0];
         const std::string setting = row.size() > 3 ? row[3] : "";
         lackingCodePage = setting.starts_with("lacking ") ? setting.substr(8) : "";
-        const std::string input = setting != "generated" ? Unescape(row[1], true)
+        const std::string input = setting != "generated" ? RtfOf(row[1])
                                   : row[1] == "(random)" ? RandomAfterHeader()
                                                          : Generated(row[1]);
         const auto start = std::chrono::steady_clock::now();
@@ -135,7 +117,7 @@ TEST(ReaderText, CasesGiveTheirPlainText)
         // Qt replaces every invalid sequence, so only valid UTF-8 comes back unchanged.
         EXPECT_EQ(QString::fromStdString(text).toStdString(), text) << row[0];
         if (row[2] != "(either)") {
-            EXPECT_EQ(text, row[2] == "(none)" ? "" : Unescape(row[2], false)) << row[0];
+            EXPECT_EQ(text, row[2] == "(none)" ? "" : test::Unescape(row[2])) << row[0];
         }
     }
     lackingCodePage.clear();

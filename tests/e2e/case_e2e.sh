@@ -4,8 +4,7 @@
 # Report as PDF; the PDF must say what vyra-select's report of the same case
 # file says, word for word.
 set -euo pipefail
-program="$1"
-selector="$2"
+program="$1" selector="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=desktop-session.sh
 source "$here/desktop-session.sh"
@@ -40,7 +39,6 @@ xdotool type --delay 5 "$workdir/exported.pdf"
 xdotool key Return
 wait_until "the report is exported" 20 '[ -s "$workdir/exported.pdf" ]'
 
-pdftotext -raw "$workdir/exported.pdf" "$workdir/exported.txt"
-pdftotext -raw "$workdir/computed.pdf" "$workdir/computed.txt"
-grep -q "Northern Paper" "$workdir/exported.txt" || { echo "the customer is not in the report"; exit 1; }
-diff "$workdir/computed.txt" "$workdir/exported.txt" || { echo "the exported report differs from vyra-select's"; exit 1; }
+grep -q "Northern Paper" <(pdftotext -raw "$workdir/exported.pdf" -) || { echo "the customer is not in the report"; exit 1; }
+diff <(pdftotext -raw "$workdir/computed.pdf" -) <(pdftotext -raw "$workdir/exported.pdf" -) \
+    || { echo "the exported report differs from vyra-select's"; exit 1; }

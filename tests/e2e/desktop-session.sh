@@ -59,18 +59,11 @@ focus() {
 # to $2 seconds (default 20); fails when there is none by then, or at once
 # when the process $3 (if given) has ended.
 wait_for_window() {
-    local title="$1" seconds="${2:-20}" watched="${3:-}" id deadline
-    deadline=$((SECONDS + seconds))
+    local title="$1" watched="${3:-}" id deadline=$((SECONDS + ${2:-20}))
     while [ "$SECONDS" -lt "$deadline" ]; do
         id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        if [ -n "$watched" ] && ! kill -0 "$watched" 2>/dev/null; then
-            echo "the program ended while waiting for \"$title\"" >&2
-            return 1
-        fi
+        [ -z "$id" ] || { echo "$id"; return 0; }
+        [ -z "$watched" ] || kill -0 "$watched" 2>/dev/null || { echo "the program ended while waiting for \"$title\"" >&2; return 1; }
         sleep 0.01
     done
     return 1

@@ -106,13 +106,10 @@ inline QString PdfText(const QString& path)
 }
 
 // The working folder for the guard's scope, put back however the scope ends.
-class WorkingFolder {
-public:
+struct WorkingFolder {
+    const QString previous = QDir::currentPath();
     explicit WorkingFolder(const QString& folder) { QDir::setCurrent(folder); }
-    ~WorkingFolder() { QDir::setCurrent(m_previous); }
-
-private:
-    const QString m_previous = QDir::currentPath();
+    ~WorkingFolder() { QDir::setCurrent(previous); }
 };
 
 // Answers at once: records messages as "message TITLE: TEXT icon N"
