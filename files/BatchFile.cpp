@@ -109,15 +109,21 @@ bool AnyGiven(const Texts& texts, const auto& names)
 // A row that describes its web or roller instead of giving the tension or
 // roller weight gets them from the helpers, with the record of where they
 // came from; the row's own text and a description together are refused.
-std::optional<std::string> ApplyHelpers(const HelperCells& cells, const MaterialTable& materials, Case& input)
+std::optional<std::string> ApplyHelpers(const HelperCells& cells, const MaterialTableSource& materials, Case& input)
 {
     if (AnyGiven(cells.web, kWebTextNames)) {
         if (cells.tensionTyped) {
             return "give tension or the web's material, not both";
         }
         const Expected<WebDescription> web = ReadWebDescription(cells.web);
-        const Expected<TensionAdvice> advice =
-            web ? AdviseTension(materials, *web, std::nullopt, input.forceUnit) : Expected<TensionAdvice>(web.Error());
+        if (!web) {
+            return web.Error().reason;
+        }
+        const Expected<MaterialTable>& table = materials();
+        if (!table) {
+            return table.Error().reason;
+        }
+        const Expected<TensionAdvice> advice = AdviseTension(*table, *web, std::nullopt, input.forceUnit);
         if (!advice) {
             return advice.Error().reason;
         }
@@ -133,7 +139,7 @@ std::optional<std::string> ApplyHelpers(const HelperCells& cells, const Material
             return drawing.Error().reason;
         }
         // The drawing is metric whatever the row's unit; the field is typed in it.
-        const double kg = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt).weight;
+        const double kg = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt)->weight;
         input.form.txtInput[kItemWr] = ShortestText(InRunUnits(Quantity::Mass, kg, input.forceUnit));
         input.rollerFrom = *drawing;
     }
@@ -151,8 +157,8 @@ Expected<std::size_t> TextSource::Read(char* buffer, std::size_t size)
 }
 
 struct BatchReader::Parser {
-    Parser(ByteSource& bytes, Case start, const MaterialTable& table)
-        : source(bytes), base(std::move(start)), materials(table)
+    Parser(ByteSource& bytes, Case start, MaterialTableSource table)
+        : source(bytes), base(std::move(start)), materials(std::move(table))
     {
         csv_init(&csv, CSV_STRICT | CSV_STRICT_FINI);
         // The field buffer grows by this much at a time; the default of 128
@@ -346,7 +352,7 @@ struct BatchReader::Parser {
 
     ByteSource& source;
     Case base;
-    MaterialTable materials;
+    MaterialTableSource materials;
     csv_parser csv{};
     std::array<char, kChunkBytes> chunk{};
     std::size_t begin = 0;
@@ -369,8 +375,8 @@ struct BatchReader::Parser {
     long dataRows = 0;
 };
 
-BatchReader::BatchReader(ByteSource& source, Case base, const MaterialTable& materials)
-    : m_parser(std::make_unique<Parser>(source, std::move(base), materials))
+BatchReader::BatchReader(ByteSource& source, Case base, MaterialTableSource materials)
+    : m_parser(std::make_unique<Parser>(source, std::move(base), std::move(materials)))
 {
 }
 

@@ -67,10 +67,11 @@ inline constexpr std::size_t kMaxBatchFieldBytes = 1024 * 1024;
 // keeps the base case's entry. A row that describes its web gets the
 // typical tension of the material table, one that describes its roller
 // the roller's weight, each with its record; the row's problem says what
-// is wrong with a description.
+// is wrong with a description, or with the material table, which is asked
+// for only when a row describes its web.
 class BatchReader {
 public:
-    BatchReader(ByteSource& source, Case base, const MaterialTable& materials = BuiltInMaterials());
+    BatchReader(ByteSource& source, Case base, MaterialTableSource materials = BuiltInMaterialSource());
     ~BatchReader();
     BatchReader(const BatchReader&) = delete;
     BatchReader& operator=(const BatchReader&) = delete;

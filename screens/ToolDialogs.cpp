@@ -232,8 +232,9 @@ void FrmRoller::cmdShow_Click()
         }
         load = *read;
     }
-    m_lblLimits->setText(ToQString(drawing ? LimitsText(ComputeRollerLimits(*drawing, load, m_lineSpeed), m_forceUnit)
-                                           : drawing.Error().reason));
+    const Expected<RollerLimits> limits =
+        drawing ? ComputeRollerLimits(*drawing, load, m_lineSpeed) : Expected<RollerLimits>(drawing.Error());
+    m_lblLimits->setText(ToQString(limits ? LimitsText(*limits, m_forceUnit) : limits.Error().reason));
 }
 
 void FrmRoller::cmdUse_Click()
@@ -243,8 +244,8 @@ void FrmRoller::cmdUse_Click()
         m_lblLimits->setText(ToQString(drawing.Error().reason));
         return;
     }
-    const RollerLimits limits = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt);
-    m_choice = RollerChoice{limits.weight, drawing->tubeOd, *drawing};
+    const double weight = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt)->weight;
+    m_choice = RollerChoice{weight, drawing->tubeOd, *drawing};
     accept();
 }
 
