@@ -80,7 +80,7 @@ TEST(HelperCli, BatchReadsTheTableForTheRowsThatNeedIt)
     const std::string path = ::testing::TempDir() + "helper-batch-" + std::to_string(::getpid()) + ".csv";
     const std::string row = "\n100,10,1,100,";
     std::ofstream(path) << "diameter,roller-weight,bearing-weight,speed,material,width,thickness,tension" << row
-                        << ",,,10" << row << "PET,1000,12," << row << "P\x1b,1000,12,\n";
+                        << ",,,10" << row << "PET,1000,12," << row << "P\x1b,1000,12," << row << "PET,1000,1e308,\n";
     std::ofstream(path + ".m") << "name\n";
     const HelperRun broken = Select({"--batch", path}, path + ".m");
     const HelperRun unknown = Select({"--batch", path});
@@ -89,6 +89,8 @@ TEST(HelperCli, BatchReadsTheTableForTheRowsThatNeedIt)
     EXPECT_NE(broken.out.find("\r\n1,,ok,"), std::string::npos) << broken.out;
     EXPECT_NE(broken.out.find("\r\n2,,refused,\"Invalid row: " + path + ".m: line 1: no column"), std::string::npos);
     EXPECT_NE(unknown.out.find("\r\n3,,refused,\"Invalid row: material: \"\"P\\x1B\"\" is not in"), std::string::npos);
+    EXPECT_NE(unknown.out.find("\r\n4,,refused,Invalid row: thickness: the value is too far out of range"),
+              std::string::npos);
 }
 
 TEST(HelperCli, RollerCarriesTheEnginesFigures)
