@@ -73,8 +73,8 @@ TEST(HelperCli, MaterialsListTheUsersFileToo)
     EXPECT_EQ(doc.back()["name"], "Huge");
 }
 
-// A broken table stops only the rows that need a material, and a row's
-// material reaches the message column with its control bytes escaped.
+// A broken table stops only the rows that need a material; a row's material
+// reaches the message column escaped; a web past computing names its input.
 TEST(HelperCli, BatchReadsTheTableForTheRowsThatNeedIt)
 {
     const std::string path = ::testing::TempDir() + "helper-batch-" + std::to_string(::getpid()) + ".csv";
