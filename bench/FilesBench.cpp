@@ -1,14 +1,20 @@
 // The file readers at their size limits: a case file of 1 MiB that is
-// nothing but names, and a batch row of twenty million fields under a
-// header of one column. Both must be refused or read in well under a
-// second, with memory that does not grow with the input.
+// nothing but names, a batch row of twenty million fields under a header
+// of one column, and a user's material table of 1 MiB. All must be refused
+// or read in well under a second, with memory that does not grow with the
+// input.
 #include "BatchFile.h"
 #include "CaseFile.h"
+#include "MaterialTableFile.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <variant>
+
+#include <unistd.h>
 
 namespace {
 
@@ -43,5 +49,26 @@ void BM_RefuseBatchWideRow(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RefuseBatchWideRow)->Unit(benchmark::kMicrosecond);
+
+// Short rows of distinct names up to the 1 MiB limit, read from a file
+// and laid over the shipped table as a run reads them.
+void BM_LoadMaterialTable1MiB(benchmark::State& state)
+{
+    std::string text = "name,basis,low,typical,high\n";
+    std::int64_t rows = 0;
+    for (std::string row = "m0,thickness,1,2,3\n"; text.size() + row.size() <= vyra::kMaxMaterialFileBytes;
+         row = "m" + std::to_string(++rows) + ",thickness,1,2,3\n") {
+        text += row;
+    }
+    const std::string path = "/tmp/materials-bench-" + std::to_string(::getpid()) + ".csv";
+    std::ofstream(path, std::ios::binary) << text;
+    for (auto _ : state) {
+        auto table = vyra::LoadMaterialTable({path});
+        benchmark::DoNotOptimize(table);
+    }
+    std::remove(path.c_str());
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_LoadMaterialTable1MiB)->Unit(benchmark::kMillisecond);
 
 }  // namespace

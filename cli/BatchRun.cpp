@@ -1,7 +1,5 @@
 #include "BatchRun.h"
 
-#include "MaterialTableFile.h"
-
 #include "CaseAndBatchFiles.h"
 #include "Evaluation.h"
 #include "FileAccess.h"
@@ -131,7 +129,8 @@ void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evalu
     AppendCsvCell(out, row.id, true);
     if (evaluation.refusal) {
         out += ",refused,";
-        AppendCsvCell(out, TerminalText(*evaluation.refusal));
+        // A material's name from the user's table or the row may hold control bytes.
+        AppendCsvCell(out, EscapedText(TerminalText(*evaluation.refusal), LineBreaks::Keep));
         out += ",";
         out.append(kModelCount, ',');
         out += "\r\n";
@@ -326,13 +325,9 @@ int RunBatch(const SelectorOptions& options, const Case& base, std::ostream& out
         err << "vyra-select: cannot write " << target.Error().reason << '\n';
         return kOutputFailed;
     }
-    const Expected<MaterialTable> materials = LoadMaterialTable(surroundings.materialsFile);
-    if (!materials) {
-        err << "vyra-select: " << materials.Error().reason << '\n';
-        return kUsageError;
-    }
+    RunMaterialTable materials(surroundings.materialsFile);
     const CaseEntries& given = options.entries;
-    BatchReader reader(**opened, base, *materials,
+    BatchReader reader(**opened, base, materials.Source(),
                        {given.fields[kItemFS].has_value(), given.fields[kItemWr].has_value()});
     const int status = RunRows({options, base, surroundings}, reader, output, line ? &*line : nullptr, err);
     if (!line || status > kRefused) {

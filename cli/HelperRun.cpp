@@ -6,6 +6,7 @@
 #include "RunState.h"
 #include "SelectorCli.h"
 #include "Units.h"
+#include "Utf8.h"
 
 #include <nlohmann/json.hpp>
 
@@ -20,7 +21,7 @@ using Json = nlohmann::ordered_json;
 
 int Refuse(std::ostream& err, const std::string& reason)
 {
-    err << "vyra-select: " << reason << "\nRun vyra-select --help\n";
+    err << "vyra-select: " << EscapedText(reason, LineBreaks::Escape) << "\nRun vyra-select --help\n";
     return kUsageError;
 }
 
@@ -55,7 +56,8 @@ ForceUnit JsonUnit(ForceUnit forceUnit)
 void WriteAdviceText(const WebDescription& web, const TensionAdvice& advice, std::optional<double> tension,
                      ForceUnit unit, std::ostream& out)
 {
-    out << WebWording(web) << ", " << ShortestText(web.width) << " mm\n";
+    // Names from the user's table may hold control bytes.
+    out << EscapedText(WebWording(web), LineBreaks::Escape) << ", " << ShortestText(web.width) << " mm\n";
     const auto row = [&out](const std::string& label, const TensionRange& r, int decimals) {
         out << std::left << std::setw(10) << label << std::right << std::setw(10) << FormatPattern(r.low, decimals)
             << std::setw(10) << FormatPattern(r.typical, decimals) << std::setw(10) << FormatPattern(r.high, decimals)
@@ -147,10 +149,10 @@ int MaterialsRun(const HelperRequest& request, const MaterialTable& table, std::
         << '\n';
     const auto figure = [](const std::optional<double>& value) { return value ? FormatPattern(*value, 0) : "-"; };
     for (const WebMaterial& m : table.Rows()) {
-        out << std::left << std::setw(16) << m.name << std::setw(10) << BasisWord(m.basis) << std::right << std::setw(8)
-            << FormatPattern(m.low, 3) << std::setw(8) << FormatPattern(m.typical, 3) << std::setw(8)
-            << FormatPattern(m.high, 3) << std::setw(8) << figure(m.breakStrength) << std::setw(8)
-            << figure(m.yieldStrength) << '\n';
+        out << std::left << std::setw(16) << EscapedText(m.name, LineBreaks::Escape) << std::setw(10)
+            << BasisWord(m.basis) << std::right << std::setw(8) << FormatPattern(m.low, 3) << std::setw(8)
+            << FormatPattern(m.typical, 3) << std::setw(8) << FormatPattern(m.high, 3) << std::setw(8)
+            << figure(m.breakStrength) << std::setw(8) << figure(m.yieldStrength) << '\n';
     }
     return kComputed;
 }
@@ -199,7 +201,11 @@ int RollerCalcRun(const HelperRequest& request, std::ostream& out, std::ostream&
             *target = *read;
         }
     }
-    const RollerLimits limits = ComputeRollerLimits(*drawing, load, speed);
+    const Expected<RollerLimits> computed = ComputeRollerLimits(*drawing, load, speed);
+    if (!computed) {
+        return RefuseField(err, computed.Error().reason);
+    }
+    const RollerLimits& limits = *computed;
     if (!request.json) {
         WriteRollerText(*drawing, limits, load, speed, out);
         return kComputed;
@@ -223,14 +229,14 @@ int RollerCalcRun(const HelperRequest& request, std::ostream& out, std::ostream&
 
 }  // namespace
 
-int RunHelper(const HelperRequest& request, const std::string& materialsFile, std::ostream& out, std::ostream& err)
+int RunHelper(const HelperRequest& request, const UserMaterialFile& materialsFile, std::ostream& out, std::ostream& err)
 {
     if (request.kind == HelperKind::RollerCalc) {
         return RollerCalcRun(request, out, err);
     }
     const Expected<MaterialTable> table = LoadMaterialTable(materialsFile);
     if (!table) {
-        err << "vyra-select: " << table.Error().reason << '\n';
+        err << "vyra-select: " << EscapedText(table.Error().reason, LineBreaks::Escape) << '\n';
         return kUsageError;
     }
     return request.kind == HelperKind::Materials ? MaterialsRun(request, *table, out)

@@ -2,6 +2,7 @@
 
 #include "FileAccess.h"
 #include "LineReport.h"
+#include "MaterialTableFile.h"
 #include "RunState.h"
 #include "SelectorOptions.h"
 
@@ -36,8 +37,9 @@ struct Surroundings {
     std::string today;
     // A long batch shows its progress on a terminal's standard error.
     bool errorIsTerminal = false;
-    // The user's material file, read over the shipped table; empty for none.
-    std::string materialsFile{};
+    // The user's material file, read over the shipped table when a row or
+    // option first needs a material; no path for none.
+    UserMaterialFile materialsFile{};
 };
 
 // The whole of vyra-select once its words are parsed: the results go to

@@ -19,7 +19,7 @@ Surroundings SystemSurroundings()
     localtime_r(&now, &local);
     return {
         FormatDate(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1), static_cast<unsigned>(local.tm_mday)),
-        ::isatty(STDERR_FILENO) == 1, UserMaterialFilePath()};
+        ::isatty(STDERR_FILENO) == 1, FindUserMaterialFile()};
 }
 
 }  // namespace vyra::cli

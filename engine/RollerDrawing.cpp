@@ -76,19 +76,66 @@ std::string InRun(Quantity quantity, double held, ForceUnit unit)
     return ShortestText(InRunUnits(quantity, held, unit));
 }
 
+RollerLimits Limits(const RollerDrawing& drawing, std::optional<double> loadKg, std::optional<double> speed)
+{
+    using std::numbers::pi;
+    const double od = drawing.tubeOd / 1000;
+    const double id = drawing.tubeId / 1000;
+    const double length = drawing.face / 1000;
+    const double modulus = drawing.modulus * 1e9;
+    const double tubeMass = drawing.density * pi / 4 * (od * od - id * id) * length;
+    const double perMetre = tubeMass / length;
+    const double inertia = pi / 64 * (std::pow(od, 4) - std::pow(id, 4));
+    // Mid-span deflection of a uniformly loaded, simply supported beam, in mm.
+    const auto sag = [&](double kgPerMetre) {
+        return 5 * kgPerMetre * kStandardGravity * std::pow(length, 4) / (384 * modulus * inertia) * 1000;
+    };
+    RollerLimits limits;
+    limits.weight = tubeMass + drawing.journals;
+    limits.deflection = sag(perMetre);
+    if (loadKg) {
+        limits.loadedDeflection = sag(perMetre + *loadKg / length);
+    }
+    limits.deflectionGuide = kDeflectionGuide * length;
+    limits.pastGuide = limits.loadedDeflection.value_or(limits.deflection) > limits.deflectionGuide;
+    limits.criticalHz = pi / (2 * length * length) * std::sqrt(modulus * inertia / perMetre);
+    limits.criticalRpm = limits.criticalHz * 60;
+    limits.criticalSurface = pi * od * 60 * limits.criticalHz;
+    if (speed) {
+        limits.speedShare = *speed / limits.criticalSurface * 100;
+        limits.pastSpeedShare = *limits.speedShare > kCriticalSpeedShareLimit;
+    }
+    return limits;
+}
+
+bool OwnFiguresComputable(const RollerLimits& l)
+{
+    return Computable({l.weight, l.deflection, l.deflectionGuide, l.criticalHz, l.criticalRpm, l.criticalSurface});
+}
+
+// The drawing's inputs as PastComputing weighs them, lengths in metres.
+std::vector<InputSize> DrawingInputs(const RollerDrawing& d)
+{
+    return {{"tube-od", d.tubeOd / 1000}, {"tube-id", d.tubeId / 1000}, {"face", d.face / 1000},
+            {"density", d.density},       {"modulus", d.modulus},       {"journals", d.journals}};
+}
+
 }  // namespace
 
 RollerTexts TextsOf(const RollerDrawing& drawing, ForceUnit shownIn)
 {
     const bool custom = drawing.material.empty();
+    const auto text = [shownIn](Quantity quantity, double held) {
+        return RoundTripText(InRunUnits(quantity, held, shownIn));
+    };
     using enum Quantity;
-    return {InRun(Length, drawing.tubeOd, shownIn),
-            InRun(Length, drawing.tubeId, shownIn),
-            InRun(Length, drawing.face, shownIn),
+    return {text(Length, drawing.tubeOd),
+            text(Length, drawing.tubeId),
+            text(Length, drawing.face),
             drawing.material,
-            custom ? ShortestText(drawing.density) : std::string(),
-            custom ? ShortestText(drawing.modulus) : std::string(),
-            InRun(Mass, drawing.journals, shownIn)};
+            custom ? RoundTripText(drawing.density) : std::string(),
+            custom ? RoundTripText(drawing.modulus) : std::string(),
+            text(Mass, drawing.journals)};
 }
 
 Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts, ForceUnit typedIn)
@@ -125,38 +172,24 @@ Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts, ForceUnit ty
     if (auto material = ReadMaterial(texts, drawing); !material) {
         return material.Error();
     }
+    if (!OwnFiguresComputable(Limits(drawing, std::nullopt, std::nullopt))) {
+        return PastComputing(DrawingInputs(drawing));
+    }
     return drawing;
 }
 
-RollerLimits ComputeRollerLimits(const RollerDrawing& drawing, std::optional<double> loadKg,
-                                 std::optional<double> speed)
+Expected<RollerLimits> ComputeRollerLimits(const RollerDrawing& drawing, std::optional<double> loadKg,
+                                           std::optional<double> speed)
 {
-    using std::numbers::pi;
-    const double od = drawing.tubeOd / 1000;
-    const double id = drawing.tubeId / 1000;
-    const double length = drawing.face / 1000;
-    const double modulus = drawing.modulus * 1e9;
-    const double tubeMass = drawing.density * pi / 4 * (od * od - id * id) * length;
-    const double perMetre = tubeMass / length;
-    const double inertia = pi / 64 * (std::pow(od, 4) - std::pow(id, 4));
-    // Mid-span deflection of a uniformly loaded, simply supported beam, in mm.
-    const auto sag = [&](double kgPerMetre) {
-        return 5 * kgPerMetre * kStandardGravity * std::pow(length, 4) / (384 * modulus * inertia) * 1000;
-    };
-    RollerLimits limits;
-    limits.weight = tubeMass + drawing.journals;
-    limits.deflection = sag(perMetre);
-    if (loadKg) {
-        limits.loadedDeflection = sag(perMetre + *loadKg / length);
+    const RollerLimits limits = Limits(drawing, loadKg, speed);
+    if (!OwnFiguresComputable(limits)) {
+        return PastComputing(DrawingInputs(drawing));
     }
-    limits.deflectionGuide = kDeflectionGuide * length;
-    limits.pastGuide = limits.loadedDeflection.value_or(limits.deflection) > limits.deflectionGuide;
-    limits.criticalHz = pi / (2 * length * length) * std::sqrt(modulus * inertia / perMetre);
-    limits.criticalRpm = limits.criticalHz * 60;
-    limits.criticalSurface = pi * od * 60 * limits.criticalHz;
-    if (speed) {
-        limits.speedShare = *speed / limits.criticalSurface * 100;
-        limits.pastSpeedShare = *limits.speedShare > kCriticalSpeedShareLimit;
+    if (!Computable({limits.loadedDeflection.value_or(0)})) {
+        return PastComputing({{"load", *loadKg}});
+    }
+    if (!Computable({limits.speedShare.value_or(0)})) {
+        return PastComputing({{"speed", *speed}});
     }
     return limits;
 }
@@ -173,7 +206,7 @@ std::string RollerOriginLine(const RollerDrawing& drawing)
     if (drawing.journals > 0) {
         line += " + journals " + ShortestText(drawing.journals) + " kg";
     }
-    return line + ", " + FormatPattern(ComputeRollerLimits(drawing, std::nullopt, std::nullopt).weight, 1) + " kg";
+    return line + ", " + FormatPattern(Limits(drawing, std::nullopt, std::nullopt).weight, 1) + " kg";
 }
 
 }  // namespace vyra

@@ -38,15 +38,17 @@ struct RollerTexts {
     std::string journals{};
 };
 
-// The texts that read back as the drawing: density and modulus only
-// without a material. Lengths and the journals in the run's units (in and
-// lb in an lbf run).
+// The texts that read back as the drawing, each number in the form that
+// reads back as the same double: density and modulus only without a
+// material. Lengths and the journals in the run's units (in and lb in an
+// lbf run).
 RollerTexts TextsOf(const RollerDrawing& drawing, ForceUnit shownIn = kKgf);
 
 // The drawing, density and modulus filled from the material's; or a failure
-// whose reason begins with the field's name ("tube-id: ..."). Lengths and
-// the journals are typed in the run's units, density and modulus in kg/m³
-// and GPa in every run.
+// whose reason begins with the field's name ("tube-id: ..."), also when
+// the roller's own figures (weight, sag, critical speed) cannot be
+// computed. Lengths and the journals are typed in the run's units, density
+// and modulus in kg/m³ and GPa in every run.
 Expected<RollerDrawing> ReadRollerDrawing(const RollerTexts& texts, ForceUnit typedIn = kKgf);
 
 // The common guide for a roller's sag: 2 mil per foot of face, which rounds
@@ -70,8 +72,10 @@ struct RollerLimits {
 };
 
 // loadKg is spread evenly over the face; speed is the line speed in m/min.
-RollerLimits ComputeRollerLimits(const RollerDrawing& drawing, std::optional<double> loadKg,
-                                 std::optional<double> speed);
+// Refused, naming load or speed, when the figures they give cannot be
+// computed.
+Expected<RollerLimits> ComputeRollerLimits(const RollerDrawing& drawing, std::optional<double> loadKg,
+                                           std::optional<double> speed);
 
 // The report's line: "Roller: steel tube 100/90 × 1000 mm, 11.7 kg".
 std::string RollerOriginLine(const RollerDrawing& drawing);

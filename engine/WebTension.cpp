@@ -18,6 +18,13 @@ constexpr std::array<std::string_view, 3> kPickWords{"low", "typical", "high"};
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::string LowerCase(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    return lower;
+}
+
 std::string_view Trimmed(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -132,6 +139,36 @@ double InRunUnit(double newtons, ForceUnit forceUnit)
     return newtons;
 }
 
+double Distance(double size) { return size == 0 || !std::isfinite(size) ? 0.0 : std::abs(std::log10(std::abs(size))); }
+
+// The figure of a row furthest in size from 1.
+double FurthestFigure(const WebMaterial& m)
+{
+    double furthest = m.low;
+    for (const double figure : {m.typical, m.high, m.breakStrength.value_or(0), m.yieldStrength.value_or(0)}) {
+        furthest = Distance(figure) > Distance(furthest) ? figure : furthest;
+    }
+    return furthest;
+}
+
+// The web's inputs as PastComputing weighs them: the width in metres, the
+// measures in the table's µm and g/m², the row's own figures.
+std::vector<InputSize> WebInputs(const WebDescription& web, const WebMaterial* row, std::optional<double> tension)
+{
+    std::vector<InputSize> inputs{{"width", web.width / 1000}};
+    if (row != nullptr) {
+        inputs.push_back({"material", FurthestFigure(*row), "the material table's row " + row->name});
+        inputs.push_back({web.thickness ? "thickness" : "grammage", web.thickness.value_or(web.grammage.value_or(0))});
+    }
+    for (const WebLayer& layer : web.layers) {
+        inputs.push_back({"layers", layer.thickness, layer.material + ":" + ShortestText(layer.thickness)});
+    }
+    if (tension) {
+        inputs.push_back({"tension", *tension});
+    }
+    return inputs;
+}
+
 }  // namespace
 
 bool SameName(std::string_view a, std::string_view b)
@@ -163,20 +200,18 @@ double TensionRange::At(TensionPick pick) const
 
 void MaterialTable::Put(WebMaterial material)
 {
-    const auto same = std::find_if(m_rows.begin(), m_rows.end(),
-                                   [&](const WebMaterial& row) { return SameName(row.name, material.name); });
-    if (same != m_rows.end()) {
-        *same = std::move(material);
-    } else {
+    const auto [place, added] = m_places.try_emplace(LowerCase(material.name), m_rows.size());
+    if (added) {
         m_rows.push_back(std::move(material));
+    } else {
+        m_rows[place->second] = std::move(material);
     }
 }
 
 const WebMaterial* MaterialTable::Find(std::string_view name) const
 {
-    const auto found =
-        std::find_if(m_rows.begin(), m_rows.end(), [&](const WebMaterial& row) { return SameName(row.name, name); });
-    return found == m_rows.end() ? nullptr : &*found;
+    const auto place = m_places.find(LowerCase(name));
+    return place == m_places.end() ? nullptr : &m_rows[place->second];
 }
 
 Expected<double> ReadMeasure(std::string_view field, std::string_view text, std::string_view unit, bool zeroAllowed)
@@ -192,11 +227,33 @@ Expected<double> ReadMeasure(std::string_view field, std::string_view text, std:
 Expected<double> ReadMeasureIn(std::string_view field, std::string_view text, Quantity quantity, ForceUnit typedIn,
                                bool zeroAllowed)
 {
-    const Expected<double> typed = ReadMeasure(field, text, UnitSymbol(quantity, typedIn), zeroAllowed);
+    const std::string_view unit = UnitSymbol(quantity, typedIn);
+    const Expected<double> typed = ReadMeasure(field, text, unit, zeroAllowed);
     if (!typed) {
         return typed.Error();
     }
-    return InProgramUnits(quantity, *typed, typedIn);
+    const double held = InProgramUnits(quantity, *typed, typedIn);
+    if (!std::isfinite(held)) {
+        return Failed(std::string(field) + ": " + std::string(Trimmed(text)) + " " + std::string(unit)
+                      + " is too large to compute with");
+    }
+    return held;
+}
+
+Failure PastComputing(const std::vector<InputSize>& inputs)
+{
+    const auto furthest = std::max_element(inputs.begin(), inputs.end(), [](const InputSize& a, const InputSize& b) {
+        return Distance(a.size) < Distance(b.size);
+    });
+    return Failed(furthest->field + ": " + furthest->wording
+                  + " is too far out of range for the figures to be computed");
+}
+
+bool Computable(std::initializer_list<double> figures)
+{
+    constexpr double kLargestUnitFactor = 1 / (kMmPerInch / 1000);
+    return std::all_of(figures.begin(), figures.end(),
+                       [](double figure) { return std::isfinite(figure * kLargestUnitFactor); });
 }
 
 std::string TensionPerWidthLine(const TensionRange& perWidth, ForceUnit forceUnit)
@@ -220,12 +277,12 @@ std::string TensionPerWidthLine(const TensionRange& perWidth, ForceUnit forceUni
 
 WebTexts TextsOf(const WebDescription& web, ForceUnit shownIn)
 {
-    const auto text = [](const std::optional<double>& value) { return value ? ShortestText(*value) : std::string(); };
+    const auto text = [](const std::optional<double>& value) { return value ? RoundTripText(*value) : std::string(); };
     WebTexts texts{web.layers.empty() ? web.material : std::string(),
-                   ShortestText(InRunUnits(Quantity::Length, web.width, shownIn)), text(web.thickness),
+                   RoundTripText(InRunUnits(Quantity::Length, web.width, shownIn)), text(web.thickness),
                    text(web.grammage)};
     for (std::size_t i = 0; i < web.layers.size(); ++i) {
-        texts.layers += (i > 0 ? "," : "") + web.layers[i].material + ":" + ShortestText(web.layers[i].thickness);
+        texts.layers += (i > 0 ? "," : "") + web.layers[i].material + ":" + RoundTripText(web.layers[i].thickness);
     }
     return texts;
 }
@@ -313,6 +370,11 @@ Expected<TensionAdvice> AdviseTension(const MaterialTable& table, const WebDescr
     if (tension && advice.breakLoad && *advice.breakLoad > 0) {
         advice.shareOfBreak = *tension / *advice.breakLoad * 100;
         advice.pastBreakShare = *advice.shareOfBreak > kBreakShareLimit;
+    }
+    const TensionRange& r = advice.perWidth;
+    if (!Computable({r.low, r.typical, r.high, advice.tension.low, advice.tension.typical, advice.tension.high,
+                     advice.breakLoad.value_or(0), advice.shareOfBreak.value_or(0)})) {
+        return PastComputing(WebInputs(web, web.layers.empty() ? Lookup(table, web.material) : nullptr, tension));
     }
     return advice;
 }

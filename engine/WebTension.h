@@ -5,9 +5,11 @@
 #include "Units.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vyra {
@@ -56,6 +58,9 @@ public:
 
 private:
     std::vector<WebMaterial> m_rows;
+    // Each row's place by its name in lower case, so that a table of many
+    // rows is built and searched in linear time.
+    std::unordered_map<std::string, std::size_t> m_places;
 };
 
 inline constexpr std::string_view kLaminate = "laminate";
@@ -89,8 +94,9 @@ struct WebTexts {
     std::string layers{};  // "PET:12,PE:50"
 };
 
-// The texts that read back as the description; the width in the run's
-// unit of length (in in an lbf run).
+// The texts that read back as the description, each number in the form
+// that reads back as the same double; the width in the run's unit of
+// length (in in an lbf run).
 WebTexts TextsOf(const WebDescription& web, ForceUnit shownIn = kKgf);
 
 // Whether two material names are the same word, ASCII case ignored
@@ -152,12 +158,26 @@ std::string WebWording(const WebDescription& web);
 // The report's line: "Tension from: PET 12 µm, 1000 mm, typical".
 std::string TensionOriginLine(const TensionOrigin& origin);
 
+// An input of the figures that came out too large (or too small) to be
+// computed: its name and its figure in the unit it is rated by. The one
+// furthest in size from 1 is named; it is where a value past reason lies.
+struct InputSize {
+    std::string field;
+    double size = 0;
+    std::string wording = "the value";
+};
+Failure PastComputing(const std::vector<InputSize>& inputs);
+// Whether each figure and its conversion into any of the run's units (the
+// largest factor 39.4, mm to mil) is finite.
+bool Computable(std::initializer_list<double> figures);
+
 // A measure as typed: one number, finite and above 0 (or at least 0 when
 // zeroAllowed), else a reason that names the field and the unit.
 Expected<double> ReadMeasure(std::string_view field, std::string_view text, std::string_view unit,
                              bool zeroAllowed = false);
 // The same for a length or a weight typed in the run's unit ("in", "lb" in
-// an lbf run), in the program's mm or kg.
+// an lbf run), in the program's mm or kg; refused when it is too large to
+// be held in them.
 Expected<double> ReadMeasureIn(std::string_view field, std::string_view text, Quantity quantity, ForceUnit typedIn,
                                bool zeroAllowed = false);
 

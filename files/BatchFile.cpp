@@ -113,7 +113,7 @@ bool AnyGiven(const Texts& texts, const auto& names)
 // came from, the field's text with two decimals as the helper dialogs fill
 // it. A description beside the field's own text, in the row or given for
 // every row, is refused: one of the two would be ignored.
-std::optional<std::string> ApplyHelpers(const HelperCells& cells, const MaterialTable& materials, Case& input)
+std::optional<std::string> ApplyHelpers(const HelperCells& cells, const MaterialTableSource& materials, Case& input)
 {
     if (AnyGiven(cells.web, kWebTextNames)) {
         if (cells.tensionTyped) {
@@ -123,8 +123,14 @@ std::optional<std::string> ApplyHelpers(const HelperCells& cells, const Material
             return "--tension is given for every row: give it or the web's material, not both";
         }
         const Expected<WebDescription> web = ReadWebDescription(cells.web);
-        const Expected<TensionAdvice> advice =
-            web ? AdviseTension(materials, *web, std::nullopt, input.forceUnit) : Expected<TensionAdvice>(web.Error());
+        if (!web) {
+            return web.Error().reason;
+        }
+        const Expected<MaterialTable>& table = materials();
+        if (!table) {
+            return table.Error().reason;
+        }
+        const Expected<TensionAdvice> advice = AdviseTension(*table, *web, std::nullopt, input.forceUnit);
         if (!advice) {
             return advice.Error().reason;
         }
@@ -143,7 +149,7 @@ std::optional<std::string> ApplyHelpers(const HelperCells& cells, const Material
             return drawing.Error().reason;
         }
         // The drawing is metric whatever the row's unit; the field is typed in it.
-        const double kg = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt).weight;
+        const double kg = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt)->weight;
         input.form.txtInput[kItemWr] = FormatPattern(InRunUnits(Quantity::Mass, kg, input.forceUnit), 2);
         input.rollerFrom = *drawing;
     }
@@ -161,8 +167,8 @@ Expected<std::size_t> TextSource::Read(char* buffer, std::size_t size)
 }
 
 struct BatchReader::Parser {
-    Parser(ByteSource& bytes, Case start, const MaterialTable& table, GivenForEveryRow given)
-        : source(bytes), base(std::move(start)), materials(table), forEveryRow(given)
+    Parser(ByteSource& bytes, Case start, MaterialTableSource table, GivenForEveryRow given)
+        : source(bytes), base(std::move(start)), materials(std::move(table)), forEveryRow(given)
     {
         csv_init(&csv, CSV_STRICT | CSV_STRICT_FINI);
         // The field buffer grows by this much at a time; the default of 128
@@ -363,7 +369,7 @@ struct BatchReader::Parser {
 
     ByteSource& source;
     Case base;
-    MaterialTable materials;
+    MaterialTableSource materials;
     GivenForEveryRow forEveryRow;
     csv_parser csv{};
     std::array<char, kChunkBytes> chunk{};
@@ -387,8 +393,8 @@ struct BatchReader::Parser {
     long dataRows = 0;
 };
 
-BatchReader::BatchReader(ByteSource& source, Case base, const MaterialTable& materials, GivenForEveryRow given)
-    : m_parser(std::make_unique<Parser>(source, std::move(base), materials, given))
+BatchReader::BatchReader(ByteSource& source, Case base, MaterialTableSource materials, GivenForEveryRow given)
+    : m_parser(std::make_unique<Parser>(source, std::move(base), std::move(materials), given))
 {
 }
 

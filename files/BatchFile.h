@@ -73,12 +73,13 @@ inline constexpr std::size_t kMaxBatchFieldBytes = 1024 * 1024;
 // keeps the base case's entry. A row that describes its web gets the
 // typical tension of the material table, one that describes its roller
 // the roller's weight, each with its record; the row's problem says what
-// is wrong with a description, or that the field it fills is given too (in
-// the row or for every row). A row's tension or roller-weight column drops
-// the base's record of that field.
+// is wrong with a description, with the material table (asked for only
+// when a row describes its web), or that the field it fills is given too
+// (in the row or for every row). A row's tension or roller-weight column
+// drops the base's record of that field.
 class BatchReader {
 public:
-    BatchReader(ByteSource& source, Case base, const MaterialTable& materials = BuiltInMaterials(),
+    BatchReader(ByteSource& source, Case base, MaterialTableSource materials = BuiltInMaterialSource(),
                 GivenForEveryRow given = {});
     ~BatchReader();
     BatchReader(const BatchReader&) = delete;

@@ -213,4 +213,12 @@ const MaterialTable& BuiltInMaterials()
     return table;
 }
 
+MaterialTableSource BuiltInMaterialSource()
+{
+    return []() -> const Expected<MaterialTable>& {
+        static const Expected<MaterialTable> table = BuiltInMaterials();
+        return table;
+    };
+}
+
 }  // namespace vyra

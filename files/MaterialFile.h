@@ -4,6 +4,7 @@
 #include "WebTension.h"
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -22,5 +23,11 @@ Expected<std::vector<WebMaterial>> ParseMaterialFile(std::string_view text);
 
 // The table shipped with the program (materials.csv, built in).
 const MaterialTable& BuiltInMaterials();
+
+// Where a reader gets the material table when it first needs one: the
+// table, or why it could not be read.
+using MaterialTableSource = std::function<const Expected<MaterialTable>&()>;
+// The shipped table alone.
+MaterialTableSource BuiltInMaterialSource();
 
 }  // namespace vyra

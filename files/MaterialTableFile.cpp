@@ -1,10 +1,11 @@
 #include "MaterialTableFile.h"
 
 #include "FileAccess.h"
-#include "MaterialFile.h"
 
 #include <cerrno>
 #include <cstdlib>
+
+#include <sys/stat.h>
 
 namespace vyra {
 
@@ -16,46 +17,66 @@ std::string Environment(const char* name)
     return value == nullptr ? std::string() : std::string(value);
 }
 
+// A link is there even when what it points to is not.
+bool NothingAt(const std::string& path)
+{
+    struct stat status { };
+    return ::lstat(path.c_str(), &status) != 0 && errno == ENOENT;
+}
+
 }  // namespace
 
-std::string UserMaterialFilePath()
+UserMaterialFile FindUserMaterialFile()
 {
     if (std::string chosen = Environment("VYRA_MATERIALS_FILE"); !chosen.empty()) {
-        return chosen;
+        return {chosen, true};
     }
     std::string folder = Environment("XDG_CONFIG_HOME");
     if (folder.empty()) {
         const std::string home = Environment("HOME");
         if (home.empty()) {
-            return {};
+            return {{}, false};
         }
         folder = home + "/.config";
     }
-    return folder + "/VyraSensorSelector/materials.csv";
+    return {folder + "/VyraSensorSelector/materials.csv", false};
 }
 
-Expected<MaterialTable> LoadMaterialTable(const std::string& userPath)
+Expected<MaterialTable> LoadMaterialTable(const UserMaterialFile& file)
 {
     MaterialTable table = BuiltInMaterials();
-    if (userPath.empty()) {
+    if (file.path.empty()) {
         return table;
     }
-    Expected<std::string> text = ReadRegularFile(userPath, kMaxMaterialFileBytes);
-    if (!text && text.Error().kind == Failure::Kind::System && text.Error().errorNumber == ENOENT) {
+    const std::string& path = file.path;
+    Expected<std::string> text = ReadRegularFile(path, kMaxMaterialFileBytes);
+    const bool missing = !text && text.Error().kind == Failure::Kind::System && text.Error().errorNumber == ENOENT;
+    if (missing && !file.named && NothingAt(path)) {
         return table;
+    }
+    if (missing && !NothingAt(path)) {
+        return Failed(path + ": it is a link to a file that is not there");
     }
     if (!text) {
         const bool tooLarge = text.Error().kind == Failure::Kind::TooLarge;
-        return Failed(userPath + ": " + (tooLarge ? std::string("it is larger than 1 MiB") : text.Error().reason));
+        return Failed(path + ": " + (tooLarge ? std::string("it is larger than 1 MiB") : text.Error().reason));
     }
     Expected<std::vector<WebMaterial>> rows = ParseMaterialFile(*text);
     if (!rows) {
-        return Failed(userPath + ": " + rows.Error().reason);
+        return Failed(path + ": " + rows.Error().reason);
     }
     for (WebMaterial& m : *rows) {
         table.Put(std::move(m));
     }
     return table;
+}
+
+const Expected<MaterialTable>& RunMaterialTable::Get()
+{
+    if (!m_table) {
+        m_table.emplace(LoadMaterialTable(m_file));
+    }
+    return *m_table;
 }
 
 }  // namespace vyra

@@ -344,7 +344,7 @@ void FrmInput::ShowCase(const Case& shown)
 void FrmInput::TensionTool()
 {
     Controls& c = *m_controls;
-    const Expected<MaterialTable> table = LoadMaterialTable(UserMaterialFilePath());
+    const Expected<MaterialTable>& table = m_materials.Get();
     if (!table) {
         m_toolkit.ShowMessage(
             this, QString(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ForceUnit.h"
+#include "MaterialTableFile.h"
 #include "Toolkit.h"
 
 #include <QWidget>
@@ -68,6 +69,8 @@ private:
 
     Toolkit& m_toolkit;
     std::unique_ptr<Controls> m_controls;
+    // Read at the first opening of the tension helper, not at each.
+    RunMaterialTable m_materials{FindUserMaterialFile()};
 };
 
 }  // namespace vyra::ui

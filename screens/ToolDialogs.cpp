@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 #include <array>
@@ -22,6 +23,8 @@ namespace vyra::ui {
 namespace {
 
 constexpr double kPoints = 9;
+// The letters a choice is wide enough for, "aluminium-foil" among them.
+constexpr int kChoiceLetters = 16;
 // The materials of a roller's tube; "other" takes density and modulus.
 constexpr std::array<const char*, 4> kRollerMaterials{"steel", "aluminium", "carbon", "other"};
 
@@ -37,7 +40,12 @@ QComboBox* AddChoice(QFormLayout& form, const char* name, const QString& caption
 {
     auto* choice = new QComboBox;
     choice->setObjectName(QString::fromLatin1(name));
-    choice->addItems(items);
+    // A user's table may hold tens of thousands of names: a plain list
+    // model takes them at once, and a width of its own spares measuring
+    // each name (the field stretches with the dialog anyway).
+    choice->setModel(new QStringListModel(items, choice));
+    choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    choice->setMinimumContentsLength(kChoiceLetters);
     form.addRow(caption, choice);
     return choice;
 }
@@ -232,8 +240,9 @@ void FrmRoller::cmdShow_Click()
         }
         load = *read;
     }
-    m_lblLimits->setText(ToQString(drawing ? LimitsText(ComputeRollerLimits(*drawing, load, m_lineSpeed), m_forceUnit)
-                                           : drawing.Error().reason));
+    const Expected<RollerLimits> limits =
+        drawing ? ComputeRollerLimits(*drawing, load, m_lineSpeed) : Expected<RollerLimits>(drawing.Error());
+    m_lblLimits->setText(ToQString(limits ? LimitsText(*limits, m_forceUnit) : limits.Error().reason));
 }
 
 void FrmRoller::cmdUse_Click()
@@ -243,8 +252,8 @@ void FrmRoller::cmdUse_Click()
         m_lblLimits->setText(ToQString(drawing.Error().reason));
         return;
     }
-    const RollerLimits limits = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt);
-    m_choice = RollerChoice{limits.weight, drawing->tubeOd, *drawing};
+    const double weight = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt)->weight;
+    m_choice = RollerChoice{weight, drawing->tubeOd, *drawing};
     accept();
 }
 

@@ -169,6 +169,7 @@ private:
                 Child<QPushButton>(dialog, "cmdShow").click();
                 m_notes += "  " + Shown(dialog.findChildren<QLabel*>(QRegularExpression("^lbl")).at(0)->text()) + "\n";
                 Child<QPushButton>(dialog, "cmdUse").click();
+                dialog.reject();  // a refused "Use" leaves the helper open
             });
             Child<QAction>(*m_screen, qName).trigger();
         } else if (verb == "remove") {

@@ -28,7 +28,7 @@ HelperRun Select(const std::vector<std::string>& args, const std::string& materi
 {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026", false, materialsFile});
+    const int status = RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026", false, {materialsFile}});
     return {status, out.str(), err.str()};
 }
 
@@ -55,16 +55,42 @@ TEST(HelperCli, AdviceCarriesTheEnginesFigures)
 TEST(HelperCli, MaterialsListTheUsersFileToo)
 {
     const std::string path = ::testing::TempDir() + "helper-materials-" + std::to_string(::getpid()) + ".csv";
-    std::ofstream(path) << "name,basis,low,typical,high\nPTFE,thickness,1,2,3\n";
+    std::ofstream(path)
+        << "name,basis,low,typical,high,break\nPT\x1b[2JFE,thickness,1,2,3,\nHuge,thickness,1,2,3,1e308\n";
     const HelperRun run = Select({"--materials", "--json"}, path);
+    const HelperRun text = Select({"--materials"}, path);
+    EXPECT_NE(text.out.find("PT\\x1B[2JFE"), std::string::npos);
+    const HelperRun huge = Select({"--advise-tension", "--material=huge", "--width=1000", "--thickness=12"}, path);
     std::filesystem::remove(path);
+    EXPECT_TRUE(huge.status == kUsageError
+                && huge.err.starts_with("vyra-select: --material: the material table's row Huge"));
     ASSERT_EQ(run.status, kComputed) << run.err;
     const auto doc = nlohmann::json::parse(run.out);
-    ASSERT_EQ(doc.size(), BuiltInMaterials().Rows().size() + 1);
+    ASSERT_EQ(doc.size(), BuiltInMaterials().Rows().size() + 2);
     for (const auto& row : doc) {
         EXPECT_TRUE(row.contains("name") && row.contains("basis") && row.contains("source")) << row;
     }
-    EXPECT_EQ(doc.back()["name"], "PTFE");
+    EXPECT_EQ(doc.back()["name"], "Huge");
+}
+
+// A broken table stops only the rows that need a material; a row's material
+// reaches the message column escaped; a web past computing names its input.
+TEST(HelperCli, BatchReadsTheTableForTheRowsThatNeedIt)
+{
+    const std::string path = ::testing::TempDir() + "helper-batch-" + std::to_string(::getpid()) + ".csv";
+    const std::string row = "\n100,10,1,100,";
+    std::ofstream(path) << "diameter,roller-weight,bearing-weight,speed,material,width,thickness,tension" << row
+                        << ",,,10" << row << "PET,1000,12," << row << "P\x1b,1000,12," << row << "PET,1000,1e308,\n";
+    std::ofstream(path + ".m") << "name\n";
+    const HelperRun broken = Select({"--batch", path}, path + ".m");
+    const HelperRun unknown = Select({"--batch", path});
+    std::filesystem::remove(path);
+    std::filesystem::remove(path + ".m");
+    EXPECT_NE(broken.out.find("\r\n1,,ok,"), std::string::npos) << broken.out;
+    EXPECT_NE(broken.out.find("\r\n2,,refused,\"Invalid row: " + path + ".m: line 1: no column"), std::string::npos);
+    EXPECT_NE(unknown.out.find("\r\n3,,refused,\"Invalid row: material: \"\"P\\x1B\"\" is not in"), std::string::npos);
+    EXPECT_NE(unknown.out.find("\r\n4,,refused,Invalid row: thickness: the value is too far out of range"),
+              std::string::npos);
 }
 
 TEST(HelperCli, RollerCarriesTheEnginesFigures)
@@ -73,7 +99,7 @@ TEST(HelperCli, RollerCarriesTheEnginesFigures)
                                   "--roller-material=Steel", "--load=20", "--speed=100", "--json"});
     ASSERT_EQ(run.status, kComputed) << run.err;
     const auto doc = nlohmann::json::parse(run.out);
-    const RollerLimits limits = ComputeRollerLimits(*ReadRollerDrawing({"100", "90", "1000"}), 20.0, 100.0);
+    const RollerLimits limits = *ComputeRollerLimits(*ReadRollerDrawing({"100", "90", "1000"}), 20.0, 100.0);
     EXPECT_EQ(doc["weight"].get<double>(), limits.weight);
     EXPECT_EQ(doc["deflection"].get<double>(), limits.deflection);
     EXPECT_EQ(doc["loadedDeflection"].get<double>(), limits.loadedDeflection.value());
@@ -102,6 +128,10 @@ TEST(HelperCli, WrongWordsAreUsageErrorsNamingTheField)
         {{"--roller-calc", "--tube-od=100", "--face=1000", "--diameter=100"},
          "--diameter cannot go with --roller-calc"},
         {{"--materials", "--batch=x.csv"}, "--batch cannot go with --materials"},
+        {{"--advise-tension", "--material=PET", "--width=1000", "--thickness=1e308"},
+         "--thickness: the value is too far out of range for the figures to be computed"},
+        {{"--roller-calc", "--tube-od=100", "--face=1000", "--load=1e308"},
+         "--load: the value is too far out of range for the figures to be computed"},
     };
     for (const auto& [args, message] : refused) {
         const HelperRun run = Select(args);

@@ -154,7 +154,7 @@ std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case&
 {
     const std::string text = test::FileText(path);
     TextSource source(text);
-    BatchReader reader(source, base, BuiltInMaterials(),
+    BatchReader reader(source, base, BuiltInMaterialSource(),
                        {given.fields[kItemFS].has_value(), given.fields[kItemWr].has_value()});
     std::vector<std::optional<Case>> cases;
     for (auto next = reader.Next(); const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {

@@ -1,5 +1,5 @@
 // Arbitrary bytes as a case file: the reader refuses or returns a case, and
-// a case it returns is written and read back unchanged.
+// a case it returns is written and read back unchanged, and again as written.
 #include "CaseFile.h"
 #include "Require.h"
 
@@ -18,6 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const vyra::Expected<vyra::Case> again = vyra::ParseCaseFile(vyra::CaseFileText(*read));
-    REQUIRE(again && *again == *read);
+    REQUIRE(again && *again == *read && vyra::CaseFileText(*again) == vyra::CaseFileText(*read));
     return 0;
 }
