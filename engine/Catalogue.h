@@ -7,7 +7,7 @@
 namespace vyra {
 
 // 4 x atan(1) in double precision is the double nearest to pi, which is what
-// std::numbers::pi holds; a test pins the two together.
+// std::numbers::pi holds.
 inline constexpr double Pi = std::numbers::pi;
 
 inline constexpr int kModelCount = 9;

@@ -25,11 +25,12 @@ struct Assessment1 {
     bool withinTolerance = true;
 };
 
-// The P1 check exists only from this model on (models 7 to 9 as numbered).
+// The P1 check exists only from this modelIndex on: 6 to 8, the models the
+// tables number 7 to 9.
 inline constexpr int kFirstModelWithP1Check = 6;
 
 // Tolerance verdicts of result set 1 for one model. A value that is not a
-// finite number fails its check; a P1 check exists only for models 6 to 8.
+// finite number fails its check; a P1 check exists only for modelIndex 6 to 8.
 Assessment1 AssessResults1(const RunState& state, int modelIndex);
 
 }  // namespace vyra

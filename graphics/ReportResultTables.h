@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportResultTable.h"
+#include "ReportTableDrawing.h"
 
 namespace vyra::gfx::report {
 

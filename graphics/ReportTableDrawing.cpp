@@ -1,4 +1,4 @@
-#include "ReportResultTable.h"
+#include "ReportTableDrawing.h"
 
 #include "ReportPage.h"
 #include "ReportText.h"
