@@ -137,14 +137,12 @@ void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evalu
         return;
     }
     const RunState& state = evaluation.selection;
-    std::string fits;
-    for (int model = 0; model < kModelCount; ++model) {
-        if (PassedSets(state, model) == "both") {
-            fits += (fits.empty() ? "" : " ") + std::string(state.model(model).name);
-        }
-    }
     out += ",ok,,";
-    out += fits;
+    const std::vector<std::string_view> fits = ModelsPassingBoth(state);
+    for (std::size_t k = 0; k < fits.size(); ++k) {
+        out += k > 0 ? " " : "";
+        out += fits[k];
+    }
     for (int model = 0; model < kModelCount; ++model) {
         out += ',';
         out += PassedSets(state, model);

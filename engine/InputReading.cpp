@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace vyra {
 
@@ -106,6 +107,18 @@ std::string_view FieldSymbol(int item)
     static constexpr std::array<std::string_view, kFieldCount> kSymbols{"FS",    "d", "Wr", "alpha", "beta",
                                                                         "gamma", "l", "h",  "Wp",    "V"};
     return item >= 0 && item < kFieldCount ? kSymbols[static_cast<std::size_t>(item)] : "";
+}
+
+void ChangeFulcrum(EntryForm& form, std::int16_t fulcrumIndex)
+{
+    if (fulcrumIndex != form.fulcrumIndex) {
+        auto& texts = form.txtInput;
+        std::swap(texts[kItemAlpha], texts[kItemBeta]);
+        if (!texts[kItemGamma].empty()) {
+            texts[kItemGamma] = NegatedNumberText(texts[kItemGamma]);
+        }
+    }
+    form.fulcrumIndex = fulcrumIndex;
 }
 
 std::string ValueReadText(int item, std::string_view text) { return ShortestText(ValueRead(item, text)); }

@@ -70,6 +70,12 @@ EntryReading ReadSelectionInputs(RunState& state, const EntryForm& form);
 // fulcrum side, as both commands do).
 EntryReading ReadSketchInputs(RunState& state, const EntryForm& form);
 
+// The fulcrum option clicked: on a change of side the wrap angles change
+// places and the mounting angle its sign (an empty one stays empty), so that
+// the arrangement drawn and computed stays the same roller seen from the
+// other side.
+void ChangeFulcrum(EntryForm& form, std::int16_t fulcrumIndex);
+
 // The symbol of a field as a page names it: "FS", "d", "Wr", "alpha" ... "V".
 std::string_view FieldSymbol(int item);
 

@@ -228,15 +228,26 @@ std::string ResultSetHeading(const RunState& state, int setNumber)
            + std::string(MethodWording(state.inputs.methodCode)) + ")";
 }
 
-std::string PassingBothSentence(const RunState& state)
+std::vector<std::string_view> ModelsPassingBoth(const RunState& state)
 {
-    std::string names;
+    std::vector<std::string_view> names;
     for (int model = 0; model < kModelCount; ++model) {
         if (PassedSets(state, model) == "both") {
-            names += (names.empty() ? "" : ", ") + std::string(state.model(model).name);
+            names.push_back(state.model(model).name);
         }
     }
-    return "Passing both result sets: " + (names.empty() ? std::string("none") : names);
+    return names;
+}
+
+std::string PassingBothSentence(const RunState& state)
+{
+    std::string sentence = "Passing both result sets: ";
+    const std::vector<std::string_view> names = ModelsPassingBoth(state);
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        sentence += k > 0 ? ", " : "";
+        sentence += names[k];
+    }
+    return names.empty() ? sentence + "none" : sentence;
 }
 
 }  // namespace vyra

@@ -100,6 +100,9 @@ std::string_view PassedSets(const RunState& state, int modelIndex);
 // "Selection result 1 (Standard series, Two sensors)".
 std::string ResultSetHeading(const RunState& state, int setNumber);
 
+// The names of the models that pass both result sets, in the table's order.
+std::vector<std::string_view> ModelsPassingBoth(const RunState& state);
+
 // "Passing both result sets: " and the names of the models that pass both,
 // in the table's order, or "none".
 std::string PassingBothSentence(const RunState& state);

@@ -265,18 +265,12 @@ void FrmInput::OpFulcrum_Click(int item)
 {
     Controls& c = *m_controls;
     TakeBackMarks();
-    if (item != c.state.inputs.fulcrumIndex) {
-        QLineEdit& alpha = *c.txtInput[kItemAlpha];
-        QLineEdit& beta = *c.txtInput[kItemBeta];
-        QLineEdit& gamma = *c.txtInput[kItemGamma];
-        const QString wrapAlpha = alpha.text();
-        alpha.setText(beta.text());
-        beta.setText(wrapAlpha);
-        if (!gamma.text().isEmpty()) {
-            gamma.setText(QString::fromStdString(vyra::NegatedNumberText(gamma.text().toStdString())));
-        }
+    EntryForm form = ReadForm();
+    ChangeFulcrum(form, static_cast<std::int16_t>(item));
+    for (const int angle : {kItemAlpha, kItemBeta, kItemGamma}) {
+        c.txtInput[angle]->setText(QString::fromStdString(form.txtInput[angle]));
     }
-    c.state.inputs.fulcrumIndex = static_cast<std::int16_t>(item);
+    c.state.inputs.fulcrumIndex = form.fulcrumIndex;
 }
 
 void FrmInput::OpMethod1_Click(int item) { EnableOneSensorOptions(item == 1); }

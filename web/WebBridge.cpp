@@ -141,14 +141,7 @@ Json FulcrumChanged(Case c, const char* word)
     if (!fulcrum) {
         return ProblemOf("no fulcrum side " + std::string(word));
     }
-    if (*fulcrum != c.form.fulcrumIndex) {
-        auto& texts = c.form.txtInput;
-        std::swap(texts[kItemAlpha], texts[kItemBeta]);
-        if (!texts[kItemGamma].empty()) {
-            texts[kItemGamma] = NegatedNumberText(texts[kItemGamma]);
-        }
-        SetChoiceCode(c, kFulcrumChoice, *fulcrum);
-    }
+    ChangeFulcrum(c.form, static_cast<std::int16_t>(*fulcrum));
     return {{"status", "ok"}, {"entries", EntriesOf(c)}};
 }
 
