@@ -24,7 +24,6 @@ TEST(ExplanationScreens, BehaveAsRecorded)
 {
     test::ScriptedToolkit toolkit;
     FakeFiles files;
-    std::string recording;
     files.documents = {
         {"Explanation1.rtf", std::string("{\\rtf1 {\\b Outline}\\par Text}")},
         {"Explanation3.rtf", "{\\rtf1 " + QStringLiteral("Paragraph\\par ").repeated(200).toStdString() + "}"}};
@@ -34,7 +33,7 @@ TEST(ExplanationScreens, BehaveAsRecorded)
     ASSERT_TRUE(QTest::qWaitFor([&menu] { return QApplication::activeWindow() == &menu; }));
     test::ExpectGolden("screen_explanation_menu", test::WidgetTree(menu));
     test::ExpectGolden("screen_explanation_viewer", test::WidgetTree(FrmExSub(toolkit, files, "Explanation1.rtf")));
-    recording += "# Return, Space, then Tab seven times on opening:";
+    std::string recording = "# Return, Space, then Tab seven times on opening:";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     for (int press = 0; press < 7; ++press) {
@@ -91,8 +90,7 @@ TEST(ExplanationScreens, TheViewerKeepsTheSizeItWasGiven)
 // the working directory, never for one there but unreadable or a path.
 TEST(WorkingDirectoryFiles, ReadOrMapFailuresToTheirErrorNumbers)
 {
-    QTemporaryDir installed;
-    QTemporaryDir working;
+    QTemporaryDir installed, working;
     const test::WorkingFolder folder(working.path());
     for (const QString& path : {installed.filePath("Folder.rtf"), installed.filePath("Only.rtf"), QString("Big.rtf")}) {
         QFile file(path);

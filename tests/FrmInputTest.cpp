@@ -104,9 +104,7 @@ private:
     void Do(const std::string& step)
     {
         std::istringstream words(step);
-        std::string verb;
-        std::string name;
-        std::string text;
+        std::string verb, name, text;
         words >> verb >> name;
         std::getline(words >> std::ws, text);
         const QString qName = QString::fromStdString(name);

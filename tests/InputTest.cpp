@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <map>
+#include <regex>
 #include <tuple>
 
 namespace vyra {
@@ -80,10 +81,8 @@ TEST(TypedText, IsOneNumberOrRefusedWithItsFieldMarked)
 // A pasted text is quoted in part, its control bytes written out.
 TEST(TypedText, RefusalQuotesALongTextInPart)
 {
-    EntryForm form = test::WorkedExampleForm();
-    form.txtInput[kItemV] = "\a" + std::string(100, '9') + "\xC3\xA9";
     RunState state;
-    const CheckResult failure = SelectCommand(state, form);
+    const CheckResult failure = SelectCommand(state, test::EditedWorkedExample("9=\\x07\\(100)9\\xC3\\xA9"));
     ASSERT_TRUE(failure);
     const std::string quoted = "The value of V, \"\\x07" + std::string(39, '9') + "...\",";
     EXPECT_EQ(failure->message.substr(0, quoted.size()), quoted);
@@ -97,11 +96,8 @@ std::string Outcome(const CheckResult& failure)
     }
     std::string text = failure->title
                        + (failure->icon == MessageIcon::Exclamation ? " (exclamation)" : " (information)")
-                       + (failure->fulcrumMarked ? ", fulcrum marked" : "") + "\n  ";
-    for (const char c : failure->message) {
-        text += c == '\r' ? std::string("\\r") : std::string(1, c);
-    }
-    text += "\n  marked:";
+                       + (failure->fulcrumMarked ? ", fulcrum marked" : "") + "\n  "
+                       + std::regex_replace(failure->message, std::regex("\r"), "\\r") + "\n  marked:";
     for (const int item : failure->markedItems) {
         text += ' ' + std::to_string(item);
     }

@@ -45,9 +45,7 @@ protected:
 // top and no longer minimized, laid out as a first pair.
 TEST_F(ResultScreensTest, LayoutFiguresAndFramesOfAFirstAndARefilledPair)
 {
-    EntryForm wide = test::WorkedExampleForm();
-    wide.txtInput[kItemFS] = "200000";
-    wide.txtInput[kItemWr] = "0.05";
+    EntryForm wide = test::EditedWorkedExample("0=200000 2=0.05");
     wide.opType = 1;
     for (const auto& [name, form, unit] : {std::tuple{"harsh", test::HarshForm(), kNewton},
                                            {"worked_example", test::WorkedExampleForm(), kKgf},
@@ -108,9 +106,7 @@ TEST_F(ResultScreensTest, LayoutFiguresAndFramesOfAFirstAndARefilledPair)
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), &First());
     EXPECT_EQ(First().pos() - Second().pos(), QPoint(0, TwipsToPixels(205, First())));
-    EntryForm standing = test::WorkedExampleForm();
-    standing.txtInput[kItemV] = "";
-    Show(standing);
+    Show(test::EditedWorkedExample("9="));
     EXPECT_TRUE(Child<QLabel>(Second(), "lblNotes").isVisibleTo(&Second()));
     EXPECT_TRUE(Child<QLabel>(Second(), "lblNotes").text().startsWith("Line speed V is 0"));
 }

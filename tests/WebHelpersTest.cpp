@@ -42,15 +42,16 @@ TEST(WebTension, ShippedTableMeetsThePublishedFigures)
         const ForceUnit unit = row[6] == "N" ? kNewton : kKgf;
         const Expected<TensionAdvice> advice = AdviseTension(BuiltInMaterials(), *web, Optional(row[7]), unit);
         ASSERT_TRUE(advice) << row[0] << ": " << test::ReasonOf(advice);
-        // The table keeps four figures of each converted figure; the case table
-        // six of every figure.
-        constexpr double kTableRounding = 5e-4;
-        ExpectNear(advice->perWidth.low, row[8], kTableRounding, row[0] + " low");
-        ExpectNear(advice->perWidth.typical, row[9], kTableRounding, row[0] + " typical");
-        ExpectNear(advice->perWidth.high, row[10], kTableRounding, row[0] + " high");
-        ExpectNear(advice->tension.typical, row[11], kTableRounding, row[0] + " typical in the run's unit");
-        ExpectNear(advice->breakLoad, row[12], 1e-5, row[0] + " break load");
-        ExpectNear(advice->shareOfBreak, row[13], 1e-4, row[0] + " share");
+        // The shipped table has each family, with its source.
+        EXPECT_FALSE(BuiltInMaterials().Find(row[1])->source.empty()) << row[0];
+        // The table keeps four figures of each converted tension; the case
+        // table six of every figure.
+        const std::optional<double> found[] = {advice->perWidth.low,    advice->perWidth.typical, advice->perWidth.high,
+                                               advice->tension.typical, advice->breakLoad,        advice->shareOfBreak};
+        const double tolerance[] = {5e-4, 5e-4, 5e-4, 5e-4, 1e-5, 1e-4};
+        for (std::size_t i = 0; i < std::size(found); ++i) {
+            ExpectNear(found[i], row[8 + i], tolerance[i], row[0] + " column " + std::to_string(8 + i));
+        }
         EXPECT_EQ(advice->pastBreakShare, row[14] == "yes") << row[0];
     }
 }
@@ -72,13 +73,12 @@ TEST(RollerDrawing, MeetsTheTextbookFormulas)
             ReadRollerDrawing({row[1], row[2], row[3], row[4], row[5], row[6], row[7]});
         ASSERT_TRUE(drawing) << row[0] << ": " << test::ReasonOf(drawing);
         const RollerLimits limits = *ComputeRollerLimits(*drawing, Optional(row[8]), Optional(row[9]));
-        ExpectNear(limits.weight, row[10], 1e-5, row[0] + " weight");
-        ExpectNear(limits.deflection, row[11], 1e-5, row[0] + " sag");
-        ExpectNear(limits.loadedDeflection, row[12], 1e-5, row[0] + " loaded sag");
-        ExpectNear(limits.criticalHz, row[13], 1e-5, row[0] + " Hz");
-        ExpectNear(limits.criticalRpm, row[14], 1e-5, row[0] + " rpm");
-        ExpectNear(limits.criticalSurface, row[15], 1e-5, row[0] + " surface");
-        ExpectNear(limits.speedShare, row[16], 1e-5, row[0] + " speed share");
+        const std::optional<double> found[] = {limits.weight,     limits.deflection,  limits.loadedDeflection,
+                                               limits.criticalHz, limits.criticalRpm, limits.criticalSurface,
+                                               limits.speedShare};
+        for (std::size_t i = 0; i < std::size(found); ++i) {
+            ExpectNear(found[i], row[10 + i], 1e-5, row[0] + " column " + std::to_string(10 + i));
+        }
         EXPECT_EQ(limits.pastGuide, row[17] == "yes") << row[0];
         EXPECT_EQ(limits.pastSpeedShare, row[18] == "yes") << row[0];
     }
@@ -144,17 +144,6 @@ TEST(ReportLines, SayWhereTheValueCameFrom)
     EXPECT_EQ(tension({"paper", "500", "", "80"}, TensionPick::High), "Tension from: paper 80 g/m², 500 mm, high");
     EXPECT_EQ(tension({"", "1000", "", "", "PET:12, PE:50"}, TensionPick::Low),
               "Tension from: laminate PET 12 µm + PE 50 µm, 1000 mm, low");
-}
-
-// The shipped table: every family, a source for each row.
-TEST(MaterialFile, ShippedTableHasEveryFamilyWithItsSource)
-{
-    for (const char* name : {"paper", "board", "PET", "BOPP", "PE", "PP", "nylon", "PVC", "aluminium-foil", "laminate",
-                             "steel-strip", "aluminium-strip"}) {
-        const WebMaterial* m = BuiltInMaterials().Find(name);
-        ASSERT_NE(m, nullptr) << name;
-        EXPECT_FALSE(m->source.empty()) << name;
-    }
 }
 
 TEST(MaterialFile, RefusesWithLineAndColumn)
