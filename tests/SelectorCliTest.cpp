@@ -43,8 +43,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 std::string Recorded(const std::string& name, const std::vector<std::string>& args, const std::string& folder,
                      std::string& out)
 {
-    std::ostringstream outStream;
-    std::ostringstream err;
+    std::ostringstream outStream, err;
     const ParsedCommandLine parsed = ParseSelectorOptions(args);
     const int status = RunSelector(parsed, outStream, err, {"Dec 07,2026"});
     out = outStream.str();
@@ -110,20 +109,17 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
         failure = SelectCommand(state, input->form);
     }
     nlohmann::json expected = doc;
-    if (failure || input == nullptr) {
-        expected["notes"] = nlohmann::json::array();
-    } else {
-        EXPECT_EQ(doc.at("notes").size(), state.inputs.V == 0 ? 1U : 0U) << name << ": a standing line is said";
-    }
     if (failure) {
         expected.update({{"status", "rejected"},
+                         {"notes", nlohmann::json::array()},
                          {"title", failure->title},
                          {"message", failure->message},
                          {"marked", failure->markedItems},
                          {"fulcrumMarked", failure->fulcrumMarked}});
     } else if (input == nullptr) {
-        expected["status"] = "rejected";
+        expected.update({{"status", "rejected"}, {"notes", nlohmann::json::array()}});
     } else {
+        EXPECT_EQ(doc.at("notes").size(), state.inputs.V == 0 ? 1U : 0U) << name << ": a standing line is said";
         static const std::map<ForceUnit, std::string> kWords{{kKgf, "kgf"}, {kNewton, "N"}, {kLbf, "lbf"}};
         expected.update({{"status", "ok"},
                          {"unit", kWords.at(state.forceUnit)},
