@@ -29,8 +29,7 @@ struct HelperRun {
 HelperRun Select(const std::string& words, const std::string& materialsFile = {})
 {
     std::istringstream in(words);
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     const int status = RunSelector(ParseSelectorOptions({std::istream_iterator<std::string>(in), {}}), out, err,
                                    {"Dec 07,2026", false, {materialsFile}});
     return {status, out.str(), err.str()};
