@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include <unistd.h>
@@ -24,30 +25,46 @@ struct HelperRun {
     std::string err;
 };
 
-HelperRun Select(const std::vector<std::string>& args, const std::string& materialsFile = {})
+// A run of the words of a line split at spaces, as a shell splits them.
+HelperRun Select(const std::string& words, const std::string& materialsFile = {})
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026", false, {materialsFile}});
+    std::istringstream in(words);
+    std::ostringstream out, err;
+    const int status = RunSelector(ParseSelectorOptions({std::istream_iterator<std::string>(in), {}}), out, err,
+                                   {"Dec 07,2026", false, {materialsFile}});
     return {status, out.str(), err.str()};
 }
 
-TEST(HelperCli, AdviceCarriesTheEnginesFigures)
+// Each figure a JSON document holds at these pointers is the engine's own double.
+void ExpectFigures(const std::string& words, const std::vector<std::string>& pointers,
+                   const std::vector<double>& figures)
 {
-    const HelperRun run = Select(
-        {"--advise-tension", "--material", "pet", "--width", "1000", "--thickness", "12", "--tension", "10", "--json"});
+    const HelperRun run = Select(words + " --json");
     ASSERT_EQ(run.status, kComputed) << run.err;
     const auto doc = nlohmann::json::parse(run.out);
+    for (std::size_t i = 0; i < pointers.size(); ++i) {
+        EXPECT_EQ(doc.at(nlohmann::json::json_pointer(pointers[i])).get<double>(), figures.at(i)) << pointers[i];
+    }
+}
+
+TEST(HelperCli, DocumentsCarryTheEnginesFigures)
+{
     const TensionAdvice advice =
         *AdviseTension(BuiltInMaterials(), *ReadWebDescription({"PET", "1000", "12"}), 10.0, kKgf);
-    EXPECT_EQ(doc["material"], "PET");
-    EXPECT_EQ(doc["tensionPerWidth"]["typical"].get<double>(), advice.perWidth.typical);
-    EXPECT_EQ(doc["tension"]["high"].get<double>(), advice.tension.high);
-    EXPECT_EQ(doc["breakLoad"].get<double>(), advice.breakLoad.value());
-    EXPECT_EQ(doc["shareOfBreak"].get<double>(), advice.shareOfBreak.value());
-    // kgf is N / 9.8 in every run.
+    ExpectFigures(
+        "--advise-tension --material PET --width 1000 --thickness 12 --tension 10",
+        {"/tensionPerWidth/typical", "/tension/high", "/breakLoad", "/shareOfBreak"},
+        {advice.perWidth.typical, advice.tension.high, advice.breakLoad.value(), advice.shareOfBreak.value()});
+    const RollerLimits limits = *ComputeRollerLimits(*ReadRollerDrawing({"100", "90", "1000"}), 20.0, 100.0);
+    ExpectFigures("--roller-calc --tube-od=100 --tube-id=90 --face=1000 --roller-material=Steel --load=20 --speed=100",
+                  {"/weight", "/deflection", "/loadedDeflection", "/criticalSpeed/hz", "/criticalSpeed/rpm",
+                   "/criticalSpeed/surface", "/speedShare"},
+                  {limits.weight, limits.deflection, limits.loadedDeflection.value(), limits.criticalHz,
+                   limits.criticalRpm, limits.criticalSurface, limits.speedShare.value()});
+    // The material's own name whatever its case; kgf is N / 9.8 in every run.
     const auto newtons = nlohmann::json::parse(
-        Select({"--advise-tension", "--material", "PET", "--width=1000", "--thickness=12", "--unit=N", "--json"}).out);
+        Select("--advise-tension --material pet --width=1000 --thickness=12 --unit=N --json").out);
+    EXPECT_EQ(newtons["material"], "PET");
     EXPECT_DOUBLE_EQ(newtons["tension"]["typical"].get<double>() / 9.8, advice.tension.typical);
     EXPECT_FALSE(newtons.contains("shareOfBreak"));
 }
@@ -57,10 +74,10 @@ TEST(HelperCli, MaterialsListTheUsersFileToo)
     const std::string path = ::testing::TempDir() + "helper-materials-" + std::to_string(::getpid()) + ".csv";
     std::ofstream(path)
         << "name,basis,low,typical,high,break\nPT\x1b[2JFE,thickness,1,2,3,\nHuge,thickness,1,2,3,1e308\n";
-    const HelperRun run = Select({"--materials", "--json"}, path);
-    const HelperRun text = Select({"--materials"}, path);
+    const HelperRun run = Select("--materials --json", path);
+    const HelperRun text = Select("--materials", path);
     EXPECT_NE(text.out.find("PT\\x1B[2JFE"), std::string::npos);
-    const HelperRun huge = Select({"--advise-tension", "--material=huge", "--width=1000", "--thickness=12"}, path);
+    const HelperRun huge = Select("--advise-tension --material=huge --width=1000 --thickness=12", path);
     std::filesystem::remove(path);
     EXPECT_TRUE(huge.status == kUsageError
                 && huge.err.starts_with("vyra-select: --material: the material table's row Huge"));
@@ -82,8 +99,8 @@ TEST(HelperCli, BatchReadsTheTableForTheRowsThatNeedIt)
     std::ofstream(path) << "diameter,roller-weight,bearing-weight,speed,material,width,thickness,tension" << row
                         << ",,,10" << row << "PET,1000,12," << row << "P\x1b,1000,12," << row << "PET,1000,1e308,\n";
     std::ofstream(path + ".m") << "name\n";
-    const HelperRun broken = Select({"--batch", path}, path + ".m");
-    const HelperRun unknown = Select({"--batch", path});
+    const HelperRun broken = Select("--batch " + path, path + ".m");
+    const HelperRun unknown = Select("--batch " + path);
     std::filesystem::remove(path);
     std::filesystem::remove(path + ".m");
     EXPECT_NE(broken.out.find("\r\n1,,ok,"), std::string::npos) << broken.out;
@@ -93,44 +110,25 @@ TEST(HelperCli, BatchReadsTheTableForTheRowsThatNeedIt)
               std::string::npos);
 }
 
-TEST(HelperCli, RollerCarriesTheEnginesFigures)
-{
-    const HelperRun run = Select({"--roller-calc", "--tube-od=100", "--tube-id=90", "--face=1000",
-                                  "--roller-material=Steel", "--load=20", "--speed=100", "--json"});
-    ASSERT_EQ(run.status, kComputed) << run.err;
-    const auto doc = nlohmann::json::parse(run.out);
-    const RollerLimits limits = *ComputeRollerLimits(*ReadRollerDrawing({"100", "90", "1000"}), 20.0, 100.0);
-    EXPECT_EQ(doc["weight"].get<double>(), limits.weight);
-    EXPECT_EQ(doc["deflection"].get<double>(), limits.deflection);
-    EXPECT_EQ(doc["loadedDeflection"].get<double>(), limits.loadedDeflection.value());
-    EXPECT_EQ(doc["criticalSpeed"]["hz"].get<double>(), limits.criticalHz);
-    EXPECT_EQ(doc["criticalSpeed"]["rpm"].get<double>(), limits.criticalRpm);
-    EXPECT_EQ(doc["criticalSpeed"]["surface"].get<double>(), limits.criticalSurface);
-    EXPECT_EQ(doc["speedShare"].get<double>(), limits.speedShare.value());
-}
-
 TEST(HelperCli, WrongWordsAreUsageErrorsNamingTheField)
 {
-    const std::vector<std::pair<std::vector<std::string>, std::string>> refused{
-        {{"--advise-tension", "--material=PET", "--width=-5", "--thickness=12"},
-         "--width: a number of mm above 0, not \"-5\""},
-        {{"--advise-tension", "--material=PET", "--width=5", "--thickness=12", "--tension=x"},
+    const std::vector<std::pair<std::string, std::string>> refused{
+        {"--advise-tension --material=PET --width=-5 --thickness=12", "--width: a number of mm above 0, not \"-5\""},
+        {"--advise-tension --material=PET --width=5 --thickness=12 --tension=x",
          "--tension: a number of kgf above 0, not \"x\""},
-        {{"--advise-tension", "--material=PTFE", "--width=5", "--thickness=12"},
+        {"--advise-tension --material=PTFE --width=5 --thickness=12",
          "--material: \"PTFE\" is not in the material table"},
-        {{"--roller-calc", "--tube-od=100", "--tube-id=90", "--face=1000", "--speed=fast"},
+        {"--roller-calc --tube-od=100 --tube-id=90 --face=1000 --speed=fast",
          "--speed: a number of m/min, 0 or above, not \"fast\""},
-        {{"--roller-calc", "--tube-od=100", "--face=1000", "--load=-1"},
-         "--load: a number of kg, 0 or above, not \"-1\""},
-        {{"--thickness=12"}, "--thickness needs --advise-tension"},
-        {{"--face=12"}, "--face needs --roller-calc"},
-        {{"--materials", "--roller-calc"}, "--advise-tension, --materials and --roller-calc go one at a time"},
-        {{"--roller-calc", "--tube-od=100", "--face=1000", "--diameter=100"},
-         "--diameter cannot go with --roller-calc"},
-        {{"--materials", "--batch=x.csv"}, "--batch cannot go with --materials"},
-        {{"--advise-tension", "--material=PET", "--width=1000", "--thickness=1e308"},
+        {"--roller-calc --tube-od=100 --face=1000 --load=-1", "--load: a number of kg, 0 or above, not \"-1\""},
+        {"--thickness=12", "--thickness needs --advise-tension"},
+        {"--face=12", "--face needs --roller-calc"},
+        {"--materials --roller-calc", "--advise-tension, --materials and --roller-calc go one at a time"},
+        {"--roller-calc --tube-od=100 --face=1000 --diameter=100", "--diameter cannot go with --roller-calc"},
+        {"--materials --batch=x.csv", "--batch cannot go with --materials"},
+        {"--advise-tension --material=PET --width=1000 --thickness=1e308",
          "--thickness: the value is too far out of range for the figures to be computed"},
-        {{"--roller-calc", "--tube-od=100", "--face=1000", "--load=1e308"},
+        {"--roller-calc --tube-od=100 --face=1000 --load=1e308",
          "--load: the value is too far out of range for the figures to be computed"},
     };
     for (const auto& [args, message] : refused) {

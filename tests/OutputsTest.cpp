@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -18,13 +19,9 @@ void ExpectRecorded(const std::string& group)
     const std::string command = "S=" VYRA_SELECT_PATH " A=" VYRA_DESKTOP_PATH " C=" VYRA_CASES_DIR " V=" VYRA_VERSION
                                 " bash " VYRA_CASES_DIR "/../e2e/outputs.sh --record "
                                 + group;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string recording;
-    for (int c = 0; (c = std::fgetc(pipe)) != EOF;) {
-        recording += static_cast<char>(c);
-    }
-    ::pclose(pipe);
-    vyra::test::ExpectGolden("cli_outputs_" + group, recording);
+    const std::string file = ::testing::TempDir() + "outputs-" + std::to_string(::getpid()) + ".txt";
+    ASSERT_EQ(std::system((command + " >" + file).c_str()), 0) << command;
+    vyra::test::ExpectGolden("cli_outputs_" + group, vyra::test::FileText(file));
 }
 
 TEST(Outputs, FilesStatusesAndPrintingTrouble) { ExpectRecorded("files"); }
