@@ -159,7 +159,7 @@ void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Eval
         leading += ',';
     }
     if (evaluation.refusal) {
-        AppendJsonRefusal(*evaluation.refusal, out, leading);
+        AppendJsonRefusal(*evaluation.refusal, out, leading, evaluation.calculationId);
     } else {
         AppendJsonResult(evaluation, out, leading);
     }

@@ -1,5 +1,6 @@
 #include "Evaluation.h"
 
+#include "CalculationId.h"
 #include "Commands.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@ Evaluation Evaluate(const Case& input, const EvaluationRequest& request)
 {
     Evaluation evaluation;
     evaluation.selection.forceUnit = input.forceUnit;
+    evaluation.calculationId = CalculationId(input);
     evaluation.refusal = SelectCommand(evaluation.selection, input.form);
     if (evaluation.refusal) {
         return evaluation;

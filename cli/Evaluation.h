@@ -24,6 +24,8 @@ struct Evaluation {
     // The selection; its tables hold figures only when there is no refusal.
     RunState selection;
     std::optional<CheckFailure> refusal;
+    // Of every case whose texts are numbers, refused by a check or not.
+    std::optional<std::string> calculationId;
     std::optional<PassingGamma> passingGamma;
     std::optional<Calibration> calibration;
 };

@@ -190,11 +190,23 @@ void AppendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
+namespace {
+
+void AppendCalculationId(std::string& out, const std::optional<std::string>& id)
+{
+    if (id) {
+        out += "\"calculationId\":\"" + *id + "\",";
+    }
+}
+
+}  // namespace
+
 void AppendJsonResult(const Evaluation& evaluation, std::string& out, std::string_view leading)
 {
     const RunState& state = evaluation.selection;
     out += '{';
     out += leading;
+    AppendCalculationId(out, evaluation.calculationId);
     out += "\"status\":\"ok\",\"unit\":\"";
     out += UnitWord(state.forceUnit);
     out += "\",\"units\":";
@@ -218,10 +230,12 @@ void AppendJsonResult(const Evaluation& evaluation, std::string& out, std::strin
     out += "}\n";
 }
 
-void AppendJsonRefusal(const CheckFailure& failure, std::string& out, std::string_view leading)
+void AppendJsonRefusal(const CheckFailure& failure, std::string& out, std::string_view leading,
+                       const std::optional<std::string>& calculationId)
 {
     out += '{';
     out += leading;
+    AppendCalculationId(out, calculationId);
     out += "\"status\":\"rejected\",\"title\":";
     AppendJsonString(out, failure.title);
     out += ",\"message\":";

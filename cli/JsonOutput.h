@@ -18,7 +18,8 @@ namespace vyra::cli {
 // calibration when they were evaluated.
 void AppendJsonResult(const Evaluation& evaluation, std::string& out, std::string_view leading = {});
 // A case refused by a check: its message and the marks the screen would set.
-void AppendJsonRefusal(const CheckFailure& failure, std::string& out, std::string_view leading = {});
+void AppendJsonRefusal(const CheckFailure& failure, std::string& out, std::string_view leading = {},
+                       const std::optional<std::string>& calculationId = std::nullopt);
 
 // A JSON string of UTF-8 text, quoted and escaped.
 void AppendJsonString(std::string& out, std::string_view text);

@@ -18,7 +18,7 @@ int WriteResults(const SelectorOptions& options, const Evaluation& evaluation, s
     if (options.json) {
         std::string document;
         if (evaluation.refusal) {
-            AppendJsonRefusal(*evaluation.refusal, document);
+            AppendJsonRefusal(*evaluation.refusal, document, {}, evaluation.calculationId);
         } else {
             AppendJsonResult(evaluation, document);
         }
@@ -27,6 +27,7 @@ int WriteResults(const SelectorOptions& options, const Evaluation& evaluation, s
         err << TerminalText(*evaluation.refusal) << '\n';
     } else {
         WriteTextTables(evaluation.selection, out);
+        out << "Calculation ID: " << evaluation.calculationId.value_or("none") << '\n';
         if (evaluation.passingGamma) {
             WriteHeadroomTable(evaluation.selection, *evaluation.passingGamma, out);
         }

@@ -1,7 +1,9 @@
 // From entry texts to the record: reading numbers, rounding angles, the
 // checks of "Select" and "Image chgange" in their order.
+#include "CalculationId.h"
 #include "Commands.h"
 #include "NumberText.h"
+#include "Sha256.h"
 #include "TestCases.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <map>
 #include <regex>
+#include <sstream>
 #include <tuple>
 
 namespace vyra {
@@ -86,6 +89,25 @@ TEST(TypedText, RefusalQuotesALongTextInPart)
     ASSERT_TRUE(failure);
     const std::string quoted = "The value of V, \"\\x07" + std::string(39, '9') + "...\",";
     EXPECT_EQ(failure->message.substr(0, quoted.size()), quoted);
+}
+
+TEST(CalculationId, IsTheDigestOfTheInputsAsRead)
+{
+    EXPECT_EQ(Sha256Hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+              "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+    for (const auto& row : test::ReadCaseTable("engine_calculation_ids", 4)) {
+        Case c;
+        std::istringstream words(row[1]), texts(row[2]);
+        std::string word;
+        for (int choice = 0; choice < kChoiceCount && words >> word; ++choice) {
+            SetChoiceCode(c, choice, *ChoiceCodeOf(kChoices[static_cast<std::size_t>(choice)], word));
+        }
+        for (std::string& text : c.form.txtInput) {
+            texts >> text;
+            text = text == "_" ? "" : text;
+        }
+        EXPECT_EQ(CalculationId(c).value_or("none"), row[3]) << row[0];
+    }
 }
 
 // The message box and the marks of a refusal, or "accepted"; a line break shows as \r.

@@ -2,6 +2,7 @@
 // tests/cases/cli_runs.txt recorded per group, each JSON document parsed
 // and checked against the run.
 #include "SelectorCli.h"
+#include "CalculationId.h"
 #include "CaseAndBatchFiles.h"
 #include "Commands.h"
 #include "FileAccess.h"
@@ -109,6 +110,9 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
         failure = SelectCommand(state, input->form);
     }
     nlohmann::json expected = doc;
+    if (const std::optional<std::string> id = input ? CalculationId(*input) : std::nullopt) {
+        expected["calculationId"] = *id;
+    }
     if (failure) {
         expected.update({{"status", "rejected"},
                          {"notes", nlohmann::json::array()},
@@ -270,9 +274,12 @@ TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
         EXPECT_EQ(RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026"}), kComputed) << err.str();
         return out.str();
     };
-    nlohmann::json lbfDoc = nlohmann::json::parse(run(lbf, "--json"));
+    nlohmann::json lbfDoc = nlohmann::json::parse(run(lbf, "--json")),
+                   kgfDoc = nlohmann::json::parse(run(kgf, "--json"));
     EXPECT_EQ(std::exchange(lbfDoc["unit"], "kgf"), "lbf");
-    EXPECT_EQ(lbfDoc, nlohmann::json::parse(run(kgf, "--json")));
+    // The ID is of the inputs as typed, which differ.
+    EXPECT_NE(std::exchange(lbfDoc["calculationId"], kgfDoc["calculationId"]), kgfDoc["calculationId"]);
+    EXPECT_EQ(lbfDoc, kgfDoc);
     const auto rows = ModelRows(run(lbf, "--headroom")), kgfRows = ModelRows(run(kgf, "--headroom"));
     ASSERT_EQ(rows.size(), 4U * kModelCount);
     ASSERT_EQ(kgfRows.size(), rows.size());

@@ -1,0 +1,46 @@
+#include "CalculationId.h"
+
+#include "NumberText.h"
+#include "Sha256.h"
+
+#include <cmath>
+#include <fmt/format.h>
+
+namespace vyra {
+
+namespace {
+
+constexpr std::string_view kVersionLine = "vyra-inputs 1\n";
+constexpr std::size_t kIdDigits = 12;
+
+bool IsAngle(int item) { return item == kItemAlpha || item == kItemBeta || item == kItemGamma; }
+
+}  // namespace
+
+std::optional<std::string> CalculationText(const Case& c)
+{
+    std::string text(kVersionLine);
+    for (int choice = 0; choice < kChoiceCount; ++choice) {
+        const Choice& named = kChoices[choice];
+        text += fmt::format("{}={}\n", named.name, named.words[static_cast<std::size_t>(ChoiceCode(c, choice))]);
+    }
+    for (int item = 0; item < kFieldCount; ++item) {
+        const std::string& typed = c.form.txtInput[static_cast<std::size_t>(item)];
+        std::optional<double> value =
+            typed.find_first_not_of(" \t") == std::string::npos ? 0.0 : ParseWholeNumber(typed);
+        if (!value) {
+            return std::nullopt;
+        }
+        const double number = IsAngle(item) ? std::nearbyint(*value) : *value;
+        text += fmt::format("{}={:.17g}\n", kFieldNames[static_cast<std::size_t>(item)], number == 0 ? 0.0 : number);
+    }
+    return text;
+}
+
+std::optional<std::string> CalculationId(const Case& c)
+{
+    const std::optional<std::string> text = CalculationText(c);
+    return text ? std::optional(Sha256Hex(*text).substr(0, kIdDigits)) : std::nullopt;
+}
+
+}  // namespace vyra
