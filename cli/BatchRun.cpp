@@ -7,6 +7,7 @@
 #include "LineReportOutput.h"
 #include "MaterialTableFile.h"
 #include "ResultColumns.h"
+#include "ResultNotes.h"
 #include "StandardOutput.h"
 #include "Utf8.h"
 
@@ -119,7 +120,7 @@ void AppendCsvHeader(std::string& out)
     for (int model = 1; model <= kModelCount; ++model) {
         out += ",model" + std::to_string(model);
     }
-    out += "\r\n";
+    out += ",calculation-id\r\n";
 }
 
 void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evaluation)
@@ -133,11 +134,18 @@ void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evalu
         AppendCsvCell(out, EscapedText(TerminalText(*evaluation.refusal), LineBreaks::Keep));
         out += ",";
         out.append(kModelCount, ',');
-        out += "\r\n";
+        out += "," + evaluation.calculationId.value_or("") + "\r\n";
         return;
     }
     const RunState& state = evaluation.selection;
-    out += ",ok,,";
+    // The sentences of a computed case stand where a refused one's message does.
+    std::string notes;
+    for (const std::string& note : ResultNotes(state)) {
+        notes += (notes.empty() ? "" : " ") + note;
+    }
+    out += ",ok,";
+    AppendCsvCell(out, notes);
+    out += ',';
     const std::vector<std::string_view> fits = ModelsPassingBoth(state);
     for (std::size_t k = 0; k < fits.size(); ++k) {
         out += k > 0 ? " " : "";
@@ -147,7 +155,7 @@ void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evalu
         out += ',';
         out += PassedSets(state, model);
     }
-    out += "\r\n";
+    out += "," + evaluation.calculationId.value_or("") + "\r\n";
 }
 
 void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Evaluation& evaluation)
