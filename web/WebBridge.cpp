@@ -1,6 +1,7 @@
 // What the page asks of the engine, as JSON texts in and out, so that the
 // page holds no figure, check or rule of its own. The page's entries are a
 // JSON object named as a case file's entries; every answer is a JSON object.
+#include "CalculationId.h"
 #include "Captions.h"
 #include "Case.h"
 #include "CaseFile.h"
@@ -106,6 +107,8 @@ Json SelectionOf(const Case& c)
     if (const CheckResult failure = SelectCommand(state, c.form)) {
         return RefusalOf(*failure);
     }
+    // A computed case's texts are numbers, so it always has its ID.
+    const std::string id = CalculationId(c).value_or("");
     Json speeds = Json::array();
     for (int i = 0; i < kModelCount; ++i) {
         speeds.push_back({{"model", state.model(i).name}, {"text", MaxSpeedText(state, i)}});
@@ -116,7 +119,8 @@ Json SelectionOf(const Case& c)
             {"maxSpeedUnit", UnitCaption(Quantity::Speed, c.forceUnit)},
             {"maxSpeed", speeds},
             {"passingBoth", PassingBothSentence(state)},
-            {"notes", ResultNotes(state)}};
+            {"notes", ResultNotes(state)},
+            {"calculationId", id}};
 }
 
 // What the input screen shows for the case's options: the captions and unit

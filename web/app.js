@@ -191,6 +191,7 @@
             tr.cells[1].textContent = speed.text;
         });
         document.getElementById('passing-both').textContent = result.passingBoth;
+        document.getElementById('calculation-id').textContent = `Calculation ID: ${result.calculationId}`;
         // Sentences the figures need beside them, such as a standing line's.
         const notes = document.getElementById('notes');
         notes.replaceChildren(...(result.notes ?? []).map((note) => Object.assign(document.createElement('li'),
@@ -271,7 +272,8 @@
                 lines.push([row.label, ...row.cells.map((c) => c.text + (c.fail ? '*' : ''))].map(quoted).join(','));
             }
         }
-        lines.push(quoted(result.passingBoth), ...(result.notes ?? []).map(quoted));
+        lines.push(quoted(result.passingBoth), ...(result.notes ?? []).map(quoted),
+            quoted(`Calculation ID: ${result.calculationId}`));
         return lines.join('\r\n') + '\r\n';
     }
 

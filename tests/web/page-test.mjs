@@ -78,6 +78,7 @@ async function checkSelection(tab, entries, unit) {
     const both = expected.models.filter((m) => m.withinTolerance1 && m.withinTolerance2).map((m) => m.name);
     assert.equal(await tab.$eval('#passing-both', (p) => p.textContent),
         `Passing both result sets: ${both.join(', ') || 'none'}`);
+    assert.equal(await tab.$eval('#calculation-id', (p) => p.textContent), `Calculation ID: ${expected.calculationId}`);
     await tab.click('#copy');  // both tables as CSV, "*" after a figure out of tolerance
     const csv = (await tab.evaluate(() => navigator.clipboard.readText())).split('\r\n');
     assert.deepEqual(csv.filter((line) => /^\d /.test(line)).map((line) => line.split(',').slice(1)),
