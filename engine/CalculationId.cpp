@@ -17,22 +17,35 @@ bool IsAngle(int item) { return item == kItemAlpha || item == kItemBeta || item 
 
 }  // namespace
 
-std::optional<std::string> CalculationText(const Case& c)
+std::optional<std::array<double, kFieldCount>> InputsAsRead(const EntryForm& form)
 {
-    std::string text(kVersionLine);
-    for (int choice = 0; choice < kChoiceCount; ++choice) {
-        const Choice& named = kChoices[choice];
-        text += fmt::format("{}={}\n", named.name, named.words[static_cast<std::size_t>(ChoiceCode(c, choice))]);
-    }
+    std::array<double, kFieldCount> inputs{};
     for (int item = 0; item < kFieldCount; ++item) {
-        const std::string& typed = c.form.txtInput[static_cast<std::size_t>(item)];
-        std::optional<double> value =
+        const std::string& typed = form.txtInput[static_cast<std::size_t>(item)];
+        const std::optional<double> value =
             typed.find_first_not_of(" \t") == std::string::npos ? 0.0 : ParseWholeNumber(typed);
         if (!value) {
             return std::nullopt;
         }
         const double number = IsAngle(item) ? std::nearbyint(*value) : *value;
-        text += fmt::format("{}={:.17g}\n", kFieldNames[static_cast<std::size_t>(item)], number == 0 ? 0.0 : number);
+        inputs[static_cast<std::size_t>(item)] = number == 0 ? 0.0 : number;
+    }
+    return inputs;
+}
+
+std::optional<std::string> CalculationText(const Case& c)
+{
+    const std::optional<std::array<double, kFieldCount>> inputs = InputsAsRead(c.form);
+    if (!inputs) {
+        return std::nullopt;
+    }
+    std::string text(kVersionLine);
+    for (int choice = 0; choice < kChoiceCount; ++choice) {
+        const Choice& named = kChoices[choice];
+        text += fmt::format("{}={}\n", named.name, named.words[static_cast<std::size_t>(ChoiceCode(c, choice))]);
+    }
+    for (std::size_t item = 0; item < kFieldCount; ++item) {
+        text += fmt::format("{}={:.17g}\n", kFieldNames[item], (*inputs)[item]);
     }
     return text;
 }

@@ -2,10 +2,17 @@
 
 #include "Case.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
 namespace vyra {
+
+// The ten fields as a calculation reads them, in the case's own unit before
+// any conversion: each text's number, an angle rounded to whole degrees
+// (halves to even), an empty field 0, a negative zero 0. Empty when a text
+// is not a number.
+std::optional<std::array<double, kFieldCount>> InputsAsRead(const EntryForm& form);
 
 // The text a calculation ID is the digest of: "vyra-inputs 1", the six
 // choices in the case file's words, then the ten fields, each the number
