@@ -261,14 +261,15 @@ TEST(InputScreen, ReadsEveryTypedTextAsTheEngineDoes)
     FrmInput screen(toolkit);
     screen.show();
     ASSERT_TRUE(QTest::qWaitFor([&toolkit] { return toolkit.modalScreens == 1; }));
-    for (const test::TypedText& row : test::TypedTexts()) {
+    for (const auto& row : test::ReadCaseTable("typed_texts", 4)) {
+        const EntryForm form = test::TypedForm(row);
         for (int item = 0; item < kFieldCount; ++item) {
             Child<QLineEdit>(screen, QStringLiteral("txtInput(%1)").arg(item))
-                .setText(QString::fromStdString(row.form.txtInput[static_cast<std::size_t>(item)]));
+                .setText(QString::fromStdString(form.txtInput[static_cast<std::size_t>(item)]));
         }
         Click(Child(screen, "cmdResult"));
         RunState state;
-        const CheckResult failure = SelectCommand(state, row.form);
+        const CheckResult failure = SelectCommand(state, form);
         std::vector<int> marked;
         for (int item = 0; item < kFieldCount; ++item) {
             const auto& field = Child<QLineEdit>(screen, QStringLiteral("txtInput(%1)").arg(item));
@@ -280,8 +281,8 @@ TEST(InputScreen, ReadsEveryTypedTextAsTheEngineDoes)
             failure ? QStringLiteral("message %1: %2 icon 1")
                           .arg(QString::fromStdString(failure->title), QString::fromStdString(failure->message))
                     : QString();
-        EXPECT_EQ(std::exchange(toolkit.messages, {}).join(""), box) << row.name;
-        EXPECT_EQ(marked, failure ? failure->markedItems : std::vector<int>{}) << row.name;
+        EXPECT_EQ(std::exchange(toolkit.messages, {}).join(""), box) << row[0];
+        EXPECT_EQ(marked, failure ? failure->markedItems : std::vector<int>{}) << row[0];
     }
 }
 

@@ -57,26 +57,27 @@ TEST(TypedText, IsOneNumberOrRefusedWithItsFieldMarked)
     const std::map<std::string, std::string> titles{{"not a number", "Inapplicable values"},
                                                     {"zero", "Inapplicable values"},
                                                     {"negative", "Input error"}};
-    for (const test::TypedText& row : test::TypedTexts()) {
+    for (const auto& row : test::ReadCaseTable("typed_texts", 4)) {
+        const int item = std::stoi(row[1]);
         RunState state;
-        const CheckResult failure = SelectCommand(state, row.form);
+        const CheckResult failure = SelectCommand(state, test::TypedForm(row));
         const SelectionInputs& in = state.inputs;
         const double record[] = {in.FS,          in.d, in.Wr, 1.0 * in.alpha, 1.0 * in.beta,
                                  1.0 * in.gamma, in.l, in.h,  in.Wp,          in.V};
-        if (row.outcome.starts_with("read ")) {
-            EXPECT_FALSE(failure) << row.name;
-            EXPECT_EQ(record[row.item], test::Number(row.outcome.substr(5))) << row.name;
+        if (row[3].starts_with("read ")) {
+            EXPECT_FALSE(failure) << row[0];
+            EXPECT_EQ(record[item], test::Number(row[3].substr(5))) << row[0];
             continue;
         }
-        ASSERT_TRUE(failure) << row.name;
-        EXPECT_EQ(std::tuple(failure->title, failure->markedItems),
-                  std::tuple(titles.at(row.outcome), std::vector{row.item}))
-            << row.name;
-        if (row.outcome == "not a number") {
-            EXPECT_EQ(failure->message, "The value of " + std::string(FieldSymbol(row.item)) + ", \"" + row.text
+        ASSERT_TRUE(failure) << row[0];
+        EXPECT_EQ(std::tuple(failure->title, failure->markedItems), std::tuple(titles.at(row[3]), std::vector{item}))
+            << row[0];
+        if (row[3] == "not a number") {
+            EXPECT_EQ(failure->message, "The value of " + std::string(FieldSymbol(item)) + ", \""
+                                            + test::Unescape(row[2])
                                             + "\", is not a number.\rType a plain number, with \".\" for decimals "
                                               "and no unit or thousands separator.")
-                << row.name;
+                << row[0];
         }
     }
 }

@@ -232,26 +232,25 @@ TEST(Selector, ReadsEveryTypedTextAsTheEngineDoes)
         RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026"});
         return out.str();
     };
-    for (const test::TypedText& row : test::TypedTexts()) {
+    Case input;
+    for (const auto& row : test::ReadCaseTable("typed_texts", 4)) {
         std::vector<std::string> args{"--json"};
-        rows += "\n" + row.name;
+        rows += "\n" + row[0];
+        input.form = test::TypedForm(row);
         for (int k = 0; k < kFieldCount; ++k) {
-            const std::string& text = row.form.txtInput[static_cast<std::size_t>(k)];
+            const std::string& text = input.form.txtInput[static_cast<std::size_t>(k)];
             args.push_back("--" + std::string(kFieldNames[static_cast<std::size_t>(k)]) + "=" + text);
             rows += ",\"" + text + "\"";
         }
-        Case input;
-        input.form = row.form;
-        ExpectDocumentOfRun(nlohmann::json::parse(output(args)), &input, row.name);
+        ExpectDocumentOfRun(nlohmann::json::parse(output(args)), &input, row[0]);
     }
     ASSERT_TRUE(WriteFileWhole(csv, rows + "\n"));
     std::istringstream lines(output({"--batch", csv, "--format", "json"}));
-    for (const test::TypedText& row : test::TypedTexts()) {
+    for (const auto& row : test::ReadCaseTable("typed_texts", 4)) {
         std::string line;
-        ASSERT_TRUE(std::getline(lines, line)) << row.name;
-        Case input;
-        input.form = row.form;
-        ExpectDocumentOfRun(nlohmann::json::parse(line), &input, row.name + " in a batch");
+        ASSERT_TRUE(std::getline(lines, line)) << row[0];
+        input.form = test::TypedForm(row);
+        ExpectDocumentOfRun(nlohmann::json::parse(line), &input, row[0] + " in a batch");
     }
 }
 

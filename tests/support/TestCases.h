@@ -43,26 +43,10 @@ std::string ReasonOf(const Expected<T>& result)
 // A number of a case table as strtod reads it, "inf", "-inf" and "nan" too.
 inline double Number(const std::string& field) { return std::strtod(field.c_str(), nullptr); }
 
-// A typed_texts row: the worked example with one field's text, and what
-// every front end must make of it: "read X", "not a number", "zero" or
-// "negative" (the check that refuses it, marking that field alone).
-struct TypedText {
-    std::string name;
-    int item = 0;
-    std::string text;
-    std::string outcome;
-    EntryForm form;
-};
-
-inline std::vector<TypedText> TypedTexts()
-{
-    std::vector<TypedText> rows;
-    for (const auto& row : ReadCaseTable("typed_texts", 4)) {
-        TypedText& typed = rows.emplace_back(row[0], std::stoi(row[1]), Unescape(row[2]), row[3], WorkedExampleForm());
-        typed.form.txtInput[static_cast<std::size_t>(typed.item)] = typed.text;
-    }
-    return rows;
-}
+// The worked example with the text of a typed_texts row (name | item | text
+// | outcome) in its field; the outcome is "read X", or the check that
+// refuses it ("not a number", "zero", "negative"), marking that field alone.
+inline EntryForm TypedForm(const CaseRow& row) { return EditedWorkedExample(row[1] + "=" + row[2]); }
 
 // The result tables by their figures' symbols, in the order of the columns.
 inline const std::vector<std::pair<std::string, ResultTable ResultTables::*>> kTables{
