@@ -256,8 +256,10 @@ bool WriteRollerPages(Canvas& page, const LineReportContent& content, const Line
                       const MessageSink& sink)
 {
     const ReportRecord record = content.recordOf(roller);
-    const PageTrace trace{record.customer, content.batchFile + " row " + std::to_string(roller.line)
-                                               + (roller.id.empty() ? std::string() : " (" + roller.id + ")")};
+    const PageTrace trace{record.customer,
+                          content.batchFile + " row " + std::to_string(roller.line)
+                              + (roller.id.empty() ? std::string() : " (" + roller.id + ")"),
+                          record.specifications.calculationId};
     bool troubled = false;
     const MessageSink once = [&](const std::string& title, const std::string& message) {
         if (!troubled) {

@@ -37,15 +37,21 @@ void WritePageFooter(Canvas& page, const PageTrace& trace, int number, int count
     const double y = page.ScaleHeight() - 1;
     const std::string pages = "page " + std::to_string(number) + " of " + std::to_string(count);
     const double pagesX = right - page.TextWidth(pages);
+    const std::string id = trace.calculationId.empty() ? "" : "ID " + trace.calculationId;
+    const double idX = id.empty() ? pagesX : pagesX - page.TextWidth(id + "   ");
     std::string line;
     Append(line, "", trace.customer.customer);
     Append(line, "Order No. ", trace.customer.orderNo);
     Append(line, "", trace.customer.date);
     Append(line, "", trace.caseFile);
-    const double limit = pagesX - page.TextWidth("  ");
+    const double limit = idX - page.TextWidth("  ");
     page.SetCurrentX(kMargin);
     page.SetCurrentY(y);
     page.WriteText(report::ClippedToWidth(page, line, limit - kMargin), LineEnd::Keep);
+    if (!id.empty()) {
+        page.SetCurrentX(idX);
+        page.WriteText(id, LineEnd::Keep);
+    }
     page.SetCurrentX(pagesX);
     page.WriteText(pages, LineEnd::Keep);
     if (page.Failed()) {

@@ -22,10 +22,13 @@ struct ReportCustomer {
 struct PageTrace {
     ReportCustomer customer;
     std::string caseFile;
+    // The calculation's ID, so that a page found alone names what it shows.
+    std::string calculationId = {};
 };
 
 // The footer every printed page carries below its drawing: customer, order
-// number, date and case file (those given), and "page n of N" at the right,
+// number, date and case file (those given), and "page n of N" at the right
+// after the calculation ID ("ID a33582d03191", when there is one),
 // in 8 point on one line in the page's own margins (10 cells from each
 // edge). The canvas's scale and font are changed. A device that failed
 // before is left alone (its trouble was told); one that fails now is told.

@@ -6,7 +6,7 @@ namespace vyra::gfx {
 
 void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& sink)
 {
-    const PageTrace trace{record.customer, record.caseFile};
+    const PageTrace trace{record.customer, record.caseFile, record.specifications.calculationId};
     const int pages = record.charts ? 3 : 2;
     PrintReportPage1(page, record, sink);
     PrintSketch(page, record.selection.inputs, sink);

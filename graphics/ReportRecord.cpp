@@ -1,5 +1,6 @@
 #include "ReportRecord.h"
 
+#include "CalculationId.h"
 #include "Captions.h"
 
 namespace vyra::gfx {
@@ -8,6 +9,7 @@ ReportSpecifications SpecificationsOf(const Case& c)
 {
     const EntryForm& form = c.form;
     ReportSpecifications shown;
+    shown.calculationId = CalculationId(c).value_or("");
     shown.standardSelected = form.opType == 0;
     shown.rightSelected = form.fulcrumIndex == 0;
     const auto captions = FieldCaptions();

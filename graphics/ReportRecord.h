@@ -29,6 +29,8 @@ struct ReportSpecifications {
     // Where the tension or the roller weight came from, a line each
     // ("Tension from: PET 12 µm, 1000 mm, typical"); none when typed.
     std::vector<std::string> origins;
+    // One ID for the inputs as read; empty when a text is no number.
+    std::string calculationId;
 };
 
 // Everything the two report pages and the printed sketch read.
