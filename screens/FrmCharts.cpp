@@ -1,5 +1,6 @@
 #include "FrmCharts.h"
 
+#include "CalculationId.h"
 #include "InputControls.h"
 
 #include "PainterCanvas.h"
@@ -192,7 +193,10 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
     for (int model = 0; model < kModelCount; ++model) {
         m_calibration[model][0]->setText(QString::fromStdString(ModelLabel(shown.selection, model)));
     }
-    m_lblPassing->setText(QString::fromStdString(PassingBothSentence(shown.selection)));
+    // The sentence names the calculation, as the report's footers do.
+    const std::optional<std::string> id = CalculationId(Case{shown.form, shown.selection.forceUnit});
+    m_lblPassing->setText(
+        QString::fromStdString(PassingBothSentence(shown.selection) + (id ? "   (ID " + *id + ")" : "")));
     m_lblWeight->setText(
         QStringLiteral("Test weight %1").arg(ToQString(UnitCaption(Quantity::Mass, shown.selection.forceUnit))));
     const std::string named = gfx::CaseName(shown.trace);
