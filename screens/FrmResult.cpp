@@ -46,6 +46,13 @@ FrmResult::FrmResult(const ResultScreenLayout& layout, ResultCommands commands)
         Place(*m_lblNotes, layout.runNotes);
         m_lblNotes->hide();
     }
+    if (layout.calculationId.width > 0) {
+        m_lblCalculationId = new QLabel(this);
+        m_lblCalculationId->setObjectName(QStringLiteral("lblCalculationId"));
+        m_lblCalculationId->setFont(CourierNew(kNotesPoints));
+        m_lblCalculationId->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        Place(*m_lblCalculationId, layout.calculationId);
+    }
     CentreOnDisplay(*this, layout.belowCentre);
 }
 
@@ -74,8 +81,13 @@ void FrmResult::AddColumnHeadings(const ValueColumn& column, const ResultColumn&
     m_unitHeadings.emplace_back(&heading, &shown);
 }
 
-void FrmResult::Fill(const RunState& selection)
+void FrmResult::Fill(const RunState& selection, std::string_view calculationId)
 {
+    if (m_lblCalculationId != nullptr) {
+        m_lblCalculationId->setText(calculationId.empty()
+                                        ? QString()
+                                        : QString::fromStdString("Calculation ID: " + std::string(calculationId)));
+    }
     for (const auto& [label, text] : m_runUnitTexts) {
         label->setText(QString::fromStdString(text->text(selection.forceUnit)));
     }

@@ -46,6 +46,8 @@ struct ResultScreenLayout {
     // Where the sentences on the figures stand (a standing line), beside the
     // buttons; width 0 for a screen whose figures they do not concern.
     TwipBox runNotes = {};
+    // Where the calculation ID stands beside the buttons; width 0 for none.
+    TwipBox calculationId = {};
 };
 
 // A result screen: the set's figures of the nine models, failing values
@@ -57,7 +59,7 @@ public:
 
     // Writes the unit headings and every row from the selection's tables and
     // the set's assessment, replacing whatever the screen showed before.
-    void Fill(const RunState& selection);
+    void Fill(const RunState& selection, std::string_view calculationId = {});
 
 private:
     void AddColumnHeadings(const ValueColumn& column, const ResultColumn& shown, int index);
@@ -69,6 +71,7 @@ private:
     std::vector<std::pair<QLabel*, const ResultColumn*>> m_unitHeadings;
     ResultPicture::Column m_lblName{};
     QLabel* m_lblNotes = nullptr;
+    QLabel* m_lblCalculationId = nullptr;
     std::vector<ResultPicture::Column> m_values;
 };
 

@@ -145,6 +145,7 @@ constexpr ResultScreenLayout kFrmResult1{
     .columns = kColumns1,
     .notes = kNotes1,
     .belowCentre = kBelowFrmResult2,
+    .calculationId = {60, 5955, 3840, 435},
 };
 
 constexpr ResultScreenLayout kFrmResult2{

@@ -43,7 +43,7 @@ void ResultScreens::Show(const gfx::ReportRecord& record, const EntryForm& form)
     // An open pair shows the new selection too: every label, mark and frame
     // is written again.
     m_screens->second->Fill(m_record.selection);
-    m_screens->first->Fill(m_record.selection);
+    m_screens->first->Fill(m_record.selection, m_record.specifications.calculationId);
     BringToFront(*m_screens->second);
     BringToFront(*m_screens->first);
 }
