@@ -25,6 +25,10 @@ int WriteResults(const SelectorOptions& options, const Evaluation& evaluation, s
         out << document;
     } else if (evaluation.refusal) {
         err << TerminalText(*evaluation.refusal) << '\n';
+        // A refused case is a calculation too, which a colleague may be asked to check.
+        if (evaluation.calculationId) {
+            err << "Calculation ID: " << *evaluation.calculationId << '\n';
+        }
     } else {
         WriteTextTables(evaluation.selection, out);
         out << "Calculation ID: " << evaluation.calculationId.value_or("none") << '\n';
