@@ -134,7 +134,7 @@ void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evalu
         AppendCsvCell(out, EscapedText(TerminalText(*evaluation.refusal), LineBreaks::Keep));
         out += ",";
         out.append(kModelCount, ',');
-        out += "," + evaluation.calculationId.value_or("") + "\r\n";
+        out += Joined({",", evaluation.calculationId.value_or(""), "\r\n"});
         return;
     }
     const RunState& state = evaluation.selection;

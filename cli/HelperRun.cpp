@@ -66,7 +66,7 @@ void WriteAdviceText(const WebDescription& web, const TensionAdvice& advice, std
     out << std::left << std::setw(10) << "" << std::right << std::setw(10) << "low" << std::setw(10) << "typical"
         << std::setw(10) << "high" << '\n';
     row("[N/m]", advice.perWidth, 1);
-    row("[" + Unit(unit) + "]", advice.tension, 2);
+    row(Joined({"[", Unit(unit), "]"}), advice.tension, 2);
     if (advice.breakLoad) {
         out << "Break load: " << FormatPattern(*advice.breakLoad, 1) << ' ' << Unit(unit) << '\n';
     }

@@ -5,6 +5,7 @@
 #include "ResultNotes.h"
 #include "Results1.h"
 #include "Results2.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -110,7 +111,8 @@ void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std:
     for (int i = 0; i < kModelCount; ++i) {
         std::string angles;
         for (const GammaInterval& interval : passing[i]) {
-            angles += (angles.empty() ? "" : " ") + std::to_string(interval.from) + ".." + std::to_string(interval.to);
+            angles +=
+                Joined({angles.empty() ? "" : " ", std::to_string(interval.from), "..", std::to_string(interval.to)});
         }
         out << std::left << std::setw(kNameWidth) << ModelLabel(state, i) << std::right << std::setw(width)
             << speeds[i + 1] << "  " << (angles.empty() ? "none" : angles) << '\n';

@@ -53,4 +53,13 @@ std::string EscapedText(std::string_view text, LineBreaks lineBreaks)
     return shown;
 }
 
+std::string Joined(std::initializer_list<std::string_view> parts)
+{
+    std::string joined;
+    for (const std::string_view part : parts) {
+        joined.append(part);
+    }
+    return joined;
+}
+
 }  // namespace vyra

@@ -362,8 +362,7 @@ struct BatchReader::Parser {
         if (const std::optional<int> code = ChoiceCodeOf(choice, value)) {
             SetChoiceCode(row.input, column.index, *code);
         } else if (!value.empty() && !row.problem) {
-            row.problem =
-                "\"" + std::string(choice.name) + "\" must be " + ChoiceWording(choice) + ", not \"" + value + "\"";
+            row.problem = Joined({"\"", choice.name, "\" must be ", ChoiceWording(choice), ", not \"", value, "\""});
         }
     }
 

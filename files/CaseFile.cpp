@@ -28,7 +28,7 @@ Expected<void> ReadText(const ReadJson& document, std::string_view name, std::st
         return {};
     }
     if (!found->is_string()) {
-        return Failed("\"" + std::string(name) + "\" must be a text");
+        return Failed(Joined({"\"", name, "\" must be a text"}));
     }
     target = found->get<std::string>();
     return {};
@@ -45,7 +45,7 @@ Expected<void> ReadChoice(const ReadJson& document, int choice, Case& c)
     }
     const std::optional<int> code = ChoiceCodeOf(words, word);
     if (!code) {
-        return Failed("\"" + std::string(words.name) + "\" must be " + ChoiceWording(words) + ", not \"" + word + "\"");
+        return Failed(Joined({"\"", words.name, "\" must be ", ChoiceWording(words), ", not \"", word, "\""}));
     }
     SetChoiceCode(c, choice, *code);
     return {};
@@ -130,12 +130,12 @@ Expected<Texts> RecordTexts(const ReadJson& document, std::string_view record,
 {
     const ReadJson& object = document.at(std::string(record));
     if (!object.is_object()) {
-        return Failed("\"" + std::string(record) + "\" must be an object");
+        return Failed(Joined({"\"", record, "\" must be an object"}));
     }
     Texts texts;
     for (const TextName<Texts>& name : names) {
         if (auto read = ReadText(object, name.name, texts.*name.member); !read) {
-            return Failed("\"" + std::string(record) + "\": " + read.Error().reason);
+            return Failed(Joined({"\"", record, "\": ", read.Error().reason}));
         }
     }
     return texts;
@@ -146,7 +146,7 @@ Expected<Texts> RecordTexts(const ReadJson& document, std::string_view record,
 Expected<void> ReadOrigins(const ReadJson& document, Case& c)
 {
     const auto refused = [](std::string_view record, const Failure& failure) {
-        return Failed("\"" + std::string(record) + "\": " + failure.reason);
+        return Failed(Joined({"\"", record, "\": ", failure.reason}));
     };
     if (document.contains(kTensionFromName)) {
         const Expected<WebTexts> texts = RecordTexts(document, kTensionFromName, kWebTextNames);
