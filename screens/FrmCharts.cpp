@@ -194,7 +194,10 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
         m_calibration[model][0]->setText(QString::fromStdString(ModelLabel(shown.selection, model)));
     }
     // The sentence names the calculation, as the report's footers do.
-    const std::optional<std::string> id = CalculationId(Case{shown.form, shown.selection.forceUnit});
+    Case calculated;
+    calculated.form = shown.form;
+    calculated.forceUnit = shown.selection.forceUnit;
+    const std::optional<std::string> id = CalculationId(calculated);
     m_lblPassing->setText(
         QString::fromStdString(PassingBothSentence(shown.selection) + (id ? "   (ID " + *id + ")" : "")));
     m_lblWeight->setText(
