@@ -155,7 +155,7 @@ void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evalu
         out += ',';
         out += PassedSets(state, model);
     }
-    out += "," + evaluation.calculationId.value_or("") + "\r\n";
+    out += Joined({",", evaluation.calculationId.value_or(""), "\r\n"});
 }
 
 void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Evaluation& evaluation)
