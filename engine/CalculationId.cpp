@@ -13,8 +13,6 @@ namespace {
 constexpr std::string_view kVersionLine = "vyra-inputs 1\n";
 constexpr std::size_t kIdDigits = 12;
 
-bool IsAngle(int item) { return item == kItemAlpha || item == kItemBeta || item == kItemGamma; }
-
 }  // namespace
 
 std::optional<std::array<double, kFieldCount>> InputsAsRead(const EntryForm& form)
@@ -27,7 +25,8 @@ std::optional<std::array<double, kFieldCount>> InputsAsRead(const EntryForm& for
         if (!value) {
             return std::nullopt;
         }
-        const double number = IsAngle(item) ? std::nearbyint(*value) : *value;
+        // The angles are the fields no unit converts.
+        const double number = FieldQuantity(item) == Quantity::Fixed ? std::nearbyint(*value) : *value;
         inputs[static_cast<std::size_t>(item)] = number == 0 ? 0.0 : number;
     }
     return inputs;

@@ -26,10 +26,7 @@ std::string Quoted(std::string_view text)
     while (cut < text.size() && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
         --cut;
     }
-    std::string quoted(1, '"');
-    quoted += EscapedText(text.substr(0, cut), LineBreaks::Escape);
-    quoted += cut < text.size() ? "...\"" : "\"";
-    return quoted;
+    return Joined({"\"", EscapedText(text.substr(0, cut), LineBreaks::Escape), cut < text.size() ? "...\"" : "\""});
 }
 
 // A comma, a unit or a word in a field would otherwise be read as the number
@@ -38,12 +35,10 @@ CheckResult CheckNumbers(const EntryForm& form, const EntryReading& reading, std
 {
     for (const int item : items) {
         if (reading.notANumber[item]) {
-            std::string message = "The value of ";
-            message += FieldSymbol(item);
-            message += ", " + Quoted(form.txtInput[item]);
-            message += ", is not a number.\rType a plain number, with \".\" for decimals and no unit or thousands "
-                       "separator.";
-            return Inapplicable(std::move(message), {item});
+            return Inapplicable(Joined({"The value of ", FieldSymbol(item), ", ", Quoted(form.txtInput[item]),
+                                        ", is not a number.\rType a plain number, with \".\" for decimals and no "
+                                        "unit or thousands separator."}),
+                                {item});
         }
     }
     return std::nullopt;
@@ -70,8 +65,7 @@ CheckResult CheckTooLarge(const EntryReading& reading, std::initializer_list<int
 {
     for (const int item : items) {
         if (reading.tooLarge[item]) {
-            return Inapplicable(std::string("The value of ") + std::string(FieldSymbol(item)) + " is too large.",
-                                {item});
+            return Inapplicable(Joined({"The value of ", FieldSymbol(item), " is too large."}), {item});
         }
     }
     return std::nullopt;
