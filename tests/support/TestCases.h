@@ -43,9 +43,7 @@ std::string ReasonOf(const Expected<T>& result)
 // A number of a case table as strtod reads it, "inf", "-inf" and "nan" too.
 inline double Number(const std::string& field) { return std::strtod(field.c_str(), nullptr); }
 
-// The worked example with the text of a typed_texts row (name | item | text
-// | outcome) in its field; the outcome is "read X", or the check that
-// refuses it ("not a number", "zero", "negative"), marking that field alone.
+// The worked example with a typed_texts row's text in its field (the table says what it reads as).
 inline EntryForm TypedForm(const CaseRow& row) { return EditedWorkedExample(row[1] + "=" + row[2]); }
 
 // The result tables by their figures' symbols, in the order of the columns.
