@@ -142,18 +142,10 @@ std::array<std::string, 3> CalibrationFigures(const Calibration& calibration, in
 
 namespace {
 
-// A weight pulls with its own figure in kgf or lbf; a newton run types the
-// pull of a kg as 9.8.
+// A weight pulls with its own figure in kgf or lbf, in N as a kgf does.
 double PullOf(double weight, ForceUnit forceUnit)
 {
-    switch (forceUnit) {
-    case kKgf:
-    case kLbf:
-        return weight;
-    case kNewton:
-        return weight * kNewtonsPerKgf;
-    }
-    return weight;
+    return forceUnit == kLbf ? weight : InRunUnits(Quantity::Force, weight, forceUnit);
 }
 
 }  // namespace

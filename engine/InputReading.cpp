@@ -12,28 +12,15 @@ namespace vyra {
 
 namespace {
 
-// The record holds the program's units, so an lbf run's entries are
-// converted here, once, and every step after reads them as a kgf run's. A
-// newton run's tension stays as typed: the load step divides it by 9.8.
-double InRecordUnits(int item, double typed, ForceUnit unit)
-{
-    switch (unit) {
-    case kKgf:
-    case kNewton:
-        return typed;
-    case kLbf:
-        return InProgramUnits(FieldQuantity(item), typed, unit);
-    }
-    return typed;
-}
-
+// The record holds the program's units, so a newton or an lbf run's entries
+// are converted here, once, and every step after reads them as a kgf run's.
 // A number that overflows only when converted is as much too large as one
 // typed past the range.
 double ReadNumber(const EntryForm& form, int item, ForceUnit unit, EntryReading& reading)
 {
     const std::string& text = form.txtInput[item];
     reading.notANumber[item] = text.find_first_not_of(" \t") != std::string::npos && !ParseWholeNumber(text);
-    const double value = InRecordUnits(item, ParseLeadingNumber(form.txtInput[item]), unit);
+    const double value = InProgramUnits(FieldQuantity(item), ParseLeadingNumber(text), unit);
     reading.tooLarge[item] = std::isinf(value);
     return value;
 }

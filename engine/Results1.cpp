@@ -16,20 +16,6 @@ bool UsesOneSensorIndependently(std::int16_t methodCode)
 
 bool ReadsOneChannel(std::int16_t methodCode) { return methodCode == kOneSideOne || methodCode == kIndependentOne; }
 
-// The record holds the tension in kgf but for a newton run's, which is
-// divided here by the catalogue's 9.8 as it always was.
-double TensionInKgf(double FS, ForceUnit unit)
-{
-    switch (unit) {
-    case kKgf:
-    case kLbf:
-        return FS;
-    case kNewton:
-        return FS / kNewtonsPerKgf;
-    }
-    return FS;
-}
-
 bool AtOrBeyond(double value, double limit) { return !std::isfinite(value) || std::fabs(value) >= limit; }
 
 }  // namespace
@@ -39,7 +25,7 @@ void ComputeTransmittedLoad(RunState& state, int i)
     const SelectionInputs& in = state.inputs;
     const SensorModel& model = state.model(i);
     const double a = model.leverLength;
-    const double T = TensionInKgf(in.FS, state.forceUnit);
+    const double T = in.FS;
     // Widened: a mounting angle near the 16-bit limit must not overflow.
     const std::int32_t theta1 = std::int32_t{in.alpha} - in.gamma;
     const std::int32_t theta2 = std::int32_t{in.beta} + in.gamma;

@@ -9,9 +9,8 @@
 namespace vyra {
 
 // Everything the user enters or chooses, as the engine reads it.
-// Lengths mm, masses kg, speed m/min, angles whole degrees, FS kgf: an lbf
-// run's entries are converted when they are read. Only a newton run keeps
-// FS as typed, in N, which the load step divides by 9.8 (see ForceUnit).
+// Lengths mm, masses kg, speed m/min, angles whole degrees, FS kgf: a newton
+// or an lbf run's entries are converted when they are read.
 struct SelectionInputs {
     double FS = 0;
     double d = 0;

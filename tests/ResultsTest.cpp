@@ -28,8 +28,9 @@ TEST(RunSelection, FiguresWorkedOutByHand)
     for (const auto& row : test::ReadCaseTable("engine_figures", 6)) {
         RunState state;
         ASSERT_TRUE(test::ReadFiguresRow(row, state)) << row[0];
+        const double FS = state.inputs.FS;
         RunSelection(state);
-        EXPECT_EQ(state.inputs.FS, test::Number(row[3])) << row[0] << ": the entered tension stays as it was";
+        EXPECT_EQ(state.inputs.FS, FS) << row[0] << ": the entered tension stays as it was";
         std::istringstream indices(row[4]);
         const std::vector<int> models{std::istream_iterator<int>(indices), {}};
         std::istringstream figures(row[5]);

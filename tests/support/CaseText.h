@@ -2,6 +2,7 @@
 
 #include "InputReading.h"
 #include "RunState.h"
+#include "Units.h"
 
 #include <sstream>
 #include <string>
@@ -91,7 +92,10 @@ inline bool ReadFiguresRow(const std::vector<std::string>& row, RunState& state)
     state.seriesIndex = static_cast<std::int16_t>(std::stoi(row[1]));
     state.forceUnit = row[2] == "N" ? kNewton : kKgf;
     SelectionInputs& in = state.inputs;
-    return static_cast<bool>(std::istringstream(row[3]) >> in.FS >> in.d >> in.Wr >> in.l >> in.h >> in.Wp >> in.V
-                             >> in.alpha >> in.beta >> in.gamma >> in.methodCode);
+    const bool read = static_cast<bool>(std::istringstream(row[3]) >> in.FS >> in.d >> in.Wr >> in.l >> in.h >> in.Wp
+                                        >> in.V >> in.alpha >> in.beta >> in.gamma >> in.methodCode);
+    // The record holds kgf; the row types the tension in its own unit.
+    in.FS = InProgramUnits(Quantity::Force, in.FS, state.forceUnit);
+    return read;
 }
 }  // namespace vyra::test
