@@ -27,7 +27,7 @@ input=$(wait_for_window "line3.vyracase – VyraSensorSelector" 20 "$app_pid") \
 focus "$input"
 # From the customer field to "Select": the customer block, the two option
 # groups, the ten fields, "Two sensors" and "Image chgange".
-xdotool key --delay 5 $(printf 'Tab %.0s' $(seq 1 19)) space
+xdotool key --delay 5 --repeat 19 --repeat-delay 5 Tab key space
 wait_for_window "Selection result 1" 20 "$app_pid" >/dev/null || { echo "Selection result 1 did not appear"; exit 1; }
 
 focus "$input"

@@ -21,7 +21,7 @@ input=$(wait_for_window "VyraSensorSelector" 20 "$app_pid") || { echo "the input
 focus "$input"
 # From the customer field to "Explanation": the customer block, the option
 # groups, the ten fields, "Two sensors", "Image chgange" and "Select".
-xdotool key --delay 5 $(printf 'Tab %.0s' $(seq 1 20)) space
+xdotool key --delay 5 --repeat 20 --repeat-delay 5 Tab key space
 menu=$(wait_for_window "Selecting explanations" 20 "$app_pid") || { echo "the explanation menu did not appear"; exit 1; }
 xdotool windowfocus --sync "$menu" key Tab space
 # A "File Error" box would come up before the viewer and hold it back.
