@@ -1,6 +1,6 @@
-// The recommended rules for the page's script, which runs in the browser, and
-// for its tests and this file, which run in node. ESLint and these rule sets are installed
-// with the tests' other tools (npm ci in tests/web), so they are required from there.
+// The recommended rules for the page's script, which runs in the browser, and for its tests
+// and this file, which run in node. ESLint and these rule sets are installed with the tests'
+// other tools (npm ci in tests/web), so they are required from there.
 import { createRequire } from 'node:module';
 
 const require = createRequire(new URL('tests/web/', import.meta.url));

@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 status=0
 command -v shellcheck >/dev/null || bash scripts/install-deps.sh
 mapfile -t scripts < <(git ls-files '*.sh' .ci/run tests/print/vyracapture)
-# Style notes are left to the author: the warnings are what breaks a script.
+# Warnings and errors only: the notes below them (single quotes kept for eval, an echo that
+# joins words) are here what the author meant.
 shellcheck --severity=warning "${scripts[@]}" || status=1
 
 if [ ! -x tests/web/node_modules/.bin/eslint ]; then
