@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build
     libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libcsv-dev libfmt-dev libfast-float-dev
-    clang libclang-rt-14-dev clang-format
+    clang libclang-rt-14-dev clang-format shellcheck
     qt6-base-dev fonts-liberation2 poppler-utils
     cups cups-client
     xvfb xdotool x11-utils python3

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs, builds and runs every test, with a CUPS queue as the default
 # printer for the printing tests, then builds the page and checks it
-# against the native engine and in chromium. The scheduler is stopped at the end only
-# when this script started it: one already running (.ci/run starts one for
-# the whole run) is left running.
+# against the native engine and in chromium. At the end the printing is put
+# back as this script found it (the default printer, the queue; a scheduler
+# stopped only when started here), unless a caller set the printer up for a
+# longer run, as .ci/run does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh

@@ -2,6 +2,7 @@
 // (vyra-engine.js) and writes the answers into the page. Every figure,
 // check, message and option rule is the engine's; this script only shows.
 'use strict';
+/* global VyraEngine -- the engine's factory, from vyra-engine.js, which the page loads first */
 
 (async () => {
     const form = document.getElementById('entries');

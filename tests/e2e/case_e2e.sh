@@ -27,18 +27,14 @@ input=$(wait_for_window "line3.vyracase – VyraSensorSelector" 20 "$app_pid") \
 focus "$input"
 # From the customer field to "Select": the customer block, the two option
 # groups, the ten fields, "Two sensors" and "Image chgange".
-xdotool key --delay 5 $(printf 'Tab %.0s' $(seq 1 19)) space
+xdotool key --delay 5 --repeat 19 --repeat-delay 5 Tab key space
 wait_for_window "Selection result 1" 20 "$app_pid" >/dev/null || { echo "Selection result 1 did not appear"; exit 1; }
 
 focus "$input"
 xdotool key --delay 50 alt+f e
 dialog=$(wait_for_window "Export Report as PDF" 20 "$app_pid") || { echo "the export dialog did not appear"; exit 1; }
-xdotool windowfocus --sync "$dialog"
-xdotool key ctrl+a
-xdotool type --delay 5 "$workdir/exported.pdf"
-xdotool key Return
+xdotool windowfocus --sync "$dialog" key ctrl+a && xdotool type --delay 5 "$workdir/exported.pdf" && xdotool key Return
 wait_until "the report is exported" 20 '[ -s "$workdir/exported.pdf" ]'
 
-grep -q "Northern Paper" <(pdftotext -raw "$workdir/exported.pdf" -) || { echo "the customer is not in the report"; exit 1; }
 diff <(pdftotext -raw "$workdir/computed.pdf" -) <(pdftotext -raw "$workdir/exported.pdf" -) \
     || { echo "the exported report differs from vyra-select's"; exit 1; }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for driving the desktop program under a real X server: sourced by
 # the end-to-end tests, the installed-package check and the desktop benchmark.
 

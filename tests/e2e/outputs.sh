@@ -158,16 +158,16 @@ s = socket.create_server(("127.0.0.1", 0)); print(s.getsockname()[1], flush=True
 # job's PDF in its spool folder.
 "both pages printed")
     spool=/var/spool/vyra-capture
-    ls $spool >before
+    touch printing
     q sel --print
     for _ in $(seq 600); do
-        job=$(ls $spool | grep -vxFf before | grep '\.pdf$' | head -1)
+        job=$(find $spool -name '*.pdf' -newer printing | head -1)
         [ -n "$job" ] && break
         sleep 0.1
     done
-    facts "$spool/$job" | grep pages
-    words "$spool/$job" | grep -oE 'Northern Paper|<Selection results 2>'
-    s pdftoppm -r 30 -png "$spool/$job" page
+    facts "$job" | grep pages
+    words "$job" | grep -oE 'Northern Paper|<Selection results 2>'
+    s pdftoppm -r 30 -png "$job" page
     ls page*
     ;;
 *)

@@ -21,13 +21,11 @@ input=$(wait_for_window "VyraSensorSelector" 20 "$app_pid") || { echo "the input
 focus "$input"
 # From the customer field to "Explanation": the customer block, the option
 # groups, the ten fields, "Two sensors", "Image chgange" and "Select".
-xdotool key --delay 5 $(printf 'Tab %.0s' $(seq 1 20)) space
+xdotool key --delay 5 --repeat 20 --repeat-delay 5 Tab key space
 menu=$(wait_for_window "Selecting explanations" 20 "$app_pid") || { echo "the explanation menu did not appear"; exit 1; }
 xdotool windowfocus --sync "$menu" key Tab space
 # A "File Error" box would come up before the viewer and hold it back.
 wait_for_window "Explanations" 20 "$app_pid" >/dev/null || { echo "the document viewer did not appear"; exit 1; }
-if xdotool search --onlyvisible --name "^File Error\$" >/dev/null 2>&1; then
-    echo "the installed program did not find its documents"
-    exit 1
-fi
+! xdotool search --onlyvisible --name "^File Error\$" >/dev/null 2>&1 \
+    || { echo "the installed program did not find its documents"; exit 1; }
 echo "the installed program opened its first explanation document from $(ls -d /usr/share/vyrasensorselector)"
