@@ -1,10 +1,12 @@
 #include "JsonOutput.h"
 
 #include "NumberText.h"
+#include "ResultColumns.h"
 #include "ResultNotes.h"
 #include "Results1.h"
 #include "Results2.h"
 #include "Units.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -36,13 +38,6 @@ void AppendNumber(std::string& out, double value)
         out += ".0";
     }
 }
-
-// The unit of every figure key, the same in every run: the figures are held
-// in the program's own units, and "unit" names only the run's.
-constexpr std::string_view kFigureUnits =
-    R"({"P1":"kgf","We":"kgf","P":"kgf","Zt":"mm","Zr":"mm","Zs":"mm","Vt":"mV","Vr":"mV","S":"times",)"
-    R"("F1":"Hz","F2":"Hz","F3":"Hz","E":"um","PB":"kgf","maxSpeed":"m/min","passingGamma":"degree",)"
-    R"("weight":"kg"})";
 
 void AppendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
 
@@ -100,44 +95,63 @@ void AppendNotes(std::string& out, const std::vector<std::string>& notes)
     out += ']';
 }
 
+constexpr std::array<std::span<const ResultColumn>, 2> kColumnSets{kResultSet1Columns, kResultSet2Columns};
+
+// The unit of every figure key, the same in every run: the figures are held
+// in the program's own units, and "unit" names only the run's.
+std::string FigureUnits()
+{
+    std::string units = "{";
+    for (const std::span<const ResultColumn> columns : kColumnSets) {
+        for (const ResultColumn& column : columns) {
+            if (!column.heldUnit.empty()) {
+                units += Joined({"\"", column.symbol, "\":\"", column.heldUnit, "\","});
+            }
+        }
+    }
+    return units + R"("maxSpeed":"m/min","passingGamma":"degree","weight":"kg"})";
+}
+
+// Each check's verdict under its figure's symbol, a ratio's without its '/'.
+void AppendVerdicts(std::string& out, const RunState& state, int i, int setNumber)
+{
+    out += setNumber == 1 ? ",\"fail1\":{" : ",\"fail2\":{";
+    std::string_view separator;
+    for (const Check* check : kChecks) {
+        if (check->resultSet == setNumber) {
+            std::string key(check->symbol);
+            std::erase(key, '/');
+            out += separator;
+            AppendKey(out, key);
+            AppendBool(out, Fails(*check, state, i));
+            separator = ",";
+        }
+    }
+    out += '}';
+}
+
 void AppendModel(std::string& out, const Evaluation& evaluation, int i)
 {
     const RunState& state = evaluation.selection;
-    const ResultTables& t = state.tables;
-    const Assessment1 a1 = AssessResults1(state, i);
-    const Assessment2 a2 = AssessResults2(state, i);
     out += "{\"index\":";
     out += std::to_string(i);
     out += ",\"name\":";
     AppendJsonString(out, state.model(i).name);
-    const std::pair<const char*, const ResultTable*> tables[] = {
-        {"P1", &t.P1}, {"We", &t.We}, {"P", &t.P},   {"Zt", &t.Zt}, {"Zr", &t.Zr}, {"Zs", &t.Zs}, {"Vt", &t.Vt},
-        {"Vr", &t.Vr}, {"S", &t.S},   {"F1", &t.F1}, {"F2", &t.F2}, {"F3", &t.F3}, {"E", &t.E},   {"PB", &t.PB},
-    };
-    for (const auto& [key, table] : tables) {
-        out += ',';
-        AppendKey(out, key);
-        AppendNumber(out, (*table)[i]);
+    for (const std::span<const ResultColumn> columns : kColumnSets) {
+        for (const ResultColumn& column : columns) {
+            if (!column.heldUnit.empty()) {
+                out += ',';
+                AppendKey(out, column.symbol);
+                AppendNumber(out, column.value(state.tables, i));
+            }
+        }
     }
-    const std::pair<const char*, bool> fail1[] = {{"P1", a1.failP1},
-                                                  {"Zr", a1.failZr},
-                                                  {"Zs", a1.failZs},
-                                                  {"Vr", a1.failVr},
-                                                  {"S", a1.failS}};
-    out += ",\"fail1\":{";
-    for (const auto& [key, failed] : fail1) {
-        AppendKey(out, key);
-        AppendBool(out, failed);
-        out += key == fail1[4].first ? "}" : ",";
-    }
+    AppendVerdicts(out, state, i, 1);
     out += ",\"withinTolerance1\":";
-    AppendBool(out, a1.withinTolerance);
-    out += ",\"fail2\":{\"F1F2\":";
-    AppendBool(out, a2.failF1F2);
-    out += ",\"F1F3\":";
-    AppendBool(out, a2.failF1F3);
-    out += "},\"withinTolerance2\":";
-    AppendBool(out, a2.withinTolerance);
+    AppendBool(out, AssessResults1(state, i).withinTolerance);
+    AppendVerdicts(out, state, i, 2);
+    out += ",\"withinTolerance2\":";
+    AppendBool(out, AssessResults2(state, i).withinTolerance);
     out += ",\"maxSpeed\":";
     AppendNumber(out, MaxSpeed(state, i));
     if (evaluation.passingGamma) {
@@ -210,7 +224,8 @@ void AppendJsonResult(const Evaluation& evaluation, std::string& out, std::strin
     out += "\"status\":\"ok\",\"unit\":\"";
     out += UnitWord(state.forceUnit);
     out += "\",\"units\":";
-    out += kFigureUnits;
+    static const std::string units = FigureUnits();
+    out += units;
     out += ",\"type\":";
     out += state.seriesIndex == kStandardSeries ? "\"standard\"" : "\"safe\"";
     out += ",\"methodCode\":";

@@ -67,17 +67,6 @@ void WriteTable(const RunState& state, std::span<const ResultColumn> columns, co
     }
 }
 
-// "0.65, 0.7 or 0.8 mm", in an lbf run "25.59, 27.56 or 31.50 mil".
-std::string StopperLimitsWording(ForceUnit unit)
-{
-    const std::vector<std::string> limits = StopperLimitTexts(unit);
-    std::string wording;
-    for (std::size_t k = 0; k < limits.size(); ++k) {
-        wording += (k == 0 ? "" : k + 1 == limits.size() ? " or " : ", ") + limits[k];
-    }
-    return wording + " " + std::string(UnitSymbol(Quantity::Displacement, unit));
-}
-
 }  // namespace
 
 void WriteTextTables(const RunState& state, std::ostream& out)
@@ -85,12 +74,11 @@ void WriteTextTables(const RunState& state, std::ostream& out)
     out << ResultSetHeading(state, 1) << '\n';
     WriteTable(
         state, ResultSet1Columns(), [&state](int i) { return AssessResults1(state, i).withinTolerance; }, out);
-    out << "Tolerance (absolute values): Zr and Zs below the model's limit (" << StopperLimitsWording(state.forceUnit)
-        << "), Vr < 0.260 V, 12 < S < 80;\nP1 not negative for models 7 to 9. * marks a value out of tolerance.\n\n";
+    out << ToleranceSentence(1, state.forceUnit) << ". * marks a value out of tolerance.\n\n";
     out << ResultSetHeading(state, 2) << '\n';
     WriteTable(
         state, ResultSet2Columns(), [&state](int i) { return AssessResults2(state, i).withinTolerance; }, out);
-    out << "Tolerance: F1/F2 < 0.7, F1/F3 < 0.7. * marks a value out of tolerance.\n";
+    out << ToleranceSentence(2, state.forceUnit) << ". * marks a value out of tolerance.\n";
     for (const std::string& note : ResultNotes(state)) {
         out << note << '\n';
     }
@@ -100,7 +88,8 @@ void WriteTextTables(const RunState& state, std::ostream& out)
 
 void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std::ostream& out)
 {
-    out << "\nSafe speed and mounting angles: maxSpeed, where F1/F2 reaches 0.7, and the whole degrees of gamma\n"
+    out << "\nSafe speed and mounting angles: maxSpeed, where F1/F2 reaches " << LimitText(kF1F2Check)
+        << ", and the whole degrees of gamma\n"
            "at which each model passes result set 1, every other entry as given\n";
     const std::vector<std::string> speeds =
         ColumnTexts("maxSpeed" + std::string(UnitCaption(Quantity::Speed, state.forceUnit)),

@@ -25,8 +25,6 @@ void AddPassingAngle(std::vector<GammaInterval>& intervals, int gamma)
     }
 }
 
-double Percent(double value, double limit) { return std::fabs(value) / limit * 100; }
-
 }  // namespace
 
 // F1 = V / (60 Pi d 10^-3), so the ratio reaches the limit where
@@ -35,7 +33,7 @@ double MaxSpeed(const RunState& state, int model)
 {
     const ResultTables& t = state.tables;
     const double resonance = std::min(t.F2[model], t.F3[model]);
-    const double speed = kFrequencyRatioLimit * resonance * (60 * Pi * state.inputs.d * std::pow(10.0, -3.0));
+    const double speed = kF1F2Check.upper * resonance * (60 * Pi * state.inputs.d * std::pow(10.0, -3.0));
     return std::isfinite(speed) ? speed : std::nan("");
 }
 
@@ -74,20 +72,18 @@ PassingGamma PassingGammas(const EntryForm& form, ForceUnit forceUnit)
 
 CheckMargins MarginsOf(const RunState& state, int model)
 {
-    const ResultTables& t = state.tables;
-    const Assessment1 set1 = AssessResults1(state, model);
-    const Assessment2 set2 = AssessResults2(state, model);
-    const double stopper = state.model(model).stopperTolerance;
-    const double gain = std::fabs(t.S[model]);
-    return {{
-        {std::nan(""), model >= kFirstModelWithP1Check, set1.failP1},
-        {Percent(t.Zr[model], stopper), true, set1.failZr},
-        {Percent(t.Zs[model], stopper), true, set1.failZs},
-        {Percent(t.Vr[model], kOutputLimitMillivolts), true, set1.failVr},
-        {std::max(gain / kGainUpperLimit, kGainLowerLimit / gain) * 100, true, set1.failS},
-        {Percent(FrequencyRatio(t.F1[model], t.F2[model]), kFrequencyRatioLimit), true, set2.failF1F2},
-        {Percent(FrequencyRatio(t.F1[model], t.F3[model]), kFrequencyRatioLimit), true, set2.failF1F3},
-    }};
+    CheckMargins margins;
+    for (std::size_t k = 0; k < kChecks.size(); ++k) {
+        const Check& check = *kChecks[k];
+        const double figure = std::fabs(check.figure(state.tables, model));
+        const double upper = UpperLimit(check, state, model);
+        const double percent = check.side == PassingSide::NotNegative ? std::nan("")
+                               : check.side == PassingSide::AbsoluteBetween
+                                   ? std::max(figure / upper, check.lower / figure) * 100
+                                   : figure / upper * 100;
+        margins[k] = {percent, Applies(check, model), Fails(check, state, model)};
+    }
+    return margins;
 }
 
 int NearestToFailing(const CheckMargins& margins)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CheckFailure.h"
+#include "Checks.h"
 #include "Expected.h"
 #include "InputReading.h"
 #include "RunState.h"
@@ -45,10 +46,10 @@ inline constexpr int kGammaHighest = 180;
 // evaluated, never a formula that could drift from the checks.
 PassingGamma PassingGammas(const EntryForm& form, ForceUnit forceUnit);
 
-// The checks of both result sets in their order: P1's for models 7 to 9,
-// then those with a limit.
+// The checks of both result sets in the order of kChecks: P1's for models 7
+// to 9, then those with a limit.
 enum MarginCheck : int { kMarginP1, kMarginZr, kMarginZs, kMarginVr, kMarginS, kMarginF1F2, kMarginF1F3, kMarginCount };
-inline constexpr std::array<std::string_view, kMarginCount> kMarginNames{"P1", "Zr", "Zs", "Vr", "S", "F1/F2", "F1/F3"};
+static_assert(kChecks.size() == kMarginCount);
 
 // A model's standing against one check.
 struct CheckMargin {

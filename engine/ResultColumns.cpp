@@ -14,90 +14,19 @@ namespace vyra {
 
 namespace {
 
-template <ResultTable ResultTables::*table>
-double Held(const ResultTables& tables, int model)
-{
-    return (tables.*table)[model];
-}
-
-double RatioF1F2(const ResultTables& t, int i) { return FrequencyRatio(t.F1[i], t.F2[i]); }
-double RatioF1F3(const ResultTables& t, int i) { return FrequencyRatio(t.F1[i], t.F3[i]); }
-
-template <bool Assessment1::*mark>
-bool Failed1(const RunState& state, int model)
-{
-    return AssessResults1(state, model).*mark;
-}
-
-template <bool Assessment2::*mark>
-bool Failed2(const RunState& state, int model)
-{
-    return AssessResults2(state, model).*mark;
-}
-
 template <auto assess>
 bool WithinTolerance(const RunState& state, int model)
 {
     return assess(state, model).withinTolerance;
 }
 
-CheckLimits P1Limits(const RunState&, int model)
-{
-    return model >= kFirstModelWithP1Check ? CheckLimits{{0}, 1} : CheckLimits{};
-}
-
-// The stopper, output and gain checks compare absolute values.
-CheckLimits StopperLimits(const RunState& state, int model)
-{
-    const double limit = state.model(model).stopperTolerance;
-    return {{-limit, limit}, 2};
-}
-
-CheckLimits OutputLimits(const RunState&, int) { return {{-kOutputLimitMillivolts, kOutputLimitMillivolts}, 2}; }
-
-CheckLimits GainLimits(const RunState&, int)
-{
-    return {{-kGainUpperLimit, -kGainLowerLimit, kGainLowerLimit, kGainUpperLimit}, 4};
-}
-
-CheckLimits RatioLimits(const RunState&, int) { return {{kFrequencyRatioLimit}, 1}; }
-
-constexpr double kMillivoltsPerVolt = 1000;
-
-using enum Quantity;
-
-constexpr std::array<ResultColumn, 9> kSet1{{
-    {"P1", kForceUnit, Force, Held<&ResultTables::P1>, 1, 1, 0, 1, Failed1<&Assessment1::failP1>, P1Limits},
-    {"We", kForceUnit, Force, Held<&ResultTables::We>, 1, 1, 0, 1, nullptr},
-    {"P", kForceUnit, Force, Held<&ResultTables::P>, 1, 1, 0, 1, nullptr},
-    {"Zt", "[mm]", Displacement, Held<&ResultTables::Zt>, 1, 2, 2, 1, nullptr},
-    {"Zr", "[mm]", Displacement, Held<&ResultTables::Zr>, 1, 2, 2, 1, Failed1<&Assessment1::failZr>, StopperLimits},
-    {"Zs", "[mm]", Displacement, Held<&ResultTables::Zs>, 1, 2, 2, 1, Failed1<&Assessment1::failZs>, StopperLimits},
-    {"Vt", "[V]", Fixed, Held<&ResultTables::Vt>, kMillivoltsPerVolt, 3, 3, 3, nullptr},
-    {"Vr", "[V]", Fixed, Held<&ResultTables::Vr>, kMillivoltsPerVolt, 3, 3, 3, Failed1<&Assessment1::failVr>,
-     OutputLimits},
-    {"S", "[times]", Fixed, Held<&ResultTables::S>, 1, 1, 1, 1, Failed1<&Assessment1::failS>, GainLimits},
-}};
-
-// The eccentric force is small: two decimals in kgf and lbf, one in N. The
-// eccentricity in mil needs a third decimal for the um it is held in.
-constexpr std::array<ResultColumn, 7> kSet2{{
-    {"F1", "[Hz]", Fixed, Held<&ResultTables::F1>, 1, 1, 1, 1, nullptr},
-    {"F2", "[Hz]", Fixed, Held<&ResultTables::F2>, 1, 1, 1, 1, nullptr},
-    {"F3", "[Hz]", Fixed, Held<&ResultTables::F3>, 1, 1, 1, 1, nullptr},
-    {"F1/F2", "", Fixed, RatioF1F2, 1, 2, 2, 2, Failed2<&Assessment2::failF1F2>, RatioLimits},
-    {"F1/F3", "", Fixed, RatioF1F3, 1, 2, 2, 2, Failed2<&Assessment2::failF1F3>, RatioLimits},
-    {"E", "[um]", Eccentricity, Held<&ResultTables::E>, 1, 2, 2, 3, nullptr},
-    {"PB", kForceUnit, Force, Held<&ResultTables::PB>, 1, 2, 1, 2, nullptr},
-}};
-
 }  // namespace
 
-std::span<const ResultColumn> ResultSet1Columns() { return kSet1; }
-std::span<const ResultColumn> ResultSet2Columns() { return kSet2; }
+std::span<const ResultColumn> ResultSet1Columns() { return kResultSet1Columns; }
+std::span<const ResultColumn> ResultSet2Columns() { return kResultSet2Columns; }
 
-ResultSet ResultSet1() { return {kSet1, WithinTolerance<AssessResults1>}; }
-ResultSet ResultSet2() { return {kSet2, WithinTolerance<AssessResults2>}; }
+ResultSet ResultSet1() { return {kResultSet1Columns, WithinTolerance<AssessResults1>}; }
+ResultSet ResultSet2() { return {kResultSet2Columns, WithinTolerance<AssessResults2>}; }
 
 namespace {
 
@@ -125,13 +54,13 @@ int ShownDecimals(const ResultColumn& column, ForceUnit forceUnit)
 {
     switch (forceUnit) {
     case kKgf:
-        return column.decimals;
+        return column.decimals.kgf;
     case kNewton:
-        return column.newtonDecimals;
+        return column.decimals.newton;
     case kLbf:
-        return column.lbfDecimals;
+        return column.decimals.lbf;
     }
-    return column.decimals;
+    return column.decimals.kgf;
 }
 
 // The side is the held figure's, as the check saw it, and the shown text's
@@ -142,7 +71,7 @@ std::string ShownText(const ResultColumn& column, const RunState& state, int mod
     const double shown = Shown(column, held, state.forceUnit);
     int decimals = ShownDecimals(column, state.forceUnit);
     std::string text = FormatPattern(shown, decimals);
-    const CheckLimits limits = column.limits != nullptr ? column.limits(state, model) : CheckLimits{};
+    const CheckLimits limits = column.check != nullptr ? LimitsOf(*column.check, state, model) : CheckLimits{};
     for (std::size_t k = 0; k < limits.count && std::isfinite(shown); ++k) {
         const double limit = limits.values[k];
         const double shownLimit = Shown(column, limit, state.forceUnit);
@@ -155,7 +84,7 @@ std::string ShownText(const ResultColumn& column, const RunState& state, int mod
 
 std::string_view UnitHeading(const ResultColumn& column, ForceUnit forceUnit)
 {
-    return column.quantity == Quantity::Fixed ? column.unit : UnitCaption(column.quantity, forceUnit);
+    return column.quantity == Quantity::Fixed ? column.fixedUnit : UnitCaption(column.quantity, forceUnit);
 }
 
 std::string_view EccentricityHeading(ForceUnit forceUnit)
@@ -204,9 +133,35 @@ std::string StopperToleranceLine(ForceUnit forceUnit)
     return line;
 }
 
+namespace {
+
+// "0.65, 0.7 or 0.8 mm", in an lbf run "25.59, 27.56 or 31.50 mil".
+std::string StopperLimitsWording(ForceUnit unit)
+{
+    const std::vector<std::string> limits = StopperLimitTexts(unit);
+    std::string wording;
+    for (std::size_t k = 0; k < limits.size(); ++k) {
+        wording += (k == 0 ? "" : k + 1 == limits.size() ? " or " : ", ") + limits[k];
+    }
+    return wording + " " + std::string(UnitSymbol(Quantity::Displacement, unit));
+}
+
+}  // namespace
+
+std::string ToleranceSentence(int setNumber, ForceUnit forceUnit)
+{
+    if (setNumber == 2) {
+        return "Tolerance: " + ToleranceText(kF1F2Check, Wording::Text) + ", "
+               + ToleranceText(kF1F3Check, Wording::Text);
+    }
+    return "Tolerance (absolute values): Zr and Zs below the model's limit (" + StopperLimitsWording(forceUnit) + "), "
+           + ToleranceText(kVrCheck, Wording::Text) + ", " + ToleranceText(kSCheck, Wording::Text) + ";\n"
+           + ToleranceText(kP1Check, Wording::Text);
+}
+
 bool Failed(const ResultColumn& column, const RunState& state, int model)
 {
-    return column.failed != nullptr && column.failed(state, model);
+    return column.check != nullptr && Fails(*column.check, state, model);
 }
 
 std::string ModelLabel(const RunState& state, int modelIndex)

@@ -16,8 +16,6 @@ bool UsesOneSensorIndependently(std::int16_t methodCode)
 
 bool ReadsOneChannel(std::int16_t methodCode) { return methodCode == kOneSideOne || methodCode == kIndependentOne; }
 
-bool AtOrBeyond(double value, double limit) { return !std::isfinite(value) || std::fabs(value) >= limit; }
-
 }  // namespace
 
 void ComputeTransmittedLoad(RunState& state, int i)
@@ -74,14 +72,13 @@ void ComputeGain(RunState& state, int i)
 
 Assessment1 AssessResults1(const RunState& state, int i)
 {
-    const ResultTables& t = state.tables;
     Assessment1 r;
-    r.failZr = AtOrBeyond(t.Zr[i], state.model(i).stopperTolerance);
-    r.failZs = AtOrBeyond(t.Zs[i], state.model(i).stopperTolerance);
-    r.failVr = AtOrBeyond(t.Vr[i], kOutputLimitMillivolts);
-    r.failS = AtOrBeyond(t.S[i], kGainUpperLimit) || std::fabs(t.S[i]) <= kGainLowerLimit;
+    r.failZr = Fails(kZrCheck, state, i);
+    r.failZs = Fails(kZsCheck, state, i);
+    r.failVr = Fails(kVrCheck, state, i);
+    r.failS = Fails(kSCheck, state, i);
     // The three large models must not be pulled off their stopper side.
-    r.failP1 = i >= kFirstModelWithP1Check && (t.P1[i] < 0 || std::isnan(t.P1[i]));
+    r.failP1 = Fails(kP1Check, state, i);
     r.withinTolerance = !(r.failP1 || r.failZr || r.failZs || r.failVr || r.failS);
     return r;
 }

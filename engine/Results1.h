@@ -1,13 +1,9 @@
 #pragma once
 
+#include "Checks.h"
 #include "RunState.h"
 
 namespace vyra {
-
-// Limits of result set 1 beside each model's own stopperTolerance.
-inline constexpr double kOutputLimitMillivolts = 260.0;  // the 0.260 V shown
-inline constexpr double kGainLowerLimit = 12.0;
-inline constexpr double kGainUpperLimit = 80.0;
 
 // The steps of result set 1 for one model; each reads what the steps
 // before it wrote for the same model.
@@ -25,12 +21,7 @@ struct Assessment1 {
     bool withinTolerance = true;
 };
 
-// The P1 check exists only from this modelIndex on: 6 to 8, the models the
-// tables number 7 to 9.
-inline constexpr int kFirstModelWithP1Check = 6;
-
-// Tolerance verdicts of result set 1 for one model. A value that is not a
-// finite number fails its check; a P1 check exists only for modelIndex 6 to 8.
+// Tolerance verdicts of result set 1 for one model, by its checks.
 Assessment1 AssessResults1(const RunState& state, int modelIndex);
 
 }  // namespace vyra

@@ -4,16 +4,6 @@
 
 namespace vyra {
 
-namespace {
-
-bool RatioFails(double excitation, double resonance)
-{
-    const double ratio = FrequencyRatio(excitation, resonance);
-    return !std::isfinite(ratio) || ratio >= kFrequencyRatioLimit;
-}
-
-}  // namespace
-
 // Squares and powers of ten go through pow, as the rated figures were
 // computed; plain products differ only in the last bits.
 void ComputeFrequencies(RunState& state, int i)
@@ -38,14 +28,11 @@ void ComputeFrequencies(RunState& state, int i)
     t.PB[i] = (std::pow(2 * Pi * t.F1[i], 2) * in.Wr * t.E[i] * L) / (19.6 * std::pow(10.0, 6) * a);
 }
 
-double FrequencyRatio(double excitation, double resonance) { return excitation == 0 ? 0.0 : excitation / resonance; }
-
 Assessment2 AssessResults2(const RunState& state, int i)
 {
-    const ResultTables& t = state.tables;
     Assessment2 r;
-    r.failF1F2 = RatioFails(t.F1[i], t.F2[i]);
-    r.failF1F3 = RatioFails(t.F1[i], t.F3[i]);
+    r.failF1F2 = Fails(kF1F2Check, state, i);
+    r.failF1F3 = Fails(kF1F3Check, state, i);
     r.withinTolerance = !(r.failF1F2 || r.failF1F3);
     return r;
 }

@@ -145,7 +145,8 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
     const double rowHeight = 210;
     const double headingY = area.top + 300;
     for (int check = 0; check < kMarginCount; ++check) {
-        WriteEndingAt(canvas, area.left + CheckRight(check), headingY, kMarginNames[check]);
+        WriteEndingAt(canvas, area.left + CheckRight(check), headingY,
+                      kChecks[static_cast<std::size_t>(check)]->symbol);
     }
     WriteEndingAt(canvas, area.left + PassesRight(), headingY, "passes");
     const double speedRight = area.left + PassesRight() + kMarginSpeedWidth;

@@ -21,21 +21,26 @@ constexpr std::array<PlacedText, 4> kGroupHeadings1{{
 }};
 
 constexpr std::array<ColumnPlace, 9> kColumnPlaces1{{
-    {SymbolOverUnit, 23, 22, 21, 20, 28, 3, 6, 4, 5},
-    {SymbolOverUnit, 31, 30, 29, 28, 36, 3, 6, 4, 5},
-    {SymbolOverUnit, 39, 38, 37, 36, 44, 3, 6, 4, 5},
-    {SymbolOverUnit, 46, 45, 45, 44, 51, 1, 5, 1, 5},
-    {SymbolOverUnit, 53, 52, 52, 51, 58, 1, 5, 1, 5},
-    {SymbolOverUnit, 60, 59, 59, 58, 65, 1, 5, 1, 5},
-    {SymbolOverUnit, 68, 67, 66, 65, 73, 1, 6, 1, 6},
-    {SymbolOverUnit, 76, 75, 74, 73, 81, 1, 6, 1, 6},
-    {SymbolOverUnit, 85, 82, 83, 81, kRight1, 2, 5, 2, 5},
+    {ColumnNamed("P1"), SymbolOverUnit, 23, 22, 21, 20, 28, 3, 6, 4, 5},
+    {ColumnNamed("We"), SymbolOverUnit, 31, 30, 29, 28, 36, 3, 6, 4, 5},
+    {ColumnNamed("P"), SymbolOverUnit, 39, 38, 37, 36, 44, 3, 6, 4, 5},
+    {ColumnNamed("Zt"), SymbolOverUnit, 46, 45, 45, 44, 51, 1, 5, 1, 5},
+    {ColumnNamed("Zr"), SymbolOverUnit, 53, 52, 52, 51, 58, 1, 5, 1, 5},
+    {ColumnNamed("Zs"), SymbolOverUnit, 60, 59, 59, 58, 65, 1, 5, 1, 5},
+    {ColumnNamed("Vt"), SymbolOverUnit, 68, 67, 66, 65, 73, 1, 6, 1, 6},
+    {ColumnNamed("Vr"), SymbolOverUnit, 76, 75, 74, 73, 81, 1, 6, 1, 6},
+    {ColumnNamed("S"), SymbolOverUnit, 85, 82, 83, 81, kRight1, 2, 5, 2, 5},
 }};
+
+static_assert(PlacesEveryColumnOnce(kColumnPlaces1, kResultSet1Columns));
 
 constexpr std::array<NoteText, 3> kNotes1{{
     {12, "Tolerance(Absolute value)"},
     {45, "", StopperToleranceLine},
-    {73, "Vr< 0.26 12 <S< 80"},
+    {73, "",
+     [](ForceUnit) {
+         return ToleranceText(kVrCheck, Wording::Report) + " " + ToleranceText(kSCheck, Wording::Report);
+     }},
 }};
 
 constexpr double kRight2 = 87;
@@ -61,18 +66,23 @@ constexpr std::array<PlacedText, 11> kGroupHeadings2{{
 // two columns come with the tolerance note. No field changes with the unit
 // of force.
 constexpr std::array<ColumnPlace, 7> kColumnPlaces2{{
-    {SymbolWithUnit, 23, 0, 23, 20, 32, 2, 5, 2, 5},
-    {SymbolWithUnit, 34, 0, 34, 32, 42, 2, 5, 2, 5},
-    {SymbolWithUnit, 44, 0, 44, 42, 52, 2, 5, 2, 5},
-    {SymbolWithUnit, 53, 0, 53, 52, 59, 1, 5, 1, 5},
-    {SymbolWithUnit, 60, 0, 60, 59, 66, 1, 5, 1, 5},
-    {OfItsOwn, 71, 0, 70, 66, 78, 2, 6, 2, 6},
-    {OfItsOwn, 80, 0, 79, 78, kRight2, 2, 5, 2, 5},
+    {ColumnNamed("F1"), SymbolWithUnit, 23, 0, 23, 20, 32, 2, 5, 2, 5},
+    {ColumnNamed("F2"), SymbolWithUnit, 34, 0, 34, 32, 42, 2, 5, 2, 5},
+    {ColumnNamed("F3"), SymbolWithUnit, 44, 0, 44, 42, 52, 2, 5, 2, 5},
+    {ColumnNamed("F1/F2"), SymbolWithUnit, 53, 0, 53, 52, 59, 1, 5, 1, 5},
+    {ColumnNamed("F1/F3"), SymbolWithUnit, 60, 0, 60, 59, 66, 1, 5, 1, 5},
+    {ColumnNamed("E"), OfItsOwn, 71, 0, 70, 66, 78, 2, 6, 2, 6},
+    {ColumnNamed("PB"), OfItsOwn, 80, 0, 79, 78, kRight2, 2, 5, 2, 5},
 }};
+
+static_assert(PlacesEveryColumnOnce(kColumnPlaces2, kResultSet2Columns));
 
 constexpr std::array<NoteText, 2> kNotes2{{
     {12, "Tolerance"},
-    {51, "F1/F2<0.7 F1/F3<0.7"},
+    {51, "",
+     [](ForceUnit) {
+         return ToleranceText(kF1F2Check, Wording::Report) + " " + ToleranceText(kF1F3Check, Wording::Report);
+     }},
 }};
 
 constexpr double kHeadingY2 = 9.2;

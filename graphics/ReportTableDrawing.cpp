@@ -68,21 +68,18 @@ void WriteResultHeadings(Canvas& page, const ResultTable& table, ForceUnit force
     for (const PlacedText& t : table.groupHeadings) {
         WriteHeading(page, t);
     }
-    const std::span<const ResultColumn> columns = table.set().columns;
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const ColumnPlace& at = table.places[c];
-        std::string symbol(columns[c].symbol);
+    for (const ColumnPlace& at : table.places) {
+        std::string symbol(at.column->symbol);
         if (at.heading == ColumnHeading::SymbolWithUnit) {
-            symbol += UnitHeading(columns[c], forceUnit);
+            symbol += UnitHeading(*at.column, forceUnit);
         }
         if (at.heading != ColumnHeading::OfItsOwn) {
             WriteHeading(page, {at.symbolX, table.symbolY, symbol, at.cellLeft, at.cellRight});
         }
     }
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const ColumnPlace& at = table.places[c];
+    for (const ColumnPlace& at : table.places) {
         if (at.heading == ColumnHeading::SymbolOverUnit) {
-            const std::string_view unit = UnitHeading(columns[c], forceUnit);
+            const std::string_view unit = UnitHeading(*at.column, forceUnit);
             WriteHeading(page, {at.unitX, table.unitY, unit, at.cellLeft, at.cellRight});
         }
     }
@@ -163,21 +160,20 @@ SizedColumn Figures(Canvas& page, const ResultColumn& column, const ColumnPlace&
 
 void WriteResultRows(Canvas& page, const ResultTable& table, const RunState& selection)
 {
-    const std::span<const ResultColumn> columns = table.set().columns;
     page.SetFontSize(10);
     const SizedColumn labels = ModelLabels(page, selection);
     std::vector<SizedColumn> figures;
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        figures.push_back(Figures(page, columns[c], table.places[c], selection));
+    for (const ColumnPlace& at : table.places) {
+        figures.push_back(Figures(page, *at.column, at, selection));
     }
     for (int i = 0; i < kModelCount; ++i) {
         const auto row = static_cast<std::size_t>(i);
         const double y = table.firstRow + 0.5 + 2 * i;
         WriteSizedWithin(page, kLabelX, y, labels.texts[row], labels.points, kLabelCellRight - kRuleClearance,
                          LineEnd::Keep);
-        for (std::size_t c = 0; c < columns.size(); ++c) {
+        for (std::size_t c = 0; c < table.places.size(); ++c) {
             const ColumnPlace& at = table.places[c];
-            const double fieldEnd = FieldEnd(page, at, FieldOf(columns[c], at, selection));
+            const double fieldEnd = FieldEnd(page, at, FieldOf(*at.column, at, selection));
             const std::string& text = figures[c].texts[row];
             if (figures[c].points == page.Font().size && page.TextWidth(text) <= fieldEnd - at.figureX) {
                 WriteAt(page, at.figureX, y, text, LineEnd::Keep);
@@ -194,9 +190,9 @@ void MarkResultTolerances(Canvas& page, const ResultTable& table, const RunState
     page.SetDrawWidth(2);
     for (int i = 0; i < kModelCount; ++i) {
         const double y = table.firstRow + 2 * i;
-        for (std::size_t c = 0; c < set.columns.size(); ++c) {
-            if (Failed(set.columns[c], selection, i)) {
-                CrossOut(page, table.places[c].cellLeft, table.places[c].cellRight, y);
+        for (const ColumnPlace& at : table.places) {
+            if (Failed(*at.column, selection, i)) {
+                CrossOut(page, at.cellLeft, at.cellRight, y);
             }
         }
         if (set.withinTolerance(selection, i)) {

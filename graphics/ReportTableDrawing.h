@@ -37,6 +37,7 @@ enum class ColumnHeading {
 // between its rules and the figure's fixed field (blanks, width), for a
 // force shown in N the N field.
 struct ColumnPlace {
+    const ResultColumn* column;  // ColumnNamed("P1"): a place says what it shows
     ColumnHeading heading;
     double symbolX;
     double unitX;

@@ -24,7 +24,7 @@ using chart::WriteEndingAt;
 
 constexpr double kMarkerRadius = 45;
 constexpr int kLightBlue = 9;
-constexpr double kRatioTop = 2 * kFrequencyRatioLimit;
+constexpr double kRatioTop = 2 * kF1F2Check.upper;
 constexpr double kRatioStep = 0.2;
 // Segments of each model's curve, which bends on the logarithmic axis.
 constexpr int kCurveSteps = 96;
@@ -202,7 +202,7 @@ std::optional<CurveEnd> DrawModelCurve(Canvas& canvas, const SpeedPlot& plot, co
     canvas.SetDrawStyle(DrawStyle::Solid);
     const double maxSpeed = ShownSpeed(state, MaxSpeed(state, model));
     if (std::isfinite(maxSpeed) && maxSpeed >= from && maxSpeed <= end) {
-        canvas.Circle(plot.X(maxSpeed), plot.Y(kFrequencyRatioLimit), kMarkerRadius, PaletteColor(chart::kLightRed));
+        canvas.Circle(plot.X(maxSpeed), plot.Y(kF1F2Check.upper), kMarkerRadius, PaletteColor(chart::kLightRed));
     }
     return CurveEnd{model, x, y, end < std::pow(10.0, plot.toDecade)};
 }
@@ -261,9 +261,9 @@ void DrawSpeedChart(Canvas& canvas, const ChartContent& content, const TwipRect&
                          area.bottom - 600, fromDecade,     toDecade};
     DrawRatioAxis(canvas, plot);
     DrawSpeedAxis(canvas, plot, SpeedCaption(state));
-    const double limitY = plot.Y(kFrequencyRatioLimit);
+    const double limitY = plot.Y(kF1F2Check.upper);
     canvas.Line(plot.left, limitY, plot.right, limitY, PaletteColor(chart::kLightRed));
-    WriteAt(canvas, plot.left + 40, limitY - 200, "limit 0.7");
+    WriteAt(canvas, plot.left + 40, limitY - 200, "limit " + LimitText(kF1F2Check));
     const double speed = ShownSpeed(state, state.inputs.V);
     if (std::isfinite(speed) && speed > 0) {
         const double x = plot.X(speed);

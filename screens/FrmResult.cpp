@@ -28,13 +28,16 @@ FrmResult::FrmResult(const ResultScreenLayout& layout, ResultCommands commands)
     for (const RunUnitText& text : layout.runUnitTexts) {
         m_runUnitTexts.emplace_back(&picture.AddLabel(text.place), &text);
     }
-    for (const TableText& text : layout.notes) {
-        picture.AddLabel(text);
+    for (const RunUnitText& note : layout.notes) {
+        QLabel& label = picture.AddLabel(note.place);
+        if (note.text != nullptr) {
+            m_runUnitTexts.emplace_back(&label, &note);
+        }
     }
-    for (std::size_t c = 0; c < m_set.columns.size(); ++c) {
+    for (std::size_t c = 0; c < layout.columns.size(); ++c) {
         const ValueColumn& column = layout.columns[c];
-        AddColumnHeadings(column, m_set.columns[c], static_cast<int>(c));
-        m_values.push_back(picture.AddValueColumn(column.name, column.left, column.width));
+        AddColumnHeadings(column, static_cast<int>(c));
+        m_values.emplace_back(column.column, picture.AddValueColumn(column.name, column.left, column.width));
     }
     m_lblName = picture.AddNameColumn();
     if (layout.runNotes.width > 0) {
@@ -58,13 +61,14 @@ FrmResult::FrmResult(const ResultScreenLayout& layout, ResultCommands commands)
 
 // A unit heading that follows the run is written by Fill; a force column's
 // is named lblTani(index).
-void FrmResult::AddColumnHeadings(const ValueColumn& column, const ResultColumn& shown, int index)
+void FrmResult::AddColumnHeadings(const ValueColumn& column, int index)
 {
+    const ResultColumn& shown = *column.column;
     ResultPicture& picture = Picture1();
     if (column.symbol.width > 0) {
         std::string symbol(shown.symbol);
         if (column.unit.width == 0) {
-            symbol += shown.unit;
+            symbol += shown.fixedUnit;
         }
         picture.AddLabel({nullptr, symbol.c_str(), column.symbol, kCentred, column.symbolPoints});
     }
@@ -72,7 +76,7 @@ void FrmResult::AddColumnHeadings(const ValueColumn& column, const ResultColumn&
         return;
     }
     if (column.unitCaption != nullptr || shown.quantity == Quantity::Fixed) {
-        const std::string unit = column.unitCaption != nullptr ? column.unitCaption : std::string(shown.unit);
+        const std::string unit = column.unitCaption != nullptr ? column.unitCaption : std::string(shown.fixedUnit);
         picture.AddLabel({nullptr, unit.c_str(), column.unit, kCentred, 0});
         return;
     }
@@ -102,15 +106,15 @@ void FrmResult::Fill(const RunState& selection, std::string_view calculationId)
         framed[static_cast<std::size_t>(i)] = m_set.withinTolerance(selection, i);
     }
     ShowModelNames(m_lblName, names);
-    for (std::size_t c = 0; c < m_set.columns.size(); ++c) {
-        const ResultColumn& column = m_set.columns[c];
+    for (const auto& [shown, values] : m_values) {
+        const ResultColumn& column = *shown;
         const int decimals = ShownDecimals(column, selection.forceUnit);
         std::array<ShownFigure, kModelCount> figures;
         for (int i = 0; i < kModelCount; ++i) {
             figures[static_cast<std::size_t>(i)] = {ShownText(column, selection, i), ShownValue(column, selection, i),
                                                     decimals, Failed(column, selection, i)};
         }
-        ShowValueColumn(m_values[c], figures);
+        ShowValueColumn(values, figures);
     }
     Picture1().SetFramedRows(framed);
     if (m_lblNotes != nullptr) {

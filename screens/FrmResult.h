@@ -16,6 +16,7 @@ namespace vyra::ui {
 // Where a column of a result set stands on its screen: its value labels,
 // named name(0) to name(8), and its headings.
 struct ValueColumn {
+    const ResultColumn* column;  // ColumnNamed("P1"): a place says what it shows
     const char* name;
     double left;
     double width;
@@ -29,7 +30,7 @@ struct ValueColumn {
 // tolerance line.
 struct RunUnitText {
     TableText place;
-    std::string (*text)(ForceUnit forceUnit);
+    std::string (*text)(ForceUnit forceUnit) = nullptr;  // null for a fixed text
 };
 
 // A result screen as data: what it shows of which result set, and where.
@@ -39,9 +40,8 @@ struct ResultScreenLayout {
     std::span<const Rule> rules;  // must outlive the screen
     std::span<const TableText> headings;
     std::span<const RunUnitText> runUnitTexts;
-    // One a column of the set, in the engine's order.
-    std::span<const ValueColumn> columns;
-    std::span<const TableText> notes;
+    std::span<const ValueColumn> columns;  // one a column of the set
+    std::span<const RunUnitText> notes;  // the tolerances, as the engine words them
     double belowCentre;  // twips below the place centred on the display
     // Where the sentences on the figures stand (a standing line), beside the
     // buttons; width 0 for a screen whose figures they do not concern.
@@ -62,7 +62,7 @@ public:
     void Fill(const RunState& selection, std::string_view calculationId = {});
 
 private:
-    void AddColumnHeadings(const ValueColumn& column, const ResultColumn& shown, int index);
+    void AddColumnHeadings(const ValueColumn& column, int index);
 
     ResultSet m_set;
     // The texts written anew by each Fill: the run-unit texts, then the
@@ -72,7 +72,7 @@ private:
     ResultPicture::Column m_lblName{};
     QLabel* m_lblNotes = nullptr;
     QLabel* m_lblCalculationId = nullptr;
-    std::vector<ResultPicture::Column> m_values;
+    std::vector<std::pair<const ResultColumn*, ResultPicture::Column>> m_values;
 };
 
 }  // namespace vyra::ui

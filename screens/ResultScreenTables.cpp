@@ -31,11 +31,17 @@ constexpr std::array<TableText, 4> kHeadings1{{
     {nullptr, "Gain", {8280, 120, 960, 240}, kCentred, 0},
 }};
 
-constexpr std::array<TableText, 4> kNotes1{{
-    {nullptr, "Tolerance", {120, kToleranceTop, 960, 255}, Qt::AlignLeft, kTolerancePoints},
-    {nullptr, "(Abusolute value)", {1080, kToleranceTop, 2760, 255}, Qt::AlignLeft, kTolerancePoints},
-    {nullptr, "Vr< 0.260", {6780, kToleranceTop, 1500, 255}, Qt::AlignLeft, kTolerancePoints},
-    {nullptr, "12<S<80", {8400, kToleranceTop, 900, 255}, Qt::AlignLeft, kTolerancePoints},
+template <const Check& check>
+std::string Tolerance(ForceUnit)
+{
+    return ToleranceText(check, Wording::Screen);
+}
+
+constexpr std::array<RunUnitText, 4> kNotes1{{
+    {{nullptr, "Tolerance", {120, kToleranceTop, 960, 255}, Qt::AlignLeft, kTolerancePoints}},
+    {{nullptr, "(Abusolute value)", {1080, kToleranceTop, 2760, 255}, Qt::AlignLeft, kTolerancePoints}},
+    {{nullptr, "", {6780, kToleranceTop, 1500, 255}, Qt::AlignLeft, kTolerancePoints}, Tolerance<kVrCheck>},
+    {{nullptr, "", {8400, kToleranceTop, 900, 255}, Qt::AlignLeft, kTolerancePoints}, Tolerance<kSCheck>},
 }};
 
 // The stopper limits in the run's unit. The line reaches to the next note,
@@ -51,26 +57,33 @@ constexpr double kUnitTop = 720;
 // than the narrow columns, so that "[times]" fits.
 constexpr double kHeadingWidth = 840;
 
-constexpr ValueColumn Centred(const char* name, double left, double width, const char* unitCaption = nullptr)
+consteval ValueColumn Centred(std::string_view symbol, const char* name, double left, double width,
+                              const char* unitCaption = nullptr)
 {
     const double headingLeft = left + (width - kHeadingWidth) / 2;
-    return {name,          left,
-            width,         {headingLeft, kSymbolTop, kHeadingWidth, 255},
-            kSymbolPoints, {headingLeft, kUnitTop, kHeadingWidth, 240},
+    return {ColumnNamed(symbol),
+            name,
+            left,
+            width,
+            {headingLeft, kSymbolTop, kHeadingWidth, 255},
+            kSymbolPoints,
+            {headingLeft, kUnitTop, kHeadingWidth, 240},
             unitCaption};
 }
 
 constexpr std::array<ValueColumn, 9> kColumns1{{
-    Centred("lblP1", 1320, 735),
-    Centred("lblWe", 2160, 735),
-    Centred("lblP", 3000, 735),
-    Centred("lblZt", 3960, 615),
-    Centred("lblZr", 4800, 615),
-    Centred("lblZs", 5640, 615),
-    Centred("lblVt", 6480, 735, " [V]"),
-    Centred("lblVr", 7440, 735, " [V]"),
-    Centred("lblS", 8400, 615),
+    Centred("P1", "lblP1", 1320, 735),
+    Centred("We", "lblWe", 2160, 735),
+    Centred("P", "lblP", 3000, 735),
+    Centred("Zt", "lblZt", 3960, 615),
+    Centred("Zr", "lblZr", 4800, 615),
+    Centred("Zs", "lblZs", 5640, 615),
+    Centred("Vt", "lblVt", 6480, 735, " [V]"),
+    Centred("Vr", "lblVr", 7440, 735, " [V]"),
+    Centred("S", "lblS", 8400, 615),
 }};
+
+static_assert(PlacesEveryColumnOnce(kColumns1, kResultSet1Columns));
 
 // Below the centred frmResult2, so that its caption stays in sight.
 constexpr double kBelowFrmResult2 = 205;
@@ -116,23 +129,25 @@ constexpr std::array<RunUnitText, 2> kRunUnitTexts2{{
     {{nullptr, "", {6960, 840, 1200, 240}, kCentred, 0}, EccentricityText},
 }};
 
-constexpr std::array<TableText, 3> kNotes2{{
-    {nullptr, "Tolerance", {120, kToleranceTop, 960, 255}, Qt::AlignLeft, kTolerancePoints},
-    {nullptr, "F1/F2<0.7", {4890, kToleranceTop, 990, 255}, Qt::AlignLeft, kTolerancePoints},
-    {nullptr, "F1/F3<0.7", {5970, kToleranceTop, 990, 255}, Qt::AlignLeft, kTolerancePoints},
+constexpr std::array<RunUnitText, 3> kNotes2{{
+    {{nullptr, "Tolerance", {120, kToleranceTop, 960, 255}, Qt::AlignLeft, kTolerancePoints}},
+    {{nullptr, "", {4890, kToleranceTop, 990, 255}, Qt::AlignLeft, kTolerancePoints}, Tolerance<kF1F2Check>},
+    {{nullptr, "", {5970, kToleranceTop, 990, 255}, Qt::AlignLeft, kTolerancePoints}, Tolerance<kF1F3Check>},
 }};
 
 // A heading cell holds the column's symbol and unit as one text; the last
 // two columns are headed by the fixed texts above.
 constexpr std::array<ValueColumn, 7> kColumns2{{
-    {"lblF1", 1560, 615, {1200, 840, 1440, 240}, 0, {}},
-    {"lblF2", 2880, 615, {2640, 840, 1080, 240}, 0, {}},
-    {"lblF3", 3960, 615, {3720, 840, 1080, 240}, 0, {}},
-    {"lblF1F2", 5040, 615, {4800, 840, 1080, 240}, 0, {}},
-    {"lblF1F3", 6120, 615, {5880, 840, 1080, 240}, 0, {}},
-    {"lblE", 7200, 735, {}, 0, {}},
-    {"lblPB", 8400, 615, {}, 0, {}},
+    {ColumnNamed("F1"), "lblF1", 1560, 615, {1200, 840, 1440, 240}, 0, {}},
+    {ColumnNamed("F2"), "lblF2", 2880, 615, {2640, 840, 1080, 240}, 0, {}},
+    {ColumnNamed("F3"), "lblF3", 3960, 615, {3720, 840, 1080, 240}, 0, {}},
+    {ColumnNamed("F1/F2"), "lblF1F2", 5040, 615, {4800, 840, 1080, 240}, 0, {}},
+    {ColumnNamed("F1/F3"), "lblF1F3", 6120, 615, {5880, 840, 1080, 240}, 0, {}},
+    {ColumnNamed("E"), "lblE", 7200, 735, {}, 0, {}},
+    {ColumnNamed("PB"), "lblPB", 8400, 615, {}, 0, {}},
 }};
+
+static_assert(PlacesEveryColumnOnce(kColumns2, kResultSet2Columns));
 
 }  // namespace
 

@@ -264,6 +264,13 @@ std::set<std::string> ProgramTexts()
             }
         }
     }
+    for (const Wording wording : {Wording::Screen, Wording::Report, Wording::Text}) {
+        std::string line;  // the report joins its tolerances in one line
+        for (const Check* check : kChecks) {
+            line += ToleranceText(*check, wording) + " ";
+        }
+        texts.insert(line);
+    }
     const EntryForm beta{{"1", "1", "1", "0", "200", "0", "0", "0", "0", "0"}};
     RunState state;
     texts.insert(SelectCommand(state, beta)->message);

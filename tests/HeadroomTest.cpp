@@ -58,9 +58,9 @@ TEST(Headroom, EdgesAreWhereSelectChangesItsMind)
             const bool fails[] = {a1.failP1, a1.failZr, a1.failZs, a1.failVr, a1.failS, a2.failF1F2, a2.failF1F3};
             double highest = 0;
             for (int check = 0; check < kMarginCount; ++check) {
-                EXPECT_EQ(margins[check].fails, fails[check]) << model << ' ' << kMarginNames[check];
+                EXPECT_EQ(margins[check].fails, fails[check]) << model << ' ' << kChecks[check]->symbol;
                 if (check != kMarginP1) {
-                    EXPECT_EQ(margins[check].percent >= 100, fails[check]) << model << ' ' << kMarginNames[check];
+                    EXPECT_EQ(margins[check].percent >= 100, fails[check]) << model << ' ' << kChecks[check]->symbol;
                     highest = std::max(highest, margins[check].percent);
                 }
             }
@@ -108,8 +108,8 @@ TEST(Headroom, TestWeightIsOnePositiveNumber)
 TEST(Headroom, MarginTextsNeverReadOnTheWrongSideOf100)
 {
     for (const auto& row : test::ReadCaseTable("engine_margins", 5)) {
-        const auto check = static_cast<MarginCheck>(std::find(kMarginNames.begin(), kMarginNames.end(), row[1])
-                                                    - kMarginNames.begin());
+        const auto check = static_cast<MarginCheck>(
+            std::ranges::find(kChecks, row[1], [](const Check* c) { return c->symbol; }) - kChecks.begin());
         const CheckMargin margin{test::Number(row[2]), row[3] != "not checked", row[3] == "fails"};
         EXPECT_EQ(MarginText(margin, check), row[4] == "nothing" ? "" : row[4]) << row[0];
     }

@@ -97,7 +97,10 @@ Json SetOf(const RunState& state, const ResultSet& set, int setNumber)
                         {"pass", set.withinTolerance(state, i)},
                         {"cells", cells}});
     }
-    return {{"heading", ResultSetHeading(state, setNumber)}, {"columns", columns}, {"rows", rows}};
+    return {{"heading", ResultSetHeading(state, setNumber)},
+            {"columns", columns},
+            {"rows", rows},
+            {"tolerance", ToleranceSentence(setNumber, state.forceUnit)}};
 }
 
 Json SelectionOf(const Case& c)

@@ -157,6 +157,7 @@
 
     function fillTable(table, set) {
         document.getElementById(table.dataset.heading).textContent = set.heading;
+        document.getElementById(table.dataset.tolerance).textContent = `${set.tolerance}.`;
         const head = set.columns.map((c) => `<th scope="col">${c.symbol}<br>${c.unit}</th>`).join('');
         table.innerHTML = `<thead><tr><th scope="col">Model</th>${head}</tr></thead><tbody></tbody>`;
         const body = table.tBodies[0];
