@@ -4,6 +4,7 @@
 #include "Results1.h"
 #include "Results2.h"
 
+#include "RunState.h"
 #include <benchmark/benchmark.h>
 
 namespace vyra {

@@ -3,11 +3,15 @@
 #include "BatchFile.h"
 #include "Evaluation.h"
 #include "FileAccess.h"
+#include "ForceUnit.h"
 #include "LineReport.h"
-#include "RunState.h"
 #include "SelectorCli.h"
 
 #include <string>
+
+namespace vyra {
+struct RunState;
+}
 
 namespace vyra::cli {
 

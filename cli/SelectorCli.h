@@ -1,15 +1,19 @@
 #pragma once
 
 #include "FileAccess.h"
+#include "ForceUnit.h"
 #include "LineReport.h"
 #include "MaterialTableFile.h"
-#include "RunState.h"
 #include "SelectorOptions.h"
 
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+namespace vyra {
+struct RunState;
+}
 
 namespace vyra::cli {
 

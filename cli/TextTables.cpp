@@ -5,6 +5,7 @@
 #include "ResultNotes.h"
 #include "Results1.h"
 #include "Results2.h"
+#include "RunState.h"
 #include "Utf8.h"
 
 #include <algorithm>

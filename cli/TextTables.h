@@ -1,9 +1,13 @@
 #pragma once
 
+#include "ForceUnit.h"
 #include "Headroom.h"
-#include "RunState.h"
 
 #include <ostream>
+
+namespace vyra {
+struct RunState;
+}
 
 namespace vyra::cli {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ForceUnit.h"
 #include "InputReading.h"
 #include "RollerDrawing.h"
-#include "RunState.h"
 #include "WebTension.h"
 
 #include <array>

@@ -1,6 +1,7 @@
 #include "Checks.h"
 
 #include "NumberText.h"
+#include "RunState.h"
 
 #include <fmt/format.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "RunState.h"
+#include "ForceUnit.h"
+#include "ResultTables.h"
 
 #include <array>
 #include <cstddef>
@@ -9,6 +10,8 @@
 #include <string_view>
 
 namespace vyra {
+
+struct RunState;
 
 // The side of its limits on which a figure passes its check.
 enum class PassingSide {

@@ -2,6 +2,7 @@
 
 #include "InputChecks.h"
 #include "LoadResolution.h"
+#include "RunState.h"
 
 namespace vyra {
 

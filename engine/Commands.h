@@ -1,12 +1,14 @@
 #pragma once
 
 #include "CheckFailure.h"
+#include "ForceUnit.h"
 #include "InputReading.h"
-#include "RunState.h"
 
 #include <functional>
 
 namespace vyra {
+
+struct RunState;
 
 // "Select": read the form into the record, run the checks in order and, when
 // they all pass, fill the result tables. The first failing check ends the

@@ -6,6 +6,7 @@
 #include "ResultFormat.h"
 #include "Results1.h"
 #include "Results2.h"
+#include "RunState.h"
 
 #include <algorithm>
 #include <cmath>

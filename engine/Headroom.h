@@ -1,10 +1,11 @@
 #pragma once
 
+#include "Catalogue.h"
 #include "CheckFailure.h"
 #include "Checks.h"
 #include "Expected.h"
+#include "ForceUnit.h"
 #include "InputReading.h"
-#include "RunState.h"
 
 #include <array>
 #include <cstdint>
@@ -14,6 +15,8 @@
 #include <vector>
 
 namespace vyra {
+
+struct RunState;
 
 // How much room a case leaves each model: the line speed it may run at, the
 // mounting angles that pass, how near each check is to its limit, and what

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "CheckFailure.h"
+#include "ForceUnit.h"
 #include "InputReading.h"
-#include "RunState.h"
+#include "SelectionInputs.h"
 
 namespace vyra {
+
+struct RunState;
 
 // The checks of "Select" in their order, after ReadSelectionInputs: a
 // field whose text is not a number (fields in item order), a field too large for a double (fields in item order), the

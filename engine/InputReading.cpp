@@ -1,5 +1,7 @@
 #include "InputReading.h"
 
+#include "RunState.h"
+
 #include "NumberText.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunState.h"
+#include "SelectionInputs.h"
 #include "Units.h"
 
 #include <array>
@@ -9,6 +9,8 @@
 #include <string_view>
 
 namespace vyra {
+
+struct RunState;
 
 inline constexpr int kFieldCount = 10;
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "CheckFailure.h"
-#include "RunState.h"
+#include "ForceUnit.h"
+#include "SelectionInputs.h"
 
 namespace vyra {
+
+struct RunState;
 
 // Reduces an angle in degrees into 0 <= x < 360; a value already in range
 // comes back unchanged.

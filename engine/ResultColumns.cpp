@@ -3,6 +3,7 @@
 #include "ResultFormat.h"
 #include "Results1.h"
 #include "Results2.h"
+#include "RunState.h"
 
 #include "NumberText.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "Checks.h"
-#include "RunState.h"
+#include "ForceUnit.h"
+#include "ResultTables.h"
 #include "Units.h"
 
 #include <array>
@@ -13,6 +14,8 @@
 #include <vector>
 
 namespace vyra {
+
+struct RunState;
 
 // How many decimals a figure's pattern shows in each unit of a run: a force
 // x 9.8 in N needs a decimal less; lbf goes with in, mil and fpm.

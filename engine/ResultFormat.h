@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunState.h"
+#include "ForceUnit.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +8,8 @@
 #include <string_view>
 
 namespace vyra {
+
+struct RunState;
 
 // The fixed decimal patterns of the result screens and the report:
 // decimals 0 for "0", 1 for "0.0", 2 for "0.00", 3 for "0.000". Always "."

@@ -1,5 +1,7 @@
 #include "ResultNotes.h"
 
+#include "RunState.h"
+
 namespace vyra {
 
 // An empty line speed is a standing line, which no check refuses: every

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "RunState.h"
+#include "ForceUnit.h"
 
 #include <string>
 #include <vector>
 
 namespace vyra {
+
+struct RunState;
 
 // Sentences every output of a computed case carries beside its figures:
 // what the figures assume that the tables alone do not show. Empty when

@@ -1,6 +1,7 @@
 #include "Results1.h"
 
 #include "Angles.h"
+#include "RunState.h"
 
 #include <cmath>
 #include <cstdint>

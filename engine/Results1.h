@@ -1,9 +1,12 @@
 #pragma once
 
 #include "Checks.h"
-#include "RunState.h"
+#include "ForceUnit.h"
+#include "ResultTables.h"
 
 namespace vyra {
+
+struct RunState;
 
 // The steps of result set 1 for one model; each reads what the steps
 // before it wrote for the same model.

@@ -1,5 +1,6 @@
 #include "Results2.h"
 
+#include "RunState.h"
 #include <cmath>
 
 namespace vyra {

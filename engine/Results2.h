@@ -1,9 +1,12 @@
 #pragma once
 
 #include "Checks.h"
-#include "RunState.h"
+#include "ForceUnit.h"
+#include "ResultTables.h"
 
 namespace vyra {
+
+struct RunState;
 
 // F1, F2, F3, E and PB of one model, the fifth step of each model.
 void ComputeFrequencies(RunState& state, int modelIndex);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Expected.h"
-#include "RunState.h"
+#include "ForceUnit.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunState.h"
+#include "ForceUnit.h"
 
 #include <array>
 #include <optional>

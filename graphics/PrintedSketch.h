@@ -1,8 +1,13 @@
 #pragma once
 
 #include "Canvas.h"
+#include "ForceUnit.h"
 #include "PrintTrouble.h"
-#include "RunState.h"
+#include "SelectionInputs.h"
+
+namespace vyra {
+struct RunState;
+}
 
 namespace vyra::gfx {
 

@@ -1,10 +1,15 @@
 #pragma once
 
 #include "Canvas.h"
-#include "RunState.h"
+#include "ForceUnit.h"
+#include "SelectionInputs.h"
 #include "SketchGeometry.h"
 
 #include <array>
+
+namespace vyra {
+struct RunState;
+}
 
 namespace vyra::gfx {
 

@@ -1,8 +1,13 @@
 #pragma once
 
-#include "RunState.h"
+#include "ForceUnit.h"
+#include "SelectionInputs.h"
 
 #include <array>
+
+namespace vyra {
+struct RunState;
+}
 
 namespace vyra::gfx {
 

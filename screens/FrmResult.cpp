@@ -3,6 +3,7 @@
 #include "Placement.h"
 #include "ResultFormat.h"
 #include "ResultNotes.h"
+#include "RunState.h"
 
 #include <QLabel>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ForceUnit.h"
 #include "ResultColumns.h"
 #include "ResultPicture.h"
-#include "RunState.h"
 
 #include <span>
 #include <string>
@@ -10,6 +10,10 @@
 #include <vector>
 
 class QLabel;
+
+namespace vyra {
+struct RunState;
+}
 
 namespace vyra::ui {
 

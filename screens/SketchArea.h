@@ -1,11 +1,16 @@
 #pragma once
 
-#include "RunState.h"
+#include "ForceUnit.h"
+#include "SelectionInputs.h"
 #include "Sketch.h"
 
 #include <QWidget>
 
 #include <optional>
+
+namespace vyra {
+struct RunState;
+}
 
 namespace vyra::ui {
 
