@@ -46,8 +46,8 @@ struct WrittenNumber {
 WrittenNumber WriteRoundTripText(char* first, double value);
 
 // printf's "%.17g", enough digits for every double to read back the same:
-// "20", "0.10000000000000001", "1e+300". Written from first, at most
-// kRoundTripTextMax characters; returns the end.
+// "20", "0.10000000000000001", "2.4999999999999999e-07". Written from
+// first, at most kRoundTripTextMax characters; returns the end.
 char* WriteExactText(char* first, double value);
 
 // The value with that many decimals, as printf's "%.*f" writes it.
