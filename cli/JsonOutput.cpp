@@ -8,7 +8,6 @@
 #include "Units.h"
 #include "Utf8.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -27,14 +26,10 @@ void AppendNumber(std::string& out, double value)
         out += "null";
         return;
     }
-    // Written in place: a batch writes over a hundred numbers a row.
-    const std::size_t start = out.size();
-    out.resize(start + kRoundTripTextMax);
-    char* const first = out.data() + start;
-    char* const end = WriteRoundTripText(first, value);
-    const bool whole = std::find_if(first, end, [](char c) { return c == '.' || c == 'e'; }) == end;
-    out.resize(static_cast<std::size_t>(end - out.data()));
-    if (whole) {
+    std::array<char, kRoundTripTextMax> text;
+    const WrittenNumber written = WriteRoundTripText(text.data(), value);
+    out.append(text.data(), written.end);
+    if (written.digitsOnly) {
         out += ".0";
     }
 }
@@ -209,7 +204,9 @@ namespace {
 void AppendCalculationId(std::string& out, const std::optional<std::string>& id)
 {
     if (id) {
-        out += "\"calculationId\":\"" + *id + "\",";
+        out += "\"calculationId\":\"";
+        out += *id;
+        out += "\",";
     }
 }
 

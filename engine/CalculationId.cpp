@@ -3,8 +3,8 @@
 #include "NumberText.h"
 #include "Sha256.h"
 
+#include <array>
 #include <cmath>
-#include <fmt/format.h>
 
 namespace vyra {
 
@@ -12,6 +12,14 @@ namespace {
 
 constexpr std::string_view kVersionLine = "vyra-inputs 1\n";
 constexpr std::size_t kIdDigits = 12;
+
+void AppendLine(std::string& text, std::string_view name, std::string_view value)
+{
+    text += name;
+    text += '=';
+    text += value;
+    text += '\n';
+}
 
 }  // namespace
 
@@ -41,10 +49,13 @@ std::optional<std::string> CalculationText(const Case& c)
     std::string text(kVersionLine);
     for (int choice = 0; choice < kChoiceCount; ++choice) {
         const Choice& named = kChoices[choice];
-        text += fmt::format("{}={}\n", named.name, named.words[static_cast<std::size_t>(ChoiceCode(c, choice))]);
+        AppendLine(text, named.name, named.words[static_cast<std::size_t>(ChoiceCode(c, choice))]);
     }
     for (std::size_t item = 0; item < kFieldCount; ++item) {
-        text += fmt::format("{}={:.17g}\n", kFieldNames[item], (*inputs)[item]);
+        std::array<char, kRoundTripTextMax> number{};
+        const char* const end = WriteExactText(number.data(), (*inputs)[item]);
+        AppendLine(text, kFieldNames[item],
+                   std::string_view(number.data(), static_cast<std::size_t>(end - number.data())));
     }
     return text;
 }

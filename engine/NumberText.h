@@ -35,9 +35,20 @@ std::string ShortestText(double value);
 // "-2.5e-07". Infinity and NaN give "inf" and "nan".
 std::string RoundTripText(double value);
 // The same text written from first, for a writer of many numbers; it is at
-// most kRoundTripTextMax characters long. Returns its end.
+// most kRoundTripTextMax characters long.
 inline constexpr std::size_t kRoundTripTextMax = 32;
-char* WriteRoundTripText(char* first, double value);
+struct WrittenNumber {
+    char* end = nullptr;
+    // Digits alone, a sign allowed ("12", "-0"; not "0.5", "1e+05", "inf"):
+    // a whole number that a JSON reader would take for an integer.
+    bool digitsOnly = false;
+};
+WrittenNumber WriteRoundTripText(char* first, double value);
+
+// printf's "%.17g", enough digits for every double to read back the same:
+// "20", "0.10000000000000001", "2.4999999999999999e-07". Written from
+// first, at most kRoundTripTextMax characters; returns the end.
+char* WriteExactText(char* first, double value);
 
 // The value with that many decimals, as printf's "%.*f" writes it.
 std::string FixedText(double value, int decimals);

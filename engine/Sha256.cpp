@@ -1,5 +1,6 @@
 #include "Sha256.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -60,25 +61,29 @@ std::string Sha256Hex(std::string_view bytes)
 {
     std::array<Word, 8> state{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                               0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-    // The message, a 1 bit, zeros and its length in bits fill whole blocks.
-    std::string padded(bytes);
-    padded += static_cast<char>(0x80);
-    while (padded.size() % 64 != 56) {
-        padded += '\0';
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t whole = bytes.size() / 64 * 64;
+    for (std::size_t at = 0; at < whole; at += 64) {
+        Compress(state, data + at);
     }
+    // The rest of the message, a 1 bit, zeros and its length in bits fill
+    // one or two more blocks.
+    std::array<unsigned char, 128> tail{};
+    const std::size_t rest = bytes.size() - whole;
+    std::copy_n(data + whole, rest, tail.begin());
+    tail[rest] = 0x80;
+    const std::size_t tailSize = rest < 56 ? 64 : 128;
     const std::uint64_t bits = static_cast<std::uint64_t>(bytes.size()) * 8;
-    for (int shift = 56; shift >= 0; shift -= 8) {
-        padded += static_cast<char>((bits >> shift) & 0xFF);
+    for (std::size_t k = 0; k < 8; ++k) {
+        tail[tailSize - 1 - k] = static_cast<unsigned char>(bits >> (8 * k));
     }
-    for (std::size_t at = 0; at < padded.size(); at += 64) {
-        Compress(state, reinterpret_cast<const unsigned char*>(padded.data() + at));
+    for (std::size_t at = 0; at < tailSize; at += 64) {
+        Compress(state, tail.data() + at);
     }
     static constexpr char kHex[] = "0123456789abcdef";
-    std::string hex;
-    for (const Word word : state) {
-        for (int shift = 28; shift >= 0; shift -= 4) {
-            hex += kHex[(word >> shift) & 0xF];
-        }
+    std::string hex(64, '0');
+    for (std::size_t k = 0; k < hex.size(); ++k) {
+        hex[k] = kHex[(state[k / 8] >> (28 - 4 * (k % 8))) & 0xF];
     }
     return hex;
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace vyra {
@@ -28,18 +29,25 @@ TEST(FormatPattern, FixedDecimalsWithALeadingDigit)
 }
 
 // JSON's numbers: the fewest digits that read back, fixed or exponent form
-// whichever is shorter (fixed on a tie), a long whole number exactly.
+// whichever is shorter (fixed on a tie), a long whole number exactly; told
+// when it is digits alone, which JSON gives ".0".
 TEST(RoundTripText, ShortestFormAsTheJsonDocumentsWriteIt)
 {
     const std::pair<double, const char*> cases[] = {
         {0.1, "0.1"},         {1e5, "1e+05"},
-        {123456.0, "123456"}, {123456789012345683968.0, "123456789012345683968"},
-        {1e21, "1e+21"},      {2.5e-7, "2.5e-07"},
-        {0.001, "0.001"},     {0.0001, "1e-04"},
-        {-0.0, "-0"},         {-7.5, "-7.5"},
-        {5e-324, "5e-324"},   {1.7976931348623157e308, "1.7976931348623157e+308"}};
+        {120000.0, "120000"}, {123456789012345683968.0, "123456789012345683968"},
+        {1e21, "1e+21"},      {1234567890123456789012.0, "1234567890123456774144"},
+        {2.5e-7, "2.5e-07"},  {0.001, "0.001"},
+        {0.0001, "1e-04"},    {-0.0, "-0"},
+        {-7.5, "-7.5"},       {5e-324, "5e-324"},
+        {-1.0 / 0.0, "-inf"}, {1.7976931348623157e308, "1.7976931348623157e+308"},
+        {123456.0, "123456"}, {-12.0, "-12"}};
     for (const auto& [value, text] : cases) {
-        EXPECT_EQ(RoundTripText(value), text);
+        std::array<char, kRoundTripTextMax> written{};
+        const WrittenNumber number = WriteRoundTripText(written.data(), value);
+        EXPECT_EQ(std::string(written.data(), number.end), text);
+        EXPECT_EQ(number.digitsOnly, std::string_view(text).find_first_not_of("-0123456789") == std::string::npos)
+            << text;
     }
 }
 
