@@ -74,12 +74,25 @@ std::vector<std::vector<std::string>> ModelRows(const std::string& text)
 
 // The sentence under the text tables names exactly the models whose rows
 // say "yes" in both; no figure runs into its neighbour, however wide.
-void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string& name)
+// The headings that follow the run's unit, in each unit's tables.
+const std::map<ForceUnit, std::vector<std::string>> kUnitHeadings{{kKgf, {"P1[kgf]", "Zt[mm]", "E[um]", "PB[kgf]"}},
+                                                                  {kNewton, {"P1[N]", "Zt[mm]", "E[um]", "PB[N]"}},
+                                                                  {kLbf, {"P1[lbf]", "Zt[mil]", "E[mil]", "PB[lbf]"}}};
+
+void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string& name, ForceUnit unit)
 {
     const std::size_t at = out.find("Passing both result sets: ");
     const auto rows = ModelRows(out);
-    if (at == std::string::npos || rows.size() < 2 * kModelCount) {
+    if (at == std::string::npos) {
         return;
+    }
+    ASSERT_GE(rows.size(), 2 * kModelCount) << name << ": the tables are missing";
+    for (const auto& [other, headings] : kUnitHeadings) {
+        for (const std::string& heading : headings) {
+            const auto& own = kUnitHeadings.at(unit);
+            EXPECT_EQ(out.find(" " + heading) != std::string::npos, std::ranges::count(own, heading) > 0)
+                << name << ": " << heading;
+        }
     }
     for (std::size_t i = 0; i < 2 * kModelCount; ++i) {
         EXPECT_EQ(rows[i].size(), (i < kModelCount ? ResultSet1Columns() : ResultSet2Columns()).size() + 3) << name;
@@ -90,6 +103,24 @@ void ExpectPassingBothAgreesWithTables(const std::string& out, const std::string
         names += both ? (names.empty() ? "" : ", ") + rows[i][1] : "";
     }
     EXPECT_EQ(out.substr(at + 26, out.find('\n', at) - at - 26), names.empty() ? "none" : names) << name;
+}
+
+// A batch's CSV: every row has its header's fields, a refused one too; a
+// quoted field may hold commas and line breaks.
+void ExpectCsvRowsAsWideAsTheirHeader(const std::string& out, const std::string& name)
+{
+    std::vector<int> commas{0};  // of each row, up to the first without any
+    bool quoted = false;
+    for (const char c : out.substr(std::min(out.find("line,id,status,"), out.size()))) {
+        quoted = quoted != (c == '"');
+        commas.back() += !quoted && c == ',' ? 1 : 0;
+        if (!quoted && c == '\n' && commas.back() > 0) {
+            commas.push_back(0);
+        }
+    }
+    for (std::size_t row = 1; row + 1 < commas.size(); ++row) {
+        EXPECT_EQ(commas[row], commas[0]) << name << ": row " << row;
+    }
 }
 
 // Whatever the run's unit, the figures are held in the program's own.
@@ -186,10 +217,12 @@ TEST(Selector, RunsAsRecorded)
         }
         std::string out;
         groups[row[1]] += Recorded(row[0], args, folder, out);
-        ExpectPassingBothAgreesWithTables(out, row[0]);
         // Each JSON document against the run of its case, a batch row's as read.
         const ParsedCommandLine parsed = ParseSelectorOptions(args);
         const auto* options = std::get_if<SelectorOptions>(&parsed);
+        const auto run = options != nullptr ? std::optional(CaseOf(*options, "Dec 07,2026")) : std::nullopt;
+        ExpectPassingBothAgreesWithTables(out, row[0], run && *run ? (*run)->forceUnit : kKgf);
+        ExpectCsvRowsAsWideAsTheirHeader(out, row[0]);
         std::istringstream lines(out);
         for (std::string line; options && std::getline(lines, line) && line.starts_with('{');) {
             const nlohmann::json doc = nlohmann::json::parse(line);
