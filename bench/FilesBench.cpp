@@ -57,7 +57,7 @@ void BM_LoadMaterialTable1MiB(benchmark::State& state)
     std::string text = "name,basis,low,typical,high\n";
     std::int64_t rows = 0;
     for (std::string row = "m0,thickness,1,2,3\n"; text.size() + row.size() <= vyra::kMaxMaterialFileBytes;
-         row = "m" + std::to_string(++rows) + ",thickness,1,2,3\n") {
+         row = std::string("m").append(std::to_string(++rows)).append(",thickness,1,2,3\n")) {
         text += row;
     }
     const std::string path = "/tmp/materials-bench-" + std::to_string(::getpid()) + ".csv";

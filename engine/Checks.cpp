@@ -59,7 +59,7 @@ std::string ToleranceText(const Check& check, Wording wording)
 {
     const int first = check.firstModel + 1;
     return fmt::format(fmt::runtime(check.wordings[static_cast<std::size_t>(wording)]),
-                       fmt::arg("lower", check.lower / check.heldPerShown),
+                       fmt::arg("symbol", check.symbol), fmt::arg("lower", check.lower / check.heldPerShown),
                        fmt::arg("upper", check.upper / check.heldPerShown), fmt::arg("first", first),
                        fmt::arg("last", kModelCount));
 }

@@ -37,9 +37,9 @@ struct Check {
     bool modelsOwnLimit = false;
     int firstModel = 0;  // the check exists from this modelIndex on
     double heldPerShown = 1;  // mV per V
-    // The tolerance in each Wording: {lower} and {upper} are the limits as
-    // shown, {first} and {last} the models it applies to as the tables
-    // number them. Empty where a table words the check otherwise.
+    // The tolerance in each Wording: {symbol} the figure's, {lower} and
+    // {upper} the limits as shown, {first} and {last} the models it applies
+    // to as the tables number them. Empty where a table words it otherwise.
     std::array<std::string_view, 3> wordings{};
 };
 
@@ -54,7 +54,7 @@ inline constexpr Check kP1Check{.symbol = "P1",
                                 .side = PassingSide::NotNegative,
                                 .figure = [](const ResultTables& t, int i) { return t.P1[i]; },
                                 .firstModel = 6,
-                                .wordings = {"", "", "P1 not negative for models {first} to {last}"}};
+                                .wordings = {"", "", "{symbol} not negative for models {first} to {last}"}};
 inline constexpr Check kZrCheck{.symbol = "Zr",
                                 .figure = [](const ResultTables& t, int i) { return t.Zr[i]; },
                                 .modelsOwnLimit = true};
@@ -65,27 +65,28 @@ inline constexpr Check kVrCheck{.symbol = "Vr",
                                 .figure = [](const ResultTables& t, int i) { return t.Vr[i]; },
                                 .upper = 260,
                                 .heldPerShown = 1000,
-                                .wordings = {"Vr< {upper:.3f}", "Vr< {upper}", "Vr < {upper:.3f} V"}};
-inline constexpr Check kSCheck{.symbol = "S",
-                               .side = PassingSide::AbsoluteBetween,
-                               .figure = [](const ResultTables& t, int i) { return t.S[i]; },
-                               .lower = 12,
-                               .upper = 80,
-                               .wordings = {"{lower}<S<{upper}", "{lower} <S< {upper}", "{lower} < S < {upper}"}};
+                                .wordings = {"{symbol}< {upper:.3f}", "{symbol}< {upper}", "{symbol} < {upper:.3f} V"}};
+inline constexpr Check kSCheck{
+    .symbol = "S",
+    .side = PassingSide::AbsoluteBetween,
+    .figure = [](const ResultTables& t, int i) { return t.S[i]; },
+    .lower = 12,
+    .upper = 80,
+    .wordings = {"{lower}<{symbol}<{upper}", "{lower} <{symbol}< {upper}", "{lower} < {symbol} < {upper}"}};
 inline constexpr Check kF1F2Check{
     .symbol = "F1/F2",
     .resultSet = 2,
     .side = PassingSide::Below,
     .figure = [](const ResultTables& t, int i) { return FrequencyRatio(t.F1[i], t.F2[i]); },
     .upper = 0.7,
-    .wordings = {"F1/F2<{upper}", "F1/F2<{upper}", "F1/F2 < {upper}"}};
+    .wordings = {"{symbol}<{upper}", "{symbol}<{upper}", "{symbol} < {upper}"}};
 inline constexpr Check kF1F3Check{
     .symbol = "F1/F3",
     .resultSet = 2,
     .side = PassingSide::Below,
     .figure = [](const ResultTables& t, int i) { return FrequencyRatio(t.F1[i], t.F3[i]); },
-    .upper = 0.7,
-    .wordings = {"F1/F3<{upper}", "F1/F3<{upper}", "F1/F3 < {upper}"}};
+    .upper = kF1F2Check.upper,  // one limit for both ratios
+    .wordings = kF1F2Check.wordings};
 
 // Every check, in the order the tables show their figures.
 inline constexpr std::array<const Check*, 7> kChecks{&kP1Check, &kZrCheck,   &kZsCheck,  &kVrCheck,

@@ -33,7 +33,7 @@ ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, co
 //
 // F1/F2 of the nine models against the line speed, from 0 to twice the
 // larger of V and the highest finite maxSpeed: one line per model with its
-// number at the end, the limit 0.7, the case's V, and each maxSpeed marked
+// number at the end, the ratio check's limit, the case's V, and each maxSpeed marked
 // on the limit line.
 void DrawSpeedChart(Canvas& canvas, const ChartContent& content, const TwipRect& area);
 // A band per model of the selected series over gamma -180 to 180 where it

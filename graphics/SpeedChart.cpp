@@ -249,7 +249,7 @@ void DrawLegend(Canvas& canvas, const RunState& state, double left, double right
 }  // namespace
 
 // F1/F2 of the nine models against the line speed on a logarithmic axis:
-// the limit 0.7, the case's V, each maxSpeed marked on the limit line.
+// the ratio check's limit, the case's V, each maxSpeed marked on the limit line.
 void DrawSpeedChart(Canvas& canvas, const ChartContent& content, const TwipRect& area)
 {
     chart::SetUp(canvas);

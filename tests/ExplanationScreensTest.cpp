@@ -37,7 +37,7 @@ TEST(ExplanationScreens, BehaveAsRecorded)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     for (int press = 0; press < 7; ++press) {
-        recording += " " + QApplication::focusWidget()->objectName().toStdString();
+        recording.append(" ").append(QApplication::focusWidget()->objectName().toStdString());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     recording += "\n  screens opened: " + std::to_string(toolkit.modalScreens) + "\n";

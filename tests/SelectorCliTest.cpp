@@ -220,8 +220,8 @@ TEST(Selector, RunsAsRecorded)
         // Each JSON document against the run of its case, a batch row's as read.
         const ParsedCommandLine parsed = ParseSelectorOptions(args);
         const auto* options = std::get_if<SelectorOptions>(&parsed);
-        const auto run = options != nullptr ? std::optional(CaseOf(*options, "Dec 07,2026")) : std::nullopt;
-        ExpectPassingBothAgreesWithTables(out, row[0], run && *run ? (*run)->forceUnit : kKgf);
+        const auto given = options != nullptr ? std::optional(CaseOf(*options, "Dec 07,2026")) : std::nullopt;
+        ExpectPassingBothAgreesWithTables(out, row[0], given && *given ? (*given)->forceUnit : kKgf);
         ExpectCsvRowsAsWideAsTheirHeader(out, row[0]);
         std::istringstream lines(out);
         for (std::string line; options && std::getline(lines, line) && line.starts_with('{');) {
@@ -258,7 +258,7 @@ TEST(Selector, ReadsEveryTypedTextAsTheEngineDoes)
     const std::string csv = ::testing::TempDir() + "typed-" + std::to_string(::getpid()) + ".csv";
     std::string rows = "id";
     for (const std::string_view name : kFieldNames) {
-        rows += "," + std::string(name);
+        rows.append(",").append(name);
     }
     const auto output = [](const std::vector<std::string>& args) {
         std::ostringstream out, err;

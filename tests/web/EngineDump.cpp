@@ -25,7 +25,7 @@ std::vector<std::vector<std::string>> Rows(const std::string& folder, const std:
 }
 
 void Put(const std::string& key, const std::string& value) { std::printf("%s\t%s\n", key.c_str(), value.c_str()); }
-void PutNumber(const std::string& key, double value) { Put(key, "=" + RoundTripText(value)); }
+void PutNumber(const std::string& key, double value) { Put(key, std::string("=").append(RoundTripText(value))); }
 
 void PutSelection(const std::string& key, const RunState& state)
 {
