@@ -11,6 +11,7 @@
 #include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "ResultNotes.h"
+#include "RunState.h"
 #include "Units.h"
 
 #include <emscripten/emscripten.h>
