@@ -287,13 +287,16 @@ def fate(suite, timeout):
 
 def try_mutant(mutant, index, timeout):
     """The mutant's fate, the tree left exactly as it was found."""
-    path = ROOT / mutant["file"]
+    suite, path = suite_of(mutant), ROOT / mutant["file"]
+    # The file the last mutant changed is built again first, so that a build with nothing to
+    # do afterwards means that nothing compiles this mutant's file.
+    call(suite["build"], timeout)
     original = path.read_bytes()
     (KEEP / "original").write_bytes(original)
     (KEEP / "file.json").write_text(json.dumps({"file": mutant["file"], "sha256": digest(original)}))
     try:
         path.write_bytes(mutated(mutant, original, index))
-        return fate(suite_of(mutant), timeout)
+        return fate(suite, timeout)
     finally:
         # A second Ctrl-C must not cut the write back short.
         signal.pthread_sigmask(signal.SIG_BLOCK, STOPS)
