@@ -62,6 +62,8 @@ SUITES = [
 BOOLEAN = re.compile(r"\b(true|false)\b")
 NUMBER = re.compile(r"(?<![\w.])(\d+\.\d+|\d+)(?![\w.'])")
 RETURN = re.compile(r"^(\s*return )(.+);$")
+# Values that {} stands for already; true and numbers are mutated as literals.
+DEFAULT = r"false|true|[\d.]+|\{\}|nullptr|std::nullopt|\"\""
 CONDITION = re.compile(r"\b(if|while) \(")
 SKIPPED = ("#", "//", "/*", "*", "static_assert", "template", "namespace", "using ")
 
@@ -111,7 +113,7 @@ def changes(line):
         bumped = str(int(value) + 1) if value.isdigit() else repr(float(value) + 1)
         found.append(("constant", m.start(), value, bumped))
     value = RETURN.match(code.rstrip())
-    if value and not re.fullmatch(r"true|false|\{\}|[\d.]+", value.group(2)):
+    if value and not re.fullmatch(DEFAULT, value.group(2)):
         start = len(value.group(1))
         found.append(("return", start, line[start:start + len(value.group(2))], "{}"))
     for m in CONDITION.finditer(code):
