@@ -9,6 +9,7 @@
 #include "ResultColumns.h"
 #include "Results1.h"
 #include "Results2.h"
+#include "RunState.h"
 
 #include <algorithm>
 #include <bit>
