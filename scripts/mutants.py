@@ -186,8 +186,8 @@ def pick(args):
             mutants.append({"id": f"{path}:{number}:{column}:{kind}", "file": path, "line": number,
                             "text": text, "column": column, "kind": kind, "old": old, "new": new})
     samples = {"all": {"threshold": 0.0}}
-    for spec in args.sample:
-        name, count, paths = re.fullmatch(r"(\w+)=(\d+):(.+)", spec).groups()
+    for wanted in args.sample:
+        name, count, paths = re.fullmatch(r"(\w+)=(\d+):(.+)", wanted).groups()
         ids = sample_ids(mutants, paths.split(","), int(count), random.Random(f"{args.seed}:{name}"))
         samples[name] = {"paths": paths.split(","), "threshold": 0.0, "ids": ids}
     document = {"seed": args.seed, "per_file": args.per_file, "samples": samples,
