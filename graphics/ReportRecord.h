@@ -45,6 +45,8 @@ struct ReportRecord {
     RunState selection;
     // When given, a third page with both charts and the margin table.
     std::optional<ChartContent> charts;
+    // When set, the calculation record follows the report's pages.
+    bool calculationRecord = false;
 };
 
 // Fills the specifications block from the case, as the input screen holds
