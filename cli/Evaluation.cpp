@@ -12,6 +12,7 @@ Evaluation Evaluate(const Case& input, const EvaluationRequest& request)
     Evaluation evaluation;
     evaluation.selection.forceUnit = input.forceUnit;
     evaluation.calculationId = CalculationId(input);
+    evaluation.inputs = InputsAsRead(input.form);
     evaluation.refusal = SelectCommand(evaluation.selection, input.form);
     if (evaluation.refusal) {
         return evaluation;

@@ -5,6 +5,7 @@
 #include "Headroom.h"
 #include "RunState.h"
 
+#include <array>
 #include <optional>
 
 namespace vyra::cli {
@@ -26,6 +27,8 @@ struct Evaluation {
     std::optional<CheckFailure> refusal;
     // Of every case whose texts are numbers, refused by a check or not.
     std::optional<std::string> calculationId;
+    // The ten fields as read, in the case's own unit, under the same condition.
+    std::optional<std::array<double, kFieldCount>> inputs;
     std::optional<PassingGamma> passingGamma;
     std::optional<Calibration> calibration;
 };

@@ -1,5 +1,6 @@
 #include "JsonOutput.h"
 
+#include "Answer.h"
 #include "NumberText.h"
 #include "ResultColumns.h"
 #include "ResultNotes.h"
@@ -107,21 +108,64 @@ std::string FigureUnits()
     return units + R"("maxSpeed":"m/min","passingGamma":"degree","weight":"kg"})";
 }
 
-// Each check's verdict under its figure's symbol, a ratio's without its '/'.
+// A figure unit per key, the inputs' in the case's own unit under the case
+// file's names, so that the inputs read back as they were typed.
+std::string UnitsOfRun(ForceUnit unit)
+{
+    std::string units = FigureUnits();
+    units.pop_back();
+    for (int item = 0; item < kFieldCount; ++item) {
+        const Quantity quantity = FieldQuantity(item);
+        units += Joined({",\"", kFieldNames[static_cast<std::size_t>(item)], "\":\"",
+                         quantity == Quantity::Fixed ? "degree" : UnitSymbol(quantity, unit), "\""});
+    }
+    return units + "}";
+}
+
+void AppendInputs(std::string& out, const std::array<double, kFieldCount>& inputs)
+{
+    out += ",\"inputs\":{";
+    for (std::size_t item = 0; item < kFieldCount; ++item) {
+        out += item > 0 ? "," : "";
+        AppendKey(out, kFieldNames[item]);
+        AppendNumber(out, inputs[item]);
+    }
+    out += '}';
+}
+
+// Each check's verdict under its figure's key.
 void AppendVerdicts(std::string& out, const RunState& state, int i, int setNumber)
 {
     out += setNumber == 1 ? ",\"fail1\":{" : ",\"fail2\":{";
     std::string_view separator;
     for (const Check* check : kChecks) {
         if (check->resultSet == setNumber) {
-            std::string key(check->symbol);
-            std::erase(key, '/');
             out += separator;
-            AppendKey(out, key);
+            AppendKey(out, CheckKey(*check));
             AppendBool(out, Fails(*check, state, i));
             separator = ",";
         }
     }
+    out += '}';
+}
+
+// The check nearest to its limit: its key, its figure as held and its
+// margin in percent of the limit.
+void AppendNearest(std::string& out, const RunState& state, int i)
+{
+    const NearestCheck nearest = NearestCheckOf(state, i);
+    out += ",\"nearest\":";
+    if (nearest.check == kMarginCount) {
+        out += "null";
+        return;
+    }
+    const Check& check = *kChecks[static_cast<std::size_t>(nearest.check)];
+    out += "{\"check\":\"";
+    out += CheckKey(check);
+    out += "\",\"figure\":";
+    AppendNumber(out, check.figure(state.tables, i));
+    out += ",\"margin\":";
+    AppendNumber(out, nearest.margin.percent);
     out += '}';
 }
 
@@ -147,6 +191,7 @@ void AppendModel(std::string& out, const Evaluation& evaluation, int i)
     AppendVerdicts(out, state, i, 2);
     out += ",\"withinTolerance2\":";
     AppendBool(out, AssessResults2(state, i).withinTolerance);
+    AppendNearest(out, state, i);
     out += ",\"maxSpeed\":";
     AppendNumber(out, MaxSpeed(state, i));
     if (evaluation.passingGamma) {
@@ -221,12 +266,16 @@ void AppendJsonResult(const Evaluation& evaluation, std::string& out, std::strin
     out += "\"status\":\"ok\",\"unit\":\"";
     out += UnitWord(state.forceUnit);
     out += "\",\"units\":";
-    static const std::string units = FigureUnits();
-    out += units;
+    static const std::array<std::string, kForceUnitCount> units{UnitsOfRun(kKgf), UnitsOfRun(kNewton),
+                                                                UnitsOfRun(kLbf)};
+    out += units[static_cast<std::size_t>(state.forceUnit)];
     out += ",\"type\":";
     out += state.seriesIndex == kStandardSeries ? "\"standard\"" : "\"safe\"";
     out += ",\"methodCode\":";
     out += std::to_string(state.inputs.methodCode);
+    if (evaluation.inputs) {
+        AppendInputs(out, *evaluation.inputs);
+    }
     AppendNotes(out, ResultNotes(state));
     out += ",\"models\":[";
     for (int i = 0; i < kModelCount; ++i) {

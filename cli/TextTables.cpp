@@ -1,5 +1,6 @@
 #include "TextTables.h"
 
+#include "Answer.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "ResultNotes.h"
@@ -84,7 +85,7 @@ void WriteTextTables(const RunState& state, std::ostream& out)
         out << note << '\n';
     }
     out << '\n';
-    out << PassingBothSentence(state) << '\n';
+    out << AnswerSentence(state) << '\n';
 }
 
 void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std::ostream& out)

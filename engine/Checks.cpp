@@ -64,6 +64,13 @@ std::string ToleranceText(const Check& check, Wording wording)
                        fmt::arg("last", kModelCount));
 }
 
+std::string CheckKey(const Check& check)
+{
+    std::string key(check.symbol);
+    std::erase(key, '/');
+    return key;
+}
+
 std::string LimitText(const Check& check) { return ShortestText(check.upper / check.heldPerShown); }
 
 }  // namespace vyra

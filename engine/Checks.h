@@ -29,6 +29,7 @@ enum class Wording { Screen, Report, Text };
 // stopper check reads each model's own limit (stopperTolerance) instead.
 struct Check {
     std::string_view symbol{};  // the figure's column: "Vr", "F1/F2"
+    std::string_view quantity{};  // what the figure is, in words: "output"
     int resultSet = 1;
     PassingSide side = PassingSide::AbsoluteBelow;
     double (*figure)(const ResultTables& tables, int model) = nullptr;
@@ -51,23 +52,28 @@ constexpr double FrequencyRatio(double excitation, double resonance)
 }
 
 inline constexpr Check kP1Check{.symbol = "P1",
+                                .quantity = "load",
                                 .side = PassingSide::NotNegative,
                                 .figure = [](const ResultTables& t, int i) { return t.P1[i]; },
                                 .firstModel = 6,
                                 .wordings = {"", "", "{symbol} not negative for models {first} to {last}"}};
 inline constexpr Check kZrCheck{.symbol = "Zr",
+                                .quantity = "stopper",
                                 .figure = [](const ResultTables& t, int i) { return t.Zr[i]; },
                                 .modelsOwnLimit = true};
 inline constexpr Check kZsCheck{.symbol = "Zs",
+                                .quantity = "stopper",
                                 .figure = [](const ResultTables& t, int i) { return t.Zs[i]; },
                                 .modelsOwnLimit = true};
 inline constexpr Check kVrCheck{.symbol = "Vr",
+                                .quantity = "output",
                                 .figure = [](const ResultTables& t, int i) { return t.Vr[i]; },
                                 .upper = 260,
                                 .heldPerShown = 1000,
                                 .wordings = {"{symbol}< {upper:.3f}", "{symbol}< {upper}", "{symbol} < {upper:.3f} V"}};
 inline constexpr Check kSCheck{
     .symbol = "S",
+    .quantity = "gain",
     .side = PassingSide::AbsoluteBetween,
     .figure = [](const ResultTables& t, int i) { return t.S[i]; },
     .lower = 12,
@@ -75,6 +81,7 @@ inline constexpr Check kSCheck{
     .wordings = {"{lower}<{symbol}<{upper}", "{lower} <{symbol}< {upper}", "{lower} < {symbol} < {upper}"}};
 inline constexpr Check kF1F2Check{
     .symbol = "F1/F2",
+    .quantity = "ratio",
     .resultSet = 2,
     .side = PassingSide::Below,
     .figure = [](const ResultTables& t, int i) { return FrequencyRatio(t.F1[i], t.F2[i]); },
@@ -82,6 +89,7 @@ inline constexpr Check kF1F2Check{
     .wordings = {"{symbol}<{upper}", "{symbol}<{upper}", "{symbol} < {upper}"}};
 inline constexpr Check kF1F3Check{
     .symbol = "F1/F3",
+    .quantity = "ratio",
     .resultSet = 2,
     .side = PassingSide::Below,
     .figure = [](const ResultTables& t, int i) { return FrequencyRatio(t.F1[i], t.F3[i]); },
@@ -111,6 +119,9 @@ CheckLimits LimitsOf(const Check& check, const RunState& state, int model);
 // The tolerance as the table words it: "Vr< 0.260", "12 <S< 80",
 // "F1/F2 < 0.7".
 std::string ToleranceText(const Check& check, Wording wording);
+// The figure's key in the JSON documents: its symbol, a ratio's without its
+// '/' ("F1F2").
+std::string CheckKey(const Check& check);
 // The upper limit as shown: "0.7".
 std::string LimitText(const Check& check);
 

@@ -100,6 +100,12 @@ std::string_view EccentricityHeading(ForceUnit forceUnit)
     return "\u03B5[\u03BCm]";
 }
 
+std::string StopperLimitText(double millimetres, ForceUnit forceUnit)
+{
+    return forceUnit == kLbf ? FormatPattern(InRunUnits(Quantity::Displacement, millimetres, forceUnit), 2)
+                             : ShortestText(millimetres);
+}
+
 std::vector<std::string> StopperLimitTexts(ForceUnit forceUnit)
 {
     std::vector<double> limits;
@@ -112,15 +118,7 @@ std::vector<std::string> StopperLimitTexts(ForceUnit forceUnit)
     limits.erase(std::unique(limits.begin(), limits.end()), limits.end());
     std::vector<std::string> texts;
     for (const double limit : limits) {
-        switch (forceUnit) {
-        case kKgf:
-        case kNewton:
-            texts.push_back(ShortestText(limit));
-            break;
-        case kLbf:
-            texts.push_back(FormatPattern(InRunUnits(Quantity::Displacement, limit, forceUnit), 2));
-            break;
-        }
+        texts.push_back(StopperLimitText(limit, forceUnit));
     }
     return texts;
 }

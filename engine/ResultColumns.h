@@ -197,6 +197,8 @@ std::string_view EccentricityHeading(ForceUnit forceUnit);
 // (mil). Only words: the checks compare the held mm with the model's own
 // limit whatever the run's unit.
 std::vector<std::string> StopperLimitTexts(ForceUnit forceUnit);
+// One stopper limit so: "0.65" (mm), in an lbf run "25.59" (mil).
+std::string StopperLimitText(double millimetres, ForceUnit forceUnit);
 // The tolerance line of Zr and Zs: "Zs< 0.65 or 0.7 or 0.8".
 std::string StopperToleranceLine(ForceUnit forceUnit);
 // The tolerances of a result set as the text tables and the page word them:

@@ -2,6 +2,7 @@
 
 #include "ChartDrawing.h"
 
+#include "Answer.h"
 #include "Catalogue.h"
 #include "NumberText.h"
 #include "ReportText.h"
@@ -216,6 +217,9 @@ void PrintChartsPage(Canvas& page, const ChartContent& content, const MessageSin
     page.SetFontSize(14);
     page.SetFontBold(true);
     WriteCentredAt(page, width / 2, 240, "<Selection charts>");
+    page.SetFontSize(9);
+    report::WriteWithin(page, left, 560, AnswerSentence(content.selection), right, LineEnd::Keep);
+    page.SetFontBold(false);
     DrawSpeedChart(page, content, {left, 800, right, 5300});
     DrawGammaChart(page, content, {left, 5500, right, 8900});
     DrawMarginTable(page, content, {left, 9100, right, 11500});

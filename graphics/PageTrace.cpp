@@ -2,6 +2,8 @@
 
 #include "Captions.h"
 #include "ReportText.h"
+#include "Utf8.h"
+#include "Version.h"
 
 #include <string_view>
 
@@ -11,6 +13,7 @@ namespace {
 
 constexpr double kMargin = 10;
 constexpr double kFooterPoints = 8;
+constexpr double kProgramLineRows = 0.8;
 
 void Append(std::string& line, std::string_view label, std::string_view value, std::string_view separator = "   ")
 {
@@ -22,8 +25,9 @@ void Append(std::string& line, std::string_view label, std::string_view value, s
 
 }  // namespace
 
-// One row above the printable area's bottom edge: the tables end higher on
-// every paper.
+// One row above the printable area's bottom edge, and the program with its
+// version and the calculation ID right-aligned in the row above it, so that
+// a page alone says what computed it: the tables end higher on every paper.
 void WritePageFooter(Canvas& page, const PageTrace& trace, int number, int count, const MessageSink& sink)
 {
     if (page.Failed()) {
@@ -35,23 +39,22 @@ void WritePageFooter(Canvas& page, const PageTrace& trace, int number, int count
     page.SetFontSize(kFooterPoints);
     const double right = page.ScaleWidth() - kMargin;
     const double y = page.ScaleHeight() - 1;
+    const std::string program = Joined({kProgramTitle, " ", kVersion, trace.calculationId.empty() ? "" : "   ID ",
+                                        trace.calculationId});
+    page.SetCurrentX(right - page.TextWidth(program));
+    page.SetCurrentY(y - kProgramLineRows);
+    page.WriteText(program, LineEnd::Keep);
     const std::string pages = "page " + std::to_string(number) + " of " + std::to_string(count);
     const double pagesX = right - page.TextWidth(pages);
-    const std::string id = trace.calculationId.empty() ? "" : "ID " + trace.calculationId;
-    const double idX = id.empty() ? pagesX : pagesX - page.TextWidth(id + "   ");
     std::string line;
     Append(line, "", trace.customer.customer);
     Append(line, "Order No. ", trace.customer.orderNo);
     Append(line, "", trace.customer.date);
     Append(line, "", trace.caseFile);
-    const double limit = idX - page.TextWidth("  ");
+    const double limit = pagesX - page.TextWidth("  ");
     page.SetCurrentX(kMargin);
     page.SetCurrentY(y);
     page.WriteText(report::ClippedToWidth(page, line, limit - kMargin), LineEnd::Keep);
-    if (!id.empty()) {
-        page.SetCurrentX(idX);
-        page.WriteText(id, LineEnd::Keep);
-    }
     page.SetCurrentX(pagesX);
     page.WriteText(pages, LineEnd::Keep);
     if (page.Failed()) {

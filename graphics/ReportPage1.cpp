@@ -1,5 +1,6 @@
 #include "Report.h"
 
+#include "Answer.h"
 #include "ReportPage.h"
 #include "ReportResultTables.h"
 #include "ReportText.h"
@@ -17,6 +18,7 @@ using report::WriteAt;
 using report::WriteEndingAt;
 
 constexpr double kLeftMargin = 10;
+constexpr double kAnswerRow = 32.3;
 
 // Writes a label and its value so that together they end at x, the value
 // cut short when the pair would start before limit.
@@ -132,6 +134,16 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
     }
 }
 
+// What the tables below come to, in one line between the sketch's box and
+// the heading: there is room there on every paper.
+void WriteAnswer(Canvas& page, const ReportRecord& record)
+{
+    page.SetFontSize(10);
+    page.SetFontBold(true);
+    report::WriteWithin(page, kLeftMargin, kAnswerRow, AnswerSentence(record.selection),
+                        WholeCells(page.ScaleWidth() - 7), LineEnd::Keep);
+}
+
 void WriteResultsHeading(Canvas& page, const ReportRecord&)
 {
     page.SetFontSize(16);
@@ -145,7 +157,7 @@ void WriteToleranceNote(Canvas& page, const ReportRecord& record)
 }
 
 constexpr auto kPage1Steps = report::StepsAroundTable<report::kResultTable1>(
-    {SetUpPage, WriteHeader, WriteCustomerBlock, WriteSectionHeadings, WriteSpecifications, WriteResultsHeading},
+    {SetUpPage, WriteHeader, WriteCustomerBlock, WriteSectionHeadings, WriteSpecifications, WriteAnswer, WriteResultsHeading},
     {WriteToleranceNote});
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "FrmCharts.h"
 
+#include "Answer.h"
 #include "CalculationId.h"
 #include "InputControls.h"
 
@@ -199,7 +200,7 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
     calculated.forceUnit = shown.selection.forceUnit;
     const std::optional<std::string> id = CalculationId(calculated);
     m_lblPassing->setText(
-        QString::fromStdString(PassingBothSentence(shown.selection) + (id ? "   (ID " + *id + ")" : "")));
+        QString::fromStdString(AnswerSentence(shown.selection) + (id ? "   (ID " + *id + ")" : "")));
     m_lblWeight->setText(
         QStringLiteral("Test weight %1").arg(ToQString(UnitCaption(Quantity::Mass, shown.selection.forceUnit))));
     const std::string named = gfx::CaseName(shown.trace);

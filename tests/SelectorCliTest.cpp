@@ -128,6 +128,33 @@ const nlohmann::json kFigureUnits = nlohmann::json::parse(
     R"({"P1":"kgf","We":"kgf","P":"kgf","Zt":"mm","Zr":"mm","Zs":"mm","Vt":"mV","Vr":"mV","S":"times","F1":"Hz",
         "F2":"Hz","F3":"Hz","E":"um","PB":"kgf","maxSpeed":"m/min","passingGamma":"degree","weight":"kg"})");
 
+// The inputs' units, as typed in each run's unit, in the case file's order.
+const std::map<ForceUnit, std::vector<std::string>> kInputUnits{
+    {kKgf, {"kgf", "mm", "kg", "degree", "degree", "degree", "mm", "mm", "kg", "m/min"}},
+    {kNewton, {"N", "mm", "kg", "degree", "degree", "degree", "mm", "mm", "kg", "m/min"}},
+    {kLbf, {"lbf", "in", "lb", "degree", "degree", "degree", "in", "in", "lb", "ft/min"}}};
+
+// A model's nearest check is one it fails when it fails any, at 100% or
+// more (none for a sign), and below 100% when it passes; its figure is the
+// model's own under that key, a ratio's from its frequencies.
+void ExpectNearestOfItsVerdicts(const nlohmann::json& model, const std::string& name)
+{
+    const nlohmann::json& nearest = model.at("nearest");
+    const std::string key = nearest.at("check");
+    nlohmann::json verdicts = model.at("fail1");
+    verdicts.update(model.at("fail2"));
+    const bool fails = !model.at("withinTolerance1").get<bool>() || !model.at("withinTolerance2").get<bool>();
+    EXPECT_EQ(verdicts.at(key).get<bool>(), fails) << name << " " << key;
+    if (!nearest.at("margin").is_null()) {
+        EXPECT_EQ(nearest.at("margin").get<double>() >= 100, fails) << name << " " << key;
+    }
+    const std::string den = key == "F1F2" ? "F2" : "F3";
+    const nlohmann::json figure = key.starts_with("F1F")
+                                      ? nlohmann::json(model.at("F1").get<double>() / model.at(den).get<double>())
+                                      : model.at(key);
+    EXPECT_EQ(nearest.at("figure"), figure) << name << " " << key;
+}
+
 // A JSON document carries the run "Select" makes of its case whole: every
 // figure the same double (null where not finite), every verdict the
 // assessments', a refusal the check's; no case (a batch row refused) must
@@ -156,9 +183,17 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
     } else {
         EXPECT_EQ(doc.at("notes").size(), state.inputs.V == 0 ? 1U : 0U) << name << ": a standing line is said";
         static const std::map<ForceUnit, std::string> kWords{{kKgf, "kgf"}, {kNewton, "N"}, {kLbf, "lbf"}};
+        nlohmann::json units = kFigureUnits;
+        for (std::size_t item = 0; item < kFieldCount; ++item) {
+            const std::string& typed = input->form.txtInput[item];
+            const double number = typed.empty() ? 0 : std::strtod(typed.c_str(), nullptr);
+            expected["inputs"][std::string(kFieldNames[item])] =
+                item >= 3 && item <= 5 ? std::nearbyint(number) : number;
+            units[std::string(kFieldNames[item])] = kInputUnits.at(state.forceUnit)[item];
+        }
         expected.update({{"status", "ok"},
                          {"unit", kWords.at(state.forceUnit)},
-                         {"units", kFigureUnits},
+                         {"units", units},
                          {"type", state.seriesIndex == kIntrinsicallySafeSeries ? "safe" : "standard"},
                          {"methodCode", state.inputs.methodCode}});
         for (int i = 0; i < kModelCount; ++i) {
@@ -175,6 +210,7 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
                  {"fail2", {{"F1F2", b.failF1F2}, {"F1F3", b.failF1F3}}},
                  {"withinTolerance1", a.withinTolerance},
                  {"withinTolerance2", b.withinTolerance}});
+            ExpectNearestOfItsVerdicts(doc.at("models")[i], name);
         }
     }
     EXPECT_EQ(doc, expected) << name;
@@ -311,6 +347,9 @@ TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
     EXPECT_EQ(std::exchange(lbfDoc["unit"], "kgf"), "lbf");
     // The ID is of the inputs as typed, which differ.
     EXPECT_NE(std::exchange(lbfDoc["calculationId"], kgfDoc["calculationId"]), kgfDoc["calculationId"]);
+    // The inputs as typed, each in the unit it was typed in.
+    EXPECT_EQ(std::exchange(lbfDoc["inputs"], kgfDoc["inputs"])["diameter"], 100.0);
+    EXPECT_EQ(std::exchange(lbfDoc["units"], kgfDoc["units"])["speed"], "ft/min");
     EXPECT_EQ(lbfDoc, kgfDoc);
     const auto rows = ModelRows(run(lbf, "--headroom")), kgfRows = ModelRows(run(kgf, "--headroom"));
     ASSERT_EQ(rows.size(), 4U * kModelCount);

@@ -1,6 +1,7 @@
 // What the page asks of the engine, as JSON texts in and out, so that the
 // page holds no figure, check or rule of its own. The page's entries are a
 // JSON object named as a case file's entries; every answer is a JSON object.
+#include "Answer.h"
 #include "CalculationId.h"
 #include "Captions.h"
 #include "Case.h"
@@ -122,7 +123,7 @@ Json SelectionOf(const Case& c)
             {"result2", SetOf(state, ResultSet2(), 2)},
             {"maxSpeedUnit", UnitCaption(Quantity::Speed, c.forceUnit)},
             {"maxSpeed", speeds},
-            {"passingBoth", PassingBothSentence(state)},
+            {"passingBoth", AnswerSentence(state)},
             {"notes", ResultNotes(state)},
             {"calculationId", id}};
 }
