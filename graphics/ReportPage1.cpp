@@ -1,6 +1,7 @@
 #include "Report.h"
 
 #include "Answer.h"
+#include "ReportEntryNotes.h"
 #include "ReportPage.h"
 #include "ReportResultTables.h"
 #include "ReportText.h"
@@ -18,7 +19,7 @@ using report::WriteAt;
 using report::WriteEndingAt;
 
 constexpr double kLeftMargin = 10;
-constexpr double kAnswerRow = 32.3;
+constexpr double kAnswerRow = 33;
 
 // Writes a label and its value so that together they end at x, the value
 // cut short when the pair would start before limit.
@@ -99,17 +100,10 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
     y = CloseItem(page, ruleEnd);
     // A typed text stands as typed between its caption and its unit, cut
     // short only when it would not fit even in the smallest size.
-    std::string readAs;
     for (int k = 0; k < kFieldCount; ++k) {
-        const std::string& text = shown.fieldTexts[k];
         WriteAt(page, kLeftMargin, y, shown.fieldCaptions[k], LineEnd::Keep);
         const double captionEnd = page.CurrentX() + page.TextWidth(" ") / 2;
-        const bool cut = report::TextWidthAt(page, text, report::kSmallestPoints) > textEnd - captionEnd;
-        if (cut || !ReadsAsTyped(k, text)) {
-            readAs +=
-                (readAs.empty() ? "Read as: " : ", ") + std::string(FieldSymbol(k)) + " " + ValueReadText(k, text);
-        }
-        report::WriteEndingWithin(page, textEnd, y, text, captionEnd);
+        report::WriteEndingWithin(page, textEnd, y, shown.fieldTexts[k], captionEnd);
         WriteEndingAt(page, valueEnd, shown.unitLabels[k], LineEnd::End);
         y = CloseItem(page, ruleEnd);
     }
@@ -117,21 +111,9 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
     WriteEndingAt(page, valueEnd, MethodWording(record.selection.inputs.methodCode), LineEnd::End);
     y = CloseItem(page, ruleEnd);
     // Where the page does not show what was computed from (more after the
-    // number, an angle's fraction, a text cut short), one line says it.
-    // Where a tension or roller weight came from says a line below it, which
-    // may run under the sketch's box to the page's rule.
-    page.SetFontSize(9);
-    if (!readAs.empty()) {
-        report::WriteWithin(page, kLeftMargin, y, readAs, ruleEnd, LineEnd::Keep);
-        y += 1;
-    }
-    std::string origins;
-    for (const std::string& origin : shown.origins) {
-        origins += (origins.empty() ? "" : "   ") + origin;
-    }
-    if (!origins.empty()) {
-        report::WriteWithin(page, kLeftMargin, y, origins, WholeCells(page.ScaleWidth() - 7), LineEnd::Keep);
-    }
+    // number, an angle's fraction, a text cut short) or where a tension or
+    // roller weight came from, the row below says it.
+    report::WriteEntryNotesOnPage1(page, y, report::EntryNotesOf(page, record));
 }
 
 // What the tables below come to, in one line between the sketch's box and

@@ -1,5 +1,6 @@
 #include "Report.h"
 
+#include "ReportEntryNotes.h"
 #include "ReportPage.h"
 #include "ReportResultTables.h"
 #include "ReportText.h"
@@ -71,7 +72,8 @@ void WriteLegend(Canvas& page, const ReportRecord&)
     }
 }
 
-// What the figures assume that the table does not show, under the legend.
+// What the figures assume that the table does not show, under the legend,
+// and the notes on the entries that page 1 had no room for.
 void WriteRunNotes(Canvas& page, const ReportRecord& record)
 {
     page.SetFontBold(true);
@@ -80,6 +82,10 @@ void WriteRunNotes(Canvas& page, const ReportRecord& record)
         WriteAt(page, 12, 38 + static_cast<double>(line), notes[line], LineEnd::End);
     }
     page.SetFontBold(false);
+    const report::EntryNotes entries = report::EntryNotesOf(page, record);
+    if (!report::EntryNotesFitPage1(page, entries)) {
+        report::WriteEntryNotesOnPage2(page, 39 + static_cast<double>(notes.size()), entries);
+    }
 }
 
 constexpr auto kPage2Steps = report::StepsAroundTable<report::kResultTable2>(

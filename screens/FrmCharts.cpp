@@ -39,7 +39,8 @@ constexpr gfx::TwipRect kSpeedChart{120, 120, 8880, 4600};
 constexpr gfx::TwipRect kGammaChart{120, 4800, 8880, 9240};
 constexpr TwipBox kMarginsBox{9240, 120, 7440, 2880};
 constexpr double kHelperLeft = 9360;
-constexpr double kHelperTop = 3240;
+// Under the answer's two lines.
+constexpr double kHelperTop = 3480;
 constexpr double kRowHeight = 270;
 constexpr std::array<double, 4> kColumnLefts{kHelperLeft, kHelperLeft + 1500, kHelperLeft + 2700, kHelperLeft + 3900};
 constexpr double kColumnWidth = 1100;
@@ -124,8 +125,9 @@ FrmCharts::FrmCharts(Toolkit& toolkit) : m_toolkit(toolkit)
     m_margins = new CanvasArea(m_page);
     m_margins->setObjectName(QStringLiteral("picMargins"));
     Place(*m_margins, kMarginsBox);
-    m_lblPassing = AddLabel(*m_page, QString(), {kHelperLeft, kMarginsBox.top + kMarginsBox.height, 7300, 240});
+    m_lblPassing = AddLabel(*m_page, QString(), {kHelperLeft, kMarginsBox.top + kMarginsBox.height, 7300, 480});
     m_lblPassing->setObjectName(QStringLiteral("lblPassing"));
+    m_lblPassing->setWordWrap(true);
     BuildCalibrationHelper();
     connect(AddButton(*m_page, "cmdPrint", QStringLiteral("Print"), {11400, 9000, 1455, 375}), &QPushButton::clicked,
             this, &FrmCharts::cmdPrint_Click);

@@ -242,6 +242,23 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
             EXPECT_EQ(texts.contains("Line speed V is 0: result set 2 is that of a standing line."),
                       page.draw == PrintReportPage2 && s.inputs.V == 0)
                 << "case " << n;
+            // Page 1 says which models no mark strikes in either set, right above the results.
+            std::string both;
+            for (int i = 0; i < kModelCount; ++i) {
+                const auto fails = [&](const ResultColumn& c) { return Failed(c, s, i); };
+                const bool passes = std::ranges::none_of(ResultSet1Columns(), fails)
+                                    && std::ranges::none_of(ResultSet2Columns(), fails);
+                both += passes ? (both.empty() ? "" : ", ") + std::string(s.model(i).name) : "";
+            }
+            const std::vector<CanvasCall> calls = canvas.CallsOf(CanvasCall::Kind::Text);
+            const auto answer = std::ranges::find_if(calls, [](const CanvasCall& c) { return c.y1 > 32 && c.y1 < 34; });
+            if (page.draw == PrintReportPage1) {
+                ASSERT_NE(answer, calls.end()) << "case " << n;
+                EXPECT_EQ(answer->text.substr(0, both.empty() ? 43 : std::string::npos),
+                          both.empty() ? "No model passes both result sets. Nearest: "
+                                       : "Passing both result sets: " + both)
+                    << "case " << n;
+            }
             for (int i = 0; i < kModelCount; ++i) {
                 const double top = page.firstRow + 2 * i;
                 std::set<std::pair<double, double>> crossed, expected;

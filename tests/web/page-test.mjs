@@ -76,8 +76,12 @@ async function checkSelection(tab, entries, unit) {
         assert.equal(pass, within, `${unit} ${table} ${name} framed`);
     }
     const both = expected.models.filter((m) => m.withinTolerance1 && m.withinTolerance2).map((m) => m.name);
-    assert.equal(await tab.$eval('#passing-both', (p) => p.textContent),
-        `Passing both result sets: ${both.join(', ') || 'none'}`);
+    // None passing, the model whose nearest check is least far past its limit.
+    const farness = (m) => m.nearest.margin ?? Infinity;
+    const nearest = expected.models.reduce((a, m) => (farness(m) < farness(a) ? m : a));
+    assert.ok((await tab.$eval('#passing-both', (p) => p.textContent)).startsWith(both.length > 0
+        ? `Passing both result sets: ${both.join(', ')}`
+        : `No model passes both result sets. Nearest: ${nearest.name}, `));
     assert.equal(await tab.$eval('#calculation-id', (p) => p.textContent), `Calculation ID: ${expected.calculationId}`);
     await tab.click('#copy');  // both tables as CSV, "*" after a figure out of tolerance
     const csv = (await tab.evaluate(() => navigator.clipboard.readText())).split('\r\n');
