@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace vyra {
@@ -20,12 +21,14 @@ namespace vyra {
 namespace {
 
 // A table row: each cell in its column, a negative width left-aligned, so
-// that the row reads as a table in a fixed-pitch font too.
+// that the row reads as a table in a fixed-pitch font too. A cell as wide as
+// its column or wider keeps a blank before it.
 RecordLine Row(std::vector<std::string> cells, const std::vector<int>& widths)
 {
     std::string text;
     for (std::size_t c = 0; c < cells.size() && c < widths.size(); ++c) {
         const int w = widths[c];
+        text += c > 0 && cells[c].size() >= static_cast<std::size_t>(std::abs(w)) ? " " : "";
         text += w < 0 ? fmt::format("{:<{}}", cells[c], -w) : fmt::format("{:>{}}", cells[c], w);
     }
     while (!text.empty() && text.back() == ' ') {
@@ -207,8 +210,9 @@ RecordSection OtherModels(const RunState& s, const std::vector<int>& shown)
             others.push_back(i);
         }
     }
-    RecordSection section{"The other models: figures and margins", ModelTable(s, others)};
-    return section;
+    // The column names and their units head the table; a model's figures
+    // and its margins are one row.
+    return {"The other models: figures and margins", ModelTable(s, others), 2, 2};
 }
 
 RecordSection Assumptions()
@@ -253,7 +257,7 @@ std::vector<int> RecordedModels(const RunState& s)
 std::vector<RecordLine> ModelTable(const RunState& s, const std::vector<int>& models)
 {
     const ForceUnit u = s.forceUnit;
-    const std::vector<int> widths{-10, 10, 10, 10, 10, 10, 10, 10};
+    const std::vector<int> widths{-10, 11, 11, 11, 11, 11, 11, 11};
     std::vector<RecordLine> lines{
         Row({"Model", "P1", "Zr", "Zs", "Vr", "S", "F1/F2", "F1/F3"}, widths),
         Row({"", std::string(UnitCaption(Quantity::Force, u)), std::string(UnitCaption(Quantity::Displacement, u)),

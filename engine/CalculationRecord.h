@@ -3,6 +3,7 @@
 #include "InputReading.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,10 @@ struct RecordLine {
 struct RecordSection {
     std::string title;
     std::vector<RecordLine> lines;
+    // The first lines head a table, to be repeated where a page breaks it,
+    // and each of its rows takes rowLines lines.
+    std::size_t headerLines = 0;
+    std::size_t rowLines = 1;
 };
 
 // What the record tells besides the run itself.

@@ -72,8 +72,21 @@ public:
             NextPage();
         }
         Place(section.title, true);
-        for (const RecordLine& line : section.lines) {
-            for (const std::string& piece : Broken(line.text, m_width)) {
+        for (std::size_t k = 0; k < lines; ++k) {
+            const RecordLine& line = section.lines[k];
+            const std::vector<std::string> pieces = Broken(line.text, m_width);
+            // A table's row stays whole and, going on over a page break, the
+            // table is headed again there.
+            const std::size_t row = std::max<std::size_t>(section.rowLines, 1);
+            const bool rowStarts = k >= section.headerLines && (k - section.headerLines) % row == 0;
+            if (section.headerLines > 0 && rowStarts
+                && m_row + kLineStep * static_cast<double>(std::max(row, pieces.size())) > m_bottom) {
+                NextPage();
+                for (std::size_t h = 0; h < section.headerLines; ++h) {
+                    Place(section.lines[h].text, false);
+                }
+            }
+            for (const std::string& piece : pieces) {
                 Place(piece, line.kind == RecordLineKind::Heading);
             }
         }
