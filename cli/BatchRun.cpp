@@ -319,7 +319,7 @@ int RunBatch(const SelectorOptions& options, const Case& base, std::ostream& out
     if (!request.lineReportPath.empty()) {
         const std::string batchFile =
             request.path == "-" ? "standard input" : std::filesystem::path(request.path).filename().string();
-        line.emplace(request.lineReportPath, batchFile, options.graphics.paper, RecordOf);
+        line.emplace(request.lineReportPath, batchFile, options.graphics.paper, RecordOf, options.graphics.calculation);
         if (auto target = line->Target(); !target) {
             err << "vyra-select: cannot write " << target.Error().reason << '\n';
             return kOutputFailed;

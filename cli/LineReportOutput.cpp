@@ -7,11 +7,12 @@
 namespace vyra::cli {
 
 LineReportOutput::LineReportOutput(const std::string& path, const std::string& batchFile, Paper paper,
-                                   gfx::RollerRecord recordOf)
+                                   gfx::RollerRecord recordOf, bool calculationRecord)
     : m_path(path), m_paper(paper), m_file(path)
 {
     m_content.batchFile = batchFile;
     m_content.recordOf = std::move(recordOf);
+    m_content.calculationRecord = calculationRecord;
 }
 
 Expected<void> LineReportOutput::Target() const

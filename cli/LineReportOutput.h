@@ -22,8 +22,10 @@ namespace vyra::cli {
 // recordOf computes again just before they are drawn.
 class LineReportOutput {
 public:
-    // batchFile names the rows' file on every page.
-    LineReportOutput(const std::string& path, const std::string& batchFile, Paper paper, gfx::RollerRecord recordOf);
+    // batchFile names the rows' file on every page; calculationRecord adds
+    // each roller's record after its pages.
+    LineReportOutput(const std::string& path, const std::string& batchFile, Paper paper, gfx::RollerRecord recordOf,
+                     bool calculationRecord);
 
     // Whether the target can be written; a failure names it.
     Expected<void> Target() const;

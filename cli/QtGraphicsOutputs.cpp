@@ -64,6 +64,7 @@ gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, co
     record.caseFile = request.caseFile;
     record.specifications = gfx::SpecificationsOf(input);
     record.selection = selection;
+    record.calculationRecord = request.calculation;
     if (request.charts) {
         record.charts = gfx::ChartContentOf(selection, input.form, {record.customer, record.caseFile});
         if (request.calibrationWeight) {

@@ -172,6 +172,9 @@ struct Parser {
             ->type_name("MASS")
             ->take_last();
         app.add_flag("--charts", g.charts, "With --report or --print: a third page with both charts and the margins");
+        app.add_flag("--calculation", g.calculation,
+                     "With --report, --print or --line-report: the calculation record after the report's pages "
+                     "(each roller's): inputs, data, formulas with their values, assumptions and sign-off");
         app.add_option("--chart", chart, "Draw the speed or the mounting-angle chart into this PNG file")
             ->type_name("speed|gamma FILE")
             ->expected(2)
@@ -226,6 +229,9 @@ struct Parser {
     {
         if (Given("--charts") && !Given("--report") && !Given("--print")) {
             return Failed("--charts needs --report or --print");
+        }
+        if (Given("--calculation") && !Given("--report") && !Given("--print") && !Given("--line-report")) {
+            return Failed("--calculation needs --report, --print or --line-report");
         }
         if (Given("--chart") && chart.front() != "speed" && chart.front() != "gamma") {
             return Failed("--chart draws speed or gamma, not \"" + chart.front() + "\"");

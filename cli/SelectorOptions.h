@@ -23,6 +23,9 @@ struct GraphicsRequest {
     bool print = false;
     // The report gains a third page: both charts and the margin table.
     bool charts = false;
+    // The calculation record follows the report's pages, or each roller's
+    // of a line report.
+    bool calculation = false;
     std::string sketchPath;
     // --chart speed|gamma FILE.png
     std::string chartKind;

@@ -11,6 +11,10 @@ namespace vyra {
 inline constexpr double Pi = std::numbers::pi;
 
 inline constexpr int kModelCount = 9;
+
+// The revision of the rated constants below: a calculation record names the
+// data it used by it, so it changes with any constant.
+inline constexpr std::string_view kCatalogueRevision = "VC-2026.1";
 inline constexpr int kSeriesCount = 2;
 
 // One sensor model: its name and the seven rated constants.

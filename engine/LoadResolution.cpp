@@ -21,13 +21,20 @@ double NormaliseAngle(double degrees)
     return x >= 360.0 ? 0.0 : x;
 }
 
-CheckResult CheckResultantAngle(const SelectionInputs& in)
+double ResultantAngle(const SelectionInputs& in)
 {
     const std::int32_t difference = std::int32_t{in.alpha} - in.beta;
-    const double resultantAngle = NormaliseAngle(difference / 2.0 - in.gamma);
-    const bool accepted =
-        resultantAngle == 0 || (resultantAngle >= 90 && resultantAngle <= 180) || resultantAngle >= 270;
-    if (accepted) {
+    return NormaliseAngle(difference / 2.0 - in.gamma);
+}
+
+bool InAcceptedSector(double resultantAngle)
+{
+    return resultantAngle == 0 || (resultantAngle >= 90 && resultantAngle <= 180) || resultantAngle >= 270;
+}
+
+CheckResult CheckResultantAngle(const SelectionInputs& in)
+{
+    if (InAcceptedSector(ResultantAngle(in))) {
         return std::nullopt;
     }
     return CheckFailure{"The resultant force angle's error",

@@ -12,6 +12,12 @@ struct RunState;
 // comes back unchanged.
 double NormaliseAngle(double degrees);
 
+// The direction of the resultant web force relative to the sensor in
+// degrees, (alpha - beta) / 2 - gamma reduced into 0 <= x < 360.
+double ResultantAngle(const SelectionInputs& inputs);
+// Whether a resultant angle lies at 0, in 90..180 or in 270..360.
+bool InAcceptedSector(double resultantAngle);
+
 // The direction of the resultant web force relative to the sensor,
 // (alpha - beta) / 2 - gamma, must lie at 0, in 90..180 or in 270..360.
 CheckResult CheckResultantAngle(const SelectionInputs& inputs);

@@ -1,6 +1,7 @@
 #include "LineReport.h"
 
 #include "PrintedSketch.h"
+#include "RecordPages.h"
 #include "Report.h"
 #include "ReportPage.h"
 #include "ReportText.h"
@@ -41,11 +42,12 @@ bool IsStandard(const LineRoller& roller) { return roller.input.form.opType == 0
 
 // Where each part of the document falls: the matrix lines of every roller
 // (a refusal wraps over several), the matrix pages, and the first of each
-// computed roller's two report pages.
+// computed roller's report pages and the last of its pages.
 struct PagePlan {
     std::vector<std::vector<std::string>> refusalLines;  // per roller
     std::vector<int> matrixPageOf;  // per roller
     std::vector<int> reportPageOf;  // per roller; 0 for a refused one
+    std::vector<int> lastPageOf;  // per roller; 0 for a refused one
     int pageCount = 0;
 };
 
@@ -82,6 +84,15 @@ std::vector<std::string> Wrapped(const Canvas& page, const std::string& text, do
     return lines;
 }
 
+// The pages of a roller's calculation record, computed again to be counted.
+int RecordPageCount(Canvas& page, const LineReportContent& content, const LineRoller& roller)
+{
+    if (!content.calculationRecord) {
+        return 0;
+    }
+    return static_cast<int>(LayOutRecord(page, CalculationRecordOf(content.recordOf(roller))).size());
+}
+
 PagePlan PlanPages(Canvas& page, const LineReportContent& content)
 {
     page.SetScaleMode(ScaleMode::Characters);
@@ -109,7 +120,10 @@ PagePlan PlanPages(Canvas& page, const LineReportContent& content)
     int next = matrixPage + 1;
     for (const LineRoller& roller : content.rollers) {
         plan.reportPageOf.push_back(roller.refusal.empty() ? next : 0);
-        next += roller.refusal.empty() ? 2 : 0;
+        if (roller.refusal.empty()) {
+            next += 2 + RecordPageCount(page, content, roller);
+        }
+        plan.lastPageOf.push_back(roller.refusal.empty() ? next - 1 : 0);
     }
     plan.pageCount = next - 1;
     return plan;
@@ -189,8 +203,8 @@ void WriteMatrixHeading(Canvas& page)
 
 // A roller's row and a light rule under it; a refusal's message whole,
 // over as many lines as it takes.
-void WriteMatrixRow(Canvas& page, const LineRoller& roller, const std::vector<std::string>& refusal, int reportPage,
-                    double y)
+void WriteMatrixRow(Canvas& page, const LineRoller& roller, const std::vector<std::string>& refusal, int firstPage,
+                    int lastPage, double y)
 {
     page.SetFontSize(kRowPoints);
     WriteAt(page, kRowColumn, y, std::to_string(roller.line), LineEnd::Keep);
@@ -207,8 +221,7 @@ void WriteMatrixRow(Canvas& page, const LineRoller& roller, const std::vector<st
             WriteAt(page, ModelColumn(model), y, passed == "none" ? "-" : passed, LineEnd::Keep);
             page.SetFontBold(false);
         }
-        WriteAt(page, PagesColumn(), y, std::to_string(reportPage) + "-" + std::to_string(reportPage + 1),
-                LineEnd::Keep);
+        WriteAt(page, PagesColumn(), y, std::to_string(firstPage) + "-" + std::to_string(lastPage), LineEnd::Keep);
     }
     const double ruleY = y + static_cast<double>(std::max<std::size_t>(refusal.size(), 1));
     page.SetDrawWidth(1);
@@ -244,7 +257,7 @@ bool WriteMatrix(Canvas& page, const LineReportContent& content, const PagePlan&
             WritePageFooter(page, trace, number, plan.pageCount, sink);
             y = kFirstRow;
         }
-        WriteMatrixRow(page, content.rollers[r], plan.refusalLines[r], plan.reportPageOf[r], y);
+        WriteMatrixRow(page, content.rollers[r], plan.refusalLines[r], plan.reportPageOf[r], plan.lastPageOf[r], y);
         y += static_cast<double>(std::max<std::size_t>(plan.refusalLines[r].size(), 1));
     }
     return !page.Failed();
@@ -275,6 +288,9 @@ bool WriteRollerPages(Canvas& page, const LineReportContent& content, const Line
     }
     PrintReportPage2(page, record, once);
     WritePageFooter(page, trace, number + 1, count, once);
+    if (!troubled && content.calculationRecord) {
+        DrawRecordPages(page, LayOutRecord(page, CalculationRecordOf(record)), trace, number + 2, count, once);
+    }
     return !troubled;
 }
 

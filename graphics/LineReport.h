@@ -35,13 +35,16 @@ struct LineReportContent {
     std::string batchFile;
     std::vector<LineRoller> rollers;
     RollerRecord recordOf;
+    // Each computed roller's pages are followed by its calculation record.
+    bool calculationRecord = false;
 };
 
 // The line report as one document: a cover page with the customer block
 // and the counts, the matrix of rollers against the nine models on as many
 // pages as it takes (each row with its series and its report pages, a
 // refusal's message whole), then both report pages of every computed
-// roller. Every page's footer names the batch file, and the roller's row on
+// roller, each followed by its calculation record when the content asks
+// for it. Every page's footer names the batch file, and the roller's row on
 // its pages, with "page n of N". A failed device ends the document and its
 // trouble is reported once.
 void PrintLineReport(Canvas& page, const LineReportContent& content, const MessageSink& sink);

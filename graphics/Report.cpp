@@ -1,13 +1,17 @@
 #include "Report.h"
 
 #include "PrintedSketch.h"
+#include "RecordPages.h"
 
 namespace vyra::gfx {
 
 void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& sink)
 {
     const PageTrace trace{record.customer, record.caseFile, record.specifications.calculationId};
-    const int pages = record.charts ? 3 : 2;
+    const std::vector<RecordPage> recordPages =
+        record.calculationRecord ? LayOutRecord(page, CalculationRecordOf(record)) : std::vector<RecordPage>{};
+    const int reportPages = record.charts ? 3 : 2;
+    const int pages = reportPages + static_cast<int>(recordPages.size());
     PrintReportPage1(page, record, sink);
     PrintSketch(page, record.selection.inputs, sink);
     WritePageFooter(page, trace, 1, pages, sink);
@@ -26,6 +30,7 @@ void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& si
         PrintChartsPage(page, *record.charts, sink);
         WritePageFooter(page, trace, 3, pages, sink);
     }
+    DrawRecordPages(page, recordPages, trace, reportPages + 1, pages, sink);
     // A device that had failed before the end of the document was reported
     // by the part that met the failure.
     const bool failedBefore = page.Failed();

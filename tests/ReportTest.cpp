@@ -322,10 +322,30 @@ void ExpectReadableAndTraceable(const RecordingCanvas& canvas, int pages)
     EXPECT_EQ(test::TextCollisions(canvas, 0, false), std::vector<std::string>{});
 }
 
+// The pages a recording holds, for a document whose count the test does not know.
+int PagesOf(const RecordingCanvas& canvas)
+{
+    return static_cast<int>(canvas.CallsOf(CanvasCall::Kind::NewPage).size()) + 1;
+}
+
+// Every text of the calculation record's pages inside the margins of 10
+// cells, in characters of 0.6 em.
+void ExpectWithinMargins(const RecordingCanvas& canvas, int firstPage, double width)
+{
+    for (const CanvasCall& text : canvas.CallsOf(CanvasCall::Kind::Text)) {
+        const double characters = static_cast<double>(
+            std::count_if(text.text.begin(), text.text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+        const double end = text.x1 + characters * 0.6 * text.font.size * 20 / 120;
+        EXPECT_TRUE(text.page < firstPage || (text.x1 >= 10 && end <= width / 120 - 10 + 1e-9)) << text.text;
+    }
+}
+
 TEST(ReportPages, EveryPageReadableAndTraceable)
 {
     const EntryForm huge{{"1e300", "100", "10", "20", "80", "20", "20", "0", "1", "100"}, 1, 0, 1, 0, 1};
-    const std::pair<EntryForm, ForceUnit> cases[] = {{test::HarshForm(), kNewton}, {huge, kKgf}};
+    const std::pair<EntryForm, ForceUnit> cases[] = {{test::HarshForm(), kNewton},
+                                                     {huge, kKgf},
+                                                     {test::LbfForm(), kLbf}};
     for (const double width : {kLetter, kA4}) {
         LineReportContent line{{std::string(99, 'W'), "A-1", "", "Dec 06,2026", ""}, "line3.csv", {}, {}};
         line.recordOf = [](const LineRoller& roller) { return test::SelectedRecord(roller.input.form); };
@@ -336,15 +356,24 @@ TEST(ReportPages, EveryPageReadableAndTraceable)
                                              "Roller: steel tube 100/90 × 1000 mm, 11.7 kg"};
             record.charts = ChartContentOf(record.selection, form, {record.customer, "line3.vyracase"});
             record.charts->calibration = CalibrationFor(form, unit, 1e-300);
-            RecordingCanvas report(width, kPageHeight);
-            PrintReport(report, record, {});
-            ExpectReadableAndTraceable(report, 3);
+            for (const bool calculation : {false, true}) {
+                record.calculationRecord = calculation;
+                RecordingCanvas report(width, kPageHeight);
+                PrintReport(report, record, {});
+                ExpectReadableAndTraceable(report, calculation ? PagesOf(report) : 3);
+                EXPECT_EQ(PagesOf(report) > 3, calculation);
+                ExpectWithinMargins(report, 3, width);
+            }
             line.rollers.push_back({1, "R1", "", {"both", "1", "2", "none", "", "", "", "", ""}, {form, unit, {}}});
             line.rollers.push_back({2, std::string(40, 'R'), std::string(300, 'x') + " refused", {}, {form, unit, {}}});
         }
-        RecordingCanvas lines(width, kPageHeight);
-        PrintLineReport(lines, line, {});
-        ExpectReadableAndTraceable(lines, 6);
+        for (const bool calculation : {false, true}) {
+            line.calculationRecord = calculation;
+            RecordingCanvas lines(width, kPageHeight);
+            PrintLineReport(lines, line, {});
+            ExpectReadableAndTraceable(lines, calculation ? PagesOf(lines) : 8);
+            EXPECT_EQ(PagesOf(lines) > 8, calculation);
+        }
     }
 }
 

@@ -58,11 +58,15 @@ report)
     newton=(--unit=N --tension=98 --position=-32.5)
     python3 "$here/report_rows_check.py" <(sel "${newton[@]}") <(sel "${newton[@]}" --json)
     ;;
-# --charts adds a third page; --chart draws one chart as PNG.
+# --charts adds a third page, --calculation the record's pages after it;
+# --chart draws one chart as PNG.
 charts)
     q sel --report charts.pdf --charts
     facts charts.pdf | grep pages
     pdftotext -f 3 charts.pdf - | grep chart
+    q sel --report record.pdf --charts --calculation
+    facts record.pdf | grep pages
+    words -f 4 -l 4 record.pdf | grep -oE 'Calculation record|Catalogue revision|page 4 of [0-9]+'
     for kind in speed gamma; do
         sel --chart $kind $kind.png >/dev/null
         echo "$kind status $?, $(head -c 4 $kind.png | tail -c 3)"
@@ -80,6 +84,10 @@ charts)
     tr -d '\r' <rows.csv | awk -F , 'NR > 1 { row = $1 " " $2 " (Std|Safe)"; for (m = 6; m <= 14 && $3 == "ok"; ++m) row = row " " ($m == "none" ? "-" : $m)
         if ($3 == "ok") row = row " [0-9]+-[0-9]+"; else { split($4, title, ":"); row = row " " title[1] ":" }; print row }' |
         while read -r row; do words -l 2 line.pdf | grep -qE " $row " && echo "matrix row as the CSV: $row"; done
+    # --calculation: each computed roller's record after its page pair.
+    "$S" --batch "$C/cli_line_report.csv" --line-report record.pdf --calculation >/dev/null
+    facts record.pdf | grep pages
+    words -l 2 record.pdf | grep -oE ' [0-9]+-[0-9]+ '
     ;;
 # Only a regular file is ever replaced: a pipe or a folder as the target
 # fails with status 3 and stays, the line report's before any row is
