@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 namespace vyra::gfx {
 
@@ -17,6 +18,7 @@ using report::WriteAt;
 using report::WriteEndingAt;
 
 constexpr double kLeftMargin = 10;
+constexpr double kResultsHeadingRow = 34;
 
 // Writes a label and its value so that together they end at x, the value
 // cut short when the pair would start before limit.
@@ -78,6 +80,51 @@ double CloseItem(Canvas& page, double ruleEnd)
     return y + 0.5;
 }
 
+// Writes a typed text so that it ends at textEnd, in the largest size down
+// to the smallest at which it keeps half a blank of that size clear of its
+// caption, which ends at captionEnd; says whether it was cut even so.
+bool WriteFieldText(Canvas& page, const std::string& text, double captionEnd, double textEnd, double y)
+{
+    const double room = textEnd - captionEnd;
+    const auto needed = [&](double points) {
+        return report::TextWidthAt(page, text, points) + report::TextWidthAt(page, " ", points) / 2;
+    };
+    double points = page.Font().size;
+    if (needed(points) > room) {
+        // Widths grow nearly in proportion to the size; hinting may round
+        // them up a little, so the first guess is checked and stepped down.
+        points = std::max(report::kSmallestPoints, points * room / needed(points));
+        while (points > report::kSmallestPoints && needed(points) > room) {
+            points = std::max(report::kSmallestPoints, points * 0.98);
+        }
+    }
+    const bool whole = needed(points) <= room;
+    const double size = page.Font().size;
+    page.SetFontSize(points);
+    const std::string shown = whole ? text : report::ClippedToWidth(page, text, room - page.TextWidth(" ") / 2);
+    page.SetFontSize(size);
+    report::WriteSizedEndingAt(page, textEnd, y, shown, points);
+    return !whole;
+}
+
+// Writes the lines that are not empty one under the other from row y, in 9
+// point, or smaller down to the smallest size where all of them would
+// otherwise run into the results' heading.
+void WriteNotesBelow(Canvas& page, double y, std::initializer_list<std::string> lines)
+{
+    const auto count = std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); });
+    page.SetFontSize(9);
+    const double pitch = page.TextHeight("0");
+    const double room = (kResultsHeadingRow - y) / static_cast<double>(std::max<std::ptrdiff_t>(count, 1));
+    page.SetFontSize(std::max(report::kSmallestPoints, std::min(9.0, 9 * room / pitch)));
+    for (const std::string& line : lines) {
+        if (!line.empty()) {
+            report::WriteWithin(page, kLeftMargin, y, line, WholeCells(page.ScaleWidth() - 7), LineEnd::Keep);
+            y += page.TextHeight(line);
+        }
+    }
+}
+
 // The block has no bottom limit: its length follows the 10-point line height.
 void WriteSpecifications(Canvas& page, const ReportRecord& record)
 {
@@ -95,48 +142,40 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
     WriteAt(page, kLeftMargin, y, shown.fulcrumCaption, LineEnd::Keep);
     WriteEndingAt(page, valueEnd, shown.rightSelected ? "Right(R)" : "Left(L)", LineEnd::End);
     y = CloseItem(page, ruleEnd);
-    // A typed text stands as typed between its caption and its unit, cut
-    // short only when it would not fit even in the smallest size.
     std::string readAs;
+    std::string asTyped;
     for (int k = 0; k < kFieldCount; ++k) {
         const std::string& text = shown.fieldTexts[k];
+        const std::string symbol(FieldSymbol(k));
         WriteAt(page, kLeftMargin, y, shown.fieldCaptions[k], LineEnd::Keep);
-        const double captionEnd = page.CurrentX() + page.TextWidth(" ") / 2;
-        const bool cut = report::TextWidthAt(page, text, report::kSmallestPoints) > textEnd - captionEnd;
-        if (cut || !ReadsAsTyped(k, text)) {
-            readAs +=
-                (readAs.empty() ? "Read as: " : ", ") + std::string(FieldSymbol(k)) + " " + ValueReadText(k, text);
+        if (WriteFieldText(page, text, page.CurrentX(), textEnd, y)) {
+            asTyped += (asTyped.empty() ? "As typed: " : ", ") + symbol + " " + text;
         }
-        report::WriteEndingWithin(page, textEnd, y, text, captionEnd);
+        if (!ReadsAsTyped(k, text)) {
+            readAs += (readAs.empty() ? "Read as: " : ", ") + symbol + " " + ValueReadText(k, text);
+        }
         WriteEndingAt(page, valueEnd, shown.unitLabels[k], LineEnd::End);
         y = CloseItem(page, ruleEnd);
     }
     WriteAt(page, kLeftMargin, y, shown.methodCaption, LineEnd::End);
     WriteEndingAt(page, valueEnd, MethodWording(record.selection.inputs.methodCode), LineEnd::End);
     y = CloseItem(page, ruleEnd);
-    // Where the page does not show what was computed from (more after the
-    // number, an angle's fraction, a text cut short), one line says it.
-    // Where a tension or roller weight came from says a line below it, which
-    // may run under the sketch's box to the page's rule.
-    page.SetFontSize(9);
-    if (!readAs.empty()) {
-        report::WriteWithin(page, kLeftMargin, y, readAs, ruleEnd, LineEnd::Keep);
-        y += 1;
-    }
+    // Below the block, which ends under the sketch's box, a line each may
+    // run to the page's rule: what was read otherwise than typed (more
+    // after the number, an angle's fraction), the entries cut short whole,
+    // and where a tension or roller weight came from.
     std::string origins;
     for (const std::string& origin : shown.origins) {
         origins += (origins.empty() ? "" : "   ") + origin;
     }
-    if (!origins.empty()) {
-        report::WriteWithin(page, kLeftMargin, y, origins, WholeCells(page.ScaleWidth() - 7), LineEnd::Keep);
-    }
+    WriteNotesBelow(page, y, {readAs, asTyped, origins});
 }
 
 void WriteResultsHeading(Canvas& page, const ReportRecord&)
 {
     page.SetFontSize(16);
     page.SetFontBold(true);
-    report::WriteTitleBetweenRules(page, 34, "<Selection results 1>");
+    report::WriteTitleBetweenRules(page, kResultsHeadingRow, "<Selection results 1>");
 }
 
 void WriteToleranceNote(Canvas& page, const ReportRecord& record)

@@ -192,7 +192,8 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
     using T = ResultTables;
     const std::string longText(120, 'W');
     ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked(), standing = Worked();
-    fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
+    fields.specifications.fieldTexts = {"99999", "", "10.50", "20.5", "", "", "", "", "", std::string(40, '9')};
+    fields.specifications.origins = {"Tension from: PET 12 µm, 48 in, typical", "Roller: steel shaft 2 × 40 in, 36 lb"};
     customer.customer = {longText, longText, longText, longText, longText};
     someCustomer.customer = {"A", longText, "M", "D", longText};
     ReportRecord figures = Changed({{&T::P1, 0, 12345.6}, {&T::P1, 1, -8660.3}, {&T::P1, 2, -8660.3e6}});
@@ -269,6 +270,21 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
             }
         }
     }
+}
+
+// On A4 six characters stand whole, a longer entry in a line of its own; the note's limits apart.
+TEST(ReportMarks, EntriesStandWholeAndLimitsApart)
+{
+    ReportRecord record = Worked();
+    record.specifications.fieldTexts = {"1234.5", "150", "150.25", "20.5", "80", "20", "20", "0", "12.5", "1200.125"};
+    RecordingCanvas page(kA4, kPageHeight);
+    PrintReportPage1(page, record, {});
+    const std::vector<CanvasCall> texts = page.CallsOf(CanvasCall::Kind::Text);
+    for (const char* text : {"1234.5", "150.25", "As typed: V 1200.125", "Read as: alpha 20"}) {
+        EXPECT_EQ(std::ranges::count(texts, text, &CanvasCall::text), 1) << text;
+    }
+    const auto xOf = [&](std::string_view t) { return std::ranges::find(texts, t, &CanvasCall::text)->x1; };
+    EXPECT_GE(xOf("12 <S< 80") - xOf("Vr< 0.26"), 10 * 0.9);  // 9-point characters, 0.9 cell
 }
 
 // Each failure is told once: by the part that meets a failed device, or by
