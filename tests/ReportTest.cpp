@@ -83,13 +83,16 @@ TEST(SketchGolden, ScreenAndPaper)
     test::ExpectGolden("sketch_annotated_start", screen(cases[0].second, true));
 }
 
-// The charts page, its calibration table for 5 kg: an angled case whose
-// bands, markers and labels all show, and the harsh case in newtons.
+// The charts page, its calibration table for 5 kg: an angled case whose bands, markers and labels
+// all show, the harsh case in newtons, and in lbf a line fast enough to crowd the speed axis. No
+// label comes within 90 twips (most of a blank) of another beside it.
 TEST(ChartsGolden, ChartsPageAsRecorded)
 {
     const EntryForm angled{{"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"}};
+    const EntryForm fast{{"22", "4", "22", "20", "80", "20", "1", "0", "2", "50000"}};
     const std::tuple<const char*, EntryForm, ForceUnit> cases[] = {{"charts_page_angled", angled, kKgf},
-                                                                   {"charts_page_harsh", test::HarshForm(), kNewton}};
+                                                                   {"charts_page_harsh", test::HarshForm(), kNewton},
+                                                                   {"charts_page_fast_lbf", fast, kLbf}};
     for (const auto& [name, form, unit] : cases) {
         RecordingCanvas page(kA4, kPageHeight);
         const ReportRecord record = test::SelectedRecord(form, unit);
@@ -97,6 +100,7 @@ TEST(ChartsGolden, ChartsPageAsRecorded)
         content.calibration = CalibrationFor(form, unit, 5);
         PrintCharts(page, content, {});
         test::ExpectGolden(name, page.Recording());
+        EXPECT_EQ(test::TextCollisions(page, 0, false, 90), std::vector<std::string>{}) << name;
     }
 }
 
