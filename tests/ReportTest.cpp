@@ -348,6 +348,10 @@ TEST(ReportPages, EveryPageReadableAndTraceable)
         RecordingCanvas lines(width, kPageHeight);
         PrintLineReport(lines, line, {});
         ExpectReadableAndTraceable(lines, 6);
+        // The long ids whole in the matrix, both pages of both computed rollers headed with theirs.
+        const std::vector<CanvasCall> texts = lines.CallsOf(CanvasCall::Kind::Text);
+        EXPECT_EQ(std::ranges::count(texts, std::string(40, 'R'), &CanvasCall::text), 2);
+        EXPECT_EQ(std::ranges::count(texts, "Roller: R1 (row 1)", &CanvasCall::text), 4);
     }
 }
 
