@@ -67,9 +67,6 @@ Expected<void> ReadMaterial(const RollerTexts& texts, RollerDrawing& drawing)
     return {};
 }
 
-// Millimetres with a decimal point only where needed: "100", "12.5".
-std::string Mm(double value) { return ShortestText(value); }
-
 // A held length or weight as the run gives it: "100 mm", "3.9 in".
 std::string InRun(Quantity quantity, double held, ForceUnit unit)
 {
@@ -194,19 +191,23 @@ Expected<RollerLimits> ComputeRollerLimits(const RollerDrawing& drawing, std::op
     return limits;
 }
 
-std::string RollerOriginLine(const RollerDrawing& drawing)
+std::string RollerOriginLine(const RollerDrawing& drawing, ForceUnit shownIn)
 {
+    using enum Quantity;
+    const auto length = [shownIn](double mm) { return InRun(Length, mm, shownIn); };
+    const std::string mass = " " + std::string(UnitSymbol(Mass, shownIn));
     std::string line = "Roller: " + (drawing.material.empty() ? std::string() : drawing.material + " ");
-    line +=
-        drawing.tubeId > 0 ? "tube " + Mm(drawing.tubeOd) + "/" + Mm(drawing.tubeId) : "shaft " + Mm(drawing.tubeOd);
-    line += " × " + Mm(drawing.face) + " mm";
+    line += drawing.tubeId > 0 ? "tube " + length(drawing.tubeOd) + "/" + length(drawing.tubeId)
+                               : "shaft " + length(drawing.tubeOd);
+    line += " × " + length(drawing.face) + " " + std::string(UnitSymbol(Length, shownIn));
     if (drawing.material.empty()) {
         line += " of " + ShortestText(drawing.density) + " kg/m³, " + ShortestText(drawing.modulus) + " GPa";
     }
     if (drawing.journals > 0) {
-        line += " + journals " + ShortestText(drawing.journals) + " kg";
+        line += " + journals " + InRun(Mass, drawing.journals, shownIn) + mass;
     }
-    return line + ", " + FormatPattern(Limits(drawing, std::nullopt, std::nullopt).weight, 1) + " kg";
+    const double weight = Limits(drawing, std::nullopt, std::nullopt).weight;
+    return line + ", " + FormatPattern(InRunUnits(Mass, weight, shownIn), 1) + mass;
 }
 
 }  // namespace vyra

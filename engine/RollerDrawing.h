@@ -77,7 +77,9 @@ struct RollerLimits {
 Expected<RollerLimits> ComputeRollerLimits(const RollerDrawing& drawing, std::optional<double> loadKg,
                                            std::optional<double> speed);
 
-// The report's line: "Roller: steel tube 100/90 × 1000 mm, 11.7 kg".
-std::string RollerOriginLine(const RollerDrawing& drawing);
+// The report's line: "Roller: steel tube 100/90 × 1000 mm, 11.7 kg", lengths
+// and weights in the run's units as the drawing is typed in them ("4/3.5 ×
+// 52 in, 43.4 lb" in an lbf run); density and modulus as every run types them.
+std::string RollerOriginLine(const RollerDrawing& drawing, ForceUnit shownIn = kKgf);
 
 }  // namespace vyra

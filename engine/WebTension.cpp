@@ -393,10 +393,11 @@ std::string WebWording(const WebDescription& web)
     return text;
 }
 
-std::string TensionOriginLine(const TensionOrigin& origin)
+std::string TensionOriginLine(const TensionOrigin& origin, ForceUnit shownIn)
 {
-    return "Tension from: " + WebWording(origin.web) + ", " + ShortestText(origin.web.width) + " mm, "
-           + std::string(PickWord(origin.pick));
+    return "Tension from: " + WebWording(origin.web) + ", "
+           + ShortestText(InRunUnits(Quantity::Length, origin.web.width, shownIn)) + " "
+           + std::string(UnitSymbol(Quantity::Length, shownIn)) + ", " + std::string(PickWord(origin.pick));
 }
 
 }  // namespace vyra

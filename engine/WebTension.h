@@ -155,8 +155,9 @@ struct TensionOrigin {
 
 // "PET 12 µm", "paper 80 g/m²", "laminate PET 12 µm + PE 50 µm".
 std::string WebWording(const WebDescription& web);
-// The report's line: "Tension from: PET 12 µm, 1000 mm, typical".
-std::string TensionOriginLine(const TensionOrigin& origin);
+// The report's line: "Tension from: PET 12 µm, 1000 mm, typical", the width
+// in the run's unit of length ("48 in" in an lbf run).
+std::string TensionOriginLine(const TensionOrigin& origin, ForceUnit shownIn = kKgf);
 
 // An input of the figures that came out too large (or too small) to be
 // computed: its name and its figure in the unit it is rated by. The one

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +30,12 @@ constexpr Rgb kPassingFill{120, 120, 120};
 // The report pages' margin, 10 cells of 120 twips.
 constexpr double kPageMargin = 1200;
 
-constexpr double kDegreeGap = 40;
+// Where a label stands, so that the case's gamma line can pass behind it.
+struct LabelBox {
+    double left;
+    double right;
+    double top;
+};
 
 // The mounting angle's scale over the plotting rectangle.
 struct GammaPlot {
@@ -46,29 +52,53 @@ struct GammaPlot {
 
 // The degrees at the ends of each passing interval, over its bar: the
 // first at its left end, the last at its right; one text "a..b" on a bar
-// too short for two, moved right past the text before it.
-void LabelIntervals(Canvas& canvas, const GammaPlot& plot, const std::vector<GammaInterval>& intervals, double y)
+// too short for two, moved right past the text before it. Labels keep a
+// blank apart, or they read as one number ("150180").
+void LabelIntervals(Canvas& canvas, const GammaPlot& plot, const std::vector<GammaInterval>& intervals, double y,
+                    std::vector<LabelBox>& boxes)
 {
+    const double gap = canvas.TextWidth(" ");
     double nextX = plot.left;
     const auto write = [&](double x, const std::string& text) {
         const double at = std::min(std::max(x, nextX), plot.right - canvas.TextWidth(text));
         WriteAt(canvas, at, y, text);
-        nextX = at + canvas.TextWidth(text) + kDegreeGap;
+        nextX = at + canvas.TextWidth(text) + gap;
+        boxes.push_back({at, nextX - gap, y});
     };
     for (const GammaInterval& passing : intervals) {
         const std::string from = std::to_string(passing.from);
         const std::string to = std::to_string(passing.to);
-        const double left = plot.X(passing.from - 0.5);
+        const double left = std::max(plot.X(passing.from - 0.5), nextX);
         const double right = plot.X(passing.to + 0.5);
         if (passing.from == passing.to) {
             write(left, from);
-        } else if (left + canvas.TextWidth(from) + kDegreeGap + canvas.TextWidth(to) <= right) {
+        } else if (left + canvas.TextWidth(from) + gap + canvas.TextWidth(to) <= right) {
             write(left, from);
             write(right - canvas.TextWidth(to), to);
         } else {
             write(left, from + ".." + to);
         }
     }
+}
+
+// The case's gamma from above the plot to its bottom, broken where a label
+// stands across it, so that every label stays readable.
+void DrawGammaLine(Canvas& canvas, const GammaPlot& plot, double gamma, const std::vector<LabelBox>& labels)
+{
+    const double x = plot.X(gamma);
+    const double textHeight = canvas.TextHeight("0");
+    std::vector<LabelBox> crossed;
+    std::copy_if(labels.begin(), labels.end(), std::back_inserter(crossed),
+                 [x](const LabelBox& box) { return box.left <= x && x <= box.right; });
+    std::sort(crossed.begin(), crossed.end(), [](const LabelBox& a, const LabelBox& b) { return a.top < b.top; });
+    canvas.SetDrawWidth(2);
+    double from = plot.top - 60;
+    for (const LabelBox& box : crossed) {
+        canvas.Line(x, from, x, box.top, PaletteColor(chart::kLightRed));
+        from = box.top + textHeight;
+    }
+    canvas.Line(x, from, x, plot.bottom, PaletteColor(chart::kLightRed));
+    canvas.SetDrawWidth(1);
 }
 
 }  // namespace
@@ -87,19 +117,20 @@ void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect&
     const GammaPlot plot{area.left + 1300, area.top + 500, area.right - 200, area.bottom - 400};
     const double rowHeight = (plot.bottom - plot.top) / kModelCount;
     const double textHeight = canvas.TextHeight("0");
+    std::vector<LabelBox> labels;
     for (int model = 0; model < kModelCount; ++model) {
         const double rowTop = plot.top + rowHeight * model;
         const double barTop = rowTop + std::max(rowHeight * 0.5, textHeight);
         WriteAt(canvas, area.left, rowTop + rowHeight / 2 - textHeight / 2, ModelLabel(state, model));
         const std::vector<GammaInterval>& intervals = content.passingGamma[model];
         if (intervals.empty()) {
-            WriteAt(canvas, plot.left + kDegreeGap, rowTop + rowHeight / 2 - textHeight / 2, "none");
+            WriteAt(canvas, plot.left + canvas.TextWidth(" ") / 2, rowTop + rowHeight / 2 - textHeight / 2, "none");
         }
         for (const GammaInterval& passing : intervals) {
             canvas.FilledBox(plot.X(passing.from - 0.5), barTop, plot.X(passing.to + 0.5), rowTop + rowHeight * 0.9,
                              kPassingFill);
         }
-        LabelIntervals(canvas, plot, intervals, barTop - textHeight);
+        LabelIntervals(canvas, plot, intervals, barTop - textHeight, labels);
         if (model > 0) {
             canvas.Line(plot.left, rowTop, plot.right, rowTop, chart::kGridGrey);
         }
@@ -111,9 +142,7 @@ void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect&
         WriteCentredAt(canvas, x, plot.bottom + chart::kTickLength + 20, std::to_string(gamma));
     }
     const double gamma = state.inputs.gamma;
-    canvas.SetDrawWidth(2);
-    canvas.Line(plot.X(gamma), plot.top - 60, plot.X(gamma), plot.bottom, PaletteColor(chart::kLightRed));
-    canvas.SetDrawWidth(1);
+    DrawGammaLine(canvas, plot, gamma, labels);
     WriteCentredAt(canvas, plot.X(gamma), plot.top - 240, "gamma " + std::to_string(state.inputs.gamma));
 }
 
@@ -123,7 +152,7 @@ void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect&
 constexpr double kMarginNameWidth = 1000;
 constexpr double kMarginP1Width = 450;
 constexpr double kMarginPercentWidth = 680;
-constexpr double kMarginPassesWidth = 650;
+constexpr double kMarginPassesWidth = 700;
 constexpr double kMarginSpeedWidth = 900;
 
 double CheckRight(int check) { return kMarginNameWidth + kMarginP1Width + kMarginPercentWidth * check; }

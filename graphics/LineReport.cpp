@@ -38,6 +38,9 @@ double PagesColumn() { return ModelColumn(kModelCount) + 1; }
 
 double RightEdge(const Canvas& page) { return page.ScaleWidth() - kLeft; }
 
+// Room for an id in its column, a blank short of the series.
+double IdWidth() { return kSeriesColumn - kIdColumn - 1; }
+
 bool IsStandard(const LineRoller& roller) { return roller.input.form.opType == 0; }
 
 // Where each part of the document falls: the matrix lines of every roller
@@ -45,6 +48,7 @@ bool IsStandard(const LineRoller& roller) { return roller.input.form.opType == 0
 // computed roller's report pages and the last of its pages.
 struct PagePlan {
     std::vector<std::vector<std::string>> refusalLines;  // per roller
+    std::vector<bool> idLine;  // per roller: its id is too long for its column and takes a line above the row
     std::vector<int> matrixPageOf;  // per roller
     std::vector<int> reportPageOf;  // per roller; 0 for a refused one
     std::vector<int> lastPageOf;  // per roller; 0 for a refused one
@@ -108,11 +112,13 @@ PagePlan PlanPages(Canvas& page, const LineReportContent& content)
         if (!roller.refusal.empty()) {
             lines = Wrapped(page, roller.refusal, RightEdge(page) - kFirstModelColumn);
         }
-        const double height = static_cast<double>(std::max<std::size_t>(lines.size(), 1));
+        const bool idLine = page.TextWidth(roller.id) > IdWidth();
+        const double height = static_cast<double>(std::max<std::size_t>(lines.size(), 1) + (idLine ? 1 : 0));
         if (y + height > bottom) {
             ++matrixPage;
             y = kFirstRow;
         }
+        plan.idLine.push_back(idLine);
         plan.matrixPageOf.push_back(matrixPage);
         plan.refusalLines.push_back(std::move(lines));
         y += height;
@@ -202,14 +208,19 @@ void WriteMatrixHeading(Canvas& page)
 }
 
 // A roller's row and a light rule under it; a refusal's message whole,
-// over as many lines as it takes.
-void WriteMatrixRow(Canvas& page, const LineRoller& roller, const std::vector<std::string>& refusal, int firstPage,
-                    int lastPage, double y)
+// over as many lines as it takes. An id too long for its column stands
+// whole on a line of its own above the row, so that ids alike at the start
+// ("R03 coater unwind", "R04 coater rewind") are told apart; only one wider
+// than the matrix is cut.
+void WriteMatrixRow(Canvas& page, const LineRoller& roller, const std::vector<std::string>& refusal, bool idLine,
+                    std::pair<int, int> pages, double y)
 {
     page.SetFontSize(kRowPoints);
     WriteAt(page, kRowColumn, y, std::to_string(roller.line), LineEnd::Keep);
     page.SetCurrentX(kIdColumn);
-    page.WriteText(report::ClippedToWidth(page, roller.id, kSeriesColumn - kIdColumn - 1), LineEnd::Keep);
+    page.WriteText(report::ClippedToWidth(page, roller.id, idLine ? RightEdge(page) - kIdColumn : IdWidth()),
+                   LineEnd::Keep);
+    y += idLine ? 1 : 0;
     WriteAt(page, kSeriesColumn, y, IsStandard(roller) ? "Std" : "Safe", LineEnd::Keep);
     for (std::size_t line = 0; line < refusal.size(); ++line) {
         WriteAt(page, kFirstModelColumn, y + static_cast<double>(line), refusal[line], LineEnd::Keep);
@@ -221,7 +232,8 @@ void WriteMatrixRow(Canvas& page, const LineRoller& roller, const std::vector<st
             WriteAt(page, ModelColumn(model), y, passed == "none" ? "-" : passed, LineEnd::Keep);
             page.SetFontBold(false);
         }
-        WriteAt(page, PagesColumn(), y, std::to_string(firstPage) + "-" + std::to_string(lastPage), LineEnd::Keep);
+        WriteAt(page, PagesColumn(), y, std::to_string(pages.first) + "-" + std::to_string(pages.second),
+                LineEnd::Keep);
     }
     const double ruleY = y + static_cast<double>(std::max<std::size_t>(refusal.size(), 1));
     page.SetDrawWidth(1);
@@ -257,14 +269,28 @@ bool WriteMatrix(Canvas& page, const LineReportContent& content, const PagePlan&
             WritePageFooter(page, trace, number, plan.pageCount, sink);
             y = kFirstRow;
         }
-        WriteMatrixRow(page, content.rollers[r], plan.refusalLines[r], plan.reportPageOf[r], plan.lastPageOf[r], y);
-        y += static_cast<double>(std::max<std::size_t>(plan.refusalLines[r].size(), 1));
+        WriteMatrixRow(page, content.rollers[r], plan.refusalLines[r], plan.idLine[r],
+                       {plan.reportPageOf[r], plan.lastPageOf[r]}, y);
+        y += static_cast<double>(std::max<std::size_t>(plan.refusalLines[r].size(), 1) + (plan.idLine[r] ? 1 : 0));
     }
     return !page.Failed();
 }
 
-// A roller's two pages, as the report of one case draws them, each footed
-// with its roller's row.
+// The roller at the top left of each of its pages, on the row above both
+// pages' titles and left of the company lines.
+void WriteRollerHeading(Canvas& page, const LineRoller& roller)
+{
+    page.SetScaleMode(ScaleMode::Characters);
+    page.SetFontName("Courier New");
+    page.SetFontBold(false);
+    page.SetFontSize(kRowPoints);
+    const std::string row = "row " + std::to_string(roller.line);
+    const std::string text = "Roller: " + (roller.id.empty() ? row : roller.id + " (" + row + ")");
+    report::WriteWithin(page, kLeft, 1, text, report::kCompanyColumn - 1, LineEnd::Keep);
+}
+
+// A roller's two pages, as the report of one case draws them, each headed
+// with the roller and footed with its row.
 bool WriteRollerPages(Canvas& page, const LineReportContent& content, const LineRoller& roller, int number, int count,
                       const MessageSink& sink)
 {
@@ -282,11 +308,13 @@ bool WriteRollerPages(Canvas& page, const LineReportContent& content, const Line
     };
     PrintReportPage1(page, record, once);
     PrintSketch(page, record.selection.inputs, once);
+    WriteRollerHeading(page, roller);
     WritePageFooter(page, trace, number, count, once);
     if (troubled || !BreakPage(page, once)) {
         return false;
     }
     PrintReportPage2(page, record, once);
+    WriteRollerHeading(page, roller);
     WritePageFooter(page, trace, number + 1, count, once);
     if (!troubled && content.calculationRecord) {
         DrawRecordPages(page, LayOutRecord(page, CalculationRecordOf(record)), trace, number + 2, count, once);

@@ -39,8 +39,8 @@ void WritePageFooter(Canvas& page, const PageTrace& trace, int number, int count
     page.SetFontSize(kFooterPoints);
     const double right = page.ScaleWidth() - kMargin;
     const double y = page.ScaleHeight() - 1;
-    const std::string program = Joined({kProgramTitle, " ", kVersion, trace.calculationId.empty() ? "" : "   ID ",
-                                        trace.calculationId});
+    const std::string program =
+        Joined({kProgramTitle, " ", kVersion, trace.calculationId.empty() ? "" : "   ID ", trace.calculationId});
     page.SetCurrentX(right - page.TextWidth(program));
     page.SetCurrentY(y - kProgramLineRows);
     page.WriteText(program, LineEnd::Keep);

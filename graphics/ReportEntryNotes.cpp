@@ -11,10 +11,10 @@ namespace {
 constexpr double kLeftMargin = 10;
 constexpr double kNotePoints = 9;
 
-// The one row of page 1: the entries' notes side by side.
+// The one row of page 1: the note, the origins side by side.
 std::string Page1Line(const EntryNotes& notes)
 {
-    std::string line = notes.readAs;
+    std::string line = notes.readAs + notes.asTyped;
     for (const std::string& origin : notes.origins) {
         line += (line.empty() ? "" : "   ") + origin;
     }
@@ -44,21 +44,33 @@ std::vector<std::string> Wrapped(const Canvas& page, const std::string& text, do
 
 }  // namespace
 
-// The same test as the block's own: a text that would not fit its cell even
-// in the smallest size is cut there, and said whole here.
+double FieldWidthAt(Canvas& page, const std::string& text, double points)
+{
+    return TextWidthAt(page, text, points) + TextWidthAt(page, " ", points) / 2;
+}
+
+bool FitsFieldAt(Canvas& page, const std::string& text, double room, double points)
+{
+    return FieldWidthAt(page, text, points) <= room;
+}
+
+// The block's own test: a text that does not fit its cell even in the
+// smallest size is cut there, and said whole here.
 EntryNotes EntryNotesOf(Canvas& page, const ReportRecord& record)
 {
     const ReportSpecifications& shown = record.specifications;
     page.SetFontSize(10);
     const double textEnd = page.ScaleWidth() / 2 - 12;
-    EntryNotes notes{"", shown.origins};
+    EntryNotes notes{"", "", shown.origins};
     for (int k = 0; k < kFieldCount; ++k) {
         const std::string& text = shown.fieldTexts[k];
-        const double captionEnd = kLeftMargin + page.TextWidth(shown.fieldCaptions[k]) + page.TextWidth(" ") / 2;
-        const bool cut = TextWidthAt(page, text, kSmallestPoints) > textEnd - captionEnd;
-        if (cut || !ReadsAsTyped(k, text)) {
-            notes.readAs += (notes.readAs.empty() ? "Read as: " : ", ") + std::string(FieldSymbol(k)) + " "
-                            + ValueReadText(k, text);
+        const std::string symbol(FieldSymbol(k));
+        const double room = textEnd - kLeftMargin - page.TextWidth(shown.fieldCaptions[k]);
+        if (!FitsFieldAt(page, text, room, kSmallestPoints)) {
+            notes.asTyped += (notes.asTyped.empty() ? "As typed: " : ", ") + symbol + " " + text;
+        }
+        if (!ReadsAsTyped(k, text)) {
+            notes.readAs += (notes.readAs.empty() ? "Read as: " : ", ") + symbol + " " + ValueReadText(k, text);
         }
     }
     page.SetFontSize(kNotePoints);
@@ -67,7 +79,9 @@ EntryNotes EntryNotesOf(Canvas& page, const ReportRecord& record)
 
 bool EntryNotesFitPage1(Canvas& page, const EntryNotes& notes)
 {
-    return TextWidthAt(page, Page1Line(notes), kSmallestPoints) <= NotesEnd(page) - kLeftMargin;
+    const int kinds =
+        (notes.readAs.empty() ? 0 : 1) + (notes.asTyped.empty() ? 0 : 1) + (notes.origins.empty() ? 0 : 1);
+    return kinds <= 1 && TextWidthAt(page, Page1Line(notes), kSmallestPoints) <= NotesEnd(page) - kLeftMargin;
 }
 
 void WriteEntryNotesOnPage1(Canvas& page, double y, const EntryNotes& notes)
@@ -86,7 +100,7 @@ double WriteEntryNotesOnPage2(Canvas& page, double y, const EntryNotes& notes)
     const double left = 12;
     const double width = page.ScaleWidth() - 10 - left;
     WriteAt(page, left, y, "Notes on the entries of page 1:", LineEnd::Keep);
-    std::vector<std::string> texts{notes.readAs};
+    std::vector<std::string> texts{notes.readAs, notes.asTyped};
     texts.insert(texts.end(), notes.origins.begin(), notes.origins.end());
     for (const std::string& text : texts) {
         for (const std::string& line : text.empty() ? std::vector<std::string>{} : Wrapped(page, text, width)) {

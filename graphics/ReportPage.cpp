@@ -77,8 +77,8 @@ void WriteTitleBetweenRules(Canvas& page, double y, std::string_view title)
 void WriteCompanyLines(Canvas& page)
 {
     page.SetFontSize(9);
-    WriteAt(page, 76, 1, "KALDER CORPORATION", LineEnd::End);
-    WriteAt(page, 76, 2, "TQ-2208.V-001", LineEnd::End);
+    WriteAt(page, kCompanyColumn, 1, "KALDER CORPORATION", LineEnd::End);
+    WriteAt(page, kCompanyColumn, 2, "TQ-2208.V-001", LineEnd::End);
 }
 
 void CrossOut(Canvas& page, double x1, double x2, double y)

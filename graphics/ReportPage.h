@@ -48,7 +48,9 @@ void WriteTitleBetweenRules(Canvas& page, double y, std::string_view title);
 // The customer block of page 1, rows 5 to 8, 11 point, with its rules.
 void WriteCustomerBlock(Canvas& page, const ReportCustomer& customer);
 
-// The company line and the document code at the top right, 9 point.
+// The company line and the document code at the top right, 9 point, from
+// this column on rows 1 and 2.
+inline constexpr double kCompanyColumn = 76;
 void WriteCompanyLines(Canvas& page);
 
 // Crosses out the cell from x1 to x2 of the row band from y to y + 2.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 namespace vyra::gfx {
 
@@ -20,6 +21,7 @@ using report::WriteEndingAt;
 
 constexpr double kLeftMargin = 10;
 constexpr double kAnswerRow = 33;
+constexpr double kResultsHeadingRow = 34;
 
 // Writes a label and its value so that together they end at x, the value
 // cut short when the pair would start before limit.
@@ -81,6 +83,29 @@ double CloseItem(Canvas& page, double ruleEnd)
     return y + 0.5;
 }
 
+// Writes a typed text so that it ends at textEnd, in the largest size down
+// to the smallest at which it keeps half a blank of that size clear of its
+// caption, which ends at captionEnd; cut only when it does not fit even so.
+void WriteFieldText(Canvas& page, const std::string& text, double captionEnd, double textEnd, double y)
+{
+    const double room = textEnd - captionEnd;
+    double points = page.Font().size;
+    if (!report::FitsFieldAt(page, text, room, points)) {
+        // Widths grow nearly in proportion to the size; hinting may round
+        // them up a little, so the first guess is checked and stepped down.
+        points = std::max(report::kSmallestPoints, points * room / report::FieldWidthAt(page, text, points));
+        while (points > report::kSmallestPoints && !report::FitsFieldAt(page, text, room, points)) {
+            points = std::max(report::kSmallestPoints, points * 0.98);
+        }
+    }
+    const bool whole = report::FitsFieldAt(page, text, room, points);
+    const double size = page.Font().size;
+    page.SetFontSize(points);
+    const std::string shown = whole ? text : report::ClippedToWidth(page, text, room - page.TextWidth(" ") / 2);
+    page.SetFontSize(size);
+    report::WriteSizedEndingAt(page, textEnd, y, shown, points);
+}
+
 // The block has no bottom limit: its length follows the 10-point line height.
 void WriteSpecifications(Canvas& page, const ReportRecord& record)
 {
@@ -98,12 +123,9 @@ void WriteSpecifications(Canvas& page, const ReportRecord& record)
     WriteAt(page, kLeftMargin, y, shown.fulcrumCaption, LineEnd::Keep);
     WriteEndingAt(page, valueEnd, shown.rightSelected ? "Right(R)" : "Left(L)", LineEnd::End);
     y = CloseItem(page, ruleEnd);
-    // A typed text stands as typed between its caption and its unit, cut
-    // short only when it would not fit even in the smallest size.
     for (int k = 0; k < kFieldCount; ++k) {
         WriteAt(page, kLeftMargin, y, shown.fieldCaptions[k], LineEnd::Keep);
-        const double captionEnd = page.CurrentX() + page.TextWidth(" ") / 2;
-        report::WriteEndingWithin(page, textEnd, y, shown.fieldTexts[k], captionEnd);
+        WriteFieldText(page, shown.fieldTexts[k], page.CurrentX(), textEnd, y);
         WriteEndingAt(page, valueEnd, shown.unitLabels[k], LineEnd::End);
         y = CloseItem(page, ruleEnd);
     }
@@ -130,7 +152,7 @@ void WriteResultsHeading(Canvas& page, const ReportRecord&)
 {
     page.SetFontSize(16);
     page.SetFontBold(true);
-    report::WriteTitleBetweenRules(page, 34, "<Selection results 1>");
+    report::WriteTitleBetweenRules(page, kResultsHeadingRow, "<Selection results 1>");
 }
 
 void WriteToleranceNote(Canvas& page, const ReportRecord& record)
@@ -138,9 +160,10 @@ void WriteToleranceNote(Canvas& page, const ReportRecord& record)
     report::WriteToleranceNotes(page, report::kResultTable1, record.selection.forceUnit);
 }
 
-constexpr auto kPage1Steps = report::StepsAroundTable<report::kResultTable1>(
-    {SetUpPage, WriteHeader, WriteCustomerBlock, WriteSectionHeadings, WriteSpecifications, WriteAnswer, WriteResultsHeading},
-    {WriteToleranceNote});
+constexpr auto kPage1Steps =
+    report::StepsAroundTable<report::kResultTable1>({SetUpPage, WriteHeader, WriteCustomerBlock, WriteSectionHeadings,
+                                                     WriteSpecifications, WriteAnswer, WriteResultsHeading},
+                                                    {WriteToleranceNote});
 
 }  // namespace
 

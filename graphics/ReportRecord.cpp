@@ -20,10 +20,10 @@ ReportSpecifications SpecificationsOf(const Case& c)
     }
     shown.fieldTexts = form.txtInput;
     if (c.tensionFrom) {
-        shown.origins.push_back(TensionOriginLine(*c.tensionFrom));
+        shown.origins.push_back(TensionOriginLine(*c.tensionFrom, c.forceUnit));
     }
     if (c.rollerFrom) {
-        shown.origins.push_back(RollerOriginLine(*c.rollerFrom));
+        shown.origins.push_back(RollerOriginLine(*c.rollerFrom, c.forceUnit));
     }
     return shown;
 }

@@ -34,13 +34,13 @@ constexpr std::array<ColumnPlace, 9> kColumnPlaces1{{
 
 static_assert(PlacesEveryColumnOnce(kColumnPlaces1, kResultSet1Columns));
 
-constexpr std::array<NoteText, 3> kNotes1{{
+// The output's and the gain's limits below their columns, two blanks or more
+// apart, so that neither reads as part of the other.
+constexpr std::array<NoteText, 4> kNotes1{{
     {12, "Tolerance(Absolute value)"},
     {45, "", StopperToleranceLine},
-    {73, "",
-     [](ForceUnit) {
-         return ToleranceText(kVrCheck, Wording::Report) + " " + ToleranceText(kSCheck, Wording::Report);
-     }},
+    {72, "", [](ForceUnit) { return ToleranceText(kVrCheck, Wording::Report); }},
+    {81.5, "", [](ForceUnit) { return ToleranceText(kSCheck, Wording::Report); }},
 }};
 
 constexpr double kRight2 = 87;

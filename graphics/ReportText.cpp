@@ -111,12 +111,6 @@ void WriteSizedWithin(Canvas& page, double x, double y, std::string_view text, d
     WriteSized(page, x, y, ClippedAt(page, text, points, limit - x), points, end);
 }
 
-void WriteEndingWithin(Canvas& page, double x, double y, std::string_view text, double limit)
-{
-    const double points = SizeToFit(page, text, x - limit);
-    WriteSizedEndingAt(page, x, y, ClippedAt(page, text, points, x - limit), points);
-}
-
 std::string ClippedToWidth(const Canvas& page, std::string_view text, double width)
 {
     if (page.TextWidth(text) <= width) {

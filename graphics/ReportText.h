@@ -40,10 +40,6 @@ void WriteWithin(Canvas& page, double x, double y, std::string_view text, double
 void WriteSizedWithin(Canvas& page, double x, double y, std::string_view text, double points, double limit,
                       LineEnd end);
 
-// Writes the text so that it ends at x, made smaller for this text alone
-// when it would start before limit, and cut as WriteWithin cuts.
-void WriteEndingWithin(Canvas& page, double x, double y, std::string_view text, double limit);
-
 // The text cut at a character boundary and ended with an ellipsis so that it
 // is no wider than width in the current font; the whole text when it fits.
 std::string ClippedToWidth(const Canvas& page, std::string_view text, double width);

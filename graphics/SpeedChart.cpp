@@ -28,7 +28,6 @@ constexpr double kRatioTop = 2 * kF1F2Check.upper;
 constexpr double kRatioStep = 0.2;
 // Segments of each model's curve, which bends on the logarithmic axis.
 constexpr int kCurveSteps = 96;
-constexpr double kLabelGap = 60;
 
 // Each model's line in a pen of its own, told apart in colour and in
 // black-and-white print alike.
@@ -121,14 +120,14 @@ std::vector<SpeedTick> SpeedTicks(const SpeedPlot& plot)
 }
 
 // Every decade is labelled first, then a 2 or a 5 where its label keeps
-// clear of those already there.
+// a blank clear of those already there, so that no two read as one.
 void LabelSpeedTicks(Canvas& canvas, const SpeedPlot& plot, const std::vector<SpeedTick>& ticks, double y)
 {
     std::vector<std::pair<double, double>> taken;
     for (const bool decades : {true, false}) {
         for (const SpeedTick& tick : ticks) {
             const std::string text = ShortestText(tick.speed);
-            const double half = canvas.TextWidth(text) / 2 + kLabelGap / 2;
+            const double half = canvas.TextWidth(text) / 2 + canvas.TextWidth(" ") / 2;
             const double x = plot.X(tick.speed);
             const bool clear = std::none_of(taken.begin(), taken.end(), [&](const auto& span) {
                 return x + half > span.first && x - half < span.second;
@@ -220,7 +219,7 @@ void LabelCurveEnds(Canvas& canvas, std::vector<CurveEnd> ends, const SpeedPlot&
         const double x = std::max(end.x - width / 2, nextTopX);
         if (end.atTop && x + width <= plot.right) {
             WriteAt(canvas, x, plot.top - 200, number);
-            nextTopX = x + width + kLabelGap;
+            nextTopX = x + width + canvas.TextWidth(" ");
         } else {
             const double y = std::max(end.y - 90, nextRightY);
             WriteAt(canvas, plot.right + 40, y, number);

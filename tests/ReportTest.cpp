@@ -83,13 +83,16 @@ TEST(SketchGolden, ScreenAndPaper)
     test::ExpectGolden("sketch_annotated_start", screen(cases[0].second, true));
 }
 
-// The charts page, its calibration table for 5 kg: an angled case whose
-// bands, markers and labels all show, and the harsh case in newtons.
+// The charts page, its calibration table for 5 kg: an angled case whose bands, markers and labels
+// all show, the harsh case in newtons, and in lbf a line fast enough to crowd the speed axis. No
+// label comes within 90 twips (most of a blank) of another beside it.
 TEST(ChartsGolden, ChartsPageAsRecorded)
 {
     const EntryForm angled{{"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"}};
+    const EntryForm fast{{"22", "4", "22", "20", "80", "20", "1", "0", "2", "50000"}};
     const std::tuple<const char*, EntryForm, ForceUnit> cases[] = {{"charts_page_angled", angled, kKgf},
-                                                                   {"charts_page_harsh", test::HarshForm(), kNewton}};
+                                                                   {"charts_page_harsh", test::HarshForm(), kNewton},
+                                                                   {"charts_page_fast_lbf", fast, kLbf}};
     for (const auto& [name, form, unit] : cases) {
         RecordingCanvas page(kA4, kPageHeight);
         const ReportRecord record = test::SelectedRecord(form, unit);
@@ -97,6 +100,7 @@ TEST(ChartsGolden, ChartsPageAsRecorded)
         content.calibration = CalibrationFor(form, unit, 5);
         PrintCharts(page, content, {});
         test::ExpectGolden(name, page.Recording());
+        EXPECT_EQ(test::TextCollisions(page, 0, false, 90), std::vector<std::string>{}) << name;
     }
 }
 
@@ -192,7 +196,8 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
     using T = ResultTables;
     const std::string longText(120, 'W');
     ReportRecord fields = Worked(), customer = Worked(), someCustomer = Worked(), standing = Worked();
-    fields.specifications.fieldTexts = {"99999", "", "10.50", "", "", "", "", "", "", std::string(40, '9')};
+    fields.specifications.fieldTexts = {"99999", "", "10.50", "20.5", "", "", "", "", "", std::string(40, '9')};
+    fields.specifications.origins = {"Tension from: PET 12 µm, 48 in, typical", "Roller: steel shaft 2 × 40 in, 36 lb"};
     customer.customer = {longText, longText, longText, longText, longText};
     someCustomer.customer = {"A", longText, "M", "D", longText};
     ReportRecord figures = Changed({{&T::P1, 0, 12345.6}, {&T::P1, 1, -8660.3}, {&T::P1, 2, -8660.3e6}});
@@ -288,6 +293,30 @@ TEST(ReportMarks, CrossesFramesAndTextsFollowTheFigures)
     }
 }
 
+// On A4 six characters stand whole, a longer entry in a line of its own; the note's limits apart.
+TEST(ReportMarks, EntriesStandWholeAndLimitsApart)
+{
+    ReportRecord record = Worked();
+    record.specifications.fieldTexts = {"1234.5", "150", "150.25", "20", "80", "20", "20", "0", "12.5", "1200.125"};
+    RecordingCanvas page(kA4, kPageHeight);
+    PrintReportPage1(page, record, {});
+    const std::vector<CanvasCall> texts = page.CallsOf(CanvasCall::Kind::Text);
+    for (const char* text : {"1234.5", "150.25", "As typed: V 1200.125"}) {
+        EXPECT_EQ(std::ranges::count(texts, text, &CanvasCall::text), 1) << text;
+    }
+    const auto xOf = [&](std::string_view t) { return std::ranges::find(texts, t, &CanvasCall::text)->x1; };
+    EXPECT_GE(xOf("12 <S< 80") - xOf("Vr< 0.26"), 10 * 0.9);  // 9-point characters, 0.9 cell
+    // Two notes are more than page 1's one row: page 2 gives each whole.
+    record.specifications.fieldTexts[3] = "20.5";
+    RecordingCanvas both(kA4, kPageHeight);
+    PrintReport(both, record, {});
+    const std::vector<CanvasCall> all = both.CallsOf(CanvasCall::Kind::Text);
+    for (const auto& [text, on] :
+         {std::pair("Notes on the entries: page 2", 0), {"As typed: V 1200.125", 1}, {"Read as: alpha 20", 1}}) {
+        EXPECT_EQ(std::ranges::find(all, text, &CanvasCall::text)->page, on) << text;
+    }
+}
+
 // Each failure is told once: by the part that meets a failed device, or by
 // the job when the device refuses a page or the document and stays usable.
 TEST(PrintReport, TellsEachPrinterTroubleOnce)
@@ -373,6 +402,10 @@ TEST(ReportPages, EveryPageReadableAndTraceable)
             PrintLineReport(lines, line, {});
             ExpectReadableAndTraceable(lines, calculation ? PagesOf(lines) : 8);
             EXPECT_EQ(PagesOf(lines) > 8, calculation);
+            // The long ids whole in the matrix, both pages of the computed rollers headed with theirs.
+            const std::vector<CanvasCall> texts = lines.CallsOf(CanvasCall::Kind::Text);
+            EXPECT_EQ(std::ranges::count(texts, std::string(40, 'R'), &CanvasCall::text), 3);
+            EXPECT_EQ(std::ranges::count(texts, "Roller: R1 (row 1)", &CanvasCall::text), 6);
         }
     }
 }

@@ -144,6 +144,10 @@ TEST(ReportLines, SayWhereTheValueCameFrom)
     EXPECT_EQ(tension({"paper", "500", "", "80"}, TensionPick::High), "Tension from: paper 80 g/m², 500 mm, high");
     EXPECT_EQ(tension({"", "1000", "", "", "PET:12, PE:50"}, TensionPick::Low),
               "Tension from: laminate PET 12 µm + PE 50 µm, 1000 mm, low");
+    EXPECT_EQ(TensionOriginLine({*ReadWebDescription({"PET", "48", "12"}, kLbf)}, kLbf),
+              "Tension from: PET 12 µm, 48 in, typical");
+    EXPECT_EQ(RollerOriginLine(*ReadRollerDrawing({"4", "3.5", "52", "", "", "", "2"}, kLbf), kLbf),
+              "Roller: steel tube 4/3.5 × 52 in + journals 2 lb, 45.4 lb");
 }
 
 TEST(MaterialFile, RefusesWithLineAndColumn)

@@ -114,7 +114,7 @@ void RecordingCanvas::ApplyClip(const std::optional<gfx::TwipRect>& clip)
     Record(CanvasCall::Kind::Clip, r.left, r.top, r.right, r.bottom);
 }
 
-std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance, bool rules)
+std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance, bool rules, double gap)
 {
     std::vector<TextBox> boxes;
     for (const CanvasCall& call : canvas.CallsOf(CanvasCall::Kind::Text)) {
@@ -147,7 +147,7 @@ std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double cl
         for (std::size_t j = i + 1; j < boxes.size(); ++j) {
             const TextBox& a = boxes[i];
             const TextBox& b = boxes[j];
-            if (a.page == b.page && Overlap(a.left, a.right, b.left, b.right)
+            if (a.page == b.page && Overlap(a.left - gap, a.right + gap, b.left, b.right)
                 && Overlap(a.top, a.bottom, b.top, b.bottom)) {
                 found.push_back("\"" + a.text + "\" over \"" + b.text + "\" on page " + std::to_string(a.page + 1));
             }

@@ -80,7 +80,9 @@ private:
 
 // One description per collision on a page: a text whose box, widened by
 // clearance, reaches over a vertical rule of its unit (unless rules is
-// false: charts' grid lines cross their labels), or two overlapping texts.
-std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance, bool rules = true);
+// false: charts' grid lines cross their labels), or two texts that overlap or
+// come closer side by side than gap twips.
+std::vector<std::string> TextCollisions(const RecordingCanvas& canvas, double clearance, bool rules = true,
+                                        double gap = 0);
 
 }  // namespace vyra::test
