@@ -3,6 +3,7 @@
 #include "FrmInput.h"
 #include "CaseAndBatchFiles.h"
 #include "Commands.h"
+#include "FrmReport.h"
 #include "ScreenDriver.h"
 #include "TestCases.h"
 #include "Version.h"
@@ -287,6 +288,14 @@ TEST(InputScreen, ReadsEveryTypedTextAsTheEngineDoes)
 }
 
 TEST(CaseScreen, BehavesAsRecorded) { Scenario("screens_case_files"); }
+
+TEST(ReportDialog, OpensOnThePaperOfTheLocale)
+{
+    for (const QString row : {"en_US Letter", "en_CA Letter", "fr_CA Letter", "de_DE A4", "en_GB A4"}) {
+        EXPECT_EQ(QPageSize(LocalPaper(QLocale(row.section(' ', 0, 0)))).key(), row.section(' ', 1))
+            << row.toStdString();
+    }
+}
 
 }  // namespace
 }  // namespace vyra::ui
