@@ -216,6 +216,14 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
     }
 }
 
+std::optional<double> FrmCharts::TestWeight() const
+{
+    if (!m_content || !m_content->calibration) {
+        return std::nullopt;
+    }
+    return m_content->calibration->weight;
+}
+
 void FrmCharts::cmdCalculate_Click()
 {
     if (!m_content) {

@@ -37,6 +37,9 @@ public:
     explicit FrmCharts(Toolkit& toolkit);
 
     void Fill(const gfx::ChartContent& content);
+    // The test weight whose readings the window shows (kg, lb in an lbf
+    // run), or nothing.
+    std::optional<double> TestWeight() const;
 
 protected:
     void hideEvent(QHideEvent* event) override;

@@ -97,17 +97,18 @@ FrmInput::FrmInput(Toolkit& toolkit, QWidget* parent)
     c.client = new QWidget(this);
     c.client->setObjectName(QStringLiteral("client"));
     c.client->setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight, *this));
-    c.menus = std::make_unique<InputMenus>(toolkit, CaseScreen{this, [this] { return ReadCase(); },
-                                                               [this](const Case& shown) { ShowCase(shown); },
-                                                               [this]() -> std::optional<gfx::ReportRecord> {
-                                                                   auto record = m_controls->lastSelection;
-                                                                   if (record) {
-                                                                       record->customer = ReadCustomer();
-                                                                   }
-                                                                   return record;
-                                                               },
-                                                               [this] { m_controls->explanation.Show(); },
-                                                               [this] { TensionTool(); }, [this] { RollerTool(); }});
+    c.menus = std::make_unique<InputMenus>(
+        toolkit,
+        CaseScreen{this, [this] { return ReadCase(); }, [this](const Case& shown) { ShowCase(shown); },
+                   [this]() -> std::optional<gfx::ReportRecord> {
+                       auto record = m_controls->lastSelection;
+                       if (record) {
+                           record->customer = ReadCustomer();
+                           record->charts = m_controls->results.ChartsToReport({record->customer, record->caseFile});
+                       }
+                       return record;
+                   },
+                   [this] { m_controls->explanation.Show(); }, [this] { TensionTool(); }, [this] { RollerTool(); }});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

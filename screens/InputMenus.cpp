@@ -2,6 +2,7 @@
 
 #include "Captions.h"
 #include "CaseAndBatchFiles.h"
+#include "FrmReport.h"
 #include "InputControls.h"
 #include "PrinterJob.h"
 #include "ProgramSettings.h"
@@ -198,10 +199,16 @@ std::optional<gfx::ReportRecord> InputMenus::RecordToReport() const
 
 void InputMenus::ExportReport()
 {
-    const std::optional<gfx::ReportRecord> record = RecordToReport();
+    std::optional<gfx::ReportRecord> record = RecordToReport();
     if (!record) {
         return;
     }
+    const std::optional<ReportChoice> choice =
+        AskReportChoice(m_toolkit, m_screen.window, QStringLiteral("Export Report"));
+    if (!choice) {
+        return;
+    }
+    record->calculationRecord = choice->calculationRecord;
     const QString start =
         SuggestedPath(gfx::CaseName({record->customer, record->caseFile}), QStringLiteral("report"), kPdfSuffix);
     QString path =
@@ -210,7 +217,7 @@ void InputMenus::ExportReport()
         return;
     }
     path = WithSuffix(path, kPdfSuffix);
-    if (auto written = gfx::WriteDrawnFile(ToPath(path), gfx::DrawReportPdf(*record, QPageSize::A4)); !written) {
+    if (auto written = gfx::WriteDrawnFile(ToPath(path), gfx::DrawReportPdf(*record, choice->paper)); !written) {
         Complain(QStringLiteral("The report could not be exported."), ToPath(path) + ": " + written.Error().reason);
         return;
     }
@@ -221,11 +228,17 @@ void InputMenus::ExportReport()
 // its own, as "Print" on the result screens does.
 void InputMenus::PrintReport()
 {
-    const std::optional<gfx::ReportRecord> record = RecordToReport();
+    std::optional<gfx::ReportRecord> record = RecordToReport();
     if (!record) {
         return;
     }
-    const std::unique_ptr<QPagedPaintDevice> printer = m_toolkit.ChoosePrinter(m_screen.window);
+    const std::optional<ReportChoice> choice =
+        AskReportChoice(m_toolkit, m_screen.window, QStringLiteral("Print Report"));
+    if (!choice) {
+        return;
+    }
+    record->calculationRecord = choice->calculationRecord;
+    const std::unique_ptr<QPagedPaintDevice> printer = m_toolkit.ChoosePrinter(m_screen.window, choice->paper);
     if (!printer) {
         return;
     }

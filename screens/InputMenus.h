@@ -26,7 +26,7 @@ struct CaseScreen {
     // Fills every field and option as if typed.
     std::function<void(const Case&)> show;
     // The report of the last successful "Select" with the customer block as
-    // it stands now, or nothing.
+    // it stands now and the charts page, or nothing.
     std::function<std::optional<gfx::ReportRecord>()> lastSelection;
     std::function<void()> explanations;
     // The helpers of the Tools menu.
@@ -58,7 +58,8 @@ public:
     // The unit chosen at start belongs to the starting case.
     void UnitChosen(ForceUnit forceUnit);
     // Export Report as PDF… and Print… of the menu, which the result
-    // screens' keys run too.
+    // screens' keys run too: the whole report, on the paper and with or
+    // without the calculation record as asked first.
     void ExportReport();
     void PrintReport();
     // The name of the screen's case file without its folder; empty while

@@ -19,6 +19,8 @@ constexpr int kFrameAllowance = 48;
 
 QString SizeKey(const QString& name) { return QStringLiteral("windows/%1/size").arg(name); }
 
+const QString kCalculationRecordKey = QStringLiteral("report/calculationRecord");
+
 }  // namespace
 
 ProgramSettings::ProgramSettings()
@@ -59,6 +61,10 @@ void ProgramSettings::Forget(const QString& path)
 QSize ProgramSettings::WindowSize(const QString& name) const { return m_settings.value(SizeKey(name)).toSize(); }
 
 void ProgramSettings::KeepWindowSize(const QString& name, QSize size) { m_settings.setValue(SizeKey(name), size); }
+
+bool ProgramSettings::CalculationRecord() const { return m_settings.value(kCalculationRecordKey, false).toBool(); }
+
+void ProgramSettings::KeepCalculationRecord(bool added) { m_settings.setValue(kCalculationRecordKey, added); }
 
 QString SuggestedPath(const std::string& caseName, const QString& fallback, const QString& suffix)
 {

@@ -12,8 +12,9 @@ class QWidget;
 namespace vyra::ui {
 
 // What the program keeps between runs in the user's settings: the recent
-// case files, the last folder a file was chosen in, and the size of each
-// window the user may resize.
+// case files, the last folder a file was chosen in, the size of each
+// window the user may resize, and whether exported and printed reports end
+// with the calculation record.
 class ProgramSettings {
 public:
     ProgramSettings();
@@ -29,6 +30,9 @@ public:
     // nothing (an empty size).
     QSize WindowSize(const QString& name) const;
     void KeepWindowSize(const QString& name, QSize size);
+
+    bool CalculationRecord() const;
+    void KeepCalculationRecord(bool added);
 
 private:
     QSettings m_settings;

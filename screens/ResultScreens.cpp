@@ -84,6 +84,17 @@ void ResultScreens::ShowCharts()
     BringToFront(*m_charts);
 }
 
+// A hidden charts window keeps the test weight of the case, but not its
+// readings for a later selection, which are worked out again.
+gfx::ChartContent ResultScreens::ChartsToReport(const gfx::PageTrace& trace) const
+{
+    gfx::ChartContent content = gfx::ChartContentOf(m_record.selection, m_form, trace);
+    if (const std::optional<double> weight = m_charts ? m_charts->TestWeight() : std::nullopt) {
+        content.calibration = CalibrationFor(m_form, m_record.selection.forceUnit, *weight);
+    }
+    return content;
+}
+
 FrmResult* ResultScreens::First() const { return m_screens ? m_screens->first.get() : nullptr; }
 
 FrmResult* ResultScreens::Second() const { return m_screens ? m_screens->second.get() : nullptr; }

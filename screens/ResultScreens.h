@@ -36,6 +36,9 @@ public:
     void ForgetCase();
     // "Charts" on either screen: the charts window of the selection.
     void ShowCharts();
+    // The charts page of the selection last shown, with what each model
+    // should read with the charts window's test weight when it shows them.
+    gfx::ChartContent ChartsToReport(const gfx::PageTrace& trace) const;
 
     // The open screens, or null.
     FrmResult* First() const;

@@ -75,14 +75,15 @@ QDate QtToolkit::Today() const { return QDate::currentDate(); }
 
 std::unique_ptr<QPagedPaintDevice> QtToolkit::DefaultPrinter() { return gfx::OpenDefaultPrinter(); }
 
-std::unique_ptr<QPagedPaintDevice> CancellingToolkit::ChoosePrinter(QWidget*) { return nullptr; }
+std::unique_ptr<QPagedPaintDevice> CancellingToolkit::ChoosePrinter(QWidget*, QPageSize::PageSizeId) { return nullptr; }
 
-std::unique_ptr<QPagedPaintDevice> QtToolkit::ChoosePrinter(QWidget* owner)
+std::unique_ptr<QPagedPaintDevice> QtToolkit::ChoosePrinter(QWidget* owner, QPageSize::PageSizeId paper)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(QString::fromUtf8(kProgramTitle));
+    printer->setPageSize(QPageSize(paper));
     QPrintDialog dialog(printer.get(), owner);
-    // The report is always both pages.
+    // The report is always printed whole.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted) {
         return nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QPageSize>
 #include <QString>
 
 #include <memory>
@@ -47,9 +48,9 @@ public:
     // The system's default printer opened for a job, or nothing when there
     // is none.
     virtual std::unique_ptr<QPagedPaintDevice> DefaultPrinter() = 0;
-    // The printer and copies chosen in the print dialog, or nothing when it
-    // was cancelled.
-    virtual std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget* owner) = 0;
+    // The printer, copies and paper chosen in the print dialog, which opens
+    // on the paper given, or nothing when it was cancelled.
+    virtual std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget* owner, QPageSize::PageSizeId paper) = 0;
     // Ends the program at once: every screen goes.
     virtual void EndProgram() = 0;
 };
@@ -61,7 +62,7 @@ public:
     SaveAnswer AskSave(QWidget*, const QString&) override { return SaveAnswer::Cancel; }
     QString ChooseFileToOpen(QWidget*, const FileQuestion&) override { return {}; }
     QString ChooseFileToSave(QWidget*, const FileQuestion&) override { return {}; }
-    std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget*) override;
+    std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget*, QPageSize::PageSizeId) override;
 };
 
 // The toolkit of the running program, on Qt's own boxes and dialogs.
@@ -74,7 +75,7 @@ public:
     QString ChooseFileToSave(QWidget* owner, const FileQuestion& question) override;
     QDate Today() const override;
     std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override;
-    std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget* owner) override;
+    std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget* owner, QPageSize::PageSizeId paper) override;
     void EndProgram() override;
 };
 

@@ -3,10 +3,13 @@
 #include "FrmInput.h"
 #include "CaseAndBatchFiles.h"
 #include "Commands.h"
+#include "FrmReport.h"
+#include "ReportPdf.h"
 #include "ScreenDriver.h"
 #include "TestCases.h"
 #include "Version.h"
 
+#include <algorithm>
 #include <sstream>
 #include <utility>
 
@@ -139,6 +142,12 @@ private:
             m_toolkit->files.push_back(name.empty() ? QString() : Path(name));
         } else if (verb == "answer") {
             m_toolkit->saveAnswers.push_back(SaveAnswer(QStringList{"Save", "Discard", "Cancel"}.indexOf(qName)));
+        } else if (verb == "report") {
+            m_toolkit->modalAnswers.push_back(
+                [clicks = QString::fromStdString(step).split(' ').mid(1)](QDialog& dialog) {
+                    std::ranges::for_each(clicks,
+                                          [&dialog](const QString& c) { Child<QAbstractButton>(dialog, c).click(); });
+                });
         } else if (verb == "printer") {
             m_toolkit->printer = [path = Path(name)] { return std::make_unique<QPdfWriter>(path); };
         } else if (verb == "click") {
@@ -287,6 +296,45 @@ TEST(InputScreen, ReadsEveryTypedTextAsTheEngineDoes)
 }
 
 TEST(CaseScreen, BehavesAsRecorded) { Scenario("screens_case_files"); }
+
+// Export asks for paper and record (as last chosen) and writes the whole report.
+TEST(CaseScreen, ExportsTheWholeReportAsAsked)
+{
+    QTemporaryDir dir;
+    const QString casePath = dir.filePath("w.vyracase"), exported = dir.filePath("r.pdf");
+    ASSERT_TRUE(QFile::copy(VYRA_CASES_DIR "/screens_worked.vyracase", casePath));
+    test::ScriptedToolkit toolkit;
+    FrmInput screen(toolkit);
+    screen.OpenAtStart(casePath);
+    Child<QPushButton>(screen, "cmdResult").click();
+    for (const auto& [ticked, clicks] :
+         {std::pair{false, QStringList{"optLetter", "chkRecord", "cmdOK"}}, {true, {"chkRecord", "cmdOK"}}}) {
+        toolkit.modalAnswers.push_back([ticked, clicks](QDialog& dialog) {
+            EXPECT_TRUE(Child<QRadioButton>(dialog, "optA4").isChecked());
+            EXPECT_EQ(Child<QCheckBox>(dialog, "chkRecord").isChecked(), ticked);
+            std::ranges::for_each(clicks, [&dialog](const QString& c) { Child<QAbstractButton>(dialog, c).click(); });
+        });
+        toolkit.files.push_back(ticked ? QString() : exported);
+        Child<QAction>(screen, "mnuExportPdf").trigger();
+    }
+    const Case read = *ReadCaseFile(casePath.toStdString());
+    gfx::ReportRecord drawn{gfx::CustomerOf(read), "w.vyracase", gfx::SpecificationsOf(read), {}, {}, true};
+    ASSERT_FALSE(SelectCommand(drawn.selection, read.form));
+    drawn.charts = gfx::ChartContentOf(drawn.selection, read.form, {});
+    ASSERT_TRUE(gfx::WriteDrawnFile(dir.filePath("d.pdf").toStdString(), gfx::DrawReportPdf(drawn, QPageSize::Letter)));
+    EXPECT_EQ(test::PdfText(exported).toStdString(), test::PdfText(dir.filePath("d.pdf")).toStdString());
+    QProcess info;
+    info.start("pdfinfo", {exported});
+    EXPECT_TRUE(info.waitForFinished() && QString(info.readAllStandardOutput()).contains("612 x 792 pts"));
+}
+
+TEST(ReportDialog, OpensOnThePaperOfTheLocale)
+{
+    for (const QString row : {"en_US Letter", "en_CA Letter", "fr_CA Letter", "de_DE A4", "en_GB A4"}) {
+        EXPECT_EQ(QPageSize(LocalPaper(QLocale(row.section(' ', 0, 0)))).key(), row.section(' ', 1))
+            << row.toStdString();
+    }
+}
 
 }  // namespace
 }  // namespace vyra::ui

@@ -166,6 +166,7 @@ TEST_F(ResultScreensTest, PrintingAndTheChartsWindow)
     std::string recording = "# worked example, 5 kg\n" + ChartsTree(*charts);
     Show(test::HarshForm(), kNewton);
     recording += "# harsh example refilled\n" + ChartsTree(*charts);
+    EXPECT_EQ(m_screens.ChartsToReport({}).calibration->Vt, CalibrationFor(test::HarshForm(), kNewton, 5).Vt);
     Child<QLineEdit>(*charts, "txtWeight").setText("-1");
     Press(*charts, "cmdCalculate");
     test::ExpectGolden("screens_charts", recording + "# then -1 kg\n" + ChartsTree(*charts));

@@ -157,8 +157,12 @@ public:
     QString ChooseFileToSave(QWidget*, const ui::FileQuestion& question) override { return File("save", question); }
     QDate Today() const override { return {2026, 12, 5}; }
     std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return printer ? printer() : nullptr; }
-    // The print dialog gets the same printer as a job on the default one.
-    std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget*) override { return DefaultPrinter(); }
+    // The print dialog as it opens: the printer of a job on the default one.
+    std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget*, QPageSize::PageSizeId paper) override
+    {
+        asked << "print dialog on " + QPageSize(paper).key();
+        return DefaultPrinter();
+    }
     void EndProgram() override { ++endProgramCalls; }
 
 private:
