@@ -135,6 +135,8 @@ FrmExplanation::FrmExplanation(Toolkit& toolkit, const ExplanationFiles& files, 
     }
     setTabOrder(m_cmdExplain.back(), m_cmdReturn);
     cmdClose->setFocus();
+    PressButtonsOnReturn(*this);
+    AddKey(*this, QKeySequence(Qt::Key_Escape), [this] { close(); });
 
     CentreOnDisplay(*this);
 }

@@ -16,7 +16,8 @@ class QPushButton;
 namespace vyra::ui {
 
 // The explanation menu, "Selecting explanations": one button per document
-// and "Return". Modeless: the other screens stay usable beside it.
+// and "Return" (or Escape). Modeless: the other screens stay usable beside
+// it.
 class FrmExplanation : public QWidget {
     Q_OBJECT
 
