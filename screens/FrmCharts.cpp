@@ -138,6 +138,13 @@ FrmCharts::FrmCharts(Toolkit& toolkit) : m_toolkit(toolkit)
     OpenFitting(*this, m_page->size());
 }
 
+// Each opening starts at the test weight, the one entry of the window.
+void FrmCharts::showEvent(QShowEvent* event)
+{
+    m_txtWeight->setFocus();
+    QWidget::showEvent(event);
+}
+
 void FrmCharts::hideEvent(QHideEvent* event)
 {
     ProgramSettings().KeepWindowSize(objectName(), size());

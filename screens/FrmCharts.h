@@ -39,6 +39,7 @@ public:
     void Fill(const gfx::ChartContent& content);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
