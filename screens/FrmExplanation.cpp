@@ -9,9 +9,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStringList>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTextEdit>
+#include <QTimer>
 
 #include <array>
 #include <utility>
@@ -164,6 +167,20 @@ ExplanationScreens::ExplanationScreens(Toolkit& toolkit, const ExplanationFiles&
 }
 
 ExplanationScreens::~ExplanationScreens() = default;
+
+void ExplanationScreens::ShowDocument(const QString& name, const QString& heading, QWidget& owner)
+{
+    FrmExSub viewer(m_toolkit, m_files, name, &owner);
+    QTextEdit& view = viewer.RichTextBox1();
+    view.find(heading);
+    // Once the view is shown at its size: scrolled back from the end only as
+    // far as the heading, it shows it on its first line, its section below.
+    QTimer::singleShot(0, &view, [&view] {
+        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+        view.ensureCursorVisible();
+    });
+    m_toolkit.ShowModal(viewer);
+}
 
 void ExplanationScreens::Show()
 {
