@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -138,10 +139,13 @@ FrmCharts::FrmCharts(Toolkit& toolkit) : m_toolkit(toolkit)
     OpenFitting(*this, m_page->size());
 }
 
-// Each opening starts at the test weight, the one entry of the window.
+// Each opening starts at the test weight, the one entry of the window;
+// coming back from the taskbar leaves the focus where it was.
 void FrmCharts::showEvent(QShowEvent* event)
 {
-    m_txtWeight->setFocus();
+    if (!event->spontaneous()) {
+        m_txtWeight->setFocus();
+    }
     QWidget::showEvent(event);
 }
 

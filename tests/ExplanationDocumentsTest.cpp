@@ -1,6 +1,5 @@
 // The explanation documents stay readable by the program's own reader, and
 // every figure they quote stays what the program computes.
-#include "Case.h"
 #include "Catalogue.h"
 #include "Commands.h"
 #include "Golden.h"
