@@ -48,14 +48,15 @@ std::string LimitWords(const Check& check, const RunState& state, int model)
     case PassingSide::AbsoluteBetween: {
         const double figure = std::fabs(check.figure(state.tables, model));
         return figure / check.upper >= check.lower / figure ? "< " + LimitText(check)
-                                                             : "> " + ShortestText(check.lower);
+                                                            : "> " + ShortestText(check.lower);
     }
     case PassingSide::AbsoluteBelow:
     case PassingSide::Below:
         break;
     }
-    return "< " + (check.modelsOwnLimit ? StopperLimitText(UpperLimit(check, state, model), state.forceUnit)
-                                        : LimitText(check));
+    return "< "
+           + (check.modelsOwnLimit ? StopperLimitText(UpperLimit(check, state, model), state.forceUnit)
+                                   : LimitText(check));
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -141,6 +142,16 @@ FrmCharts::FrmCharts(Toolkit& toolkit) : m_toolkit(toolkit)
     OpenFitting(*this, m_page->size());
 }
 
+// Each opening starts at the test weight, the one entry of the window;
+// coming back from the taskbar leaves the focus where it was.
+void FrmCharts::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        m_txtWeight->setFocus();
+    }
+    QWidget::showEvent(event);
+}
+
 void FrmCharts::hideEvent(QHideEvent* event)
 {
     ProgramSettings().KeepWindowSize(objectName(), size());
@@ -201,8 +212,7 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
     calculated.form = shown.form;
     calculated.forceUnit = shown.selection.forceUnit;
     const std::optional<std::string> id = CalculationId(calculated);
-    m_lblPassing->setText(
-        QString::fromStdString(AnswerSentence(shown.selection) + (id ? "   (ID " + *id + ")" : "")));
+    m_lblPassing->setText(QString::fromStdString(AnswerSentence(shown.selection) + (id ? "   (ID " + *id + ")" : "")));
     m_lblWeight->setText(
         QStringLiteral("Test weight %1").arg(ToQString(UnitCaption(Quantity::Mass, shown.selection.forceUnit))));
     const std::string named = gfx::CaseName(shown.trace);

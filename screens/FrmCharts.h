@@ -42,6 +42,7 @@ public:
     std::optional<double> TestWeight() const;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

@@ -9,9 +9,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStringList>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTextEdit>
+#include <QTimer>
 
 #include <array>
 #include <utility>
@@ -135,6 +138,8 @@ FrmExplanation::FrmExplanation(Toolkit& toolkit, const ExplanationFiles& files, 
     }
     setTabOrder(m_cmdExplain.back(), m_cmdReturn);
     cmdClose->setFocus();
+    PressButtonsOnReturn(*this);
+    AddKey(*this, QKeySequence(Qt::Key_Escape), [this] { close(); });
 
     CentreOnDisplay(*this);
 }
@@ -162,6 +167,20 @@ ExplanationScreens::ExplanationScreens(Toolkit& toolkit, const ExplanationFiles&
 }
 
 ExplanationScreens::~ExplanationScreens() = default;
+
+void ExplanationScreens::ShowDocument(const QString& name, const QString& heading, QWidget& owner)
+{
+    FrmExSub viewer(m_toolkit, m_files, name, &owner);
+    QTextEdit& view = viewer.RichTextBox1();
+    view.find(heading);
+    // Once the view is shown at its size: scrolled back from the end only as
+    // far as the heading, it shows it on its first line, its section below.
+    QTimer::singleShot(0, &view, [&view] {
+        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+        view.ensureCursorVisible();
+    });
+    m_toolkit.ShowModal(viewer);
+}
 
 void ExplanationScreens::Show()
 {

@@ -16,7 +16,8 @@ class QPushButton;
 namespace vyra::ui {
 
 // The explanation menu, "Selecting explanations": one button per document
-// and "Return". Modeless: the other screens stay usable beside it.
+// and "Return" (or Escape). Modeless: the other screens stay usable beside
+// it.
 class FrmExplanation : public QWidget {
     Q_OBJECT
 
@@ -67,6 +68,9 @@ public:
     void Show();
     // The menu's "Return" or its window's close command.
     void Unload();
+    // The viewer over owner, opened at heading of the document name: help
+    // asked for in a modal screen, behind which the menu could not be used.
+    void ShowDocument(const QString& name, const QString& heading, QWidget& owner);
 
     // The open menu, or null.
     FrmExplanation* Menu() const { return m_menu.get(); }

@@ -332,6 +332,8 @@ void FrmInput::ShowCase(const Case& shown)
     DrawOpenedSketch(form);
     c.tensionFrom = shown.tensionFrom;
     c.rollerFrom = shown.rollerFrom;
+    // As at start, typing goes into the customer block's first field.
+    c.customer[0]->setFocus();
 }
 
 // The helpers' values go in as if typed, then their records: the report
@@ -349,6 +351,7 @@ void FrmInput::TensionTool()
     }
     const Expected<double> entered = ReadMeasure("tension", c.txtInput[kItemFS]->text().toStdString(), "");
     FrmTension dialog(*table, c.state.forceUnit, entered ? std::optional(*entered) : std::nullopt, c.tensionFrom, this);
+    ExplainOnF1(dialog, "Tension from the web material");
     m_toolkit.ShowModal(dialog);
     if (const auto& choice = dialog.Choice()) {
         c.txtInput[kItemFS]->setText(ToQString(choice->tension));
@@ -364,6 +367,7 @@ void FrmInput::RollerTool()
     const Expected<double> speed = ReadMeasure("speed", c.txtInput[kItemV]->text().toStdString(), "");
     FrmRoller dialog(unit, speed ? std::optional(InProgramUnits(Quantity::Speed, *speed, unit)) : std::nullopt,
                      c.rollerFrom, this);
+    ExplainOnF1(dialog, "Roller weight and limits from its drawing");
     m_toolkit.ShowModal(dialog);
     if (const auto& choice = dialog.Choice()) {
         c.txtInput[kItemD]->setText(ToQString(ShortestText(InRunUnits(Quantity::Length, choice->diameter, unit))));
@@ -372,6 +376,15 @@ void FrmInput::RollerTool()
         c.rollerFrom = choice->drawing;
         c.menus->CaseEdited();
     }
+}
+
+// F1 asks for help here as in every other window: document 5 explains the
+// helpers, each under its heading.
+void FrmInput::ExplainOnF1(QDialog& helper, const char* heading)
+{
+    AddKey(helper, QKeySequence::HelpContents, [this, &helper, heading] {
+        m_controls->explanation.ShowDocument(QStringLiteral("Explanation5.rtf"), QString::fromUtf8(heading), helper);
+    });
 }
 
 void FrmInput::ShowUnit(ForceUnit forceUnit)

@@ -55,6 +55,7 @@ private:
     void txtInput_Change(int item);
     void TensionTool();
     void RollerTool();
+    void ExplainOnF1(QDialog& helper, const char* heading);
 
     void ShowCase(const Case& shown);
     void ShowUnit(ForceUnit forceUnit);

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace vyra::ui {
@@ -60,9 +61,12 @@ QLabel* AddResultAndButtons(QDialog& dialog, QFormLayout* form, const char* labe
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (const auto& [name, caption] : {std::pair{"cmdShow", "Show"}, {"cmdUse", "Use"}, {"cmdCancel", "Cancel"}}) {
+    // "Use" is what a helper is opened for: Enter in any field, or Alt+U,
+    // takes the value without tabbing past every field to it.
+    for (const auto& [name, caption] : {std::pair{"cmdShow", "Show"}, {"cmdUse", "&Use"}, {"cmdCancel", "Cancel"}}) {
         auto* button = new QPushButton(QString::fromLatin1(caption));
         button->setObjectName(QString::fromLatin1(name));
+        button->setDefault(std::string_view(name) == "cmdUse");
         buttons->addWidget(button);
     }
     auto* layout = new QVBoxLayout(&dialog);

@@ -279,7 +279,8 @@ std::set<std::string> ProgramTexts()
 }
 
 // Every document reads cleanly, its title first, with headings and tables;
-// every text it quotes is one the program shows, so it promises no other.
+// every text it quotes is one the program shows, so it promises no other,
+// and every choice's words it lists are those vyra-select takes.
 TEST(EveryDocument, ReadsCleanlyAndQuotesOnlyTheProgramsOwnTexts)
 {
     const char* const titles[] = {"Outline", "How to Use This Program", "Detailed Explanations of Each Screen",
@@ -300,6 +301,13 @@ TEST(EveryDocument, ReadsCleanlyAndQuotesOnlyTheProgramsOwnTexts)
             EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
                                     [&quote](const std::string& t) { return t.find(quote) != std::string::npos; }))
                 << "Explanation" << number << " quotes \"" << quote << "\", which the program never shows";
+        }
+        for (const Choice& choice : kChoices) {
+            const std::regex listed("--" + std::string(choice.name)
+                                    + " ([a-zA-Z][\\w-]*(, [a-zA-Z][\\w-]*)* or [\\w-]+)");
+            for (auto m = std::sregex_iterator(text.begin(), text.end(), listed); m != std::sregex_iterator(); ++m) {
+                EXPECT_EQ((*m)[1].str(), ChoiceWording(choice)) << "Explanation" << number << " lists other words";
+            }
         }
     }
 }

@@ -33,13 +33,15 @@ TEST(ExplanationScreens, BehaveAsRecorded)
     ASSERT_TRUE(QTest::qWaitFor([&menu] { return QApplication::activeWindow() == &menu; }));
     test::ExpectGolden("screen_explanation_menu", test::WidgetTree(menu));
     test::ExpectGolden("screen_explanation_viewer", test::WidgetTree(FrmExSub(toolkit, files, "Explanation1.rtf")));
-    std::string recording = "# Return, Space, then Tab seven times on opening:";
+    std::string recording = "# Return, Space, then Tab eight times on opening and Return:";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    for (int press = 0; press < 7; ++press) {
+    for (int press = 0; press < 8; ++press) {
         recording.append(" ").append(QApplication::focusWidget()->objectName().toStdString());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
+    toolkit.modalAnswers.push_back([](QDialog& viewer) { viewer.reject(); });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     recording += "\n  screens opened: " + std::to_string(toolkit.modalScreens) + "\n";
     for (int item = 0; item < 5; ++item) {
         recording += "# button " + std::to_string(item) + "\n" + test::OpenDocument(toolkit, menu, item);
@@ -68,6 +70,9 @@ TEST(ExplanationScreens, BehaveAsRecorded)
     menu.CmdReturn().click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     recording += "# Return: menu " + std::string(shown.isNull() && !screens.Menu() ? "unloaded" : "still there") + "\n";
+    screens.Show();
+    test::PressKeys(*screens.Menu(), QKeySequence(Qt::Key_Escape));
+    recording += "# Escape: menu " + std::string(screens.Menu() ? "still there" : "unloaded") + "\n";
     test::ExpectGolden("scenario_explanation_screens", recording);
 }
 

@@ -170,14 +170,28 @@ private:
                     const QString control = QString::fromStdString(entry.substr(0, entry.find('=')));
                     const QString value = QString::fromStdString(entry.substr(entry.find('=') + 1));
                     auto* choice = dialog.findChild<QComboBox*>(control);
-                    choice != nullptr ? choice->setCurrentText(value)
-                                      : Child<QLineEdit>(dialog, control).setText(value);
+                    control == "keys"   ? test::PressKeys(dialog, QKeySequence(value))
+                    : choice != nullptr ? choice->setCurrentText(value)
+                                        : Child<QLineEdit>(dialog, control).setText(value);
+                }
+                // A mnemonic presses its button as a click, which lands a moment later.
+                if (entries.find("keys=") != std::string::npos
+                    && QTest::qWaitFor([&dialog] { return dialog.isHidden(); }, 300)) {
+                    return;
                 }
                 Child<QPushButton>(dialog, "cmdShow").click();
                 m_notes += "  " + Shown(dialog.findChildren<QLabel*>(QRegularExpression("^lbl")).at(0)->text()) + "\n";
                 Child<QPushButton>(dialog, "cmdUse").click();
                 dialog.reject();  // a refused "Use" leaves the helper open
             });
+            if (text.ends_with("keys=F1")) {
+                m_toolkit->modalAnswers.push_back([this](QDialog& viewer) {
+                    const QTextCursor at = dynamic_cast<FrmExSub&>(viewer).RichTextBox1().textCursor();
+                    m_notes += "  viewer at " + at.selectedText().toStdString() + "\n";
+                    viewer.reject();
+                });
+            }
+            const test::WorkingFolder documents(VYRA_DOCS_DIR);
             Child<QAction>(*m_screen, qName).trigger();
         } else if (verb == "remove") {
             EXPECT_TRUE(QFile::remove(Path(name)));
@@ -203,6 +217,8 @@ private:
                     m_notes += "  " + test::OpenDocument(*m_toolkit, *menu, std::stoi(name));
                 }
             }
+        } else if (verb == "focus") {
+            m_notes += "  focus on " + m_screen->focusWidget()->objectName().toStdString() + "\n";
         } else if (verb == "layout") {
             test::ExpectGolden(name, test::WidgetTree(*m_screen));
         } else {

@@ -207,6 +207,7 @@ TEST_F(ResultScreensTest, KeysSizesAndANewCase)
     test::PressKeys(First(), QKeySequence(Qt::Key_Return));
     FrmCharts* charts = m_screens.Charts();
     ASSERT_TRUE(charts != nullptr && charts->isVisible());
+    EXPECT_EQ(charts->focusWidget(), &Child<QLineEdit>(*charts, "txtWeight"));
     Child<QLineEdit>(*charts, "txtWeight").setText("-5");
     charts->resize(500, 400);
     test::PressKeys(*charts, QKeySequence(Qt::Key_Escape));
