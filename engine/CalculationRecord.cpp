@@ -1,5 +1,6 @@
 #include "CalculationRecord.h"
 
+#include "Answer.h"
 #include "Captions.h"
 #include "Case.h"
 #include "Headroom.h"
@@ -190,16 +191,6 @@ RecordSection Resolution(const RunState& s)
                   + std::string(InAcceptedSector(angle) ? "accepted" : "refused"))}};
 }
 
-double WorstMargin(const CheckMargins& margins)
-{
-    const int k = NearestToFailing(margins);
-    if (k == kMarginCount) {
-        return 0;
-    }
-    const CheckMargin& m = margins[static_cast<std::size_t>(k)];
-    return std::isfinite(m.percent) ? m.percent : std::numeric_limits<double>::infinity();
-}
-
 std::string Figure(double value) { return fmt::format("{:.4g}", value); }
 
 RecordSection OtherModels(const RunState& s, const std::vector<int>& shown)
@@ -242,16 +233,12 @@ RecordSection SignOff()
 std::vector<int> RecordedModels(const RunState& s)
 {
     std::vector<int> passing;
-    int nearest = 0;
     for (int i = 0; i < kModelCount; ++i) {
         if (AssessResults1(s, i).withinTolerance && AssessResults2(s, i).withinTolerance) {
             passing.push_back(i);
         }
-        if (WorstMargin(MarginsOf(s, i)) < WorstMargin(MarginsOf(s, nearest))) {
-            nearest = i;
-        }
     }
-    return passing.empty() ? std::vector<int>{nearest} : passing;
+    return passing.empty() ? std::vector<int>{NearestModel(s)} : passing;
 }
 
 std::vector<RecordLine> ModelTable(const RunState& s, const std::vector<int>& models)
