@@ -64,7 +64,7 @@ struct EntryReading {
 
 // First step of "Select": the options and all ten fields into the record,
 // seriesIndex and methodCode included, in the program's units (an lbf run's
-// entries converted, a newton run's tension as typed). Writes the record
+// entries converted, a newton run's tension into kgf). Writes the record
 // even when a later check refuses the case.
 EntryReading ReadSelectionInputs(RunState& state, const EntryForm& form);
 
