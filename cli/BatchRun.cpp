@@ -256,7 +256,7 @@ int RunRows(const BatchSetting& setting, BatchReader& reader, RowOutput& output,
 {
     const BatchRequest& request = *setting.options.batch;
     const bool json = request.format == BatchFormat::Json;
-    const EvaluationRequest asked{request.gammaScan, setting.options.calibrationWeight};
+    const EvaluationRequest asked{request.gammaScan, setting.options.calibrationWeight, {}};
     // The header goes out with the first row or the end, so that a file
     // whose header is refused writes nothing.
     bool headerWritten = json;

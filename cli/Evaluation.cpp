@@ -23,6 +23,10 @@ Evaluation Evaluate(const Case& input, const EvaluationRequest& request)
     if (request.calibrationWeight) {
         evaluation.calibration = CalibrationFor(input.form, input.forceUnit, *request.calibrationWeight);
     }
+    if (!request.ranges.empty()) {
+        evaluation.ranges = request.ranges;
+        evaluation.rangeVerdicts = EvaluateRanges(input.form, input.forceUnit, request.ranges);
+    }
     return evaluation;
 }
 

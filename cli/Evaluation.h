@@ -3,6 +3,7 @@
 #include "Case.h"
 #include "CheckFailure.h"
 #include "Headroom.h"
+#include "Ranges.h"
 #include "RunState.h"
 
 #include <array>
@@ -16,6 +17,9 @@ struct EvaluationRequest {
     bool passingGamma = false;
     // In the run's unit of weight: kg, lb in an lbf run.
     std::optional<double> calibrationWeight;
+    // Each point of the ranges is selected as the case is; CheckRanges has
+    // passed them.
+    std::vector<InputRange> ranges;
 };
 
 // One case evaluated once, as the input screen's "Select" does, with what
@@ -31,6 +35,8 @@ struct Evaluation {
     std::optional<std::array<double, kFieldCount>> inputs;
     std::optional<PassingGamma> passingGamma;
     std::optional<Calibration> calibration;
+    std::vector<InputRange> ranges;
+    std::optional<RangeVerdicts> rangeVerdicts;
 };
 
 Evaluation Evaluate(const Case& input, const EvaluationRequest& request);

@@ -169,6 +169,30 @@ void AppendNearest(std::string& out, const RunState& state, int i)
     out += '}';
 }
 
+// The verdict over the ranges; the inputs of the worst point under the case
+// file's names.
+void AppendRange(std::string& out, const Evaluation& evaluation, int i)
+{
+    const RangeVerdict& verdict = (*evaluation.rangeVerdicts)[static_cast<std::size_t>(i)];
+    out += ",\"range\":{\"passesBoth\":";
+    AppendBool(out, verdict.passesBoth);
+    out += ",\"points\":";
+    out += std::to_string(static_cast<long long>(verdict.points));
+    out += ",\"worst\":{\"check\":";
+    AppendJsonString(out, verdict.worst.check);
+    out += ",\"figure\":";
+    AppendNumber(out, verdict.worst.figure);
+    out += ",\"margin\":";
+    AppendNumber(out, verdict.worst.margin);
+    out += ",\"at\":{";
+    for (std::size_t r = 0; r < evaluation.ranges.size(); ++r) {
+        out += r > 0 ? "," : "";
+        AppendKey(out, kFieldNames[static_cast<std::size_t>(evaluation.ranges[r].item)]);
+        AppendNumber(out, verdict.worst.at[r]);
+    }
+    out += "}}}";
+}
+
 void AppendModel(std::string& out, const Evaluation& evaluation, int i)
 {
     const RunState& state = evaluation.selection;
@@ -197,6 +221,9 @@ void AppendModel(std::string& out, const Evaluation& evaluation, int i)
     if (evaluation.passingGamma) {
         out += ",\"passingGamma\":";
         AppendIntervals(out, (*evaluation.passingGamma)[i]);
+    }
+    if (evaluation.rangeVerdicts) {
+        AppendRange(out, evaluation, i);
     }
     out += '}';
 }

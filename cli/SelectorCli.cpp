@@ -5,6 +5,7 @@
 #include "Evaluation.h"
 #include "HelperRun.h"
 #include "JsonOutput.h"
+#include "RangeOption.h"
 #include "SelectorOptions.h"
 #include "TextTables.h"
 
@@ -13,7 +14,8 @@ namespace vyra::cli {
 namespace {
 
 // The figures of a computed case, or its refusal, as text or JSON.
-int WriteResults(const SelectorOptions& options, const Evaluation& evaluation, std::ostream& out, std::ostream& err)
+int WriteResults(const SelectorOptions& options, const Case& input, const Evaluation& evaluation, std::ostream& out,
+                 std::ostream& err)
 {
     if (options.json) {
         std::string document;
@@ -38,6 +40,9 @@ int WriteResults(const SelectorOptions& options, const Evaluation& evaluation, s
         if (evaluation.calibration) {
             WriteCalibrationTable(evaluation.selection, *evaluation.calibration, out);
         }
+        if (evaluation.rangeVerdicts) {
+            WriteRangeLines(input, evaluation.ranges, *evaluation.rangeVerdicts, out);
+        }
     }
     return evaluation.refusal ? kRefused : kComputed;
 }
@@ -52,9 +57,14 @@ int RunOneCase(const SelectorOptions& options, const Case& input, std::ostream& 
             return kOutputFailed;
         }
     }
+    if (const Expected<void> ranges = CheckRanges(input.form, options.ranges); !ranges) {
+        err << "vyra-select: --range: " << ranges.Error().reason << '\n';
+        return kUsageError;
+    }
     // The JSON document always carries the passing mounting angles.
-    const Evaluation evaluation = Evaluate(input, {options.json || options.headroom, options.calibrationWeight});
-    if (const int status = WriteResults(options, evaluation, out, err); status != kComputed) {
+    const Evaluation evaluation =
+        Evaluate(input, {options.json || options.headroom, options.calibrationWeight, options.ranges});
+    if (const int status = WriteResults(options, input, evaluation, out, err); status != kComputed) {
         return status;
     }
     // The figures are out before a slow printer or a large report is waited on.

@@ -2,6 +2,7 @@
 
 #include "CaseAndBatchFiles.h"
 #include "Headroom.h"
+#include "RangeOption.h"
 #include "Utf8.h"
 #include "Version.h"
 
@@ -108,6 +109,7 @@ struct Parser {
     std::string format = "csv";
     std::string calibrationWeight;
     std::vector<std::string> chart;
+    std::vector<std::string> rangeWords;
     HelperWords helperWords;
 
     Parser()
@@ -171,6 +173,11 @@ struct Parser {
                        "the output and gain each model should show")
             ->type_name("MASS")
             ->take_last();
+        app.add_option("--range", rangeWords,
+                       "Also evaluate every model over this range of an input (alpha, beta, gamma, position, "
+                       "height, roller-weight, bearing-weight or speed), in the case's unit; repeatable")
+            ->type_name("NAME=LOW:HIGH")
+            ->allow_extra_args(false);
         app.add_flag("--charts", g.charts, "With --report or --print: a third page with both charts and the margins");
         app.add_flag("--calculation", g.calculation,
                      "With --report, --print or --line-report: the calculation record after the report's pages "
@@ -216,7 +223,8 @@ struct Parser {
             }
             return {};
         }
-        for (const char* name : {"--json", "--report", "--print", "--sketch", "--save-case", "--charts", "--chart"}) {
+        for (const char* name :
+             {"--json", "--report", "--print", "--sketch", "--save-case", "--charts", "--chart", "--range"}) {
             if (Given(name)) {
                 return Failed(std::string(name)
                               + " cannot go with --batch (it has --format, --output and --line-report)");
@@ -309,6 +317,14 @@ struct Parser {
                                   + "\""};
             }
             options.calibrationWeight = *weight;
+        }
+        for (const std::string& word : rangeWords) {
+            const Expected<InputRange> range = ParseRangeWord(word);
+            if (!range) {
+                return UsageError{range.Error().reason};
+            }
+            std::erase_if(options.ranges, [&](const InputRange& r) { return r.item == range->item; });
+            options.ranges.push_back(*range);
         }
         if (Given("--batch")) {
             batch.format = format == "json" ? BatchFormat::Json : BatchFormat::Csv;

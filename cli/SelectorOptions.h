@@ -3,6 +3,7 @@
 #include "Case.h"
 #include "Expected.h"
 #include "HelperOptions.h"
+#include "Ranges.h"
 
 #include <cstdint>
 #include <optional>
@@ -73,6 +74,8 @@ struct SelectorOptions {
     bool headroom = false;
     // --calibration-weight: the test weight in kg, lb in an lbf run.
     std::optional<double> calibrationWeight;
+    // --range, one input each, in the order given.
+    std::vector<InputRange> ranges;
     GraphicsRequest graphics;
     // With --batch the case is the base of every row: a column the file
     // lacks keeps its entry.
