@@ -128,9 +128,10 @@ std::vector<double> RangeValues(const InputRange& range, double nominal)
             values.push_back(range.low + k * (range.high - range.low) / 10);
         }
     }
-    if (std::find(values.begin(), values.end(), nominal) == values.end()) {
-        values.insert(std::upper_bound(values.begin(), values.end(), nominal), nominal);
-    }
+    values.push_back(nominal);
+    std::sort(values.begin(), values.end());
+    // A range of one value is that value once, not eleven times.
+    values.erase(std::unique(values.begin(), values.end()), values.end());
     return values;
 }
 

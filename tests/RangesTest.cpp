@@ -1,0 +1,137 @@
+// Ranges against every point of their grid selected one by one.
+#include "Ranges.h"
+#include "Answer.h"
+#include "Commands.h"
+#include "NumberText.h"
+#include "Results1.h"
+#include "Results2.h"
+#include "TestCases.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace vyra {
+namespace {
+
+struct Standing {
+    bool passes = false;
+    double farness = 0;
+};
+
+// A model at one point, judged as the tables judge it: a refused point
+// fails every model, infinitely far.
+Standing StandingAt(const EntryForm& form, int model)
+{
+    constexpr double kInfinite = std::numeric_limits<double>::infinity();
+    RunState state;
+    if (SelectCommand(state, form)) {
+        return {false, kInfinite};
+    }
+    const NearestCheck nearest = NearestCheckOf(state, model);
+    const bool passes = AssessResults1(state, model).withinTolerance && AssessResults2(state, model).withinTolerance;
+    return {passes, std::isfinite(nearest.margin.percent) ? nearest.margin.percent : kInfinite};
+}
+
+// The worked example with gamma and speed ranged (gamma -2 and -1 point the
+// resultant out of its sectors), and an angled case with three inputs.
+TEST(Ranges, VerdictsAgreeWithEveryGridPoint)
+{
+    const std::array<std::string, kFieldCount> angled{"10", "100", "10", "20", "80", "20", "20", "0", "1", "100"};
+    const std::vector<std::pair<EntryForm, std::vector<InputRange>>> cases{
+        {test::WorkedExampleForm(), {{kItemGamma, -2, 3}, {kItemV, 50, 150}}},
+        {test::WorkedExampleForm(), {{kItemGamma, 0, 4}, {kItemH, -20, 30}}},
+        {EntryForm{angled}, {{kItemAlpha, 18.5, 22}, {kItemL, 0, 40}, {kItemWr, 8, 13}}},
+    };
+    for (const auto& [form, ranges] : cases) {
+        ASSERT_TRUE(CheckRanges(form, ranges));
+        const RangeVerdicts verdicts = EvaluateRanges(form, kKgf, ranges);
+        std::vector<std::vector<double>> grid;
+        for (const InputRange& r : ranges) {
+            std::vector<double>& values = grid.emplace_back();
+            const bool angle = r.item >= kItemAlpha && r.item <= kItemGamma;
+            for (int k = 0; k <= (angle ? int(r.high) - int(std::ceil(r.low)) : 10); ++k) {
+                values.push_back(angle ? std::ceil(r.low) + k : r.low + k * (r.high - r.low) / 10);
+            }
+        }
+        for (int model = 0; model < kModelCount; ++model) {
+            bool passes = true;
+            double worst = -1;
+            double points = 0;
+            for (double a : grid[0]) {
+                for (double b : grid[1]) {
+                    for (double c : grid.size() > 2 ? grid[2] : std::vector<double>{0}) {
+                        EntryForm point = form;
+                        point.txtInput[ranges[0].item] = RoundTripText(a);
+                        point.txtInput[ranges[1].item] = RoundTripText(b);
+                        if (grid.size() > 2) {
+                            point.txtInput[ranges[2].item] = RoundTripText(c);
+                        }
+                        const Standing s = StandingAt(point, model);
+                        passes = passes && s.passes;
+                        worst = std::max(worst, s.farness);
+                        ++points;
+                    }
+                }
+            }
+            const RangeVerdict& verdict = verdicts[model];
+            EXPECT_EQ(verdict.passesBoth, passes) << model;
+            EXPECT_EQ(verdict.points, points) << model;
+            EntryForm at = form;
+            for (std::size_t r = 0; r < ranges.size(); ++r) {
+                at.txtInput[ranges[r].item] = RoundTripText(verdict.worst.at[r]);
+            }
+            const Standing there = StandingAt(at, model);
+            EXPECT_EQ(there.farness, worst) << model;
+            EXPECT_TRUE(passes || !there.passes) << model;
+        }
+    }
+}
+
+// {item, low, high, nominal, points}
+TEST(Ranges, PointCounts)
+{
+    const struct {
+        int item;
+        double low, high;
+        const char* nominal;
+        std::size_t points;
+    } rows[] = {
+        {kItemGamma, 10, 30, "20", 21}, {kItemGamma, 10.5, 12.5, "11", 2}, {kItemAlpha, -0.5, 0.5, "0", 1},
+        {kItemBeta, 0.2, 2, "0.2", 3},  {kItemH, 0, 10, "5", 11},          {kItemH, 0, 10, "3.5", 12},
+        {kItemV, 100, 100, "100", 1},   {kItemWp, 1, 2, "", 12},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(RangeValues({row.item, row.low, row.high}, ParseLeadingNumber(row.nominal)).size(), row.points)
+            << row.item << " " << row.low;
+    }
+    EntryForm form = test::EditedWorkedExample("5=20 7=3.5");
+    EXPECT_EQ(RangePointCount(form, {{kItemGamma, 10, 30}, {kItemH, 0, 10}}), 21 * 12);
+}
+
+TEST(Ranges, RefusalsNameTheirInput)
+{
+    const EntryForm form = test::EditedWorkedExample("3=175");
+    const struct {
+        std::vector<InputRange> ranges;
+        const char* words;
+    } rows[] = {
+        {{{kItemAlpha, 170, 190}}, "the alpha range 170:190 reaches 190"},
+        {{{kItemWr, 0, 10}}, "the roller-weight range 0:10 reaches 0"},
+        {{{kItemV, -1, 100}}, "the speed range -1:100 reaches -1"},
+        {{{kItemGamma, 5, 10}}, "the gamma range 5:10 does not hold the nominal 0"},
+        {{{kItemH, 10, -5}}, "the height range 10:-5 has its low end above its high end"},
+        {{{kItemFS, 1, 20}}, "the tension cannot carry a range"},
+        {{{kItemAlpha, 170, 180}, {kItemH, -9, 9}, {kItemBeta, -180, 180}, {kItemGamma, -180, 180}}, "narrower ranges"},
+    };
+    for (const auto& row : rows) {
+        const Expected<void> checked = CheckRanges(form, row.ranges);
+        ASSERT_FALSE(checked) << row.words;
+        EXPECT_NE(checked.Error().reason.find(row.words), std::string::npos) << checked.Error().reason;
+    }
+    EXPECT_TRUE(CheckRanges(form, {{kItemAlpha, 170, 180}, {kItemBeta, -180, 180}, {kItemGamma, -10, 10}}));
+}
+
+}  // namespace
+}  // namespace vyra
