@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "Headroom.h"
 #include "LoadResolution.h"
+#include "Ranges.h"
 #include "Results1.h"
 #include "Results2.h"
 
@@ -109,6 +110,23 @@ void BM_PassingGamma(benchmark::State& bench)
     }
 }
 BENCHMARK(BM_PassingGamma)->Unit(benchmark::kMicrosecond);
+
+// Ranges of gamma, height and speed together, 41 x 11 x 11 points, each
+// selected for nine models; items per second are points per second.
+void BM_RangeEvaluation(benchmark::State& bench)
+{
+    const EntryForm form = TypicalForm();
+    const std::vector<InputRange> ranges{{kItemGamma, 0, 40}, {kItemH, -50, 50}, {kItemV, 50, 150}};
+    if (!CheckRanges(form, ranges)) {
+        bench.SkipWithError("the ranges were refused");
+        return;
+    }
+    for (auto _ : bench) {
+        benchmark::DoNotOptimize(EvaluateRanges(form, kKgf, ranges));
+    }
+    bench.SetItemsProcessed(bench.iterations() * static_cast<std::int64_t>(RangePointCount(form, ranges)));
+}
+BENCHMARK(BM_RangeEvaluation)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vyra
