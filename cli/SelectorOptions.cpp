@@ -323,8 +323,13 @@ struct Parser {
             if (!range) {
                 return UsageError{range.Error().reason};
             }
-            std::erase_if(options.ranges, [&](const InputRange& r) { return r.item == range->item; });
-            options.ranges.push_back(*range);
+            const auto same = std::find_if(options.ranges.begin(), options.ranges.end(),
+                                           [&](const InputRange& r) { return r.item == range->item; });
+            if (same == options.ranges.end()) {
+                options.ranges.push_back(*range);
+            } else {
+                *same = *range;
+            }
         }
         if (Given("--batch")) {
             batch.format = format == "json" ? BatchFormat::Json : BatchFormat::Csv;
