@@ -117,7 +117,7 @@ void BM_RangeEvaluation(benchmark::State& bench)
 {
     const EntryForm form = TypicalForm();
     const std::vector<InputRange> ranges{{kItemGamma, 0, 40}, {kItemH, -50, 50}, {kItemV, 50, 150}};
-    if (!CheckRanges(form, ranges)) {
+    if (!CheckRanges(form, kKgf, ranges)) {
         bench.SkipWithError("the ranges were refused");
         return;
     }

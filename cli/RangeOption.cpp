@@ -49,8 +49,6 @@ std::string WorstWords(const Case& input, const std::vector<InputRange>& ranges,
     return comma == std::string::npos ? nearest : nearest.substr(comma + 2);
 }
 
-}  // namespace
-
 Expected<InputRange> ParseRangeWord(const std::string& word)
 {
     const std::size_t equals = word.find('=');
@@ -70,6 +68,27 @@ Expected<InputRange> ParseRangeWord(const std::string& word)
         return Failed(wanted);
     }
     return InputRange{item, *low, *high};
+}
+
+}  // namespace
+
+Expected<std::vector<InputRange>> ParseRangeWords(const std::vector<std::string>& words)
+{
+    std::vector<InputRange> ranges;
+    for (const std::string& word : words) {
+        const Expected<InputRange> range = ParseRangeWord(word);
+        if (!range) {
+            return range.Error();
+        }
+        const auto same =
+            std::find_if(ranges.begin(), ranges.end(), [&](const InputRange& r) { return r.item == range->item; });
+        if (same == ranges.end()) {
+            ranges.push_back(*range);
+        } else {
+            *same = *range;
+        }
+    }
+    return ranges;
 }
 
 void WriteRangeLines(const Case& input, const std::vector<InputRange>& ranges, const RangeVerdicts& verdicts,

@@ -57,7 +57,7 @@ int RunOneCase(const SelectorOptions& options, const Case& input, std::ostream& 
             return kOutputFailed;
         }
     }
-    if (const Expected<void> ranges = CheckRanges(input.form, options.ranges); !ranges) {
+    if (const Expected<void> ranges = CheckRanges(input.form, input.forceUnit, options.ranges); !ranges) {
         err << "vyra-select: --range: " << ranges.Error().reason << '\n';
         return kUsageError;
     }

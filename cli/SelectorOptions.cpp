@@ -318,19 +318,11 @@ struct Parser {
             }
             options.calibrationWeight = *weight;
         }
-        for (const std::string& word : rangeWords) {
-            const Expected<InputRange> range = ParseRangeWord(word);
-            if (!range) {
-                return UsageError{range.Error().reason};
-            }
-            const auto same = std::find_if(options.ranges.begin(), options.ranges.end(),
-                                           [&](const InputRange& r) { return r.item == range->item; });
-            if (same == options.ranges.end()) {
-                options.ranges.push_back(*range);
-            } else {
-                *same = *range;
-            }
+        Expected<std::vector<InputRange>> ranges = ParseRangeWords(rangeWords);
+        if (!ranges) {
+            return UsageError{ranges.Error().reason};
         }
+        options.ranges = *std::move(ranges);
         if (Given("--batch")) {
             batch.format = format == "json" ? BatchFormat::Json : BatchFormat::Csv;
             options.batch = batch;

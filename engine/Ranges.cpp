@@ -36,11 +36,12 @@ std::string RangeName(const InputRange& range)
 // The refusal of the input checks with the one entry set to the value,
 // when it is that entry they refuse: a case refused for another entry is
 // refused by "Select" itself.
-CheckResult RefusalAt(const EntryForm& form, int item, double value)
+CheckResult RefusalAt(const EntryForm& form, ForceUnit forceUnit, int item, double value)
 {
     EntryForm trial = form;
     trial.txtInput[static_cast<std::size_t>(item)] = RoundTripText(value);
     RunState state;
+    state.forceUnit = forceUnit;
     const EntryReading reading = ReadSelectionInputs(state, trial);
     CheckResult refusal = CheckSelectionInputs(state.inputs, trial, reading);
     const bool marksItem =
@@ -49,7 +50,7 @@ CheckResult RefusalAt(const EntryForm& form, int item, double value)
     return marksItem ? refusal : std::nullopt;
 }
 
-std::optional<std::string> RefusalOf(const EntryForm& form, const InputRange& range)
+std::optional<std::string> RefusalOf(const EntryForm& form, ForceUnit forceUnit, const InputRange& range)
 {
     if (!MayCarryRange(range.item)) {
         return "the " + std::string(kFieldNames[static_cast<std::size_t>(range.item)]) + " cannot carry a range";
@@ -62,7 +63,7 @@ std::optional<std::string> RefusalOf(const EntryForm& form, const InputRange& ra
         return RangeName(range) + " does not hold the nominal " + ShortestText(nominal);
     }
     for (const double end : {range.low, range.high}) {
-        if (const CheckResult refusal = RefusalAt(form, range.item, end)) {
+        if (const CheckResult refusal = RefusalAt(form, forceUnit, range.item, end)) {
             std::string message = refusal->message;
             std::replace(message.begin(), message.end(), '\r', ' ');
             return RangeName(range) + " reaches " + ShortestText(end) + ", which \"Select\" refuses: " + message;
@@ -144,10 +145,10 @@ double RangePointCount(const EntryForm& form, const std::vector<InputRange>& ran
     return count;
 }
 
-Expected<void> CheckRanges(const EntryForm& form, const std::vector<InputRange>& ranges)
+Expected<void> CheckRanges(const EntryForm& form, ForceUnit forceUnit, const std::vector<InputRange>& ranges)
 {
     for (const InputRange& range : ranges) {
-        if (const std::optional<std::string> refusal = RefusalOf(form, range)) {
+        if (const std::optional<std::string> refusal = RefusalOf(form, forceUnit, range)) {
             return Failure{*refusal};
         }
     }

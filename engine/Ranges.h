@@ -38,7 +38,7 @@ double RangePointCount(const EntryForm& form, const std::vector<InputRange>& ran
 // Nothing when the ranges can be evaluated, or the first refusal, naming its input: a range
 // that does not hold its nominal entry, is upside down, reaches a value the
 // input checks of "Select" refuse, or makes too many points together.
-Expected<void> CheckRanges(const EntryForm& form, const std::vector<InputRange>& ranges);
+Expected<void> CheckRanges(const EntryForm& form, ForceUnit forceUnit, const std::vector<InputRange>& ranges);
 
 // The worst point of a model over the ranges: the key of its nearest check
 // ("Zs", or "resultantAngle" / "wrapAngle" where the angle checks refuse the

@@ -45,7 +45,7 @@ TEST(Ranges, VerdictsAgreeWithEveryGridPoint)
         {EntryForm{angled}, {{kItemAlpha, 18.5, 22}, {kItemL, 0, 40}, {kItemWr, 8, 13}}},
     };
     for (const auto& [form, ranges] : cases) {
-        ASSERT_TRUE(CheckRanges(form, ranges));
+        ASSERT_TRUE(CheckRanges(form, kKgf, ranges));
         const RangeVerdicts verdicts = EvaluateRanges(form, kKgf, ranges);
         std::vector<std::vector<double>> grid;
         for (const InputRange& r : ranges) {
@@ -126,11 +126,11 @@ TEST(Ranges, RefusalsNameTheirInput)
         {{{kItemAlpha, 170, 180}, {kItemH, -9, 9}, {kItemBeta, -180, 180}, {kItemGamma, -180, 180}}, "narrower ranges"},
     };
     for (const auto& row : rows) {
-        const Expected<void> checked = CheckRanges(form, row.ranges);
+        const Expected<void> checked = CheckRanges(form, kKgf, row.ranges);
         ASSERT_FALSE(checked) << row.words;
         EXPECT_NE(checked.Error().reason.find(row.words), std::string::npos) << checked.Error().reason;
     }
-    EXPECT_TRUE(CheckRanges(form, {{kItemAlpha, 170, 180}, {kItemBeta, -180, 180}, {kItemGamma, -10, 10}}));
+    EXPECT_TRUE(CheckRanges(form, kKgf, {{kItemAlpha, 170, 180}, {kItemBeta, -180, 180}, {kItemGamma, -10, 10}}));
 }
 
 }  // namespace
