@@ -23,6 +23,9 @@ Evaluation Evaluate(const Case& input, const EvaluationRequest& request)
     if (request.calibrationWeight) {
         evaluation.calibration = CalibrationFor(input.form, input.forceUnit, *request.calibrationWeight);
     }
+    if (request.remedies) {
+        evaluation.remedies = RemediesOf(input.form, input.forceUnit);
+    }
     return evaluation;
 }
 

@@ -3,6 +3,7 @@
 #include "Case.h"
 #include "CheckFailure.h"
 #include "Headroom.h"
+#include "Remedies.h"
 #include "RunState.h"
 
 #include <array>
@@ -16,6 +17,8 @@ struct EvaluationRequest {
     bool passingGamma = false;
     // In the run's unit of weight: kg, lb in an lbf run.
     std::optional<double> calibrationWeight;
+    // What one input changed would make each failing model pass: some 3,000 evaluations.
+    bool remedies = false;
 };
 
 // One case evaluated once, as the input screen's "Select" does, with what
@@ -31,6 +34,7 @@ struct Evaluation {
     std::optional<std::array<double, kFieldCount>> inputs;
     std::optional<PassingGamma> passingGamma;
     std::optional<Calibration> calibration;
+    std::optional<Remedies> remedies;
 };
 
 Evaluation Evaluate(const Case& input, const EvaluationRequest& request);

@@ -38,6 +38,9 @@ int WriteResults(const SelectorOptions& options, const Evaluation& evaluation, s
         if (evaluation.calibration) {
             WriteCalibrationTable(evaluation.selection, *evaluation.calibration, out);
         }
+        if (evaluation.remedies) {
+            WriteRemedies(evaluation.selection, *evaluation.remedies, out);
+        }
     }
     return evaluation.refusal ? kRefused : kComputed;
 }
@@ -53,7 +56,8 @@ int RunOneCase(const SelectorOptions& options, const Case& input, std::ostream& 
         }
     }
     // The JSON document always carries the passing mounting angles.
-    const Evaluation evaluation = Evaluate(input, {options.json || options.headroom, options.calibrationWeight});
+    const Evaluation evaluation =
+        Evaluate(input, {options.json || options.headroom, options.calibrationWeight, options.remedies});
     if (const int status = WriteResults(options, evaluation, out, err); status != kComputed) {
         return status;
     }

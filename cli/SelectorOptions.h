@@ -73,6 +73,8 @@ struct SelectorOptions {
     bool headroom = false;
     // --calibration-weight: the test weight in kg, lb in an lbf run.
     std::optional<double> calibrationWeight;
+    // --remedies: per failing model, the one input changed that makes it pass both sets.
+    bool remedies = false;
     GraphicsRequest graphics;
     // With --batch the case is the base of every row: a column the file
     // lacks keeps its entry.

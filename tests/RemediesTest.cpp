@@ -53,6 +53,10 @@ TEST(Remedies, AgreeWithADenseScanOfSelect)
         ASSERT_FALSE(SelectCommand(nominal, form));
         const Remedies remedies = RemediesOf(form, unit);
         const PassingGamma gammas = PassingGammas(form, unit);
+        std::string sentences;
+        for (const int model : RemedyOrder(nominal)) {
+            sentences += RemedySentence(nominal, model, remedies[model]) + '\n';
+        }
         for (int model = 0; model < kModelCount; ++model) {
             const bool one = AssessResults1(nominal, model).withinTolerance;
             const bool two = AssessResults2(nominal, model).withinTolerance;
@@ -114,6 +118,12 @@ TEST(Remedies, AgreeWithADenseScanOfSelect)
                 }
             }
         }
+        // At 800 m/min: the runs the scan confirms, the safe speed 728.7 rounded down, nearest first.
+        EXPECT_TRUE(form.txtInput[kItemV] != "800"
+                    || sentences.starts_with("Vyra25B passes both sets with 2 ≤ gamma ≤ 77°, or 1.38 ≤ l ≤ 28.2 mm\n"
+                                             "Vyra11A passes both sets with -28.2 ≤ l ≤ -5.37 mm, or -32.9 ≤ h ≤ "
+                                             "-14.6 mm, or V ≤ 728 m/min"))
+            << sentences;
     }
     EXPECT_GT(nothingHelps, 0);
 }

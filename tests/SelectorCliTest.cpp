@@ -337,7 +337,7 @@ TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
         "--tension=4.5359237000000006",         "--diameter=2540", "--roller-weight=4.5359237000000006",
         "--bearing-weight=0.45359237000000002", "--speed=30.48",   "--calibration-weight=2.2679618500000003"};
     const auto run = [](std::vector<std::string> args, const char* extra) {
-        args.push_back(extra);
+        args.insert(args.end(), {extra, "--remedies"});
         std::ostringstream out, err;
         EXPECT_EQ(RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026"}), kComputed) << err.str();
         return out.str();
@@ -350,6 +350,33 @@ TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
     // The inputs as typed, each in the unit it was typed in.
     EXPECT_EQ(std::exchange(lbfDoc["inputs"], kgfDoc["inputs"])["diameter"], 100.0);
     EXPECT_EQ(std::exchange(lbfDoc["units"], kgfDoc["units"])["speed"], "ft/min");
+    // The remedies' values in the unit the case was typed in, found at the same points.
+    const std::map<std::string, double> factors{{"gamma", 1},
+                                                {"position", 25.4},
+                                                {"height", 25.4},
+                                                {"speed", 0.3048},
+                                                {"roller-weight", 0.45359237},
+                                                {"bearing-weight", 0.45359237},
+                                                {"diameter", 25.4}};
+    for (std::size_t i = 0; i < kModelCount; ++i) {
+        nlohmann::json& remedies = lbfDoc["models"][i]["remedies"];
+        const nlohmann::json& held = kgfDoc["models"][i]["remedies"];
+        ASSERT_EQ(remedies.size(), held.size());
+        for (std::size_t r = 0; r < remedies.size(); ++r) {
+            const double factor = factors.at(remedies[r]["input"].get<std::string>());
+            const nlohmann::json shown = remedies[r].flatten(), expected = held[r].flatten();
+            ASSERT_EQ(shown.size(), expected.size());
+            for (const auto& [path, value] : shown.items()) {
+                if (value.is_number()) {
+                    const double mm = expected.at(path).get<double>();
+                    EXPECT_NEAR(value.get<double>() * factor, mm, 1e-9 * (1 + std::fabs(mm))) << path;
+                } else {
+                    EXPECT_EQ(value, expected.at(path)) << path;
+                }
+            }
+        }
+        remedies = held;
+    }
     EXPECT_EQ(lbfDoc, kgfDoc);
     const auto rows = ModelRows(run(lbf, "--headroom")), kgfRows = ModelRows(run(kgf, "--headroom"));
     ASSERT_EQ(rows.size(), 4U * kModelCount);
