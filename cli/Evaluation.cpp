@@ -27,6 +27,9 @@ Evaluation Evaluate(const Case& input, const EvaluationRequest& request)
         evaluation.ranges = request.ranges;
         evaluation.rangeVerdicts = EvaluateRanges(input.form, input.forceUnit, request.ranges);
     }
+    if (request.remedies) {
+        evaluation.remedies = RemediesOf(input.form, input.forceUnit);
+    }
     return evaluation;
 }
 

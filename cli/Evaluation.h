@@ -4,6 +4,7 @@
 #include "CheckFailure.h"
 #include "Headroom.h"
 #include "Ranges.h"
+#include "Remedies.h"
 #include "RunState.h"
 
 #include <array>
@@ -20,6 +21,8 @@ struct EvaluationRequest {
     // Each point of the ranges is selected as the case is; CheckRanges has
     // passed them.
     std::vector<InputRange> ranges;
+    // What one input changed would make each failing model pass: some 3,000 evaluations.
+    bool remedies = false;
 };
 
 // One case evaluated once, as the input screen's "Select" does, with what
@@ -37,6 +40,7 @@ struct Evaluation {
     std::optional<Calibration> calibration;
     std::vector<InputRange> ranges;
     std::optional<RangeVerdicts> rangeVerdicts;
+    std::optional<Remedies> remedies;
 };
 
 Evaluation Evaluate(const Case& input, const EvaluationRequest& request);

@@ -58,6 +58,35 @@ void AppendIntervals(std::string& out, const std::vector<GammaInterval>& interva
     out += ']';
 }
 
+// Each input's passing runs and its nearest passing value in the case's
+// unit, like "inputs", under the case file's names.
+void AppendRemedies(std::string& out, const std::vector<Remedy>& remedies, ForceUnit unit)
+{
+    out += ",\"remedies\":[";
+    for (std::size_t r = 0; r < remedies.size(); ++r) {
+        const Remedy& remedy = remedies[r];
+        const auto inCase = [&](double value) { return InRunUnits(FieldQuantity(remedy.item), value, unit); };
+        out += r > 0 ? ",{\"input\":\"" : "{\"input\":\"";
+        out += kFieldNames[static_cast<std::size_t>(remedy.item)];
+        out += "\",\"nearest\":";
+        if (remedy.nearest) {
+            AppendNumber(out, inCase(*remedy.nearest));
+        } else {
+            out += "null";
+        }
+        out += ",\"passes\":[";
+        for (std::size_t k = 0; k < remedy.passes.size(); ++k) {
+            out += k > 0 ? ",[" : "[";
+            AppendNumber(out, inCase(remedy.passes[k].low));
+            out += ',';
+            AppendNumber(out, inCase(remedy.passes[k].high));
+            out += ']';
+        }
+        out += "]}";
+    }
+    out += ']';
+}
+
 void AppendCalibration(std::string& out, const Calibration& calibration)
 {
     out += ",\"calibration\":{\"weight\":";
@@ -224,6 +253,9 @@ void AppendModel(std::string& out, const Evaluation& evaluation, int i)
     }
     if (evaluation.rangeVerdicts) {
         AppendRange(out, evaluation, i);
+    }
+    if (evaluation.remedies) {
+        AppendRemedies(out, (*evaluation.remedies)[i], state.forceUnit);
     }
     out += '}';
 }

@@ -43,6 +43,9 @@ int WriteResults(const SelectorOptions& options, const Case& input, const Evalua
         if (evaluation.rangeVerdicts) {
             WriteRangeLines(input, evaluation.ranges, *evaluation.rangeVerdicts, out);
         }
+        if (evaluation.remedies) {
+            WriteRemedies(evaluation.selection, *evaluation.remedies, out);
+        }
     }
     return evaluation.refusal ? kRefused : kComputed;
 }
@@ -62,8 +65,8 @@ int RunOneCase(const SelectorOptions& options, const Case& input, std::ostream& 
         return kUsageError;
     }
     // The JSON document always carries the passing mounting angles.
-    const Evaluation evaluation =
-        Evaluate(input, {options.json || options.headroom, options.calibrationWeight, options.ranges});
+    const Evaluation evaluation = Evaluate(
+        input, {options.json || options.headroom, options.calibrationWeight, options.ranges, options.remedies});
     if (const int status = WriteResults(options, input, evaluation, out, err); status != kComputed) {
         return status;
     }

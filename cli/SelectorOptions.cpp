@@ -168,6 +168,9 @@ struct Parser {
                      "Also print each model's maxSpeed and the mounting angles at which it passes result set 1");
         app.add_flag("--gamma-scan", batch.gammaScan,
                      "With --batch --format json: each line gains passingGamma (361 evaluations a row)");
+        app.add_flag("--remedies", options.remedies,
+                     "Also say, model by model, which one input changed (gamma, position, height, speed, "
+                     "the weights, diameter) would make a failing model pass both result sets");
         app.add_option("--calibration-weight", calibrationWeight,
                        "Also evaluate a test weight of this many kg (lb with --unit lbf) hung along the web path: "
                        "the output and gain each model should show")

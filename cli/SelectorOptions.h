@@ -76,6 +76,8 @@ struct SelectorOptions {
     std::optional<double> calibrationWeight;
     // --range, one input each, in the order given.
     std::vector<InputRange> ranges;
+    // --remedies: per failing model, the one input changed that makes it pass both sets.
+    bool remedies = false;
     GraphicsRequest graphics;
     // With --batch the case is the base of every row: a column the file
     // lacks keeps its entry.

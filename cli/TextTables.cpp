@@ -88,6 +88,18 @@ void WriteTextTables(const RunState& state, std::ostream& out)
     out << AnswerSentence(state) << '\n';
 }
 
+void WriteRemedies(const RunState& state, const Remedies& remedies, std::ostream& out)
+{
+    out << "\nRemedies: one input changed, every other entry as given\n";
+    const std::vector<int> order = RemedyOrder(state);
+    if (order.empty()) {
+        out << "Every model passes both result sets as given\n";
+    }
+    for (const int model : order) {
+        out << RemedySentence(state, model, remedies[model]) << '\n';
+    }
+}
+
 void WriteHeadroomTable(const RunState& state, const PassingGamma& passing, std::ostream& out)
 {
     out << "\nSafe speed and mounting angles: maxSpeed, where F1/F2 reaches " << LimitText(kF1F2Check)

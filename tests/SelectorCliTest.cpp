@@ -23,7 +23,6 @@
 
 #include <cmath>
 #include <iterator>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -337,7 +336,7 @@ TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
         "--tension=4.5359237000000006",         "--diameter=2540", "--roller-weight=4.5359237000000006",
         "--bearing-weight=0.45359237000000002", "--speed=30.48",   "--calibration-weight=2.2679618500000003"};
     const auto run = [](std::vector<std::string> args, const char* extra) {
-        args.push_back(extra);
+        args.insert(args.end(), {extra, "--remedies"});
         std::ostringstream out, err;
         EXPECT_EQ(RunSelector(ParseSelectorOptions(args), out, err, {"Dec 07,2026"}), kComputed) << err.str();
         return out.str();
@@ -350,6 +349,21 @@ TEST(Selector, AnLbfRunIsTheKgfRunOfItsConvertedCase)
     // The inputs as typed, each in the unit it was typed in.
     EXPECT_EQ(std::exchange(lbfDoc["inputs"], kgfDoc["inputs"])["diameter"], 100.0);
     EXPECT_EQ(std::exchange(lbfDoc["units"], kgfDoc["units"])["speed"], "ft/min");
+    // The remedies in the case's unit, found at the same points as the kgf run's.
+    for (auto [doc, lbfRun] : {std::pair{&lbfDoc, true}, std::pair{&kgfDoc, false}}) {
+        for (nlohmann::json& model : (*doc)["models"]) {
+            for (nlohmann::json& remedy : model["remedies"]) {
+                const int item =
+                    static_cast<int>(std::ranges::find(kFieldNames, remedy["input"]) - kFieldNames.begin());
+                const double factor = InProgramUnits(FieldQuantity(item), 1, lbfRun ? kLbf : kKgf);
+                nlohmann::json flat = remedy.flatten();
+                for (auto& value : flat) {
+                    value = value.is_number() ? nlohmann::json(std::round(value.get<double>() * factor * 1e6)) : value;
+                }
+                remedy = flat.unflatten();
+            }
+        }
+    }
     EXPECT_EQ(lbfDoc, kgfDoc);
     const auto rows = ModelRows(run(lbf, "--headroom")), kgfRows = ModelRows(run(kgf, "--headroom"));
     ASSERT_EQ(rows.size(), 4U * kModelCount);
