@@ -2,6 +2,7 @@
 
 #include "CaseAndBatchFiles.h"
 #include "Headroom.h"
+#include "NumberText.h"
 #include "RangeOption.h"
 #include "Utf8.h"
 #include "Version.h"
@@ -413,6 +414,10 @@ Expected<Case> CaseOf(const SelectorOptions& options, const std::string& today)
     }
     for (int choice = 0; choice < kChoiceCount; ++choice) {
         SetChoiceCode(c, choice, entries.choices[choice].value_or(ChoiceCode(c, choice)));
+    }
+    for (const InputRange& range : options.ranges) {
+        c.ranges[static_cast<std::size_t>(range.item)] =
+            RangeTexts{RoundTripText(range.low), RoundTripText(range.high)};
     }
     return c;
 }

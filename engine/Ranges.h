@@ -12,6 +12,8 @@
 
 namespace vyra {
 
+struct Case;
+
 // An input known only between two values, in the case's own unit like the
 // typed entries; item is the field it belongs to.
 struct InputRange {
@@ -22,7 +24,13 @@ struct InputRange {
 
 // Whether the field may carry a range: the angles, the geometry, the
 // weights and the speed.
-bool MayCarryRange(int item);
+constexpr bool MayCarryRange(int item) { return item != kItemFS && item != kItemD && item >= 0 && item < kFieldCount; }
+// Their names, as a refusal lists them: "alpha, beta, …, speed".
+std::string RangeInputNames();
+
+// The ranges the case carries, in the order of its fields, or the refusal
+// of the first whose ends are not both numbers, naming its input.
+Expected<std::vector<InputRange>> RangesOf(const Case& c);
 
 inline constexpr double kMostRangePoints = 1e7;
 
