@@ -116,17 +116,6 @@ void Consider(RangeVerdict& verdict, RangeWorst worst, bool passes, const std::v
 
 }  // namespace
 
-std::string RangeInputNames()
-{
-    std::string names;
-    for (int item = 0; item < kFieldCount; ++item) {
-        if (MayCarryRange(item)) {
-            names += Joined({names.empty() ? "" : ", ", kFieldNames[static_cast<std::size_t>(item)]});
-        }
-    }
-    return names;
-}
-
 Expected<std::vector<InputRange>> RangesOf(const Case& c)
 {
     std::vector<InputRange> ranges;

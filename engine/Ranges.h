@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vyra {
@@ -25,8 +26,9 @@ struct InputRange {
 // Whether the field may carry a range: the angles, the geometry, the
 // weights and the speed.
 constexpr bool MayCarryRange(int item) { return item != kItemFS && item != kItemD && item >= 0 && item < kFieldCount; }
-// Their names, as a refusal lists them: "alpha, beta, …, speed".
-std::string RangeInputNames();
+// Their names, as a refusal lists them.
+inline constexpr std::string_view kRangeInputNames =
+    "alpha, beta, gamma, position, height, roller-weight, bearing-weight, speed";
 
 // The ranges the case carries, in the order of its fields, or the refusal
 // of the first whose ends are not both numbers, naming its input.

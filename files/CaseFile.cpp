@@ -195,7 +195,7 @@ Expected<void> ReadRanges(const ReadJson& document, Case& c)
         const auto item =
             static_cast<int>(std::find(kFieldNames.begin(), kFieldNames.end(), name) - kFieldNames.begin());
         if (!MayCarryRange(item)) {
-            return refused(Joined({"\"", name, "\" is none of ", RangeInputNames()}));
+            return refused(Joined({"\"", name, "\" is none of ", kRangeInputNames}));
         }
         RangeTexts texts;
         if (!entry.is_object() || !entry.contains("low") || !entry.contains("high")
