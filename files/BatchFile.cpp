@@ -41,12 +41,13 @@ struct Column {
     int index;
 };
 
+std::string RangeColumnName(int item, std::size_t end) { return Joined({kFieldNames[item], kRangeEnds[end]}); }
+
 std::optional<Column> RangeColumnNamed(std::string_view name)
 {
     for (int item = 0; item < kFieldCount; ++item) {
         for (std::size_t end = 0; end < kRangeEnds.size(); ++end) {
-            if (MayCarryRange(item) && name.starts_with(kFieldNames[item]) && name.ends_with(kRangeEnds[end])
-                && name.size() == kFieldNames[item].size() + kRangeEnds[end].size()) {
+            if (MayCarryRange(item) && name == RangeColumnName(item, end)) {
                 return Column{ColumnKind::Range, 2 * item + static_cast<int>(end)};
             }
         }
@@ -85,8 +86,6 @@ std::optional<Column> ColumnNamed(std::string_view name)
     }
     return RangeColumnNamed(name);
 }
-
-std::string RangeColumnName(int item, std::size_t end) { return Joined({kFieldNames[item], kRangeEnds[end]}); }
 
 // A range with one end only would be no range, or a different one: the
 // header has both columns of a range or neither.
