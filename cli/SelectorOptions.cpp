@@ -152,7 +152,7 @@ struct Parser {
             ->take_last();
         app.add_option("--batch", batch.path,
                        "Evaluate every row of this CSV file (- for standard input) as one case; the columns are "
-                       "named like the options, plus id")
+                       "named like the options, plus id, and NAME-low and NAME-high for a range")
             ->type_name("FILE")
             ->take_last();
         app.add_option("--format", format, "With --batch: one CSV row or one JSON line per roller (default csv)")
