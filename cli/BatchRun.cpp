@@ -114,16 +114,40 @@ void AppendCsvCell(std::string& out, std::string_view text, bool userText = fals
     out += '"';
 }
 
-void AppendCsvHeader(std::string& out)
+// The robust columns follow when any row may carry a range.
+void AppendCsvHeader(std::string& out, bool robust)
 {
     out += "line,id,status,message,fits";
     for (int model = 1; model <= kModelCount; ++model) {
         out += ",model" + std::to_string(model);
     }
-    out += ",calculation-id\r\n";
+    out += ",calculation-id";
+    for (int model = 1; robust && model <= kModelCount; ++model) {
+        out += ",robust" + std::to_string(model);
+    }
+    out += "\r\n";
 }
 
-void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evaluation)
+// yes: the model passes both sets over the ranges (a row without one has
+// only its nominal point); nominal: at the nominal point only; no: not even there.
+std::string_view RobustWord(const Evaluation& evaluation, int model)
+{
+    if (PassedSets(evaluation.selection, model) != "both") {
+        return "no";
+    }
+    const bool overRanges = !evaluation.rangeVerdicts || (*evaluation.rangeVerdicts)[model].passesBoth;
+    return overRanges ? "yes" : "nominal";
+}
+
+void AppendRobustCells(std::string& out, const Evaluation& evaluation)
+{
+    for (int model = 0; model < kModelCount; ++model) {
+        out += ',';
+        out += evaluation.refusal ? std::string_view() : RobustWord(evaluation, model);
+    }
+}
+
+void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evaluation, bool robust)
 {
     out += std::to_string(row.number);
     out += ',';
@@ -134,7 +158,11 @@ void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evalu
         AppendCsvCell(out, EscapedText(TerminalText(*evaluation.refusal), LineBreaks::Keep));
         out += ",";
         out.append(kModelCount, ',');
-        out += Joined({",", evaluation.calculationId.value_or(""), "\r\n"});
+        out += Joined({",", evaluation.calculationId.value_or("")});
+        if (robust) {
+            AppendRobustCells(out, evaluation);
+        }
+        out += "\r\n";
         return;
     }
     const RunState& state = evaluation.selection;
@@ -155,7 +183,11 @@ void AppendCsvRow(std::string& out, const BatchRow& row, const Evaluation& evalu
         out += ',';
         out += PassedSets(state, model);
     }
-    out += Joined({",", evaluation.calculationId.value_or(""), "\r\n"});
+    out += Joined({",", evaluation.calculationId.value_or("")});
+    if (robust) {
+        AppendRobustCells(out, evaluation);
+    }
+    out += "\r\n";
 }
 
 void AppendJsonRow(std::string& out, const BatchRow& row, bool hasId, const Evaluation& evaluation)
@@ -242,6 +274,23 @@ private:
     Clock::time_point m_last;
 };
 
+// A row evaluated over the ranges it carries; a range refused, or ends that
+// are not numbers, refuse the row.
+Evaluation EvaluateRow(const BatchRow& row, EvaluationRequest asked)
+{
+    if (row.problem) {
+        return RefusedRow(*row.problem);
+    }
+    Expected<std::vector<InputRange>> ranges = RangesOf(row.input);
+    const Expected<void> checked =
+        ranges ? CheckRanges(row.input.form, row.input.forceUnit, *ranges) : Expected<void>(ranges.Error());
+    if (!checked) {
+        return RefusedRow(checked.Error().reason);
+    }
+    asked.ranges = *std::move(ranges);
+    return Evaluate(row.input, asked);
+}
+
 // What every row of a batch shares.
 struct BatchSetting {
     const SelectorOptions& options;
@@ -262,6 +311,8 @@ int RunRows(const BatchSetting& setting, BatchReader& reader, RowOutput& output,
     bool headerWritten = json;
     Progress progress(request, setting.base, setting.surroundings.errorIsTerminal);
     bool refused = false;
+    const bool baseRanged = std::any_of(setting.base.ranges.begin(), setting.base.ranges.end(),
+                                        [](const std::optional<RangeTexts>& range) { return range.has_value(); });
     for (;;) {
         auto next = reader.Next();
         if (const auto* fault = std::get_if<BatchFault>(&next)) {
@@ -273,19 +324,19 @@ int RunRows(const BatchSetting& setting, BatchReader& reader, RowOutput& output,
             return kUsageError;
         }
         if (!headerWritten) {
-            AppendCsvHeader(output.Piece());
+            AppendCsvHeader(output.Piece(), baseRanged || reader.HasRangeColumns());
             headerWritten = true;
         }
         if (std::holds_alternative<BatchEnd>(next)) {
             break;
         }
         const BatchRow& row = std::get<BatchRow>(next);
-        const Evaluation evaluation = row.problem ? RefusedRow(*row.problem) : Evaluate(row.input, asked);
+        const Evaluation evaluation = EvaluateRow(row, asked);
         refused = refused || evaluation.refusal.has_value();
         if (json) {
             AppendJsonRow(output.Piece(), row, reader.HasIdColumn(), evaluation);
         } else {
-            AppendCsvRow(output.Piece(), row, evaluation);
+            AppendCsvRow(output.Piece(), row, evaluation, baseRanged || reader.HasRangeColumns());
         }
         output.FlushIfFull();
         if (line != nullptr) {

@@ -59,8 +59,7 @@ Expected<InputRange> ParseRangeWord(const std::string& word)
     }
     const int item = FieldNamed(std::string_view(word).substr(0, equals));
     if (!MayCarryRange(item)) {
-        return Failed("--range: \"" + word.substr(0, equals)
-                      + "\" is none of alpha, beta, gamma, position, height, roller-weight, bearing-weight, speed");
+        return Failed("--range: \"" + word.substr(0, equals) + "\" is none of " + std::string(kRangeInputNames));
     }
     const std::optional<double> low = ParseWholeNumber(std::string_view(word).substr(equals + 1, colon - equals - 1));
     const std::optional<double> high = ParseWholeNumber(std::string_view(word).substr(colon + 1));

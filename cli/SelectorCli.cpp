@@ -9,6 +9,9 @@
 #include "SelectorOptions.h"
 #include "TextTables.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace vyra::cli {
 
 namespace {
@@ -50,6 +53,28 @@ int WriteResults(const SelectorOptions& options, const Case& input, const Evalua
     return evaluation.refusal ? kRefused : kComputed;
 }
 
+// The ranges of the case, or the refusal of one, blamed on the case file
+// when --range did not give it.
+Expected<std::vector<InputRange>> CheckedRanges(const SelectorOptions& options, const Case& input)
+{
+    Expected<std::vector<InputRange>> ranges = RangesOf(input);
+    if (!ranges) {
+        return Failed(options.casePath + ": " + ranges.Error().reason);
+    }
+    std::vector<InputRange> fromFile;
+    std::copy_if(ranges->begin(), ranges->end(), std::back_inserter(fromFile), [&](const InputRange& range) {
+        return std::none_of(options.ranges.begin(), options.ranges.end(),
+                            [&](const InputRange& given) { return given.item == range.item; });
+    });
+    if (const Expected<void> checked = CheckRanges(input.form, input.forceUnit, fromFile); !checked) {
+        return Failed(options.casePath + ": " + checked.Error().reason);
+    }
+    if (const Expected<void> checked = CheckRanges(input.form, input.forceUnit, *ranges); !checked) {
+        return Failed("--range: " + checked.Error().reason);
+    }
+    return ranges;
+}
+
 int RunOneCase(const SelectorOptions& options, const Case& input, std::ostream& out, std::ostream& err,
                GraphicsOutputs* graphics)
 {
@@ -60,13 +85,14 @@ int RunOneCase(const SelectorOptions& options, const Case& input, std::ostream& 
             return kOutputFailed;
         }
     }
-    if (const Expected<void> ranges = CheckRanges(input.form, input.forceUnit, options.ranges); !ranges) {
-        err << "vyra-select: --range: " << ranges.Error().reason << '\n';
+    const Expected<std::vector<InputRange>> ranges = CheckedRanges(options, input);
+    if (!ranges) {
+        err << "vyra-select: " << ranges.Error().reason << '\n';
         return kUsageError;
     }
     // The JSON document always carries the passing mounting angles.
-    const Evaluation evaluation = Evaluate(
-        input, {options.json || options.headroom, options.calibrationWeight, options.ranges, options.remedies});
+    const Evaluation evaluation =
+        Evaluate(input, {options.json || options.headroom, options.calibrationWeight, *ranges, options.remedies});
     if (const int status = WriteResults(options, input, evaluation, out, err); status != kComputed) {
         return status;
     }

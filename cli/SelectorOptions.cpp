@@ -2,6 +2,7 @@
 
 #include "CaseAndBatchFiles.h"
 #include "Headroom.h"
+#include "NumberText.h"
 #include "RangeOption.h"
 #include "Utf8.h"
 #include "Version.h"
@@ -151,7 +152,7 @@ struct Parser {
             ->take_last();
         app.add_option("--batch", batch.path,
                        "Evaluate every row of this CSV file (- for standard input) as one case; the columns are "
-                       "named like the options, plus id")
+                       "named like the options, plus id, and NAME-low and NAME-high for a range")
             ->type_name("FILE")
             ->take_last();
         app.add_option("--format", format, "With --batch: one CSV row or one JSON line per roller (default csv)")
@@ -413,6 +414,10 @@ Expected<Case> CaseOf(const SelectorOptions& options, const std::string& today)
     }
     for (int choice = 0; choice < kChoiceCount; ++choice) {
         SetChoiceCode(c, choice, entries.choices[choice].value_or(ChoiceCode(c, choice)));
+    }
+    for (const InputRange& range : options.ranges) {
+        c.ranges[static_cast<std::size_t>(range.item)] =
+            RangeTexts{RoundTripText(range.low), RoundTripText(range.high)};
     }
     return c;
 }

@@ -74,7 +74,8 @@ struct SelectorOptions {
     bool headroom = false;
     // --calibration-weight: the test weight in kg, lb in an lbf run.
     std::optional<double> calibrationWeight;
-    // --range, one input each, in the order given.
+    // --range, one input each; each takes the place of the case file's
+    // range of its input.
     std::vector<InputRange> ranges;
     // --remedies: per failing model, the one input changed that makes it pass both sets.
     bool remedies = false;

@@ -83,6 +83,15 @@ std::optional<int> ChoiceCodeOf(const Choice& choice, std::string_view word);
 // How a refusal lists the words: "standard or safe", "kgf, N or lbf".
 std::string ChoiceWording(const Choice& choice);
 
+// A range an input carries, its ends as typed, in the case's unit.
+struct RangeTexts {
+    std::string low;
+    std::string high;
+
+    bool operator==(const RangeTexts&) const = default;
+};
+inline constexpr std::string_view kRangesName = "ranges";
+
 // Everything the input screen holds: the customer block, the options, the
 // unit of force and the ten field texts exactly as typed, so that a case
 // read back passes the same checks with the same messages.
@@ -94,6 +103,8 @@ struct Case {
     // filled them; editing the field by hand drops its record.
     std::optional<TensionOrigin> tensionFrom{};
     std::optional<RollerDrawing> rollerFrom{};
+    // By field; only the inputs MayCarryRange allows have one.
+    std::array<std::optional<RangeTexts>, kFieldCount> ranges{};
 
     bool operator==(const Case&) const = default;
 };

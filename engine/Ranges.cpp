@@ -10,6 +10,7 @@
 #include "Results1.h"
 #include "Results2.h"
 #include "RunState.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -115,7 +116,24 @@ void Consider(RangeVerdict& verdict, RangeWorst worst, bool passes, const std::v
 
 }  // namespace
 
-bool MayCarryRange(int item) { return item != kItemFS && item != kItemD && item >= 0 && item < kFieldCount; }
+Expected<std::vector<InputRange>> RangesOf(const Case& c)
+{
+    std::vector<InputRange> ranges;
+    for (int item = 0; item < kFieldCount; ++item) {
+        const std::optional<RangeTexts>& texts = c.ranges[static_cast<std::size_t>(item)];
+        if (!texts) {
+            continue;
+        }
+        const std::optional<double> low = ParseWholeNumber(texts->low);
+        const std::optional<double> high = ParseWholeNumber(texts->high);
+        if (!low || !high || !std::isfinite(*low) || !std::isfinite(*high)) {
+            return Failed(Joined({"the ", kFieldNames[static_cast<std::size_t>(item)], " range's ends \"", texts->low,
+                                  "\" and \"", texts->high, "\" are not both numbers"}));
+        }
+        ranges.push_back({item, *low, *high});
+    }
+    return ranges;
+}
 
 std::vector<double> RangeValues(const InputRange& range, double nominal)
 {

@@ -8,9 +8,12 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vyra {
+
+struct Case;
 
 // An input known only between two values, in the case's own unit like the
 // typed entries; item is the field it belongs to.
@@ -22,7 +25,14 @@ struct InputRange {
 
 // Whether the field may carry a range: the angles, the geometry, the
 // weights and the speed.
-bool MayCarryRange(int item);
+constexpr bool MayCarryRange(int item) { return item != kItemFS && item != kItemD && item >= 0 && item < kFieldCount; }
+// Their names, as a refusal lists them.
+inline constexpr std::string_view kRangeInputNames =
+    "alpha, beta, gamma, position, height, roller-weight, bearing-weight, speed";
+
+// The ranges the case carries, in the order of its fields, or the refusal
+// of the first whose ends are not both numbers, naming its input.
+Expected<std::vector<InputRange>> RangesOf(const Case& c);
 
 inline constexpr double kMostRangePoints = 1e7;
 

@@ -2,6 +2,7 @@
 
 #include "MaterialFile.h"
 #include "NumberText.h"
+#include "Ranges.h"
 #include "ResultFormat.h"
 #include "Utf8.h"
 
@@ -20,16 +21,39 @@ namespace {
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kIdColumn = "id";
+constexpr std::array<std::string_view, 2> kRangeEnds{"-low", "-high"};
+constexpr std::size_t kRangeColumns = [] {
+    std::size_t columns = 0;
+    for (int item = 0; item < kFieldCount; ++item) {
+        columns += MayCarryRange(item) ? kRangeEnds.size() : 0;
+    }
+    return columns;
+}();
 // Every name a column may have; a header with more names repeats one.
 constexpr std::size_t kMaxColumns =
-    kFieldCount + kReportItemCount + kChoiceCount + 1 + kWebTextNames.size() + kRollerTextNames.size();
+    kFieldCount + kReportItemCount + kChoiceCount + 1 + kWebTextNames.size() + kRollerTextNames.size() + kRangeColumns;
 
-enum class ColumnKind { Field, Choice, Report, Id, Web, Roller };
+enum class ColumnKind { Field, Choice, Report, Id, Web, Roller, Range };
 
+// A range column's index is its field's times two, plus one for the high end.
 struct Column {
     ColumnKind kind;
     int index;
 };
+
+std::string RangeColumnName(int item, std::size_t end) { return Joined({kFieldNames[item], kRangeEnds[end]}); }
+
+std::optional<Column> RangeColumnNamed(std::string_view name)
+{
+    for (int item = 0; item < kFieldCount; ++item) {
+        for (std::size_t end = 0; end < kRangeEnds.size(); ++end) {
+            if (MayCarryRange(item) && name == RangeColumnName(item, end)) {
+                return Column{ColumnKind::Range, 2 * item + static_cast<int>(end)};
+            }
+        }
+    }
+    return std::nullopt;
+}
 
 std::optional<Column> ColumnNamed(std::string_view name)
 {
@@ -58,6 +82,38 @@ std::optional<Column> ColumnNamed(std::string_view name)
     for (std::size_t i = 0; i < kRollerTextNames.size(); ++i) {
         if (kRollerTextNames[i].name == name) {
             return Column{ColumnKind::Roller, static_cast<int>(i)};
+        }
+    }
+    return RangeColumnNamed(name);
+}
+
+// A range with one end only would be no range, or a different one: the
+// header has both columns of a range or neither.
+std::optional<std::string> RangeColumnWithoutItsPair(const std::vector<std::string>& names)
+{
+    for (int item = 0; item < kFieldCount; ++item) {
+        const auto named = [&](std::size_t end) {
+            return std::find(names.begin(), names.end(), RangeColumnName(item, end)) != names.end();
+        };
+        if (named(0) != named(1)) {
+            const std::size_t given = named(0) ? 0 : 1;
+            return "the column \"" + RangeColumnName(item, given) + "\" needs \"" + RangeColumnName(item, 1 - given)
+                   + "\" beside it";
+        }
+    }
+    return std::nullopt;
+}
+
+// Both cells of a range empty: the row has no range of that input; one
+// empty: the row is refused.
+std::optional<std::string> RowRanges(Case& input)
+{
+    for (int item = 0; item < kFieldCount; ++item) {
+        std::optional<RangeTexts>& range = input.ranges[static_cast<std::size_t>(item)];
+        if (range && range->low.empty() && range->high.empty()) {
+            range.reset();
+        } else if (range && (range->low.empty() || range->high.empty())) {
+            return "give " + RangeColumnName(item, 0) + " and " + RangeColumnName(item, 1) + " both, or neither";
         }
     }
     return std::nullopt;
@@ -297,6 +353,11 @@ struct BatchReader::Parser {
             columnNames.push_back(name);
             columns.push_back(*column);
             hasId = hasId || column->kind == ColumnKind::Id;
+            hasRanges = hasRanges || column->kind == ColumnKind::Range;
+        }
+        if (const std::optional<std::string> unpaired = RangeColumnWithoutItsPair(columnNames)) {
+            Fail(at, *unpaired, true);
+            return;
         }
         headerRead = true;
     }
@@ -332,6 +393,9 @@ struct BatchReader::Parser {
         if (auto problem = ApplyHelpers(cells, materials, row.input); problem && !row.problem) {
             row.problem = std::move(problem);
         }
+        if (auto problem = RowRanges(row.input); problem && !row.problem) {
+            row.problem = std::move(problem);
+        }
         return row;
     }
 
@@ -355,6 +419,14 @@ struct BatchReader::Parser {
             return;
         case ColumnKind::Choice:
             break;
+        case ColumnKind::Range: {
+            // The header has both of the range's columns: the row's two cells
+            // take the place of the base's ends, in either order.
+            std::optional<RangeTexts>& range = row.input.ranges[static_cast<std::size_t>(column.index / 2)];
+            RangeTexts& texts = range ? *range : range.emplace();
+            (column.index % 2 == 0 ? texts.low : texts.high) = std::move(value);
+            return;
+        }
         default:
             return;
         }
@@ -389,6 +461,7 @@ struct BatchReader::Parser {
     std::vector<std::string> columnNames;
     std::vector<Column> columns;
     bool hasId = false;
+    bool hasRanges = false;
     long dataRows = 0;
 };
 
@@ -427,5 +500,7 @@ std::variant<BatchRow, BatchEnd, BatchFault> BatchReader::Next()
 }
 
 bool BatchReader::HasIdColumn() const { return m_parser->hasId; }
+
+bool BatchReader::HasRangeColumns() const { return m_parser->hasRanges; }
 
 }  // namespace vyra

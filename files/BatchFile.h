@@ -69,7 +69,10 @@ inline constexpr std::size_t kMaxBatchFieldBytes = 1024 * 1024;
 // skipped), a UTF-8 byte-order mark allowed, UTF-8 text only. The header row
 // names the columns: the entry names of a case file (kFieldNames, the
 // choices, kReportNames), "id", and the helpers' (kWebTextNames,
-// kRollerTextNames). A column that is missing, or a choice left empty,
+// kRollerTextNames) and a range's ends, "NAME-low" and "NAME-high" of an
+// input that may carry one, always both. A range's two cells take the place
+// of the base's range of that input, none when both are empty; one empty
+// is the row's problem. A column that is missing, or a choice left empty,
 // keeps the base case's entry. A row that describes its web gets the
 // typical tension of the material table, one that describes its roller
 // the roller's weight, each with its record; the row's problem says what
@@ -88,6 +91,7 @@ public:
     std::variant<BatchRow, BatchEnd, BatchFault> Next();
     // Known once the header has been read.
     bool HasIdColumn() const;
+    bool HasRangeColumns() const;
 
 private:
     struct Parser;

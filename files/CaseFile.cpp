@@ -1,5 +1,6 @@
 #include "CaseFile.h"
 
+#include "Ranges.h"
 #include "Utf8.h"
 
 #include <nlohmann/json.hpp>
@@ -102,7 +103,7 @@ private:
             return std::find(names.begin(), names.end(), name) != names.end();
         };
         return name == "format" || name == "version" || name == kTensionFromName || name == kRollerFromName
-               || among(kFieldNames) || among(kReportNames)
+               || name == kRangesName || among(kFieldNames) || among(kReportNames)
                || std::any_of(kChoices.begin(), kChoices.end(), [name](const Choice& c) { return c.name == name; });
     }
 
@@ -178,6 +179,37 @@ Expected<void> ReadOrigins(const ReadJson& document, Case& c)
     return {};
 }
 
+// Each range's ends as texts that are numbers, as a dialog would take them;
+// whether they fit the case's entries is for the evaluation to say.
+Expected<void> ReadRanges(const ReadJson& document, Case& c)
+{
+    const auto found = document.find(kRangesName);
+    if (found == document.end()) {
+        return {};
+    }
+    if (!found->is_object()) {
+        return Failed(Joined({"\"", kRangesName, "\" must be an object"}));
+    }
+    const auto refused = [](std::string_view reason) { return Failed(Joined({"\"", kRangesName, "\": ", reason})); };
+    for (const auto& [name, entry] : found->items()) {
+        const auto item =
+            static_cast<int>(std::find(kFieldNames.begin(), kFieldNames.end(), name) - kFieldNames.begin());
+        if (!MayCarryRange(item)) {
+            return refused(Joined({"\"", name, "\" is none of ", kRangeInputNames}));
+        }
+        RangeTexts texts;
+        if (!entry.is_object() || !entry.contains("low") || !entry.contains("high")
+            || !ReadText(entry, "low", texts.low) || !ReadText(entry, "high", texts.high)) {
+            return refused(Joined({"\"", name, "\" must be an object of two texts, low and high"}));
+        }
+        c.ranges[static_cast<std::size_t>(item)] = std::move(texts);
+    }
+    if (const Expected<std::vector<InputRange>> ranges = RangesOf(c); !ranges) {
+        return refused(ranges.Error().reason);
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string CaseFileText(const Case& c)
@@ -201,6 +233,16 @@ std::string CaseFileText(const Case& c)
     }
     if (c.rollerFrom) {
         document[std::string(kRollerFromName)] = RecordJson(TextsOf(*c.rollerFrom), kRollerTextNames);
+    }
+    Json ranges = Json::object();
+    for (int item = 0; item < kFieldCount; ++item) {
+        if (const std::optional<RangeTexts>& range = c.ranges[static_cast<std::size_t>(item)]) {
+            ranges[std::string(kFieldNames[item])] = Json{{"low", range->low}, {"high", range->high}};
+        }
+    }
+    // An older case file has no ranges, and reads back the same.
+    if (!ranges.empty()) {
+        document[std::string(kRangesName)] = std::move(ranges);
     }
     // Texts are UTF-8 wherever they come from; should one slip through, the
     // file still gets written rather than the program ending.
@@ -256,6 +298,9 @@ Expected<Case> ParseCaseFile(std::string_view text)
     }
     if (auto origins = ReadOrigins(document, c); !origins) {
         return origins.Error();
+    }
+    if (auto ranges = ReadRanges(document, c); !ranges) {
+        return ranges.Error();
     }
     return c;
 }

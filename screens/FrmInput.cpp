@@ -79,6 +79,8 @@ struct FrmInput::Controls : InputControls {
     // value stands in their fields.
     std::optional<TensionOrigin> tensionFrom;
     std::optional<RollerDrawing> rollerFrom;
+    // The case file's ranges, which no control shows, kept for its saving.
+    std::array<std::optional<RangeTexts>, kFieldCount> ranges;
     ResultScreens results;
     WorkingDirectoryFiles documentFiles{WorkingDirectoryFiles::kMaxDocumentBytes, InstalledDocumentsFolder()};
     ExplanationScreens explanation;
@@ -332,6 +334,7 @@ void FrmInput::ShowCase(const Case& shown)
     DrawOpenedSketch(form);
     c.tensionFrom = shown.tensionFrom;
     c.rollerFrom = shown.rollerFrom;
+    c.ranges = shown.ranges;
     // As at start, typing goes into the customer block's first field.
     c.customer[0]->setFocus();
 }
@@ -432,6 +435,7 @@ Case FrmInput::ReadCase() const
     read.forceUnit = c.state.forceUnit;
     read.tensionFrom = c.tensionFrom;
     read.rollerFrom = c.rollerFrom;
+    read.ranges = c.ranges;
     for (int item = 0; item < kCustomerCount; ++item) {
         read.report[item] = c.customer[item]->text().toStdString();
     }

@@ -8,6 +8,7 @@
 #include "FileAccess.h"
 #include "Headroom.h"
 #include "JsonOutput.h"
+#include "Ranges.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "Results1.h"
@@ -155,9 +156,9 @@ void ExpectNearestOfItsVerdicts(const nlohmann::json& model, const std::string& 
 }
 
 // A JSON document carries the run "Select" makes of its case whole: every
-// figure the same double (null where not finite), every verdict the
-// assessments', a refusal the check's; no case (a batch row refused) must
-// have been refused.
+// figure the same double (null where not finite), every verdict the assessments',
+// the verdicts over the case's ranges, a refusal the check's; no case (a
+// batch row refused) must have been refused.
 void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std::string& name)
 {
     RunState state;
@@ -211,11 +212,24 @@ void ExpectDocumentOfRun(const nlohmann::json& doc, const Case* input, const std
                  {"withinTolerance2", b.withinTolerance}});
             ExpectNearestOfItsVerdicts(doc.at("models")[i], name);
         }
+        const std::vector<InputRange> ranges = *RangesOf(*input);
+        const RangeVerdicts verdicts = EvaluateRanges(input->form, input->forceUnit, ranges);
+        for (std::size_t i = 0; i < kModelCount && !ranges.empty(); ++i) {
+            const RangeWorst& w = verdicts[i].worst;
+            nlohmann::json at, margin = std::isfinite(w.margin) ? nlohmann::json(w.margin) : nlohmann::json();
+            for (std::size_t r = 0; r < ranges.size(); ++r) {
+                at[std::string(kFieldNames[ranges[r].item])] = w.at[r];
+            }
+            nlohmann::json& range = expected["models"][i]["range"];
+            range = {{"passesBoth", verdicts[i].passesBoth}, {"points", verdicts[i].points}};
+            range["worst"] = {{"check", w.check}, {"figure", w.figure}, {"margin", margin}, {"at", at}};
+        }
     }
     EXPECT_EQ(doc, expected) << name;
 }
 
-// The cases of a batch file's rows as its reader gives them, none for a refused one.
+// The cases of a batch file's rows as its reader gives them, none for a
+// refused one, its ranges' refusal included.
 std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case& base, const CaseEntries& given)
 {
     const std::string text = test::FileText(path);
@@ -224,9 +238,44 @@ std::vector<std::optional<Case>> BatchCases(const std::string& path, const Case&
                        {given.fields[kItemFS].has_value(), given.fields[kItemWr].has_value()});
     std::vector<std::optional<Case>> cases;
     for (auto next = reader.Next(); const auto* row = std::get_if<BatchRow>(&next); next = reader.Next()) {
-        cases.push_back(row->problem ? std::nullopt : std::optional(row->input));
+        const Expected<std::vector<InputRange>> ranges = RangesOf(row->input);
+        const bool refused = row->problem || !ranges || !CheckRanges(row->input.form, row->input.forceUnit, *ranges);
+        cases.push_back(refused ? std::nullopt : std::optional(row->input));
     }
     return cases;
+}
+
+// A batch's robust columns say of each row what vyra-select --range says of
+// its case (its choices the defaults): yes over the ranges, nominal at the
+// nominal point only, no, or nothing for a row refused.
+void ExpectRobustCellsOfRangeRuns(const std::string& out, const std::vector<std::optional<Case>>& cases,
+                                  const std::string& name)
+{
+    std::istringstream lines(out);
+    std::string line;
+    for (std::getline(lines, line); std::getline(lines, line) && line.size() > 1;) {
+        const std::optional<Case>& input = cases.at(std::stoul(line) - 1);
+        std::vector<std::string> args{"--json"};
+        for (std::size_t item = 0; input && item < kFieldCount; ++item) {
+            const std::string name(kFieldNames[item]);
+            args.push_back("--" + name + "=" + input->form.txtInput[item]);
+            if (const std::optional<RangeTexts>& range = input->ranges[item]) {
+                args.push_back("--range=" + name + "=" + range->low + ":" + range->high);
+            }
+        }
+        std::ostringstream json, err;
+        std::string expected;
+        if (input && RunSelector(ParseSelectorOptions(args), json, err, {""}) == kComputed) {
+            const nlohmann::json doc = nlohmann::json::parse(json.str());
+            for (const nlohmann::json& model : doc.at("models")) {
+                const bool nominal = model.at("withinTolerance1") == true && model.at("withinTolerance2") == true;
+                const bool over = !model.contains("range") || model.at("range").at("passesBoth").get<bool>();
+                expected += nominal ? (over ? ",yes" : ",nominal") : ",no";
+            }
+        }
+        expected = expected.empty() ? std::string(kModelCount, ',') : expected;
+        EXPECT_TRUE(line.ends_with(expected + "\r")) << name << ": " << line << " against " << expected;
+    }
 }
 
 TEST(Selector, RunsAsRecorded)
@@ -258,6 +307,9 @@ TEST(Selector, RunsAsRecorded)
         const auto given = options != nullptr ? std::optional(CaseOf(*options, "Dec 07,2026")) : std::nullopt;
         ExpectPassingBothAgreesWithTables(out, row[0], given && *given ? (*given)->forceUnit : kKgf);
         ExpectCsvRowsAsWideAsTheirHeader(out, row[0]);
+        if (out.find(",robust1,") != std::string::npos) {
+            ExpectRobustCellsOfRangeRuns(out, BatchCases(options->batch->path, **given, options->entries), row[0]);
+        }
         std::istringstream lines(out);
         for (std::string line; options && std::getline(lines, line) && line.starts_with('{');) {
             const nlohmann::json doc = nlohmann::json::parse(line);
@@ -284,6 +336,7 @@ TEST(Selector, RunsAsRecorded)
     ASSERT_TRUE(tensionAnew && weightAnew);
     EXPECT_TRUE(!tensionAnew->tensionFrom && tensionAnew->rollerFrom);
     EXPECT_TRUE(weightAnew->tensionFrom && !weightAnew->rollerFrom);
+    EXPECT_EQ(ReadCaseFile(folder + "/ranged.vyracase")->ranges[kItemGamma], (RangeTexts{"-2", "3"}));
 }
 
 // A typed text reads through the options and through a batch row as the
