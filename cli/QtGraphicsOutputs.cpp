@@ -66,7 +66,7 @@ gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, co
     record.selection = selection;
     record.calculationRecord = request.calculation;
     if (request.charts) {
-        record.charts = gfx::ChartContentOf(selection, input.form, {record.customer, record.caseFile});
+        record.charts = gfx::ChartContentOf(selection, input.form, {record.customer, record.caseFile}, request.ranges);
         if (request.calibrationWeight) {
             record.charts->calibration = CalibrationFor(input.form, input.forceUnit, *request.calibrationWeight);
         }

@@ -333,6 +333,7 @@ struct Parser {
         const std::string& caseFile = options.saveCasePath.empty() ? options.casePath : options.saveCasePath;
         options.graphics.caseFile = std::filesystem::path(caseFile).filename().string();
         options.graphics.calibrationWeight = options.calibrationWeight;
+        options.graphics.ranges = options.ranges;
         return options;
     }
 };
