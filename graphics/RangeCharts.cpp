@@ -92,8 +92,12 @@ std::vector<std::string> RemedyLines(Canvas& canvas, const ChartContent& content
 {
     std::vector<std::string> lines;
     for (const int model : RemedyOrder(content.selection)) {
-        const std::string sentence =
-            RemedySentence(content.selection, model, content.remedies[static_cast<std::size_t>(model)]);
+        // Remedies not sought say nothing, unlike a model no input helps.
+        const std::vector<Remedy>& remedies = content.remedies[static_cast<std::size_t>(model)];
+        if (remedies.empty()) {
+            continue;
+        }
+        const std::string sentence = RemedySentence(content.selection, model, remedies);
         for (std::string& line : WrappedLines(canvas, sentence, width)) {
             lines.push_back(std::move(line));
         }
