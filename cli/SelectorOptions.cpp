@@ -333,7 +333,6 @@ struct Parser {
         const std::string& caseFile = options.saveCasePath.empty() ? options.casePath : options.saveCasePath;
         options.graphics.caseFile = std::filesystem::path(caseFile).filename().string();
         options.graphics.calibrationWeight = options.calibrationWeight;
-        options.graphics.ranges = options.ranges;
         return options;
     }
 };

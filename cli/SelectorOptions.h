@@ -37,9 +37,6 @@ struct GraphicsRequest {
     // The charts page gains the calibration table of this test weight (kg,
     // lb in an lbf run).
     std::optional<double> calibrationWeight;
-    // The charts page's verdicts over these ranges and its tornado; they
-    // have passed CheckRanges.
-    std::vector<InputRange> ranges;
 
     bool Any() const { return !reportPath.empty() || print || !sketchPath.empty() || !chartPath.empty(); }
 };

@@ -103,17 +103,18 @@ void DrawGammaLine(Canvas& canvas, const GammaPlot& plot, double gamma, const st
 
 }  // namespace
 
-ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, const PageTrace& trace,
-                            const std::vector<InputRange>& ranges)
+ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, const PageTrace& trace)
 {
     ChartContent content{
         selection, form, PassingGammas(form, selection.forceUnit), trace, std::nullopt, std::nullopt, std::nullopt, {}};
-    if (!ranges.empty()) {
-        content.rangeVerdicts = EvaluateRanges(form, selection.forceUnit, ranges);
-        content.sensitivity = SensitivityOf(form, selection.forceUnit, ranges);
-    }
     content.remedies = RemediesOf(form, selection.forceUnit);
     return content;
+}
+
+void AddRanges(ChartContent& content, const std::vector<InputRange>& ranges, const RangeVerdicts& verdicts)
+{
+    content.rangeVerdicts = verdicts;
+    content.sensitivity = SensitivityOf(content.form, content.selection.forceUnit, ranges);
 }
 
 void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect& area)

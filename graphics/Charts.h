@@ -34,9 +34,11 @@ struct ChartContent {
 };
 
 // The content of the case "Select" accepted into selection, from the form
-// it read; the ranges must have passed CheckRanges.
-ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, const PageTrace& trace,
-                            const std::vector<InputRange>& ranges = {});
+// it read.
+ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, const PageTrace& trace);
+// The verdicts of the form's ranges, evaluated once by the caller, and the
+// sensitivity to each range.
+void AddRanges(ChartContent& content, const std::vector<InputRange>& ranges, const RangeVerdicts& verdicts);
 
 // Each drawing fills its area, given in twips from the canvas's top-left,
 // and leaves the canvas in twips with its origin at 0.

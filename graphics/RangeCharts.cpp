@@ -159,8 +159,8 @@ void DrawRangeTable(Canvas& canvas, const ChartContent& content, const TwipRect&
     const RunState& state = content.selection;
     const RangeVerdicts& verdicts = *content.rangeVerdicts;
     WriteAt(canvas, area.left, area.top,
-            "Over the ranges: " + std::to_string(static_cast<long long>(verdicts.front().points))
-                + " points, each passing both result sets");
+            "Over the ranges (" + ShortestText(verdicts.front().points)
+                + " points): whether each model passes both result sets at every point, and its worst");
     const double headingY = area.top + kHeadingGap;
     const double verdictLeft = area.left + 1100;
     const double pointsRight = area.left + 4600;

@@ -423,7 +423,8 @@ TEST(ChartsGolden, TornadoBarsAreTheEndsSelectedLargestFirst)
     const EntryForm form = test::EditedWorkedExample("9=800");
     const std::vector<InputRange> ranges{{kItemGamma, 0, 20}, {kItemH, -20, 30}, {kItemV, 50, 900}, {kItemL, -10, 10}};
     ReportRecord record = test::SelectedRecord(form);
-    record.charts = ChartContentOf(record.selection, form, {}, ranges);
+    record.charts = ChartContentOf(record.selection, form, {});
+    AddRanges(*record.charts, ranges, EvaluateRanges(form, kKgf, ranges));
     RecordingCanvas report(kA4, kPageHeight);
     PrintReport(report, record, {});
     ExpectReadableAndTraceable(report, 4);
