@@ -159,8 +159,7 @@ void DrawRangeTable(Canvas& canvas, const ChartContent& content, const TwipRect&
     const RunState& state = content.selection;
     const RangeVerdicts& verdicts = *content.rangeVerdicts;
     WriteAt(canvas, area.left, area.top,
-            "Over the ranges (" + ShortestText(verdicts.front().points)
-                + " points): whether each model passes both result sets at every point, and its worst");
+            "Over the ranges: " + ShortestText(verdicts.front().points) + " points, each through both result sets");
     const double headingY = area.top + kHeadingGap;
     const double verdictLeft = area.left + 1100;
     const double pointsRight = area.left + 4600;
@@ -192,9 +191,10 @@ void DrawTornado(Canvas& canvas, const ChartContent& content, const TwipRect& ar
     chart::SetUp(canvas);
     const Sensitivity& sensitivity = *content.sensitivity;
     const Check& check = *kChecks[static_cast<std::size_t>(sensitivity.check)];
-    WriteAt(canvas, area.left, area.top,
-            "Sensitivity: " + ModelLabel(content.selection, sensitivity.model) + " " + std::string(check.symbol)
-                + " at the low (light) and high (dark) end of each range, the others nominal");
+    report::WriteWithin(canvas, area.left, area.top,
+                        "Sensitivity: " + ModelLabel(content.selection, sensitivity.model) + " "
+                            + std::string(check.symbol) + " at the low (light) and high (dark) end of each range",
+                        area.right, LineEnd::Keep);
     const double textHeight = canvas.TextHeight("0");
     const double plotTop = area.top + kHeadingGap * 2;
     const double rowHeight = kRowHeight * 2.5;
