@@ -456,5 +456,37 @@ TEST(ChartsGolden, TornadoBarsAreTheEndsSelectedLargestFirst)
     }
 }
 
+// At 100 m/min two models pass as entered, Vyra11A up to 729 m/min and Vyra05A to 724: the tornado is of the passing
+// one with the smaller nearest margin, and each row of the range table says what its verdict and the tables say.
+TEST(ChartsGolden, RangeTableAndTornadoOfAPassingCase)
+{
+    const EntryForm form = test::WorkedExampleForm();
+    const std::vector<InputRange> ranges{{kItemV, 50, 725}, {kItemGamma, 0, 1}};
+    const RangeVerdicts verdicts = EvaluateRanges(form, kKgf, ranges);
+    ReportRecord record = test::SelectedRecord(form);
+    record.charts = ChartContentOf(record.selection, form, {});
+    AddRanges(*record.charts, ranges, verdicts);
+    RecordingCanvas page(kA4, kPageHeight);
+    PrintCharts(page, *record.charts, {});
+    const std::vector<CanvasCall> texts = page.CallsOf(CanvasCall::Kind::Text);
+    std::set<std::string> words;
+    double nearest = INFINITY;
+    for (int model = 0; model < kModelCount; ++model) {
+        const bool passes = std::ranges::count(ModelsPassingBoth(record.selection), record.selection.model(model).name);
+        // The last of the label's rows is the range table's; its verdict is written next.
+        const auto row = std::find_if(texts.rbegin(), texts.rend(), [&](const CanvasCall& text) {
+            return text.text == ModelLabel(record.selection, model);
+        });
+        ASSERT_NE(row, texts.rend()) << model;
+        words.insert(row.base()->text);
+        EXPECT_EQ(row.base()->text, verdicts[model].passesBoth ? "passes over the range"
+                                    : passes                   ? "nominal only"
+                                                               : "no");
+        nearest = passes ? std::min(nearest, NearestCheckOf(record.selection, model).margin.percent) : nearest;
+    }
+    EXPECT_EQ(words.size(), 3U);
+    EXPECT_EQ(NearestCheckOf(record.selection, record.charts->sensitivity->model).margin.percent, nearest);
+}
+
 }  // namespace
 }  // namespace vyra::gfx
