@@ -57,8 +57,9 @@ void EnsureApplication(std::unique_ptr<QGuiApplication>& application)
     application = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, const RunState& selection)
+gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, const Evaluation& evaluation)
 {
+    const RunState& selection = evaluation.selection;
     gfx::ReportRecord record;
     record.customer = gfx::CustomerOf(input);
     record.caseFile = request.caseFile;
@@ -67,6 +68,11 @@ gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, co
     record.calculationRecord = request.calculation;
     if (request.charts) {
         record.charts = gfx::ChartContentOf(selection, input.form, {record.customer, record.caseFile});
+        // The verdicts the tables were written from: millions of points are
+        // not evaluated twice.
+        if (evaluation.rangeVerdicts) {
+            gfx::AddRanges(*record.charts, evaluation.ranges, *evaluation.rangeVerdicts);
+        }
         if (request.calibrationWeight) {
             record.charts->calibration = CalibrationFor(input.form, input.forceUnit, *request.calibrationWeight);
         }
@@ -189,11 +195,11 @@ int PrintWithinTimeLimit(const std::vector<std::string>& argv, std::ostream& err
 QtGraphicsOutputs::QtGraphicsOutputs(std::vector<std::string> argv) : m_argv(std::move(argv)) { }
 QtGraphicsOutputs::~QtGraphicsOutputs() = default;
 
-int QtGraphicsOutputs::Produce(const GraphicsRequest& request, const Case& input, const RunState& selection,
+int QtGraphicsOutputs::Produce(const GraphicsRequest& request, const Case& input, const Evaluation& evaluation,
                                std::ostream& err)
 {
     EnsureApplication(m_application);
-    const gfx::ReportRecord record = RecordOf(request, input, selection);
+    const gfx::ReportRecord record = RecordOf(request, input, evaluation);
     if (IsChildRun(kPrintChildMarker)) {
         return PrintOnDefaultPrinter(record, err);
     }
@@ -211,7 +217,7 @@ int QtGraphicsOutputs::Produce(const GraphicsRequest& request, const Case& input
         status = std::max(status, WriteSketchPng(input, request.sketchPath, err));
     }
     if (!request.chartPath.empty()) {
-        status = std::max(status, WriteChartPng(request, input, selection, err));
+        status = std::max(status, WriteChartPng(request, input, evaluation.selection, err));
     }
     return status;
 }

@@ -19,7 +19,7 @@ public:
     // in a child process.
     explicit QtGraphicsOutputs(std::vector<std::string> argv);
     ~QtGraphicsOutputs() override;
-    int Produce(const GraphicsRequest& request, const Case& input, const RunState& selection,
+    int Produce(const GraphicsRequest& request, const Case& input, const Evaluation& evaluation,
                 std::ostream& err) override;
     Expected<void> DrawLineReport(const gfx::LineReportContent& content, Paper paper, WholeFileWriter& file) override;
 

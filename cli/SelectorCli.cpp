@@ -105,7 +105,7 @@ int RunOneCase(const SelectorOptions& options, const Case& input, std::ostream& 
         err << "vyra-select: this build cannot draw the report or the sketch\n";
         return kOutputFailed;
     }
-    return graphics->Produce(options.graphics, input, evaluation.selection, err);
+    return graphics->Produce(options.graphics, input, evaluation, err);
 }
 
 }  // namespace

@@ -17,14 +17,17 @@ struct RunState;
 
 namespace vyra::cli {
 
+struct Evaluation;
+
 enum ExitStatus : int { kComputed = 0, kRefused = 1, kUsageError = 2, kOutputFailed = 3, kInternalFailure = 4 };
 
 // The report, print and sketch outputs, which need the drawing toolkit.
 class GraphicsOutputs {
 public:
     virtual ~GraphicsOutputs() = default;
-    // Runs after a computed case; returns an ExitStatus.
-    virtual int Produce(const GraphicsRequest& request, const Case& input, const RunState& selection,
+    // Runs after a computed case, from what was evaluated of it; returns an
+    // ExitStatus.
+    virtual int Produce(const GraphicsRequest& request, const Case& input, const Evaluation& evaluation,
                         std::ostream& err) = 0;
     // The line report of a batch as PDF into file, which the caller opened
     // before reading the rows and commits; or why it could not be drawn or

@@ -182,7 +182,9 @@ struct Parser {
                        "height, roller-weight, bearing-weight or speed), in the case's unit; repeatable")
             ->type_name("NAME=LOW:HIGH")
             ->allow_extra_args(false);
-        app.add_flag("--charts", g.charts, "With --report or --print: a third page with both charts and the margins");
+        app.add_flag("--charts", g.charts,
+                     "With --report or --print: a third page with both charts, the margins, the remedies and, with "
+                     "--range, the verdicts and the tornado, continued on a fourth where they do not fit");
         app.add_flag("--calculation", g.calculation,
                      "With --report, --print or --line-report: the calculation record after the report's pages "
                      "(each roller's): inputs, data, formulas with their values, assumptions and sign-off");

@@ -105,7 +105,16 @@ void DrawGammaLine(Canvas& canvas, const GammaPlot& plot, double gamma, const st
 
 ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, const PageTrace& trace)
 {
-    return {selection, form, PassingGammas(form, selection.forceUnit), trace, std::nullopt};
+    ChartContent content{
+        selection, form, PassingGammas(form, selection.forceUnit), trace, std::nullopt, std::nullopt, std::nullopt, {}};
+    content.remedies = RemediesOf(form, selection.forceUnit);
+    return content;
+}
+
+void AddRanges(ChartContent& content, const std::vector<InputRange>& ranges, const RangeVerdicts& verdicts)
+{
+    content.rangeVerdicts = verdicts;
+    content.sensitivity = SensitivityOf(content.form, content.selection.forceUnit, ranges);
 }
 
 void DrawGammaChart(Canvas& canvas, const ChartContent& content, const TwipRect& area)
@@ -255,6 +264,7 @@ void PrintChartsPage(Canvas& page, const ChartContent& content, const MessageSin
     if (content.calibration) {
         DrawCalibrationTable(page, *content.calibration, content.selection, {left, 11700, right, 14100});
     }
+    DrawChartsParts(page, content, 0);
     if (page.Failed()) {
         ReportTrouble(sink);
     }
@@ -264,10 +274,36 @@ void PrintChartsPage(Canvas& page, const ChartContent& content, const MessageSin
 
 namespace vyra::gfx {
 
+void PrintChartsPages(Canvas& page, const ChartContent& content, const PageTrace& trace, int first, int count,
+                      const MessageSink& sink)
+{
+    const bool continued = ChartsPageCount(page, content) > 1;
+    PrintChartsPage(page, content, sink);
+    WritePageFooter(page, trace, first, count, sink);
+    if (!continued) {
+        return;
+    }
+    if (!page.NewPage() && !page.Failed()) {
+        ReportTrouble(sink);
+    }
+    if (page.Failed()) {
+        return;
+    }
+    chart::SetUp(page);
+    page.SetFontSize(14);
+    page.SetFontBold(true);
+    WriteCentredAt(page, page.ScaleWidth() / 2, 240, "<Selection charts, continued>");
+    page.SetFontBold(false);
+    DrawChartsParts(page, content, 1);
+    if (page.Failed()) {
+        ReportTrouble(sink);
+    }
+    WritePageFooter(page, trace, first + 1, count, sink);
+}
+
 void PrintCharts(Canvas& page, const ChartContent& content, const MessageSink& sink)
 {
-    PrintChartsPage(page, content, sink);
-    WritePageFooter(page, content.trace, 1, 1, sink);
+    PrintChartsPages(page, content, content.trace, 1, ChartsPageCount(page, content), sink);
     const bool failedBefore = page.Failed();
     if (!page.EndDocument() && !failedBefore) {
         ReportTrouble(sink);

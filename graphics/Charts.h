@@ -5,7 +5,10 @@
 #include "InputReading.h"
 #include "PageTrace.h"
 #include "PrintTrouble.h"
+#include "Ranges.h"
+#include "Remedies.h"
 #include "RunState.h"
+#include "Sensitivity.h"
 
 #include <optional>
 
@@ -22,11 +25,20 @@ struct ChartContent {
     PageTrace trace;
     // What a test weight should read, when one was given.
     std::optional<Calibration> calibration;
+    // Of a run with ranges: each model over them, and what each of them
+    // does alone to the model nearest to passing.
+    std::optional<RangeVerdicts> rangeVerdicts;
+    std::optional<Sensitivity> sensitivity;
+    // What would make each model that fails as entered pass.
+    Remedies remedies;
 };
 
 // The content of the case "Select" accepted into selection, from the form
 // it read.
 ChartContent ChartContentOf(const RunState& selection, const EntryForm& form, const PageTrace& trace);
+// The verdicts of the form's ranges, evaluated once by the caller, and the
+// sensitivity to each range.
+void AddRanges(ChartContent& content, const std::vector<InputRange>& ranges, const RangeVerdicts& verdicts);
 
 // Each drawing fills its area, given in twips from the canvas's top-left,
 // and leaves the canvas in twips with its origin at 0.
@@ -48,8 +60,19 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
 void DrawCalibrationTable(Canvas& canvas, const Calibration& calibration, const RunState& state, const TwipRect& area);
 
 // The charts page: the title, both charts, the margin table and the
-// calibration table when there is one, within the report pages' margins.
+// calibration table when there is one, within the report pages' margins;
+// then the verdicts over the ranges, the sensitivity's tornado and the
+// remedies' sentences, while each fits above the footer.
 void PrintChartsPage(Canvas& page, const ChartContent& content, const MessageSink& sink);
+// 2 when a part does not fit on the charts page and continues on a page of
+// its own, else 1.
+int ChartsPageCount(Canvas& page, const ChartContent& content);
+// The parts that go on the charts page (0) or the page after it (1).
+void DrawChartsParts(Canvas& page, const ChartContent& content, int pageOfCharts);
+// The charts page and its continuation when there is one, each with its
+// footer: number first of count.
+void PrintChartsPages(Canvas& page, const ChartContent& content, const PageTrace& trace, int first, int count,
+                      const MessageSink& sink);
 // The charts page alone as a document.
 void PrintCharts(Canvas& page, const ChartContent& content, const MessageSink& sink);
 

@@ -1,5 +1,6 @@
 #include "Report.h"
 
+#include "Charts.h"
 #include "PrintedSketch.h"
 #include "RecordPages.h"
 
@@ -10,7 +11,7 @@ void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& si
     const PageTrace trace{record.customer, record.caseFile, record.specifications.calculationId};
     const std::vector<RecordPage> recordPages =
         record.calculationRecord ? LayOutRecord(page, CalculationRecordOf(record)) : std::vector<RecordPage>{};
-    const int reportPages = record.charts ? 3 : 2;
+    const int reportPages = 2 + (record.charts ? ChartsPageCount(page, *record.charts) : 0);
     const int pages = reportPages + static_cast<int>(recordPages.size());
     PrintReportPage1(page, record, sink);
     PrintSketch(page, record.selection.inputs, sink);
@@ -27,8 +28,7 @@ void PrintReport(Canvas& page, const ReportRecord& record, const MessageSink& si
         if (!page.NewPage() && !page.Failed()) {
             ReportTrouble(sink);
         }
-        PrintChartsPage(page, *record.charts, sink);
-        WritePageFooter(page, trace, 3, pages, sink);
+        PrintChartsPages(page, *record.charts, trace, 3, pages, sink);
     }
     DrawRecordPages(page, recordPages, trace, reportPages + 1, pages, sink);
     // A device that had failed before the end of the document was reported

@@ -43,7 +43,8 @@ struct ReportRecord {
     // The run state of the last successful "Select": its inputs (the sketch's
     // angles, position and fulcrum and methodCode), series, unit and tables.
     RunState selection;
-    // When given, a third page with both charts and the margin table.
+    // When given, a third page with both charts and the margin table, and a
+    // fourth when what the charts add does not fit below them.
     std::optional<ChartContent> charts;
     // When set, the calculation record follows the report's pages.
     bool calculationRecord = false;

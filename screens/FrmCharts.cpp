@@ -19,6 +19,7 @@
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
@@ -46,6 +47,9 @@ constexpr double kRowHeight = 270;
 constexpr std::array<double, 4> kColumnLefts{kHelperLeft, kHelperLeft + 1500, kHelperLeft + 2700, kHelperLeft + 3900};
 constexpr double kColumnWidth = 1100;
 constexpr double kPoints = 9;
+// Between the calibration's note and the buttons; it scrolls when the
+// sentences are more than its lines.
+constexpr TwipBox kRemediesBox{kHelperLeft, 7700, 7300, 1200};
 constexpr const char* kTitle = "Selection charts";
 
 // The test weight's pull as the run's tension: a kg pulls a kgf, which a
@@ -130,6 +134,10 @@ FrmCharts::FrmCharts(Toolkit& toolkit) : m_toolkit(toolkit)
     m_lblPassing->setObjectName(QStringLiteral("lblPassing"));
     m_lblPassing->setWordWrap(true);
     BuildCalibrationHelper();
+    m_txtRemedies = new QPlainTextEdit(m_page);
+    m_txtRemedies->setObjectName(QStringLiteral("txtRemedies"));
+    m_txtRemedies->setReadOnly(true);
+    Place(*m_txtRemedies, kRemediesBox);
     connect(AddButton(*m_page, "cmdPrint", QStringLiteral("Print"), {11400, 9000, 1455, 375}), &QPushButton::clicked,
             this, &FrmCharts::cmdPrint_Click);
     connect(AddButton(*m_page, "cmdExport", QStringLiteral("Export as PDF…"), {13020, 9000, 1980, 375}),
@@ -213,6 +221,15 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
     calculated.forceUnit = shown.selection.forceUnit;
     const std::optional<std::string> id = CalculationId(calculated);
     m_lblPassing->setText(QString::fromStdString(AnswerSentence(shown.selection) + (id ? "   (ID " + *id + ")" : "")));
+    QStringList remedies;
+    for (const int model : RemedyOrder(shown.selection)) {
+        if (shown.remedies[model].empty()) {
+            continue;
+        }
+        remedies.append(QString::fromStdString(RemedySentence(shown.selection, model, shown.remedies[model])));
+    }
+    m_txtRemedies->setPlainText(remedies.join(QLatin1Char('\n')));
+    m_txtRemedies->setVisible(!remedies.isEmpty());
     m_lblWeight->setText(
         QStringLiteral("Test weight %1").arg(ToQString(UnitCaption(Quantity::Mass, shown.selection.forceUnit))));
     const std::string named = gfx::CaseName(shown.trace);

@@ -11,6 +11,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace vyra::ui {
@@ -29,8 +30,8 @@ private:
 };
 
 // "Selection charts": the speed chart, the mounting-angle chart, the margin
-// table, the models passing both sets and the calibration helper of the last
-// "Select", refilled with each one; modeless and resizable, with its own
+// table, the models passing both sets, the calibration helper and the
+// remedies of the models that fail, of the last "Select", refilled with each one; modeless and resizable, with its own
 // Print (default printer), Export as PDF… and Close (or Escape).
 class FrmCharts : public QWidget {
 public:
@@ -63,6 +64,8 @@ private:
     QLineEdit* m_txtWeight = nullptr;
     QLabel* m_lblNote = nullptr;
     QLabel* m_lblWeight = nullptr;
+    // What would make each model that fails as entered pass.
+    QPlainTextEdit* m_txtRemedies = nullptr;
     // Per model: name, Vt in mV, Vt in V, S.
     std::array<std::array<QLabel*, 4>, kModelCount> m_calibration{};
 };

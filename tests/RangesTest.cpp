@@ -5,6 +5,7 @@
 #include "NumberText.h"
 #include "Results1.h"
 #include "Results2.h"
+#include "Sensitivity.h"
 #include "TestCases.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,41 @@ TEST(Ranges, RefusalsNameTheirInput)
         EXPECT_NE(checked.Error().reason.find(row.words), std::string::npos) << checked.Error().reason;
     }
     EXPECT_TRUE(CheckRanges(form, kKgf, {{kItemAlpha, 170, 180}, {kItemBeta, -180, 180}, {kItemGamma, -10, 10}}));
+}
+
+// Each end typed in and selected here, the figure taken as its check
+// measures it; gamma -1 is refused, which comes before any figure.
+TEST(Ranges, SensitivityBarsAreTheEndsLargestFirst)
+{
+    const EntryForm form = test::WorkedExampleForm();
+    const std::vector<InputRange> ranges{{kItemV, 50, 150}, {kItemGamma, -1, 3}, {kItemH, -20, 30}, {kItemL, 0, 40}};
+    const std::optional<Sensitivity> sensitivity = SensitivityOf(form, kKgf, ranges);
+    ASSERT_TRUE(sensitivity);
+    RunState nominal;
+    ASSERT_FALSE(SelectCommand(nominal, form));
+    EXPECT_EQ(sensitivity->model, NearestModel(nominal));
+    const Check& check = *kChecks[sensitivity->check];
+    ASSERT_EQ(sensitivity->bars.size(), ranges.size());
+    double previous = INFINITY;
+    for (const SensitivityBar& bar : sensitivity->bars) {
+        std::array<double, 2> figures{};
+        for (int end = 0; end < 2; ++end) {
+            EntryForm point = form;
+            point.txtInput[bar.range.item] = RoundTripText(end == 0 ? bar.range.low : bar.range.high);
+            RunState state;
+            const std::optional<SensitivityEnd>& shown = end == 0 ? bar.low : bar.high;
+            figures[end] =
+                SelectCommand(state, point) ? INFINITY : std::fabs(check.figure(state.tables, sensitivity->model));
+            ASSERT_EQ(shown.has_value(), std::isfinite(figures[end])) << bar.range.item;
+            if (shown) {
+                EXPECT_NEAR(shown->figure, figures[end], 1e-12 * std::fabs(figures[end])) << bar.range.item;
+            }
+        }
+        const double effect = std::max({figures[0], figures[1], sensitivity->nominal.figure})
+                              - std::min({figures[0], figures[1], sensitivity->nominal.figure});
+        EXPECT_LE(effect, previous) << bar.range.item;
+        previous = effect;
+    }
 }
 
 }  // namespace

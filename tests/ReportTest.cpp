@@ -1,8 +1,11 @@
 #include "Report.h"
+#include "Answer.h"
 #include "Charts.h"
+#include "Commands.h"
 #include "Golden.h"
 #include "Headroom.h"
 #include "LineReport.h"
+#include "NumberText.h"
 #include "PrintedSketch.h"
 #include "RecordingCanvas.h"
 #include "Records.h"
@@ -98,6 +101,7 @@ TEST(ChartsGolden, ChartsPageAsRecorded)
         const ReportRecord record = test::SelectedRecord(form, unit);
         ChartContent content = ChartContentOf(record.selection, form, {record.customer, "line3.vyracase"});
         content.calibration = CalibrationFor(form, unit, 5);
+        content.remedies = {};
         PrintCharts(page, content, {});
         test::ExpectGolden(name, page.Recording());
         EXPECT_EQ(test::TextCollisions(page, 0, false, 90), std::vector<std::string>{}) << name;
@@ -388,10 +392,11 @@ TEST(ReportPages, EveryPageReadableAndTraceable)
             for (const bool calculation : {false, true}) {
                 record.calculationRecord = calculation;
                 RecordingCanvas report(width, kPageHeight);
+                const int reportPages = 2 + ChartsPageCount(report, *record.charts);
                 PrintReport(report, record, {});
-                ExpectReadableAndTraceable(report, calculation ? PagesOf(report) : 3);
-                EXPECT_EQ(PagesOf(report) > 3, calculation);
-                ExpectWithinMargins(report, 3, width);
+                ExpectReadableAndTraceable(report, calculation ? PagesOf(report) : reportPages);
+                EXPECT_EQ(PagesOf(report) > reportPages, calculation);
+                ExpectWithinMargins(report, reportPages, width);
             }
             line.rollers.push_back({1, "R1", "", {"both", "1", "2", "none", "", "", "", "", ""}, {form, unit, {}}});
             line.rollers.push_back({2, std::string(40, 'R'), std::string(300, 'x') + " refused", {}, {form, unit, {}}});
@@ -408,6 +413,79 @@ TEST(ReportPages, EveryPageReadableAndTraceable)
             EXPECT_EQ(std::ranges::count(texts, "Roller: R1 (row 1)", &CanvasCall::text), 6);
         }
     }
+}
+
+// The worked example at 800 m/min over four ranges: the verdicts fit on the charts page, the tornado
+// and the remedies continue on a fourth. Each bar's two halves, from the nominal line, are the
+// nearest model's figure selected here at each end of its range, on one scale, largest effect on top.
+TEST(ChartsGolden, TornadoBarsAreTheEndsSelectedLargestFirst)
+{
+    const EntryForm form = test::EditedWorkedExample("9=800");
+    const std::vector<InputRange> ranges{{kItemGamma, 0, 20}, {kItemH, -20, 30}, {kItemV, 50, 900}, {kItemL, -10, 10}};
+    ReportRecord record = test::SelectedRecord(form);
+    record.charts = ChartContentOf(record.selection, form, {});
+    AddRanges(*record.charts, ranges, EvaluateRanges(form, kKgf, ranges));
+    RecordingCanvas report(kA4, kPageHeight);
+    PrintReport(report, record, {});
+    ExpectReadableAndTraceable(report, 4);
+    const int model = NearestModel(record.selection);
+    const Check& check = *kChecks[NearestCheckOf(record.selection, model).check];
+    const auto figureAt = [&](int item, double value) {
+        EntryForm point = form;
+        point.txtInput[item] = RoundTripText(value);
+        RunState state;
+        EXPECT_FALSE(SelectCommand(state, point));
+        return std::fabs(check.figure(state.tables, model));
+    };
+    const double nominal = std::fabs(check.figure(record.selection.tables, model));
+    std::vector<std::array<double, 3>> expected;  // effect, low and high end from the nominal
+    for (const InputRange& r : ranges) {
+        const double low = figureAt(r.item, r.low) - nominal, high = figureAt(r.item, r.high) - nominal;
+        expected.push_back({std::max({low, high, 0.0}) - std::min({low, high, 0.0}), std::fabs(low), std::fabs(high)});
+    }
+    std::ranges::sort(expected, std::greater{});
+    std::vector<CanvasCall> halves;
+    std::ranges::copy_if(report.CallsOf(CanvasCall::Kind::Fill), std::back_inserter(halves), [](const CanvasCall& c) {
+        return c.page == 3 && (c.colour == Rgb{170, 170, 170} || c.colour == Rgb{90, 90, 90});
+    });
+    ASSERT_EQ(halves.size(), 2 * ranges.size());
+    std::ranges::sort(halves, {}, &CanvasCall::y1);
+    const double twipsPerUnit = (halves[0].x2 - halves[0].x1) / expected[0][1];
+    for (std::size_t half = 0; half < halves.size(); ++half) {
+        EXPECT_NEAR(halves[half].x2 - halves[half].x1, twipsPerUnit * expected[half / 2][1 + half % 2], 1) << half;
+    }
+}
+
+// At 100 m/min two models pass as entered, Vyra11A up to 729 m/min and Vyra05A to 724: the tornado is of the passing
+// one with the smaller nearest margin, and each row of the range table says what its verdict and the tables say.
+TEST(ChartsGolden, RangeTableAndTornadoOfAPassingCase)
+{
+    const EntryForm form = test::WorkedExampleForm();
+    const std::vector<InputRange> ranges{{kItemV, 50, 725}, {kItemGamma, 0, 1}};
+    const RangeVerdicts verdicts = EvaluateRanges(form, kKgf, ranges);
+    ReportRecord record = test::SelectedRecord(form);
+    record.charts = ChartContentOf(record.selection, form, {});
+    AddRanges(*record.charts, ranges, verdicts);
+    RecordingCanvas page(kA4, kPageHeight);
+    PrintCharts(page, *record.charts, {});
+    const std::vector<CanvasCall> texts = page.CallsOf(CanvasCall::Kind::Text);
+    std::set<std::string> words;
+    double nearest = INFINITY;
+    for (int model = 0; model < kModelCount; ++model) {
+        const bool passes = std::ranges::count(ModelsPassingBoth(record.selection), record.selection.model(model).name);
+        // The last of the label's rows is the range table's; its verdict is written next.
+        const auto row = std::find_if(texts.rbegin(), texts.rend(), [&](const CanvasCall& text) {
+            return text.text == ModelLabel(record.selection, model);
+        });
+        ASSERT_NE(row, texts.rend()) << model;
+        words.insert(row.base()->text);
+        EXPECT_EQ(row.base()->text, verdicts[model].passesBoth ? "passes over the range"
+                                    : passes                   ? "nominal only"
+                                                               : "no");
+        nearest = passes ? std::min(nearest, NearestCheckOf(record.selection, model).margin.percent) : nearest;
+    }
+    EXPECT_EQ(words.size(), 3U);
+    EXPECT_EQ(NearestCheckOf(record.selection, record.charts->sensitivity->model).margin.percent, nearest);
 }
 
 }  // namespace

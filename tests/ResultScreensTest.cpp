@@ -11,6 +11,8 @@
 #include "ScreenDriver.h"
 #include "TestCases.h"
 
+#include <QPlainTextEdit>
+
 #include <functional>
 #include <map>
 #include <tuple>
@@ -177,12 +179,16 @@ TEST_F(ResultScreensTest, PrintingAndTheChartsWindow)
     Press(*charts, "cmdCalculate");
     EXPECT_EQ(Child<QLabel>(*charts, "lblNote").text(),
               "The selection's case with a tension of 5 lbf, the test weight.");
+    const RunState lbf = m_screens.ChartsToReport({}).selection;
+    EXPECT_EQ(Child<QPlainTextEdit>(*charts, "txtRemedies").toPlainText().split('\n').size(),
+              kModelCount - static_cast<int>(ModelsPassingBoth(lbf).size()));
     Press(*charts, "cmdPrint");
     m_toolkit.files.push_back(folder.filePath("exported"));
     Press(*charts, "cmdExport");
     for (const char* pdf : {"printed.pdf", "exported.pdf"}) {
         const QString page = test::PdfText(folder.filePath(pdf));
-        EXPECT_TRUE(page.count(QChar('\f')) == 1 && page.contains("Selection charts")) << pdf;
+        // The remedies of the models that fail do not fit under the calibration table.
+        EXPECT_TRUE(page.count(QChar('\f')) == 2 && page.contains("Selection charts, continued")) << pdf;
     }
     EXPECT_TRUE(m_toolkit.messages.empty());
     EXPECT_TRUE(m_toolkit.asked.contains("save file: Export Charts as PDF at " + QDir::homePath()

@@ -58,12 +58,16 @@ report)
     newton=(--unit=N --tension=98 --position=-32.5)
     python3 "$here/report_rows_check.py" <(sel "${newton[@]}") <(sel "${newton[@]}" --json)
     ;;
-# --charts adds a third page, --calculation the record's pages after it;
-# --chart draws one chart as PNG.
+# --charts adds a third page, and with ranges their parts continued on a
+# fourth; --calculation the record's pages after it; --chart draws one chart
+# as PNG.
 charts)
     q sel --report charts.pdf --charts
     facts charts.pdf | grep pages
     pdftotext -f 3 charts.pdf - | grep chart
+    q sel --report ranges.pdf --charts --speed=800 --range=gamma=0:20 --range=height=-20:30 --range=speed=50:900 --range=position=-10:10
+    facts ranges.pdf | grep pages
+    words -f 3 ranges.pdf | grep -oE 'Over the ranges|Sensitivity|What would make|page [34] of 4'
     q sel --report record.pdf --charts --calculation
     facts record.pdf | grep pages
     words -f 4 -l 4 record.pdf | grep -oE 'Calculation record|Catalogue revision|page 4 of [0-9]+'
