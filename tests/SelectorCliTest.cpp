@@ -257,10 +257,10 @@ void ExpectRobustCellsOfRangeRuns(const std::string& out, const std::vector<std:
         const std::optional<Case>& input = cases.at(std::stoul(line) - 1);
         std::vector<std::string> args{"--json"};
         for (std::size_t item = 0; input && item < kFieldCount; ++item) {
-            const std::string name(kFieldNames[item]);
-            args.push_back("--" + name + "=" + input->form.txtInput[item]);
+            const std::string field(kFieldNames[item]);
+            args.push_back("--" + field + "=" + input->form.txtInput[item]);
             if (const std::optional<RangeTexts>& range = input->ranges[item]) {
-                args.push_back("--range=" + name + "=" + range->low + ":" + range->high);
+                args.push_back("--range=" + field + "=" + range->low + ":" + range->high);
             }
         }
         std::ostringstream json, err;
