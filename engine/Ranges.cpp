@@ -180,6 +180,12 @@ Expected<void> CheckRanges(const EntryForm& form, ForceUnit forceUnit, const std
 
 RangeVerdicts EvaluateRanges(const EntryForm& form, ForceUnit forceUnit, const std::vector<InputRange>& ranges)
 {
+    return *EvaluateRanges(form, forceUnit, ranges, [](double) { return true; });
+}
+
+std::optional<RangeVerdicts> EvaluateRanges(const EntryForm& form, ForceUnit forceUnit,
+                                            const std::vector<InputRange>& ranges, const RangeProgress& progress)
+{
     std::vector<std::vector<double>> values;
     for (const InputRange& range : ranges) {
         values.push_back(RangeValues(range, NominalOf(form, range.item)));
@@ -190,7 +196,10 @@ RangeVerdicts EvaluateRanges(const EntryForm& form, ForceUnit forceUnit, const s
     EntryForm trial = form;
     std::vector<std::size_t> step(ranges.size(), 0);
     std::vector<double> at(ranges.size());
-    for (;;) {
+    for (std::size_t done = 0;; ++done) {
+        if (done > 0 && done % kRangeProgressStep == 0 && !progress(static_cast<double>(done))) {
+            return std::nullopt;
+        }
         for (std::size_t r = 0; r < ranges.size(); ++r) {
             at[r] = values[r][step[r]];
             trial.txtInput[static_cast<std::size_t>(ranges[r].item)] = RoundTripText(at[r]);

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,5 +73,13 @@ using RangeVerdicts = std::array<RangeVerdict, kModelCount>;
 // Every point typed into the fields and selected as "Select" does; the
 // ranges must have passed CheckRanges.
 RangeVerdicts EvaluateRanges(const EntryForm& form, ForceUnit forceUnit, const std::vector<InputRange>& ranges);
+
+// Told how many points are done every kRangeProgressStep points, so that a
+// long evaluation can show it; false stops the evaluation.
+using RangeProgress = std::function<bool(double done)>;
+inline constexpr std::size_t kRangeProgressStep = 4096;
+// As above, or nothing once progress asked to stop.
+std::optional<RangeVerdicts> EvaluateRanges(const EntryForm& form, ForceUnit forceUnit,
+                                            const std::vector<InputRange>& ranges, const RangeProgress& progress);
 
 }  // namespace vyra

@@ -59,6 +59,15 @@ void DrawMarginTable(Canvas& canvas, const ChartContent& content, const TwipRect
 // shows it, or why the case with that weight was refused.
 void DrawCalibrationTable(Canvas& canvas, const Calibration& calibration, const RunState& state, const TwipRect& area);
 
+// The verdicts of each model over the ranges, one row each, and the height
+// they take.
+void DrawRangeTable(Canvas& canvas, const ChartContent& content, const TwipRect& area);
+double RangeTableHeight();
+// The sensitivity's tornado: one bar per range, the largest at the top, and
+// the height it takes.
+void DrawTornado(Canvas& canvas, const ChartContent& content, const TwipRect& area);
+double TornadoHeight(const Sensitivity& sensitivity);
+
 // The charts page: the title, both charts, the margin table and the
 // calibration table when there is one, within the report pages' margins;
 // then the verdicts over the ranges, the sensitivity's tornado and the

@@ -151,6 +151,74 @@ void DrawTornadoBar(Canvas& canvas, const TornadoScale& scale, const Sensitivity
     }
 }
 
+double RemediesHeight(Canvas& canvas, const ChartContent& content, double width)
+{
+    chart::SetUp(canvas);
+    const std::size_t lines = RemedyLines(canvas, content, width).size();
+    return lines == 0 ? 0 : kHeadingGap + kRowHeight * static_cast<double>(lines);
+}
+
+void DrawRemedies(Canvas& canvas, const ChartContent& content, const TwipRect& area)
+{
+    chart::SetUp(canvas);
+    WriteAt(canvas, area.left, area.top, "What would make each failing model pass, one input changed");
+    const std::vector<std::string> lines = RemedyLines(canvas, content, area.right - area.left);
+    for (std::size_t line = 0; line < lines.size(); ++line) {
+        WriteAt(canvas, area.left, area.top + kHeadingGap + kRowHeight * static_cast<double>(line), lines[line]);
+    }
+}
+
+// The report pages' margin, and the room the footer keeps at the bottom.
+constexpr double kPageMargin = 1200;
+constexpr double kFooterRoom = 900;
+// Below the margin table, or the calibration table when there is one.
+constexpr double kFirstTop = 11700;
+constexpr double kFirstTopWithCalibration = 14300;
+// Below the continued page's title.
+constexpr double kContinuedTop = 800;
+constexpr double kPartGap = 200;
+
+enum class Part { RangeTable, Tornado, Remedies };
+
+struct PlacedPart {
+    Part part;
+    int page;  // 0 the charts page, 1 the page after it
+    TwipRect area;
+};
+
+// Each part on the charts page while it fits above the footer; from the
+// first that does not, all on a page of their own, in the same order.
+std::vector<PlacedPart> PlanParts(Canvas& page, const ChartContent& content)
+{
+    chart::SetUp(page);
+    const double right = page.ScaleWidth() - kPageMargin;
+    const double bottom = page.ScaleHeight() - kFooterRoom;
+    std::vector<std::pair<Part, double>> heights;
+    if (content.rangeVerdicts) {
+        heights.emplace_back(Part::RangeTable, RangeTableHeight());
+    }
+    if (content.sensitivity) {
+        heights.emplace_back(Part::Tornado, TornadoHeight(*content.sensitivity));
+    }
+    if (const double height = RemediesHeight(page, content, right - kPageMargin); height > 0) {
+        heights.emplace_back(Part::Remedies, height);
+    }
+    std::vector<PlacedPart> placed;
+    int onPage = 0;
+    double top = content.calibration ? kFirstTopWithCalibration : kFirstTop;
+    for (const auto& [part, height] : heights) {
+        if (onPage == 0 && top + height > bottom) {
+            onPage = 1;
+            top = kContinuedTop;
+        }
+        placed.push_back({part, onPage, {kPageMargin, top, right, top + height}});
+        top += height + kPartGap;
+    }
+    return placed;
+}
+
+}  // namespace
+
 double RangeTableHeight() { return kHeadingGap + kRowHeight * (kModelCount + 1) + 60; }
 
 void DrawRangeTable(Canvas& canvas, const ChartContent& content, const TwipRect& area)
@@ -221,74 +289,6 @@ void DrawTornado(Canvas& canvas, const ChartContent& content, const TwipRect& ar
     WriteCentredAt(canvas, scale.X(sensitivity.nominal.figure), plotBottom + 80,
                    "nominal " + FigureText(sensitivity.nominal.figure));
 }
-
-double RemediesHeight(Canvas& canvas, const ChartContent& content, double width)
-{
-    chart::SetUp(canvas);
-    const std::size_t lines = RemedyLines(canvas, content, width).size();
-    return lines == 0 ? 0 : kHeadingGap + kRowHeight * static_cast<double>(lines);
-}
-
-void DrawRemedies(Canvas& canvas, const ChartContent& content, const TwipRect& area)
-{
-    chart::SetUp(canvas);
-    WriteAt(canvas, area.left, area.top, "What would make each failing model pass, one input changed");
-    const std::vector<std::string> lines = RemedyLines(canvas, content, area.right - area.left);
-    for (std::size_t line = 0; line < lines.size(); ++line) {
-        WriteAt(canvas, area.left, area.top + kHeadingGap + kRowHeight * static_cast<double>(line), lines[line]);
-    }
-}
-
-// The report pages' margin, and the room the footer keeps at the bottom.
-constexpr double kPageMargin = 1200;
-constexpr double kFooterRoom = 900;
-// Below the margin table, or the calibration table when there is one.
-constexpr double kFirstTop = 11700;
-constexpr double kFirstTopWithCalibration = 14300;
-// Below the continued page's title.
-constexpr double kContinuedTop = 800;
-constexpr double kPartGap = 200;
-
-enum class Part { RangeTable, Tornado, Remedies };
-
-struct PlacedPart {
-    Part part;
-    int page;  // 0 the charts page, 1 the page after it
-    TwipRect area;
-};
-
-// Each part on the charts page while it fits above the footer; from the
-// first that does not, all on a page of their own, in the same order.
-std::vector<PlacedPart> PlanParts(Canvas& page, const ChartContent& content)
-{
-    chart::SetUp(page);
-    const double right = page.ScaleWidth() - kPageMargin;
-    const double bottom = page.ScaleHeight() - kFooterRoom;
-    std::vector<std::pair<Part, double>> heights;
-    if (content.rangeVerdicts) {
-        heights.emplace_back(Part::RangeTable, RangeTableHeight());
-    }
-    if (content.sensitivity) {
-        heights.emplace_back(Part::Tornado, TornadoHeight(*content.sensitivity));
-    }
-    if (const double height = RemediesHeight(page, content, right - kPageMargin); height > 0) {
-        heights.emplace_back(Part::Remedies, height);
-    }
-    std::vector<PlacedPart> placed;
-    int onPage = 0;
-    double top = content.calibration ? kFirstTopWithCalibration : kFirstTop;
-    for (const auto& [part, height] : heights) {
-        if (onPage == 0 && top + height > bottom) {
-            onPage = 1;
-            top = kContinuedTop;
-        }
-        placed.push_back({part, onPage, {kPageMargin, top, right, top + height}});
-        top += height + kPartGap;
-    }
-    return placed;
-}
-
-}  // namespace
 
 int ChartsPageCount(Canvas& page, const ChartContent& content)
 {

@@ -25,6 +25,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -50,6 +51,9 @@ constexpr double kPoints = 9;
 // Between the calibration's note and the buttons; it scrolls when the
 // sentences are more than its lines.
 constexpr TwipBox kRemediesBox{kHelperLeft, 7700, 7300, 1200};
+// Right of the tornado, for its limit's label when the limit is at the
+// scale's right end.
+constexpr double kTornadoRoom = 600;
 constexpr const char* kTitle = "Selection charts";
 
 // The test weight's pull as the run's tension: a kg pulls a kgf, which a
@@ -138,6 +142,9 @@ FrmCharts::FrmCharts(Toolkit& toolkit) : m_toolkit(toolkit)
     m_txtRemedies->setObjectName(QStringLiteral("txtRemedies"));
     m_txtRemedies->setReadOnly(true);
     Place(*m_txtRemedies, kRemediesBox);
+    m_ranges = new CanvasArea(m_page);
+    m_ranges->setObjectName(QStringLiteral("picRanges"));
+    m_ranges->hide();
     connect(AddButton(*m_page, "cmdPrint", QStringLiteral("Print"), {11400, 9000, 1455, 375}), &QPushButton::clicked,
             this, &FrmCharts::cmdPrint_Click);
     connect(AddButton(*m_page, "cmdExport", QStringLiteral("Export as PDF…"), {13020, 9000, 1980, 375}),
@@ -230,6 +237,7 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
     }
     m_txtRemedies->setPlainText(remedies.join(QLatin1Char('\n')));
     m_txtRemedies->setVisible(!remedies.isEmpty());
+    ShowRanges(shown);
     m_lblWeight->setText(
         QStringLiteral("Test weight %1").arg(ToQString(UnitCaption(Quantity::Mass, shown.selection.forceUnit))));
     const std::string named = gfx::CaseName(shown.trace);
@@ -241,6 +249,31 @@ void FrmCharts::Fill(const gfx::ChartContent& content)
     } else {
         cmdCalculate_Click();
     }
+}
+
+// The verdicts on the left under the charts, the tornado on the right under
+// the calibration; the page grows to hold them and scrolls.
+void FrmCharts::ShowRanges(const gfx::ChartContent& shown)
+{
+    double height = 0;
+    if (shown.rangeVerdicts) {
+        height = gfx::RangeTableHeight();
+        if (shown.sensitivity) {
+            height = std::max(height, gfx::TornadoHeight(*shown.sensitivity));
+        }
+        height += 240;
+        Place(*m_ranges, {kChartsBox.left, kClientHeight, kClientWidth - 2 * kChartsBox.left, height});
+        m_ranges->SetDrawing([&shown](gfx::Canvas& canvas) {
+            gfx::DrawRangeTable(canvas, shown, {120, 120, kChartsBox.width, gfx::RangeTableHeight() + 120});
+            if (shown.sensitivity) {
+                gfx::DrawTornado(canvas, shown,
+                                 {kHelperLeft - kChartsBox.left, 120, kClientWidth - 2 * kChartsBox.left - kTornadoRoom,
+                                  gfx::TornadoHeight(*shown.sensitivity) + 120});
+            }
+        });
+    }
+    m_ranges->setVisible(shown.rangeVerdicts.has_value());
+    m_page->setFixedSize(TwipsToPixels(kClientWidth, *this), TwipsToPixels(kClientHeight + height, *this));
 }
 
 std::optional<double> FrmCharts::TestWeight() const

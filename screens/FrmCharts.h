@@ -32,7 +32,8 @@ private:
 // "Selection charts": the speed chart, the mounting-angle chart, the margin
 // table, the models passing both sets, the calibration helper and the
 // remedies of the models that fail, of the last "Select", refilled with each one; modeless and resizable, with its own
-// Print (default printer), Export as PDF… and Close (or Escape).
+// Print (default printer), Export as PDF… and Close (or Escape). A
+// selection with ranges adds their verdicts and tornado below all that.
 class FrmCharts : public QWidget {
 public:
     explicit FrmCharts(Toolkit& toolkit);
@@ -53,6 +54,8 @@ private:
     void cmdExport_Click();
     void ShowCalibration(const Calibration& calibration);
     void ClearCalibration(const QString& note);
+    // The strip of the ranges under the rest, shown only for ranges.
+    void ShowRanges(const gfx::ChartContent& shown);
 
     Toolkit& m_toolkit;
     std::optional<gfx::ChartContent> m_content;
@@ -66,6 +69,7 @@ private:
     QLabel* m_lblWeight = nullptr;
     // What would make each model that fails as entered pass.
     QPlainTextEdit* m_txtRemedies = nullptr;
+    CanvasArea* m_ranges = nullptr;
     // Per model: name, Vt in mV, Vt in V, S.
     std::array<std::array<QLabel*, 4>, kModelCount> m_calibration{};
 };

@@ -7,6 +7,7 @@
 #include "ExplanationFiles.h"
 #include "FrmExplanation.h"
 #include "FrmInit.h"
+#include "FrmRanges.h"
 #include "InputControls.h"
 #include "InputMenus.h"
 #include "InputReading.h"
@@ -79,8 +80,10 @@ struct FrmInput::Controls : InputControls {
     // value stands in their fields.
     std::optional<TensionOrigin> tensionFrom;
     std::optional<RollerDrawing> rollerFrom;
-    // The case file's ranges, which no control shows, kept for its saving.
-    std::array<std::optional<RangeTexts>, kFieldCount> ranges;
+    // The case's ranges, which Tools > Ranges… sets and the line under the
+    // client area names.
+    CaseRanges ranges;
+    QLabel* lblRanges = nullptr;
     ResultScreens results;
     WorkingDirectoryFiles documentFiles{WorkingDirectoryFiles::kMaxDocumentBytes, InstalledDocumentsFolder()};
     ExplanationScreens explanation;
@@ -110,13 +113,22 @@ FrmInput::FrmInput(Toolkit& toolkit, QWidget* parent)
                        }
                        return record;
                    },
-                   [this] { m_controls->explanation.Show(); }, [this] { TensionTool(); }, [this] { RollerTool(); }});
+                   [this] { m_controls->explanation.Show(); }, [this] { TensionTool(); }, [this] { RollerTool(); },
+                   [this] { RangesTool(); }});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setMenuBar(c.menus->MenuBar());
     layout->addWidget(c.client);
+    // Below the tabled client area, there only while ranges are set.
+    c.lblRanges = new QLabel(this);
+    c.lblRanges->setObjectName(QStringLiteral("lblRanges"));
+    c.lblRanges->setWordWrap(true);
+    c.lblRanges->setFixedWidth(c.client->width());
+    c.lblRanges->setContentsMargins(TwipsToPixels(120, *this), 0, TwipsToPixels(120, *this), TwipsToPixels(60, *this));
+    c.lblRanges->hide();
+    layout->addWidget(c.lblRanges);
     BuildInputControls(*c.client, c.state.forceUnit, c);
     SetTabOrder();
     ConnectHandlers();
@@ -250,7 +262,7 @@ void FrmInput::cmdResult_Click()
     }
     c.lastSelection =
         gfx::ReportRecord{ReadCustomer(), c.menus->CaseFileName(), gfx::SpecificationsOf(shown), c.state, {}};
-    c.results.Show(*c.lastSelection, shown.form);
+    c.results.Show(*c.lastSelection, shown.form, EvaluateCaseRanges(m_toolkit, *this, shown));
     c.menus->SelectionAvailable(true);
 }
 
@@ -335,6 +347,7 @@ void FrmInput::ShowCase(const Case& shown)
     c.tensionFrom = shown.tensionFrom;
     c.rollerFrom = shown.rollerFrom;
     c.ranges = shown.ranges;
+    ShowRangesLine();
     // As at start, typing goes into the customer block's first field.
     c.customer[0]->setFocus();
 }
@@ -381,6 +394,36 @@ void FrmInput::RollerTool()
     }
 }
 
+// The ranges are checked against the entries as they stand when OK is
+// pressed; "Select" checks them again against its own.
+void FrmInput::RangesTool()
+{
+    Controls& c = *m_controls;
+    FrmRanges dialog(
+        m_toolkit, c.ranges, c.state.forceUnit,
+        [this](const CaseRanges& typed) {
+            Case trial = ReadCase();
+            trial.ranges = typed;
+            return RangesRefusal(trial);
+        },
+        this);
+    ExplainOnF1(dialog, "Ranges and remedies");
+    m_toolkit.ShowModal(dialog);
+    if (const auto& choice = dialog.Choice(); choice && *choice != c.ranges) {
+        c.ranges = *choice;
+        ShowRangesLine();
+        c.menus->CaseEdited();
+    }
+}
+
+void FrmInput::ShowRangesLine()
+{
+    Controls& c = *m_controls;
+    const std::string line = RangesLine(c.ranges, c.state.forceUnit);
+    c.lblRanges->setText(ToQString(line));
+    c.lblRanges->setVisible(!line.empty());
+}
+
 // F1 asks for help here as in every other window: document 5 explains the
 // helpers, each under its heading.
 void FrmInput::ExplainOnF1(QDialog& helper, const char* heading)
@@ -399,6 +442,7 @@ void FrmInput::ShowUnit(ForceUnit forceUnit)
     for (int item = 0; item < kFieldCount; ++item) {
         c.lblTani[item]->setText(ToQString(labels[static_cast<std::size_t>(item)]));
     }
+    ShowRangesLine();
 }
 
 // "Image chgange" without its messages: angles out of range leave the

@@ -55,6 +55,8 @@ private:
     void txtInput_Change(int item);
     void TensionTool();
     void RollerTool();
+    void RangesTool();
+    void ShowRangesLine();
     void ExplainOnF1(QDialog& helper, const char* heading);
 
     void ShowCase(const Case& shown);

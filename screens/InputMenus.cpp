@@ -89,7 +89,8 @@ void InputMenus::BuildToolsMenu()
     tools->setObjectName(QStringLiteral("mnuTools"));
     for (const auto& [text, name, tool] :
          {std::tuple{QStringLiteral("&Tension from material…"), "mnuTension", &CaseScreen::tensionTool},
-          {QStringLiteral("&Roller from drawing…"), "mnuRoller", &CaseScreen::rollerTool}}) {
+          {QStringLiteral("&Roller from drawing…"), "mnuRoller", &CaseScreen::rollerTool},
+          {QStringLiteral("R&anges…"), "mnuRanges", &CaseScreen::rangesTool}}) {
         QAction* action = tools->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, [this, tool] { (m_screen.*tool)(); });

@@ -32,6 +32,7 @@ struct CaseScreen {
     // The helpers of the Tools menu.
     std::function<void()> tensionTool;
     std::function<void()> rollerTool;
+    std::function<void()> rangesTool;
 };
 
 // The input screen's menu bar and the case file the screen works on: the

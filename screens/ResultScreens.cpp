@@ -26,12 +26,13 @@ ResultScreens::ResultScreens(Toolkit& toolkit, std::function<gfx::ReportCustomer
 
 ResultScreens::~ResultScreens() = default;
 
-void ResultScreens::Show(const gfx::ReportRecord& record, const EntryForm& form)
+void ResultScreens::Show(const gfx::ReportRecord& record, const EntryForm& form, std::optional<EvaluatedRanges> ranges)
 {
     m_record = record;
     m_form = form;
+    m_ranges = std::move(ranges);
     if (m_charts && m_charts->isVisible()) {
-        m_charts->Fill(gfx::ChartContentOf(m_record.selection, m_form, {m_record.customer, m_record.caseFile}));
+        m_charts->Fill(ChartsOf({m_record.customer, m_record.caseFile}));
     }
     if (!m_screens) {
         const ResultCommands commands{[this](QWidget& owner) { Print(owner); }, [this] { CloseBoth(); },
@@ -80,7 +81,7 @@ void ResultScreens::ShowCharts()
     if (!m_charts) {
         m_charts = std::make_unique<FrmCharts>(m_toolkit);
     }
-    m_charts->Fill(gfx::ChartContentOf(m_record.selection, m_form, {m_record.customer, m_record.caseFile}));
+    m_charts->Fill(ChartsOf({m_record.customer, m_record.caseFile}));
     BringToFront(*m_charts);
 }
 
@@ -88,9 +89,18 @@ void ResultScreens::ShowCharts()
 // readings for a later selection, which are worked out again.
 gfx::ChartContent ResultScreens::ChartsToReport(const gfx::PageTrace& trace) const
 {
-    gfx::ChartContent content = gfx::ChartContentOf(m_record.selection, m_form, trace);
+    gfx::ChartContent content = ChartsOf(trace);
     if (const std::optional<double> weight = m_charts ? m_charts->TestWeight() : std::nullopt) {
         content.calibration = CalibrationFor(m_form, m_record.selection.forceUnit, *weight);
+    }
+    return content;
+}
+
+gfx::ChartContent ResultScreens::ChartsOf(const gfx::PageTrace& trace) const
+{
+    gfx::ChartContent content = gfx::ChartContentOf(m_record.selection, m_form, trace);
+    if (m_ranges) {
+        gfx::AddRanges(content, m_ranges->ranges, m_ranges->verdicts);
     }
     return content;
 }

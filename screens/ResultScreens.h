@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrmRanges.h"
 #include "Report.h"
 #include "Toolkit.h"
 
@@ -27,8 +28,9 @@ public:
     // After a computed "Select": shows frmResult2, then frmResult1 on top of
     // it, both filled from the record. Screens already open are filled again
     // from scratch and brought to the front; an open charts window is
-    // refilled with the charts of the selection, which form held.
-    void Show(const gfx::ReportRecord& record, const EntryForm& form);
+    // refilled with the charts of the selection, which form held, with its
+    // ranges when they were evaluated.
+    void Show(const gfx::ReportRecord& record, const EntryForm& form, std::optional<EvaluatedRanges> ranges);
     // "Return" on either screen: both go, and the charts window with them.
     void CloseBoth();
     // A new or opened case: the screens go, and so does the charts window
@@ -50,6 +52,8 @@ private:
 
     // "Print" on either screen, with the screen as owner of the messages.
     void Print(QWidget& owner);
+    // The charts of the selection and of its ranges.
+    gfx::ChartContent ChartsOf(const gfx::PageTrace& trace) const;
 
     Toolkit& m_toolkit;
     std::function<gfx::ReportCustomer()> m_readCustomer;
@@ -60,6 +64,7 @@ private:
     std::unique_ptr<Screens> m_screens;
     // The form of the selection; its charts are drawn only when asked for.
     EntryForm m_form;
+    std::optional<EvaluatedRanges> m_ranges;
     // Made on the first "Charts", then shown and hidden.
     std::unique_ptr<FrmCharts> m_charts;
 };

@@ -9,7 +9,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace vyra::ui {
 
@@ -27,6 +30,38 @@ QMessageBox::Icon BoxIconOf(BoxIcon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+// Steps of the bar: a task's total may pass what an int holds.
+constexpr int kProgressSteps = 1000;
+
+class QtProgressBox : public ProgressBox {
+public:
+    QtProgressBox(QWidget* owner, const QString& text, double total)
+        : m_dialog(text, QStringLiteral("Cancel"), 0, kProgressSteps, owner), m_total(total)
+    {
+        m_dialog.setWindowTitle(QString::fromUtf8(kProgramTitle));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(0);
+        m_dialog.setAutoClose(false);
+        m_dialog.setValue(0);
+    }
+    // A modal progress dialog lets events through as it moves, Cancel
+    // among them.
+    bool Advance(double done) override
+    {
+        m_dialog.setValue(static_cast<int>(kProgressSteps * std::min(done / m_total, 1.0)));
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+    double m_total;
+};
+
+class RunningBox : public ProgressBox {
+public:
+    bool Advance(double) override { return true; }
+};
 
 }  // namespace
 
@@ -72,6 +107,16 @@ QString QtToolkit::ChooseFileToSave(QWidget* owner, const FileQuestion& question
 }
 
 QDate QtToolkit::Today() const { return QDate::currentDate(); }
+
+std::unique_ptr<ProgressBox> QtToolkit::ShowProgress(QWidget* owner, const QString& text, double total)
+{
+    return std::make_unique<QtProgressBox>(owner, text, total);
+}
+
+std::unique_ptr<ProgressBox> CancellingToolkit::ShowProgress(QWidget*, const QString&, double)
+{
+    return std::make_unique<RunningBox>();
+}
 
 std::unique_ptr<QPagedPaintDevice> QtToolkit::DefaultPrinter() { return gfx::OpenDefaultPrinter(); }
 

@@ -14,6 +14,15 @@ namespace vyra::ui {
 
 enum class BoxIcon { None, Information, Exclamation };
 
+// A long task's progress in a box with a Cancel button, there until it is
+// destroyed.
+class ProgressBox {
+public:
+    virtual ~ProgressBox() = default;
+    // How much of the total is done; false once Cancel was pressed.
+    virtual bool Advance(double done) = 0;
+};
+
 // The answer to "save the changed case first?".
 enum class SaveAnswer { Save, Discard, Cancel };
 
@@ -45,6 +54,8 @@ public:
     virtual QString ChooseFileToOpen(QWidget* owner, const FileQuestion& question) = 0;
     virtual QString ChooseFileToSave(QWidget* owner, const FileQuestion& question) = 0;
     virtual QDate Today() const = 0;
+    // A progress box over owner saying text, for a task of total steps.
+    virtual std::unique_ptr<ProgressBox> ShowProgress(QWidget* owner, const QString& text, double total) = 0;
     // The system's default printer opened for a job, or nothing when there
     // is none.
     virtual std::unique_ptr<QPagedPaintDevice> DefaultPrinter() = 0;
@@ -63,6 +74,8 @@ public:
     QString ChooseFileToOpen(QWidget*, const FileQuestion&) override { return {}; }
     QString ChooseFileToSave(QWidget*, const FileQuestion&) override { return {}; }
     std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget*, QPageSize::PageSizeId) override;
+    // No one is there to cancel: the task runs to its end.
+    std::unique_ptr<ProgressBox> ShowProgress(QWidget*, const QString&, double) override;
 };
 
 // The toolkit of the running program, on Qt's own boxes and dialogs.
@@ -74,6 +87,7 @@ public:
     QString ChooseFileToOpen(QWidget* owner, const FileQuestion& question) override;
     QString ChooseFileToSave(QWidget* owner, const FileQuestion& question) override;
     QDate Today() const override;
+    std::unique_ptr<ProgressBox> ShowProgress(QWidget* owner, const QString& text, double total) override;
     std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override;
     std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget* owner, QPageSize::PageSizeId paper) override;
     void EndProgram() override;

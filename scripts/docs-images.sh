@@ -50,11 +50,12 @@ picture -lbf lbf tension=50 diameter=4 roller-weight=30 alpha=20 beta=80 gamma=2
     bearing-weight=2 speed=500
 "$select" "${fields[@]/#/--}" --json --sketch=docs/sketch.png >/dev/null
 
-# The charts of an angled case, where bands and markers all show.
+# The charts of an angled case, where bands and markers all show, with ranges.
 angled=(tension=10 diameter=100 roller-weight=10 alpha=20 beta=80 gamma=20 position=20 height=0
         bearing-weight=1 speed=100)
-"$shots" "$work" kgf "${angled[@]}" 2>/dev/null
+"$shots" "$work" kgf "${angled[@]}" range:gamma=10:30 range:height=-20:20 range:speed=80:400 2>/dev/null
 mv "$work/charts.png" docs/charts-window.png
+mv "$work/frmRanges.png" docs/ranges-dialog.png
 mv "$work/frmTension.png" docs/tension-helper.png
 mv "$work/frmRoller.png" docs/roller-helper.png
 "$select" "${angled[@]/#/--}" "${customer[@]}" --report="$work/charts.pdf" --charts --calibration-weight=5 >/dev/null

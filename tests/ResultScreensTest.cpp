@@ -36,7 +36,10 @@ class ResultScreensTest : public ::testing::Test {
 protected:
     FrmResult& First() const { return *m_screens.First(); }
     FrmResult& Second() const { return *m_screens.Second(); }
-    void Show(const EntryForm& form, ForceUnit unit = kKgf) { m_screens.Show(test::SelectedRecord(form, unit), form); }
+    void Show(const EntryForm& form, ForceUnit unit = kKgf)
+    {
+        m_screens.Show(test::SelectedRecord(form, unit), form, {});
+    }
 
     test::ScriptedToolkit m_toolkit;
     gfx::ReportCustomer m_customer{"Northern Paper", "A-17", "PM3", "Dec 06,2026", "Ito"};

@@ -1,6 +1,7 @@
-// screenshots FOLDER [kgf|N] [FIELD=TEXT ...] [safe]: starts the input screen
-// offscreen, answers the unit screen, types the fields (items 0 to 9 by
-// their vyra-select names), presses "Select" and saves input.png,
+// screenshots FOLDER [kgf|N] [FIELD=TEXT ...] [range:FIELD=LOW:HIGH ...] [safe]:
+// starts the input screen offscreen, answers the unit screen, types the
+// fields (items 0 to 9 by their vyra-select names) and the ranges (saving
+// frmRanges.png), presses "Select" and saves input.png,
 // result-1.png and result-2.png in FOLDER, then charts.png, the two helpers
 // (frmTension.png, frmRoller.png) and viewer.png (the fifth explanation
 // document, read from the working directory), for
@@ -31,6 +32,8 @@ public:
     QString unitButton = QStringLiteral("cmdSel1");
     QString folder;
     int modalScreens = 0;
+    // "FIELD=LOW:HIGH" for the ranges dialog.
+    QStringList ranges;
 
     void ShowMessage(QWidget*, const QString& title, const QString& text, vyra::ui::BoxIcon) override
     {
@@ -63,6 +66,10 @@ public:
             screen.reject();
             return;
         }
+        if (screen.objectName() == QLatin1String("frmRanges")) {
+            FillRanges(screen);
+            return;
+        }
         if (screen.objectName() == QLatin1String("frmExSub")) {
             QApplication::processEvents();
             screen.grab().save(folder + QStringLiteral("/viewer.png"));
@@ -76,6 +83,24 @@ public:
     QDate Today() const override { return {2026, 12, 6}; }
     std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return nullptr; }
     void EndProgram() override { }
+
+private:
+    void FillRanges(QDialog& screen) const
+    {
+        for (const QString& range : ranges) {
+            const QString name = range.section('=', 0, 0);
+            const QStringList ends = range.section('=', 1).split(':');
+            for (std::size_t item = 0; item < vyra::kFieldNames.size(); ++item) {
+                if (name == QLatin1String(vyra::kFieldNames[item]) && ends.size() == 2) {
+                    screen.findChild<QLineEdit*>(QStringLiteral("txtLow%1").arg(item))->setText(ends[0]);
+                    screen.findChild<QLineEdit*>(QStringLiteral("txtHigh%1").arg(item))->setText(ends[1]);
+                }
+            }
+        }
+        QApplication::processEvents();
+        screen.grab().save(folder + QStringLiteral("/frmRanges.png"));
+        screen.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    }
 };
 
 template <class Control = QWidget>
@@ -132,12 +157,19 @@ int main(int argc, char** argv)
         if (word == QLatin1String("safe")) {
             Find<QRadioButton>(QStringLiteral("OpType(1)"))->click();
         }
+        if (word.startsWith(QLatin1String("range:"))) {
+            toolkit.ranges << word.mid(6);
+            continue;
+        }
         for (std::size_t item = 0; item < vyra::kFieldNames.size(); ++item) {
             const QString prefix = QString::fromLatin1(vyra::kFieldNames[item]) + '=';
             if (word.startsWith(prefix)) {
                 Find<QLineEdit>(QStringLiteral("txtInput(%1)").arg(item))->setText(word.mid(prefix.size()));
             }
         }
+    }
+    if (!toolkit.ranges.isEmpty()) {
+        Find<QAction>(QStringLiteral("mnuRanges"))->trigger();
     }
     Save(QStringLiteral("VyraSensorSelector"), folder + QStringLiteral("/input.png"));
     Find<QPushButton>(QStringLiteral("cmdResult"))->click();

@@ -14,6 +14,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -156,6 +157,15 @@ public:
     QString ChooseFileToOpen(QWidget*, const ui::FileQuestion& question) override { return File("open", question); }
     QString ChooseFileToSave(QWidget*, const ui::FileQuestion& question) override { return File("save", question); }
     QDate Today() const override { return {2026, 12, 5}; }
+    // Recorded as "progress TEXT of TOTAL"; the box lets progressSteps
+    // advances through and cancels the next one, or never cancels.
+    std::optional<int> progressSteps;
+    int progressAdvances = 0;
+    std::unique_ptr<ui::ProgressBox> ShowProgress(QWidget*, const QString& text, double total) override
+    {
+        asked << QStringLiteral("progress %1 of %2").arg(text).arg(total, 0, 'f', 0);
+        return std::make_unique<Progress>(*this);
+    }
     std::unique_ptr<QPagedPaintDevice> DefaultPrinter() override { return printer ? printer() : nullptr; }
     // The print dialog as it opens: the printer of a job on the default one.
     std::unique_ptr<QPagedPaintDevice> ChoosePrinter(QWidget*, QPageSize::PageSizeId paper) override
@@ -166,6 +176,15 @@ public:
     void EndProgram() override { ++endProgramCalls; }
 
 private:
+    struct Progress : ui::ProgressBox {
+        explicit Progress(ScriptedToolkit& owner) : m_owner(owner) { }
+        bool Advance(double) override
+        {
+            return !m_owner.progressSteps || m_owner.progressAdvances++ < *m_owner.progressSteps;
+        }
+        ScriptedToolkit& m_owner;
+    };
+
     template <class Answer>
     static Answer Next(std::deque<Answer>& queue, Answer cancel)
     {

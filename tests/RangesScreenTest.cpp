@@ -1,0 +1,191 @@
+// Ranges on the desktop: set in Tools > Ranges…, named under the entries,
+// evaluated by "Select" (with progress and Cancel when long) and carried
+// to the charts window and the exported report.
+#include "CaseAndBatchFiles.h"
+#include "Charts.h"
+#include "Commands.h"
+#include "FrmCharts.h"
+#include "FrmInput.h"
+#include "ReportPdf.h"
+#include "ScreenDriver.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace vyra::ui {
+namespace {
+
+using test::Child;
+
+// A film line's roller in kgf, with the ranges given as the case file's
+// "ranges" member.
+std::string CaseText(const std::string& ranges, const std::string& gamma = "20")
+{
+    return R"({"format":"vyra-case","version":1,"unit":"kgf","type":"standard","fulcrum":"right","sensors":"two",)"
+           R"("side":"one-side","channel":"both","tension":"10","diameter":"100","roller-weight":"10","alpha":"20",)"
+           R"("beta":"80","gamma":")"
+           + gamma
+           + R"(","position":"20","height":"40","bearing-weight":"2","speed":"300","customer":"","order":"",)"
+             R"("machine":"","date":"Dec 05,2026","name":"","ranges":{)"
+           + ranges + "}}";
+}
+
+class RangesScreenTest : public ::testing::Test {
+protected:
+    // The screen with the case opened at start, as its file gives it.
+    void Open(const std::string& text)
+    {
+        m_path = m_folder.filePath("c.vyracase");
+        QFile file(m_path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(text));
+        file.close();
+        m_screen = std::make_unique<FrmInput>(m_toolkit);
+        m_screen->OpenAtStart(m_path);
+        m_screen->show();
+    }
+    QString Line() const
+    {
+        const auto& label = Child<QLabel>(*m_screen, "lblRanges");
+        return label.isVisibleTo(m_screen.get()) ? label.text() : QStringLiteral("(none)");
+    }
+    // Tools > Ranges… with "name=low:high" entries typed, OK pressed, then
+    // Cancel if the dialog stayed open; the focus it was left with.
+    QString SetRanges(const std::vector<std::string>& entries, bool clearFirst = false)
+    {
+        QString focus;
+        m_toolkit.modalAnswers.push_back([&](QDialog& dialog) {
+            if (clearFirst) {
+                Child<QPushButton>(dialog, "cmdClear").click();
+            }
+            for (const std::string& entry : entries) {
+                const auto name = entry.substr(0, entry.find('='));
+                const auto ends = entry.substr(entry.find('=') + 1);
+                const auto item = std::find(kFieldNames.begin(), kFieldNames.end(), name) - kFieldNames.begin();
+                Child<QLineEdit>(dialog, QStringLiteral("txtLow%1").arg(item))
+                    .setText(QString::fromStdString(ends.substr(0, ends.find(':'))));
+                Child<QLineEdit>(dialog, QStringLiteral("txtHigh%1").arg(item))
+                    .setText(QString::fromStdString(ends.substr(ends.find(':') + 1)));
+            }
+            Child<QPushButton>(dialog, "cmdOK").click();
+            if (dialog.isVisible()) {
+                focus = dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString();
+                Child<QPushButton>(dialog, "cmdCancel").click();
+            }
+        });
+        Child<QAction>(*m_screen, "mnuRanges").trigger();
+        return focus;
+    }
+    void Select() { Child<QPushButton>(*m_screen, "cmdResult").click(); }
+    FrmCharts& Charts()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* result = widget->findChild<QPushButton*>("cmdCharts"); result && widget->isVisible()) {
+                result->click();
+                break;
+            }
+        }
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* charts = dynamic_cast<FrmCharts*>(widget)) {
+                return *charts;
+            }
+        }
+        throw std::runtime_error("no charts window");
+    }
+
+    QTemporaryDir m_folder;
+    QString m_path;
+    test::ScriptedToolkit m_toolkit;
+    std::unique_ptr<FrmInput> m_screen;
+};
+
+// OK keeps what the entries accept and says so under them; a refusal names
+// its range, keeps the dialog open at it and changes nothing.
+TEST_F(RangesScreenTest, TheDialogKeepsOnlyRangesTheEntriesAccept)
+{
+    Open(CaseText(""));
+    EXPECT_EQ(Line(), "(none)");
+    struct Row {
+        std::vector<std::string> typed;
+        QString message;  // a part of it; empty: kept
+        QString focus;
+    };
+    const std::vector<Row> refused{
+        {{"gamma=25:30"}, "the gamma range 25:30 does not hold the nominal 20.", "txtLow5"},
+        {{"gamma=30:10"}, "the gamma range 30:10 has its low end above its high end", "txtLow5"},
+        {{"speed=100:"}, "the speed range needs both its low and its high end", "txtLow9"},
+        {{"gamma=10:30", "roller-weight=0:20"},
+         "the roller-weight range 0:20 reaches 0, which \"Select\" refuses",
+         "txtLow2"},
+        {{"alpha=1x:30"}, "the alpha range's ends \"1x\" and \"30\" are not both numbers", "txtLow3"},
+    };
+    for (const Row& row : refused) {
+        SCOPED_TRACE(row.message.toStdString());
+        EXPECT_EQ(SetRanges(row.typed), row.focus);
+        ASSERT_EQ(m_toolkit.messages.size(), 1);
+        EXPECT_TRUE(m_toolkit.messages.takeFirst().contains("The ranges were not kept: " + row.message));
+        EXPECT_EQ(Line(), "(none)");
+        EXPECT_FALSE(m_screen->isWindowModified());
+    }
+    SetRanges({"gamma=10:30", "height=20:60"});
+    EXPECT_EQ(Line(), "Ranges: gamma 10 to 30 [degree], height 20 to 60 [mm]");
+    EXPECT_TRUE(m_toolkit.messages.isEmpty());
+    EXPECT_TRUE(m_screen->isWindowModified());
+    SetRanges({}, true);
+    EXPECT_EQ(Line(), "(none)");
+}
+
+// The desktop's report of a case with ranges is the report drawn from the
+// engine's own evaluation of them: 21 gamma degrees by 11 heights.
+TEST_F(RangesScreenTest, SelectEvaluatesTheRangesForTheChartsAndTheReport)
+{
+    Open(CaseText(R"("gamma":{"low":"10","high":"30"},"height":{"low":"20","high":"60"})"));
+    EXPECT_EQ(Line(), "Ranges: gamma 10 to 30 [degree], height 20 to 60 [mm]");
+    Select();
+    EXPECT_TRUE(m_toolkit.asked.isEmpty());
+    EXPECT_TRUE(Child<CanvasArea>(Charts(), "picRanges").isVisibleTo(&Charts()));
+    const QString exported = m_folder.filePath("r.pdf");
+    m_toolkit.modalAnswers.push_back([](QDialog& dialog) { Child<QPushButton>(dialog, "cmdOK").click(); });
+    m_toolkit.files.push_back(exported);
+    Child<QAction>(*m_screen, "mnuExportPdf").trigger();
+
+    const Case read = *ReadCaseFile(m_path.toStdString());
+    gfx::ReportRecord drawn{gfx::CustomerOf(read), "c.vyracase", gfx::SpecificationsOf(read), {}, {}, false};
+    drawn.selection.forceUnit = read.forceUnit;
+    ASSERT_FALSE(SelectCommand(drawn.selection, read.form));
+    drawn.charts = gfx::ChartContentOf(drawn.selection, read.form, {});
+    const std::vector<InputRange> ranges = *RangesOf(read);
+    gfx::AddRanges(*drawn.charts, ranges, EvaluateRanges(read.form, read.forceUnit, ranges));
+    ASSERT_TRUE(
+        gfx::WriteDrawnFile(m_folder.filePath("d.pdf").toStdString(), gfx::DrawReportPdf(drawn, QPageSize::A4)));
+    const QString text = test::PdfText(exported);
+    EXPECT_EQ(text.toStdString(), test::PdfText(m_folder.filePath("d.pdf")).toStdString());
+    EXPECT_TRUE(text.contains("Over the ranges: 231 points"));
+}
+
+// Past a million points "Select" shows its progress, and Cancel leaves the
+// selection without its ranges; a range the entries no longer hold is said
+// and left out, the results shown all the same.
+TEST_F(RangesScreenTest, LongEvaluationsCanBeCancelledAndRefusalsAreSaid)
+{
+    Open(CaseText(R"("alpha":{"low":"0","high":"40"},"beta":{"low":"60","high":"100"},)"
+                  R"("gamma":{"low":"0","high":"40"},"speed":{"low":"100","high":"500"},)"
+                  R"("height":{"low":"0","high":"100"})"));
+    m_toolkit.progressSteps = 1;
+    Select();
+    EXPECT_EQ(m_toolkit.asked, QStringList{"progress Evaluating the ranges over 8339441 points… of 8339441"});
+    EXPECT_EQ(m_toolkit.progressAdvances, 2);
+    EXPECT_FALSE(Child<CanvasArea>(Charts(), "picRanges").isVisibleTo(&Charts()));
+
+    Child<QLineEdit>(*m_screen, "txtInput(5)").setText("45");
+    Select();
+    ASSERT_EQ(m_toolkit.messages.size(), 1);
+    EXPECT_EQ(m_toolkit.messages.front().toStdString(),
+              "message Ranges: The results are for the entries alone; the ranges were not evaluated: the gamma "
+              "range 0:40 does not hold the nominal 45. icon 2");
+    EXPECT_NE(Child<QLabel>(Charts(), "lblPassing").text(), "");
+}
+
+}  // namespace
+}  // namespace vyra::ui
