@@ -187,5 +187,21 @@ TEST_F(RangesScreenTest, LongEvaluationsCanBeCancelledAndRefusalsAreSaid)
     EXPECT_NE(Child<QLabel>(Charts(), "lblPassing").text(), "");
 }
 
+// The desktop's own progress box moves with the task, and its Cancel stops it.
+TEST(ProgressBox, MovesAndCancels)
+{
+    QtToolkit toolkit;
+    QWidget owner;
+    owner.show();
+    const std::unique_ptr<ProgressBox> box = toolkit.ShowProgress(&owner, QStringLiteral("Working"), 400);
+    EXPECT_TRUE(box->Advance(100));
+    auto* dialog = owner.findChild<QProgressDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->value(), 250);
+    EXPECT_EQ(dialog->labelText(), "Working");
+    dialog->findChild<QPushButton*>()->click();
+    EXPECT_FALSE(box->Advance(200));
+}
+
 }  // namespace
 }  // namespace vyra::ui

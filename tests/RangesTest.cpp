@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace vyra {
 namespace {
@@ -111,6 +112,31 @@ TEST(Ranges, PointCounts)
     }
     EntryForm form = test::EditedWorkedExample("5=20 7=3.5");
     EXPECT_EQ(RangePointCount(form, {{kItemGamma, 10, 30}, {kItemH, 0, 10}}), 21 * 12);
+}
+
+// 41 x 11 x 21 = 9471 points: told at 4096 and 8192, the same verdicts
+// as without being told; stopped at the first, nothing.
+TEST(Ranges, ProgressIsToldAndMayStop)
+{
+    const EntryForm form = test::EditedWorkedExample("5=20 7=0");
+    const std::vector<InputRange> ranges{{kItemGamma, 0, 40}, {kItemH, -50, 50}, {kItemAlpha, -10, 10}};
+    ASSERT_EQ(RangePointCount(form, ranges), 41 * 11 * 21);
+    std::vector<double> told;
+    const auto verdicts = EvaluateRanges(form, kKgf, ranges, [&told](double done) {
+        told.push_back(done);
+        return true;
+    });
+    EXPECT_EQ(told, (std::vector<double>{4096, 8192}));
+    ASSERT_TRUE(verdicts);
+    const RangeVerdicts plain = EvaluateRanges(form, kKgf, ranges);
+    for (int model = 0; model < kModelCount; ++model) {
+        EXPECT_EQ((*verdicts)[model].passesBoth, plain[model].passesBoth);
+        EXPECT_EQ((*verdicts)[model].points, 9471);
+        EXPECT_EQ((*verdicts)[model].worst.at, plain[model].worst.at);
+    }
+    int calls = 0;
+    EXPECT_FALSE(EvaluateRanges(form, kKgf, ranges, [&calls](double) { return ++calls > 1; }));
+    EXPECT_EQ(calls, 1);
 }
 
 TEST(Ranges, RefusalsNameTheirInput)
