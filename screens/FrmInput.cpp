@@ -407,7 +407,11 @@ void FrmInput::RangesTool()
             return RangesRefusal(trial);
         },
         this);
-    ExplainOnF1(dialog, "Ranges and remedies");
+    // Document 4's ninth example explains ranges and remedies.
+    AddKey(dialog, QKeySequence::HelpContents, [this, &dialog] {
+        m_controls->explanation.ShowDocument(QStringLiteral("Explanation4.rtf"),
+                                             QStringLiteral("How the ranges are evaluated"), dialog);
+    });
     m_toolkit.ShowModal(dialog);
     if (const auto& choice = dialog.Choice(); choice && *choice != c.ranges) {
         c.ranges = *choice;

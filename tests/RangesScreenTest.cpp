@@ -187,6 +187,24 @@ TEST_F(RangesScreenTest, LongEvaluationsCanBeCancelledAndRefusalsAreSaid)
     EXPECT_NE(Child<QLabel>(Charts(), "lblPassing").text(), "");
 }
 
+// F1 in the dialog opens the explanation of ranges, in document 4.
+TEST_F(RangesScreenTest, F1ExplainsTheRanges)
+{
+    Open(CaseText(""));
+    QString shown;
+    m_toolkit.modalAnswers.push_back([](QDialog& dialog) {
+        test::PressKeys(dialog, QKeySequence(Qt::Key_F1));
+        dialog.reject();
+    });
+    m_toolkit.modalAnswers.push_back([&shown](QDialog& viewer) {
+        shown = dynamic_cast<FrmExSub&>(viewer).RichTextBox1().textCursor().selectedText();
+        viewer.reject();
+    });
+    const test::WorkingFolder documents(VYRA_DOCS_DIR);
+    Child<QAction>(*m_screen, "mnuRanges").trigger();
+    EXPECT_EQ(shown, "How the ranges are evaluated");
+}
+
 // The desktop's own progress box moves with the task, and its Cancel stops it.
 TEST(ProgressBox, MovesAndCancels)
 {
