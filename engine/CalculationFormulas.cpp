@@ -44,7 +44,13 @@ public:
 private:
     static std::string Shown(double value, std::string_view unit)
     {
-        return RecordNumber(value) + (unit.empty() ? "" : " " + std::string(unit));
+        // Appended piece by piece: GCC 12 sees an overlapping copy in " " + unit.
+        std::string shown = RecordNumber(value);
+        if (!unit.empty()) {
+            shown += ' ';
+            shown += unit;
+        }
+        return shown;
     }
 
     const RunState& m_state;
