@@ -386,9 +386,8 @@ void FrmInput::RollerTool()
     ExplainOnF1(dialog, "Roller weight and limits from its drawing");
     m_toolkit.ShowModal(dialog);
     if (const auto& choice = dialog.Choice()) {
-        c.txtInput[kItemD]->setText(ToQString(ShortestText(InRunUnits(Quantity::Length, choice->diameter, unit))));
-        c.txtInput[kItemWr]->setText(
-            ToQString(FormatPattern(InRunUnits(Quantity::Mass, choice->rollerWeight, unit), 2)));
+        c.txtInput[kItemD]->setText(ToQString(choice->fields.diameter));
+        c.txtInput[kItemWr]->setText(ToQString(choice->fields.rollerWeight));
         c.rollerFrom = choice->drawing;
         c.menus->CaseEdited();
     }

@@ -1,5 +1,6 @@
 #include "ToolDialogs.h"
 
+#include "HelperTexts.h"
 #include "InputControls.h"
 #include "Placement.h"
 #include "ResultFormat.h"
@@ -90,50 +91,6 @@ QString Captioned(const char* caption, Quantity quantity, ForceUnit unit)
     return QString::fromUtf8(caption) + QLatin1Char(' ') + ToQString(UnitCaption(quantity, unit));
 }
 
-std::string AdviceText(const TensionAdvice& advice, ForceUnit forceUnit)
-{
-    const std::string unit(UnitWord(forceUnit));
-    std::string text = TensionPerWidthLine(advice.perWidth, forceUnit) + "\nTension [" + unit + "]: low "
-                       + FormatPattern(advice.tension.low, 2) + ", typical " + FormatPattern(advice.tension.typical, 2)
-                       + ", high " + FormatPattern(advice.tension.high, 2);
-    if (advice.breakLoad) {
-        text += "\nBreak load: " + FormatPattern(*advice.breakLoad, 1) + " " + unit;
-    }
-    if (advice.shareOfBreak) {
-        text += "; the entered tension is " + FormatPattern(*advice.shareOfBreak, 1) + " % of it";
-    }
-    if (advice.pastBreakShare) {
-        text += "\nWarning: more than 25 % of the break load: the web may creep or tear.";
-    }
-    return text;
-}
-
-// The sag in the run's unit of small displacements: mm, or mil.
-std::string LimitsText(const RollerLimits& limits, ForceUnit unit)
-{
-    using enum Quantity;
-    const auto shown = [unit](Quantity quantity, double held, int decimals) {
-        return FormatPattern(InRunUnits(quantity, held, unit), decimals) + " "
-               + std::string(UnitSymbol(quantity, unit));
-    };
-    std::string text = "Roller weight Wr: " + shown(Mass, limits.weight, 2)
-                       + "\nSag at mid-face: " + shown(Displacement, limits.deflection, 3) + " under its own weight";
-    if (limits.loadedDeflection) {
-        text += ", " + shown(Displacement, *limits.loadedDeflection, 3) + " with the load";
-    }
-    text += "; guide " + shown(Displacement, limits.deflectionGuide, 3) + (limits.pastGuide ? " (past it)" : "");
-    text += "\nFirst critical speed: " + FormatPattern(limits.criticalHz, 1) + " Hz, "
-            + FormatPattern(limits.criticalRpm, 0) + " rpm, " + shown(Speed, limits.criticalSurface, 0)
-            + " at the surface";
-    if (limits.speedShare) {
-        text += "; the line speed is " + FormatPattern(*limits.speedShare, 1) + " % of it";
-    }
-    if (limits.pastSpeedShare) {
-        text += "\nWarning: more than 70 % of the critical speed: the roller runs near resonance.";
-    }
-    return text;
-}
-
 }  // namespace
 
 FrmTension::FrmTension(const MaterialTable& table, ForceUnit forceUnit, std::optional<double> entered,
@@ -178,7 +135,7 @@ Expected<TensionAdvice> FrmTension::Advise() const
 void FrmTension::cmdShow_Click()
 {
     const Expected<TensionAdvice> advice = Advise();
-    m_lblAdvice->setText(ToQString(advice ? AdviceText(*advice, m_forceUnit) : advice.Error().reason));
+    m_lblAdvice->setText(ToQString(advice ? TensionAdviceText(*advice, m_forceUnit) : advice.Error().reason));
 }
 
 void FrmTension::cmdUse_Click()
@@ -189,7 +146,7 @@ void FrmTension::cmdUse_Click()
         return;
     }
     const auto pick = static_cast<TensionPick>(m_cboPick->currentIndex());
-    m_choice = TensionChoice{FormatPattern(advice->tension.At(pick), 2), {advice->web, pick}};
+    m_choice = TensionChoice{TensionFieldText(*advice, pick), {advice->web, pick}};
     accept();
 }
 
@@ -246,7 +203,7 @@ void FrmRoller::cmdShow_Click()
     }
     const Expected<RollerLimits> limits =
         drawing ? ComputeRollerLimits(*drawing, load, m_lineSpeed) : Expected<RollerLimits>(drawing.Error());
-    m_lblLimits->setText(ToQString(limits ? LimitsText(*limits, m_forceUnit) : limits.Error().reason));
+    m_lblLimits->setText(ToQString(limits ? RollerLimitsText(*limits, m_forceUnit) : limits.Error().reason));
 }
 
 void FrmRoller::cmdUse_Click()
@@ -256,8 +213,7 @@ void FrmRoller::cmdUse_Click()
         m_lblLimits->setText(ToQString(drawing.Error().reason));
         return;
     }
-    const double weight = ComputeRollerLimits(*drawing, std::nullopt, std::nullopt)->weight;
-    m_choice = RollerChoice{weight, drawing->tubeOd, *drawing};
+    m_choice = RollerChoice{RollerFields(*drawing, m_forceUnit), *drawing};
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ForceUnit.h"
+#include "HelperTexts.h"
 #include "RollerDrawing.h"
 #include "Toolkit.h"
 #include "WebTension.h"
@@ -24,8 +25,7 @@ struct TensionChoice {
 };
 
 struct RollerChoice {
-    double rollerWeight;  // kg
-    double diameter;  // mm, the tube's outer diameter
+    RollerFieldTexts fields;  // in the run's units
     RollerDrawing drawing;
 };
 
