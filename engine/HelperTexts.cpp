@@ -6,6 +6,18 @@
 
 namespace vyra {
 
+std::vector<std::string> MaterialChoices(const MaterialTable& table)
+{
+    std::vector<std::string> names;
+    for (const WebMaterial& material : table.Rows()) {
+        names.push_back(material.name);
+    }
+    if (table.Find(kLaminate) == nullptr) {
+        names.emplace_back(kLaminate);
+    }
+    return names;
+}
+
 std::string TensionAdviceText(const TensionAdvice& advice, ForceUnit forceUnit)
 {
     const std::string unit(UnitWord(forceUnit));

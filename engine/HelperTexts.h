@@ -5,11 +5,16 @@
 #include "WebTension.h"
 
 #include <string>
+#include <vector>
 
 namespace vyra {
 
 // What the two helpers show and put into the entry fields, the same on the
 // desktop and on the page.
+
+// The materials a helper offers: the table's, then "laminate" unless the
+// table names it already.
+std::vector<std::string> MaterialChoices(const MaterialTable& table);
 
 // "Tension per width […]", the tension range in the run's unit, the break
 // load and the share of it the entered tension is, and the warning past

@@ -100,10 +100,9 @@ FrmTension::FrmTension(const MaterialTable& table, ForceUnit forceUnit, std::opt
     setObjectName(QStringLiteral("frmTension"));
     setWindowTitle(QStringLiteral("Tension from material"));
     QStringList names;
-    for (const WebMaterial& material : table.Rows()) {
-        names << ToQString(material.name);
+    for (const std::string& name : MaterialChoices(table)) {
+        names << ToQString(name);
     }
-    names << QString::fromUtf8(kLaminate.data(), static_cast<qsizetype>(kLaminate.size()));
     const WebTexts texts = start ? TextsOf(start->web, forceUnit) : WebTexts{};
     auto* form = new QFormLayout;
     m_cboMaterial = AddChoice(*form, "cboMaterial", QStringLiteral("Material"), names);

@@ -3,15 +3,18 @@
 // textbook formulas (tests/cases/engine_web_tension.txt, engine_roller.txt).
 #include "BatchFile.h"
 #include "CaseFile.h"
+#include "HelperTexts.h"
 #include "MaterialFile.h"
 #include "MaterialTableFile.h"
 #include "ResultFormat.h"
 #include "RollerDrawing.h"
+#include "ShippedMaterials.h"
 #include "TestCases.h"
 #include "WebTension.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,6 +57,18 @@ TEST(WebTension, ShippedTableMeetsThePublishedFigures)
         }
         EXPECT_EQ(advice->pastBreakShare, row[14] == "yes") << row[0];
     }
+}
+
+// The table the page compiles in as data is the shipped text, row by row.
+TEST(WebTension, ShippedTableAsDataIsTheShippedText)
+{
+    EXPECT_EQ(ShippedMaterialTable().Rows(), BuiltInMaterials().Rows());
+    // The helpers offer "laminate" once: the table's row, or after the rows.
+    const std::vector<std::string> offered = MaterialChoices(ShippedMaterialTable());
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), "laminate"), 1);
+    MaterialTable films;
+    films.Put({"PET", TensionBasis::Thickness, 1, 2, 3, {}, {}, ""});
+    EXPECT_EQ(MaterialChoices(films), (std::vector<std::string>{"PET", "laminate"}));
 }
 
 TEST(WebTension, RefusalsNameTheField)

@@ -8,17 +8,21 @@
 #include "CaseFile.h"
 #include "Commands.h"
 #include "Headroom.h"
+#include "HelperTexts.h"
 #include "NumberText.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "ResultNotes.h"
 #include "RunState.h"
+#include "ShippedMaterials.h"
 #include "Units.h"
 
 #include <emscripten/emscripten.h>
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -229,6 +233,121 @@ const char* Answer(const Json& answer)
     return text.c_str();
 }
 
+// A helper's request's texts, named as the case file names its record.
+template <typename Texts, std::size_t N>
+Texts TextsFrom(const Json& request, const std::array<TextName<Texts>, N>& names)
+{
+    Texts texts;
+    for (const auto& [name, member] : names) {
+        const auto found = request.find(std::string(name));
+        texts.*member = found != request.end() && found->is_string() ? found->template get<std::string>() : "";
+    }
+    return texts;
+}
+
+template <typename Texts, std::size_t N>
+Json JsonFrom(const Texts& texts, const std::array<TextName<Texts>, N>& names)
+{
+    Json fields = Json::object();
+    for (const auto& [name, member] : names) {
+        fields[std::string(name)] = texts.*member;
+    }
+    return fields;
+}
+
+std::string RequestText(const Json& request, const char* name)
+{
+    const auto found = request.find(name);
+    return found != request.end() && found->is_string() ? found->get<std::string>() : "";
+}
+
+// The entered value of a field as the helpers take it, in the run's unit.
+std::optional<double> Entered(const Case& c, int item, const char* name)
+{
+    const Expected<double> read = ReadMeasure(name, c.form.txtInput[static_cast<std::size_t>(item)], "");
+    return read ? std::optional(*read) : std::nullopt;
+}
+
+// The helpers' captions name the run's units of length and weight.
+Json UnitsOf(ForceUnit unit)
+{
+    return {{"length", UnitCaption(Quantity::Length, unit)}, {"mass", UnitCaption(Quantity::Mass, unit)}};
+}
+
+// "Tension from material" as it opens: the shipped materials, the picks and
+// the case's record, if it has one, in its texts.
+Json TensionFormOf(const Case& c)
+{
+    Json fields = JsonFrom(c.tensionFrom ? TextsOf(c.tensionFrom->web, c.forceUnit) : WebTexts{}, kWebTextNames);
+    fields[std::string(kPickName)] = PickWord(c.tensionFrom ? c.tensionFrom->pick : TensionPick::Typical);
+    return {{"status", "ok"},
+            {"materials", MaterialChoices(ShippedMaterialTable())},
+            {"fields", fields},
+            {"units", UnitsOf(c.forceUnit)}};
+}
+
+// The advice's text, and the entries with its pick as the tension and the
+// helper's record, as "Use" leaves them.
+Json TensionHelperOf(const Case& c, const Json& request)
+{
+    const Expected<WebDescription> web = ReadWebDescription(TextsFrom(request, kWebTextNames), c.forceUnit);
+    const Expected<TensionAdvice> advice =
+        web ? AdviseTension(ShippedMaterialTable(), *web, Entered(c, kItemFS, "tension"), c.forceUnit)
+            : Expected<TensionAdvice>(web.Error());
+    const std::optional<TensionPick> pick = PickNamed(RequestText(request, kPickName.data()));
+    if (!advice || !pick) {
+        return {{"status", "refused"}, {"reason", advice ? "pick is low, typical or high" : advice.Error().reason}};
+    }
+    Case used = c;
+    used.form.txtInput[kItemFS] = TensionFieldText(*advice, *pick);
+    used.tensionFrom = TensionOrigin{advice->web, *pick};
+    return {{"status", "ok"}, {"text", TensionAdviceText(*advice, c.forceUnit)}, {"entries", EntriesOf(used)}};
+}
+
+Json RollerFormOf(const Case& c)
+{
+    return {{"status", "ok"},
+            {"materials", {"steel", "aluminium", "carbon", "other"}},
+            {"fields", JsonFrom(c.rollerFrom ? TextsOf(*c.rollerFrom, c.forceUnit) : RollerTexts{}, kRollerTextNames)},
+            {"units", UnitsOf(c.forceUnit)}};
+}
+
+// The limits' text, with the load typed and the line speed entered, and
+// the entries with the drawing's diameter and weight and its record.
+Json RollerHelperOf(const Case& c, const Json& request)
+{
+    const Expected<RollerDrawing> drawing = ReadRollerDrawing(TextsFrom(request, kRollerTextNames), c.forceUnit);
+    std::optional<double> load;
+    if (const std::string typed = RequestText(request, "load"); drawing && !typed.empty()) {
+        const Expected<double> read = ReadMeasureIn("load", typed, Quantity::Mass, c.forceUnit, true);
+        if (!read) {
+            return {{"status", "refused"}, {"reason", read.Error().reason}};
+        }
+        load = *read;
+    }
+    const std::optional<double> speed = Entered(c, kItemV, "speed");
+    const Expected<RollerLimits> limits =
+        drawing ? ComputeRollerLimits(
+            *drawing, load, speed ? std::optional(InProgramUnits(Quantity::Speed, *speed, c.forceUnit)) : std::nullopt)
+                : Expected<RollerLimits>(drawing.Error());
+    if (!limits) {
+        return {{"status", "refused"}, {"reason", limits.Error().reason}};
+    }
+    Case used = c;
+    const RollerFieldTexts fields = RollerFields(*drawing, c.forceUnit);
+    used.form.txtInput[kItemD] = fields.diameter;
+    used.form.txtInput[kItemWr] = fields.rollerWeight;
+    used.rollerFrom = *drawing;
+    return {{"status", "ok"}, {"text", RollerLimitsText(*limits, c.forceUnit)}, {"entries", EntriesOf(used)}};
+}
+
+// The request of a helper: a JSON object of its fields' texts.
+Json RequestOf(const char* request)
+{
+    Json read = Json::parse(request, nullptr, false);
+    return read.is_object() ? read : Json::object();
+}
+
 template <typename Then>
 const char* WithCase(const char* entries, Then then)
 {
@@ -274,6 +393,22 @@ EMSCRIPTEN_KEEPALIVE const char* vyra_read_case(const char* bytes, int size)
 {
     const Expected<Case> c = ParseCaseFile(std::string_view(bytes, static_cast<std::size_t>(size)));
     return Answer(c ? Json{{"status", "ok"}, {"entries", EntriesOf(*c)}} : ProblemOf(c.Error().reason));
+}
+
+// The helpers as they open, and what "Show" and "Use" give for the
+// request's texts.
+EMSCRIPTEN_KEEPALIVE const char* vyra_tension_form(const char* entries) { return WithCase(entries, TensionFormOf); }
+
+EMSCRIPTEN_KEEPALIVE const char* vyra_tension(const char* entries, const char* request)
+{
+    return WithCase(entries, [request](const Case& c) { return TensionHelperOf(c, RequestOf(request)); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vyra_roller_form(const char* entries) { return WithCase(entries, RollerFormOf); }
+
+EMSCRIPTEN_KEEPALIVE const char* vyra_roller(const char* entries, const char* request)
+{
+    return WithCase(entries, [request](const Case& c) { return RollerHelperOf(c, RequestOf(request)); });
 }
 
 // Today as the input screen's date field shows it.

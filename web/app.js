@@ -341,6 +341,71 @@
         refreshForm();
     }
 
+    // The two helpers: each opens on the case's record of it, shows what
+    // the engine works out, and "Use" puts its values and record into the
+    // entries, as the desktop's helpers do.
+    const helpers = {
+        tension: { dialog: 'tension-dialog', opened: 'vyra_tension_form', run: 'vyra_tension', choice: 'material' },
+        roller: { dialog: 'roller-dialog', opened: 'vyra_roller_form', run: 'vyra_roller', choice: 'roller-material' },
+    };
+
+    // The roller's "other" is a density and a modulus of its own instead
+    // of a named material.
+    function helperRequest(dialog) {
+        const request = {};
+        for (const control of dialog.querySelector('form').elements) {
+            if (control.name) {
+                request[control.name] = control.value.trim();
+            }
+        }
+        if (request['roller-material'] === 'other') {
+            request['roller-material'] = '';
+        } else if ('roller-material' in request) {
+            request.density = '';
+            request.modulus = '';
+        }
+        return request;
+    }
+
+    function openHelper(helper) {
+        const dialog = document.getElementById(helper.dialog);
+        const opened = ask(helper.opened, JSON.stringify(entries()));
+        const choice = dialog.querySelector(`select[name="${helper.choice}"]`);
+        choice.replaceChildren(...opened.materials.map((name) => new Option(name)));
+        for (const [name, value] of Object.entries(opened.fields)) {
+            const control = dialog.querySelector(`[name="${name}"]`);
+            if (control) {
+                control.value = value;
+            }
+        }
+        if (helper === helpers.roller && opened.fields['roller-material'] === '' && opened.fields.density !== '') {
+            choice.value = 'other';
+        }
+        if (!choice.value) {
+            choice.selectedIndex = 0;
+        }
+        for (const unitLabel of dialog.querySelectorAll('[data-unit]')) {
+            unitLabel.textContent = opened.units[unitLabel.dataset.unit];
+        }
+        dialog.querySelector('.advice').textContent = '';
+        document.querySelectorAll('dialog .use').forEach((button) => button.removeAttribute('id'));
+        dialog.querySelector('.use').id = 'use';
+        dialog.showModal();
+    }
+
+    // "Show", or "Use" (also Enter in a field): a refusal stays in the helper.
+    function runHelper(helper, use) {
+        const dialog = document.getElementById(helper.dialog);
+        const answer = ask(helper.run, JSON.stringify(entries()), JSON.stringify(helperRequest(dialog)));
+        dialog.querySelector('.advice').textContent = answer.status === 'ok' ? answer.text : answer.reason;
+        if (use && answer.status === 'ok') {
+            setEntries(answer.entries);
+            typedIn = null;
+            markStale();
+            dialog.close();
+        }
+    }
+
     try {
         buildFields(ask('vyra_form', '{}').fields);
         const today = new Date();
@@ -377,6 +442,18 @@
         takeBackMarks(angleNames.includes(name) ? angleNames : [name]);
     });
     form.addEventListener('submit', guarded(select));
+    for (const [name, helper] of Object.entries(helpers)) {
+        const dialog = document.getElementById(helper.dialog);
+        document.getElementById(`${name}-helper`).addEventListener('click', guarded(() => openHelper(helper)));
+        dialog.querySelector('.show').addEventListener('click', guarded(() => runHelper(helper, false)));
+        // "Use" is the form's first submit button, so that Enter in a field is "Use" too.
+        dialog.querySelector('form').addEventListener('submit', (event) => {
+            if (event.submitter?.value !== 'cancel') {
+                event.preventDefault();
+                guarded(() => runHelper(helper, true))();
+            }
+        });
+    }
     document.getElementById('save').addEventListener('click', guarded(save));
     document.getElementById('copy').addEventListener('click', copyTables);
     document.getElementById('open').addEventListener('change', async (event) => {
