@@ -1,10 +1,7 @@
 #include "RangeOption.h"
 
-#include "Answer.h"
-#include "Commands.h"
 #include "NumberText.h"
-#include "RunState.h"
-#include "Utf8.h"
+#include "RangeWords.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,36 +14,6 @@ int FieldNamed(std::string_view name)
 {
     const auto found = std::find(kFieldNames.begin(), kFieldNames.end(), name);
     return found == kFieldNames.end() ? -1 : static_cast<int>(found - kFieldNames.begin());
-}
-
-std::string PointWords(const std::vector<InputRange>& ranges, const std::vector<double>& at)
-{
-    std::string words;
-    for (std::size_t r = 0; r < ranges.size(); ++r) {
-        words += Joined(
-            {r > 0 ? ", " : "", kFieldNames[static_cast<std::size_t>(ranges[r].item)], " ", ShortestText(at[r])});
-    }
-    return words;
-}
-
-// What stops the model at its worst point, in the words of the answer
-// sentence, or the refusal of the angle checks there.
-std::string WorstWords(const Case& input, const std::vector<InputRange>& ranges, const RangeWorst& worst, int model)
-{
-    EntryForm form = input.form;
-    for (std::size_t r = 0; r < ranges.size(); ++r) {
-        form.txtInput[static_cast<std::size_t>(ranges[r].item)] = RoundTripText(worst.at[r]);
-    }
-    RunState state;
-    state.forceUnit = input.forceUnit;
-    if (const CheckResult refusal = SelectCommand(state, form)) {
-        std::string message = refusal->message;
-        std::replace(message.begin(), message.end(), '\r', ' ');
-        return message;
-    }
-    const std::string nearest = NearestText(state, model);
-    const std::size_t comma = nearest.find(", ");
-    return comma == std::string::npos ? nearest : nearest.substr(comma + 2);
 }
 
 Expected<InputRange> ParseRangeWord(const std::string& word)
@@ -93,18 +60,10 @@ Expected<std::vector<InputRange>> ParseRangeWords(const std::vector<std::string>
 void WriteRangeLines(const Case& input, const std::vector<InputRange>& ranges, const RangeVerdicts& verdicts,
                      std::ostream& out)
 {
-    RunState names;
-    names.seriesIndex = static_cast<std::int16_t>(input.form.opType);
-    out << "Over the ranges (" << ShortestText(verdicts[0].points) << " points):\n";
-    for (int model = 0; model < kModelCount; ++model) {
-        const RangeVerdict& verdict = verdicts[static_cast<std::size_t>(model)];
-        out << "  " << names.model(model).name;
-        if (verdict.passesBoth) {
-            out << " passes both result sets\n";
-            continue;
-        }
-        out << " fails at " << PointWords(ranges, verdict.worst.at) << ": "
-            << WorstWords(input, ranges, verdict.worst, model) << '\n';
+    const std::vector<std::string> lines = RangeLines(input, ranges, verdicts);
+    out << lines.front() << '\n';
+    for (std::size_t line = 1; line < lines.size(); ++line) {
+        out << "  " << lines[line] << '\n';
     }
 }
 

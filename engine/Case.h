@@ -91,6 +91,8 @@ struct RangeTexts {
     bool operator==(const RangeTexts&) const = default;
 };
 inline constexpr std::string_view kRangesName = "ranges";
+// A case's ranges by field, none for a field without one.
+using CaseRanges = std::array<std::optional<RangeTexts>, kFieldCount>;
 
 // Everything the input screen holds: the customer block, the options, the
 // unit of force and the ten field texts exactly as typed, so that a case
@@ -104,7 +106,7 @@ struct Case {
     std::optional<TensionOrigin> tensionFrom{};
     std::optional<RollerDrawing> rollerFrom{};
     // By field; only the inputs MayCarryRange allows have one.
-    std::array<std::optional<RangeTexts>, kFieldCount> ranges{};
+    CaseRanges ranges{};
 
     bool operator==(const Case&) const = default;
 };

@@ -143,20 +143,6 @@ void FrmRanges::cmdClear_Click()
     }
 }
 
-std::string RangesLine(const CaseRanges& ranges, ForceUnit forceUnit)
-{
-    const auto units = UnitLabels(forceUnit);
-    std::string line;
-    for (int item = 0; item < kFieldCount; ++item) {
-        const auto index = static_cast<std::size_t>(item);
-        if (const std::optional<RangeTexts>& texts = ranges[index]) {
-            line += Joined({line.empty() ? "Ranges: " : ", ", kFieldNames[index], " ", texts->low, " to ", texts->high,
-                            " ", units[index]});
-        }
-    }
-    return line;
-}
-
 std::optional<std::string> RangesRefusal(const Case& c)
 {
     const Expected<std::vector<InputRange>> ranges = RangesOf(c);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Case.h"
+#include "RangeWords.h"
 #include "Ranges.h"
 #include "Toolkit.h"
 
@@ -15,8 +16,6 @@
 class QLineEdit;
 
 namespace vyra::ui {
-
-using CaseRanges = std::array<std::optional<RangeTexts>, kFieldCount>;
 
 // "Ranges": a low and a high end for each input that may carry one, in the
 // run's unit; both empty for none. OK keeps them once check accepts them
@@ -41,10 +40,6 @@ private:
     std::array<QLineEdit*, kFieldCount> m_txtHigh{};
     std::optional<CaseRanges> m_choice;
 };
-
-// The input screen's line naming the ranges set ("Ranges: gamma 10 to 30
-// [degree], speed 300 to 500 [m/min]"), empty when there are none.
-std::string RangesLine(const CaseRanges& ranges, ForceUnit forceUnit);
 
 // Nothing when the case's ranges are accepted for its entries, else why
 // not, naming the range.
