@@ -220,31 +220,36 @@ void SvgCanvas::PaintArc(double x, double y, double radius, Rgb colour, double s
         + " " + Number(cy - r * std::sin(end)) + "\"" + Stroke(colour) + "/>");
 }
 
+// The desktop sets a font on a device in a whole number of pixels to the
+// em, and measures and places text at that size; the twips of one em there.
+double SvgCanvas::DeviceEmTwips() const
+{
+    return std::round(Font().size * kTwipsPerPoint / m_twipsPerDot) * m_twipsPerDot;
+}
+
 // Black, as on the desktop, with the top of the line box at (x, y): the
 // baseline lies one ascent below.
 void SvgCanvas::PaintText(double x, double y, std::string_view text)
 {
     const FaceMetrics& metrics = MetricsOf(Font());
-    const double em = Font().size * kTwipsPerPoint;
-    const double baseline = ToTwipsY(y) + em * metrics.ascent / metrics.unitsPerEm;
+    const double baseline = ToTwipsY(y) + DeviceEmTwips() * metrics.ascent / metrics.unitsPerEm;
     Add("<text" + Attribute("x", ToTwipsX(x)) + Attribute("y", baseline) + " font-family=\""
-        + std::string(FontFamilies(metrics.face)) + "\"" + Attribute("font-size", em)
+        + std::string(FontFamilies(metrics.face)) + "\"" + Attribute("font-size", Font().size * kTwipsPerPoint)
         + (Font().bold ? " font-weight=\"bold\"" : "") + ">" + XmlText(text) + "</text>");
 }
 
-// As the desktop measures on a device of the canvas's resolution, where the
-// font takes a whole number of pixels to the em, so that a text is as wide
-// as in the PDF that the same drawing makes at 600 dpi.
+// So that a text is as wide and a line as high as in the PDF that the same
+// drawing makes at 600 dpi.
 double SvgCanvas::MeasureTextWidthTwips(std::string_view text) const
 {
-    const double pixelsPerEm = std::round(Font().size * kTwipsPerPoint / m_twipsPerDot);
-    return TextWidthEm(MetricsOf(Font()), text, pixelsPerEm) * pixelsPerEm * m_twipsPerDot;
+    const double em = DeviceEmTwips();
+    return TextWidthEm(MetricsOf(Font()), text, em / m_twipsPerDot) * em;
 }
 
 double SvgCanvas::MeasureTextHeightTwips(std::string_view) const
 {
     const FaceMetrics& metrics = MetricsOf(Font());
-    return static_cast<double>(metrics.ascent + metrics.descent) / metrics.unitsPerEm * Font().size * kTwipsPerPoint;
+    return static_cast<double>(metrics.ascent + metrics.descent) / metrics.unitsPerEm * DeviceEmTwips();
 }
 
 }  // namespace vyra::gfx

@@ -44,6 +44,7 @@ protected:
     void ApplyClip(const std::optional<TwipRect>& clip) override;
 
 private:
+    double DeviceEmTwips() const;
     // The stroke attributes of the current pen in the colour.
     std::string Stroke(Rgb colour) const;
     // The element, unless the document has ended.

@@ -1,10 +1,8 @@
 #include "SvgCanvas.h"
 #include "CaseText.h"
-#include "FontMetrics.h"
 #include "RecordingCanvas.h"
 #include "Records.h"
 #include "Report.h"
-#include "Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -114,8 +112,8 @@ TEST(SvgCanvas, ReportTextsStandWhereTheRecordingPutsThem)
 // the baseline an ascent (1854/2048 em in Sans) lower. A clip holds until
 // ResetClip, in twips, and goes on to the next page under a new id; Clear
 // drops the page. Typed texts stay text (entities, U+FFFD for what XML may
-// not hold, blanks kept), a mono character 50 pixels of 600 dpi (120 twips)
-// at 10 pt, as in the PDF.
+// not hold, blanks kept); at 10 pt, 83 pixels to the em at 600 dpi as in
+// the PDF, a mono character takes 50 pixels (120 twips).
 TEST(SvgCanvas, ElementsOfEachDrawing)
 {
     SvgCanvas svg(11520, 15120, 600, "p");
@@ -167,10 +165,10 @@ TEST(SvgCanvas, ElementsOfEachDrawing)
 <path d="M 1600 1000 A 600 600 0 0 0 1000 400" fill="none" stroke="#000000" stroke-width="2.4"/>
 </g>
 <path d="M 400 1000 A 600 600 0 1 0 1000 400" fill="none" stroke="#000000" stroke-width="2.4"/>
-<text x="0" y="166.5" font-family="'Liberation Mono', Cousine, 'Courier New', monospace" font-size="200">&lt;Müller &amp; &quot;Söhne&quot;&gt; &apos;ä&apos;</text>
-<text x="2640" y="166.5" font-family="'Liberation Mono', Cousine, 'Courier New', monospace" font-size="200">ΔF ≤ µm…</text>
-<text x="3600" y="166.5" font-family="'Liberation Mono', Cousine, 'Courier New', monospace" font-size="200">a��</text>
-<text x="3960" y="166.5" font-family="'Liberation Mono', Cousine, 'Courier New', monospace" font-size="200"> two  blanks</text>
+<text x="0" y="165.84" font-family="'Liberation Mono', Cousine, 'Courier New', monospace" font-size="200">&lt;Müller &amp; &quot;Söhne&quot;&gt; &apos;ä&apos;</text>
+<text x="2640" y="165.84" font-family="'Liberation Mono', Cousine, 'Courier New', monospace" font-size="200">ΔF ≤ µm…</text>
+<text x="3600" y="165.84" font-family="'Liberation Mono', Cousine, 'Courier New', monospace" font-size="200">a��</text>
+<text x="3960" y="165.84" font-family="'Liberation Mono', Cousine, 'Courier New', monospace" font-size="200"> two  blanks</text>
 )svg"};
     ASSERT_EQ(svg.Pages().size(), 2U);
     for (std::size_t i = 0; i < 2; ++i) {
