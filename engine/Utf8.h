@@ -10,6 +10,14 @@ namespace vyra {
 // no surrogates, nothing past U+10FFFF.
 bool IsUtf8(std::string_view text);
 
+// What a text shows: its code points, each byte of a sequence that is not
+// well-formed read as U+FFFD, the replacement character.
+constexpr char32_t kReplacementCharacter = U'\uFFFD';
+std::u32string CodePoints(std::string_view text);
+
+// The code point (at most U+10FFFF, no surrogate) in UTF-8 after the text.
+void AppendUtf8(std::string& text, char32_t point);
+
 // A text as a message or a table cell can show it: control bytes, and every
 // byte past ASCII of a text that is not UTF-8, as \xHH; tab, carriage return
 // and line feed stay when kept.

@@ -15,6 +15,24 @@ constexpr double kTwipsPerCharacterY = 240;
 
 }  // namespace
 
+std::span<const double> DashPatternTwips(DrawStyle style)
+{
+    static constexpr std::array<double, 2> kDash{120, 60};
+    static constexpr std::array<double, 2> kDot{30, 45};
+    static constexpr std::array<double, 4> kDashDot{120, 45, 30, 45};
+    switch (style) {
+    case DrawStyle::Dash:
+        return kDash;
+    case DrawStyle::Dot:
+        return kDot;
+    case DrawStyle::DashDot:
+        return kDashDot;
+    case DrawStyle::Solid:
+        break;
+    }
+    return {};
+}
+
 Rgb PaletteColor(int index)
 {
     static constexpr std::array<Rgb, 16> kPalette{{

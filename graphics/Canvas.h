@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,11 @@ enum class ScaleMode : int {
 
 // Pen styles; anything but Solid shows only at a pen width of 1.
 enum class DrawStyle : int { Solid = 0, Dash = 1, Dot = 2, DashDot = 3 };
+
+// The style's on/off lengths in twips, so that a pattern looks the same on a
+// screen and on a fine printer: 6 pt dashes, 1.5 pt dots, gaps of 2 to 3 pt.
+// None for Solid.
+std::span<const double> DashPatternTwips(DrawStyle style);
 
 // How WriteText leaves the current position: Keep moves it past the text on
 // the same line, End returns to the left edge of the next line.

@@ -25,26 +25,6 @@ constexpr double kTwipsPerInch = 1440;
 // dropped and the canvas reports the failure, but text must still measure.
 constexpr double kFallbackDpi = 96;
 
-// Dash patterns as on/off lengths in twips, so that they look the same on a
-// screen and on a fine printer: 6 pt dashes, 1.5 pt dots, gaps of 2 to 3 pt.
-std::span<const double> PatternTwips(DrawStyle style)
-{
-    static constexpr std::array<double, 2> kDash{120, 60};
-    static constexpr std::array<double, 2> kDot{30, 45};
-    static constexpr std::array<double, 4> kDashDot{120, 45, 30, 45};
-    switch (style) {
-    case DrawStyle::Dash:
-        return kDash;
-    case DrawStyle::Dot:
-        return kDot;
-    case DrawStyle::DashDot:
-        return kDashDot;
-    case DrawStyle::Solid:
-        break;
-    }
-    return {};
-}
-
 double LogicalDpiX(const QPaintDevice* device) { return device != nullptr ? device->logicalDpiX() : kFallbackDpi; }
 
 double LogicalDpiY(const QPaintDevice* device) { return device != nullptr ? device->logicalDpiY() : kFallbackDpi; }
@@ -115,7 +95,7 @@ QPen PainterCanvas::PenFor(Rgb colour) const
     pen.setWidth(width);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
-    const std::span<const double> twips = PatternTwips(GetDrawStyle());
+    const std::span<const double> twips = DashPatternTwips(GetDrawStyle());
     if (width == 1 && !twips.empty()) {
         QList<qreal> pattern;
         for (const double length : twips) {
