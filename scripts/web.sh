@@ -24,6 +24,6 @@ emcmake cmake -S . -B build/web-build -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel "-D
 cmake --build build/web-build -j2
 
 mkdir -p build/web
-cp web/index.html web/app.js web/style.css build/web-build/web/vyra-engine.js build/web/
+cp web/index.html web/*.js web/style.css build/web-build/web/vyra-engine.js build/web/
 echo "page and engine: $(du -cb build/web/* | tail -1 | cut -f1) bytes (vyra-engine.js $(stat -c %s build/web/vyra-engine.js))"
 echo "open file://$PWD/build/web/index.html"

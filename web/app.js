@@ -3,6 +3,7 @@
 // check, message and option rule is the engine's; this script only shows.
 'use strict';
 /* global VyraEngine -- the engine's factory, from vyra-engine.js, which the page loads first */
+/* global VyraCaseAddress, VyraTables -- from case-address.js and tables.js, loaded before this */
 
 (async () => {
     const form = document.getElementById('entries');
@@ -39,6 +40,8 @@
 
     const message = document.getElementById('message');
     const results = document.getElementById('results');
+    const announced = document.getElementById('announced');
+    const confirmation = document.getElementById('confirmation');
     const angleNames = ['alpha', 'beta', 'gamma'];
     // Entries a case file held that the page has no control for (where the
     // tension or the roller weight came from), kept for saving.
@@ -50,6 +53,8 @@
     // and their own unit gives them back as typed.
     let typedIn = null;
     let lastResult = null;
+    // The empty case's file text: what a case in an address leaves out.
+    let emptyCase;
     // What the desktop's line edits hold; a longer text never reaches the engine.
     const kTextLimit = 32767;
 
@@ -149,60 +154,11 @@
     // others: any later change marks them out of date until the next.
     function markStale() {
         lastResult = null;
+        confirmation.textContent = '';
         document.getElementById('copy').disabled = true;
         for (const shown of [results, ...results.querySelectorAll('#result1, #result2')]) {
             shown.classList.add('stale');
         }
-    }
-
-    function fillTable(table, set) {
-        document.getElementById(table.dataset.heading).textContent = set.heading;
-        document.getElementById(table.dataset.tolerance).textContent = `${set.tolerance}.`;
-        const head = set.columns.map((c) => `<th scope="col">${c.symbol}<br>${c.unit}</th>`).join('');
-        table.innerHTML = `<thead><tr><th scope="col">Model</th>${head}</tr></thead><tbody></tbody>`;
-        const body = table.tBodies[0];
-        for (const row of set.rows) {
-            const tr = body.insertRow();
-            tr.dataset.model = row.model;
-            tr.classList.toggle('pass', row.pass);
-            tr.innerHTML = `<th scope="row"></th>`;
-            tr.cells[0].textContent = row.label;
-            for (const cell of row.cells) {
-                const td = tr.insertCell();
-                td.dataset.key = cell.key;
-                td.textContent = cell.text;
-                if (cell.fail) {
-                    td.classList.add('fail');
-                    td.setAttribute('aria-label', `${cell.text}, out of tolerance`);
-                }
-            }
-        }
-    }
-
-    function showResult(result) {
-        fillTable(document.getElementById('result1'), result.result1);
-        fillTable(document.getElementById('result2'), result.result2);
-        const speeds = document.getElementById('speeds');
-        speeds.innerHTML = '<thead><tr><th scope="col">Model</th>'
-            + `<th scope="col">maxSpeed<br>${result.maxSpeedUnit}</th></tr></thead><tbody></tbody>`;
-        result.maxSpeed.forEach((speed, k) => {
-            const tr = speeds.tBodies[0].insertRow();
-            tr.dataset.model = speed.model;
-            tr.innerHTML = '<th scope="row"></th><td data-key="maxSpeed"></td>';
-            tr.cells[0].textContent = result.result1.rows[k].label;
-            tr.cells[1].textContent = speed.text;
-        });
-        document.getElementById('passing-both').textContent = result.passingBoth;
-        document.getElementById('calculation-id').textContent = `Calculation ID: ${result.calculationId}`;
-        // Sentences the figures need beside them, such as a standing line's.
-        const notes = document.getElementById('notes');
-        notes.replaceChildren(...(result.notes ?? []).map((note) => Object.assign(document.createElement('li'),
-            { textContent: note })));
-        notes.hidden = notes.children.length === 0;
-        for (const shown of [results, ...results.querySelectorAll('.stale')]) {
-            shown.classList.remove('stale');
-        }
-        results.hidden = false;
     }
 
     function markField(name) {
@@ -246,6 +202,8 @@
         const started = performance.now();
         takeBackMarks([...form.elements].map((c) => c.name).filter(Boolean));
         withdrawResult();
+        confirmation.textContent = '';
+        announced.textContent = '';
         const result = ask('vyra_select', JSON.stringify(entries()));
         if (result.status === 'broken') {
             showMessage(document.title, result.reason);
@@ -257,39 +215,18 @@
             }
         } else {
             hideMessage();
-            showResult(result);
+            VyraTables.showResult(result);
             lastResult = result;
             document.getElementById('copy').disabled = false;
+            results.focus();
+            announced.textContent = result.passingBoth;
         }
         results.dataset.milliseconds = (performance.now() - started).toFixed(1);
     }
 
-    function csvOf(result) {
-        const quoted = (text) => (/[",\n]/.test(text) ? `"${text.replace(/"/g, '""')}"` : text);
-        const lines = [];
-        for (const set of [result.result1, result.result2]) {
-            lines.push(quoted(set.heading));
-            lines.push(['Model', ...set.columns.map((c) => `${c.symbol} ${c.unit}`.trim())].map(quoted).join(','));
-            for (const row of set.rows) {
-                lines.push([row.label, ...row.cells.map((c) => c.text + (c.fail ? '*' : ''))].map(quoted).join(','));
-            }
-        }
-        lines.push(quoted(result.passingBoth), ...(result.notes ?? []).map(quoted),
-            quoted(`Calculation ID: ${result.calculationId}`));
-        return lines.join('\r\n') + '\r\n';
-    }
-
     async function copyTables() {
-        const text = csvOf(lastResult);
-        try {
-            await navigator.clipboard.writeText(text);
-        } catch {
-            const area = Object.assign(document.createElement('textarea'), { value: text });
-            document.body.append(area);
-            area.select();
-            document.execCommand('copy');
-            area.remove();
-        }
+        confirmation.textContent = await VyraTables.copied(VyraTables.csvOf(lastResult))
+            ? 'Both tables are copied as CSV.' : 'The browser did not let the tables be copied.';
     }
 
     function save() {
@@ -307,6 +244,17 @@
         setTimeout(() => URL.revokeObjectURL(link.href), 1000);
     }
 
+    // A case's entries into the form, in place of everything it showed.
+    function showCase(values) {
+        setEntries(values);
+        typedIn = null;
+        takeBackMarks([...form.elements].map((c) => c.name).filter(Boolean));
+        hideMessage();
+        withdrawResult();
+        document.getElementById('conversion').hidden = true;
+        refreshForm();
+    }
+
     // The file's bytes as they are: the engine checks that they are UTF-8.
     function open(file, bytes) {
         const answer = ask('vyra_read_case', bytes, bytes.length);
@@ -314,13 +262,81 @@
             showMessage(document.title, `The case could not be opened.\n${file.name}: ${answer.reason}`);
             return;
         }
-        setEntries(answer.entries);
-        typedIn = null;
-        takeBackMarks([...form.elements].map((c) => c.name).filter(Boolean));
-        hideMessage();
-        withdrawResult();
-        document.getElementById('conversion').hidden = true;
-        refreshForm();
+        showCase(answer.entries);
+        keepCase();
+    }
+
+    function caseFragment() {
+        const answer = ask('vyra_case_text', JSON.stringify(entries()));
+        if (answer.status !== 'ok') {
+            throw new Error(answer.reason);
+        }
+        return VyraCaseAddress.fragmentOf(answer.text, emptyCase);
+    }
+
+    function caseOfFragment(fragment) {
+        const read = VyraCaseAddress.caseFileOf(fragment);
+        return read.bytes ? ask('vyra_read_case', read.bytes, read.bytes.length) : { status: 'broken', ...read };
+    }
+
+    // The whole case of the fragment, or none of it: a fragment that holds
+    // no case is said, and the form stays as it was.
+    function openFragment(fragment) {
+        const answer = caseOfFragment(fragment);
+        if (answer.status !== 'ok') {
+            showMessage(document.title, `The address holds no case this page can open: ${answer.reason}.`);
+            return;
+        }
+        showCase(answer.entries);
+        keepCase();
+    }
+
+    // A kept case the page cannot read (one kept by a later version) is let go.
+    function openKept() {
+        const answer = caseOfFragment(VyraCaseAddress.kept());
+        if (answer.status === 'ok') {
+            showCase(answer.entries);
+        }
+    }
+
+    // The address names the case shown, or none: any change takes the case out.
+    function leaveAddress() {
+        if (location.hash) {
+            history.replaceState(null, '', location.href.replace(/#.*$/s, ''));
+        }
+    }
+
+    // A text too long for a case is not kept: the case kept before stays.
+    function keepCase() {
+        try {
+            VyraCaseAddress.keep(caseFragment());
+        } catch (failure) {
+            if (!(failure instanceof TextTooLong)) {
+                throw failure;
+            }
+        }
+    }
+
+    function share() {
+        history.replaceState(null, '', `#${caseFragment()}`);
+        keepCase();
+        confirmation.textContent = `The page's address holds this case now (${location.href.length} characters): `
+            + 'copy it from the address bar to share the case.';
+    }
+
+    function todayText() {
+        const today = new Date();
+        return ask('vyra_date', today.getFullYear(), today.getMonth() + 1, today.getDate()).text;
+    }
+
+    function startNew() {
+        VyraCaseAddress.forget();
+        leaveAddress();
+        const empty = new TextEncoder().encode(emptyCase);
+        showCase(ask('vyra_read_case', empty, empty.length).entries);
+        form.elements.date.value = todayText();
+        confirmation.textContent = '';
+        announced.textContent = '';
     }
 
     // A new unit turns the typed measures into the same measures in it,
@@ -408,8 +424,8 @@
 
     try {
         buildFields(ask('vyra_form', '{}').fields);
-        const today = new Date();
-        form.elements.date.value = ask('vyra_date', today.getFullYear(), today.getMonth() + 1, today.getDate()).text;
+        emptyCase = ask('vyra_case_text', '{}').text;
+        form.elements.date.value = todayText();
         refreshForm();
     } catch (failure) {
         notLoaded(failure);
@@ -430,6 +446,8 @@
         if (control.name === 'sensors') {
             refreshForm();
         }
+        leaveAddress();
+        keepCase();
     }));
     form.addEventListener('input', (event) => {
         const name = event.target.name;
@@ -440,6 +458,8 @@
         // A value typed over a helper's is no longer the helper's.
         delete kept[{ tension: 'tension-from', 'roller-weight': 'roller-from' }[name]];
         takeBackMarks(angleNames.includes(name) ? angleNames : [name]);
+        leaveAddress();
+        keepCase();
     });
     form.addEventListener('submit', guarded(select));
     for (const [name, helper] of Object.entries(helpers)) {
@@ -456,6 +476,18 @@
     }
     document.getElementById('save').addEventListener('click', guarded(save));
     document.getElementById('copy').addEventListener('click', copyTables);
+    document.getElementById('share').addEventListener('click', guarded(share));
+    document.getElementById('new').addEventListener('click', guarded(startNew));
+    // An address pasted over this one in the same tab.
+    window.addEventListener('hashchange', guarded(() => openFragment(location.hash.slice(1))));
+    // Enter on "Open case…" as on a button: not every browser opens a file
+    // control's chooser on Enter.
+    document.getElementById('open').addEventListener('keydown', (event) => {
+        if (event.key === 'Enter') {
+            event.preventDefault();
+            event.target.showPicker();
+        }
+    });
     document.getElementById('open').addEventListener('change', async (event) => {
         const file = event.target.files[0];
         if (file) {
@@ -468,6 +500,11 @@
         control.maxLength = kTextLimit;
     }
     form.querySelectorAll('button, #open').forEach((control) => { control.disabled = control.id === 'copy'; });
+    if (location.hash) {
+        guarded(openFragment)(location.hash.slice(1));
+    } else if (VyraCaseAddress.kept()) {
+        guarded(openKept)();
+    }
     document.getElementById('loading').remove();
     document.body.dataset.ready = 'true';
 })();
