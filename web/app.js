@@ -418,6 +418,8 @@
             setEntries(answer.entries);
             typedIn = null;
             markStale();
+            leaveAddress();
+            keepCase();
             dialog.close();
         }
     }

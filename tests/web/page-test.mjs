@@ -235,17 +235,6 @@ async function checkSaveAndOpen(tab, browser, folder) {
 // The helpers put in what vyra-select's helpers work out, keep their record
 // (a reopened helper shows it), and a refusal stays in the helper.
 async function checkHelpers(tab) {
-    const typeInto = async (dialog, texts) => {
-        for (const [name, value] of Object.entries(texts)) {
-            const selector = `${dialog} [name="${name}"]`;
-            if (await tab.$(`${dialog} select[name="${name}"]`)) {
-                await tab.select(selector, value);
-            } else {
-                await tab.$eval(selector, (input) => { input.value = ''; });
-                await tab.type(selector, value);
-            }
-        }
-    };
     const cli = (args) => {
         try {
             return execFileSync(vyraSelect, args, { encoding: 'utf8', stdio: 'pipe' });
@@ -253,14 +242,16 @@ async function checkHelpers(tab) {
             return failure.stderr.split('\n')[0].replace('vyra-select: --', '');
         }
     };
-    const web = { material: 'PET', width: '1000', thickness: '12', pick: 'high' };
+    // The helpers' field names are the page's own: fill reaches them.
     await fill(tab, { ...worked, unit: 'N' });
     await tab.click('#tension-helper');
-    await typeInto('#tension-dialog', { ...web, thickness: 'x' });
+    await tab.select('#tension-dialog [name="material"]', 'PET');
+    await tab.select('#tension-dialog [name="pick"]', 'high');
+    await fill(tab, { width: '1000', thickness: 'x' });
     await tab.click('#use');
     assert.equal(await tab.$eval('#tension-dialog .advice', (p) => p.textContent),
         cli(['--advise-tension', '--material=PET', '--width=1000', '--thickness=x', '--unit=N']));
-    await typeInto('#tension-dialog', web);
+    await fill(tab, { thickness: '12' });
     await tab.click('#use');
     const advised = JSON.parse(cli(['--advise-tension', '--material=PET', '--width=1000', '--thickness=12', '--unit=N',
         '--json']));
@@ -270,9 +261,8 @@ async function checkHelpers(tab) {
     assert.deepEqual(await tab.$$eval('#tension-dialog [name]', (c) => c.map((x) => x.value)),
         ['PET', '1000', '12', '', '', 'high']);
     await tab.click('#tension-dialog [value="cancel"]');
-
     await tab.click('#roller-helper');
-    await typeInto('#roller-dialog', { 'tube-od': '100', 'tube-id': '90', face: '1000', 'roller-material': 'steel' });
+    await fill(tab, { 'tube-od': '100', 'tube-id': '90', face: '1000' });
     await tab.keyboard.press('Enter');  // Enter in a field is "Use"
     const roller = JSON.parse(cli(['--roller-calc', '--tube-od=100', '--tube-id=90', '--face=1000', '--json']));
     assert.deepEqual(await tab.$$eval('input[name="diameter"], input[name="roller-weight"]', (i) => i.map((x) => x.value)),
