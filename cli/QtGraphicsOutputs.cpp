@@ -4,6 +4,7 @@
 #include "ChildRun.h"
 #include "Commands.h"
 #include "Evaluation.h"
+#include "PageDrawings.h"
 #include "PainterCanvas.h"
 #include "PrinterJob.h"
 #include "Report.h"
@@ -59,15 +60,9 @@ void EnsureApplication(std::unique_ptr<QGuiApplication>& application)
 
 gfx::ReportRecord RecordOf(const GraphicsRequest& request, const Case& input, const Evaluation& evaluation)
 {
-    const RunState& selection = evaluation.selection;
-    gfx::ReportRecord record;
-    record.customer = gfx::CustomerOf(input);
-    record.caseFile = request.caseFile;
-    record.specifications = gfx::SpecificationsOf(input);
-    record.selection = selection;
-    record.calculationRecord = request.calculation;
+    gfx::ReportRecord record =
+        gfx::RecordOfCase(input, evaluation.selection, request.caseFile, request.charts, request.calculation);
     if (request.charts) {
-        record.charts = gfx::ChartContentOf(selection, input.form, {record.customer, record.caseFile});
         // The verdicts the tables were written from: millions of points are
         // not evaluated twice.
         if (evaluation.rangeVerdicts) {

@@ -1,7 +1,12 @@
 #include "PainterCanvas.h"
 #include "FontMetrics.h"
 #include "Golden.h"
+#include "PageDrawings.h"
+#include "Records.h"
+#include "ReportPdf.h"
+#include "ScreenDriver.h"
 #include "SvgCanvas.h"
+#include "TestCases.h"
 #include "Utf8.h"
 
 #include <gtest/gtest.h>
@@ -234,6 +239,42 @@ TEST(PainterCanvas, MeasuresAsTheSvgCanvasInThePdf)
                 }
                 EXPECT_NEAR(svg.TextHeight("0"), pdf.TextHeight("0"), 0.05) << at;
             }
+        }
+    }
+}
+
+// The page's report has the words of the PDF's, page by page, on both
+// papers, with the charts page and the record: the same drawing, measured
+// the same way.
+TEST(PageDrawings, ReportPagesHoldThePdfsWords)
+{
+    const auto words = [](const QString& text) {
+        QStringList found = text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+        found.sort();
+        return found;
+    };
+    const Case harsh{test::HarshForm(), kNewton, {}};
+    ReportRecord record = RecordOfCase(harsh, test::SelectedRecord(harsh.form, kNewton).selection, "", true, true);
+    QTemporaryDir folder;
+    for (const auto& [paper, size] : {std::pair{Paper::A4, QPageSize::A4}, {Paper::Letter, QPageSize::Letter}}) {
+        const std::vector<std::string> pages = ReportSvgPages(record, paper);
+        const QString pdf = folder.filePath("r.pdf");
+        ASSERT_TRUE(WriteDrawnFile(pdf.toStdString(), DrawReportPdf(record, size)));
+        const QStringList printed = test::PdfText(pdf).split('\f', Qt::SkipEmptyParts);
+        ASSERT_EQ(pages.size(), static_cast<std::size_t>(printed.size()));
+        static const QRegularExpression text("<text[^>]*>([^<]*)</text>");
+        for (std::size_t page = 0; page < pages.size(); ++page) {
+            QString drawn;
+            for (const auto& match : text.globalMatch(QString::fromStdString(pages[page]))) {
+                drawn += match.captured(1)
+                             .replace("&lt;", "<")
+                             .replace("&gt;", ">")
+                             .replace("&quot;", "\"")
+                             .replace("&apos;", "'")
+                             .replace("&amp;", "&")
+                         + " ";
+            }
+            EXPECT_EQ(words(drawn), words(printed[static_cast<qsizetype>(page)])) << "page " << page + 1;
         }
     }
 }

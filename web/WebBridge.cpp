@@ -10,6 +10,7 @@
 #include "Headroom.h"
 #include "HelperTexts.h"
 #include "NumberText.h"
+#include "PageDrawings.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "ResultNotes.h"
@@ -341,6 +342,29 @@ Json RollerHelperOf(const Case& c, const Json& request)
     return {{"status", "ok"}, {"text", RollerLimitsText(*limits, c.forceUnit)}, {"entries", EntriesOf(used)}};
 }
 
+// The sketch area as "Image chgange" leaves it, or its refusal.
+Json SketchOf(const Case& c)
+{
+    const gfx::SketchDrawing drawn = gfx::SketchSvg(c);
+    return drawn.refusal ? RefusalOf(*drawn.refusal) : Json{{"status", "ok"}, {"svg", drawn.svg}};
+}
+
+// The report's pages as vyra-select --report draws them, or the refusal of
+// "Select".
+Json ReportOf(const Case& c, const Json& request)
+{
+    RunState selection;
+    selection.forceUnit = c.forceUnit;
+    if (const CheckResult refusal = SelectCommand(selection, c.form)) {
+        return RefusalOf(*refusal);
+    }
+    const auto asked = [&request](const char* name) { return request.value(name, false); };
+    const gfx::ReportRecord record =
+        gfx::RecordOfCase(c, selection, request.value("caseFile", ""), asked("charts"), asked("calculation"));
+    const gfx::Paper paper = request.value("paper", "A4") == "Letter" ? gfx::Paper::Letter : gfx::Paper::A4;
+    return {{"status", "ok"}, {"pages", gfx::ReportSvgPages(record, paper)}};
+}
+
 // The request of a helper: a JSON object of its fields' texts.
 Json RequestOf(const char* request)
 {
@@ -409,6 +433,19 @@ EMSCRIPTEN_KEEPALIVE const char* vyra_roller_form(const char* entries) { return 
 EMSCRIPTEN_KEEPALIVE const char* vyra_roller(const char* entries, const char* request)
 {
     return WithCase(entries, [request](const Case& c) { return RollerHelperOf(c, RequestOf(request)); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vyra_sketch(const char* entries) { return WithCase(entries, SketchOf); }
+
+EMSCRIPTEN_KEEPALIVE const char* vyra_starting_sketch()
+{
+    return Answer({{"status", "ok"}, {"svg", gfx::StartingSketchSvg()}});
+}
+
+// request: {"paper": "A4" or "Letter", "charts": bool, "calculation": bool, "caseFile": name}.
+EMSCRIPTEN_KEEPALIVE const char* vyra_report(const char* entries, const char* request)
+{
+    return WithCase(entries, [request](const Case& c) { return ReportOf(c, RequestOf(request)); });
 }
 
 // Today as the input screen's date field shows it.

@@ -215,6 +215,7 @@
             }
         } else {
             hideMessage();
+            showSketch(ask('vyra_sketch', JSON.stringify(entries())).svg);
             VyraTables.showResult(result);
             lastResult = result;
             document.getElementById('copy').disabled = false;
@@ -357,6 +358,46 @@
         refreshForm();
     }
 
+    // The sketch as "Image chgange" draws it; a refused case keeps the
+    // sketch there was and says why, as the input screen does.
+    function showSketch(svg) {
+        document.getElementById('sketch').innerHTML = svg;
+    }
+
+    function imageChange() {
+        const drawn = ask('vyra_sketch', JSON.stringify(entries()));
+        if (drawn.status === 'ok') {
+            showSketch(drawn.svg);
+            return true;
+        }
+        showMessage(drawn.title ?? document.title, drawn.message ?? drawn.reason);
+        drawn.marked?.map(markField)[0]?.focus();
+        return false;
+    }
+
+    // The report's pages for the paper and the parts chosen, one SVG each;
+    // the browser's print gives exactly these (the print style hides the rest).
+    function showReport() {
+        const request = {
+            paper: document.getElementById('paper').value,
+            charts: document.getElementById('charts').checked,
+            calculation: document.getElementById('calculation').checked,
+        };
+        const drawn = ask('vyra_report', JSON.stringify(entries()), JSON.stringify(request));
+        const view = document.getElementById('report-view');
+        if (drawn.status !== 'ok') {
+            view.hidden = true;
+            showMessage(drawn.title ?? document.title, drawn.message ?? drawn.reason);
+            return;
+        }
+        const report = document.getElementById('report');
+        report.innerHTML = drawn.pages.join('');
+        report.querySelectorAll('svg').forEach((page) => page.classList.add('page'));
+        document.getElementById('page-size').textContent = `@page { size: ${request.paper}; margin: 6.35mm; }`;
+        view.hidden = false;
+        view.focus();
+    }
+
     // The two helpers: each opens on the case's record of it, shows what
     // the engine works out, and "Use" puts its values and record into the
     // entries, as the desktop's helpers do.
@@ -429,6 +470,7 @@
         emptyCase = ask('vyra_case_text', '{}').text;
         form.elements.date.value = todayText();
         refreshForm();
+        showSketch(ask('vyra_starting_sketch').svg);
     } catch (failure) {
         notLoaded(failure);
         return;
@@ -464,6 +506,15 @@
         keepCase();
     });
     form.addEventListener('submit', guarded(select));
+    document.getElementById('image-change').addEventListener('click', guarded(imageChange));
+    document.getElementById('report-button').addEventListener('click', guarded(showReport));
+    for (const id of ['paper', 'charts', 'calculation']) {
+        document.getElementById(id).addEventListener('change', guarded(showReport));
+    }
+    document.getElementById('print').addEventListener('click', () => window.print());
+    document.getElementById('report-close').addEventListener('click', () => {
+        document.getElementById('report-view').hidden = true;
+    });
     for (const [name, helper] of Object.entries(helpers)) {
         const dialog = document.getElementById(helper.dialog);
         document.getElementById(`${name}-helper`).addEventListener('click', guarded(() => openHelper(helper)));

@@ -269,6 +269,41 @@ async function checkHelpers(tab) {
         ['100', roller.weight.toFixed(2)]);
 }
 
+// The sketch is "Image chgange"'s, and the report view and what the browser
+// prints of it hold the words of vyra-select --report's pages, page by page.
+async function checkSketchAndReport(tab, folder) {
+    const entries = { ...worked, alpha: '20', beta: '80', gamma: '20', position: '20' };
+    const sketch = () => tab.$eval('#sketch', (figure) => figure.innerHTML);
+    await tab.click('#new');
+    const started = await sketch();
+    await fill(tab, { unit: 'kgf', ...entries, alpha: '170', beta: '10' });
+    await tab.click('#image-change');
+    assert.deepEqual([await sketch(), await tab.$eval('#message', (m) => m.hidden)], [started, false]);
+    await fill(tab, { alpha: '20', beta: '80' });
+    await tab.click('#image-change');
+    assert.match(await sketch(), /^<svg[^]*<circle[^]*<\/svg>\s*$/);
+    assert.notEqual(await sketch(), started);
+    await tab.click('#select');
+    await tab.click('#report-button');
+    await tab.select('#paper', 'Letter');
+    await tab.click('#calculation');
+    const pdf = join(folder, 'report.pdf');
+    const date = await tab.$eval('input[name="date"]', (input) => input.value);
+    execFileSync(vyraSelect, [...optionsOf(entries), '--unit=kgf', `--date=${date}`, '--paper=letter', '--calculation',
+        `--report=${pdf}`]);
+    const words = (text) => text.split(/\s+/).filter(Boolean).sort();
+    const pagesOf = (file) => execFileSync('pdftotext', ['-raw', file, '-'], { encoding: 'utf8' }).split('\f')
+        .filter((page) => page.trim()).map(words);
+    const expected = pagesOf(pdf);
+    const shown = await tab.$$eval('#report svg.page', (pages) => pages.map((page) => [...page.querySelectorAll('text')]
+        .map((text) => text.textContent).join(' ')));
+    assert.deepEqual(shown.map(words), expected);
+    const printed = join(folder, 'printed.pdf');
+    await tab.pdf({ path: printed, preferCSSPageSize: true });
+    assert.equal(pagesOf(printed).length, expected.length, 'one sheet a page, nothing else');
+    assert.match(execFileSync('pdfinfo', [printed], { encoding: 'utf8' }), /Page size: +612 x 792 pts/);
+}
+
 const folder = mkdtempSync(join(tmpdir(), 'vyra-page-'));
 const browser = await puppeteer.default.launch({
     executablePath: '/usr/bin/chromium',
@@ -311,6 +346,7 @@ try {
         await checkStale(tab);
         await checkUnitChange(tab);
         await checkHelpers(tab);
+        await checkSketchAndReport(tab, folder);
         const helpers = { fill, worked, openPage, page };
         await checkWithoutColour(tab, helpers);
         await checkAxe(tab, helpers);
