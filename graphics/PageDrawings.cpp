@@ -2,6 +2,8 @@
 
 #include "Charts.h"
 #include "Commands.h"
+#include "NumberText.h"
+#include "Ranges.h"
 #include "Report.h"
 #include "Sketch.h"
 #include "SvgCanvas.h"
@@ -50,6 +52,35 @@ std::vector<std::string> ReportSvgPages(const ReportRecord& record, Paper paper)
     PrintReport(canvas, record, {});
     canvas.EndDocument();
     return canvas.Pages();
+}
+
+std::vector<std::string> ChartsSvgPages(const ChartContent& content)
+{
+    const PaperArea area = ReportArea(Paper::A4);
+    SvgCanvas canvas(area.widthTwips, area.heightTwips, kPaperDpi, "charts");
+    PrintCharts(canvas, content, {});
+    canvas.EndDocument();
+    return canvas.Pages();
+}
+
+Expected<void> AddCaseRanges(ChartContent& content, const Case& input, double mostPoints)
+{
+    const Expected<std::vector<InputRange>> ranges = RangesOf(input);
+    if (!ranges) {
+        return ranges.Error();
+    }
+    if (ranges->empty()) {
+        return {};
+    }
+    if (const Expected<void> checked = CheckRanges(input.form, input.forceUnit, *ranges); !checked) {
+        return checked;
+    }
+    if (const double points = RangePointCount(input.form, *ranges); points > mostPoints) {
+        return Failure{"the ranges make " + ShortestText(points) + " points, more than the "
+                       + ShortestText(mostPoints) + " this page evaluates: give narrower ranges"};
+    }
+    AddRanges(content, *ranges, EvaluateRanges(input.form, input.forceUnit, *ranges));
+    return {};
 }
 
 SketchDrawing SketchSvg(const Case& input)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Case.h"
+#include "Charts.h"
 #include "CheckFailure.h"
+#include "Expected.h"
 #include "ReportRecord.h"
 
 #include <optional>
@@ -31,6 +33,16 @@ ReportRecord RecordOfCase(const Case& input, const RunState& selection, std::str
 
 // The report's pages, one SVG document each, at the PDF's resolution.
 std::vector<std::string> ReportSvgPages(const ReportRecord& record, Paper paper);
+
+// The charts page alone, and its continuation when there is one, on A4.
+std::vector<std::string> ChartsSvgPages(const ChartContent& content);
+
+// The most points of ranges a browser evaluates: it has no progress box
+// and stands still while it computes.
+inline constexpr double kMostPagePoints = 1e6;
+// The case's ranges checked and evaluated into the charts, or why not:
+// nothing to add when the case has none.
+Expected<void> AddCaseRanges(ChartContent& content, const Case& input, double mostPoints);
 
 // The sketch area after "Image chgange", or the refusal "Image chgange"
 // shows and no drawing.

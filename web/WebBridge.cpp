@@ -11,6 +11,9 @@
 #include "HelperTexts.h"
 #include "NumberText.h"
 #include "PageDrawings.h"
+#include "RangeWords.h"
+#include "Ranges.h"
+#include "Remedies.h"
 #include "ResultColumns.h"
 #include "ResultFormat.h"
 #include "ResultNotes.h"
@@ -142,7 +145,8 @@ Json FormOf(const Case& c)
     const auto captions = FieldCaptions();
     const auto units = UnitLabels(c.forceUnit);
     for (int i = 0; i < kFieldCount; ++i) {
-        fields.push_back({{"name", kFieldNames[i]}, {"caption", captions[i]}, {"unit", units[i]}});
+        fields.push_back(
+            {{"name", kFieldNames[i]}, {"caption", captions[i]}, {"unit", units[i]}, {"range", MayCarryRange(i)}});
     }
     return {{"status", "ok"}, {"fields", fields}, {"oneSensorOptions", c.form.opMethod1 == 1}};
 }
@@ -359,10 +363,62 @@ Json ReportOf(const Case& c, const Json& request)
         return RefusalOf(*refusal);
     }
     const auto asked = [&request](const char* name) { return request.value(name, false); };
-    const gfx::ReportRecord record =
+    gfx::ReportRecord record =
         gfx::RecordOfCase(c, selection, request.value("caseFile", ""), asked("charts"), asked("calculation"));
+    Json answer{{"status", "ok"}};
+    if (record.charts) {
+        if (const Expected<void> ranged = gfx::AddCaseRanges(*record.charts, c, gfx::kMostPagePoints); !ranged) {
+            answer["rangesRefusal"] = ranged.Error().reason;
+        }
+    }
     const gfx::Paper paper = request.value("paper", "A4") == "Letter" ? gfx::Paper::Letter : gfx::Paper::A4;
-    return {{"status", "ok"}, {"pages", gfx::ReportSvgPages(record, paper)}};
+    answer["pages"] = gfx::ReportSvgPages(record, paper);
+    return answer;
+}
+
+// The charts page of the case with its ranges and the test weight's
+// readings, the remedies' sentences and the lines over the ranges.
+Json ChartsOf(const Case& c, const Json& request)
+{
+    RunState selection;
+    selection.forceUnit = c.forceUnit;
+    if (const CheckResult refusal = SelectCommand(selection, c.form)) {
+        return RefusalOf(*refusal);
+    }
+    gfx::ChartContent content = gfx::ChartContentOf(selection, c.form, {gfx::CustomerOf(c), ""});
+    Json answer{{"status", "ok"}, {"rangeLines", Json::array()}};
+    if (const Expected<void> ranged = gfx::AddCaseRanges(content, c, gfx::kMostPagePoints); !ranged) {
+        answer["rangesRefusal"] = ranged.Error().reason;
+    } else if (content.rangeVerdicts) {
+        answer["rangeLines"] = RangeLines(c, *RangesOf(c), *content.rangeVerdicts);
+    }
+    if (const std::string weight = RequestText(request, "calibrationWeight"); !weight.empty()) {
+        const Expected<double> read = ReadTestWeight(weight, UnitSymbol(Quantity::Mass, c.forceUnit));
+        if (read) {
+            content.calibration = CalibrationFor(c.form, c.forceUnit, *read);
+        } else {
+            answer["calibrationRefusal"] = read.Error().reason;
+        }
+    }
+    Json remedies = Json::array();
+    for (const int model : RemedyOrder(selection)) {
+        remedies.push_back(RemedySentence(selection, model, content.remedies[model]));
+    }
+    answer["remedies"] = remedies;
+    answer["units"] = UnitsOf(c.forceUnit);
+    answer["pages"] = gfx::ChartsSvgPages(content);
+    return answer;
+}
+
+// The line naming the ranges, or why the entries refuse them.
+Json RangesOfCase(const Case& c)
+{
+    const Expected<std::vector<InputRange>> ranges = RangesOf(c);
+    const Expected<void> checked = ranges ? CheckRanges(c.form, c.forceUnit, *ranges) : Expected<void>(ranges.Error());
+    if (!checked) {
+        return {{"status", "refused"}, {"reason", checked.Error().reason}};
+    }
+    return {{"status", "ok"}, {"line", RangesLine(c.ranges, c.forceUnit)}};
 }
 
 // The request of a helper: a JSON object of its fields' texts.
@@ -447,6 +503,14 @@ EMSCRIPTEN_KEEPALIVE const char* vyra_report(const char* entries, const char* re
 {
     return WithCase(entries, [request](const Case& c) { return ReportOf(c, RequestOf(request)); });
 }
+
+// request: {"calibrationWeight": text}; the ranges are the entries' own.
+EMSCRIPTEN_KEEPALIVE const char* vyra_charts(const char* entries, const char* request)
+{
+    return WithCase(entries, [request](const Case& c) { return ChartsOf(c, RequestOf(request)); });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vyra_ranges(const char* entries) { return WithCase(entries, RangesOfCase); }
 
 // Today as the input screen's date field shows it.
 EMSCRIPTEN_KEEPALIVE const char* vyra_date(int year, int month, int day)

@@ -117,6 +117,10 @@
                 option.disabled = !shown.oneSensorOptions;
             }
         }
+        for (const field of shown.fields.filter((f) => f.range)) {
+            document.querySelector(`#range-rows [name="${field.name}-low"] ~ .unit`).textContent = field.unit;
+        }
+        showRangesLine();
     }
 
     function takeBackMarks(names) {
@@ -398,6 +402,98 @@
         view.focus();
     }
 
+    // Ranges: a low and a high end for each input that may carry one, kept
+    // as the case file's "ranges"; the entries must hold them.
+    function buildRangeRows(fields) {
+        const rows = document.getElementById('range-rows');
+        for (const field of fields.filter((f) => f.range)) {
+            const row = document.createElement('div');
+            row.className = 'field';
+            row.innerHTML = `<span class="caption"></span>
+                <input name="${field.name}-low" inputmode="decimal" aria-label="low">
+                <input name="${field.name}-high" inputmode="decimal" aria-label="high"><span class="unit"></span>`;
+            row.querySelector('.caption').textContent = field.caption;
+            row.querySelector('.unit').textContent = field.unit;
+            row.querySelectorAll('input').forEach((input) => {
+                input.setAttribute('aria-label', `${field.caption.replace(/\s+/g, ' ')} ${input.getAttribute('aria-label')}`);
+            });
+            rows.append(row);
+        }
+    }
+
+    function typedRanges(dialog) {
+        const ranges = {};
+        for (const row of dialog.querySelectorAll('#range-rows .field')) {
+            const [low, high] = [...row.querySelectorAll('input')];
+            if (low.value.trim() || high.value.trim()) {
+                ranges[low.name.replace(/-low$/, '')] = { low: low.value.trim(), high: high.value.trim() };
+            }
+        }
+        return ranges;
+    }
+
+    function openRanges() {
+        const dialog = document.getElementById('ranges-dialog');
+        for (const input of dialog.querySelectorAll('#range-rows input')) {
+            const [, name, end] = input.name.match(/^(.*)-(low|high)$/);
+            input.value = kept.ranges?.[name]?.[end] ?? '';
+        }
+        dialog.querySelector('.advice').textContent = '';
+        dialog.showModal();
+    }
+
+    function keepRanges() {
+        const dialog = document.getElementById('ranges-dialog');
+        const ranges = typedRanges(dialog);
+        const checked = ask('vyra_ranges', JSON.stringify({ ...entries(), ranges }));
+        if (checked.status !== 'ok') {
+            dialog.querySelector('.advice').textContent = `The ranges were not kept: ${checked.reason}.`;
+            return;
+        }
+        kept.ranges = ranges;
+        if (Object.keys(ranges).length === 0) {
+            delete kept.ranges;
+        }
+        showRangesLine();
+        markStale();
+        leaveAddress();
+        keepCase();
+        dialog.close();
+    }
+
+    function showRangesLine() {
+        const checked = kept.ranges ? ask('vyra_ranges', JSON.stringify(entries())) : { status: 'ok', line: '' };
+        document.getElementById('ranges-line').textContent = checked.status === 'ok' ? checked.line
+            : `The ranges are not evaluated: ${checked.reason}.`;
+    }
+
+    // The charts page (and its continuation) of the entries with their
+    // ranges, the remedies and the test weight's readings.
+    function showCharts() {
+        const request = { calibrationWeight: document.getElementById('calibration-weight').value };
+        const drawn = ask('vyra_charts', JSON.stringify(entries()), JSON.stringify(request));
+        const view = document.getElementById('charts-view');
+        if (drawn.status !== 'ok') {
+            view.hidden = true;
+            showMessage(drawn.title ?? document.title, drawn.message ?? drawn.reason);
+            return;
+        }
+        view.querySelector('[data-unit]').textContent = drawn.units.mass;
+        document.getElementById('charts-note').textContent = [drawn.rangesRefusal, drawn.calibrationRefusal]
+            .filter(Boolean).map((reason) => `${reason[0].toUpperCase()}${reason.slice(1)}.`).join(' ');
+        for (const [id, lines] of [['range-lines', drawn.rangeLines], ['remedies', drawn.remedies]]) {
+            document.getElementById(id).replaceChildren(...lines.map((line) => {
+                const item = document.createElement('li');
+                item.textContent = line;
+                return item;
+            }));
+        }
+        document.getElementById('charts-pages').innerHTML = drawn.pages.join('');
+        document.querySelectorAll('#charts-pages svg').forEach((page) => page.classList.add('page'));
+        view.hidden = false;
+        view.focus();
+    }
+
     // The two helpers: each opens on the case's record of it, shows what
     // the engine works out, and "Use" puts its values and record into the
     // entries, as the desktop's helpers do.
@@ -466,7 +562,9 @@
     }
 
     try {
-        buildFields(ask('vyra_form', '{}').fields);
+        const fields = ask('vyra_form', '{}').fields;
+        buildFields(fields);
+        buildRangeRows(fields);
         emptyCase = ask('vyra_case_text', '{}').text;
         form.elements.date.value = todayText();
         refreshForm();
@@ -508,6 +606,22 @@
     form.addEventListener('submit', guarded(select));
     document.getElementById('image-change').addEventListener('click', guarded(imageChange));
     document.getElementById('report-button').addEventListener('click', guarded(showReport));
+    document.getElementById('charts-button').addEventListener('click', guarded(showCharts));
+    document.getElementById('calculate').addEventListener('click', guarded(showCharts));
+    document.getElementById('charts-close').addEventListener('click', () => {
+        document.getElementById('charts-view').hidden = true;
+    });
+    document.getElementById('ranges').addEventListener('click', guarded(openRanges));
+    const rangesDialog = document.getElementById('ranges-dialog');
+    rangesDialog.querySelector('.clear').addEventListener('click', () => {
+        rangesDialog.querySelectorAll('#range-rows input').forEach((input) => { input.value = ''; });
+    });
+    rangesDialog.querySelector('form').addEventListener('submit', (event) => {
+        if (event.submitter?.value !== 'cancel') {
+            event.preventDefault();
+            guarded(keepRanges)();
+        }
+    });
     for (const id of ['paper', 'charts', 'calculation']) {
         document.getElementById(id).addEventListener('change', guarded(showReport));
     }

@@ -4,7 +4,7 @@
 // copied as CSV; a case saved and opened again; out-of-date tables; units; failures;
 // and the checks of page-address-access.mjs.
 // Usage: node page-test.mjs PAGE_FOLDER VYRA_SELECT [--screenshot FILE.png]
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -304,6 +304,42 @@ async function checkSketchAndReport(tab, folder) {
     assert.match(execFileSync('pdfinfo', [printed], { encoding: 'utf8' }), /Page size: +612 x 792 pts/);
 }
 
+// Ranges entered on the page are refused or kept as vyra-select refuses or
+// evaluates them; the charts carry the verdicts, the remedies and the
+// test weight, page by page.
+async function checkChartsAndRanges(tab) {
+    const entries = { ...worked, alpha: '20', beta: '80', gamma: '20', position: '20' };
+    const cli = (args) => spawnSync(vyraSelect, [...optionsOf(entries), ...args], { encoding: 'utf8' });
+    const setRanges = async (ranges) => {
+        await tab.click('#ranges');
+        await tab.click('#ranges-dialog .clear');
+        await fill(tab, ranges);
+        await tab.click('#ranges-dialog .use');
+    };
+    await tab.click('#new');
+    await fill(tab, entries);
+    await setRanges({ 'gamma-low': '25', 'gamma-high': '30' });
+    assert.equal(await tab.$eval('#ranges-dialog .advice', (p) => p.textContent),
+        `The ranges were not kept: ${cli(['--range=gamma=25:30']).stderr.trim().replace('vyra-select: --range: ', '')}.`);
+    await tab.click('#ranges-dialog [value="cancel"]');
+    await setRanges({ 'gamma-low': '10', 'gamma-high': '30', 'height-low': '-20', 'height-high': '20' });
+    assert.equal(await tab.$eval('#ranges-line', (p) => p.textContent), 'Ranges: gamma 10 to 30 [degree], height -20 to 20 [mm]');
+    await tab.click('#select');
+    await tab.click('#charts-button');
+    const printed = cli(['--range=gamma=10:30', '--range=height=-20:20', '--remedies']).stdout;
+    const lines = async (id) => tab.$$eval(`#${id} li`, (items) => items.map((item) => item.textContent));
+    assert.deepEqual(await lines('range-lines'),
+        printed.match(/^Over the ranges[^]*?(?=\n\n)/m)[0].split('\n').map((line) => line.trim()));
+    assert.deepEqual(await lines('remedies'), printed.split('Remedies: one input changed, every other entry as given\n')[1]
+        .trim().split('\n'));
+    await fill(tab, { 'calibration-weight': '5' });
+    await tab.click('#calculate');
+    const charts = await tab.$$eval('#charts-pages svg.page', (pages) => pages.map((page) => page.textContent));
+    assert.equal(charts.length, 2, 'the charts page and its continuation');
+    assert.match(charts[0], /Calibration: a test weight of 5 kg/);
+    assert.match(charts[1], /Over the ranges: 231 points/);
+}
+
 const folder = mkdtempSync(join(tmpdir(), 'vyra-page-'));
 const browser = await puppeteer.default.launch({
     executablePath: '/usr/bin/chromium',
@@ -347,6 +383,7 @@ try {
         await checkUnitChange(tab);
         await checkHelpers(tab);
         await checkSketchAndReport(tab, folder);
+        await checkChartsAndRanges(tab);
         const helpers = { fill, worked, openPage, page };
         await checkWithoutColour(tab, helpers);
         await checkAxe(tab, helpers);
