@@ -76,8 +76,8 @@ Expected<void> AddCaseRanges(ChartContent& content, const Case& input, double mo
         return checked;
     }
     if (const double points = RangePointCount(input.form, *ranges); points > mostPoints) {
-        return Failure{"the ranges make " + ShortestText(points) + " points, more than the "
-                       + ShortestText(mostPoints) + " this page evaluates: give narrower ranges"};
+        return Failure{"the ranges make " + ShortestText(points) + " points, more than the " + ShortestText(mostPoints)
+                       + " this page evaluates: give narrower ranges"};
     }
     AddRanges(content, *ranges, EvaluateRanges(input.form, input.forceUnit, *ranges));
     return {};

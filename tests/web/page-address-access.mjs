@@ -101,17 +101,24 @@ export async function checkWithoutColour(tab, { fill, worked }) {
 export async function checkAxe(tab, { fill, worked }) {
     const axe = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
     await tab.click('#new');
-    for (const [state, entries, shown] of [['empty'], ['refused', { ...worked, tension: 'abc' }, '#message'],
-        ['results', worked, '#results']]) {
+    for (const [state, entries, shown, opened] of [['empty'], ['refused', { ...worked, tension: 'abc' }, '#message'],
+        ['results', worked, '#results'], ['report', worked, '#results', '#report-button'],
+        ['charts', worked, '#results', '#charts-button'], ['tension helper', worked, '#results', '#tension-helper'],
+        ['roller helper', worked, '#results', '#roller-helper'], ['ranges', worked, '#results', '#ranges']]) {
         if (entries) {
+            await tab.keyboard.press('Escape');  // a helper left open closes
             await fill(tab, entries);
             await tab.click('#select');
             assert.deepEqual(await tab.$$eval('#message, #results', (e) => e.filter((x) => !x.hidden).map((x) => `#${x.id}`)), [shown]);
+        }
+        if (opened) {
+            await tab.click(opened);
         }
         await tab.addScriptTag({ path: axe });
         assert.deepEqual(await tab.evaluate(async () => (await window.axe.run(document, { runOnly:
             ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice'] })).violations
             .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`)), [], state);
     }
-    console.log('axe-core: no violation in the empty, refused and result states');
+    await tab.keyboard.press('Escape');
+    console.log('axe-core: no violation in the empty, refused, result, report, charts, helper and ranges states');
 }

@@ -332,7 +332,7 @@ async function checkChartsAndRanges(tab) {
         printed.match(/^Over the ranges[^]*?(?=\n\n)/m)[0].split('\n').map((line) => line.trim()));
     assert.deepEqual(await lines('remedies'), printed.split('Remedies: one input changed, every other entry as given\n')[1]
         .trim().split('\n'));
-    await fill(tab, { 'calibration-weight': '5' });
+    await tab.type('#calibration-weight', '5');
     await tab.click('#calculate');
     const charts = await tab.$$eval('#charts-pages svg.page', (pages) => pages.map((page) => page.textContent));
     assert.equal(charts.length, 2, 'the charts page and its continuation');
