@@ -1,8 +1,10 @@
 #include "SvgCanvas.h"
 #include "CaseText.h"
+#include "PageDrawings.h"
 #include "RecordingCanvas.h"
 #include "Records.h"
 #include "Report.h"
+#include "Sketch.h"
 
 #include <gtest/gtest.h>
 
@@ -176,6 +178,38 @@ TEST(SvgCanvas, ElementsOfEachDrawing)
         EXPECT_EQ(page.substr(page.find(">\n") + 2), expected[i] + "</svg>\n");
         EXPECT_EQ(TagTrouble(page), "");
     }
+}
+
+// The page's sketch is the input screen's drawing: a line, an arc and a text
+// for each of the screen's, the texts the same, and a refusal draws nothing.
+TEST(PageDrawings, SketchIsTheScreensDrawing)
+{
+    const Case angled{test::EditedWorkedExample("3=20 4=80 5=20 6=20"), kKgf, {}};
+    const SketchDrawing drawn = SketchSvg(angled);
+    ASSERT_FALSE(drawn.refusal);
+    test::RecordingCanvas screen(kSketchAreaTwips, kSketchAreaTwips);
+    SketchElements elements;
+    RunState state;
+    ASSERT_FALSE(SelectCommand(state, angled.form));
+    DrawSketch(screen, elements, ReadSketchCentre(elements), state.inputs, false);
+    const auto count = [&drawn](const std::string& element) {
+        const std::regex found("<" + element + " ");
+        return static_cast<std::size_t>(
+            std::distance(std::sregex_iterator(drawn.svg.begin(), drawn.svg.end(), found), std::sregex_iterator()));
+    };
+    using Kind = test::CanvasCall::Kind;
+    EXPECT_EQ(count("line"), screen.CallsOf(Kind::Line).size());
+    EXPECT_EQ(count("path") + count("circle"), screen.CallsOf(Kind::Arc).size());
+    std::vector<std::string> texts;
+    for (const PlacedText& text : TextElements(drawn.svg)) {
+        texts.push_back(text.text);
+    }
+    std::vector<std::string> shown;
+    for (const test::CanvasCall& call : screen.CallsOf(Kind::Text)) {
+        shown.push_back(call.text);
+    }
+    EXPECT_EQ(texts, shown);
+    EXPECT_TRUE(SketchSvg({test::EditedWorkedExample("3=170 4=10"), kKgf, {}}).refusal);
 }
 
 }  // namespace

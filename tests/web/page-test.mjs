@@ -300,7 +300,7 @@ async function checkSketchAndReport(tab, folder) {
     assert.deepEqual(shown.map(words), expected);
     const printed = join(folder, 'printed.pdf');
     await tab.pdf({ path: printed, preferCSSPageSize: true });
-    assert.equal(pagesOf(printed).length, expected.length, 'one sheet a page, nothing else');
+    assert.deepEqual(pagesOf(printed), expected, 'one sheet a page, nothing else');
     assert.match(execFileSync('pdfinfo', [printed], { encoding: 'utf8' }), /Page size: +612 x 792 pts/);
 }
 
