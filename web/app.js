@@ -219,12 +219,14 @@
             }
         } else {
             hideMessage();
-            showSketch(ask('vyra_sketch', JSON.stringify(entries())).svg);
             VyraTables.showResult(result);
             lastResult = result;
             document.getElementById('copy').disabled = false;
             results.focus();
             announced.textContent = result.passingBoth;
+            // The tables first: the sketch follows once they are shown.
+            const drawn = JSON.stringify(entries());
+            setTimeout(guarded(() => showSketch(ask('vyra_sketch', drawn).svg)));
         }
         results.dataset.milliseconds = (performance.now() - started).toFixed(1);
     }
