@@ -281,11 +281,9 @@ Evaluation EvaluateRow(const BatchRow& row, EvaluationRequest asked)
     if (row.problem) {
         return RefusedRow(*row.problem);
     }
-    Expected<std::vector<InputRange>> ranges = RangesOf(row.input);
-    const Expected<void> checked =
-        ranges ? CheckRanges(row.input.form, row.input.forceUnit, *ranges) : Expected<void>(ranges.Error());
-    if (!checked) {
-        return RefusedRow(checked.Error().reason);
+    Expected<std::vector<InputRange>> ranges = CheckedRangesOf(row.input);
+    if (!ranges) {
+        return RefusedRow(ranges.Error().reason);
     }
     asked.ranges = *std::move(ranges);
     return Evaluate(row.input, asked);

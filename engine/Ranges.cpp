@@ -178,6 +178,18 @@ Expected<void> CheckRanges(const EntryForm& form, ForceUnit forceUnit, const std
     return {};
 }
 
+Expected<std::vector<InputRange>> CheckedRangesOf(const Case& c)
+{
+    Expected<std::vector<InputRange>> ranges = RangesOf(c);
+    if (!ranges) {
+        return ranges;
+    }
+    if (const Expected<void> checked = CheckRanges(c.form, c.forceUnit, *ranges); !checked) {
+        return checked.Error();
+    }
+    return ranges;
+}
+
 RangeVerdicts EvaluateRanges(const EntryForm& form, ForceUnit forceUnit, const std::vector<InputRange>& ranges)
 {
     return *EvaluateRanges(form, forceUnit, ranges, [](double) { return true; });

@@ -51,6 +51,9 @@ double RangePointCount(const EntryForm& form, const std::vector<InputRange>& ran
 // that does not hold its nominal entry, is upside down, reaches a value the
 // input checks of "Select" refuse, or makes too many points together.
 Expected<void> CheckRanges(const EntryForm& form, ForceUnit forceUnit, const std::vector<InputRange>& ranges);
+// The case's ranges once CheckRanges accepts them for its entries, or the
+// first refusal; none when the case has none.
+Expected<std::vector<InputRange>> CheckedRangesOf(const Case& c);
 
 // The worst point of a model over the ranges: the key of its nearest check
 // ("Zs", or "resultantAngle" / "wrapAngle" where the angle checks refuse the

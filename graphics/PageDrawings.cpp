@@ -65,15 +65,12 @@ std::vector<std::string> ChartsSvgPages(const ChartContent& content)
 
 Expected<void> AddCaseRanges(ChartContent& content, const Case& input, double mostPoints)
 {
-    const Expected<std::vector<InputRange>> ranges = RangesOf(input);
+    const Expected<std::vector<InputRange>> ranges = CheckedRangesOf(input);
     if (!ranges) {
         return ranges.Error();
     }
     if (ranges->empty()) {
         return {};
-    }
-    if (const Expected<void> checked = CheckRanges(input.form, input.forceUnit, *ranges); !checked) {
-        return checked;
     }
     if (const double points = RangePointCount(input.form, *ranges); points > mostPoints) {
         return Failure{"the ranges make " + ShortestText(points) + " points, more than the " + ShortestText(mostPoints)

@@ -145,25 +145,21 @@ void FrmRanges::cmdClear_Click()
 
 std::optional<std::string> RangesRefusal(const Case& c)
 {
-    const Expected<std::vector<InputRange>> ranges = RangesOf(c);
-    if (!ranges) {
-        return ranges.Error().reason;
-    }
-    const Expected<void> checked = CheckRanges(c.form, c.forceUnit, *ranges);
-    return checked ? std::nullopt : std::optional(checked.Error().reason);
+    const Expected<std::vector<InputRange>> ranges = CheckedRangesOf(c);
+    return ranges ? std::nullopt : std::optional(ranges.Error().reason);
 }
 
 std::optional<EvaluatedRanges> EvaluateCaseRanges(Toolkit& toolkit, QWidget& owner, const Case& c)
 {
-    const Expected<std::vector<InputRange>> ranges = RangesOf(c);
-    if (ranges && ranges->empty()) {
+    const Expected<std::vector<InputRange>> ranges = CheckedRangesOf(c);
+    if (!ranges) {
+        toolkit.ShowMessage(&owner, QStringLiteral("Ranges"),
+                            ToQString("The results are for the entries alone; the ranges were not evaluated: "
+                                      + ranges.Error().reason + "."),
+                            BoxIcon::Exclamation);
         return std::nullopt;
     }
-    if (const std::optional<std::string> refusal = RangesRefusal(c)) {
-        toolkit.ShowMessage(
-            &owner, QStringLiteral("Ranges"),
-            ToQString("The results are for the entries alone; the ranges were not evaluated: " + *refusal + "."),
-            BoxIcon::Exclamation);
+    if (ranges->empty()) {
         return std::nullopt;
     }
     const double points = RangePointCount(c.form, *ranges);

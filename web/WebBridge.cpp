@@ -413,10 +413,8 @@ Json ChartsOf(const Case& c, const Json& request)
 // The line naming the ranges, or why the entries refuse them.
 Json RangesOfCase(const Case& c)
 {
-    const Expected<std::vector<InputRange>> ranges = RangesOf(c);
-    const Expected<void> checked = ranges ? CheckRanges(c.form, c.forceUnit, *ranges) : Expected<void>(ranges.Error());
-    if (!checked) {
-        return {{"status", "refused"}, {"reason", checked.Error().reason}};
+    if (const Expected<std::vector<InputRange>> ranges = CheckedRangesOf(c); !ranges) {
+        return {{"status", "refused"}, {"reason", ranges.Error().reason}};
     }
     return {{"status", "ok"}, {"line", RangesLine(c.ranges, c.forceUnit)}};
 }
