@@ -224,4 +224,12 @@ Expected<void> QtGraphicsOutputs::DrawLineReport(const gfx::LineReportContent& c
     return gfx::DrawLineReportPdf(content, paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4, file);
 }
 
+Expected<void> QtGraphicsOutputs::DrawComparison(const gfx::ComparisonContent& content, Paper paper,
+                                                 const std::string& path)
+{
+    EnsureApplication(m_application);
+    return gfx::WriteDrawnFile(
+        path, gfx::DrawComparisonPdf(content, paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4));
+}
+
 }  // namespace vyra::cli

@@ -22,6 +22,7 @@ public:
     int Produce(const GraphicsRequest& request, const Case& input, const Evaluation& evaluation,
                 std::ostream& err) override;
     Expected<void> DrawLineReport(const gfx::LineReportContent& content, Paper paper, WholeFileWriter& file) override;
+    Expected<void> DrawComparison(const gfx::ComparisonContent& content, Paper paper, const std::string& path) override;
 
 private:
     std::vector<std::string> m_argv;

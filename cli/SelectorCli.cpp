@@ -2,6 +2,7 @@
 
 #include "BatchRun.h"
 #include "CaseAndBatchFiles.h"
+#include "CompareRun.h"
 #include "Evaluation.h"
 #include "HelperRun.h"
 #include "JsonOutput.h"
@@ -124,6 +125,9 @@ int RunSelector(const ParsedCommandLine& parsed, std::ostream& out, std::ostream
     const auto& options = std::get<SelectorOptions>(parsed);
     if (options.helper) {
         return RunHelper(*options.helper, surroundings.materialsFile, out, err);
+    }
+    if (options.compare) {
+        return RunCompare(*options.compare, out, err, graphics);
     }
     const Expected<Case> input = CaseOf(options, surroundings.today);
     if (!input) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComparisonPages.h"
 #include "FileAccess.h"
 #include "ForceUnit.h"
 #include "LineReport.h"
@@ -34,6 +35,9 @@ public:
     // written.
     virtual Expected<void> DrawLineReport(const gfx::LineReportContent& content, Paper paper,
                                           WholeFileWriter& file) = 0;
+    // The comparison of cases as PDF, written whole to path; or why it was not.
+    virtual Expected<void> DrawComparison(const gfx::ComparisonContent& content, Paper paper,
+                                          const std::string& path) = 0;
 };
 
 // What vyra-select reads of its surroundings: main hands in the real ones,

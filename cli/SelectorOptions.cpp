@@ -1,6 +1,7 @@
 #include "SelectorOptions.h"
 
 #include "CaseAndBatchFiles.h"
+#include "Comparison.h"
 #include "Headroom.h"
 #include "NumberText.h"
 #include "RangeOption.h"
@@ -111,6 +112,7 @@ struct Parser {
     std::string calibrationWeight;
     std::vector<std::string> chart;
     std::vector<std::string> rangeWords;
+    std::vector<std::string> compareFiles;
     HelperWords helperWords;
 
     Parser()
@@ -155,9 +157,11 @@ struct Parser {
                        "named like the options, plus id, and NAME-low and NAME-high for a range")
             ->type_name("FILE")
             ->take_last();
-        app.add_option("--format", format, "With --batch: one CSV row or one JSON line per roller (default csv)")
+        app.add_option("--format", format,
+                       "With --batch: one CSV row or one JSON line per roller (default csv); with --compare: text "
+                       "(the default), csv or json")
             ->take_last()
-            ->check(CLI::IsMember({"csv", "json"}));
+            ->check(CLI::IsMember({"text", "csv", "json"}));
         app.add_option("--output", batch.outputPath, "With --batch: write the rows to this file, whole or not at all")
             ->type_name("FILE")
             ->take_last();
@@ -192,6 +196,12 @@ struct Parser {
             ->type_name("speed|gamma FILE")
             ->expected(2)
             ->take_last();
+        app.add_option("--compare", compareFiles,
+                       "Compare two to four case files side by side: their choices and inputs, each in its own "
+                       "unit, then each model's verdict, nearest check and safe speed, marking what differs from "
+                       "the first; with --format, --json, --report and --paper only")
+            ->type_name("FILE FILE [FILE FILE]")
+            ->expected(1, static_cast<int>(kMostCompared));
         AddHelperOptions(app, textOptions, helperWords);
         app.add_flag("--version")->description("Print the version and exit");
         app.footer("Field options take the text as typed into the entry field (--alpha=-180, --speed= for an\n"
@@ -200,7 +210,9 @@ struct Parser {
                    "Exit status: 0 computed, 1 refused by a check, 2 usage error or broken case file, 3 the case,\n"
                    "report, print, sketch, chart or standard output could not be written. With --batch: 0 every\n"
                    "row computed, 1 a row refused, 2 usage error or unreadable CSV, 3 an output could not be\n"
-                   "written. 4 an unexpected failure inside the program, with a message.");
+                   "written. With --compare: 0 every case computed, 1 a case refused, 2 usage error or an\n"
+                   "unreadable case file, 3 an output could not be written. 4 an unexpected failure inside the\n"
+                   "program, with a message.");
     }
 
     // A file option given with an empty name would write nowhere.
@@ -218,12 +230,38 @@ struct Parser {
 
     bool Given(const char* name) const { return app.get_option(name)->count() > 0; }
 
+    // A comparison reads its cases from their files and writes only its own outputs.
+    Expected<void> CompareConflict() const
+    {
+        if (!Given("--compare")) {
+            return format == "text" ? Failed("--format text needs --compare") : Expected<void>{};
+        }
+        for (const CLI::Option* option : app.get_options()) {
+            const std::string name = option->get_name();
+            const bool own = name == "--compare" || name == "--format" || name == "--json" || name == "--report"
+                             || name == "--paper";
+            if (!own && option->count() > 0) {
+                return Failed(name + " cannot go with --compare (it has --format, --report and --paper)");
+            }
+        }
+        if (Given("--json") && Given("--format") && format != "json") {
+            return Failed("--json cannot go with --format " + format);
+        }
+        if (compareFiles.size() < kFewestCompared || compareFiles.size() > kMostCompared) {
+            return Failed("--compare needs two to four case files, not " + std::to_string(compareFiles.size()));
+        }
+        if (std::any_of(compareFiles.begin(), compareFiles.end(), [](const std::string& f) { return f.empty(); })) {
+            return Failed("--compare needs file names");
+        }
+        return {};
+    }
+
     // A batch writes only its own outputs; its options mean nothing alone.
     Expected<void> BatchConflict() const
     {
         if (!Given("--batch")) {
             for (const char* name : {"--format", "--output", "--line-report", "--gamma-scan"}) {
-                if (Given(name)) {
+                if (Given(name) && !Given("--compare")) {
                     return Failed(std::string(name) + " needs --batch");
                 }
             }
@@ -290,7 +328,7 @@ struct Parser {
             options.helper = **helper;
             return options;
         }
-        for (const Expected<void>& check : {TextNotUtf8(), BatchConflict(), ChartProblem()}) {
+        for (const Expected<void>& check : {TextNotUtf8(), CompareConflict(), BatchConflict(), ChartProblem()}) {
             if (!check) {
                 return UsageError{check.Error().reason};
             }
@@ -312,6 +350,16 @@ struct Parser {
             }
         }
         options.graphics.paper = paper == "a4" ? Paper::A4 : Paper::Letter;
+        if (Given("--compare")) {
+            const bool csv = Given("--format") && format == "csv";
+            const CompareFormat compareFormat = options.json || format == "json" ? CompareFormat::Json
+                                                : csv                            ? CompareFormat::Csv
+                                                                                 : CompareFormat::Text;
+            options.compare =
+                CompareRequest{compareFiles, compareFormat, options.graphics.reportPath, options.graphics.paper};
+            options.graphics = {};
+            return options;
+        }
         if (Given("--chart")) {
             options.graphics.chartKind = chart.front();
             options.graphics.chartPath = chart.back();

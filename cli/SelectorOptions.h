@@ -53,6 +53,17 @@ struct BatchRequest {
     bool gammaScan = false;
 };
 
+enum class CompareFormat { Text, Csv, Json };
+
+// --compare: two to four case files side by side.
+struct CompareRequest {
+    std::vector<std::string> paths;
+    CompareFormat format = CompareFormat::Text;
+    // The comparison as PDF, or empty for none.
+    std::string reportPath;
+    Paper paper = Paper::A4;
+};
+
 // The entries of the case that options gave; each takes the place of the
 // case file's entry, or of the default without a case file.
 struct CaseEntries {
@@ -85,8 +96,13 @@ struct SelectorOptions {
     std::optional<BatchRequest> batch;
     // --advise-tension, --materials or --roller-calc: nothing else is done.
     std::optional<HelperRequest> helper;
+    // --compare: nothing else is done.
+    std::optional<CompareRequest> compare;
 
-    bool NeedsGraphics() const { return graphics.Any() || (batch && !batch->lineReportPath.empty()); }
+    bool NeedsGraphics() const
+    {
+        return graphics.Any() || (batch && !batch->lineReportPath.empty()) || (compare && !compare->reportPath.empty());
+    }
 };
 
 // --help or --version: the text to print, and nothing else is done.

@@ -23,19 +23,27 @@ void AppendLine(std::string& text, std::string_view name, std::string_view value
 
 }  // namespace
 
+std::optional<double> FieldAsRead(int item, std::string_view typed)
+{
+    const std::optional<double> value =
+        typed.find_first_not_of(" \t") == std::string_view::npos ? 0.0 : ParseWholeNumber(typed);
+    if (!value) {
+        return std::nullopt;
+    }
+    // The angles are the fields no unit converts.
+    const double number = FieldQuantity(item) == Quantity::Fixed ? std::nearbyint(*value) : *value;
+    return number == 0 ? 0.0 : number;
+}
+
 std::optional<std::array<double, kFieldCount>> InputsAsRead(const EntryForm& form)
 {
     std::array<double, kFieldCount> inputs{};
     for (int item = 0; item < kFieldCount; ++item) {
-        const std::string& typed = form.txtInput[static_cast<std::size_t>(item)];
-        const std::optional<double> value =
-            typed.find_first_not_of(" \t") == std::string::npos ? 0.0 : ParseWholeNumber(typed);
+        const std::optional<double> value = FieldAsRead(item, form.txtInput[static_cast<std::size_t>(item)]);
         if (!value) {
             return std::nullopt;
         }
-        // The angles are the fields no unit converts.
-        const double number = FieldQuantity(item) == Quantity::Fixed ? std::nearbyint(*value) : *value;
-        inputs[static_cast<std::size_t>(item)] = number == 0 ? 0.0 : number;
+        inputs[static_cast<std::size_t>(item)] = *value;
     }
     return inputs;
 }

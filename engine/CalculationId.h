@@ -5,8 +5,13 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vyra {
+
+// One field as a calculation reads it (see InputsAsRead); empty when its
+// text is not a number.
+std::optional<double> FieldAsRead(int item, std::string_view typed);
 
 // The ten fields as a calculation reads them, in the case's own unit before
 // any conversion: each text's number, an angle rounded to whole degrees

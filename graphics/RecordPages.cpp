@@ -30,9 +30,9 @@ void SetUp(Canvas& page, double points, bool bold)
     page.SetFontBold(bold);
 }
 
-// The text in pieces of at most width characters, each after the first
-// indented, broken at the last blank that fits or, with none, at the width.
-std::vector<std::string> Broken(const std::string& text, std::size_t width)
+}  // namespace
+
+std::vector<std::string> BrokenLines(const std::string& text, std::size_t width)
 {
     std::vector<std::string> pieces;
     std::string rest = text;
@@ -48,6 +48,8 @@ std::vector<std::string> Broken(const std::string& text, std::size_t width)
     pieces.push_back(rest);
     return pieces;
 }
+
+namespace {
 
 class Layout {
 public:
@@ -74,7 +76,7 @@ public:
         Place(section.title, true);
         for (std::size_t k = 0; k < lines; ++k) {
             const RecordLine& line = section.lines[k];
-            const std::vector<std::string> pieces = Broken(line.text, m_width);
+            const std::vector<std::string> pieces = BrokenLines(line.text, m_width);
             // A table's row stays whole and, going on over a page break, the
             // table is headed again there.
             const std::size_t row = std::max<std::size_t>(section.rowLines, 1);

@@ -15,6 +15,10 @@ namespace vyra::gfx {
 // report's specifications show them and this build's version.
 std::vector<RecordSection> CalculationRecordOf(const ReportRecord& record);
 
+// The text in pieces of at most width characters, each after the first
+// indented, broken at the last blank that fits or, with none, at the width.
+std::vector<std::string> BrokenLines(const std::string& text, std::size_t width);
+
 // A line of the record where it stands on its page, in rows of 1/6 inch.
 struct PlacedRecordLine {
     double row = 0;

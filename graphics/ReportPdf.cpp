@@ -137,6 +137,12 @@ Expected<QByteArray> DrawChartsPdf(const ChartContent& content, QPageSize::PageS
                    [&content](Canvas& page, const MessageSink& sink) { PrintCharts(page, content, sink); });
 }
 
+Expected<QByteArray> DrawComparisonPdf(const ComparisonContent& content, QPageSize::PageSizeId paper)
+{
+    return DrawPdf(paper, QString::fromStdString(DocumentTitle("comparison", content.trace.customer)),
+                   [&content](Canvas& page, const MessageSink& sink) { PrintComparison(page, content, sink); });
+}
+
 Expected<void> DrawLineReportPdf(const LineReportContent& content, QPageSize::PageSizeId paper, WholeFileWriter& file)
 {
     WholeFileDevice device(file);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComparisonPages.h"
 #include "FileAccess.h"
 #include "LineReport.h"
 #include "ReportRecord.h"
@@ -18,6 +19,9 @@ Expected<QByteArray> DrawReportPdf(const ReportRecord& record, QPageSize::PageSi
 
 // The charts page alone, likewise.
 Expected<QByteArray> DrawChartsPdf(const ChartContent& content, QPageSize::PageSizeId paper);
+
+// The comparison of cases, likewise.
+Expected<QByteArray> DrawComparisonPdf(const ComparisonContent& content, QPageSize::PageSizeId paper);
 
 // Writes what a drawing made, the bytes or the reason it failed, to path
 // whole or not at all; a failure's reason does not name the path.
