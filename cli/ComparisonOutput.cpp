@@ -78,16 +78,8 @@ std::string ComparisonText(const Comparison& comparison)
         text += line(LabelOf(row), [&](std::size_t k) { return MarkedCell(row, k); });
     }
     text += "* differs from the first case; [ ] the best verdict of the model's row.\n";
-    std::string differences;
-    for (const std::string_view name : comparison.differences) {
-        differences += (differences.empty() ? "" : ", ") + std::string(name);
-    }
-    text += "Differences: " + (differences.empty() ? std::string("none") : differences) + "\n";
-    for (std::size_t k = 0; k < cases; ++k) {
-        if (!comparison.refusals[k].empty()) {
-            text += Joined({"Case ", std::to_string(k + 1), " (", comparison.files[k],
-                            ") refused: ", comparison.refusals[k], "\n"});
-        }
+    for (const std::string& note : ComparisonNotes(comparison)) {
+        text += note + "\n";
     }
     return text;
 }

@@ -297,4 +297,20 @@ Comparison CompareCases(std::span<const ComparedCase> cases)
     return comparison;
 }
 
+std::vector<std::string> ComparisonNotes(const Comparison& comparison)
+{
+    std::string differences;
+    for (const std::string_view name : comparison.differences) {
+        differences += (differences.empty() ? "" : ", ") + std::string(name);
+    }
+    std::vector<std::string> notes{"Differences: " + (differences.empty() ? std::string("none") : differences)};
+    for (std::size_t k = 0; k < comparison.files.size(); ++k) {
+        if (!comparison.refusals[k].empty()) {
+            notes.push_back(Joined(
+                {"Case ", std::to_string(k + 1), " (", comparison.files[k], ") refused: ", comparison.refusals[k]}));
+        }
+    }
+    return notes;
+}
+
 }  // namespace vyra

@@ -65,6 +65,10 @@ struct Comparison {
 
 Comparison CompareCases(std::span<const ComparedCase> cases);
 
+// What stands under the table: "Differences: unit, gamma" (or "none"),
+// then "Case 2 (B.vyracase) refused: " and its message, per refused case.
+std::vector<std::string> ComparisonNotes(const Comparison& comparison);
+
 // The case file names of the choices and inputs in which other differs
 // from first: choices by their code, inputs as read in the program's units
 // within 1e-9 of their size, and a text that is not a number as typed.

@@ -100,17 +100,8 @@ std::vector<std::string> Notes(Canvas& page, const Comparison& comparison, const
     std::vector<std::string> notes{"* differs from the first case. A framed verdict is the best of its model's row."};
     const std::vector<std::string> whole = WholeCells(page, comparison, columns);
     notes.insert(notes.end(), whole.begin(), whole.end());
-    std::string differences;
-    for (const std::string_view name : comparison.differences) {
-        differences += (differences.empty() ? "" : ", ") + std::string(name);
-    }
-    notes.push_back("Differences: " + (differences.empty() ? std::string("none") : differences));
-    for (std::size_t k = 0; k < comparison.files.size(); ++k) {
-        if (!comparison.refusals[k].empty()) {
-            notes.push_back(Joined(
-                {"Case ", std::to_string(k + 1), " (", comparison.files[k], ") refused: ", comparison.refusals[k]}));
-        }
-    }
+    const std::vector<std::string> under = ComparisonNotes(comparison);
+    notes.insert(notes.end(), under.begin(), under.end());
     return notes;
 }
 

@@ -40,6 +40,11 @@ void PrintChartsOn(QPagedPaintDevice* device, const ChartContent& content, const
     PrintJobOn(device, [&](Canvas& canvas) { PrintCharts(canvas, content, sink); });
 }
 
+void PrintComparisonOn(QPagedPaintDevice* device, const ComparisonContent& content, const MessageSink& sink)
+{
+    PrintJobOn(device, [&](Canvas& canvas) { PrintComparison(canvas, content, sink); });
+}
+
 std::unique_ptr<QPrinter> OpenDefaultPrinter()
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();

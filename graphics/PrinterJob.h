@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComparisonPages.h"
 #include "Report.h"
 
 #include <memory>
@@ -15,6 +16,8 @@ namespace vyra::gfx {
 void PrintReportOn(QPagedPaintDevice* device, const ReportRecord& record, const MessageSink& sink);
 // The charts page alone, likewise.
 void PrintChartsOn(QPagedPaintDevice* device, const ChartContent& content, const MessageSink& sink);
+// The comparison of cases, likewise.
+void PrintComparisonOn(QPagedPaintDevice* device, const ComparisonContent& content, const MessageSink& sink);
 
 // The system's default printer opened for a job named after the program, or
 // nothing when no printer is chosen as default (Qt would otherwise pick one

@@ -5,6 +5,7 @@
 #include "CheckFailure.h"
 #include "Commands.h"
 #include "ExplanationFiles.h"
+#include "FrmCompare.h"
 #include "FrmExplanation.h"
 #include "FrmInit.h"
 #include "FrmRanges.h"
@@ -114,7 +115,7 @@ FrmInput::FrmInput(Toolkit& toolkit, QWidget* parent)
                        return record;
                    },
                    [this] { m_controls->explanation.Show(); }, [this] { TensionTool(); }, [this] { RollerTool(); },
-                   [this] { RangesTool(); }});
+                   [this] { RangesTool(); }, [this] { CompareTool(); }});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -417,6 +418,17 @@ void FrmInput::RangesTool()
         ShowRangesLine();
         c.menus->CaseEdited();
     }
+}
+
+// The case on screen as it stands, saved or not, is the first to compare.
+void FrmInput::CompareTool()
+{
+    FrmCompare dialog(m_toolkit, SelectCompared(OnScreenName(m_controls->menus->CaseFileName()), ReadCase()), this);
+    AddKey(dialog, QKeySequence::HelpContents, [this, &dialog] {
+        m_controls->explanation.ShowDocument(QStringLiteral("Explanation2.rtf"),
+                                             QStringLiteral("Comparing cases side by side"), dialog);
+    });
+    m_toolkit.ShowModal(dialog);
 }
 
 void FrmInput::ShowRangesLine()

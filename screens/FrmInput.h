@@ -56,6 +56,7 @@ private:
     void TensionTool();
     void RollerTool();
     void RangesTool();
+    void CompareTool();
     void ShowRangesLine();
     void ExplainOnF1(QDialog& helper, const char* heading);
 

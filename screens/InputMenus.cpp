@@ -80,6 +80,8 @@ void InputMenus::BuildFileMenu()
                    &InputMenus::ExportReport);
     m_print = add(QStringLiteral("&Print…"), "mnuPrint", QKeySequence::Print, &InputMenus::PrintReport);
     file->addSeparator();
+    add(QStringLiteral("&Compare…"), "mnuCompare", QKeySequence(), [this] { m_screen.compareTool(); });
+    file->addSeparator();
     add(QStringLiteral("E&xit"), "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { m_screen.window->close(); });
 }
 

@@ -33,6 +33,8 @@ struct CaseScreen {
     std::function<void()> tensionTool;
     std::function<void()> rollerTool;
     std::function<void()> rangesTool;
+    // File > Compare…
+    std::function<void()> compareTool;
 };
 
 // The input screen's menu bar and the case file the screen works on: the

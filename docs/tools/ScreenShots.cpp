@@ -1,10 +1,11 @@
-// screenshots FOLDER [kgf|N] [FIELD=TEXT ...] [range:FIELD=LOW:HIGH ...] [safe]:
+// screenshots FOLDER [kgf|N] [FIELD=TEXT ...] [range:FIELD=LOW:HIGH ...] [safe] [compare:FILE ...]:
 // starts the input screen offscreen, answers the unit screen, types the
 // fields (items 0 to 9 by their vyra-select names) and the ranges (saving
 // frmRanges.png), presses "Select" and saves input.png,
 // result-1.png and result-2.png in FOLDER, then charts.png, the two helpers
 // (frmTension.png, frmRoller.png) and viewer.png (the fifth explanation
-// document, read from the working directory), for
+// document, read from the working directory), and with case files to
+// compare, frmCompare.png and frmCompare-differences.png, for
 // looking at the screens and for the README's pictures.
 #include "Case.h"
 #include "FrmInput.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -34,6 +36,14 @@ public:
     int modalScreens = 0;
     // "FIELD=LOW:HIGH" for the ranges dialog.
     QStringList ranges;
+    // The case files File > Compare… adds to the case on screen.
+    QStringList compared;
+    int addedToCompare = 0;
+
+    QString ChooseFileToOpen(QWidget*, const vyra::ui::FileQuestion&) override
+    {
+        return addedToCompare < compared.size() ? compared[addedToCompare++] : QString();
+    }
 
     void ShowMessage(QWidget*, const QString& title, const QString& text, vyra::ui::BoxIcon) override
     {
@@ -68,6 +78,18 @@ public:
         }
         if (screen.objectName() == QLatin1String("frmRanges")) {
             FillRanges(screen);
+            return;
+        }
+        if (screen.objectName() == QLatin1String("frmCompare")) {
+            for (qsizetype k = 0; k < compared.size(); ++k) {
+                screen.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
+            }
+            QApplication::processEvents();
+            screen.grab().save(folder + QStringLiteral("/frmCompare.png"));
+            screen.findChild<QCheckBox*>(QStringLiteral("chkDifferences"))->setChecked(true);
+            QApplication::processEvents();
+            screen.grab().save(folder + QStringLiteral("/frmCompare-differences.png"));
+            screen.reject();
             return;
         }
         if (screen.objectName() == QLatin1String("frmExSub")) {
@@ -161,6 +183,10 @@ int main(int argc, char** argv)
             toolkit.ranges << word.mid(6);
             continue;
         }
+        if (word.startsWith(QLatin1String("compare:"))) {
+            toolkit.compared << word.mid(8);
+            continue;
+        }
         for (std::size_t item = 0; item < vyra::kFieldNames.size(); ++item) {
             const QString prefix = QString::fromLatin1(vyra::kFieldNames[item]) + '=';
             if (word.startsWith(prefix)) {
@@ -189,6 +215,9 @@ int main(int argc, char** argv)
     // this display.
     QWidget* chartsPage = Find(QStringLiteral("chartsPage"));
     saved = saved && chartsPage != nullptr && chartsPage->grab().save(folder + QStringLiteral("/charts.png"));
+    if (!toolkit.compared.isEmpty()) {
+        Find<QAction>(QStringLiteral("mnuCompare"))->trigger();
+    }
     Find<QAction>(QStringLiteral("mnuTension"))->trigger();
     Find<QAction>(QStringLiteral("mnuRoller"))->trigger();
     Find<QPushButton>(QStringLiteral("cmdExplanation"))->click();
