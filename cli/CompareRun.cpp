@@ -12,17 +12,19 @@ namespace vyra::cli {
 
 namespace {
 
-// The case file names head the columns; where two share a name, the paths
-// as given do.
+// The case file names head the columns; where two files of different
+// folders share a name, the paths as given do.
 std::vector<std::string> Headings(const std::vector<std::string>& paths)
 {
     std::vector<std::string> names;
     for (const std::string& path : paths) {
         names.push_back(std::filesystem::path(path).filename().string());
     }
-    for (const std::string& name : names) {
-        if (std::count(names.begin(), names.end(), name) > 1) {
-            return paths;
+    for (std::size_t a = 0; a < paths.size(); ++a) {
+        for (std::size_t b = a + 1; b < paths.size(); ++b) {
+            if (names[a] == names[b] && paths[a] != paths[b]) {
+                return paths;
+            }
         }
     }
     return names;

@@ -83,8 +83,9 @@ void AddChoiceRows(std::vector<ComparisonRow>& rows, std::span<const ComparedCas
     }
 }
 
-// As read, in the case's unit: "10 kgf", "20 degree" for "20.5"; a text
-// that is not a number as typed, in quotes.
+// As read, in the case's unit and to the last digit that tells it apart:
+// "10 kgf", "20 degree" for "20.5"; a text that is not a number as typed,
+// in quotes.
 std::string FieldCell(int item, const Case& c)
 {
     const std::string& typed = c.form.txtInput[static_cast<std::size_t>(item)];
@@ -92,7 +93,7 @@ std::string FieldCell(int item, const Case& c)
     if (!value) {
         return "\"" + typed + "\"";
     }
-    return ShortestText(*value) + " " + std::string(UnitOfField(item, c.forceUnit));
+    return RoundTripText(*value) + " " + std::string(UnitOfField(item, c.forceUnit));
 }
 
 void AddInputRows(std::vector<ComparisonRow>& rows, std::span<const ComparedCase> cases)

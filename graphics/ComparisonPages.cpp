@@ -18,7 +18,7 @@ constexpr double kTitleRow = 2;
 constexpr double kFirstRow = 4.5;
 constexpr double kBottomRows = 3;
 constexpr double kPoints = 8;
-constexpr double kRowStep = 1;
+constexpr double kRowStep = 0.9;
 // Between the groups of rows: the choices, the inputs, the outcome, the models.
 constexpr double kGroupGap = 0.5;
 constexpr double kCellGap = 1;

@@ -2,6 +2,7 @@
 #include "Answer.h"
 #include "Charts.h"
 #include "Commands.h"
+#include "ComparisonPages.h"
 #include "Golden.h"
 #include "Headroom.h"
 #include "LineReport.h"
@@ -486,6 +487,55 @@ TEST(ChartsGolden, RangeTableAndTornadoOfAPassingCase)
     }
     EXPECT_EQ(words.size(), 3U);
     EXPECT_EQ(NearestCheckOf(record.selection, record.charts->sensitivity->model).margin.percent, nearest);
+}
+
+// The comparison of a roller, the same in lbf to the last digit (a figure
+// too wide for its column, which stands whole under the table), a lighter
+// one of the other series and a refused one: on a page and on pages so
+// short that the table goes on with its headings. Every cell is drawn,
+// bold where it differs and framed where it is its model's best.
+TEST(ComparisonPages, EveryCellWithItsMarksOnEveryPaper)
+{
+    const EntryForm film{{"20", "100", "10", "20", "80", "20", "20", "40", "2", "300"}};
+    EntryForm lbf = film;
+    lbf.txtInput[kItemFS] = "44.09245243697551";
+    EntryForm lighter = film;
+    lighter.txtInput[kItemWr] = "4";
+    lighter.opType = 1;
+    EntryForm refused = film;
+    refused.txtInput[kItemAlpha] = "200";
+    const std::vector<ComparedCase> cases{
+        SelectCompared("base.vyracase", {film}), SelectCompared("lbf.vyracase", {lbf, kLbf}),
+        SelectCompared("lighter.vyracase", {lighter}), SelectCompared("refused.vyracase", {refused})};
+    const ComparisonContent content = ComparisonContentOf(cases);
+    EXPECT_EQ(content.trace.caseFile, "base.vyracase, lbf.vyracase, lighter.vyracase, refused.vyracase");
+    for (const auto& [name, height] :
+         {std::pair{"comparison_page_a4", kPageHeight}, {"comparison_pages_short", 6000.0}}) {
+        RecordingCanvas page(kA4, height);
+        PrintComparison(page, content, {});
+        test::ExpectGolden(name, page.Recording());
+        ExpectReadableAndTraceable(page, PagesOf(page));
+        const std::vector<CanvasCall> texts = page.CallsOf(CanvasCall::Kind::Text);
+        const std::vector<CanvasCall> boxes = page.CallsOf(CanvasCall::Kind::Box);
+        std::size_t framed = 0;
+        for (const ComparisonRow& row : content.comparison.rows) {
+            for (std::size_t k = 0; k < row.cells.size(); ++k) {
+                const std::string cell = row.differs[k] ? row.cells[k] + " *" : row.cells[k];
+                const auto drawn = std::find_if(texts.begin(), texts.end(), [&](const CanvasCall& text) {
+                    return text.text == cell && text.font.bold == row.differs[k];
+                });
+                const bool cut = cell.starts_with("44.09");
+                EXPECT_TRUE(row.cells[k].empty() || cut || drawn != texts.end())
+                    << name << " " << row.label << " " << k;
+                framed += row.best[k];
+            }
+        }
+        EXPECT_EQ(boxes.size(), framed) << name;
+        const auto whole = std::count_if(texts.begin(), texts.end(), [](const CanvasCall& text) {
+            return text.text == "Case 2, tension FS: 44.09245243697551 lbf";
+        });
+        EXPECT_EQ(whole, 1) << name;
+    }
 }
 
 }  // namespace

@@ -278,6 +278,26 @@ void ExpectRobustCellsOfRangeRuns(const std::string& out, const std::vector<std:
     }
 }
 
+// Each case of a JSON comparison is the document of its own run, figure
+// for figure, with its file first.
+void ExpectColumnsOfTheirSingleRuns(const std::string& out, const std::vector<std::string>& paths,
+                                    const std::string& name)
+{
+    if (!out.starts_with("{\"cases\":")) {
+        return;
+    }
+    const nlohmann::json cases = nlohmann::json::parse(out).at("cases");
+    ASSERT_EQ(cases.size(), paths.size()) << name;
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        std::ostringstream single, err;
+        RunSelector(ParseSelectorOptions({"--case", paths[k], "--json"}), single, err, {"Dec 07,2026"});
+        nlohmann::json column = cases[k];
+        EXPECT_TRUE(paths[k].ends_with(column.at("file").get<std::string>())) << name;
+        column.erase("file");
+        EXPECT_EQ(column, nlohmann::json::parse(single.str())) << name << " " << paths[k];
+    }
+}
+
 TEST(Selector, RunsAsRecorded)
 {
     const std::string folder = ::testing::TempDir() + "cli-runs-" + std::to_string(::getpid());
@@ -309,6 +329,10 @@ TEST(Selector, RunsAsRecorded)
         ExpectCsvRowsAsWideAsTheirHeader(out, row[0]);
         if (out.find(",robust1,") != std::string::npos) {
             ExpectRobustCellsOfRangeRuns(out, BatchCases(options->batch->path, **given, options->entries), row[0]);
+        }
+        if (options != nullptr && options->compare) {
+            ExpectColumnsOfTheirSingleRuns(out, options->compare->paths, row[0]);
+            continue;
         }
         std::istringstream lines(out);
         for (std::string line; options && std::getline(lines, line) && line.starts_with('{');) {

@@ -23,7 +23,7 @@ facts() {
 words() { pdftotext -raw "$@" - | tr -s ' \n' '  '; }
 
 if [ "$1" = --record ]; then
-    names=(report "text tables" charts "line report" "unwritable targets" "statuses and versions"
+    names=(report "text tables" charts "line report" comparison "unwritable targets" "statuses and versions"
         "standard streams" "no print server" "silent print server" "no display")
     [ "$2" = queue ] && names=("both pages printed")
     for name in "${names[@]}"; do
@@ -92,6 +92,22 @@ charts)
     "$S" --batch "$C/cli_line_report.csv" --line-report record.pdf --calculation >/dev/null
     facts record.pdf | grep pages
     words -l 2 record.pdf | grep -oE ' [0-9]+-[0-9]+ '
+    ;;
+# --compare --report: one page on A4 or Letter whose rows are the text
+# table's without its brackets; a refused case keeps its column (status 1);
+# a folder as the target fails with status 3.
+comparison)
+    cases=("$C/compare_base.vyracase" "$C/compare_base_lbf.vyracase" "$C/compare_lighter_safe.vyracase")
+    q "$S" --compare "${cases[@]}" --report cmp.pdf
+    facts cmp.pdf | grep -E 'pages|page size|title'
+    words cmp.pdf >cmp.txt
+    "$S" --compare "${cases[@]}" | sed -n '3,/^\*/p' | grep -v '^\*' | tr -d '[]' | tr -s ' ' |
+        while read -r row; do grep -qF " $row " cmp.txt || echo "not in the PDF: $row"; done
+    grep -oE 'page 1 of 1' cmp.txt
+    q "$S" --compare "${cases[0]}" "$C/compare_refused.vyracase" --report refused.pdf --paper letter
+    facts refused.pdf | grep -E 'pages|page size'
+    words refused.pdf | grep -oE 'Case 2 \(compare_refused.vyracase\) refused: [^.]*'
+    q "$S" --compare "${cases[@]}" --report "$PWD"
     ;;
 # Only a regular file is ever replaced: a pipe or a folder as the target
 # fails with status 3 and stays, the line report's before any row is
