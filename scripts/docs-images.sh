@@ -3,7 +3,7 @@
 # scripts/build.sh first): the input screen, both result screens and both
 # report pages of the worked example, of the same case in newtons, of a
 # huge tension and of a roller in US customary units, the sketch, the charts window and the charts page of an
-# angled case with the two helpers of the Tools menu, and the matrix page
+# angled case with the two helpers of the Tools menu, the comparison window, and the matrix page
 # of a line report, and the page (scripts/web.sh first). Look at every picture
 # before committing it.
 set -euo pipefail
@@ -61,6 +61,14 @@ mv "$work/frmRoller.png" docs/roller-helper.png
 "$select" "${angled[@]/#/--}" "${customer[@]}" --report="$work/charts.pdf" --charts --calibration-weight=5 >/dev/null
 pdftoppm -r 80 -f 3 -l 3 -png "$work/charts.pdf" "$work/charts"
 mv "$work/charts-3.png" docs/report-page-charts.png
+
+# File > Compare…: a film roller on screen beside a lighter one of the
+# other series and itself in lbf.
+film=(tension=20 diameter=100 roller-weight=10 alpha=20 beta=80 gamma=20 position=20 height=40 bearing-weight=2
+      speed=300)
+"$shots" "$work" kgf "${film[@]}" compare:tests/cases/compare_lighter_safe.vyracase \
+    compare:tests/cases/compare_base_lbf.vyracase 2>/dev/null
+mv "$work/frmCompare.png" docs/compare-window.png
 
 # A line of five rollers, one of them refused.
 cat >"$work/line.csv" <<'CSV'
