@@ -20,6 +20,7 @@
 #include <QPagedPaintDevice>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -109,7 +110,17 @@ FrmCompare::FrmCompare(Toolkit& toolkit, const ComparedCase& onScreen, QWidget* 
     m_cmdPrint = AddButton(*outputButtons, "cmdPrint", QStringLiteral("Pr&int…"));
     outputButtons->addStretch();
     QPushButton* close = AddButton(*outputButtons, "cmdClose", QStringLiteral("Close"));
-    auto* layout = new QVBoxLayout(this);
+    // On a screen smaller than even the controls need, the whole window
+    // scrolls rather than reach past the screen's edge.
+    auto* contents = new QWidget;
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(contents);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    auto* layout = new QVBoxLayout(contents);
     layout->addWidget(casesLabel);
     layout->addWidget(m_lstCases);
     layout->addLayout(caseButtons);
