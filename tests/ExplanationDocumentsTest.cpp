@@ -179,6 +179,79 @@ TEST(ExampleDocument, EveryQuotedFigureIsWhatVyraSelectPrints)
     EXPECT_EQ(printedLines, static_cast<std::size_t>(std::count_if(blocks.begin(), blocks.end(), IsPrintedLine)));
 }
 
+// The table of document 2's comparison section is, row by row, what
+// vyra-select --compare prints for the case files its command names, with
+// every marked choice, entry, outcome and verdict row; its lines set as
+// printed are printed too, and its prose quotes only figures printed.
+TEST(UsageDocument, ComparisonTableIsWhatVyraSelectPrints)
+{
+    const std::vector<Block> blocks = Load(2).first;
+    const auto heading = std::find_if(blocks.begin(), blocks.end(), [](const Block& b) {
+        return b.heading > 0 && b.text == "Comparing cases side by side";
+    });
+    ASSERT_NE(heading, blocks.end());
+    const std::vector<Block> section(heading + 1, std::find_if(heading + 1, blocks.end(), [&](const Block& b) {
+                                         return b.heading >= heading->heading;
+                                     }));
+    const auto command = std::find_if(section.begin(), section.end(), [](const Block& b) {
+        return b.printed && b.text.starts_with("vyra-select --compare ");
+    });
+    ASSERT_NE(command, section.end());
+    std::vector<std::string> args = Words(command->text), files(args.begin() + 2, args.end());
+    args.erase(args.begin());
+    std::transform(files.begin(), files.end(), args.begin() + 1,
+                   [](const std::string& f) { return VYRA_CASES_DIR "/rtf_compare/" + f; });
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunSelector(cli::ParseSelectorOptions(args), out, err, {}), cli::kComputed) << err.str();
+    std::string line, top, model;
+    // The printed table cut at the columns its file names head; a row under
+    // a model is known by the model's name and its own.
+    const auto key = [&model](const std::string& label) {
+        const bool under = label == "nearest" || label == "safe speed";
+        model = label.starts_with("Vyra") ? label : model;
+        return under ? model + ": " + label : label;
+    };
+    std::istringstream lines(out.str());
+    std::getline(lines, line);
+    std::getline(lines, top);
+    std::vector<std::size_t> starts{0};
+    for (const std::string& file : files) {
+        starts.push_back(top.find(file, starts.back()));
+    }
+    std::map<std::string, std::vector<std::string>> printed;
+    for (line = top; lines && !line.starts_with("* "); std::getline(lines, line)) {
+        std::vector<std::string> cells;
+        for (std::size_t k = 0; k < starts.size(); ++k) {
+            const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : std::string::npos;
+            cells.push_back(Normalised(line.size() > starts[k] ? line.substr(starts[k], end - starts[k]) : ""));
+        }
+        printed[key(cells[0])] = cells;
+    }
+    static const std::regex figure("[0-9]+\\.[0-9]+|[0-9]+ (%|kgf|lbf|kg|lb|mm|in|m/min|ft/min)\\b");
+    const auto figures = [](const std::string& text) {
+        return std::set<std::string>(std::sregex_token_iterator(text.begin(), text.end(), figure), {});
+    };
+    const std::set<std::string> printedFigures = figures(out.str());
+    for (const Block& block : section) {
+        if (!block.cells.empty()) {
+            const auto row = printed.find(key(block.cells[0]));
+            ASSERT_NE(row, printed.end()) << block.text;
+            EXPECT_EQ(block.cells, row->second) << block.text;
+            printed.erase(row);
+        } else if (block.printed && &block != &*command) {
+            EXPECT_NE(("\n" + out.str()).find("\n" + block.text + "\n"), std::string::npos) << block.text;
+        }
+        for (const std::string& shown : figures(block.text)) {
+            EXPECT_TRUE(block.printed || printedFigures.contains(shown)) << shown << " in: " << block.text;
+        }
+    }
+    for (const auto& [key, cells] : printed) {
+        const bool marked =
+            std::any_of(cells.begin(), cells.end(), [](const std::string& c) { return c.ends_with(" *"); });
+        EXPECT_FALSE(marked && key.find(": ") == std::string::npos) << key << " differs but is not shown";
+    }
+}
+
 // Document 5's tables give the engine's constants and coefficients, the
 // shipped material table, and every figure (rounded as written, and no other)
 // that vyra-select --json gives for the two helpers' worked examples.
