@@ -39,15 +39,6 @@ struct Columns {
     double width = 0;
 };
 
-void SetUp(Canvas& page, double points, bool bold)
-{
-    page.SetScaleMode(ScaleMode::Characters);
-    page.SetFontName("Courier New");
-    page.SetDrawStyle(DrawStyle::Solid);
-    page.SetFontSize(points);
-    page.SetFontBold(bold);
-}
-
 bool StartsGroup(const Comparison& comparison, std::size_t k)
 {
     if (k == 0) {
@@ -109,7 +100,7 @@ std::vector<std::string> Notes(Canvas& page, const Comparison& comparison, const
 // columns again on every page.
 std::vector<ComparisonPage> LayOut(Canvas& page, const Comparison& comparison)
 {
-    SetUp(page, kPoints, false);
+    report::SetUpText(page, kPoints, false);
     const double bottom = page.ScaleHeight() - kBottomRows;
     const std::size_t width =
         static_cast<std::size_t>(std::max(20.0, std::floor((page.ScaleWidth() - 2 * kMargin) / page.TextWidth("M"))));
@@ -179,9 +170,9 @@ void DrawHeading(Canvas& page, const Columns& columns, const Comparison& compari
 
 void DrawPage(Canvas& page, const Comparison& comparison, const ComparisonPage& lines)
 {
-    SetUp(page, 14, true);
+    report::SetUpText(page, 14, true);
     report::WriteTitleBetweenRules(page, kTitleRow, "<Comparison of cases>");
-    SetUp(page, kPoints, false);
+    report::SetUpText(page, kPoints, false);
     const Columns columns = ColumnsOf(page, comparison);
     for (const PageLine& line : lines) {
         if (line.heading) {

@@ -21,15 +21,6 @@ constexpr double kLineStep = 0.8;
 constexpr std::string_view kContinuation = "      ";
 constexpr std::size_t kKeptWhole = 10;
 
-void SetUp(Canvas& page, double points, bool bold)
-{
-    page.SetScaleMode(ScaleMode::Characters);
-    page.SetFontName("Courier New");
-    page.SetDrawStyle(DrawStyle::Solid);
-    page.SetFontSize(points);
-    page.SetFontBold(bold);
-}
-
 }  // namespace
 
 std::vector<std::string> BrokenLines(const std::string& text, std::size_t width)
@@ -55,7 +46,7 @@ class Layout {
 public:
     explicit Layout(Canvas& page)
     {
-        SetUp(page, kPoints, false);
+        report::SetUpText(page, kPoints, false);
         const double usable = page.ScaleWidth() - 2 * kMargin;
         m_width = static_cast<std::size_t>(std::max(20.0, std::floor(usable / page.TextWidth("M"))));
         m_bottom = page.ScaleHeight() - kBottomRows;
@@ -120,9 +111,9 @@ private:
 
 void DrawPage(Canvas& page, const RecordPage& lines)
 {
-    SetUp(page, 14, true);
+    report::SetUpText(page, 14, true);
     report::WriteTitleBetweenRules(page, kTitleRow, "<Calculation record>");
-    SetUp(page, kPoints, false);
+    report::SetUpText(page, kPoints, false);
     for (const PlacedRecordLine& line : lines) {
         page.SetFontBold(line.bold);
         report::WriteAt(page, kMargin, line.row, line.text, LineEnd::Keep);

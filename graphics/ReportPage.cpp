@@ -63,6 +63,15 @@ void WriteEndingAt(Canvas& page, double x, std::string_view text, LineEnd end)
     page.WriteText(text, end);
 }
 
+void SetUpText(Canvas& page, double points, bool bold)
+{
+    page.SetScaleMode(ScaleMode::Characters);
+    page.SetFontName("Courier New");
+    page.SetDrawStyle(DrawStyle::Solid);
+    page.SetFontSize(points);
+    page.SetFontBold(bold);
+}
+
 void WriteTitleBetweenRules(Canvas& page, double y, std::string_view title)
 {
     const double middle = page.ScaleWidth() / 2;

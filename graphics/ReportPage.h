@@ -40,6 +40,10 @@ void WriteAt(Canvas& page, double x, double y, std::string_view text, LineEnd en
 // Writes the text on the current line so that it ends at x.
 void WriteEndingAt(Canvas& page, double x, std::string_view text, LineEnd end);
 
+// Character cells, Courier New in the size, solid lines: what the pages
+// of lines (the calculation record, the comparison) are set in.
+void SetUpText(Canvas& page, double points, bool bold);
+
 // The title centred on the page at row y, in the current font, between two
 // rules of pen 6 at half its height that run out to the margins at 10 and
 // W - 10.
