@@ -4,6 +4,7 @@
 #include "ComparisonOutput.h"
 #include "ComparisonPages.h"
 #include "Evaluation.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -13,21 +14,26 @@ namespace vyra::cli {
 namespace {
 
 // The case file names head the columns; where two files of different
-// folders share a name, the paths as given do.
+// folders share a name, the paths as given do. A control byte, or a name
+// that is not UTF-8, is shown escaped, as the JSON document must hold it.
 std::vector<std::string> Headings(const std::vector<std::string>& paths)
 {
     std::vector<std::string> names;
     for (const std::string& path : paths) {
         names.push_back(std::filesystem::path(path).filename().string());
     }
+    std::vector<std::string> headings = names;
     for (std::size_t a = 0; a < paths.size(); ++a) {
         for (std::size_t b = a + 1; b < paths.size(); ++b) {
             if (names[a] == names[b] && paths[a] != paths[b]) {
-                return paths;
+                headings = paths;
             }
         }
     }
-    return names;
+    for (std::string& heading : headings) {
+        heading = EscapedText(heading, LineBreaks::Escape);
+    }
+    return headings;
 }
 
 std::string Written(const CompareRequest& request, const Comparison& comparison,
