@@ -19,7 +19,9 @@ const EntryForm kFilm{{"20", "100", "10", "20", "80", "20", "20", "40", "2", "30
 
 Case Edited(ForceUnit unit, std::vector<std::pair<int, std::string>> texts, int type = 0)
 {
-    Case c{kFilm, unit};
+    Case c;
+    c.form = kFilm;
+    c.forceUnit = unit;
     for (const auto& [item, text] : texts) {
         c.form.txtInput[static_cast<std::size_t>(item)] = text;
     }

@@ -245,10 +245,10 @@ TEST(UsageDocument, ComparisonTableIsWhatVyraSelectPrints)
             EXPECT_TRUE(block.printed || printedFigures.contains(shown)) << shown << " in: " << block.text;
         }
     }
-    for (const auto& [key, cells] : printed) {
+    for (const auto& [label, cells] : printed) {
         const bool marked =
             std::any_of(cells.begin(), cells.end(), [](const std::string& c) { return c.ends_with(" *"); });
-        EXPECT_FALSE(marked && key.find(": ") == std::string::npos) << key << " differs but is not shown";
+        EXPECT_FALSE(marked && label.find(": ") == std::string::npos) << label << " differs but is not shown";
     }
 }
 

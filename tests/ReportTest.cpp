@@ -504,9 +504,15 @@ TEST(ComparisonPages, EveryCellWithItsMarksOnEveryPaper)
     lighter.opType = 1;
     EntryForm refused = film;
     refused.txtInput[kItemAlpha] = "200";
-    const std::vector<ComparedCase> cases{
-        SelectCompared("base.vyracase", {film}), SelectCompared("lbf.vyracase", {lbf, kLbf}),
-        SelectCompared("lighter.vyracase", {lighter}), SelectCompared("refused.vyracase", {refused})};
+    const auto compared = [](const char* file, const EntryForm& form, ForceUnit unit) {
+        Case c;
+        c.form = form;
+        c.forceUnit = unit;
+        return SelectCompared(file, c);
+    };
+    const std::vector<ComparedCase> cases{compared("base.vyracase", film, kKgf), compared("lbf.vyracase", lbf, kLbf),
+                                          compared("lighter.vyracase", lighter, kKgf),
+                                          compared("refused.vyracase", refused, kKgf)};
     const ComparisonContent content = ComparisonContentOf(cases);
     EXPECT_EQ(content.trace.caseFile, "base.vyracase, lbf.vyracase, lighter.vyracase, refused.vyracase");
     for (const auto& [name, height] :
