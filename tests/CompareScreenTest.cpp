@@ -5,9 +5,11 @@
 #include "Comparison.h"
 #include "FrmExSub.h"
 #include "FrmInput.h"
+#include "FrmReport.h"
 #include "ScreenDriver.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QListWidget>
 #include <QTableWidget>
 
@@ -58,6 +60,8 @@ TEST(CompareScreen, TheCaseOnScreenBesideCaseFiles)
         auto& list = Child<QListWidget>(dialog, "lstCases");
         EXPECT_EQ(list.item(0)->text(), "compare_base.vyracase (on screen)");
         EXPECT_FALSE(Child<QPushButton>(dialog, "cmdExport").isEnabled());
+        const bool letter = LocalPaper(QLocale()) == QPageSize::Letter;
+        EXPECT_EQ(Child<QComboBox>(dialog, "cboPaper").currentText(), letter ? "Letter" : "A4");
         // A mnemonic presses its button as a click, which lands a moment later.
         for (qsizetype asked = 1; asked <= 4; ++asked) {
             test::PressKeys(dialog, QKeySequence(Qt::ALT | Qt::Key_A));
