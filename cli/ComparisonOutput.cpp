@@ -13,17 +13,7 @@ namespace {
 constexpr std::size_t kGap = 2;
 
 // The rows below a model's verdict stand indented under its name.
-std::string LabelOf(const ComparisonRow& row)
-{
-    const bool underModel = row.kind == RowKind::Nearest || row.kind == RowKind::SafeSpeed;
-    return underModel ? "  " + row.label : row.label;
-}
-
-std::string MarkedCell(const ComparisonRow& row, std::size_t k)
-{
-    std::string cell = row.best[k] ? "[" + row.cells[k] + "]" : row.cells[k];
-    return row.differs[k] ? cell + " *" : cell;
-}
+std::string LabelOf(const ComparisonRow& row) { return UnderModel(row) ? "  " + row.label : row.label; }
 
 void Pad(std::string& line, std::size_t width) { line.append(width > line.size() ? width - line.size() : 0, ' '); }
 

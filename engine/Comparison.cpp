@@ -298,6 +298,14 @@ Comparison CompareCases(std::span<const ComparedCase> cases)
     return comparison;
 }
 
+bool UnderModel(const ComparisonRow& row) { return row.kind == RowKind::Nearest || row.kind == RowKind::SafeSpeed; }
+
+std::string MarkedCell(const ComparisonRow& row, std::size_t k)
+{
+    const std::string cell = row.best[k] ? "[" + row.cells[k] + "]" : row.cells[k];
+    return row.differs[k] ? cell + " *" : cell;
+}
+
 std::vector<std::string> ComparisonNotes(const Comparison& comparison)
 {
     std::string differences;

@@ -65,6 +65,13 @@ struct Comparison {
 
 Comparison CompareCases(std::span<const ComparedCase> cases);
 
+// The nearest check and the safe speed stand under their model's verdict.
+bool UnderModel(const ComparisonRow& row);
+
+// A cell as a table of text shows it: the best verdict in brackets, " *"
+// after a cell that differs.
+std::string MarkedCell(const ComparisonRow& row, std::size_t k);
+
 // What stands under the table: "Differences: unit, gamma" (or "none"),
 // then "Case 2 (B.vyracase) refused: " and its message, per refused case.
 std::vector<std::string> ComparisonNotes(const Comparison& comparison);

@@ -66,7 +66,8 @@ Columns ColumnsOf(Canvas& page, const Comparison& comparison)
     return columns;
 }
 
-std::string MarkedCell(const ComparisonRow& row, std::size_t k)
+// On paper the best verdict is framed rather than bracketed.
+std::string StarredCell(const ComparisonRow& row, std::size_t k)
 {
     return row.differs[k] ? row.cells[k] + " *" : row.cells[k];
 }
@@ -78,7 +79,7 @@ std::vector<std::string> WholeCells(Canvas& page, const Comparison& comparison, 
     std::vector<std::string> notes;
     for (const ComparisonRow& row : comparison.rows) {
         for (std::size_t k = 0; k < row.cells.size(); ++k) {
-            if (report::TextWidthAt(page, MarkedCell(row, k), report::kSmallestPoints) > columns.width - kCellGap) {
+            if (report::TextWidthAt(page, StarredCell(row, k), report::kSmallestPoints) > columns.width - kCellGap) {
                 notes.push_back(Joined({"Case ", std::to_string(k + 1), ", ", row.label, ": ", row.cells[k]}));
             }
         }
@@ -137,12 +138,11 @@ std::vector<ComparisonPage> LayOut(Canvas& page, const Comparison& comparison)
 
 void DrawTableRow(Canvas& page, const Columns& columns, const ComparisonRow& row, double y)
 {
-    const bool underModel = row.kind == RowKind::Nearest || row.kind == RowKind::SafeSpeed;
     page.SetFontBold(row.kind == RowKind::Verdict);
-    report::WriteAt(page, columns.label + (underModel ? 1 : 0), y, row.label, LineEnd::Keep);
+    report::WriteAt(page, columns.label + (UnderModel(row) ? 1 : 0), y, row.label, LineEnd::Keep);
     for (std::size_t k = 0; k < row.cells.size(); ++k) {
         page.SetFontBold(row.differs[k]);
-        const std::string cell = MarkedCell(row, k);
+        const std::string cell = StarredCell(row, k);
         report::WriteWithin(page, columns.starts[k], y, cell, columns.starts[k] + columns.width - kCellGap,
                             LineEnd::Keep);
         if (row.best[k]) {

@@ -46,8 +46,7 @@ QPushButton* AddButton(QHBoxLayout& row, const char* name, const QString& captio
 
 QTableWidgetItem* CellOf(const ComparisonRow& row, std::size_t k)
 {
-    const std::string text = row.best[k] ? "[" + row.cells[k] + "]" : row.cells[k];
-    auto* item = new QTableWidgetItem(ToQString(row.differs[k] ? text + " *" : text));
+    auto* item = new QTableWidgetItem(ToQString(MarkedCell(row, k)));
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     QFont font = item->font();
     font.setBold(row.differs[k]);
@@ -236,8 +235,7 @@ void FrmCompare::ShowTable()
     QStringList labels;
     for (int r = 0; r < m_grdCompare->rowCount(); ++r) {
         const ComparisonRow& row = comparison.rows[static_cast<std::size_t>(r)];
-        const bool underModel = row.kind == RowKind::Nearest || row.kind == RowKind::SafeSpeed;
-        labels << ToQString(underModel ? "  " + row.label : row.label);
+        labels << ToQString(UnderModel(row) ? "  " + row.label : row.label);
         for (std::size_t k = 0; k < row.cells.size(); ++k) {
             m_grdCompare->setItem(r, static_cast<int>(k), CellOf(row, k));
         }
